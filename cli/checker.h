@@ -1,0 +1,16 @@
+// corvel-check: checks dictionaries from the command line with the same
+// engine and the same output files as the windows.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace corvel::cli {
+
+// Runs the checker on `args` (UTF-8, without the program name) and returns
+// the exit status: 0 nothing flagged, 1 some line flagged, 2 a dictionary
+// could not be checked or the command line is wrong.
+int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace corvel::cli

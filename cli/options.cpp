@@ -1,0 +1,118 @@
+#include "options.h"
+
+#include <cstdio>
+#include <map>
+
+namespace corvel::cli {
+
+const char* const kUsage =
+    "Usage: corvel-check [OPTION]... DICTIONARY...\n"
+    "Checks translation dictionaries and writes a check log (and in correct\n"
+    "mode a corrected copy) into a folder named after each dictionary.\n"
+    "\n"
+    "  --equals              equals-line dictionaries (English=Chinese)\n"
+    "  --correct             correct mode: also write the corrected dictionary\n"
+    "  --append-log          append to the check log instead of replacing it\n"
+    "  --stop-on-empty       check mode: stop at the first empty line\n"
+    "  --no-error-stop       check mode: do not stop after a row of erroneous lines\n"
+    "  --keep-empty          correct mode: keep empty lines and their related lines\n"
+    "  --keep-erroneous      correct mode: keep erroneous lines and their related lines\n"
+    "  --drop-untranslated   correct mode: drop untranslated lines and their related lines\n"
+    "  --workdir DIR         create the output folders in DIR\n"
+    "                        (default: each dictionary's own folder)\n"
+    "  --time 'YYYY-MM-DD HH:MM:SS'  date and time written in the logs\n"
+    "  -q, --quiet           print nothing on success\n"
+    "  -h, --help            show this help\n"
+    "      --version         show the version\n"
+    "\n"
+    "Exit status: 0 no line flagged, 1 some line flagged, 2 a dictionary could\n"
+    "not be checked.\n";
+
+std::optional<LocalTime> parseTime(const std::string& text)
+{
+    LocalTime t;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day,
+                    &t.hour, &t.minute, &t.second, &tail) != 6)
+        return std::nullopt;
+    if (t.year < 1 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 ||
+        t.hour < 0 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 59)
+        return std::nullopt;
+    return t;
+}
+
+ParseResult parseCommandLine(const std::vector<std::string>& args)
+{
+    static const std::map<std::string, std::pair<Option, bool>> switches = {
+        {"--append-log", {Option::ReplaceLog, false}},
+        {"--stop-on-empty", {Option::StopOnEmpty, true}},
+        {"--no-error-stop", {Option::StopOnErrors, false}},
+        {"--keep-empty", {Option::DeleteEmpty, false}},
+        {"--keep-erroneous", {Option::DeleteErroneous, false}},
+        {"--drop-untranslated", {Option::DeleteUntranslated, true}},
+    };
+    ParseResult result;
+    CliOptions& o = result.options;
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
+            o.dictionaries.push_back(a);
+            continue;
+        }
+        std::string name = a;
+        std::optional<std::string> value;
+        if (auto eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = a.substr(0, eq);
+            value = a.substr(eq + 1);
+        }
+        auto takeValue = [&]() -> std::optional<std::string> {
+            if (value)
+                return value;
+            if (i + 1 < args.size())
+                return args[++i];
+            return std::nullopt;
+        };
+        if (name == "--") {
+            onlyFiles = true;
+        } else if (name == "--equals") {
+            o.layout = Layout::Equals;
+        } else if (name == "--correct") {
+            o.mode = Mode::Correct;
+        } else if (auto s = switches.find(name); s != switches.end()) {
+            o.optionChanges.push_back(s->second);
+        } else if (name == "--workdir") {
+            auto v = takeValue();
+            if (!v || v->empty()) {
+                result.error = "--workdir needs a folder";
+                return result;
+            }
+            o.workdir = *v;
+        } else if (name == "--time") {
+            auto v = takeValue();
+            o.time = v ? parseTime(*v) : std::nullopt;
+            if (!o.time) {
+                result.error = "--time needs a date and time as 'YYYY-MM-DD HH:MM:SS'";
+                return result;
+            }
+        } else if (name == "-q" || name == "--quiet") {
+            o.quiet = true;
+        } else if (name == "-h" || name == "--help") {
+            o.help = true;
+        } else if (name == "--version") {
+            o.version = true;
+        } else {
+            result.error = "unknown option " + a;
+            return result;
+        }
+        if (value && name != "--workdir" && name != "--time") {
+            result.error = "option " + name + " takes no value";
+            return result;
+        }
+    }
+    if (o.dictionaries.empty() && !o.help && !o.version)
+        result.error = "no dictionary given";
+    return result;
+}
+
+}  // namespace corvel::cli

@@ -1,0 +1,23 @@
+// Text conventions shared by both check logs: spaced numbers, print-zone
+// filler and the date line. Everything here builds GBK bytes.
+#pragma once
+
+#include "platform.h"
+
+#include <cstdint>
+#include <string>
+
+namespace corvel {
+
+// A count with one leading space in the place of its sign: " 7", "-9".
+void appendSpacedNumber(std::string& out, std::int32_t number);
+std::string spacedNumber(std::int32_t number);
+
+// Pads `line` with spaces to the start of the next 14-column print zone;
+// columns are bytes. A line already at a zone start gets nothing.
+void padToPrintZone(std::string& line);
+
+// "检查时间：yyyy年mm月dd日　HH:MM:SS", in GBK.
+std::string dateLine(const LocalTime& time);
+
+}  // namespace corvel

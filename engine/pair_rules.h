@@ -1,0 +1,50 @@
+// The per-line rules of the line-pair run: each line's class, its counter,
+// its log entry, its verdict in correct mode and the two check-mode stops.
+#pragma once
+
+#include "pair_log.h"
+#include "run_window.h"
+#include "text_files.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvel {
+
+enum class LineVerdict { Continue, EmptyLineStop, SeriousErrorStop };
+
+// The class of a line by its number (odd: English, even: Chinese).
+LineClass classifyPairLine(std::string_view text, std::int32_t number);
+
+class PairRules {
+public:
+    PairRules(const RunWindow& window, Mode mode, PairLog& log, PairCounts& counts);
+
+    // Handles the line numbered counts.AllLine.
+    LineVerdict handle(std::string_view text);
+
+    // Correct mode: appends the latest line pair when neither line is dropped.
+    void appendPendingPair(OutputFile& corrected) const;
+
+    // The first erroneous line of the row that fed the serious-error stop.
+    std::int32_t rowStart() const { return rowStart_; }
+
+private:
+    void setVerdict(bool english, Option dropOption);
+    void countErrorRow(std::int32_t number);
+
+    const RunWindow& window_;
+    Mode mode_;
+    PairLog& log_;
+    PairCounts& counts_;
+    std::int32_t consecutiveErrors_ = 0;
+    std::int32_t lastErrorLine_ = 0;
+    std::int32_t rowStart_ = 0;
+    std::string englishText_;
+    std::string chineseText_;
+    bool englishKept_ = true;
+    bool chineseKept_ = true;
+};
+
+}  // namespace corvel

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, when any is missing.
+# Usage: scripts/deps.sh [base|ui|all]   (default: all)
+set -euo pipefail
+
+base=(cmake ninja-build g++ libgtest-dev pkg-config)
+ui=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    fonts-arphic-uming fonts-arphic-ukai xvfb xauth xdotool imagemagick)
+
+case "${1:-all}" in
+  base) wanted=("${base[@]}") ;;
+  ui) wanted=("${ui[@]}") ;;
+  all) wanted=("${base[@]}" "${ui[@]}") ;;
+  *) echo "usage: $0 [base|ui|all]" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Run as root:" >&2
+  echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
