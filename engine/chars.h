@@ -11,6 +11,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace corvel {
 
 inline bool isTranslationByte(unsigned char byte)
@@ -18,28 +22,56 @@ inline bool isTranslationByte(unsigned char byte)
     return byte >= 0x81;
 }
 
-// Whether any byte of `text` is 0x81 or above. Eight bytes at a time: a byte
-// is >= 0x81 when its top bit is set and its low seven bits are not all zero.
-inline bool hasTranslationChar(std::string_view text)
+namespace detail {
+
+// Whether one of eight bytes is 0x81 or above: its top bit is set and its
+// low seven bits are not all zero.
+inline bool wordHasTranslationByte(const char* p)
 {
     constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
     constexpr std::uint64_t high = 0x8080808080808080ULL;
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return (word & ((word & low7) + low7) & high) != 0;
+}
+
+#if defined(__SSE2__)
+inline bool blockHasTranslationByte(const char* p)
+{
+    const __m128i limit = _mm_set1_epi8(static_cast<char>(0x81));
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(v, limit), v)) != 0;
+}
+#endif
+
+}  // namespace detail
+
+// Whether any byte of `text` is 0x81 or above. Reads only inside `text`; the
+// last block overlaps the one before it rather than reading past the end.
+inline bool hasTranslationChar(std::string_view text)
+{
     const char* p = text.data();
-    std::size_t n = text.size();
-    while (n >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        if (word & ((word & low7) + low7) & high)
-            return true;
-        p += 8;
-        n -= 8;
+    const std::size_t n = text.size();
+#if defined(__SSE2__)
+    if (n >= 16) {
+        for (std::size_t i = 0; i + 16 <= n; i += 16)
+            if (detail::blockHasTranslationByte(p + i))
+                return true;
+        return detail::blockHasTranslationByte(p + n - 16);
     }
-    while (n > 0) {
-        if (isTranslationByte(static_cast<unsigned char>(*p)))
-            return true;
-        ++p;
-        --n;
+#else
+    if (n >= 16) {
+        for (std::size_t i = 0; i + 8 <= n; i += 8)
+            if (detail::wordHasTranslationByte(p + i))
+                return true;
+        return detail::wordHasTranslationByte(p + n - 8);
     }
+#endif
+    if (n >= 8)
+        return detail::wordHasTranslationByte(p) || detail::wordHasTranslationByte(p + n - 8);
+    for (std::size_t i = 0; i < n; ++i)
+        if (isTranslationByte(static_cast<unsigned char>(p[i])))
+            return true;
     return false;
 }
 

@@ -1,7 +1,18 @@
 #include "error.h"
 
+#ifdef _WIN32
+#include "windows_text.h"
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
 #include <cerrno>
 #include <cstring>
+#endif
 
 namespace corvel {
 
@@ -47,6 +58,71 @@ ErrorKind kindOf(FileOp op, int e)
 std::string systemErrorText(int e)
 {
     return std::strerror(e);
+}
+#else
+namespace {
+
+// The Win32 codes that say a file or a folder on its path does not exist.
+bool isMissing(int e)
+{
+    switch (e) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+// The same decisions as on POSIX, from Win32 error codes.
+ErrorKind kindOf(FileOp op, int e)
+{
+    switch (op) {
+    case FileOp::OpenRead:
+        // A folder or a locked file reports ERROR_ACCESS_DENIED: "other".
+        return isMissing(e) ? ErrorKind::FileNotFound : ErrorKind::Other;
+    case FileOp::OpenWrite:
+    case FileOp::OpenAppend:
+        return ErrorKind::PathAccess;
+    case FileOp::MakeFolder:
+        // ERROR_ALREADY_EXISTS (the expected case) and ERROR_ACCESS_DENIED
+        // are passed over; a missing parent folder is not.
+        return isMissing(e) ? ErrorKind::Other : ErrorKind::PathAccess;
+    case FileOp::StartProgram:
+        return (isMissing(e) || e == ERROR_ACCESS_DENIED) ? ErrorKind::FileNotFound
+                                                          : ErrorKind::Other;
+    case FileOp::Read:
+    case FileOp::Write:
+    case FileOp::Close:
+    case FileOp::EnterFolder:
+    case FileOp::Run:
+        return ErrorKind::Other;
+    }
+    return ErrorKind::Other;
+}
+
+// The system's message in English where the system has it (as strerror
+// gives on POSIX), else in the user's language; UTF-8, without the
+// trailing line end.
+std::string systemErrorText(int e)
+{
+    constexpr DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    wchar_t buffer[512];
+    DWORD n = ::FormatMessageW(flags, nullptr, static_cast<DWORD>(e),
+                               MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), buffer, 512, nullptr);
+    if (n == 0)
+        n = ::FormatMessageW(flags, nullptr, static_cast<DWORD>(e), 0, buffer, 512, nullptr);
+    if (n == 0)
+        return "Windows error " + std::to_string(e);
+    while (n > 0 && (buffer[n - 1] == L'\r' || buffer[n - 1] == L'\n' || buffer[n - 1] == L' '
+                     || buffer[n - 1] == L'.'))
+        --n;
+    return utf8FromWide(std::wstring_view(buffer, n));
 }
 #endif
 

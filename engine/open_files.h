@@ -22,12 +22,12 @@ public:
         return number == FileNumber::Corrected ? corrected : log;
     }
 
+    bool writeFailed() const { return log.failed() || corrected.failed(); }
+
     // The first write failure on either output file.
-    Error writeError() const
+    const Error& writeError() const
     {
-        if (log.error())
-            return log.error();
-        return corrected.error();
+        return log.failed() ? log.error() : corrected.error();
     }
 
     // Writes out and closes every open file; returns the first failure.

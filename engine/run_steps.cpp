@@ -99,11 +99,6 @@ std::optional<RunEnding> RunSteps::openOutput(FileNumber number, const std::file
     return handle(opened);
 }
 
-std::optional<RunEnding> RunSteps::checkWrites()
-{
-    return handle(files_.writeError());
-}
-
 std::optional<RunEnding> RunSteps::closeOutput(FileNumber number)
 {
     return handle(files_.output(number).close());

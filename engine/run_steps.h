@@ -46,8 +46,14 @@ public:
     // refusing a name that is the dictionary itself.
     std::optional<RunEnding> openOutput(FileNumber number, const std::filesystem::path& name,
                                         File::Access access);
-    // Fails with "other" when a write to the log or corrected dictionary failed.
-    std::optional<RunEnding> checkWrites();
+    // Fails with "other" when a write to the log or corrected dictionary
+    // failed. Called after every line, so the usual case stays inline.
+    std::optional<RunEnding> checkWrites()
+    {
+        if (!files_.writeFailed())
+            return std::nullopt;
+        return handle(files_.writeError());
+    }
     // Closes an output file, handling a failure to write it out.
     std::optional<RunEnding> closeOutput(FileNumber number);
 

@@ -6,61 +6,65 @@ namespace corvel {
 
 namespace {
 constexpr std::size_t kReadChunk = 256 * 1024;
+// Room after the buffer's capacity for whole-block loads near its end.
+constexpr std::size_t kSlack = 64;
 constexpr std::size_t kWriteBuffer = 64 * 1024;
 }  // namespace
 
-LineReader::LineReader(File file) : file_(std::move(file)), buffer_(kReadChunk) {}
+LineReader::LineReader(File file)
+    : file_(std::move(file)),
+      buffer_(std::make_unique<char[]>(kReadChunk + kSlack)),
+      capacity_(kReadChunk)
+{
+}
 
 void LineReader::refill()
 {
     if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
-        scan_ -= begin_;
+        scan_ = scan_ > begin_ ? scan_ - begin_ : 0;
         begin_ = 0;
     }
-    if (end_ == buffer_.size())
-        buffer_.resize(buffer_.size() * 2);  // a line longer than the buffer
-    std::size_t n = file_.read(buffer_.data() + end_, buffer_.size() - end_, error_);
+    if (end_ == capacity_) {  // a line longer than the buffer
+        auto bigger = std::make_unique<char[]>(capacity_ * 2 + kSlack);
+        std::memcpy(bigger.get(), buffer_.get(), end_);
+        buffer_ = std::move(bigger);
+        capacity_ *= 2;
+    }
+    std::size_t n = file_.read(buffer_.get() + end_, capacity_ - end_, error_);
     if (n == 0)
         eof_ = true;
     end_ += n;
 }
 
-bool LineReader::atEnd()
+bool LineReader::atEndSlow()
 {
     while (begin_ == end_ && !eof_ && !error_ && file_.isOpen())
         refill();
     return begin_ == end_;
 }
 
-std::string_view LineReader::next()
+std::string_view LineReader::nextSlow(std::size_t at)
 {
     for (;;) {
-        const char* base = buffer_.data();
-        if (scan_ < begin_)
+        if (at < end_ && (at + 1 < end_ || eof_ || error_)) {
+            std::string_view line(buffer_.get() + begin_, at - begin_);
+            begin_ = at + 1;
+            if (begin_ < end_ && buffer_[begin_] == '\n')
+                ++begin_;
             scan_ = begin_;
-        const void* cr = std::memchr(base + scan_, '\r', end_ - scan_);
-        if (cr != nullptr) {
-            std::size_t at = static_cast<const char*>(cr) - base;
-            if (at + 1 < end_ || eof_) {
-                std::string_view line(base + begin_, at - begin_);
-                begin_ = at + 1;
-                if (begin_ < end_ && base[begin_] == '\n')
-                    ++begin_;
-                scan_ = begin_;
-                return line;
-            }
-            scan_ = at;  // a CR at the end of the bytes read: is an LF next?
-        } else {
-            if (eof_ || error_) {
-                std::string_view line(base + begin_, end_ - begin_);
-                begin_ = scan_ = end_;
-                return line;
-            }
-            scan_ = end_;
+            return line;
         }
+        if (at == end_ && (eof_ || error_)) {  // a last line without terminator
+            std::string_view line(buffer_.get() + begin_, end_ - begin_);
+            begin_ = scan_ = end_;
+            return line;
+        }
+        // Read on: no CR yet, or a CR as the last byte read (is an LF next?).
+        scan_ = at;
         refill();
+        at = findCr(scan_);
     }
 }
 
@@ -73,54 +77,60 @@ Error OutputFile::open(const std::filesystem::path& path, File::Access access)
 {
     (void)close();
     path_ = path;
-    used_ = true;
+    tried_ = true;
     error_ = Error();
+    failed_ = false;
     file_ = File::open(path, access, openError_);
     if (openError_)
         return openError_;
-    buffer_.reserve(kWriteBuffer);
+    buffer_ = std::make_unique<char[]>(kWriteBuffer);
+    capacity_ = kWriteBuffer;
+    used_ = 0;
     return Error();
+}
+
+void OutputFile::setError(Error error)
+{
+    if (!failed_ && error) {
+        error_ = std::move(error);
+        failed_ = true;
+    }
 }
 
 void OutputFile::append(std::string_view bytes)
 {
-    if (error_)
+    if (failed_)
         return;
     if (!file_.isOpen()) {
-        error_ = used_ ? Error(ErrorKind::Other, FileOp::Write, openError_.path(),
-                               "cannot be written: " + openError_.cause())
-                       : Error(ErrorKind::Other, FileOp::Write, displayPath(path_),
-                               "the file is not open");
+        setError(tried_ ? Error(ErrorKind::Other, FileOp::Write, openError_.path(),
+                                "cannot be written: " + openError_.cause())
+                        : Error(ErrorKind::Other, FileOp::Write, displayPath(path_),
+                                "the file is not open"));
         return;
     }
-    if (buffer_.size() + bytes.size() > kWriteBuffer) {
+    if (used_ + bytes.size() > capacity_) {
         flush();
-        if (bytes.size() > kWriteBuffer) {
-            if (!error_)
-                error_ = file_.writeAll(bytes.data(), bytes.size());
+        if (bytes.size() > capacity_) {
+            if (!failed_)
+                setError(file_.writeAll(bytes.data(), bytes.size()));
             return;
         }
     }
-    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
-}
-
-void OutputFile::writeLine(std::string_view text)
-{
-    append(text);
-    append("\r\n");
+    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
 }
 
 void OutputFile::writeEmptyLines(int count)
 {
     for (int i = 0; i < count; ++i)
-        append("\r\n");
+        writeLine({});
 }
 
 void OutputFile::flush()
 {
-    if (!buffer_.empty() && !error_ && file_.isOpen())
-        error_ = file_.writeAll(buffer_.data(), buffer_.size());
-    buffer_.clear();
+    if (used_ > 0 && !failed_ && file_.isOpen())
+        setError(file_.writeAll(buffer_.get(), used_));
+    used_ = 0;
 }
 
 Error OutputFile::close()
@@ -128,9 +138,10 @@ Error OutputFile::close()
     if (!file_.isOpen())
         return error_;
     flush();
-    Error closed = file_.close();
-    if (!error_ && closed)
-        error_ = closed;
+    setError(file_.close());
+    buffer_.reset();
+    capacity_ = 0;
+    used_ = 0;
     return error_;
 }
 

@@ -9,8 +9,14 @@
 #include "platform.h"
 
 #include <cstddef>
+#include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace corvel {
 
@@ -22,18 +28,55 @@ public:
     bool isOpen() const { return file_.isOpen(); }
     // True when no line is left (reads ahead as needed). A read failure also
     // ends the file; error() then tells it.
-    bool atEnd();
+    bool atEnd()
+    {
+        if (begin_ < end_)
+            return false;
+        return atEndSlow();
+    }
     // The next line without its terminator; valid until the next call.
     // Only after atEnd() returned false.
-    std::string_view next();
+    std::string_view next()
+    {
+        std::size_t at = findCr(begin_ > scan_ ? begin_ : scan_);
+        if (at + 1 < end_) {  // the usual case: a CR with the next byte read
+            std::string_view line(buffer_.get() + begin_, at - begin_);
+            begin_ = at + 1 + (buffer_[at + 1] == '\n');
+            return line;
+        }
+        return nextSlow(at);
+    }
     const Error& error() const { return error_; }
     Error close() { return file_.close(); }
 
 private:
+    // The first CR at or after `from`, or end_. The buffer has slack after
+    // its capacity, so whole blocks may be loaded up to end_.
+    std::size_t findCr(std::size_t from) const
+    {
+#if defined(__SSE2__)
+        const __m128i cr = _mm_set1_epi8('\r');
+        for (; from < end_; from += 16) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer_.get() + from));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+            if (mask != 0) {
+                std::size_t at = from + static_cast<std::size_t>(__builtin_ctz(mask));
+                return at < end_ ? at : end_;
+            }
+        }
+        return end_;
+#else
+        const void* cr = std::memchr(buffer_.get() + from, '\r', end_ - from);
+        return cr ? static_cast<const char*>(cr) - buffer_.get() : end_;
+#endif
+    }
+    bool atEndSlow();
+    std::string_view nextSlow(std::size_t at);
     void refill();
 
     File file_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::size_t begin_ = 0;  // first unread byte
     std::size_t end_ = 0;    // end of the bytes read so far
     std::size_t scan_ = 0;   // where the search for the next CR resumes
@@ -56,23 +99,41 @@ public:
     bool isOpen() const { return file_.isOpen(); }
 
     // Writes `text` and CR LF.
-    void writeLine(std::string_view text);
+    void writeLine(std::string_view text)
+    {
+        if (used_ + text.size() + 2 <= capacity_) {
+            std::memcpy(buffer_.get() + used_, text.data(), text.size());
+            used_ += text.size();
+            buffer_[used_++] = '\r';
+            buffer_[used_++] = '\n';
+            return;
+        }
+        append(text);
+        append("\r\n");
+    }
     void writeEmptyLines(int count);
     // The first failure of a write since opening; writes after it are lost.
     const Error& error() const { return error_; }
+    bool failed() const { return failed_; }
     // Writes out the buffer and closes; returns the first failure.
     Error close();
 
 private:
     void append(std::string_view bytes);
     void flush();
+    void setError(Error error);
 
     File file_;
     std::filesystem::path path_;
     Error openError_;
     Error error_;
-    std::vector<char> buffer_;
-    bool used_ = false;  // opened (or tried to) since construction
+    bool failed_ = false;
+    bool tried_ = false;  // opened (or tried to) since construction
+    // The buffer exists only while the file is open, so a write to a file
+    // that is not open always takes the slow path and fails there.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t used_ = 0;
 };
 
 }  // namespace corvel

@@ -1,0 +1,99 @@
+#!/usr/bin/env python3
+"""Throughput and memory of corvel-check on generated dictionaries.
+
+Usage: bench/run_bench.py [--build DIR] [--lines N] [--runs N] [--big-gb G]
+
+Generates a line-pair and an equals-line dictionary of N lines (about 1% of
+them flagged), warms the page cache, and times, in the same run:
+  wc -l, corvel-check in check mode, corvel-check in correct mode
+(median of --runs runs each, the output folder removed before every run).
+With --big-gb it also checks a dictionary of that many GB and reports the
+peak resident size, to show that memory does not grow with the dictionary.
+"""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def run_once(cmd):
+    """Runs cmd; returns (seconds, peak resident KB).
+
+    GNU time reports the peak resident size of the command alone (a child
+    forked from this script would count the interpreter's pages too)."""
+    with tempfile.NamedTemporaryFile("r") as rss_file:
+        start = time.perf_counter()
+        proc = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", rss_file.name, *cmd],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        elapsed = time.perf_counter() - start
+        if proc.returncode not in (0, 1):
+            sys.exit(f"{' '.join(cmd)} failed with status {proc.returncode}")
+        return elapsed, int(rss_file.read().split()[-1])
+
+
+def measure(cmd, runs, before=None):
+    times, rss = [], 0
+    for _ in range(runs):
+        if before:
+            before()
+        t, r = run_once(cmd)
+        times.append(t)
+        rss = max(rss, r)
+    return statistics.median(times), rss
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--build", default="build")
+    ap.add_argument("--lines", type=int, default=2_000_000)
+    ap.add_argument("--runs", type=int, default=9)
+    ap.add_argument("--big-gb", type=float, default=0)
+    args = ap.parse_args()
+
+    gen = os.path.join(args.build, "bench", "gen-dictionary")
+    check = os.path.join(args.build, "cli", "corvel-check")
+    work = tempfile.mkdtemp(prefix="corvel-bench-")
+    try:
+        rows = []
+        for layout, name, extra in (("pairs", "pairs.txt", []), ("equals", "equals.DAT", ["--equals"])):
+            path = os.path.join(work, name)
+            subprocess.run([gen, layout, str(args.lines), path], check=True)
+            size = os.path.getsize(path)
+            with open(path, "rb") as f:  # warm the cache
+                while f.read(1 << 20):
+                    pass
+            out = os.path.join(work, name.split(".")[0])
+            clear = lambda: shutil.rmtree(out, ignore_errors=True)
+            wc, _ = measure(["wc", "-l", path], args.runs)
+            chk, chk_rss = measure([check, "-q", "--no-error-stop", *extra, path], args.runs, clear)
+            cor, cor_rss = measure([check, "-q", "--correct", *extra, path], args.runs, clear)
+            mb = size / 1e6
+            rows.append((layout, args.lines, mb, wc, chk, chk_rss, cor, cor_rss))
+            os.remove(path)
+            clear()
+
+        print(f"{'layout':<7} {'lines':>9} {'MB':>6}  {'wc -l':>14}  {'check':>22}  {'correct':>22}  correct/check")
+        for layout, lines, mb, wc, chk, chk_rss, cor, cor_rss in rows:
+            print(f"{layout:<7} {lines:>9} {mb:>6.1f}  {wc*1e3:6.1f} ms {mb/1e3/wc:4.1f} GB/s"
+                  f"  {chk*1e3:6.1f} ms {mb/1e3/chk:4.2f} GB/s {chk_rss/1024:4.1f} MB"
+                  f"  {cor*1e3:6.1f} ms {mb/1e3/cor:4.2f} GB/s {cor_rss/1024:4.1f} MB  {cor/chk:5.2f}x")
+
+        if args.big_gb > 0:
+            lines = int(args.big_gb * 1e9 / 16.6)
+            path = os.path.join(work, "big.txt")
+            subprocess.run([gen, "pairs", str(lines), path], check=True)
+            size = os.path.getsize(path)
+            out = os.path.join(work, "big")
+            for mode, extra in (("check", ["--no-error-stop"]), ("correct", ["--correct"])):
+                t, rss = measure([check, "-q", *extra, path], 1, lambda: shutil.rmtree(out, ignore_errors=True))
+                print(f"big     {lines:>9} {size/1e6:>6.0f}  {mode}: {t:5.2f} s, {size/1e9/t:4.2f} GB/s, peak resident {rss/1024:.1f} MB")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
