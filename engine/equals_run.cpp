@@ -72,13 +72,9 @@ private:
     }
 
     // Correct mode: the accepted line of the previous pass goes to the
-    // corrected dictionary just before the next line is read.
-    void appendPending()
-    {
-        if (pendingAccepted_)
-            steps_.files().corrected.writeLine(pending_);
-        pendingAccepted_ = false;
-    }
+    // corrected dictionary just before the next line is read. Until then it
+    // is only staged, so a run that stops first leaves it out.
+    void appendPending() { steps_.files().corrected.commit(); }
 
     std::optional<RunEnding> readLines()
     {
@@ -93,10 +89,8 @@ private:
             EqualsClass lineClass = classifyEqualsLine(line);
             switch (lineClass) {
             case EqualsClass::Accepted:
-                if (correcting()) {
-                    pending_.assign(line);
-                    pendingAccepted_ = true;
-                }
+                if (correcting())
+                    steps_.files().corrected.stageLine(line);
                 break;
             case EqualsClass::SeriousError: ++counts_.seriousErrors; break;
             case EqualsClass::Untranslated: ++counts_.untranslated; break;
@@ -142,8 +136,6 @@ private:
     const Mode mode_;
     EqualsCounts counts_;
     EqualsLog log_;
-    std::string pending_;
-    bool pendingAccepted_ = false;
 };
 
 }  // namespace

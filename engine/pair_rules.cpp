@@ -19,8 +19,9 @@ LineClass classifyPairLine(std::string_view text, std::int32_t number)
     return translated ? LineClass::Good : LineClass::Untranslated;
 }
 
-PairRules::PairRules(const RunWindow& window, Mode mode, PairLog& log, PairCounts& counts)
-    : window_(window), mode_(mode), log_(log), counts_(counts)
+PairRules::PairRules(const RunWindow& window, Mode mode, PairLog& log, PairCounts& counts,
+                     OutputFile& corrected)
+    : window_(window), mode_(mode), log_(log), counts_(counts), corrected_(corrected)
 {
 }
 
@@ -29,20 +30,18 @@ LineVerdict PairRules::handle(std::string_view text)
     const std::int32_t number = counts_.AllLine;
     const bool english = number % 2 != 0;
     const bool correcting = mode_ == Mode::Correct;
-    if (correcting)
-        (english ? englishText_ : chineseText_).assign(text);
 
     switch (classifyPairLine(text, number)) {
     case LineClass::Good:
         if (correcting)
-            (english ? englishKept_ : chineseKept_) = true;
+            keepOrDrop(english, true, text);
         return LineVerdict::Continue;
     case LineClass::Empty:
         ++counts_.SpaceLine;
         ++consecutiveErrors_;
         log_.writeEntry(LineClass::Empty, number, text);
         if (correcting)
-            setVerdict(english, Option::DeleteEmpty);
+            keepOrDrop(english, !window_.option(Option::DeleteEmpty), text);
         else if (window_.option(Option::StopOnEmpty))
             return LineVerdict::EmptyLineStop;
         return LineVerdict::Continue;
@@ -50,7 +49,7 @@ LineVerdict PairRules::handle(std::string_view text)
         ++counts_.ErrLine;
         log_.writeEntry(LineClass::Erroneous, number, text);
         if (correcting) {
-            setVerdict(english, Option::DeleteErroneous);
+            keepOrDrop(english, !window_.option(Option::DeleteErroneous), text);
         } else if (window_.option(Option::StopOnErrors)) {
             countErrorRow(number);
             if (consecutiveErrors_ > kErrorRowLimit)
@@ -61,15 +60,25 @@ LineVerdict PairRules::handle(std::string_view text)
         ++counts_.UTraLine;
         log_.writeEntry(LineClass::Untranslated, number, text);
         if (correcting)
-            setVerdict(english, Option::DeleteUntranslated);
+            keepOrDrop(english, !window_.option(Option::DeleteUntranslated), text);
         return LineVerdict::Continue;
     }
     return LineVerdict::Continue;
 }
 
-void PairRules::setVerdict(bool english, Option dropOption)
+// Stages a kept line of a pair whose lines are all kept so far; a dropped
+// line drops its related English line too.
+void PairRules::keepOrDrop(bool english, bool kept, std::string_view text)
 {
-    (english ? englishKept_ : chineseKept_) = !window_.option(dropOption);
+    if (english) {
+        englishKept_ = kept;
+        if (kept)
+            corrected_.stageLine(text);
+    } else if (kept && englishKept_) {
+        corrected_.stageLine(text);
+    } else {
+        corrected_.discardStaged();
+    }
 }
 
 // An erroneous line two lines after the previous one continues the row;
@@ -85,14 +94,6 @@ void PairRules::countErrorRow(std::int32_t number)
         rowStart_ = number;
     }
     lastErrorLine_ = number;
-}
-
-void PairRules::appendPendingPair(OutputFile& corrected) const
-{
-    if (englishKept_ && chineseKept_) {
-        corrected.writeLine(englishText_);
-        corrected.writeLine(chineseText_);
-    }
 }
 
 }  // namespace corvel

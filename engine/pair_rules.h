@@ -7,7 +7,6 @@
 #include "text_files.h"
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace corvel {
@@ -19,19 +18,23 @@ LineClass classifyPairLine(std::string_view text, std::int32_t number);
 
 class PairRules {
 public:
-    PairRules(const RunWindow& window, Mode mode, PairLog& log, PairCounts& counts);
+    // `corrected` receives the kept line pairs in correct mode.
+    PairRules(const RunWindow& window, Mode mode, PairLog& log, PairCounts& counts,
+              OutputFile& corrected);
 
     // Handles the line numbered counts.AllLine.
     LineVerdict handle(std::string_view text);
 
-    // Correct mode: appends the latest line pair when neither line is dropped.
-    void appendPendingPair(OutputFile& corrected) const;
+    // Correct mode: appends the latest line pair to the corrected dictionary
+    // when neither of its lines is dropped. Until then the pair is only
+    // staged there, so a run that stops first leaves it out.
+    void appendPendingPair() { corrected_.commit(); }
 
     // The first erroneous line of the row that fed the serious-error stop.
     std::int32_t rowStart() const { return rowStart_; }
 
 private:
-    void setVerdict(bool english, Option dropOption);
+    void keepOrDrop(bool english, bool kept, std::string_view text);
     void countErrorRow(std::int32_t number);
 
     const RunWindow& window_;
@@ -41,10 +44,8 @@ private:
     std::int32_t consecutiveErrors_ = 0;
     std::int32_t lastErrorLine_ = 0;
     std::int32_t rowStart_ = 0;
-    std::string englishText_;
-    std::string chineseText_;
-    bool englishKept_ = true;
-    bool chineseKept_ = true;
+    OutputFile& corrected_;
+    bool englishKept_ = false;  // the pending pair's English line is kept
 };
 
 }  // namespace corvel

@@ -19,7 +19,7 @@ public:
           window_(window),
           mode_(window.mode()),
           log_(steps_.files().log),
-          rules_(window, mode_, log_, counts_)
+          rules_(window, mode_, log_, counts_, steps_.files().corrected)
     {
     }
 
@@ -85,7 +85,7 @@ private:
         LineReader& dictionary = files.dictionary;
         while (!dictionary.atEnd()) {
             if (correcting() && counts_.AllLine % 2 == 0 && counts_.AllLine > 0)
-                rules_.appendPendingPair(files.corrected);
+                rules_.appendPendingPair();
             std::string_view line = dictionary.next();
             if (counts_.AllLine == std::numeric_limits<std::int32_t>::max())
                 return steps_.fail("the dictionary has more lines than can be counted");
@@ -109,7 +109,7 @@ private:
         OpenFiles& files = steps_.files();
         if (correcting()) {
             if (counts_.AllLine % 2 == 0 && counts_.AllLine > 0)
-                rules_.appendPendingPair(files.corrected);
+                rules_.appendPendingPair();
             if (auto end = steps_.closeOutput(FileNumber::Corrected))
                 return *end;
         }

@@ -1,5 +1,6 @@
 #include "text_files.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace corvel {
@@ -85,7 +86,7 @@ Error OutputFile::open(const std::filesystem::path& path, File::Access access)
         return openError_;
     buffer_ = std::make_unique<char[]>(kWriteBuffer);
     capacity_ = kWriteBuffer;
-    used_ = 0;
+    used_ = committed_ = 0;
     return Error();
 }
 
@@ -97,27 +98,40 @@ void OutputFile::setError(Error error)
     }
 }
 
-void OutputFile::append(std::string_view bytes)
+bool OutputFile::writable()
 {
     if (failed_)
-        return;
+        return false;
     if (!file_.isOpen()) {
         setError(tried_ ? Error(ErrorKind::Other, FileOp::Write, openError_.path(),
                                 "cannot be written: " + openError_.cause())
                         : Error(ErrorKind::Other, FileOp::Write, displayPath(path_),
                                 "the file is not open"));
+        return false;
+    }
+    return true;
+}
+
+void OutputFile::stageSlow(std::string_view text)
+{
+    if (!writable())
         return;
-    }
-    if (used_ + bytes.size() > capacity_) {
+    const std::size_t needed = text.size() + 2;
+    if (used_ + needed > capacity_)
         flush();
-        if (bytes.size() > capacity_) {
-            if (!failed_)
-                setError(file_.writeAll(bytes.data(), bytes.size()));
-            return;
-        }
+    if (used_ + needed > capacity_) {
+        // A line longer than the buffer: grow it, since a staged line may
+        // still be dropped and so cannot go to the file yet.
+        std::size_t capacity = std::max(capacity_ * 2, used_ + needed);
+        auto bigger = std::make_unique<char[]>(capacity);
+        std::memcpy(bigger.get(), buffer_.get(), used_);
+        buffer_ = std::move(bigger);
+        capacity_ = capacity;
     }
-    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
+    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    used_ += text.size();
+    buffer_[used_++] = '\r';
+    buffer_[used_++] = '\n';
 }
 
 void OutputFile::writeEmptyLines(int count)
@@ -126,22 +140,26 @@ void OutputFile::writeEmptyLines(int count)
         writeLine({});
 }
 
+// Writes the committed bytes and keeps the staged ones.
 void OutputFile::flush()
 {
-    if (used_ > 0 && !failed_ && file_.isOpen())
-        setError(file_.writeAll(buffer_.get(), used_));
-    used_ = 0;
+    if (committed_ > 0 && !failed_ && file_.isOpen())
+        setError(file_.writeAll(buffer_.get(), committed_));
+    std::memmove(buffer_.get(), buffer_.get() + committed_, used_ - committed_);
+    used_ -= committed_;
+    committed_ = 0;
 }
 
 Error OutputFile::close()
 {
     if (!file_.isOpen())
         return error_;
+    discardStaged();
     flush();
     setError(file_.close());
     buffer_.reset();
     capacity_ = 0;
-    used_ = 0;
+    used_ = committed_ = 0;
     return error_;
 }
 

@@ -101,6 +101,13 @@ public:
     // Writes `text` and CR LF.
     void writeLine(std::string_view text)
     {
+        stageLine(text);
+        committed_ = used_;
+    }
+    // Writes `text` and CR LF tentatively: a staged line reaches the file
+    // only once commit() follows; discardStaged() or closing drops it.
+    void stageLine(std::string_view text)
+    {
         if (used_ + text.size() + 2 <= capacity_) {
             std::memcpy(buffer_.get() + used_, text.data(), text.size());
             used_ += text.size();
@@ -108,9 +115,10 @@ public:
             buffer_[used_++] = '\n';
             return;
         }
-        append(text);
-        append("\r\n");
+        stageSlow(text);
     }
+    void commit() { committed_ = used_; }
+    void discardStaged() { used_ = committed_; }
     void writeEmptyLines(int count);
     // The first failure of a write since opening; writes after it are lost.
     const Error& error() const { return error_; }
@@ -119,7 +127,8 @@ public:
     Error close();
 
 private:
-    void append(std::string_view bytes);
+    void stageSlow(std::string_view text);
+    bool writable();
     void flush();
     void setError(Error error);
 
@@ -134,6 +143,7 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_ = 0;
     std::size_t used_ = 0;
+    std::size_t committed_ = 0;  // bytes of the buffer that are not staged
 };
 
 }  // namespace corvel
