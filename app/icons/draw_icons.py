@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Draws Corvel's icons and cursors and writes them as XPM files.
+
+The pictures are kept as this script and its output, both in the repository:
+run it again after changing a drawing (python3 draw_icons.py in this folder).
+
+  books32.xpm, books16.xpm   application icon: a row of three books
+  hand.xpm                   32x32 pointing hand, fingertip at (12, 1)
+  handmono.xpm               32x32 black-and-white hand, fingertip at (6, 0)
+  block32.xpm, block16.xpm   equals-line window icon: a slanted red block
+"""
+
+# The 16 colours of the classic VGA palette; every picture uses only these.
+PALETTE = {
+    ".": None,        # transparent
+    "k": "#000000", "r": "#800000", "g": "#008000", "y": "#808000",
+    "b": "#000080", "m": "#800080", "c": "#008080", "s": "#C0C0C0",
+    "d": "#808080", "R": "#FF0000", "G": "#00FF00", "Y": "#FFFF00",
+    "B": "#0000FF", "M": "#FF00FF", "C": "#00FFFF", "w": "#FFFFFF",
+}
+
+
+class Canvas:
+    def __init__(self, size):
+        self.size = size
+        self.px = [["."] * size for _ in range(size)]
+
+    def put(self, x, y, c):
+        if 0 <= x < self.size and 0 <= y < self.size:
+            self.px[y][x] = c
+
+    def rect(self, x0, y0, x1, y1, fill, outline="k"):
+        """Filled rectangle with corners included, outlined."""
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                edge = x in (x0, x1) or y in (y0, y1)
+                self.put(x, y, outline if edge and outline else fill)
+
+    def hline(self, x0, x1, y, c):
+        for x in range(x0, x1 + 1):
+            self.put(x, y, c)
+
+    def polygon(self, points, fill, outline="k"):
+        inside = [[self._inside(points, x + 0.5, y + 0.5) for x in range(self.size)]
+                  for y in range(self.size)]
+        for y in range(self.size):
+            for x in range(self.size):
+                if not inside[y][x]:
+                    continue
+                edge = any(not (0 <= x + dx < self.size and 0 <= y + dy < self.size)
+                           or not inside[y + dy][x + dx]
+                           for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+                self.put(x, y, outline if edge else fill)
+
+    @staticmethod
+    def _inside(points, x, y):
+        hit = False
+        n = len(points)
+        for i in range(n):
+            (x0, y0), (x1, y1) = points[i], points[(i + 1) % n]
+            if (y0 > y) != (y1 > y) and x < x0 + (y - y0) * (x1 - x0) / (y1 - y0):
+                hit = not hit
+        return hit
+
+    def xpm(self, name, colours=PALETTE):
+        used = sorted({c for row in self.px for c in row})
+        lines = [f'"{self.size} {self.size} {len(used)} 1",']
+        for c in used:
+            value = colours[c] or "None"
+            lines.append(f'"{c} c {value}",')
+        rows = [f'"{"".join(row)}"' for row in self.px]
+        body = "\n".join(lines + [r + "," for r in rows[:-1]] + [rows[-1]])
+        return f"/* XPM */\nstatic const char* const {name}[] = {{\n{body}\n}};\n"
+
+
+def books(size):
+    """Three books side by side on a shelf, spines facing the viewer."""
+    c = Canvas(size)
+    s = size / 32
+    spines = [("R", "r", 3, 11, 6), ("G", "g", 12, 20, 3), ("B", "b", 21, 29, 8)]
+    shelf = round(28 * s)
+    for light, dark, x0, x1, top in spines:
+        x0, x1, top = round(x0 * s), round(x1 * s) - 1, round(top * s)
+        c.rect(x0, top, x1, shelf - 1, light)
+        c.hline(x0 + 1, x1 - 1, top + 1, "w")            # pages seen at the top
+        for band in (0.3, 0.75):                           # gilt bands on the spine
+            y = round(top + band * (shelf - top))
+            c.hline(x0 + 1, x1 - 1, y, "Y")
+        for y in range(top + 2, shelf - 1):                # shaded right edge
+            c.put(x1 - 1, y, dark)
+    c.rect(round(1 * s), shelf, size - 1 - round(1 * s), min(size - 1, shelf + max(1, round(2 * s))), "y")
+    return c
+
+
+def hand(tip_x, tip_y, thumb, fill):
+    """A hand pointing up with its index fingertip at (tip_x, tip_y)."""
+    c = Canvas(32)
+    fx0, fx1 = tip_x - 2, tip_x + 2                        # index finger, 5 wide
+    c.polygon([(fx0, tip_y + 2), (tip_x - 1, tip_y), (tip_x + 2, tip_y),
+               (fx1 + 1, tip_y + 2), (fx1 + 1, tip_y + 13), (fx0, tip_y + 13)], fill)
+    palm = [(fx0 - thumb, tip_y + 14), (fx0, tip_y + 12), (fx1 + 10, tip_y + 11),
+            (fx1 + 11, tip_y + 13), (fx1 + 11, tip_y + 21), (fx1 + 8, tip_y + 27),
+            (fx0 + 1, tip_y + 27), (fx0 - 2, tip_y + 21)]
+    c.polygon(palm, fill)
+    # The finger drawn again over the palm, and the knuckles of the others.
+    for x in range(fx0 + 1, fx1):
+        for y in range(tip_y + 2, tip_y + 13):
+            c.put(x, y, fill)
+    c.put(tip_x, tip_y, "k")
+    for kx in (fx1 + 3, fx1 + 6, fx1 + 9):
+        for y in range(tip_y + 12, tip_y + 16):
+            c.put(kx, y, "k")
+    for x in range(fx0 - thumb + 1, fx0):                  # the thumb's crease
+        c.put(x, tip_y + 17, "k")
+    return c
+
+
+def block(size):
+    """A red block leaning to the right, with a lit top face."""
+    c = Canvas(size)
+    s = size / 32
+    front = [(4, 28), (10, 8), (22, 8), (16, 28)]
+    top = [(10, 8), (14, 3), (26, 3), (22, 8)]
+    side = [(16, 28), (22, 8), (26, 3), (21, 23)]
+    for shape, colour in ((front, "R"), (top, "M"), (side, "r")):
+        c.polygon([(x * s, y * s) for x, y in shape], colour)
+    return c
+
+
+def main():
+    pictures = {
+        "books32": books(32), "books16": books(16),
+        "hand": hand(12, 1, 7, "w"), "handmono": hand(6, 0, 3, "w"),
+        "block32": block(32), "block16": block(16),
+    }
+    mono = {".": None, "k": "#000000", "w": "#FFFFFF"}
+    for name, canvas in pictures.items():
+        colours = mono if name == "handmono" else PALETTE
+        with open(f"{name}.xpm", "w") as out:
+            out.write(canvas.xpm(f"{name}_xpm", colours))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,29 @@
+#include "clicklabel.h"
+
+#include <QMouseEvent>
+
+namespace corvel {
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
+{
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+// A click is a press and a release of the left button over the label.
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+}  // namespace corvel

@@ -1,0 +1,13 @@
+// Message boxes of the check windows: a Chinese text and title, OK or OK and
+// Cancel, and an icon; the answer is the button pressed.
+#pragma once
+
+#include "run_window.h"
+
+class QWidget;
+
+namespace corvel {
+
+Answer showMessageBox(QWidget* owner, const MessageBoxRequest& request);
+
+}  // namespace corvel

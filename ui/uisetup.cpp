@@ -1,0 +1,33 @@
+#include "uisetup.h"
+
+#include "design.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace corvel {
+
+void installDesignFonts(QApplication& app)
+{
+    const QStringList song {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW")};
+    const QStringList kai {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL UKai TW")};
+    QFont::insertSubstitutions(design::kSong, song);
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), song);
+    QFont::insertSubstitutions(design::kKai, kai);
+    QFont::insertSubstitutions(QStringLiteral("KaiTi"), kai);
+    app.setFont(design::songFont(9));
+}
+
+bool installChineseTranslations(QApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+}  // namespace corvel
