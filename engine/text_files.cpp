@@ -128,7 +128,8 @@ void OutputFile::stageSlow(std::string_view text)
         buffer_ = std::move(bigger);
         capacity_ = capacity;
     }
-    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    if (!text.empty())  // an empty view may have no data pointer
+        std::memcpy(buffer_.get() + used_, text.data(), text.size());
     used_ += text.size();
     buffer_[used_++] = '\r';
     buffer_[used_++] = '\n';

@@ -109,7 +109,8 @@ public:
     void stageLine(std::string_view text)
     {
         if (used_ + text.size() + 2 <= capacity_) {
-            std::memcpy(buffer_.get() + used_, text.data(), text.size());
+            if (!text.empty())  // an empty view may have no data pointer
+                std::memcpy(buffer_.get() + used_, text.data(), text.size());
             used_ += text.size();
             buffer_[used_++] = '\r';
             buffer_[used_++] = '\n';
