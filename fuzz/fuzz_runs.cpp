@@ -1,0 +1,427 @@
+// libFuzzer target: feeds arbitrary bytes as a dictionary of either layout,
+// in either mode with options and window answers taken from the input, and
+// holds every run to the promises the product makes about its files:
+// the dictionary is never changed, the log quotes every flagged line exactly
+// and counts what it lists, the corrected dictionary only ever drops whole
+// entries, and nothing is written after the application has been ended.
+//
+// Input: byte 0 scenario flags, byte 1 the option boxes, bytes 2-9 the seed
+// of the window's answers, the rest the dictionary.
+#include "check_runs.h"
+#include "log_reader.h"
+#include "random_window.h"
+#include "reference.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace corvel;
+using namespace corvel::fuzz;
+
+namespace {
+
+constexpr std::size_t kHeader = 10;
+const std::string kOldLog = "old log\r\n";
+const std::string kOldCorrected = "old corrected\r\n";
+const std::string kBlocker = "a file in the way\r\n";
+
+enum class Setup {
+    Plain,           // a dictionary in a fresh folder
+    OldFiles,        // the output folder already holds a log and a corrected file
+    InsideOutput,    // the dictionary lies in its own output folder
+    BlockedOutput,   // a file has the output folder's name
+};
+
+struct Scenario {
+    LogLayout layout = LogLayout::LinePairs;
+    Mode mode = Mode::Check;
+    bool liveOptions = false;
+    std::string fileName;
+    Setup setup = Setup::Plain;
+    std::uint8_t options = 0;
+    std::uint64_t seed = 0;
+    std::string dictionary;
+};
+
+Scenario readScenario(const std::uint8_t* data, std::size_t size)
+{
+    std::uint8_t head[kHeader] = {};
+    std::memcpy(head, data, size < kHeader ? size : kHeader);
+    static const char* const names[] = {"d.txt", "d.log", "d.LOG", "a.b.DAT",
+                                        "nodot", "d.txt", "d.txt", "d.txt"};
+    Scenario s;
+    s.layout = (head[0] & 1) ? LogLayout::Equals : LogLayout::LinePairs;
+    s.mode = (head[0] & 2) ? Mode::Correct : Mode::Check;
+    s.liveOptions = (head[0] & 4) != 0;
+    s.fileName = names[(head[0] >> 3) & 7];
+    s.setup = static_cast<Setup>(head[0] >> 6);
+    s.options = head[1];
+    for (int i = 0; i < 8; ++i)
+        s.seed = (s.seed << 8) | head[2 + i];
+    if (size > kHeader)
+        s.dictionary.assign(reinterpret_cast<const char*>(data) + kHeader, size - kHeader);
+    return s;
+}
+
+[[noreturn]] void violated(const char* what, const std::string& detail = {})
+{
+    std::fprintf(stderr, "INVARIANT VIOLATED: %s %s\n", what, detail.c_str());
+    std::abort();
+}
+
+void require(bool ok, const char* what, const std::string& detail = {})
+{
+    if (!ok)
+        violated(what, detail);
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Every file under `folder` with its bytes, by relative path.
+using Tree = std::map<std::string, std::string>;
+Tree snapshot(const fs::path& folder)
+{
+    Tree tree;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        std::string rel = fs::relative(e.path(), folder).string();
+        tree[rel] = e.is_regular_file() ? readFile(e.path()) : std::string("<folder>");
+    }
+    return tree;
+}
+
+// The folder all runs of this process work in: memory-backed where possible,
+// removed when the process exits.
+class Sandbox {
+public:
+    Sandbox()
+    {
+        fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        root_ = base / ("corvel-fuzz-" + std::to_string(::getpid()));
+        fs::create_directories(root_);
+    }
+    ~Sandbox()
+    {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    const fs::path& root() const { return root_; }
+
+private:
+    fs::path root_;
+};
+
+const fs::path& sandbox()
+{
+    static const Sandbox box;
+    return box.root();
+}
+
+struct Names {
+    std::string base;  // the output folder
+    std::string log;
+};
+
+std::optional<Names> namesOf(const std::string& fileName)
+{
+    std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos)
+        return std::nullopt;
+    std::string ext = fileName.substr(dot);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string base = fileName.substr(0, dot);
+    return Names {base, base + (ext == ".log" ? "1.log" : ".log")};
+}
+
+// The case under test: its folder, the files laid out before the run.
+struct Stage {
+    fs::path work;
+    fs::path dictionary;
+    std::optional<Names> names;
+    Tree before;
+};
+
+Stage lay(const Scenario& s)
+{
+    Stage st;
+    st.work = sandbox() / "w";
+    fs::remove_all(st.work);
+    fs::create_directories(st.work);
+    st.names = namesOf(s.fileName);
+    st.dictionary = st.work / s.fileName;
+    if (st.names) {
+        fs::path out = st.work / st.names->base;
+        switch (s.setup) {
+        case Setup::Plain: break;
+        case Setup::OldFiles:
+            fs::create_directory(out);
+            writeFile(out / st.names->log, kOldLog);
+            writeFile(out / s.fileName, kOldCorrected);
+            break;
+        case Setup::InsideOutput:
+            fs::create_directory(out);
+            st.dictionary = out / s.fileName;
+            break;
+        case Setup::BlockedOutput: writeFile(out, kBlocker); break;
+        }
+    }
+    writeFile(st.dictionary, s.dictionary);
+    st.before = snapshot(st.work);
+    return st;
+}
+
+bool flagged(Kind k)
+{
+    return k != Kind::Good;
+}
+
+Kind kindOf(const Scenario& s, std::string_view line, std::int32_t number)
+{
+    return s.layout == LogLayout::LinePairs ? pairKind(line, number) : equalsKind(line);
+}
+
+bool fixedOption(const Scenario& s, Option o)
+{
+    return (s.options >> static_cast<int>(o)) & 1u;
+}
+
+// The log lists exactly the flagged lines read, each quoted unchanged, and
+// its summary or trailer counts what it lists.
+void checkLog(const Scenario& s, const Stage& st, const RunReport& r,
+              const std::vector<std::string_view>& lines)
+{
+    fs::path path = st.work / st.names->base / st.names->log;
+    if (!fs::exists(path)) {
+        require(r.lines == 0, "lines were read but no log was written");
+        return;
+    }
+    std::string bytes = readFile(path);
+    std::string_view section = bytes;
+    if (s.setup == Setup::OldFiles) {
+        bool kept = section.substr(0, kOldLog.size()) == kOldLog;
+        if (s.layout == LogLayout::Equals || !s.liveOptions) {
+            bool append = s.layout == LogLayout::LinePairs && !fixedOption(s, Option::ReplaceLog);
+            require(kept == append, "the earlier log was not kept or replaced as chosen");
+        }
+        if (kept)
+            section.remove_prefix(kOldLog.size());
+    }
+    ParsedLog log = parseLog(section, s.layout);
+    require(log.problem.empty(), "log does not read", log.problem);
+
+    LogCounts listed;
+    std::int32_t next = 1;
+    for (const LogEntry& e : log.entries) {
+        require(e.line >= next && e.line <= r.lines, "entry out of order or beyond the lines read");
+        for (; next < e.line; ++next)
+            require(!flagged(kindOf(s, lines[next - 1], next)), "flagged line without entry",
+                    std::to_string(next));
+        ++next;
+        std::string_view text = lines[e.line - 1];
+        require(kindOf(s, text, e.line) == e.kind, "entry of the wrong kind", std::to_string(e.line));
+        if (e.kind != Kind::Empty)
+            require(e.quoted == text, "entry does not quote its line", std::to_string(e.line));
+        if (e.kind == Kind::Empty) ++listed.empty;
+        else if (e.kind == Kind::Untranslated) ++listed.untranslated;
+        else ++listed.erroneous;
+    }
+    for (; next <= r.lines; ++next)
+        require(!flagged(kindOf(s, lines[next - 1], next)), "flagged line without entry",
+                std::to_string(next));
+    require(listed.untranslated == r.untranslated && listed.erroneous == r.erroneous &&
+                listed.empty == r.empty,
+            "the run's counts differ from the entries");
+    if (log.counts) {
+        const LogCounts& c = *log.counts;
+        require(c.untranslated == listed.untranslated && c.erroneous == listed.erroneous &&
+                    c.empty == listed.empty,
+                "the summary's counts differ from the entries");
+        require(c.lines == r.lines, "the summary's line count differs from the lines read");
+    }
+    if (r.ending == RunEnding::Finished)
+        require(log.closingBanner && log.counts && !log.stopAt && r.lines == std::int32_t(lines.size()),
+                "a finished run without its summary");
+    if (r.ending == RunEnding::EmptyLineStop || r.ending == RunEnding::SeriousErrorStop)
+        require(log.stopAt && log.counts && !log.closingBanner, "a stop without its trailer");
+    if (r.ending == RunEnding::Ended)
+        require(!log.counts && !log.stopAt && !log.closingBanner, "an ended run with a summary");
+    if (log.stopAt)
+        require(!log.entries.empty() && log.entries.back().line == r.lines,
+                "the stop trailer does not follow the stopping line's entry");
+}
+
+// Check mode with fixed options: the run stops exactly where the rules say.
+void checkStop(const Scenario& s, const RunReport& r, const std::vector<std::string_view>& lines,
+               const ParsedLog* log)
+{
+    auto stop = pairStop(lines, fixedOption(s, Option::StopOnEmpty),
+                         fixedOption(s, Option::StopOnErrors));
+    if (r.ending == RunEnding::Ended) {
+        require(!stop || r.lines < stop->line, "ran on past its stop");
+        return;
+    }
+    if (!stop) {
+        require(r.lines == std::int32_t(lines.size()), "stopped early without cause");
+        require(r.ending != RunEnding::EmptyLineStop && r.ending != RunEnding::SeriousErrorStop,
+                "stopped without cause");
+        return;
+    }
+    require(r.lines == stop->line, "did not stop where the rules stop", std::to_string(stop->line));
+    if (r.ending == RunEnding::EmptyLineStop || r.ending == RunEnding::SeriousErrorStop) {
+        bool empty = stop->cause == PairStop::Cause::EmptyLine;
+        require((r.ending == RunEnding::EmptyLineStop) == empty, "stopped for the wrong cause");
+    }
+    if (log && log->stopAt)
+        require(*log->stopAt == stop->eventLine, "the trailer names the wrong line",
+                std::to_string(*log->stopAt));
+}
+
+bool dropped(const Scenario& s, Kind k)
+{
+    switch (k) {
+    case Kind::Empty: return fixedOption(s, Option::DeleteEmpty);
+    case Kind::Erroneous: return fixedOption(s, Option::DeleteErroneous);
+    case Kind::Untranslated: return fixedOption(s, Option::DeleteUntranslated);
+    default: return false;
+    }
+}
+
+// The corrected dictionary holds input entries only, in order, pairs whole;
+// with fixed options exactly the kept ones read before the run ended.
+void checkCorrected(const Scenario& s, const Stage& st, const RunReport& r,
+                    const std::vector<std::string_view>& lines)
+{
+    fs::path path = st.work / st.names->base / s.fileName;
+    if (path == st.dictionary || !fs::exists(path))
+        return;
+    std::string bytes = readFile(path);
+    if (s.mode == Mode::Check) {
+        require(s.setup == Setup::OldFiles && bytes == kOldCorrected,
+                "check mode wrote a corrected dictionary");
+        return;
+    }
+    std::vector<std::string_view> out;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t end = bytes.find("\r\n", at);
+        require(end != std::string::npos, "corrected dictionary ends inside a line");
+        out.emplace_back(bytes.data() + at, end - at);
+        at = end + 2;
+    }
+    std::int32_t limit = r.ending == RunEnding::Ended ? r.lines - 1 : r.lines;
+    // Equals-line verdicts depend on no option; line-pair ones on fixed options.
+    bool exact = s.layout == LogLayout::Equals || !s.liveOptions;
+    std::size_t step = s.layout == LogLayout::LinePairs ? 2 : 1;
+    require(out.size() % step == 0, "the corrected dictionary splits a pair");
+    std::size_t o = 0;
+    for (std::size_t i = 0; i + step <= std::size_t(limit); i += step) {
+        bool kept = true;
+        for (std::size_t j = i; j < i + step; ++j) {
+            Kind k = kindOf(s, lines[j], std::int32_t(j + 1));
+            kept = kept && (s.layout == LogLayout::Equals ? k == Kind::Good : !dropped(s, k));
+        }
+        bool present = o + step <= out.size();
+        for (std::size_t j = 0; present && j < step; ++j)
+            present = out[o + j] == lines[i + j];
+        if (exact) {
+            if (kept) {
+                require(present, "a kept entry is missing from the corrected dictionary",
+                        std::to_string(i + 1));
+                o += step;
+            }
+        } else if (present) {
+            o += step;
+        }
+    }
+    require(o == out.size(), "the corrected dictionary holds a line that is not an input entry");
+}
+
+void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const RandomWindow& w,
+              const std::optional<Tree>& atEnd)
+{
+    require(readFile(st.dictionary) == s.dictionary, "the dictionary was changed");
+    require(!w.trace().callAfterEnd, "the run went on after ending the application");
+    Tree after = snapshot(st.work);
+    if (w.trace().endedApplication) {
+        require(after == *atEnd, "files changed after the application was ended");
+        require(r.ending == RunEnding::SeriousErrorStop || r.ending == RunEnding::UnknownError,
+                "ended the application for a harmless ending");
+    } else {
+        // A missing editor at the serious-error stop takes the place of the end.
+        bool editorMissing = w.trace().editorFailed && r.ending == RunEnding::SeriousErrorStop;
+        require(r.ending != RunEnding::UnknownError &&
+                    (r.ending != RunEnding::SeriousErrorStop || editorMissing),
+                "a fatal ending left the application running");
+    }
+    require(w.trace().answeredStop == (r.ending == RunEnding::Ended),
+            "an ESC stop was not honoured");
+    if (!st.names || s.setup == Setup::BlockedOutput) {
+        require(r.ending == RunEnding::UnknownError && after == st.before,
+                "a run that cannot name or enter its folder wrote something");
+        return;
+    }
+    if (s.setup == Setup::InsideOutput && s.mode == Mode::Correct)
+        require(r.ending == RunEnding::UnknownError, "the corrected dictionary would overwrite it");
+    for (const auto& [name, bytes] : after) {
+        bool known = st.before.count(name) || name == st.names->base ||
+                     name == st.names->base + "/" + st.names->log ||
+                     name == st.names->base + "/" + s.fileName;
+        require(known, "an unexpected file was written", name);
+    }
+    std::vector<std::string_view> lines = splitDictionary(s.dictionary);
+    require(r.lines <= std::int32_t(lines.size()), "more lines read than there are");
+    if (lines.empty() && r.ending != RunEnding::UnknownError)
+        require(r.ending == RunEnding::Finished || r.ending == RunEnding::FileNotFound,
+                "an empty dictionary is a run of zero lines");
+    checkLog(s, st, r, lines);
+    if (s.layout == LogLayout::LinePairs && s.mode == Mode::Check && !s.liveOptions) {
+        std::string logBytes = readFile(st.work / st.names->base / st.names->log);
+        std::string_view section = logBytes;
+        if (section.substr(0, kOldLog.size()) == kOldLog)
+            section.remove_prefix(kOldLog.size());
+        ParsedLog log = parseLog(section, s.layout);
+        checkStop(s, r, lines, &log);
+    }
+    checkCorrected(s, st, r, lines);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const fs::path start = fs::current_path();
+    Scenario s = readScenario(data, size);
+    Stage st = lay(s);
+    RandomWindow window({st.dictionary, s.mode, s.options, s.liveOptions}, s.seed);
+    std::optional<Tree> atEnd;
+    window.onEndApplication = [&] { atEnd = snapshot(st.work); };
+    if (::chdir(st.work.c_str()) != 0)
+        violated("cannot enter the work folder");
+    LocalTime fixedTime {2002, 5, 30, 14, 5, 9};
+    Clock clock = [fixedTime] { return fixedTime; };
+    RunReport report = s.layout == LogLayout::LinePairs ? runLinePairCheck(window, clock)
+                                                        : runEqualsCheck(window, clock);
+    if (::chdir(start.c_str()) != 0)
+        violated("cannot leave the work folder");
+    checkRun(s, st, report, window, atEnd);
+    return 0;
+}
