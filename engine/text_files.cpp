@@ -21,6 +21,7 @@ LineReader::LineReader(File file)
 
 void LineReader::refill()
 {
+    maskBase_ = static_cast<std::size_t>(-1) / 2;  // the buffer's bytes move
     if (begin_ > 0) {
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;

@@ -9,6 +9,7 @@
 #include "platform.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -50,24 +51,43 @@ public:
     Error close() { return file_.close(); }
 
 private:
-    // The first CR at or after `from`, or end_. The buffer has slack after
-    // its capacity, so whole blocks may be loaded up to end_.
-    std::size_t findCr(std::size_t from) const
+    // The first CR at or after `from`, or end_. The CRs of a 64-byte block
+    // are found at once and kept as a bit mask, so that the short lines of a
+    // dictionary cost a bit search each rather than a memory scan. The buffer
+    // has slack after its capacity, so whole blocks may be loaded up to end_.
+    std::size_t findCr(std::size_t from)
     {
-#if defined(__SSE2__)
-        const __m128i cr = _mm_set1_epi8('\r');
-        for (; from < end_; from += 16) {
-            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer_.get() + from));
-            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
-            if (mask != 0) {
-                std::size_t at = from + static_cast<std::size_t>(__builtin_ctz(mask));
+        for (;;) {
+            if (from < maskBase_ || from >= maskBase_ + 64)
+                loadCrMask(from);
+            std::uint64_t pending = crMask_ & (~std::uint64_t {0} << (from - maskBase_));
+            if (pending != 0) {
+                std::size_t at = maskBase_ + static_cast<std::size_t>(__builtin_ctzll(pending));
                 return at < end_ ? at : end_;
             }
+            from = maskBase_ + 64;
+            if (from >= end_)
+                return end_;
         }
-        return end_;
+    }
+    void loadCrMask(std::size_t base)
+    {
+        maskBase_ = base;
+        const char* p = buffer_.get() + base;
+#if defined(__SSE2__)
+        const __m128i cr = _mm_set1_epi8('\r');
+        std::uint64_t mask = 0;
+        for (int i = 0; i < 4; ++i) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+            auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+            mask |= std::uint64_t {bits} << (16 * i);
+        }
+        crMask_ = mask;
 #else
-        const void* cr = std::memchr(buffer_.get() + from, '\r', end_ - from);
-        return cr ? static_cast<const char*>(cr) - buffer_.get() : end_;
+        std::uint64_t mask = 0;
+        for (int i = 0; i < 64; ++i)
+            mask |= std::uint64_t {p[i] == '\r'} << i;
+        crMask_ = mask;
 #endif
     }
     bool atEndSlow();
@@ -80,6 +100,8 @@ private:
     std::size_t begin_ = 0;  // first unread byte
     std::size_t end_ = 0;    // end of the bytes read so far
     std::size_t scan_ = 0;   // where the search for the next CR resumes
+    std::size_t maskBase_ = static_cast<std::size_t>(-1) / 2;  // block of crMask_
+    std::uint64_t crMask_ = 0;
     bool eof_ = false;
     Error error_;
 };
