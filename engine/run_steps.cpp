@@ -94,7 +94,6 @@ std::optional<RunEnding> RunSteps::openOutput(FileNumber number, const std::file
         return handle(Error(ErrorKind::Other, FileOp::Run, displayPath(currentFolder() / name),
                             "would write over the dictionary itself"));
     Error opened = files_.output(number).open(name, access);
-    unopened_[static_cast<int>(number)] = opened;
     if (number == FileNumber::Log)
         report_.log = currentFolder() / name;
     return handle(opened);
@@ -102,15 +101,7 @@ std::optional<RunEnding> RunSteps::openOutput(FileNumber number, const std::file
 
 std::optional<RunEnding> RunSteps::closeOutput(FileNumber number)
 {
-    // A file that could not be created fails at its first write; one that
-    // never got a write must fail here, or the run would end as if it had
-    // been written.
-    OutputFile& file = files_.output(number);
-    const Error& unopened = unopened_[static_cast<int>(number)];
-    if (unopened && !file.isOpen() && !file.failed())
-        return handle(Error(ErrorKind::Other, FileOp::Write, unopened.path(),
-                            "cannot be written: " + unopened.cause()));
-    return handle(file.close());
+    return handle(files_.output(number).close());
 }
 
 std::optional<RunEnding> RunSteps::handle(const Error& error)

@@ -86,7 +86,6 @@ private:
     RunReport report_;
     RunNames names_;
     std::filesystem::path dictionary_;  // absolute
-    Error unopened_[4];  // by file number: why an output file could not be created
 };
 
 }  // namespace corvel

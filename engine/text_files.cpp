@@ -99,15 +99,20 @@ void OutputFile::setError(Error error)
     }
 }
 
+void OutputFile::failUnopened()
+{
+    setError(tried_ ? Error(ErrorKind::Other, FileOp::Write, openError_.path(),
+                            "cannot be written: " + openError_.cause())
+                    : Error(ErrorKind::Other, FileOp::Write, displayPath(path_),
+                            "the file is not open"));
+}
+
 bool OutputFile::writable()
 {
     if (failed_)
         return false;
     if (!file_.isOpen()) {
-        setError(tried_ ? Error(ErrorKind::Other, FileOp::Write, openError_.path(),
-                                "cannot be written: " + openError_.cause())
-                        : Error(ErrorKind::Other, FileOp::Write, displayPath(path_),
-                                "the file is not open"));
+        failUnopened();
         return false;
     }
     return true;
@@ -154,8 +159,13 @@ void OutputFile::flush()
 
 Error OutputFile::close()
 {
-    if (!file_.isOpen())
+    if (!file_.isOpen()) {
+        // A file that could not be created fails even when nothing was
+        // written to it: the run must not end as if it had been written.
+        if (tried_ && openError_)
+            failUnopened();
         return error_;
+    }
     discardStaged();
     flush();
     setError(file_.close());

@@ -152,6 +152,7 @@ public:
 private:
     void stageSlow(std::string_view text);
     bool writable();
+    void failUnopened();
     void flush();
     void setError(Error error);
 
