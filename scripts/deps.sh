@@ -11,7 +11,7 @@ case "${1:-all}" in
   base) wanted=("${base[@]}") ;;
   ui) wanted=("${ui[@]}") ;;
   all) wanted=("${base[@]}" "${ui[@]}") ;;
-  windows) wanted=(g++-mingw-w64-x86-64-posix wine wine64) ;;
+  windows) wanted=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
   *) echo "usage: $0 [base|ui|all]" >&2; exit 2 ;;
 esac
 

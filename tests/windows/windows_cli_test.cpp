@@ -1,0 +1,60 @@
+// corvel-check.exe started as Windows starts programs: arguments as a
+// UTF-16 command line, Chinese names in it, output into files.
+#include "test_support.h"
+#include "windows_process.h"
+
+namespace corvel::test {
+namespace {
+
+fs::path u8path(std::string_view utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+class WindowsChecker : public TempFolderTest {
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        makeFile(u8path("字典/游戏.txt"), fixtureBytes("game.txt"));
+    }
+    // corvel-check with the fixed time of the listings and `arguments`.
+    ProcessResult check(const std::string& arguments)
+    {
+        return runProcess(quoted(besideTestProgram(L"corvel-check.exe")) +
+                          " --time \"2002-05-30 14:05:09\" " + arguments);
+    }
+    std::string bytes(std::string_view relative) { return readBytes(root() / u8path(relative)); }
+};
+
+TEST_F(WindowsChecker, ChineseDictionaryNameReachesTheCheckerIntact)
+{
+    ProcessResult result = check("字典\\游戏.txt");
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_TRUE(sameBytes(bytes("字典/游戏/游戏.log"), fixtureBytes("game.check.log")));
+    EXPECT_EQ(result.out.rfind("字典\\游戏.txt: 8 lines, 1 untranslated, 1 erroneous, 1 empty", 0),
+              0u)
+        << result.out;
+}
+
+TEST_F(WindowsChecker, ChineseWorkdirReceivesTheCorrectModeFiles)
+{
+    makeFolder(u8path("输出"));
+    ProcessResult result = check("--correct --workdir 输出 " + quoted(root() / u8path("字典/游戏.txt")));
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_TRUE(sameBytes(bytes("输出/游戏/游戏.log"), fixtureBytes("game.correct.log")));
+    EXPECT_TRUE(sameBytes(bytes("输出/游戏/游戏.txt"), fixtureBytes("game.correct.txt")));
+    EXPECT_EQ(bytes("字典/游戏.txt"), fixtureBytes("game.txt"));
+}
+
+TEST_F(WindowsChecker, MissingChineseDictionaryIsNamedInTheMessage)
+{
+    ProcessResult result = check("字典/缺少.txt 字典\\游戏.txt");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("缺少.txt"), std::string::npos) << result.err;
+    EXPECT_TRUE(sameBytes(bytes("字典/游戏/游戏.log"), fixtureBytes("game.check.log")))
+        << "the next dictionary is still checked";
+}
+
+}  // namespace
+}  // namespace corvel::test

@@ -1,0 +1,36 @@
+#include "editorprocess_windows.h"
+
+#include "windows_text.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <string>
+
+namespace corvel {
+
+Error startEditorProcess(const EditorRequest& request)
+{
+    // CreateProcessW may write into the command line, so it gets a copy.
+    std::wstring commandLine = wideFromUtf8(request.commandLine);
+    STARTUPINFOW startup {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = request.takeFocus ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
+    PROCESS_INFORMATION process {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process))
+        return Error::fromSystem(FileOp::StartProgram, request.commandLine,
+                                 static_cast<int>(::GetLastError()));
+    // Not waited for: the editor lives on its own.
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return Error();
+}
+
+}  // namespace corvel
