@@ -1,0 +1,82 @@
+// Faults of the input side: the dictionary is gone when the run starts, it
+// is a folder, or reading it fails half-way.
+#include "robustness_support.h"
+
+#include <gtest/gtest.h>
+
+namespace corvel::robustness {
+namespace {
+
+struct Case {
+    Layout layout;
+    std::string fileName;
+    std::string base;
+};
+
+const Case kCases[] = {{Layout::LinePairs, "game.txt", "game"}, {Layout::Equals, "menu.DAT", "menu"}};
+
+TEST(DictionaryFaults, ADictionaryDeletedAfterChoosingIsReportedAndTheWindowWaitsAgain)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.fileName);
+        WorkFolder work;
+        writeFile(work / c.fileName, "Open\r\n");
+        ScriptedWindow window(work / c.fileName);  // chosen while it existed
+        fs::remove(work / c.fileName);
+
+        RunReport report = runCheck(c.layout, window);
+
+        EXPECT_EQ(report.ending, RunEnding::FileNotFound);
+        EXPECT_FALSE(window.ended());
+        ASSERT_EQ(window.boxes().size(), 1u);
+        EXPECT_EQ(window.boxes()[0].text, kNotFoundText);
+        EXPECT_EQ(window.labelText(StatusLabel::Message), kWaitingText);
+        EXPECT_TRUE(window.labelVisible(StatusLabel::Message));
+        EXPECT_FALSE(window.labelVisible(StatusLabel::Processing));
+        EXPECT_TRUE(window.enabled(Control::Check));
+        EXPECT_TRUE(window.enabled(Control::Switch));
+        EXPECT_TRUE(listTree(work.path()).empty()) << "nothing may be created";
+    }
+}
+
+TEST(DictionaryFaults, AFolderNamedLikeADictionaryEndsTheRunBeforeAnythingIsCreated)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.fileName);
+        WorkFolder work;
+        fs::create_directory(work / c.fileName);
+        ScriptedWindow window(work / c.fileName);
+
+        RunReport report = runCheck(c.layout, window);
+
+        EXPECT_EQ(report.ending, RunEnding::UnknownError);
+        EXPECT_TRUE(window.ended());
+        ASSERT_FALSE(window.boxes().empty());
+        EXPECT_EQ(window.boxes().back().text, kUnknownErrorText);
+        EXPECT_EQ(listTree(work.path()), std::vector<std::string> {c.fileName});
+    }
+}
+
+TEST(DictionaryFaults, AReadFailureEndsTheRunWithoutASummary)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.fileName);
+        WorkFolder work;
+        // Opens like any file; its first read fails (address 0 is unmapped).
+        fs::create_symlink("/proc/self/mem", work / c.fileName);
+        ScriptedWindow window(work / c.fileName);
+
+        RunReport report = runCheck(c.layout, window);
+
+        EXPECT_EQ(report.ending, RunEnding::UnknownError);
+        EXPECT_TRUE(window.ended());
+        EXPECT_EQ(report.error.op(), FileOp::Read);
+        EXPECT_EQ(report.lines, 0);
+        std::string log = readFile(work / c.base / (c.base + ".log"));
+        EXPECT_FALSE(log.empty()) << "the header written before the failure is kept";
+        EXPECT_EQ(log.find(gbk("总共处理了")), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace corvel::robustness

@@ -1,0 +1,138 @@
+// A 1 GiB dictionary streams through a run without its size showing in
+// memory. The dictionary is a FIFO fed by a thread, so nothing large is
+// ever on disk; CORVEL_STREAM_MIB sets another size.
+#include "robustness_support.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace corvel::robustness {
+namespace {
+
+constexpr std::size_t kMiB = 1024 * 1024;
+
+std::size_t streamBytes()
+{
+    const char* mib = std::getenv("CORVEL_STREAM_MIB");
+    return (mib ? std::strtoull(mib, nullptr, 10) : 1024) * kMiB;
+}
+
+// A kibibyte-sized block of whole line pairs, one of them untranslated.
+struct Block {
+    std::string bytes;
+    std::int32_t lines = 0;
+};
+
+Block makeBlock()
+{
+    Block b;
+    b.bytes = "Exit\r\nExit\r\n";
+    b.lines = 2;
+    const std::string pair = gbk("Open the file\r\n打开文件\r\n");
+    const std::string last = gbk("好\r\n");
+    while (b.bytes.size() + pair.size() + 3 + last.size() <= 1024) {
+        b.bytes += pair;
+        b.lines += 2;
+    }
+    b.bytes.append(1024 - 2 - last.size() - b.bytes.size(), 'x');  // a good English line...
+    b.bytes += "\r\n";
+    b.bytes += last;  // ...and its translation
+    b.lines += 2;
+    return b;
+}
+
+// Kilobytes of the process's peak and current resident set.
+long statusField(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = -1;
+    while (status >> key) {
+        if (key == field) {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return value;
+}
+
+bool resetPeak()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    return static_cast<bool>(clear);
+}
+
+// Writes `blocks` copies of the block into the FIFO, then closes it.
+void feed(const fs::path& fifo, const std::string& block, std::size_t blocks)
+{
+    int fd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    std::string chunk;
+    for (int i = 0; i < 64; ++i)
+        chunk += block;
+    std::size_t left = blocks;
+    while (left > 0) {
+        std::size_t n = std::min<std::size_t>(left, 64);
+        const char* p = chunk.data();
+        std::size_t size = n * block.size();
+        while (size > 0) {
+            ssize_t written = ::write(fd, p, size);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {  // the reader went away
+                ::close(fd);
+                return;
+            }
+            p += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        left -= n;
+    }
+    ::close(fd);
+}
+
+TEST(LargeDictionary, AGigabyteStreamsThroughTheRunInSmallMemory)
+{
+    ::signal(SIGPIPE, SIG_IGN);  // a reader that gives up must not kill the test
+    WorkFolder work;
+    fs::path fifo = work / "big.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Block block = makeBlock();
+    ASSERT_EQ(block.bytes.size(), 1024u);
+    std::size_t blocks = streamBytes() / block.bytes.size();
+    ScriptedWindow window(fifo);
+
+    long rssBefore = statusField("VmRSS:");
+    bool peakReset = resetPeak();
+    std::thread writer(feed, fifo, block.bytes, blocks);
+    RunReport report = runCheck(Layout::LinePairs, window);
+    writer.join();
+    long peak = statusField("VmHWM:");
+
+    EXPECT_EQ(report.ending, RunEnding::Finished);
+    EXPECT_EQ(report.lines, static_cast<std::int32_t>(blocks) * block.lines);
+    EXPECT_EQ(report.untranslated, static_cast<std::int32_t>(blocks));
+    EXPECT_EQ(report.erroneous, 0);
+    std::string log = readFile(work / "big/big.log");
+    EXPECT_NE(log.find(gbk("总共处理了 ") + std::to_string(report.lines) + gbk(" 行。")),
+              std::string::npos);
+    if (!peakReset)
+        GTEST_SKIP() << "the peak resident set cannot be reset here; memory not measured";
+    // The log (about 40 bytes an entry) is written as it grows, not kept.
+    EXPECT_LT(peak - rssBefore, 64 * 1024) << "peak grew by " << (peak - rssBefore) << " KiB";
+}
+
+}  // namespace
+}  // namespace corvel::robustness
