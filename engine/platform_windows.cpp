@@ -28,9 +28,11 @@ HANDLE toHandle(void* h)
     return static_cast<HANDLE>(h);
 }
 
+// Takes the error code before anything else can change it.
 Error lastError(FileOp op, const std::filesystem::path& path)
 {
-    return Error::fromSystem(op, displayPath(path), static_cast<int>(::GetLastError()));
+    int code = static_cast<int>(::GetLastError());
+    return Error::fromSystem(op, displayPath(path), code);
 }
 
 struct OpenFlags {
@@ -151,9 +153,9 @@ std::size_t File::read(char* data, std::size_t size, Error& error)
     DWORD got = 0;
     DWORD want = static_cast<DWORD>(std::min(size, kMaxTransfer));
     if (!::ReadFile(toHandle(handle_), data, want, &got, nullptr)) {
-        if (::GetLastError() == ERROR_HANDLE_EOF || ::GetLastError() == ERROR_BROKEN_PIPE)
-            return 0;
-        error = lastError(FileOp::Read, path_);
+        DWORD code = ::GetLastError();
+        if (code != ERROR_HANDLE_EOF && code != ERROR_BROKEN_PIPE)
+            error = Error::fromSystem(FileOp::Read, displayPath(path_), static_cast<int>(code));
         return 0;
     }
     return got;

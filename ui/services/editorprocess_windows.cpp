@@ -24,9 +24,10 @@ Error startEditorProcess(const EditorRequest& request)
     startup.wShowWindow = request.takeFocus ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
     PROCESS_INFORMATION process {};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process))
-        return Error::fromSystem(FileOp::StartProgram, request.commandLine,
-                                 static_cast<int>(::GetLastError()));
+                          nullptr, &startup, &process)) {
+        int code = static_cast<int>(::GetLastError());
+        return Error::fromSystem(FileOp::StartProgram, request.commandLine, code);
+    }
     // Not waited for: the editor lives on its own.
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
