@@ -1,0 +1,118 @@
+// How a dictionary is cut into lines: CR LF or a lone CR ends a line, a
+// lone LF stays in the line, a last line needs no terminator, and none of
+// this depends on where the reader's 256 KiB buffer happens to end.
+#include "run_test.h"
+#include "text_files.h"
+
+namespace corvel::test {
+namespace {
+
+constexpr std::size_t kReaderBuffer = 256 * 1024;
+
+class LineReading : public TempFolderTest {
+protected:
+    std::vector<std::string> linesOf(const std::string& bytes)
+    {
+        fs::path file = makeFile("lines.txt", bytes);
+        Error error;
+        LineReader reader(File::open(file, File::Access::Read, error));
+        EXPECT_FALSE(error) << error.describe();
+        std::vector<std::string> lines;
+        while (!reader.atEnd())
+            lines.emplace_back(reader.next());
+        EXPECT_FALSE(reader.error()) << reader.error().describe();
+        return lines;
+    }
+    using Lines = std::vector<std::string>;
+};
+
+TEST_F(LineReading, CrLfAndLoneCrEndALine)
+{
+    EXPECT_EQ(linesOf("a\r\nb\rc\r\n"), (Lines {"a", "b", "c"}));
+}
+
+TEST_F(LineReading, LoneLfIsPartOfTheLine)
+{
+    EXPECT_EQ(linesOf("a\nb\r\nc\n"), (Lines {"a\nb", "c\n"}));
+    EXPECT_EQ(linesOf("\n\r\n"), (Lines {"\n"}));
+}
+
+TEST_F(LineReading, LastLineWithoutTerminatorIsALine)
+{
+    EXPECT_EQ(linesOf("a\r\nb"), (Lines {"a", "b"}));
+    EXPECT_EQ(linesOf("a\r\nb\r"), (Lines {"a", "b"}));
+    EXPECT_EQ(linesOf("a\r\nb\r\n"), (Lines {"a", "b"})) << "no empty line after the last CR LF";
+}
+
+TEST_F(LineReading, EmptyLinesAreLinesAndAnEmptyFileHasNone)
+{
+    EXPECT_EQ(linesOf("\r\n\r\n"), (Lines {"", ""}));
+    EXPECT_EQ(linesOf("\r\r\n\r"), (Lines {"", "", ""}));
+    EXPECT_EQ(linesOf(""), Lines {});
+}
+
+TEST_F(LineReading, CrLfSplitAcrossTheBufferBoundaryEndsOneLine)
+{
+    // The CR is the last byte of the first buffer, its LF the first of the next.
+    std::string first = std::string(1000, 'a') + "\r\n";
+    std::string second(kReaderBuffer - first.size() - 1, 'b');
+    std::string bytes = first + second + "\r\n" + "c\r\n";
+    ASSERT_EQ(bytes[kReaderBuffer - 1], '\r');
+    ASSERT_EQ(bytes[kReaderBuffer], '\n');
+    EXPECT_EQ(linesOf(bytes), (Lines {std::string(1000, 'a'), second, "c"}));
+}
+
+TEST_F(LineReading, CrLfSplitAfterALineAsLongAsTheBuffer)
+{
+    std::string first(kReaderBuffer - 1, 'a');
+    EXPECT_EQ(linesOf(first + "\r\nb\r\n"), (Lines {first, "b"}));
+}
+
+TEST_F(LineReading, LoneCrAtTheBufferBoundaryEndsALine)
+{
+    std::string first(kReaderBuffer - 1, 'a');
+    EXPECT_EQ(linesOf(first + "\rb\r\n"), (Lines {first, "b"}));
+    EXPECT_EQ(linesOf(first + "\r"), (Lines {first})) << "a CR as the file's last byte";
+}
+
+TEST_F(LineReading, LinesLongerThanTheBufferAreReadWhole)
+{
+    std::string longLine(3 * kReaderBuffer + 17, 'x');
+    longLine[kReaderBuffer] = '\n';
+    EXPECT_EQ(linesOf("a\r\n" + longLine + "\r\nb"), (Lines {"a", longLine, "b"}));
+}
+
+// The same rules seen through a run: line numbers and quoted texts.
+
+class LineEndsInARun : public RunTest {};
+
+TEST_F(LineEndsInARun, LoneCrEndsALineAndLoneLfIsQuotedInTheEntry)
+{
+    // Line 1 "Open", line 2 "OK\nDone" (untranslated), line 3 "x".
+    chooseDictionary("e.txt", "Open\rOK\nDone\r\nx");
+    RunReport report = runPairs();
+    EXPECT_EQ(report.lines, 3);
+    EXPECT_TRUE(sameBytes(output("e/e.log"), pairCheckHeader() +
+                                                 entryLine("  第 2 行没有翻译。", "OK\nDone") +
+                                                 pairCheckSummary(3, 1, 0, 0)));
+}
+
+TEST_F(LineEndsInARun, LastLineWithoutTerminatorIsHandled)
+{
+    chooseDictionary("e.txt", crlfLines({"Open"}) + "OK");
+    RunReport report = runPairs();
+    EXPECT_EQ(report.lines, 2);
+    EXPECT_EQ(report.untranslated, 1);
+    EXPECT_EQ(window.lineNumbers, (std::vector<std::int32_t> {1, 2}));
+}
+
+TEST_F(LineEndsInARun, CorrectedDictionaryEndsEveryLineWithCrLf)
+{
+    window.currentMode = Mode::Correct;
+    chooseDictionary("e.txt", "Open\r" + gbk("打开") + "\nx\r\nSave\r\n" + gbk("保存"));
+    (void)runPairs();
+    EXPECT_EQ(output("e/e.txt"), "Open\r\n" + gbk("打开") + "\nx\r\nSave\r\n" + gbk("保存") + "\r\n");
+}
+
+}  // namespace
+}  // namespace corvel::test

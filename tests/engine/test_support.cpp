@@ -1,0 +1,200 @@
+#include "test_support.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace corvel::test {
+
+namespace {
+
+// Resolved before main() runs, while the working directory is still the
+// one the test runner started in.
+const fs::path kFixtures = fs::absolute(CORVEL_FIXTURES_DIR);
+
+std::string escaped(const std::string& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out += "\\x";
+            out.push_back(digits[c >> 4]);
+            out.push_back(digits[c & 15]);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string readBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    EXPECT_TRUE(in.good()) << "cannot read " << path;
+    if (!in.good())
+        return {};
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+void writeBytes(const fs::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+fs::path fixture(const std::string& name)
+{
+    return kFixtures / name;
+}
+
+std::string fixtureBytes(const std::string& name)
+{
+    return readBytes(fixture(name));
+}
+
+std::string gbk(std::string_view utf8)
+{
+    return toGbk(utf8);
+}
+
+std::string gbkLines(std::initializer_list<std::string_view> utf8Lines)
+{
+    std::string out;
+    for (std::string_view utf8 : utf8Lines) {
+        std::string line = gbk(utf8);
+        if (auto tab = line.find('\t'); tab != std::string::npos)
+            line.replace(tab, 1, (14 - tab % 14) % 14, ' ');
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string crlfLines(std::initializer_list<std::string_view> lines)
+{
+    std::string out;
+    for (std::string_view line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+LocalTime fixedTime()
+{
+    return LocalTime {2002, 5, 30, 14, 5, 9};
+}
+
+Clock fixedClock()
+{
+    return [] { return fixedTime(); };
+}
+
+std::string fixedDateLine()
+{
+    return gbk("检查时间：2002年05月30日　14:05:09");
+}
+
+std::vector<std::string> listTree(const fs::path& root)
+{
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        std::string name = entry.path().lexically_relative(root).generic_string();
+        if (entry.is_directory() && !entry.is_symlink())
+            name += '/';
+        entries.push_back(name);
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+std::vector<std::string> splitCrlf(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected)
+{
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
+    std::vector<std::string> a = splitCrlf(actual);
+    std::vector<std::string> e = splitCrlf(expected);
+    std::size_t line = 0;
+    while (line < a.size() && line < e.size() && a[line] == e[line])
+        ++line;
+    std::ostringstream message;
+    message << "the bytes differ (" << actual.size() << " written, " << expected.size()
+            << " expected); first difference in line " << line + 1 << "\n  written:  "
+            << (line < a.size() ? escaped(a[line]) : "<no line>") << "\n  expected: "
+            << (line < e.size() ? escaped(e[line]) : "<no line>");
+    return ::testing::AssertionFailure() << message.str();
+}
+
+void TempFolderTest::SetUp()
+{
+    previous_ = fs::current_path();
+    std::random_device random;
+    fs::path base = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+        fs::path candidate = base / ("corvel-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate))
+            root_ = fs::canonical(candidate);
+    }
+    ASSERT_FALSE(root_.empty()) << "no temporary folder could be made in " << base;
+    fs::current_path(root_);
+}
+
+void TempFolderTest::TearDown()
+{
+    fs::current_path(previous_);
+    if (root_.empty())
+        return;
+    std::error_code ec;
+    // A test may leave a folder without write permission behind.
+    for (const auto& entry : fs::recursive_directory_iterator(root_, ec))
+        if (entry.is_directory(ec) && !entry.is_symlink(ec))
+            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(root_, ec);
+}
+
+fs::path TempFolderTest::makeFolder(const fs::path& relative)
+{
+    fs::path folder = root_ / relative;
+    fs::create_directories(folder);
+    return folder;
+}
+
+fs::path TempFolderTest::makeFile(const fs::path& relative, std::string_view bytes)
+{
+    fs::path file = root_ / relative;
+    if (file.has_parent_path())
+        fs::create_directories(file.parent_path());
+    writeBytes(file, bytes);
+    return file;
+}
+
+void TempFolderTest::backToRoot()
+{
+    fs::current_path(root_);
+}
+
+}  // namespace corvel::test

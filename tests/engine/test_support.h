@@ -1,0 +1,77 @@
+// Helpers shared by the engine and command-line tests: a fresh temporary
+// folder per test (the runs change the working directory), byte-exact file
+// access, GBK text built from UTF-8 literals, and the fixture files.
+#pragma once
+
+#include "check_runs.h"
+#include "platform.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvel::test {
+
+namespace fs = std::filesystem;
+
+// The whole content of a file, as bytes; fails the test when it is missing.
+std::string readBytes(const fs::path& path);
+void writeBytes(const fs::path& path, std::string_view bytes);
+
+// A fixture from tests/fixtures, by file name (an absolute path, so it
+// stays valid whatever the working directory).
+fs::path fixture(const std::string& name);
+std::string fixtureBytes(const std::string& name);
+
+// UTF-8 text as GBK bytes.
+std::string gbk(std::string_view utf8);
+// Lines of GBK text, each ended with CR LF. The lines are UTF-8; a tab in a
+// line stands for the print-zone filler (spaces up to the next multiple of
+// 14 bytes of the GBK text).
+std::string gbkLines(std::initializer_list<std::string_view> utf8Lines);
+// Raw byte lines, each ended with CR LF.
+std::string crlfLines(std::initializer_list<std::string_view> lines);
+
+// The date and time every test log shows: 2002-05-30 14:05:09.
+LocalTime fixedTime();
+Clock fixedClock();
+// The date line of fixedTime(), GBK.
+std::string fixedDateLine();
+
+// Every file and folder under `root`, relative, sorted; folders end in "/".
+std::vector<std::string> listTree(const fs::path& root);
+
+// The lines of a CR LF text, without their terminators.
+std::vector<std::string> splitCrlf(const std::string& bytes);
+
+// Compares two byte strings and, when they differ, names the first line
+// that differs and shows both lines with non-ASCII bytes escaped.
+::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected);
+
+// Gives every test a fresh empty folder as its working directory and puts
+// the working directory back afterwards.
+class TempFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The test's own folder (absolute).
+    const fs::path& root() const { return root_; }
+    // Creates a folder (and its parents) under the test's folder.
+    fs::path makeFolder(const fs::path& relative);
+    // Writes a file under the test's folder and returns its absolute path.
+    fs::path makeFile(const fs::path& relative, std::string_view bytes);
+    // Brings the working directory back to the test's folder, as choosing
+    // the dictionary again in the window does.
+    void backToRoot();
+
+private:
+    fs::path root_;
+    fs::path previous_;
+};
+
+}  // namespace corvel::test
