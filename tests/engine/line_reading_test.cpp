@@ -53,26 +53,35 @@ TEST_F(LineReading, EmptyLinesAreLinesAndAnEmptyFileHasNone)
 
 TEST_F(LineReading, CrLfSplitAcrossTheBufferBoundaryEndsOneLine)
 {
-    // The CR is the last byte of the first buffer, its LF the first of the next.
-    std::string first = std::string(1000, 'a') + "\r\n";
-    std::string second(kReaderBuffer - first.size() - 1, 'b');
-    std::string bytes = first + second + "\r\n" + "c\r\n";
-    ASSERT_EQ(bytes[kReaderBuffer - 1], '\r');
-    ASSERT_EQ(bytes[kReaderBuffer], '\n');
-    EXPECT_EQ(linesOf(bytes), (Lines {std::string(1000, 'a'), second, "c"}));
+    // The CR is the last byte of the first buffer, its LF the first of the
+    // next. Other buffer sizes are tried too, so the case stays covered if
+    // the reader's buffer changes.
+    for (std::size_t boundary = 4096; boundary <= 4 * kReaderBuffer; boundary *= 2) {
+        std::string first = std::string(1000, 'a') + "\r\n";
+        std::string second(boundary - first.size() - 1, 'b');
+        std::string bytes = first + second + "\r\n" + "c\r\n";
+        ASSERT_EQ(bytes[boundary - 1], '\r');
+        ASSERT_EQ(bytes[boundary], '\n');
+        EXPECT_EQ(linesOf(bytes), (Lines {std::string(1000, 'a'), second, "c"}))
+            << "CR LF split at " << boundary;
+    }
 }
 
 TEST_F(LineReading, CrLfSplitAfterALineAsLongAsTheBuffer)
 {
-    std::string first(kReaderBuffer - 1, 'a');
-    EXPECT_EQ(linesOf(first + "\r\nb\r\n"), (Lines {first, "b"}));
+    for (std::size_t boundary = 4096; boundary <= 4 * kReaderBuffer; boundary *= 2) {
+        std::string first(boundary - 1, 'a');
+        EXPECT_EQ(linesOf(first + "\r\nb\r\n"), (Lines {first, "b"})) << boundary;
+    }
 }
 
 TEST_F(LineReading, LoneCrAtTheBufferBoundaryEndsALine)
 {
-    std::string first(kReaderBuffer - 1, 'a');
-    EXPECT_EQ(linesOf(first + "\rb\r\n"), (Lines {first, "b"}));
-    EXPECT_EQ(linesOf(first + "\r"), (Lines {first})) << "a CR as the file's last byte";
+    for (std::size_t boundary = 4096; boundary <= 4 * kReaderBuffer; boundary *= 2) {
+        std::string first(boundary - 1, 'a');
+        EXPECT_EQ(linesOf(first + "\rb\r\n"), (Lines {first, "b"})) << boundary;
+        EXPECT_EQ(linesOf(first + "\r"), (Lines {first})) << "a CR as the file's last byte";
+    }
 }
 
 TEST_F(LineReading, LinesLongerThanTheBufferAreReadWhole)

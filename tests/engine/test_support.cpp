@@ -1,6 +1,8 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -152,7 +154,11 @@ std::vector<std::string> splitCrlf(const std::string& bytes)
 void TempFolderTest::SetUp()
 {
     previous_ = fs::current_path();
-    std::random_device random;
+    // Test processes run side by side: names from a random source and the
+    // clock, and create_directory() decides which process gets a name.
+    std::random_device device;
+    std::mt19937_64 random(device() ^ static_cast<std::uint64_t>(
+                               std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::path base = fs::temp_directory_path();
     for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
         fs::path candidate = base / ("corvel-test-" + std::to_string(random()));
