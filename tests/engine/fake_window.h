@@ -53,8 +53,14 @@ public:
     // Called at every yield with the number of the line just handled;
     // returning false ends the application (ESC confirmed).
     std::function<bool(std::int32_t line)> onYield;
+    // Called while a message box is shown, and when the run ends the
+    // application (a real window would end the process right there).
+    std::function<void(const MessageBoxRequest&)> onMessageBox;
+    std::function<void()> onEndApplication;
 
     // --- what the run did ---
+    // "box <title>", "editor", "beep" and "end", in the order they happened.
+    std::vector<std::string> events;
     std::vector<MessageBoxRequest> boxes;
     std::vector<EditorRequest> editors;
     std::vector<std::int32_t> lineNumbers;
@@ -126,6 +132,9 @@ public:
     Answer messageBox(const MessageBoxRequest& request) override
     {
         boxes.push_back(request);
+        events.push_back("box " + request.title);
+        if (onMessageBox)
+            onMessageBox(request);
         if (answers.empty())
             return Answer::Ok;
         Answer answer = answers.front();
@@ -135,16 +144,27 @@ public:
     Error startEditor(const EditorRequest& request) override
     {
         editors.push_back(request);
+        events.push_back("editor");
         return editorError;
     }
-    void beep() override { ++beeps; }
+    void beep() override
+    {
+        ++beeps;
+        events.push_back("beep");
+    }
     bool yield() override
     {
         ++yields;
         std::int32_t line = lineNumbers.empty() ? 0 : lineNumbers.back();
         return onYield ? onYield(line) : true;
     }
-    void endApplication() override { ++endApplicationCalls; }
+    void endApplication() override
+    {
+        ++endApplicationCalls;
+        events.push_back("end");
+        if (onEndApplication)
+            onEndApplication();
+    }
 };
 
 }  // namespace corvel::test

@@ -163,6 +163,71 @@ TEST_F(PairWindow, SeriousErrorStopOpensTheLogWithFocusAndEndsTheApplication)
     EXPECT_TRUE(window.showsProgress());
 }
 
+TEST_F(PairWindow, EachEndingShowsItsStepsInOrder)
+{
+    using Events = std::vector<std::string>;
+    chooseGame();
+    (void)runPairs();
+    EXPECT_EQ(window.events, (Events {"box 恭喜", "editor"}));
+
+    FakeWindow stop;
+    stop.path = window.path;
+    stop.options[Option::StopOnEmpty] = true;
+    fs::current_path(root() / "dic");
+    (void)runLinePairCheck(stop, fixedClock());
+    EXPECT_EQ(stop.events, (Events {"box 查看文件", "editor"}));
+
+    FakeWindow serious;
+    chooseErrorRow();
+    serious.path = window.path;
+    (void)runLinePairCheck(serious, fixedClock());
+    EXPECT_EQ(serious.events, (Events {"box 严重错误", "editor", "end"}));
+}
+
+TEST_F(PairWindow, SeriousErrorStopHasWrittenTheWholeLogWhenTheApplicationEnds)
+{
+    chooseErrorRow();
+    std::string onDisk;
+    window.onEndApplication = [&] { onDisk = readBytes(gameLog()); };
+    (void)runPairs();
+    ASSERT_EQ(window.endApplicationCalls, 1);
+    EXPECT_EQ(onDisk, readBytes(gameLog()));
+    EXPECT_TRUE(onDisk.ends_with(gbkLines({"*******************************     完     **************************", "", ""})));
+}
+
+TEST_F(PairWindow, UnknownErrorHasWrittenTheLogSoFarWhenTheApplicationEnds)
+{
+    // The corrected dictionary cannot be created (a folder is in its place):
+    // copying line 1 fails right after the header.
+    makeFolder("dic/game/game.txt");
+    chooseDictionary("game.txt", crlfLines({"Open", "OK", "Save", gbk("保存")}));
+    window.currentMode = Mode::Correct;
+    std::string onDisk;
+    window.onEndApplication = [&] { onDisk = readBytes(gameLog()); };
+    RunReport report = runPairs();
+    EXPECT_EQ(report.ending, RunEnding::UnknownError);
+    EXPECT_EQ(window.events, (std::vector<std::string> {"box 错误", "end"}));
+    // The correct-mode header is the first 11 lines of the reference log.
+    std::vector<std::string> reference = splitCrlf(fixtureBytes("game.correct.log"));
+    std::string header;
+    for (std::size_t i = 0; i < 11; ++i)
+        header += reference[i] + "\r\n";
+    EXPECT_TRUE(sameBytes(onDisk, header));
+    EXPECT_EQ(onDisk, readBytes(gameLog())) << "nothing was left to write after the end";
+}
+
+TEST_F(PairWindow, EditorGetsTheLogThatWasWrittenWhereverTheWorkingDirectoryMoved)
+{
+    // A file chosen while the final question is open moves the working
+    // directory; the editor still gets the log this run wrote.
+    chooseGame();
+    makeFolder("other");
+    window.onMessageBox = [&](const MessageBoxRequest&) { fs::current_path(root() / "other"); };
+    (void)runPairs();
+    ASSERT_EQ(window.editors.size(), 1u);
+    EXPECT_EQ(window.editors[0].commandLine, "notepad.exe  " + gameLog().string());
+}
+
 TEST_F(PairWindow, MissingEditorAtTheNormalEndReportsAndGoesOn)
 {
     chooseGame();
