@@ -60,7 +60,8 @@ TEST_F(Checker, EarlyStopExitsOne)
     makeFile("dic/game.txt", fixtureBytes("game.txt"));
     CliResult r = check({"--time", kTime, "--stop-on-empty", path("dic/game.txt")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(sameBytes(readBytes(root() / "dic/game/game.log"), fixtureBytes("game.emptystop.log")));
+    EXPECT_TRUE(
+        sameBytes(readBytes(root() / "dic/game/game.log"), fixtureBytes("game.emptystop.log")));
 }
 
 TEST_F(Checker, MissingDictionaryExitsTwoNamingPathAndCause)
@@ -98,7 +99,8 @@ TEST_F(Checker, OneMissingAmongSeveralLeavesTheOthersChecked)
 {
     makeFile("a/game.txt", fixtureBytes("game.txt"));
     makeFile("b/menu.DAT", fixtureBytes("game.txt"));
-    CliResult r = check({"--time", kTime, path("a/game.txt"), path("gone.txt"), path("b/menu.DAT")});
+    CliResult r =
+        check({"--time", kTime, path("a/game.txt"), path("gone.txt"), path("b/menu.DAT")});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find(path("gone.txt")), std::string::npos) << r.err;
     EXPECT_TRUE(sameBytes(readBytes(root() / "a/game/game.log"), fixtureBytes("game.check.log")));
@@ -117,7 +119,8 @@ TEST_F(Checker, SeriousErrorStopEndsOnlyThatDictionary)
     CliResult r = check({"--time", kTime, path("dic/row.txt"), path("dic/game.txt")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "");
-    EXPECT_NE(readBytes(root() / "dic/row/row.log").find(gbk("严重错误发生于第 1 行")), std::string::npos);
+    EXPECT_NE(readBytes(root() / "dic/row/row.log").find(gbk("严重错误发生于第 1 行")),
+              std::string::npos);
     EXPECT_TRUE(sameBytes(readBytes(root() / "dic/game/game.log"), fixtureBytes("game.check.log")));
 }
 
@@ -156,9 +159,9 @@ TEST_F(Checker, OutputFolderIsInTheDictionarysFolderByDefault)
     fs::current_path(root() / "elsewhere");
     CliResult r = check({"--correct", "../dic/game.txt"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(listTree(root()), (std::vector<std::string> {"dic/", "dic/game.txt", "dic/game/",
-                                                           "dic/game/game.log", "dic/game/game.txt",
-                                                           "elsewhere/"}));
+    EXPECT_EQ(listTree(root()),
+              (std::vector<std::string> {"dic/", "dic/game.txt", "dic/game/", "dic/game/game.log",
+                                         "dic/game/game.txt", "elsewhere/"}));
 }
 
 TEST_F(Checker, WorkdirReceivesTheOutputFolders)
@@ -213,8 +216,10 @@ TEST_F(Checker, EqualsCorrectWritesTheEqualsFixtures)
     makeFile("dic/menu.DAT", fixtureBytes("menu.DAT"));
     CliResult r = check({"--equals", "--correct", "--time", kTime, path("dic/menu.DAT")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(sameBytes(readBytes(root() / "dic/menu/menu.log"), fixtureBytes("menu.correct.log")));
-    EXPECT_TRUE(sameBytes(readBytes(root() / "dic/menu/menu.DAT"), fixtureBytes("menu.correct.DAT")));
+    EXPECT_TRUE(
+        sameBytes(readBytes(root() / "dic/menu/menu.log"), fixtureBytes("menu.correct.log")));
+    EXPECT_TRUE(
+        sameBytes(readBytes(root() / "dic/menu/menu.DAT"), fixtureBytes("menu.correct.DAT")));
 }
 
 TEST_F(Checker, EqualsCleanDictionaryExitsZero)
@@ -285,7 +290,8 @@ TEST_P(CheckerWritesLikeTheWindow, SameFiles)
         window.options[option] = on;
     window.answers = {Answer::Cancel, Answer::Cancel};
     fs::current_path(viaWindow.parent_path());
-    (void)(c.equals ? runEqualsCheck(window, fixedClock()) : runLinePairCheck(window, fixedClock()));
+    (void)(c.equals ? runEqualsCheck(window, fixedClock())
+                    : runLinePairCheck(window, fixedClock()));
     fs::current_path(root());
 
     std::vector<std::string> args = c.args;
@@ -296,7 +302,8 @@ TEST_P(CheckerWritesLikeTheWindow, SameFiles)
     EXPECT_EQ(written, listTree(root() / "window"));
     for (const std::string& file : written) {
         if (file.back() != '/') {
-            EXPECT_TRUE(sameBytes(readBytes(root() / "cli" / file), readBytes(root() / "window" / file)))
+            EXPECT_TRUE(
+                sameBytes(readBytes(root() / "cli" / file), readBytes(root() / "window" / file)))
                 << file;
         }
     }
@@ -307,19 +314,40 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SameAsWindow {"Check", {}, false, Mode::Check, {}},
         SameAsWindow {"Correct", {"--correct"}, false, Mode::Correct, {}},
-        SameAsWindow {"StopOnEmpty", {"--stop-on-empty"}, false, Mode::Check, {{Option::StopOnEmpty, true}}},
-        SameAsWindow {"NoErrorStop", {"--no-error-stop"}, false, Mode::Check, {{Option::StopOnErrors, false}}},
-        SameAsWindow {"KeepEmpty", {"--correct", "--keep-empty"}, false, Mode::Correct, {{Option::DeleteEmpty, false}}},
-        SameAsWindow {"KeepErroneous", {"--correct", "--keep-erroneous"}, false, Mode::Correct,
+        SameAsWindow {
+            "StopOnEmpty", {"--stop-on-empty"}, false, Mode::Check, {{Option::StopOnEmpty, true}}},
+        SameAsWindow {"NoErrorStop",
+                      {"--no-error-stop"},
+                      false,
+                      Mode::Check,
+                      {{Option::StopOnErrors, false}}},
+        SameAsWindow {"KeepEmpty",
+                      {"--correct", "--keep-empty"},
+                      false,
+                      Mode::Correct,
+                      {{Option::DeleteEmpty, false}}},
+        SameAsWindow {"KeepErroneous",
+                      {"--correct", "--keep-erroneous"},
+                      false,
+                      Mode::Correct,
                       {{Option::DeleteErroneous, false}}},
-        SameAsWindow {"DropUntranslated", {"--correct", "--drop-untranslated"}, false, Mode::Correct,
+        SameAsWindow {"DropUntranslated",
+                      {"--correct", "--drop-untranslated"},
+                      false,
+                      Mode::Correct,
                       {{Option::DeleteUntranslated, true}}},
-        SameAsWindow {"AllCorrectOptions", {"--correct", "--keep-empty", "--keep-erroneous", "--drop-untranslated"},
-                      false, Mode::Correct,
-                      {{Option::DeleteEmpty, false}, {Option::DeleteErroneous, false}, {Option::DeleteUntranslated, true}}},
+        SameAsWindow {"AllCorrectOptions",
+                      {"--correct", "--keep-empty", "--keep-erroneous", "--drop-untranslated"},
+                      false,
+                      Mode::Correct,
+                      {{Option::DeleteEmpty, false},
+                       {Option::DeleteErroneous, false},
+                       {Option::DeleteUntranslated, true}}},
         SameAsWindow {"EqualsCheck", {"--equals"}, true, Mode::Check, {}},
         SameAsWindow {"EqualsCorrect", {"--equals", "--correct"}, true, Mode::Correct, {}}),
-    [](const ::testing::TestParamInfo<SameAsWindow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SameAsWindow>& info) {
+        return std::string(info.param.name);
+    });
 
 // Bad usage: status 2, the usage on stderr, nothing checked.
 

@@ -62,7 +62,8 @@ TEST_P(BadInput, FolderAsTheDictionaryIsAnUnknownErrorAndCreatesNothing)
     window.path = root() / "dic" / ("game" + extension());
     RunReport report = run();
     EXPECT_EQ(report.ending, RunEnding::UnknownError);
-    EXPECT_EQ(listTree(root()), (std::vector<std::string> {"dic/", "dic/game" + extension() + "/"}));
+    EXPECT_EQ(listTree(root()),
+              (std::vector<std::string> {"dic/", "dic/game" + extension() + "/"}));
 }
 
 TEST_P(BadInput, FileWhereTheOutputFolderShouldBeIsAnUnknownError)
@@ -141,7 +142,7 @@ TEST_P(BadInput, NulBytesAndInvalidGbkAreQuotedAndCopiedUnchanged)
     // Every line holds a translation byte after "=", so the line-pair run
     // calls the English lines erroneous and the equals run accepts all.
     using namespace std::string_literals;
-    std::vector<std::string> lines = {"a=\0b\x81"s,  "c=\xFF\xFF\0"s,  "d=\x81\x20\x7F"s,
+    std::vector<std::string> lines = {"a=\0b\x81"s,  "c=\xFF\xFF\0"s, "d=\x81\x20\x7F"s,
                                       "e=\x80\xFE"s, "f=\0\0\0\xA1"s, "g=\x81"s};
     std::string bytes;
     for (const std::string& line : lines)
@@ -156,8 +157,9 @@ TEST_P(BadInput, NulBytesAndInvalidGbkAreQuotedAndCopiedUnchanged)
     if (pairs()) {
         std::string log = output("bin/bin.log");
         for (int i : {0, 2, 4})
-            EXPECT_NE(log.find(entryLine("* 第 " + std::to_string(i + 1) + " 行发生错误。", lines[i])),
-                      std::string::npos)
+            EXPECT_NE(
+                log.find(entryLine("* 第 " + std::to_string(i + 1) + " 行发生错误。", lines[i])),
+                std::string::npos)
                 << "line " << i + 1 << " quoted as read";
     }
 }
@@ -303,8 +305,8 @@ TEST_P(DictionaryUnchanged, AfterTheRun)
     std::string bytes = fixtureBytes("game.txt");
     for (int i = 0; i < 12; ++i)
         bytes += crlfLines({gbk("错"), gbk("=译")});
-    fs::path dictionary = chooseDictionary(kind.layout == Layout::LinePairs ? "game.txt" : "game.DAT",
-                                           bytes);
+    fs::path dictionary =
+        chooseDictionary(kind.layout == Layout::LinePairs ? "game.txt" : "game.DAT", bytes);
     const auto writtenAt = fs::last_write_time(dictionary);
     window.currentMode = kind.mode;
     window.options[kind.option] = kind.on;
@@ -317,15 +319,18 @@ TEST_P(DictionaryUnchanged, AfterTheRun)
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKindOfRun, DictionaryUnchanged,
-    ::testing::Values(RunKind {"PairCheck", Layout::LinePairs, Mode::Check, Option::StopOnErrors, false, 0},
-                      RunKind {"PairCorrect", Layout::LinePairs, Mode::Correct, Option::DeleteUntranslated, true, 0},
-                      RunKind {"PairEmptyLineStop", Layout::LinePairs, Mode::Check, Option::StopOnEmpty, true, 0},
-                      RunKind {"PairSeriousErrorStop", Layout::LinePairs, Mode::Check, Option::StopOnErrors, true, 0},
-                      RunKind {"PairAppendedLog", Layout::LinePairs, Mode::Check, Option::ReplaceLog, false, 0},
-                      RunKind {"PairEsc", Layout::LinePairs, Mode::Correct, Option::ReplaceLog, true, 5},
-                      RunKind {"EqualsCheck", Layout::Equals, Mode::Check, Option::ReplaceLog, true, 0},
-                      RunKind {"EqualsCorrect", Layout::Equals, Mode::Correct, Option::ReplaceLog, true, 0},
-                      RunKind {"EqualsEsc", Layout::Equals, Mode::Correct, Option::ReplaceLog, true, 5}),
+    ::testing::Values(
+        RunKind {"PairCheck", Layout::LinePairs, Mode::Check, Option::StopOnErrors, false, 0},
+        RunKind {"PairCorrect", Layout::LinePairs, Mode::Correct, Option::DeleteUntranslated, true,
+                 0},
+        RunKind {"PairEmptyLineStop", Layout::LinePairs, Mode::Check, Option::StopOnEmpty, true, 0},
+        RunKind {"PairSeriousErrorStop", Layout::LinePairs, Mode::Check, Option::StopOnErrors, true,
+                 0},
+        RunKind {"PairAppendedLog", Layout::LinePairs, Mode::Check, Option::ReplaceLog, false, 0},
+        RunKind {"PairEsc", Layout::LinePairs, Mode::Correct, Option::ReplaceLog, true, 5},
+        RunKind {"EqualsCheck", Layout::Equals, Mode::Check, Option::ReplaceLog, true, 0},
+        RunKind {"EqualsCorrect", Layout::Equals, Mode::Correct, Option::ReplaceLog, true, 0},
+        RunKind {"EqualsEsc", Layout::Equals, Mode::Correct, Option::ReplaceLog, true, 5}),
     [](const ::testing::TestParamInfo<RunKind>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -49,11 +49,11 @@ TEST_F(EqualsRun, LineNumbersCountEveryLine)
     EXPECT_EQ(report.lines, 4);
     EXPECT_EQ(window.lineNumbers, (std::vector<std::int32_t> {1, 2, 3, 4}));
     EXPECT_EQ(window.message(), "总共处理了 4 行");
-    EXPECT_TRUE(sameBytes(output("n/n.log"), equalsHeader("检错") +
-                                                 entryLine("* 第 1 行发生严重错误。", "Help") +
-                                                 entryLine("* 第 3 行发生严重错误。", "") +
-                                                 entryLine("第 4 行没有翻译", "Exit=") +
-                                                 equalsSummary(4, 1, 2, false)));
+    EXPECT_TRUE(sameBytes(output("n/n.log"),
+                          equalsHeader("检错") + entryLine("* 第 1 行发生严重错误。", "Help") +
+                              entryLine("* 第 3 行发生严重错误。", "") +
+                              entryLine("第 4 行没有翻译", "Exit=") +
+                              equalsSummary(4, 1, 2, false)));
 }
 
 TEST_F(EqualsRun, BoundaryBytesAreQuotedAsRead)
@@ -61,8 +61,9 @@ TEST_F(EqualsRun, BoundaryBytesAreQuotedAsRead)
     chooseDictionary("b.DAT", crlfLines({"a=\x80", "b=\x81"}));
     RunReport report = runEquals();
     EXPECT_EQ(report.untranslated, 1);
-    EXPECT_TRUE(sameBytes(output("b/b.log"), equalsHeader("检错") + entryLine("第 1 行没有翻译", "a=\x80") +
-                                                 equalsSummary(2, 1, 0, false)));
+    EXPECT_TRUE(sameBytes(output("b/b.log"),
+                          equalsHeader("检错") + entryLine("第 1 行没有翻译", "a=\x80") +
+                              equalsSummary(2, 1, 0, false)));
 }
 
 TEST_F(EqualsRun, EntryEndingAtAZoneStartGetsNoFiller)
@@ -76,8 +77,9 @@ TEST_F(EqualsRun, EntryEndingAtAZoneStartGetsNoFiller)
     (void)runEquals();
     std::string entry = gbk("* 第 100000 行发生严重错误。");
     ASSERT_EQ(entry.size(), 28u);
-    EXPECT_TRUE(sameBytes(output("z/z.log"),
-                          equalsHeader("检错") + entry + "Help\r\n" + equalsSummary(100000, 0, 1, false)));
+    EXPECT_TRUE(
+        sameBytes(output("z/z.log"),
+                  equalsHeader("检错") + entry + "Help\r\n" + equalsSummary(100000, 0, 1, false)));
 }
 
 TEST_F(EqualsRun, CorrectedDictionaryHoldsLinesReadMinusUntranslatedAndSeriousErrors)
@@ -159,7 +161,8 @@ TEST_F(EqualsRun, EmptyDictionaryIsARunOfZeroLines)
     chooseDictionary("empty.DAT", "");
     RunReport report = runEquals();
     EXPECT_EQ(report.ending, RunEnding::Finished);
-    EXPECT_TRUE(sameBytes(output("empty/empty.log"), equalsHeader("检错") + equalsSummary(0, 0, 0, false)));
+    EXPECT_TRUE(
+        sameBytes(output("empty/empty.log"), equalsHeader("检错") + equalsSummary(0, 0, 0, false)));
     EXPECT_EQ(window.message(), "总共处理了 0 行");
     EXPECT_EQ(window.endApplicationCalls, 0);
 }
@@ -172,7 +175,8 @@ TEST_F(EqualsRun, EmptyDictionaryInCorrectModeWritesAnEmptyCorrectedDictionary)
     EXPECT_EQ(report.ending, RunEnding::Finished);
     ASSERT_TRUE(outputExists("empty/empty.DAT"));
     EXPECT_EQ(output("empty/empty.DAT"), "");
-    EXPECT_TRUE(sameBytes(output("empty/empty.log"), equalsHeader("纠错") + equalsSummary(0, 0, 0, true)));
+    EXPECT_TRUE(
+        sameBytes(output("empty/empty.log"), equalsHeader("纠错") + equalsSummary(0, 0, 0, true)));
 }
 
 TEST_F(EqualsRun, EscLeavesTheEntriesAndTheAcceptedLinesSoFar)
@@ -184,10 +188,11 @@ TEST_F(EqualsRun, EscLeavesTheEntriesAndTheAcceptedLinesSoFar)
     RunReport report = runEquals();
     EXPECT_EQ(report.ending, RunEnding::Ended);
     EXPECT_EQ(output("menu/menu.DAT"), gbk("Open=打开") + "\r\n");
-    EXPECT_TRUE(sameBytes(output("menu/menu.log"), equalsHeader("纠错") + entryLine("第 2 行没有翻译", "Save=") +
-                                                       entryLine("第 3 行没有翻译", "=") +
-                                                       entryLine("* 第 4 行发生严重错误。", "Help") +
-                                                       entryLine("第 5 行没有翻译", gbk("打开=Open"))));
+    EXPECT_TRUE(sameBytes(output("menu/menu.log"),
+                          equalsHeader("纠错") + entryLine("第 2 行没有翻译", "Save=") +
+                              entryLine("第 3 行没有翻译", "=") +
+                              entryLine("* 第 4 行发生严重错误。", "Help") +
+                              entryLine("第 5 行没有翻译", gbk("打开=Open"))));
 }
 
 }  // namespace

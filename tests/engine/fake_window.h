@@ -90,16 +90,16 @@ public:
     // lbl1 to lbl4 shown together, lbl5 hidden: "正在处理第 N 行".
     bool showsProgress() const
     {
-        return labelVisible.at(StatusLabel::Processing) && labelVisible.at(StatusLabel::LineNumber) &&
-               labelVisible.at(StatusLabel::Line) && labelVisible.at(StatusLabel::EscHint) &&
-               !labelVisible.at(StatusLabel::Message);
+        return labelVisible.at(StatusLabel::Processing) &&
+            labelVisible.at(StatusLabel::LineNumber) && labelVisible.at(StatusLabel::Line) &&
+            labelVisible.at(StatusLabel::EscHint) && !labelVisible.at(StatusLabel::Message);
     }
     // Only lbl5 shown.
     bool showsMessageOnly() const
     {
         return !labelVisible.at(StatusLabel::Processing) &&
-               !labelVisible.at(StatusLabel::LineNumber) && !labelVisible.at(StatusLabel::Line) &&
-               !labelVisible.at(StatusLabel::EscHint) && labelVisible.at(StatusLabel::Message);
+            !labelVisible.at(StatusLabel::LineNumber) && !labelVisible.at(StatusLabel::Line) &&
+            !labelVisible.at(StatusLabel::EscHint) && labelVisible.at(StatusLabel::Message);
     }
     std::string message() const { return labelText.at(StatusLabel::Message); }
 
@@ -121,7 +121,10 @@ public:
     {
         labelText[label] = text;
     }
-    void setLabelVisible(StatusLabel label, bool visible) override { labelVisible[label] = visible; }
+    void setLabelVisible(StatusLabel label, bool visible) override
+    {
+        labelVisible[label] = visible;
+    }
     void setLineNumber(std::int32_t line) override
     {
         lineNumbers.push_back(line);

@@ -101,9 +101,9 @@ TEST_F(LineEndsInARun, LoneCrEndsALineAndLoneLfIsQuotedInTheEntry)
     chooseDictionary("e.txt", "Open\rOK\nDone\r\nx");
     RunReport report = runPairs();
     EXPECT_EQ(report.lines, 3);
-    EXPECT_TRUE(sameBytes(output("e/e.log"), pairCheckHeader() +
-                                                 entryLine("  第 2 行没有翻译。", "OK\nDone") +
-                                                 pairCheckSummary(3, 1, 0, 0)));
+    EXPECT_TRUE(sameBytes(output("e/e.log"),
+                          pairCheckHeader() + entryLine("  第 2 行没有翻译。", "OK\nDone") +
+                              pairCheckSummary(3, 1, 0, 0)));
 }
 
 TEST_F(LineEndsInARun, LastLineWithoutTerminatorIsHandled)
@@ -120,7 +120,8 @@ TEST_F(LineEndsInARun, CorrectedDictionaryEndsEveryLineWithCrLf)
     window.currentMode = Mode::Correct;
     chooseDictionary("e.txt", "Open\r" + gbk("打开") + "\nx\r\nSave\r\n" + gbk("保存"));
     (void)runPairs();
-    EXPECT_EQ(output("e/e.txt"), "Open\r\n" + gbk("打开") + "\nx\r\nSave\r\n" + gbk("保存") + "\r\n");
+    EXPECT_EQ(output("e/e.txt"),
+              "Open\r\n" + gbk("打开") + "\nx\r\nSave\r\n" + gbk("保存") + "\r\n");
 }
 
 }  // namespace

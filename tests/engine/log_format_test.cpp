@@ -55,8 +55,10 @@ TEST(PrintZone, CountsColumnsInBytesOfTheGbkText)
 TEST(DateLine, IsZeroPaddedWithTheTimeRightAfterTheIdeographicSpace)
 {
     EXPECT_EQ(dateLine(fixedTime()), gbk("检查时间：2002年05月30日　14:05:09"));
-    EXPECT_EQ(dateLine(LocalTime {1999, 12, 1, 0, 0, 0}), gbk("检查时间：1999年12月01日　00:00:00"));
-    EXPECT_EQ(dateLine(LocalTime {2024, 1, 9, 23, 59, 7}), gbk("检查时间：2024年01月09日　23:59:07"));
+    EXPECT_EQ(dateLine(LocalTime {1999, 12, 1, 0, 0, 0}),
+              gbk("检查时间：1999年12月01日　00:00:00"));
+    EXPECT_EQ(dateLine(LocalTime {2024, 1, 9, 23, 59, 7}),
+              gbk("检查时间：2024年01月09日　23:59:07"));
 }
 
 TEST(GbkText, ConvertsToTheCodePage936Bytes)

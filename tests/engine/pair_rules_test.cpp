@@ -80,7 +80,7 @@ TEST_F(PairEntries, BoundaryBytesGiveTheirEntriesAndQuoteTheLine)
     EXPECT_EQ(report.erroneous, 1);
     EXPECT_EQ(report.untranslated, 1);
     std::string expected = pairCheckHeader() + entryLine("  第 2 行没有翻译。", "b\x80") +
-                           entryLine("* 第 3 行发生错误。", "c\x81") + pairCheckSummary(4, 1, 1, 0);
+        entryLine("* 第 3 行发生错误。", "c\x81") + pairCheckSummary(4, 1, 1, 0);
     EXPECT_TRUE(sameBytes(output("b/b.log"), expected));
 }
 
@@ -90,8 +90,9 @@ TEST_F(PairEntries, TabOnlyLinesAreNotEmpty)
     RunReport report = runPairs();
     EXPECT_EQ(report.empty, 0);
     EXPECT_EQ(report.untranslated, 1);
-    EXPECT_TRUE(sameBytes(output("t/t.log"), pairCheckHeader() + entryLine("  第 2 行没有翻译。", "\t") +
-                                                 pairCheckSummary(2, 1, 0, 0)));
+    EXPECT_TRUE(sameBytes(output("t/t.log"),
+                          pairCheckHeader() + entryLine("  第 2 行没有翻译。", "\t") +
+                              pairCheckSummary(2, 1, 0, 0)));
 }
 
 TEST_F(PairEntries, SpaceOnlyLinesAreEmptyInBothPositions)
@@ -100,10 +101,11 @@ TEST_F(PairEntries, SpaceOnlyLinesAreEmptyInBothPositions)
     RunReport report = runPairs();
     EXPECT_EQ(report.empty, 2);
     std::string warning = " (警告:存在空行有可能会导致奇隅行发生严重错误！)";
-    EXPECT_TRUE(sameBytes(output("s/s.log"),
-                          pairCheckHeader() +
-                              gbkLines({"# 第 1 行是空行。\t" + warning, "# 第 2 行是空行。\t" + warning}) +
-                              pairCheckSummary(2, 0, 0, 2)));
+    EXPECT_TRUE(
+        sameBytes(output("s/s.log"),
+                  pairCheckHeader() +
+                      gbkLines({"# 第 1 行是空行。\t" + warning, "# 第 2 行是空行。\t" + warning}) +
+                      pairCheckSummary(2, 0, 0, 2)));
 }
 
 TEST_F(PairEntries, LongTextRunsPastTheZoneAndLineNumbersGrowTheEntry)
@@ -116,9 +118,9 @@ TEST_F(PairEntries, LongTextRunsPastTheZoneAndLineNumbersGrowTheEntry)
     bytes += crlfLines({longText});
     chooseDictionary("l.txt", bytes);
     (void)runPairs();
-    EXPECT_TRUE(sameBytes(output("l/l.log"), pairCheckHeader() +
-                                                 gbk("* 第 1001 行发生错误。") + "      " + longText +
-                                                 "\r\n" + pairCheckSummary(1001, 0, 1, 0)));
+    EXPECT_TRUE(sameBytes(output("l/l.log"),
+                          pairCheckHeader() + gbk("* 第 1001 行发生错误。") + "      " + longText +
+                              "\r\n" + pairCheckSummary(1001, 0, 1, 0)));
 }
 
 }  // namespace

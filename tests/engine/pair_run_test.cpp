@@ -48,8 +48,9 @@ TEST_F(SeriousErrorStop, TwelfthErroneousLineInARowStopsAtLine23)
     for (int i = 0; i < 12; ++i)
         entries += entryLine("* 第 " + std::to_string(2 * i + 1) + " 行发生错误。",
                              gbk("错 " + std::to_string(i)));
-    EXPECT_TRUE(sameBytes(output("r/r.log"),
-                          pairCheckHeader() + entries + pairStopTrailer(seriousCause(1), 23, 0, 12, 0)));
+    EXPECT_TRUE(
+        sameBytes(output("r/r.log"),
+                  pairCheckHeader() + entries + pairStopTrailer(seriousCause(1), 23, 0, 12, 0)));
 }
 
 TEST_F(SeriousErrorStop, ElevenErroneousLinesInARowDoNotStop)
@@ -161,10 +162,11 @@ TEST_F(EmptyLineStop, WithChkspacOffEmptyLinesAreOnlyLoggedAndCounted)
     chooseDictionary("s.txt", crlfLines({"", "", "Open", gbk("打开")}));
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::Finished);
-    EXPECT_TRUE(sameBytes(output("s/s.log"),
-                          pairCheckHeader() +
-                              gbkLines({"# 第 1 行是空行。\t" + kWarning, "# 第 2 行是空行。\t" + kWarning}) +
-                              pairCheckSummary(4, 0, 0, 2)));
+    EXPECT_TRUE(sameBytes(
+        output("s/s.log"),
+        pairCheckHeader() +
+            gbkLines({"# 第 1 行是空行。\t" + kWarning, "# 第 2 行是空行。\t" + kWarning}) +
+            pairCheckSummary(4, 0, 0, 2)));
 }
 
 TEST_F(EmptyLineStop, HasNoEffectInCorrectMode)
@@ -292,7 +294,8 @@ TEST_F(CorrectMode, KeptEmptyLineIsCopiedWithItsRelatedLine)
     window.options[Option::DeleteEmpty] = false;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
-    EXPECT_EQ(output("game/game.txt"), crlfLines({"Open", gbk("打开"), "Exit", "Exit", "", gbk("帮助")}));
+    EXPECT_EQ(output("game/game.txt"),
+              crlfLines({"Open", gbk("打开"), "Exit", "Exit", "", gbk("帮助")}));
 }
 
 TEST_F(CorrectMode, DroppedUntranslatedLineTakesItsEnglishLineAlong)
@@ -322,12 +325,13 @@ TEST_F(CorrectMode, PairWithBothLinesDroppedIsLeftOut)
 
 TEST_F(CorrectMode, LastEnglishLineWithoutItsChineseLineIsNeverCopied)
 {
-    chooseDictionary("game.txt", crlfLines({"Open", gbk("打开"), "Save", gbk("保存"), "Exit",
-                                            gbk("退出"), "Help"}));
+    chooseDictionary(
+        "game.txt",
+        crlfLines({"Open", gbk("打开"), "Save", gbk("保存"), "Exit", gbk("退出"), "Help"}));
     RunReport report = runPairs();
     EXPECT_EQ(report.lines, 7);
-    EXPECT_EQ(output("game/game.txt"), crlfLines({"Open", gbk("打开"), "Save", gbk("保存"), "Exit",
-                                                  gbk("退出")}));
+    EXPECT_EQ(output("game/game.txt"),
+              crlfLines({"Open", gbk("打开"), "Save", gbk("保存"), "Exit", gbk("退出")}));
 }
 
 TEST_F(CorrectMode, SpacesOfKeptLinesAreCopiedAsRead)
@@ -345,7 +349,8 @@ TEST_F(CorrectMode, OptionsLineWithAllThreeOptionsIsFollowedByAnEmptyLine)
     (void)runPairs();
     std::vector<std::string> lines = splitCrlf(output("game/game.log"));
     ASSERT_GT(lines.size(), 11u);
-    EXPECT_EQ(lines[8], gbk("纠错选项：  删除空行及相关行 、删除错误的行及相关行、删除未翻译的行及相关行"));
+    EXPECT_EQ(lines[8],
+              gbk("纠错选项：  删除空行及相关行 、删除错误的行及相关行、删除未翻译的行及相关行"));
     EXPECT_EQ(lines[9], "");
     EXPECT_EQ(lines[10], std::string(63, '*'));
     EXPECT_EQ(lines[11], "");
@@ -422,7 +427,8 @@ TEST_F(ShortDictionary, EmptyDictionaryIsARunOfZeroLines)
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::Finished);
     EXPECT_EQ(report.lines, 0);
-    EXPECT_TRUE(sameBytes(output("empty/empty.log"), pairCheckHeader() + pairCheckSummary(0, 0, 0, 0)));
+    EXPECT_TRUE(
+        sameBytes(output("empty/empty.log"), pairCheckHeader() + pairCheckSummary(0, 0, 0, 0)));
     EXPECT_EQ(window.endApplicationCalls, 0);
     ASSERT_EQ(window.boxes.size(), 1u);
     EXPECT_EQ(window.boxes[0].title, "恭喜");

@@ -59,7 +59,7 @@ inline std::string pairCheckSummary(std::int32_t lines, std::int32_t untranslate
     auto n = [](std::int32_t v) { return " " + std::to_string(v); };
     std::string total = "总共处理了" + n(lines) + " 行。";
     std::string result = "处理结果：共有" + n(untranslated) + " 行没有翻译；" + n(erroneous) +
-                         " 行错误；" + n(empty) + " 行是空行。";
+        " 行错误；" + n(empty) + " 行是空行。";
     return gbkLines({"", total, "", result, "", "检查时间：2002年05月30日　14:05:09", "",
                      "*************************     完    **************************", "", ""});
 }
@@ -72,11 +72,10 @@ inline std::string pairStopTrailer(const std::string& cause, std::int32_t lines,
     auto n = [](std::int32_t v) { return " " + std::to_string(v); };
     std::string total = "总共处理了" + n(lines) + " 行。";
     std::string result = "处理结果：共有" + n(untranslated) + " 行没有翻译；" + n(erroneous) +
-                         " 行错误；" + n(empty) + " 行是空行。";
-    return gbkLines({"", "", "", cause, "", total, "", result, "",
-                     "检查时间：2002年05月30日　14:05:09", "",
-                     "*******************************     完     **************************", "",
-                     ""});
+        " 行错误；" + n(empty) + " 行是空行。";
+    return gbkLines(
+        {"", "", "", cause, "", total, "", result, "", "检查时间：2002年05月30日　14:05:09", "",
+         "*******************************     完     **************************", "", ""});
 }
 
 // The equals-line header (10 lines); `operation` is 检错 or 纠错.

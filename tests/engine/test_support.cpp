@@ -145,9 +145,9 @@ std::vector<std::string> splitCrlf(const std::string& bytes)
         ++line;
     std::ostringstream message;
     message << "the bytes differ (" << actual.size() << " written, " << expected.size()
-            << " expected); first difference in line " << line + 1 << "\n  written:  "
-            << (line < a.size() ? escaped(a[line]) : "<no line>") << "\n  expected: "
-            << (line < e.size() ? escaped(e[line]) : "<no line>");
+            << " expected); first difference in line " << line + 1
+            << "\n  written:  " << (line < a.size() ? escaped(a[line]) : "<no line>")
+            << "\n  expected: " << (line < e.size() ? escaped(e[line]) : "<no line>");
     return ::testing::AssertionFailure() << message.str();
 }
 
@@ -157,8 +157,9 @@ void TempFolderTest::SetUp()
     // Test processes run side by side: names from a random source and the
     // clock, and create_directory() decides which process gets a name.
     std::random_device device;
-    std::mt19937_64 random(device() ^ static_cast<std::uint64_t>(
-                               std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::mt19937_64 random(
+        device() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::path base = fs::temp_directory_path();
     for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
         fs::path candidate = base / ("corvel-test-" + std::to_string(random()));

@@ -192,7 +192,8 @@ TEST_F(PairWindow, SeriousErrorStopHasWrittenTheWholeLogWhenTheApplicationEnds)
     (void)runPairs();
     ASSERT_EQ(window.endApplicationCalls, 1);
     EXPECT_EQ(onDisk, readBytes(gameLog()));
-    EXPECT_TRUE(onDisk.ends_with(gbkLines({"*******************************     完     **************************", "", ""})));
+    EXPECT_TRUE(onDisk.ends_with(gbkLines(
+        {"*******************************     完     **************************", "", ""})));
 }
 
 TEST_F(PairWindow, UnknownErrorHasWrittenTheLogSoFarWhenTheApplicationEnds)
@@ -231,7 +232,8 @@ TEST_F(PairWindow, EditorGetsTheLogThatWasWrittenWhereverTheWorkingDirectoryMove
 TEST_F(PairWindow, MissingEditorAtTheNormalEndReportsAndGoesOn)
 {
     chooseGame();
-    window.editorError = Error(ErrorKind::FileNotFound, FileOp::StartProgram, "notepad.exe", "none");
+    window.editorError =
+        Error(ErrorKind::FileNotFound, FileOp::StartProgram, "notepad.exe", "none");
     (void)runPairs();
     ASSERT_EQ(window.boxes.size(), 2u);
     expectFinishedBox(window.boxes[0]);
@@ -244,7 +246,8 @@ TEST_F(PairWindow, MissingEditorAtTheNormalEndReportsAndGoesOn)
 TEST_F(PairWindow, MissingEditorAtTheSeriousErrorStopReplacesTheEndOfTheApplication)
 {
     chooseErrorRow();
-    window.editorError = Error(ErrorKind::FileNotFound, FileOp::StartProgram, "notepad.exe", "none");
+    window.editorError =
+        Error(ErrorKind::FileNotFound, FileOp::StartProgram, "notepad.exe", "none");
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::SeriousErrorStop);
     ASSERT_EQ(window.boxes.size(), 2u);
@@ -404,7 +407,8 @@ TEST_F(EqualsWindow, UnknownErrorEndsTheApplicationOnce)
 TEST_F(EqualsWindow, MissingEditorReportsAndGoesOn)
 {
     chooseMenu();
-    window.editorError = Error(ErrorKind::FileNotFound, FileOp::StartProgram, "notepad.exe", "none");
+    window.editorError =
+        Error(ErrorKind::FileNotFound, FileOp::StartProgram, "notepad.exe", "none");
     (void)runEquals();
     ASSERT_EQ(window.boxes.size(), 2u);
     expectNotFoundBox(window.boxes[1]);

@@ -51,9 +51,9 @@ TEST_F(PairWorkedExample, OutputGoesIntoAFolderNamedAfterTheDictionary)
 {
     window.currentMode = Mode::Correct;
     RunReport report = runPairs();
-    EXPECT_EQ(listTree(root()), (std::vector<std::string> {"dic/", "dic/game.txt", "dic/game/",
-                                                           "dic/game/game.log",
-                                                           "dic/game/game.txt"}));
+    EXPECT_EQ(listTree(root()),
+              (std::vector<std::string> {"dic/", "dic/game.txt", "dic/game/", "dic/game/game.log",
+                                         "dic/game/game.txt"}));
     EXPECT_EQ(report.log, root() / "dic" / "game" / "game.log");
     EXPECT_EQ(fs::current_path(), root() / "dic" / "game") << "the run leaves the working "
                                                               "directory in its output folder";
@@ -84,8 +84,9 @@ TEST_F(EqualsWorkedExample, CheckModeLogMatchesTheFixture)
     RunReport report = runEquals();
     EXPECT_EQ(report.ending, RunEnding::Finished);
     EXPECT_TRUE(sameBytes(output("menu/menu.log"), fixtureBytes("menu.check.log")));
-    EXPECT_EQ(listTree(root()),
-              (std::vector<std::string> {"dic/", "dic/menu.DAT", "dic/menu/", "dic/menu/menu.log"}));
+    EXPECT_EQ(
+        listTree(root()),
+        (std::vector<std::string> {"dic/", "dic/menu.DAT", "dic/menu/", "dic/menu/menu.log"}));
 }
 
 TEST_F(EqualsWorkedExample, CorrectModeLogMatchesTheFixture)
