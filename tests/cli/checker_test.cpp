@@ -154,14 +154,19 @@ TEST_F(Checker, WorkingDirectoryIsTheSameAfterwards)
 
 TEST_F(Checker, OutputFolderIsInTheDictionarysFolderByDefault)
 {
+    // Relative names stay relative to where the checker started, although
+    // each run moves the working directory into its output folder.
     makeFile("dic/game.txt", fixtureBytes("game.txt"));
+    makeFile("other/menu.txt", fixtureBytes("game.txt"));
     makeFolder("elsewhere");
     fs::current_path(root() / "elsewhere");
-    CliResult r = check({"--correct", "../dic/game.txt"});
+    CliResult r = check({"--correct", "../dic/game.txt", "../other/menu.txt"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(listTree(root()),
               (std::vector<std::string> {"dic/", "dic/game.txt", "dic/game/", "dic/game/game.log",
-                                         "dic/game/game.txt", "elsewhere/"}));
+                                         "dic/game/game.txt", "elsewhere/", "other/",
+                                         "other/menu.txt", "other/menu/", "other/menu/menu.log",
+                                         "other/menu/menu.txt"}));
 }
 
 TEST_F(Checker, WorkdirReceivesTheOutputFolders)
