@@ -1,0 +1,179 @@
+// The file chooser and the editor launcher.
+#include "boxanswerer.h"
+#include "services/editorlauncher.h"
+#include "services/showfiledlg.h"
+#include "uitest.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+using namespace corvel;
+using namespace corvel::test;
+
+namespace {
+
+QString filterText()
+{
+    return QStringLiteral("文本文件(*.TXT)") + QChar(0) + QStringLiteral("*.TXT") + QChar(0)
+        + QStringLiteral("所有文件(*.*)") + QChar(0) + QStringLiteral("*.*");
+}
+
+FileDlgRequest request(const QString& folder)
+{
+    return {nullptr, FileDlgMode::Open, QStringLiteral("请选择要校验的字典文件"), QString(),
+            filterText(), folder, QString()};
+}
+
+void touch(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+}
+
+// File names the chooser's list shows once the folder has loaded.
+QStringList listed(QFileDialog* dialog)
+{
+    auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+    QStringList names;
+    for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+        names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+    return names;
+}
+
+}  // namespace
+
+class ServicesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareApplication(); }
+
+    void filtersKeepLabelsAndMatchEveryFileForStarDotStar()
+    {
+        const QStringList filters = nameFilters(filterText());
+        QCOMPARE(filters.size(), 2);
+        QVERIFY(filters[0].startsWith(QStringLiteral("文本文件(*.TXT)")));
+        QVERIFY(filters[0].endsWith(QStringLiteral("(*.TXT)")));
+        QVERIFY(filters[1].startsWith(QStringLiteral("所有文件(*.*)")));
+        QVERIFY(filters[1].endsWith(QStringLiteral(" (*)")));
+    }
+
+    void startFolderFallsBack()
+    {
+        Scratch scratch;
+        QCOMPARE(startFolder(scratch.root()), QDir(scratch.root()).absolutePath());
+        const QString fallback = startFolder(QStringLiteral("C:\\My Documents"));
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(fallback == documents || fallback == QDir::homePath());
+        QVERIFY(QFileInfo(fallback).isDir());
+    }
+
+    // Opens in the given folder with the first filter selected; the filter
+    // ignores case; the chosen Chinese path comes back unchanged and the
+    // working directory is then its folder.
+    void chooserOpensAsRequestedAndReturnsPath()
+    {
+        Scratch scratch;
+        const QString folder = scratch.path(QStringLiteral("字典"));
+        QDir().mkpath(folder);
+        const QString chosen = folder + QStringLiteral("/汉化 game.txt");
+        touch(chosen);
+        touch(folder + QStringLiteral("/notes.dat"));
+        touch(folder + QStringLiteral("/UPPER.TXT"));
+
+        BoxAnswerer answers;
+        QString title, selectedFilter, directory;
+        QStringList shown;
+        answers.handle([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           auto* dialog = static_cast<QFileDialog*>(w);
+                           title = dialog->windowTitle();
+                           selectedFilter = dialog->selectedNameFilter();
+                           directory = dialog->directory().absolutePath();
+                           QTest::qWaitFor([&] { return listed(dialog).size() >= 2; }, 3000);
+                           shown = listed(dialog);
+                           dialog->selectFile(chosen);
+                           static_cast<QDialog*>(dialog)->accept();
+                       });
+        const QString result = showFileDlg(request(folder));
+
+        QCOMPARE(title, QStringLiteral("请选择要校验的字典文件"));
+        QVERIFY(selectedFilter.startsWith(QStringLiteral("文本文件(*.TXT)")));
+        QCOMPARE(directory, QDir(folder).absolutePath());
+        shown.sort();
+        QCOMPARE(shown, (QStringList {QStringLiteral("UPPER.TXT"), QStringLiteral("汉化 game.txt")}));
+        QCOMPARE(result, QDir::toNativeSeparators(chosen));
+        QCOMPARE(QDir::currentPath(), QDir(folder).absolutePath());
+        QVERIFY(QFile::exists(QStringLiteral("notes.dat")));  // relative names resolve there
+    }
+
+    void cancelReturnsNothingWhateverWasTyped()
+    {
+        Scratch scratch;
+        touch(scratch.path("game.txt"));
+        BoxAnswerer answers;
+        answers.handle([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                               ->setText(QStringLiteral("game.txt"));
+                           static_cast<QDialog*>(w)->reject();
+                       });
+        QCOMPARE(showFileDlg(request(scratch.root())), QString());
+    }
+
+    // In open mode a name of a file that does not exist is refused and the
+    // dialog stays open.
+    void openModeRefusesMissingFile()
+    {
+        Scratch scratch;
+        BoxAnswerer answers;
+        int attempts = 0;
+        bool warned = false;
+        answers.handle([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           auto* dialog = static_cast<QDialog*>(w);
+                           if (attempts++ > 0) {  // still open after the refusal
+                               dialog->reject();
+                               return;
+                           }
+                           static_cast<QFileDialog*>(w)->selectFile(scratch.path("missing.txt"));
+                           // Accepted outside the answering tick: the refusal
+                           // opens a notice that a later tick closes.
+                           QTimer::singleShot(0, dialog, [dialog] { dialog->accept(); });
+                       });
+        answers.handle([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           warned = true;
+                           static_cast<QMessageBox*>(w)->accept();
+                       });
+        QCOMPARE(showFileDlg(request(scratch.root())), QString());
+        QVERIFY(warned);
+        QCOMPARE(attempts, 2);
+    }
+
+    void editorGetsTheLogAsOneArgument()
+    {
+        const std::filesystem::path log = "/tmp/a folder/game; rm -rf x.log";
+        const EditorCommand command = editorCommand(log);
+        QCOMPARE(command.arguments.size(), qsizetype(1));
+        QCOMPARE(command.arguments.last(), QStringLiteral("/tmp/a folder/game; rm -rf x.log"));
+        QVERIFY(!command.program.contains(QLatin1Char(' ')));
+    }
+
+    void editorThatCannotStartIsFileNotFound()
+    {
+        const Error error = startDetached({QStringLiteral("/nonexistent/corvel-editor"), {}});
+        QCOMPARE(error.kind(), ErrorKind::FileNotFound);
+        QCOMPARE(startDetached({QStringLiteral("true"), {}}).kind(), ErrorKind::None);
+    }
+};
+
+QTEST_MAIN(ServicesTest)
+#include "services_test.moc"
