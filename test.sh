@@ -10,3 +10,4 @@ if [ ! -f build/CMakeCache.txt ]; then
 fi
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
+scripts/test-sanitize.sh  # the whole suite again under AddressSanitizer and UBSan (build-asan/)
