@@ -83,6 +83,8 @@ private:
             if (correcting())
                 appendPending();
             std::string_view line = dictionary.next();
+            if (dictionary.error())  // a failed read cut the line short
+                return steps_.handle(dictionary.error());
             if (counts_.lines == std::numeric_limits<std::int32_t>::max())
                 return steps_.fail("the dictionary has more lines than can be counted");
             ++counts_.lines;

@@ -87,6 +87,8 @@ private:
             if (correcting() && counts_.AllLine % 2 == 0 && counts_.AllLine > 0)
                 rules_.appendPendingPair();
             std::string_view line = dictionary.next();
+            if (dictionary.error())  // a failed read cut the line short
+                return steps_.handle(dictionary.error());
             if (counts_.AllLine == std::numeric_limits<std::int32_t>::max())
                 return steps_.fail("the dictionary has more lines than can be counted");
             ++counts_.AllLine;
