@@ -8,6 +8,14 @@
 
 #include <stdexcept>
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
 namespace corvel::test {
 namespace {
 
@@ -132,6 +140,24 @@ TEST_F(WindowsRuns, DictionaryReachedThroughOtherCaseIsNeverWritten)
     EXPECT_EQ(report.ending, RunEnding::UnknownError);
     EXPECT_EQ(window.endApplicationCalls, 1);
     EXPECT_EQ(readBytes(dictionary), fixtureBytes("game.txt"));
+}
+
+// A log that another program holds open without sharing it cannot be
+// replaced: the open is passed over, and the first write to it ends the run
+// as an unknown error, leaving the other program's file as it was.
+TEST_F(WindowsRuns, LogLockedByAnotherProgramIsAnUnknownError)
+{
+    fs::path log = makeFile("dic/game/game.log", "earlier log");
+    HANDLE lock = ::CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    chooseDictionary("game.txt", fixtureBytes("game.txt"));
+
+    RunReport report = runPairs();
+    ::CloseHandle(lock);
+    EXPECT_EQ(report.ending, RunEnding::UnknownError);
+    EXPECT_EQ(window.endApplicationCalls, 1);
+    EXPECT_EQ(readBytes(log), "earlier log");
 }
 
 // --- File services ---
