@@ -11,3 +11,4 @@ fi
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
 scripts/test-sanitize.sh  # the whole suite again under AddressSanitizer and UBSan (build-asan/)
+scripts/test-windows.sh  # the engine and corvel-check cross-built for Windows, tested under Wine
