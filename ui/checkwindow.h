@@ -14,6 +14,7 @@
 #include "services/editorlauncher.h"
 #include "statusbox.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 namespace corvel {
@@ -78,7 +79,10 @@ protected:
 private:
     void showUnhandled(const std::exception& failure);
 
+    static constexpr qint64 kServeIntervalNs = 500'000;
+
     StatusBox status_;
+    QElapsedTimer served_;
     QString stopQuestion_;
     EditorLauncher launcher_;
     Mode runMode_ = Mode::Check;

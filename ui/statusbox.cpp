@@ -39,8 +39,9 @@ StatusBox::StatusBox(QWidget* window, const StatusBoxDesign& design)
     showIdle();
 }
 
-// The labels have fixed geometry: a label that re-measured itself at every
-// line number would cost a layout pass per line.
+// The labels have a fixed size: a label whose size may change asks its
+// window for a layout pass at every new text, which at a line number per
+// line would cost more than the run itself.
 void StatusBox::createLabels(QWidget* window, const StatusBoxDesign& design)
 {
     for (int i = 0; i < kLabels; ++i) {
@@ -54,6 +55,7 @@ void StatusBox::createLabels(QWidget* window, const StatusBoxDesign& design)
         label->setAlignment(d.alignment | Qt::AlignVCenter);
         design::setTextColour(label, d.colour);
         design::place(label, design.labels[i]);
+        label->setFixedSize(label->size());
         label->raise();
         labels_[i] = label;
     }
