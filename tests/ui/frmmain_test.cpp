@@ -360,6 +360,28 @@ private slots:
         QCOMPARE(m.ended.count(), 1);
     }
 
+    void questionBoxSpeaksChinese()
+    {
+        Main m;
+        BoxAnswerer answers;
+        QString title, ok, cancel;
+        bool question = false;
+        answers.handle([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           auto* box = static_cast<QMessageBox*>(w);
+                           title = box->windowTitle();
+                           question = box->icon() == QMessageBox::Question;
+                           ok = box->button(QMessageBox::Ok)->text();
+                           cancel = box->button(QMessageBox::Cancel)->text();
+                           box->button(QMessageBox::Cancel)->click();
+                       });
+        QTest::keyClick(&m.window, Qt::Key_Escape);
+        QCOMPARE(title, QStringLiteral("停止"));
+        QVERIFY(question);
+        QCOMPARE(ok.remove(QLatin1Char('&')).left(2), QStringLiteral("确定"));
+        QCOMPARE(cancel.remove(QLatin1Char('&')).left(2), QStringLiteral("取消"));
+    }
+
     void escDuringRunEndsAfterFilesAreClosed()
     {
         Scratch scratch;
