@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -538,6 +539,36 @@ private slots:
         auto* txtfile = control<QLineEdit>(w, "txtfile");
         QTest::mouseMove(txtfile, QPoint(3, 3));
         QCOMPARE(txtfile->toolTip(), txtfile->text());
+    }
+
+    // The about window opened during a run holds the run until it closes.
+    void aboutWindowPausesRun()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("big.txt"), longDictionary(300000));
+        Main m;
+        m.choose(scratch.path("big.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+                     [&] { QTest::mouseClick(button(&m.window, "cmdhelp"), Qt::LeftButton); });
+        QString lineAtOpen, lineLater;
+        QElapsedTimer open;
+        answers.handle([](QWidget* w) { return qobject_cast<FrmAbout*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           if (!open.isValid()) {
+                               open.start();
+                               lineAtOpen = label(&m.window, "lbl2")->text();
+                           } else if (open.elapsed() > 100) {
+                               lineLater = label(&m.window, "lbl2")->text();
+                               QTest::mouseClick(label(w, "Label1"), Qt::LeftButton);
+                           }
+                       });
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(!lineAtOpen.isEmpty());
+        QCOMPARE(lineLater, lineAtOpen);
+        QCOMPARE(answers.seen(), QStringList {kDone});  // then the run went on to its end
+        QCOMPARE(m.status("lbl5").remove(QLatin1Char(' ')), QStringLiteral("总共处理了600000行"));
     }
 
     // The about window is modal over the main window and holds it.
