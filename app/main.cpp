@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(corvel::artwork::applicationIcon());
     // The windows end the application themselves, also when the last closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    corvel::installDialogStyle(app);
     corvel::installDesignFonts(app);
     corvel::installChineseTranslations(app);
 

@@ -1,9 +1,11 @@
 #include "uisetup.h"
 
 #include "design.h"
+#include "dialogstyle.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 namespace corvel {
@@ -17,6 +19,13 @@ void installDesignFonts(QApplication& app)
     QFont::insertSubstitutions(design::kKai, kai);
     QFont::insertSubstitutions(QStringLiteral("KaiTi"), kai);
     app.setFont(design::songFont(9));
+}
+
+void installDialogStyle(QApplication& app)
+{
+    auto* style = new DialogStyle;
+    QApplication::setStyle(style);
+    QTimer::singleShot(0, &app, [style] { style->loadMessageIcons(); });
 }
 
 bool installChineseTranslations(QApplication& app)

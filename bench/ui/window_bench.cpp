@@ -97,6 +97,7 @@ private:
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    installDialogStyle(app);
     installDesignFonts(app);
     installChineseTranslations(app);
     const int lines = argc > 1 ? QByteArray(argv[1]).toInt() : 1000000;

@@ -13,6 +13,7 @@ namespace corvel::test {
 void prepareApplication()
 {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    installDialogStyle(*app);
     installDesignFonts(*app);
     installChineseTranslations(*app);
     QApplication::setQuitOnLastWindowClosed(false);

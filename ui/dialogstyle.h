@@ -1,0 +1,32 @@
+// The application's widget style: the platform's own, with two changes for
+// standard dialogs. Standard icons are kept once loaded: looking one up in
+// the desktop's icon themes probes the file system for some 20 ms each time
+// a message box is built, which would hold back the ESC question by more
+// than a display frame. And the buttons of standard dialogs carry no icons,
+// as on Windows.
+#pragma once
+
+#include <QHash>
+#include <QProxyStyle>
+
+namespace corvel {
+
+class DialogStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    DialogStyle();
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
+
+    // Loads the message boxes' icons ahead of their first use.
+    void loadMessageIcons() const;
+
+private:
+    mutable QHash<StandardPixmap, QIcon> icons_;
+};
+
+}  // namespace corvel
