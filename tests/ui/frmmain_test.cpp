@@ -360,6 +360,7 @@ private slots:
         Main m;
         BoxAnswerer answers;
         QString title, ok, cancel;
+        QIcon okIcon;
         bool question = false;
         answers.handle([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
                        [&](QWidget* w) {
@@ -367,6 +368,7 @@ private slots:
                            title = box->windowTitle();
                            question = box->icon() == QMessageBox::Question;
                            ok = box->button(QMessageBox::Ok)->text();
+                           okIcon = box->button(QMessageBox::Ok)->icon();
                            cancel = box->button(QMessageBox::Cancel)->text();
                            box->button(QMessageBox::Cancel)->click();
                        });
@@ -375,6 +377,7 @@ private slots:
         QVERIFY(question);
         QCOMPARE(ok.remove(QLatin1Char('&')).left(2), QStringLiteral("确定"));
         QCOMPARE(cancel.remove(QLatin1Char('&')).left(2), QStringLiteral("取消"));
+        QVERIFY(okIcon.isNull());  // plain buttons, as on Windows
     }
 
     void escDuringRunEndsAfterFilesAreClosed()
