@@ -435,7 +435,7 @@ private slots:
     void modeSwitchDuringRunKeepsRunMode()
     {
         Scratch scratch;
-        writeDictionary(scratch.path("big.txt"), longDictionary(50000));
+        writeDictionary(scratch.path("big.txt"), longDictionary(200000));
         Main m;
         m.choose(scratch.path("big.txt"));
         BoxAnswerer answers;
@@ -448,7 +448,7 @@ private slots:
         QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
         QCOMPARE(m.ended.count(), 0);
         QCOMPARE(answers.seen(), QStringList {kDone});
-        QCOMPARE(m.status("lbl5").remove(QLatin1Char(' ')), QStringLiteral("总共处理了100000行"));
+        QCOMPARE(m.status("lbl5").remove(QLatin1Char(' ')), QStringLiteral("总共处理了400000行"));
         QVERIFY(!QFileInfo::exists(scratch.path("big/big.txt")));
     }
 
@@ -456,7 +456,7 @@ private slots:
     void noRunInsideRun()
     {
         Scratch scratch;
-        writeDictionary(scratch.path("big.txt"), longDictionary(50000));
+        writeDictionary(scratch.path("big.txt"), longDictionary(200000));
         writeDictionary(scratch.path("other.txt"), kSample);
         Main m;
         m.choose(scratch.path("big.txt"));
