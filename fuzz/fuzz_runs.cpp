@@ -239,7 +239,8 @@ void checkLog(const Scenario& s, const Stage& st, const RunReport& r,
                     std::to_string(next));
         ++next;
         std::string_view text = lines[e.line - 1];
-        require(kindOf(s, text, e.line) == e.kind, "entry of the wrong kind", std::to_string(e.line));
+        require(kindOf(s, text, e.line) == e.kind, "entry of the wrong kind",
+                std::to_string(e.line));
         if (e.kind != Kind::Empty)
             require(e.quoted == text, "entry does not quote its line", std::to_string(e.line));
         if (e.kind == Kind::Empty) ++listed.empty;
@@ -260,7 +261,8 @@ void checkLog(const Scenario& s, const Stage& st, const RunReport& r,
         require(c.lines == r.lines, "the summary's line count differs from the lines read");
     }
     if (r.ending == RunEnding::Finished)
-        require(log.closingBanner && log.counts && !log.stopAt && r.lines == std::int32_t(lines.size()),
+        require(log.closingBanner && log.counts && !log.stopAt &&
+                    r.lines == std::int32_t(lines.size()),
                 "a finished run without its summary");
     if (r.ending == RunEnding::EmptyLineStop || r.ending == RunEnding::SeriousErrorStop)
         require(log.stopAt && log.counts && !log.closingBanner, "a stop without its trailer");

@@ -33,7 +33,8 @@ long ReadPlan::next(std::size_t wanted)
     switch (kind_) {
     case Kind::Whole: return static_cast<long>(wanted);
     case Kind::Tiny: return static_cast<long>(std::min<std::size_t>(wanted, 1 + dice_.next() % 8));
-    case Kind::Short: return static_cast<long>(std::min<std::size_t>(wanted, 1 + dice_.next() % 300));
+    case Kind::Short:
+        return static_cast<long>(std::min<std::size_t>(wanted, 1 + dice_.next() % 300));
     case Kind::Faulty: break;
     }
     if (dice_.oneIn(8)) {

@@ -1,5 +1,6 @@
 // Faults of the input side: the dictionary is gone when the run starts, it
 // is a folder, or reading it fails half-way.
+#include "failing_reads.h"
 #include "robustness_support.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,39 @@ TEST(DictionaryFaults, AReadFailureEndsTheRunWithoutASummary)
         std::string log = readFile(work / c.base / (c.base + ".log"));
         EXPECT_FALSE(log.empty()) << "the header written before the failure is kept";
         EXPECT_EQ(log.find(gbk("总共处理了")), std::string::npos);
+    }
+}
+
+TEST(DictionaryFaults, AReadFailureInTheMiddleOfALineNeitherCountsNorReportsIt)
+{
+    // Read in 4-byte pieces; the fifth read fails after 16 bytes, inside the
+    // line that starts with "Save".
+    struct Cut {
+        Case c;
+        std::string bytes;
+        std::int32_t wholeLines;
+    };
+    const Cut cuts[] = {{kCases[0], gbk("Open\r\n打开\r\nSave 文件\r\n保存\r\n"), 2},
+                        {kCases[1], gbk("Open=打开\r\nSave=保存\r\n"), 1}};
+    for (const Cut& cut : cuts) {
+        SCOPED_TRACE(cut.c.fileName);
+        WorkFolder work;
+        writeFile(work / cut.c.fileName, cut.bytes);
+        ScriptedWindow window(work / cut.c.fileName, Mode::Correct);
+
+        RunReport report;
+        {
+            FailingReads device(4, 5);
+            report = runCheck(cut.c.layout, window);
+        }
+
+        EXPECT_EQ(report.ending, RunEnding::UnknownError);
+        EXPECT_EQ(report.error.op(), FileOp::Read);
+        EXPECT_EQ(report.lines, cut.wholeLines);
+        EXPECT_FALSE(report.flagged()) << "the cut-short line was taken for a line";
+        std::string log = readFile(work / cut.c.base / (cut.c.base + ".log"));
+        EXPECT_EQ(log.find("Save"), std::string::npos) << "the cut-short line was logged";
+        EXPECT_EQ(readFile(work / cut.c.base / cut.c.fileName).find("Save"), std::string::npos);
     }
 }
 

@@ -73,7 +73,8 @@ TEST(EndingTheApplication, EscKeepsTheHeaderAndEveryEntryWrittenBeforeIt)
 TEST(EndingTheApplication, EscInCorrectModeKeepsThePairsAppendedBeforeIt)
 {
     WorkFolder work;
-    std::string dictionary = gbk("One\r\n一\r\nTwo\r\n二\r\nSave 文件\r\n保存\r\nFour\r\n四\r\nFive\r\n五\r\n");
+    std::string dictionary =
+        gbk("One\r\n一\r\nTwo\r\n二\r\nSave 文件\r\n保存\r\nFour\r\n四\r\nFive\r\n五\r\n");
     writeFile(work / "game.txt", dictionary);
     ScriptedWindow window(work / "game.txt", Mode::Correct);
     // Line 8 completes pair 4, which is appended only before line 9 is read.
@@ -93,7 +94,8 @@ TEST(EndingTheApplication, EscInTheEqualsRunKeepsEveryEntryWrittenBeforeIt)
     for (int i = 0; i < 10; ++i)
         dictionary += "Open=\r\n";
     writeFile(work / "menu.DAT", dictionary);
-    std::string full = logOfRunHere(Layout::Equals, work / "menu.DAT", "menu/menu.log", Mode::Check);
+    std::string full =
+        logOfRunHere(Layout::Equals, work / "menu.DAT", "menu/menu.log", Mode::Check);
     ScriptedWindow window(work / "menu.DAT");
     window.onYield = [](std::int32_t line) { return line < 4; };
 

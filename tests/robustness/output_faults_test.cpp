@@ -144,7 +144,8 @@ TEST(OutputFolderFaults, ACorrectedDictionaryThatCannotBeWrittenKeepsTheWholeLog
         SCOPED_TRACE(c.fileName);
         Reference expected = referenceRun(c, Mode::Correct);
         // Everything up to the summary: the header and every entry.
-        std::string upToSummary = expected.log.substr(0, expected.log.find(gbk("\r\n\r\n总共处理了")) + 2);
+        std::string upToSummary =
+            expected.log.substr(0, expected.log.find(gbk("\r\n\r\n总共处理了")) + 2);
 
         WorkFolder work;
         writeFile(work / c.fileName, c.bytes);
