@@ -6,7 +6,8 @@ Usage: bench/run_bench.py [--build DIR] [--lines N] [--runs N] [--big-gb G]
 Generates a line-pair and an equals-line dictionary of N lines (about 1% of
 them flagged), warms the page cache, and times, in the same run:
   wc -l, corvel-check in check mode, corvel-check in correct mode
-(median of --runs runs each, the output folder removed before every run).
+(median of --runs runs each, the output folder removed and the file system
+synced before every run).
 With --big-gb it also checks a dictionary of that many GB and reports the
 peak resident size, to show that memory does not grow with the dictionary.
 """
@@ -67,7 +68,11 @@ def main():
                 while f.read(1 << 20):
                     pass
             out = os.path.join(work, name.split(".")[0])
-            clear = lambda: shutil.rmtree(out, ignore_errors=True)
+            def clear(out=out):
+                # A fresh output folder for every run, with the freed blocks
+                # settled, so no run pays for the one before it.
+                shutil.rmtree(out, ignore_errors=True)
+                os.sync()
             wc, _ = measure(["wc", "-l", path], args.runs)
             chk, chk_rss = measure([check, "-q", "--no-error-stop", *extra, path], args.runs, clear)
             cor, cor_rss = measure([check, "-q", "--correct", *extra, path], args.runs, clear)
