@@ -26,15 +26,16 @@ const QString kFrameHint = QStringLiteral("在使用前请您仔细阅读说明�
 const QString kStopHint = QStringLiteral(
     "如果连续出现这么多错误，基本可以认为后面还是错误，需要停止程序进行手动删除某行");
 
-// Image1 and lbl1 to lbl5. lbl2 spans the gap between lbl1 and lbl3 so that
-// long line numbers stay centred where the design's five digits were.
+// Image1 and lbl1 to lbl5. lbl2 spans the gap between lbl1 and lbl3, and
+// lbl5 the box, each around its design centre, so that a long line number
+// or result keeps its place and never needs the label resized.
 CheckWindow::Setup mainSetup(EditorLauncher launcher)
 {
     return {StatusBoxDesign {"Image1",
                              twips(45, 3120, 6915, 435),
-                             {twips(480, 3225, 1050, 210), QRect(102, 215, 68, 14),
+                             {twips(480, 3225, 1050, 210), twips(1530, 3225, 1020, 210),
                               twips(2550, 3225, 210, 210), twips(4380, 3225, 2100, 210),
-                              QRect(8, 215, 450, 14)}},
+                              twips(120, 3225, 6720, 210)}},
             QStringLiteral("真的要停止校验吗？"), std::move(launcher)};
 }
 

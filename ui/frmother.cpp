@@ -23,13 +23,14 @@ using design::twips;
 // button: Restore, Move, Size, Minimize, Maximize, separator, Close.
 constexpr int kCloseEntry = kSysMenuClose;
 
+// img and lbl1 to lbl5, laid out as in the main window.
 CheckWindow::Setup otherSetup(EditorLauncher launcher)
 {
     return {StatusBoxDesign {"img",
                              twips(240, 1560, 5205, 465),
-                             {twips(390, 1687, 1050, 210), QRect(96, 112, 68, 14),
+                             {twips(390, 1687, 1050, 210), twips(1440, 1687, 1020, 210),
                               twips(2460, 1687, 210, 210), twips(3240, 1687, 2100, 210),
-                              QRect(20, 112, 340, 14)}},
+                              twips(300, 1680, 5085, 210)}},
             QStringLiteral("真的要停止校验操作吗？"), std::move(launcher)};
 }
 
