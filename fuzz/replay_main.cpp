@@ -30,7 +30,7 @@ int main(int argc, char** argv)
         std::filesystem::path arg = std::filesystem::absolute(argv[i]);
         if (std::filesystem::is_directory(arg)) {
             for (const auto& entry : std::filesystem::directory_iterator(arg))
-                if (entry.is_regular_file()) {
+                if (entry.is_regular_file() && entry.path().filename().string()[0] != '.') {
                     runOne(entry.path());
                     ++count;
                 }
