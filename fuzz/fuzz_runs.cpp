@@ -374,12 +374,12 @@ void checkCorrected(const Scenario& s, const Stage& st, const RunReport& r,
     require(ok, why.c_str());
 }
 
-void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const RandomWindow& w,
-              const std::optional<Tree>& atEnd, bool readFailed)
+// The run ended the application exactly when the failure rule says, wrote
+// nothing after that, and honoured an ESC.
+void checkEnding(const RunReport& r, const RandomWindow& w, const Tree& after,
+                 const std::optional<Tree>& atEnd)
 {
-    require(readFile(st.dictionary) == s.dictionary, "the dictionary was changed");
     require(!w.trace().callAfterEnd, "the run went on after ending the application");
-    Tree after = snapshot(st.work);
     if (w.trace().endedApplication) {
         require(after == *atEnd, "files changed after the application was ended");
         require(r.ending == RunEnding::SeriousErrorStop || r.ending == RunEnding::UnknownError,
@@ -393,6 +393,36 @@ void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const Rand
     }
     require(w.trace().answeredStop == (r.ending == RunEnding::Ended),
             "an ESC stop was not honoured");
+}
+
+// Only the log and the corrected dictionary appear, in the output folder.
+void checkFilesWritten(const Scenario& s, const Stage& st, const Tree& after)
+{
+    for (const auto& [name, bytes] : after) {
+        bool known = st.before.count(name) || name == st.names->base ||
+                     name == st.names->base + "/" + st.names->log ||
+                     name == st.names->base + "/" + s.fileName;
+        require(known, "an unexpected file was written", name);
+    }
+}
+
+void checkStopOfCheckRun(const Scenario& s, const Stage& st, const RunReport& r,
+                         const std::vector<std::string_view>& lines)
+{
+    std::string logBytes = readFile(st.work / st.names->base / st.names->log);
+    std::string_view section = logBytes;
+    if (section.substr(0, kOldLog.size()) == kOldLog)
+        section.remove_prefix(kOldLog.size());
+    ParsedLog log = parseLog(section, s.layout);
+    checkStop(s, r, lines, &log);
+}
+
+void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const RandomWindow& w,
+              const std::optional<Tree>& atEnd, bool readFailed)
+{
+    require(readFile(st.dictionary) == s.dictionary, "the dictionary was changed");
+    Tree after = snapshot(st.work);
+    checkEnding(r, w, after, atEnd);
     if (!st.names || s.setup == Setup::BlockedOutput) {
         require(r.ending == RunEnding::UnknownError && after == st.before,
                 "a run that cannot name or enter its folder wrote something");
@@ -400,33 +430,20 @@ void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const Rand
     }
     if (s.setup == Setup::InsideOutput && s.mode == Mode::Correct)
         require(r.ending == RunEnding::UnknownError, "the corrected dictionary would overwrite it");
-    for (const auto& [name, bytes] : after) {
-        bool known = st.before.count(name) || name == st.names->base ||
-                     name == st.names->base + "/" + st.names->log ||
-                     name == st.names->base + "/" + s.fileName;
-        require(known, "an unexpected file was written", name);
-    }
+    checkFilesWritten(s, st, after);
     std::vector<std::string_view> lines = splitDictionary(s.dictionary);
     require(r.lines <= std::int32_t(lines.size()), "more lines read than there are");
     if (readFailed && r.ending != RunEnding::Ended) {
-        // A failed read is an unknown error: no summary, every line read logged.
+        // A failed read is an unknown error: no summary, every whole line read logged.
         require(r.ending == RunEnding::UnknownError, "a read failure passed unnoticed");
-        checkLog(s, st, r, lines);
-        checkCorrected(s, st, r, lines);
-        return;
+    } else {
+        if (lines.empty() && r.ending != RunEnding::UnknownError)
+            require(r.ending == RunEnding::Finished || r.ending == RunEnding::FileNotFound,
+                    "an empty dictionary is a run of zero lines");
+        if (s.layout == LogLayout::LinePairs && s.mode == Mode::Check && !s.liveOptions)
+            checkStopOfCheckRun(s, st, r, lines);
     }
-    if (lines.empty() && r.ending != RunEnding::UnknownError)
-        require(r.ending == RunEnding::Finished || r.ending == RunEnding::FileNotFound,
-                "an empty dictionary is a run of zero lines");
     checkLog(s, st, r, lines);
-    if (s.layout == LogLayout::LinePairs && s.mode == Mode::Check && !s.liveOptions) {
-        std::string logBytes = readFile(st.work / st.names->base / st.names->log);
-        std::string_view section = logBytes;
-        if (section.substr(0, kOldLog.size()) == kOldLog)
-            section.remove_prefix(kOldLog.size());
-        ParsedLog log = parseLog(section, s.layout);
-        checkStop(s, r, lines, &log);
-    }
     checkCorrected(s, st, r, lines);
 }
 
