@@ -120,7 +120,7 @@ TEST(OutputFolderFaults, AFullDiskKeepsEveryByteOfTheLogWrittenBeforeIt)
     EXPECT_EQ(readFile(work / c.fileName), c.bytes);
 }
 
-TEST(OutputFolderFaults, ALogThatCannotBeWrittenEndsTheRunAtItsFirstWrite)
+TEST(OutputFolderFaults, ALogThatCannotBeWrittenEndsTheRunAsAnUnknownError)
 {
     for (const Case& c : bothLayouts()) {
         SCOPED_TRACE(c.fileName);
