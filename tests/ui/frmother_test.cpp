@@ -86,7 +86,9 @@ private slots:
         QVERIFY(!o.shows("img") && !o.shows("lbl5"));
         QVERIFY(control<QRadioButton>(&o.window, "optChect")->isChecked());
         QVERIFY(!o.checkEnabled());
+#ifndef Q_OS_WIN  // there the entry goes from the system menu instead
         QVERIFY(!(o.window.windowFlags() & Qt::WindowCloseButtonHint));
+#endif
         QVERIFY(!(o.window.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(control<QLabel>(&o.window, "lblinfo")->text().contains(QStringLiteral("＜Marrowind＞")));
     }
