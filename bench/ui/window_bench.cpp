@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringEncoder>
@@ -79,7 +80,7 @@ private:
     {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            dialog->selectFile(path);
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
             static_cast<QDialog*>(dialog)->accept();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             const bool escQuestion = box->text().contains(QStringLiteral("停止校验"));

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFileDialog>
+#include <QLineEdit>
 
 namespace corvel::test {
 
@@ -34,8 +35,12 @@ void BoxAnswerer::choose(const QString& path)
                    dialog->reject();
                    return;
                }
-               dialog->selectFile(path);
-               static_cast<QDialog*>(dialog)->accept();
+               // Typed as a user would: selectFile() leaves the name box
+               // alone while it has the focus.
+               dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+               // Accepted outside this tick: a refusal opens a notice that
+               // a later tick must be able to answer.
+               QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); });
            });
 }
 

@@ -100,8 +100,11 @@ private slots:
                            // The listing loads in the background; compared below.
                            (void)QTest::qWaitFor([&] { return listed(dialog).size() >= 2; }, 3000);
                            shown = listed(dialog);
-                           dialog->selectFile(chosen);
-                           static_cast<QDialog*>(dialog)->accept();
+                           dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                               ->setText(chosen);
+                           QTimer::singleShot(0, dialog, [dialog] {
+                               static_cast<QDialog*>(dialog)->accept();
+                           });
                        });
         const QString result = showFileDlg(request(folder));
 
@@ -144,7 +147,8 @@ private slots:
                                dialog->reject();
                                return;
                            }
-                           static_cast<QFileDialog*>(w)->selectFile(scratch.path("missing.txt"));
+                           w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                               ->setText(scratch.path("missing.txt"));
                            // Accepted outside the answering tick: the refusal
                            // opens a notice that a later tick closes.
                            QTimer::singleShot(0, dialog, [dialog] { dialog->accept(); });
