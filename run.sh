@@ -10,6 +10,4 @@ if [ ! -f build/CMakeCache.txt ]; then
 fi
 cmake --build build -j2
 
-# Checks the example line-pair dictionary with the command-line checker.
-build/cli/corvel-check examples/game.txt || true
-echo "The check log is in examples/game/game.log (GBK text)."
+exec build/app/corvel
