@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, when any is missing.
-# Usage: scripts/deps.sh [base|ui|all]   (default: all)
+# Usage: scripts/deps.sh [base|ui|all|windows]   (default: all: base and ui)
 set -euo pipefail
 
 base=(cmake ninja-build g++ libgtest-dev pkg-config clang libclang-rt-14-dev)
@@ -12,7 +12,7 @@ case "${1:-all}" in
   ui) wanted=("${ui[@]}") ;;
   all) wanted=("${base[@]}" "${ui[@]}") ;;
   windows) wanted=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
-  *) echo "usage: $0 [base|ui|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [base|ui|all|windows]" >&2; exit 2 ;;
 esac
 
 missing=()
