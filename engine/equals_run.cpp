@@ -8,7 +8,6 @@
 #include "run_steps.h"
 
 #include <cstring>
-#include <limits>
 
 namespace corvel {
 
@@ -82,12 +81,9 @@ private:
         while (!dictionary.atEnd()) {
             if (correcting())
                 appendPending();
-            std::string_view line = dictionary.next();
-            if (dictionary.error())  // a failed read cut the line short
-                return steps_.handle(dictionary.error());
-            if (counts_.lines == std::numeric_limits<std::int32_t>::max())
-                return steps_.fail("the dictionary has more lines than can be counted");
-            ++counts_.lines;
+            std::string_view line;
+            if (auto end = steps_.readLine(line, counts_.lines))
+                return end;
             EqualsClass lineClass = classifyEqualsLine(line);
             switch (lineClass) {
             case EqualsClass::Accepted:
@@ -102,9 +98,8 @@ private:
                 if (auto end = steps_.checkWrites())
                     return end;
             }
-            window_.setLineNumber(counts_.lines);
-            if (!window_.yield())
-                return steps_.endedByWindow();
+            if (auto end = steps_.showLineAndYield(counts_.lines))
+                return end;
         }
         return steps_.handle(dictionary.error());
     }

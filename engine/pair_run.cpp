@@ -6,7 +6,6 @@
 #include "pair_rules.h"
 #include "run_steps.h"
 
-#include <limits>
 
 namespace corvel {
 
@@ -86,12 +85,9 @@ private:
         while (!dictionary.atEnd()) {
             if (correcting() && counts_.AllLine % 2 == 0 && counts_.AllLine > 0)
                 rules_.appendPendingPair();
-            std::string_view line = dictionary.next();
-            if (dictionary.error())  // a failed read cut the line short
-                return steps_.handle(dictionary.error());
-            if (counts_.AllLine == std::numeric_limits<std::int32_t>::max())
-                return steps_.fail("the dictionary has more lines than can be counted");
-            ++counts_.AllLine;
+            std::string_view line;
+            if (auto end = steps_.readLine(line, counts_.AllLine))
+                return end;
             switch (rules_.handle(line)) {
             case LineVerdict::Continue: break;
             case LineVerdict::EmptyLineStop: return stopAtEmptyLine();
@@ -99,9 +95,8 @@ private:
             }
             if (auto end = steps_.checkWrites())
                 return end;
-            window_.setLineNumber(counts_.AllLine);
-            if (!window_.yield())
-                return steps_.endedByWindow();
+            if (auto end = steps_.showLineAndYield(counts_.AllLine))
+                return end;
         }
         return steps_.handle(dictionary.error());
     }

@@ -10,8 +10,10 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvel {
@@ -53,6 +55,29 @@ public:
         if (!files_.writeFailed())
             return std::nullopt;
         return handle(files_.writeError());
+    }
+    // Reads the next line of the dictionary and counts it in `lineNumber`.
+    // Returns the ending when the read failed (the line it cut short is not
+    // a line) or the count would overflow.
+    std::optional<RunEnding> readLine(std::string_view& line, std::int32_t& lineNumber)
+    {
+        LineReader& dictionary = files_.dictionary;
+        line = dictionary.next();
+        if (dictionary.error())
+            return handle(dictionary.error());
+        if (lineNumber == std::numeric_limits<std::int32_t>::max())
+            return fail("the dictionary has more lines than can be counted");
+        ++lineNumber;
+        return std::nullopt;
+    }
+    // After every line: the line number in the status box and the window's
+    // events served. Returns the ending when the window ended the application.
+    std::optional<RunEnding> showLineAndYield(std::int32_t lineNumber)
+    {
+        window_.setLineNumber(lineNumber);
+        if (!window_.yield())
+            return endedByWindow();
+        return std::nullopt;
     }
     // Closes an output file, handling a failure to write it out.
     std::optional<RunEnding> closeOutput(FileNumber number);
