@@ -2,6 +2,10 @@
 
 #include <QProcess>
 
+#ifdef _WIN32
+#include "editorprocess_windows.h"
+#endif
+
 namespace corvel {
 
 Error startDetached(const EditorCommand& command)
@@ -18,7 +22,13 @@ Error startDetached(const EditorCommand& command)
 // has gone since.
 Error launchEditor(const EditorRequest& request)
 {
+#ifdef _WIN32
+    // Notepad from the run's own command line, which names the absolute
+    // log, with the window style the run asks for.
+    return startEditorProcess(request);
+#else
     return startDetached(editorCommand(request.log));
+#endif
 }
 
 }  // namespace corvel
