@@ -19,9 +19,6 @@ public:
     void setChosenPath(const std::filesystem::path& path) { chosenPath_ = path; }
     void setMode(Mode mode) { mode_ = mode; }
     void setOption(Option option, bool on);
-    // Whether the last run ended the application (serious error, unknown error).
-    bool endedApplication() const { return ended_; }
-    void resetForNextRun() { ended_ = false; }
 
     std::filesystem::path chosenPath() const override { return chosenPath_; }
     Mode mode() const override { return mode_; }
@@ -35,13 +32,14 @@ public:
     Error startEditor(const EditorRequest&) override { return Error(); }
     void beep() override {}
     bool yield() override { return true; }
-    void endApplication() override { ended_ = true; }
+    // The run has written out and closed its files; the checker goes on
+    // with the next dictionary.
+    void endApplication() override {}
 
 private:
     std::filesystem::path chosenPath_;
     Mode mode_ = Mode::Check;
     std::array<bool, 7> options_ {};
-    bool ended_ = false;
 };
 
 }  // namespace corvel::cli

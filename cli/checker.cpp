@@ -87,7 +87,6 @@ private:
             return ExitStatus::Failed;
         }
         window_.setChosenPath(dictionary);
-        window_.resetForNextRun();
         RunReport report = options_.layout == Layout::Equals ? runEqualsCheck(window_, clock_)
                                                              : runLinePairCheck(window_, clock_);
         if (report.ending == RunEnding::FileNotFound || report.ending == RunEnding::UnknownError) {

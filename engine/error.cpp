@@ -133,9 +133,10 @@ Error Error::fromSystem(FileOp op, std::string path, int systemError)
 
 std::string Error::describe() const
 {
+    std::string cause = cause_.empty() ? kindMessage(kind_) : cause_;
     if (path_.empty())
-        return cause_;
-    return path_ + ": " + cause_;
+        return cause;
+    return path_ + ": " + cause;
 }
 
 }  // namespace corvel
