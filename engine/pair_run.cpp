@@ -35,6 +35,8 @@ public:
 
 private:
     bool correcting() const { return mode_ == Mode::Correct; }
+    // The lines read so far end a line pair.
+    bool pairComplete() const { return counts_.AllLine % 2 == 0 && counts_.AllLine > 0; }
 
     RunEnding execute()
     {
@@ -80,10 +82,9 @@ private:
 
     std::optional<RunEnding> readLines()
     {
-        OpenFiles& files = steps_.files();
-        LineReader& dictionary = files.dictionary;
+        LineReader& dictionary = steps_.files().dictionary;
         while (!dictionary.atEnd()) {
-            if (correcting() && counts_.AllLine % 2 == 0 && counts_.AllLine > 0)
+            if (correcting() && pairComplete())
                 rules_.appendPendingPair();
             std::string_view line;
             if (auto end = steps_.readLine(line, counts_.AllLine))
@@ -105,7 +106,7 @@ private:
     {
         OpenFiles& files = steps_.files();
         if (correcting()) {
-            if (counts_.AllLine % 2 == 0 && counts_.AllLine > 0)
+            if (pairComplete())
                 rules_.appendPendingPair();
             if (auto end = steps_.closeOutput(FileNumber::Corrected))
                 return *end;
