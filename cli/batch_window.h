@@ -32,6 +32,7 @@ public:
     Error startEditor(const EditorRequest&) override { return Error(); }
     void beep() override {}
     bool yield() override { return true; }
+    bool followsLines() const override { return false; }
     // The run has written out and closed its files; the checker goes on
     // with the next dictionary.
     void endApplication() override {}

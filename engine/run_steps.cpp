@@ -18,7 +18,8 @@ constexpr StatusLabel kProgressLabels[] = {StatusLabel::Processing, StatusLabel:
 
 RunSteps::RunSteps(RunWindow& window, const Clock& clock,
                    std::initializer_list<Control> busyControls)
-    : window_(window), clock_(clock), busyControls_(busyControls)
+    : window_(window), clock_(clock), followsLines_(window.followsLines()),
+      busyControls_(busyControls)
 {
 }
 

@@ -74,6 +74,8 @@ public:
     // events served. Returns the ending when the window ended the application.
     std::optional<RunEnding> showLineAndYield(std::int32_t lineNumber)
     {
+        if (!followsLines_)
+            return std::nullopt;
         window_.setLineNumber(lineNumber);
         if (!window_.yield())
             return endedByWindow();
@@ -106,6 +108,7 @@ public:
 private:
     RunWindow& window_;
     const Clock& clock_;
+    const bool followsLines_;
     std::vector<Control> busyControls_;
     OpenFiles files_;
     RunReport report_;

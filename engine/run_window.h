@@ -102,6 +102,9 @@ public:
     // Serve pending window events (ESC, clicks). Returns false once the
     // application is ending: the run then closes its files and returns.
     virtual bool yield() = 0;
+    // Whether the window shows the line number and serves events; a run
+    // without a window (the command-line checker) skips both per line.
+    virtual bool followsLines() const { return true; }
     // The run has written out and closed its files; end the application.
     virtual void endApplication() = 0;
 };
