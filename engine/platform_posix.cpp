@@ -153,17 +153,18 @@ LocalTime localNow()
 
 std::string toGbk(std::string_view utf8)
 {
-    iconv_t cd = ::iconv_open("GBK", "UTF-8");
+    // One converter for the process: opening one loads the GBK module,
+    // and closing the last one unloads it again.
+    static const iconv_t cd = ::iconv_open("GBK", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))
         throw std::runtime_error("GBK conversion is not available");
+    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string out(utf8.size() * 2 + 4, '\0');
     char* in = const_cast<char*>(utf8.data());
     std::size_t inLeft = utf8.size();
     char* outPtr = out.data();
     std::size_t outLeft = out.size();
-    std::size_t rc = ::iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    ::iconv_close(cd);
-    if (rc == static_cast<std::size_t>(-1))
+    if (::iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
         throw std::runtime_error("text cannot be written in GBK");
     out.resize(out.size() - outLeft);
     return out;
