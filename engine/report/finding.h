@@ -1,0 +1,34 @@
+// One finding of the report: what `corvel-check --format text|json|sarif`
+// prints about a line. Every rule has a stable English ID that is never
+// translated; texts are UTF-8 (the dictionary's bytes converted from its
+// encoding, bytes that do not convert written as \xNN).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace corvel::report {
+
+enum class Severity { Warning, Error };
+
+struct Finding {
+    std::string rule;                  // "placeholder-mismatch", "utf8-bom", ...
+    Severity severity = Severity::Error;
+    std::int32_t line = 0;             // 1-based; a pair's finding sits at its translation's line
+    std::optional<std::int32_t> column;  // 1-based byte column, where it applies
+    std::string source;                // the pair's source text, UTF-8 (may be empty)
+    std::string translation;           // the pair's translation text, UTF-8 (may be empty)
+    std::string message;               // one line of English, UTF-8
+    bool baseline = false;             // held by the --baseline report: does not count
+};
+
+// Receives findings in line order (a finding about the whole file, such as
+// an encoding mark, comes first at line 1).
+class FindingSink {
+public:
+    virtual ~FindingSink() = default;
+    virtual void add(Finding finding) = 0;
+};
+
+}  // namespace corvel::report
