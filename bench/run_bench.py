@@ -2,6 +2,8 @@
 """Throughput and memory of corvel-check on generated dictionaries.
 
 Usage: bench/run_bench.py [--build DIR] [--lines N] [--runs N] [--big-gb G]
+       bench/run_bench.py --jobs [--build DIR] [--runs N] [--dictionaries N]
+                          [--dictionary-lines N]
 
 Generates a line-pair and an equals-line dictionary of N lines (about 1% of
 them flagged), warms the page cache, and times, in the same run:
@@ -10,8 +12,15 @@ them flagged), warms the page cache, and times, in the same run:
 synced before every run).
 With --big-gb it also checks a dictionary of that many GB and reports the
 peak resident size, to show that memory does not grow with the dictionary.
+
+With --jobs it instead times one corvel-check call on many small line-pair
+dictionaries, each in a folder of its own and all of one name, with -j 1 and
+-j 2 in check and in correct mode (median of --runs runs each, the runs of
+the four kinds interleaved), and makes sure that -j 2 wrote exactly the
+files and printed exactly the lines of -j 1.
 """
 import argparse
+import hashlib
 import os
 import shutil
 import statistics
@@ -47,16 +56,87 @@ def measure(cmd, runs, before=None):
     return statistics.median(times), rss
 
 
+def outputs(work, names):
+    """The bytes of every file in the output folders, by path, as digests."""
+    digests = {}
+    for name in names:
+        folder = os.path.join(work, name, "dict")
+        for entry in sorted(os.listdir(folder)):
+            with open(os.path.join(folder, entry), "rb") as f:
+                digests[os.path.join(name, "dict", entry)] = hashlib.sha256(f.read()).hexdigest()
+    return digests
+
+
+def jobs_bench(args, gen, check):
+    work = tempfile.mkdtemp(prefix="corvel-jobs-")
+    try:
+        names = [f"d{i:03}" for i in range(args.dictionaries)]
+        paths = []
+        for i, name in enumerate(names):
+            os.mkdir(os.path.join(work, name))
+            path = os.path.join(work, name, "dict.txt")
+            # Lengths differ a little so that no two dictionaries are alike.
+            subprocess.run([gen, "pairs", str(args.dictionary_lines + 2 * i), path], check=True)
+            paths.append(path)
+        size = sum(os.path.getsize(p) for p in paths)
+        for path in paths:  # warm the cache
+            with open(path, "rb") as f:
+                f.read()
+
+        def clear():
+            for name in names:
+                shutil.rmtree(os.path.join(work, name, "dict"), ignore_errors=True)
+            os.sync()
+
+        kinds = [(mode, jobs) for mode in ("check", "correct") for jobs in ("1", "2")]
+        times = {kind: [] for kind in kinds}
+        seen = {}
+        for _ in range(args.runs):
+            for mode, jobs in kinds:
+                clear()
+                extra = ["--no-error-stop"] if mode == "check" else ["--correct"]
+                cmd = [check, "-j", jobs, "--time", "2002-05-30 14:05:09", *extra, *paths]
+                start = time.perf_counter()
+                proc = subprocess.run(cmd, capture_output=True)
+                times[(mode, jobs)].append(time.perf_counter() - start)
+                if proc.returncode not in (0, 1):
+                    sys.exit(f"corvel-check -j {jobs} failed with status {proc.returncode}")
+                result = (proc.stdout, proc.stderr, outputs(work, names))
+                if seen.setdefault((mode, jobs), result) != result:
+                    sys.exit(f"corvel-check -j {jobs} ({mode}) gave different results between runs")
+        for mode in ("check", "correct"):
+            if seen[(mode, "1")] != seen[(mode, "2")]:
+                sys.exit(f"corvel-check -j 2 and -j 1 differ in {mode} mode")
+            files = len(seen[(mode, "1")][2])
+            print(f"{mode:<8} -j 2 wrote the same {files} files and {len(paths)} summary lines as -j 1")
+        print(f"{len(paths)} dictionaries, {args.dictionary_lines}+ lines each, {size/1e6:.1f} MB in all;"
+              f" os.cpu_count() = {os.cpu_count()}")
+        print(f"{'mode':<8} {'-j 1':>10} {'-j 2':>10}  speed-up   (median of {args.runs} runs)")
+        for mode in ("check", "correct"):
+            one = statistics.median(times[(mode, "1")])
+            two = statistics.median(times[(mode, "2")])
+            print(f"{mode:<8} {one*1e3:7.1f} ms {two*1e3:7.1f} ms  {one/two:5.2f}x")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--build", default="build")
     ap.add_argument("--lines", type=int, default=2_000_000)
     ap.add_argument("--runs", type=int, default=9)
     ap.add_argument("--big-gb", type=float, default=0)
+    ap.add_argument("--jobs", action="store_true",
+                    help="time -j 1 against -j 2 on many small dictionaries instead")
+    ap.add_argument("--dictionaries", type=int, default=200)
+    ap.add_argument("--dictionary-lines", type=int, default=10_000)
     args = ap.parse_args()
 
     gen = os.path.join(args.build, "bench", "gen-dictionary")
     check = os.path.join(args.build, "cli", "corvel-check")
+    if args.jobs:
+        jobs_bench(args, gen, check)
+        return
     work = tempfile.mkdtemp(prefix="corvel-bench-")
     try:
         rows = []

@@ -1,12 +1,18 @@
 #include "checker.h"
 
-#include "batch_window.h"
-#include "check_runs.h"
+#include "batch_host.h"
+#include "corvel/check_runs.h"
+#include "corvel/display_path.h"
 #include "options.h"
-#include "platform.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <atomic>
 #include <filesystem>
+#include <future>
+#include <map>
+#include <sstream>
+#include <thread>
 
 namespace corvel::cli {
 
@@ -15,6 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 
 enum class ExitStatus { Clean = 0, Flagged = 1, Failed = 2 };
+
+const char* const kVersion = "corvel-check 0.02\n";
 
 fs::path pathFromArgument(const std::string& utf8)
 {
@@ -25,86 +33,271 @@ fs::path pathFromArgument(const std::string& utf8)
 #endif
 }
 
-fs::path absoluteFrom(const fs::path& base, const fs::path& path)
+// An absolute path, so that messages and outputs never depend on where a
+// relative name would resolve later.
+fs::path absolutePath(const std::string& argument)
 {
-    return path.is_absolute() ? path : base / path;
+    std::error_code ec;
+    fs::path path = pathFromArgument(argument);
+    fs::path absolute = fs::absolute(path, ec);
+    return ec ? path : absolute;
 }
 
-const char* stopNote(RunEnding ending)
+// A name as one line of output: control characters (a newline in a file
+// name, say) are written as escapes, so one finding stays one line.
+std::string oneLine(const std::string& text)
 {
-    switch (ending) {
-    case RunEnding::EmptyLineStop: return "; stopped at an empty line";
-    case RunEnding::SeriousErrorStop: return "; stopped after a row of erroneous lines";
-    default: return "";
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        switch (c) {
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                out += "\\x";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
     }
+    return out;
 }
 
-void printSummary(std::ostream& out, const std::string& name, Layout layout, const RunReport& r)
+// Records what the summary line needs: the stop that ended the check early.
+class SummarySink : public RunSink {
+public:
+    void stopped(const Stop& stop, const RunCounts&) override { stop_ = stop; }
+    const std::optional<Stop>& stop() const { return stop_; }
+
+private:
+    std::optional<Stop> stop_;
+};
+
+std::string summaryLine(const std::string& name, Layout layout, const RunReport& r,
+                        const SummarySink& summary)
 {
-    out << name << ": " << r.lines << " lines, " << r.untranslated << " untranslated, ";
+    std::ostringstream out;
+    out << oneLine(name) << ": " << r.lines << " lines, " << r.untranslated << " untranslated, ";
     if (layout == Layout::Equals)
         out << r.erroneous << " without \"=\"";
     else
         out << r.erroneous << " erroneous, " << r.empty << " empty";
-    out << stopNote(r.ending) << "; log " << displayPath(r.log) << '\n';
+    if (summary.stop())
+        out << (summary.stop()->cause == StopCause::EmptyLine
+                    ? "; stopped at an empty line"
+                    : "; stopped after a row of erroneous lines");
+    out << "; log " << oneLine(displayPath(r.log)) << '\n';
+    return out.str();
+}
+
+// One dictionary of the command line and what its check printed.
+struct Job {
+    std::string name;  // as given
+    RunRequest request;
+    std::string refusal;  // why it is not checked, when it is not
+    std::string out;
+    std::string err;
+    ExitStatus status = ExitStatus::Clean;
+};
+
+// A key for an output file that two spellings of one path share.
+std::string outputKey(const fs::path& path)
+{
+    std::string key = path.lexically_normal().generic_string();
+#ifdef _WIN32
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+#endif
+    return key;
+}
+
+void refuse(Job& job, const std::string& why)
+{
+    if (job.refusal.empty())
+        job.refusal = displayPath(job.request.dictionary) + ": " + why;
+}
+
+// Refuses every dictionary whose log or corrected dictionary would be a file
+// that another dictionary of the call also writes (they would overwrite
+// each other) or that is another dictionary of the call (it would be
+// overwritten, and read while it is written).
+void refuseSharedOutputs(std::vector<Job>& jobs)
+{
+    std::map<std::string, std::size_t> writer;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        auto names = outputNames(jobs[i].request);
+        if (!names)
+            continue;  // the run itself reports the name
+        for (const fs::path& file : {names->log, names->corrected}) {
+            if (file.empty())
+                continue;
+            auto [at, added] = writer.emplace(outputKey(file), i);
+            if (added || at->second == i)
+                continue;
+            Job& first = jobs[at->second];
+            for (Job* job : {&first, &jobs[i]}) {
+                Job& other = job == &first ? jobs[i] : first;
+                refuse(*job, "its output " + displayPath(file) + " would also be written for "
+                                 + displayPath(other.request.dictionary));
+            }
+        }
+    }
+    for (Job& reader : jobs) {
+        auto at = writer.find(outputKey(reader.request.dictionary));
+        if (at == writer.end() || &jobs[at->second] == &reader)
+            continue;  // its own output is refused by its run
+        Job& writing = jobs[at->second];
+        refuse(reader, "it would be written as an output of "
+                           + displayPath(writing.request.dictionary));
+        refuse(writing, "its output " + displayPath(reader.request.dictionary)
+                            + " is also a dictionary of this call");
+    }
 }
 
 class Checker {
 public:
-    Checker(const CliOptions& options, std::ostream& out, std::ostream& err)
-        : options_(options), out_(out), err_(err), startFolder_(currentFolder())
+    explicit Checker(const CliOptions& options) : options_(options)
     {
-        window_.setMode(options.mode);
-        for (auto [option, on] : options.optionChanges)
-            window_.setOption(option, on);
         if (options.time) {
             LocalTime fixed = *options.time;
             clock_ = [fixed] { return fixed; };
         } else {
             clock_ = localNow;
         }
+        if (!options.workdir.empty())
+            workdir_ = absolutePath(options.workdir);
     }
 
-    ~Checker() { (void)enterFolder(startFolder_); }
-
-    ExitStatus checkAll()
+    std::vector<Job> jobs() const
     {
-        ExitStatus worst = ExitStatus::Clean;
-        for (const std::string& name : options_.dictionaries)
-            worst = std::max(worst, check(name));
-        return worst;
+        std::vector<Job> jobs;
+        for (const std::string& name : options_.dictionaries) {
+            Job job;
+            job.name = name;
+            job.request.layout = options_.layout;
+            job.request.dictionary = absolutePath(name);
+            job.request.outputParent =
+                workdir_.empty() ? job.request.dictionary.parent_path() : workdir_;
+            job.request.mode = options_.mode;
+            job.request.clock = clock_;
+            job.request.options = &options_.options;
+            jobs.push_back(std::move(job));
+        }
+        refuseSharedOutputs(jobs);
+        return jobs;
+    }
+
+    void check(Job& job) const
+    {
+        if (!job.refusal.empty()) {
+            fail(job, job.refusal);
+            return;
+        }
+        if (!workdir_.empty()) {
+            if (Error e = folderError(workdir_)) {
+                fail(job, e.describe());
+                return;
+            }
+        }
+        BatchHost host;
+        SummarySink summary;
+        RunReport report;
+        try {
+            report = runCheck(job.request, host, {&summary});
+        } catch (const std::exception& failure) {
+            // The run's files are closed by then; the other dictionaries go on.
+            fail(job, displayPath(job.request.dictionary) + ": " + failure.what());
+            return;
+        }
+        if (report.ending == RunEnding::FileNotFound || report.ending == RunEnding::UnknownError) {
+            fail(job, report.error.describe());
+            return;
+        }
+        if (!options_.quiet)
+            job.out = summaryLine(job.name, options_.layout, report, summary);
+        job.status = report.flagged() ? ExitStatus::Flagged : ExitStatus::Clean;
     }
 
 private:
-    ExitStatus check(const std::string& name)
+    static void fail(Job& job, const std::string& message)
     {
-        fs::path dictionary = absoluteFrom(startFolder_, pathFromArgument(name));
-        fs::path workdir = options_.workdir.empty()
-                               ? dictionary.parent_path()
-                               : absoluteFrom(startFolder_, pathFromArgument(options_.workdir));
-        if (Error e = enterFolder(workdir)) {
-            err_ << "corvel-check: " << e.describe() << '\n';
-            return ExitStatus::Failed;
-        }
-        window_.setChosenPath(dictionary);
-        RunReport report = options_.layout == Layout::Equals ? runEqualsCheck(window_, clock_)
-                                                             : runLinePairCheck(window_, clock_);
-        if (report.ending == RunEnding::FileNotFound || report.ending == RunEnding::UnknownError) {
-            err_ << "corvel-check: " << report.error.describe() << '\n';
-            return ExitStatus::Failed;
-        }
-        if (!options_.quiet)
-            printSummary(out_, name, options_.layout, report);
-        return report.flagged() ? ExitStatus::Flagged : ExitStatus::Clean;
+        job.err = "corvel-check: " + oneLine(message) + '\n';
+        job.status = ExitStatus::Failed;
+    }
+
+    static Error folderError(const fs::path& folder)
+    {
+        std::error_code ec;
+        const fs::file_status status = fs::status(folder, ec);
+        if (fs::is_directory(status))
+            return Error();
+        if (!ec)
+            ec = std::make_error_code(fs::exists(status) ? std::errc::not_a_directory
+                                                         : std::errc::no_such_file_or_directory);
+        return Error(ErrorKind::Other, FileOp::EnterFolder, displayPath(folder), ec.message());
     }
 
     const CliOptions& options_;
-    std::ostream& out_;
-    std::ostream& err_;
-    fs::path startFolder_;
-    BatchWindow window_;
     Clock clock_;
+    fs::path workdir_;
 };
+
+// Writes to standard output; the first failure is reported with its cause.
+ExitStatus writeOut(std::ostream& out, std::ostream& err, const std::string& text)
+{
+    errno = 0;
+    out << text << std::flush;
+    if (out)
+        return ExitStatus::Clean;
+    const int cause = errno;
+    err << "corvel-check: standard output: cannot be written"
+        << (cause != 0 ? ": " + systemErrorText(cause) : std::string()) << '\n' << std::flush;
+    return ExitStatus::Failed;
+}
+
+// Checks the jobs on `threads` threads and prints each one's lines in
+// command-line order, each as soon as those before it are printed.
+ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
+                    std::ostream& out, std::ostream& err)
+{
+    std::vector<std::promise<void>> done(jobs.size());
+    std::vector<std::future<void>> ready;
+    for (auto& d : done)
+        ready.push_back(d.get_future());
+    std::atomic<std::size_t> next {0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < jobs.size(); i = next++) {
+            checker.check(jobs[i]);
+            done[i].set_value();
+        }
+    };
+    if (jobs.empty())
+        return ExitStatus::Clean;
+    std::vector<std::thread> workers;
+    // One dictionary at a time runs on this thread; more on workers while
+    // this thread prints.
+    const auto count = static_cast<unsigned>(std::min<std::size_t>(threads, jobs.size()));
+    if (count == 1)
+        work();
+    else
+        for (unsigned t = 0; t < count; ++t)
+            workers.emplace_back(work);
+    ExitStatus worst = ExitStatus::Clean;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        ready[i].wait();
+        if (!jobs[i].out.empty() && out)
+            worst = std::max(worst, writeOut(out, err, jobs[i].out));
+        err << jobs[i].err << std::flush;
+        worst = std::max(worst, jobs[i].status);
+    }
+    for (std::thread& w : workers)
+        w.join();
+    return worst;
+}
 
 }  // namespace
 
@@ -115,16 +308,25 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "corvel-check: " << parsed.error << "\n" << kUsage;
         return static_cast<int>(ExitStatus::Failed);
     }
-    if (parsed.options.help) {
-        out << kUsage;
-        return 0;
-    }
-    if (parsed.options.version) {
-        out << "corvel-check 0.02\n";
-        return 0;
-    }
-    Checker checker(parsed.options, out, err);
-    return static_cast<int>(checker.checkAll());
+    if (parsed.options.help)
+        return static_cast<int>(writeOut(out, err, kUsage));
+    if (parsed.options.version)
+        return static_cast<int>(writeOut(out, err, kVersion));
+    const CliOptions& options = parsed.options;
+    Checker checker(options);
+    std::vector<Job> jobs = checker.jobs();
+    unsigned threads = options.jobs;
+    if (threads == 0)
+        threads = std::max(1u, std::thread::hardware_concurrency());
+    return static_cast<int>(checkAll(checker, jobs, threads, out, err));
+}
+
+int finishOutput(int status, std::ostream& out, std::ostream& err)
+{
+    if (!out)
+        return status;  // reported when it failed
+    ExitStatus flushed = writeOut(out, err, {});
+    return flushed == ExitStatus::Failed ? static_cast<int>(flushed) : status;
 }
 
 }  // namespace corvel::cli

@@ -13,4 +13,8 @@ namespace corvel::cli {
 // could not be checked or the command line is wrong.
 int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Writes out standard output; a failure there (a full disk, a closed pipe)
+// turns `status` into 2 with a message on `err`.
+int finishOutput(int status, std::ostream& out, std::ostream& err);
+
 }  // namespace corvel::cli

@@ -6,7 +6,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "windows_text.h"
+#include "corvel/windows_text.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -51,9 +51,7 @@ int wmain(int argc, wchar_t** argv)
         args.push_back(corvel::utf8FromWide(argv[i]));
     Utf8Console console;
     int status = corvel::cli::runChecker(args, std::cout, std::cerr);
-    std::cout.flush();
-    std::cerr.flush();
-    return status;
+    return corvel::cli::finishOutput(status, std::cout, std::cerr);
 }
 
 #else
@@ -61,7 +59,8 @@ int wmain(int argc, wchar_t** argv)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return corvel::cli::runChecker(args, std::cout, std::cerr);
+    int status = corvel::cli::runChecker(args, std::cout, std::cerr);
+    return corvel::cli::finishOutput(status, std::cout, std::cerr);
 }
 
 #endif

@@ -21,12 +21,22 @@ const char* const kUsage =
     "  --workdir DIR         create the output folders in DIR\n"
     "                        (default: each dictionary's own folder)\n"
     "  --time 'YYYY-MM-DD HH:MM:SS'  date and time written in the logs\n"
+    "  -j, --jobs N          check N dictionaries at once (default: one per core)\n"
     "  -q, --quiet           print nothing on success\n"
     "  -h, --help            show this help\n"
     "      --version         show the version\n"
     "\n"
     "Exit status: 0 no line flagged, 1 some line flagged, 2 a dictionary could\n"
     "not be checked.\n";
+
+CliOptionSource::CliOptionSource()
+{
+    const DefaultOptions fresh;
+    for (Option o : {Option::ReplaceLog, Option::PromptAtEnd, Option::StopOnErrors,
+                     Option::StopOnEmpty, Option::DeleteEmpty, Option::DeleteErroneous,
+                     Option::DeleteUntranslated})
+        set(o, fresh.option(o));
+}
 
 std::optional<LocalTime> parseTime(const std::string& text)
 {
@@ -35,11 +45,24 @@ std::optional<LocalTime> parseTime(const std::string& text)
     if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day,
                     &t.hour, &t.minute, &t.second, &tail) != 6)
         return std::nullopt;
-    if (t.year < 1 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 ||
-        t.hour < 0 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 59)
+    if (!isValidTime(t))
         return std::nullopt;
     return t;
 }
+
+namespace {
+
+std::optional<unsigned> parseJobs(const std::string& text)
+{
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const unsigned n = static_cast<unsigned>(std::stoul(text));
+    if (n == 0)
+        return std::nullopt;
+    return n;
+}
+
+}  // namespace
 
 ParseResult parseCommandLine(const std::vector<std::string>& args)
 {
@@ -53,6 +76,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
     };
     ParseResult result;
     CliOptions& o = result.options;
+    std::vector<std::string> linePairSwitches;  // they do nothing for equals lines
     bool onlyFiles = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -80,7 +104,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
         } else if (name == "--correct") {
             o.mode = Mode::Correct;
         } else if (auto s = switches.find(name); s != switches.end()) {
-            o.optionChanges.push_back(s->second);
+            o.options.set(s->second.first, s->second.second);
+            linePairSwitches.push_back(name);
         } else if (name == "--workdir") {
             auto v = takeValue();
             if (!v || v->empty()) {
@@ -95,6 +120,19 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
                 result.error = "--time needs a date and time as 'YYYY-MM-DD HH:MM:SS'";
                 return result;
             }
+        } else if (name == "-j" || name == "--jobs" || a.rfind("-j", 0) == 0) {
+            std::optional<std::string> v;
+            if (name == "-j" || name == "--jobs")
+                v = takeValue();
+            else
+                v = a.substr(2);  // -jN
+            auto jobs = v ? parseJobs(*v) : std::nullopt;
+            if (!jobs) {
+                result.error = "-j needs a number of dictionaries from 1 to 9999";
+                return result;
+            }
+            o.jobs = *jobs;
+            name = "--jobs";
         } else if (name == "-q" || name == "--quiet") {
             o.quiet = true;
         } else if (name == "-h" || name == "--help") {
@@ -105,10 +143,14 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             result.error = "unknown option " + a;
             return result;
         }
-        if (value && name != "--workdir" && name != "--time") {
+        if (value && name != "--workdir" && name != "--time" && name != "--jobs") {
             result.error = "option " + name + " takes no value";
             return result;
         }
+    }
+    if (o.layout == Layout::Equals && !linePairSwitches.empty()) {
+        result.error = linePairSwitches.front() + " applies to line-pair dictionaries only";
+        return result;
     }
     if (o.dictionaries.empty() && !o.help && !o.version)
         result.error = "no dictionary given";

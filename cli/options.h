@@ -1,8 +1,10 @@
 // The command line of corvel-check.
 #pragma once
 
-#include "platform.h"
-#include "run_window.h"
+#include "corvel/local_time.h"
+#include "corvel/run_request.h"
+
+#include <array>
 
 #include <optional>
 #include <string>
@@ -11,14 +13,25 @@
 
 namespace corvel::cli {
 
-enum class Layout { LinePairs, Equals };
+// The options of the command line: those of a fresh main window, changed
+// by its switches.
+class CliOptionSource : public OptionSource {
+public:
+    CliOptionSource();
+    void set(Option option, bool on) { on_[static_cast<std::size_t>(option)] = on; }
+    bool option(Option option) const override { return on_[static_cast<std::size_t>(option)]; }
+
+private:
+    std::array<bool, 7> on_ {};
+};
 
 struct CliOptions {
     Layout layout = Layout::LinePairs;
     Mode mode = Mode::Check;
-    std::vector<std::pair<Option, bool>> optionChanges;  // from a fresh window's
+    CliOptionSource options;
     std::string workdir;                  // empty: each dictionary's own folder
     std::optional<LocalTime> time;        // fixed time for the date lines
+    unsigned jobs = 0;                    // dictionaries checked at once; 0: one per core
     bool quiet = false;
     bool help = false;
     bool version = false;
@@ -32,7 +45,7 @@ struct ParseResult {
 
 ParseResult parseCommandLine(const std::vector<std::string>& args);
 
-// Parses "YYYY-MM-DD HH:MM:SS".
+// Parses "YYYY-MM-DD HH:MM:SS"; none for a date that does not exist.
 std::optional<LocalTime> parseTime(const std::string& text);
 
 extern const char* const kUsage;

@@ -1,15 +1,16 @@
 // libFuzzer target: feeds arbitrary bytes as a dictionary of either layout,
-// in either mode with options and window answers taken from the input, and
+// in either mode with options and host answers taken from the input, and
 // holds every run to the promises the product makes about its files:
 // the dictionary is never changed, the log quotes every flagged line exactly
-// and counts what it lists, the corrected dictionary only ever drops whole
-// entries, and nothing is written after the application has been ended.
+// and counts what it lists, the findings reported are the log's entries, the
+// corrected dictionary only ever drops whole entries, and nothing is written
+// or reported after the application has been ended.
 //
 // Input: byte 0 scenario flags, byte 1 the option boxes, bytes 2-9 the seed
-// of the window's answers, the rest the dictionary.
-#include "check_runs.h"
+// of the host's answers, the rest the dictionary.
+#include "corvel/check_runs.h"
 #include "log_reader.h"
-#include "random_window.h"
+#include "random_host.h"
 #include "reference.h"
 #include "short_reads.h"
 
@@ -206,14 +207,38 @@ bool fixedOption(const Scenario& s, Option o)
     return (s.options >> static_cast<int>(o)) & 1u;
 }
 
+Kind kindOf(FindingClass what)
+{
+    switch (what) {
+    case FindingClass::Empty: return Kind::Empty;
+    case FindingClass::Erroneous: return Kind::Erroneous;
+    case FindingClass::Untranslated: return Kind::Untranslated;
+    case FindingClass::MissingEquals: return Kind::SeriousError;
+    }
+    return Kind::Good;
+}
+
+// The sinks heard one finding for each entry of the log, in its order.
+void checkFindings(const ParsedLog& log, const HostTrace& trace)
+{
+    require(log.entries.size() == trace.findings.size(),
+            "the findings reported differ from the log's entries");
+    for (std::size_t i = 0; i < log.entries.size(); ++i) {
+        const auto& [line, what] = trace.findings[i];
+        require(log.entries[i].line == line && log.entries[i].kind == kindOf(what),
+                "a finding differs from its log entry", std::to_string(line));
+    }
+}
+
 // The log lists exactly the flagged lines read, each quoted unchanged, and
 // its summary or trailer counts what it lists.
 void checkLog(const Scenario& s, const Stage& st, const RunReport& r,
-              const std::vector<std::string_view>& lines)
+              const std::vector<std::string_view>& lines, const HostTrace& trace)
 {
     fs::path path = st.work / st.names->base / st.names->log;
     if (!fs::exists(path)) {
         require(r.lines == 0, "lines were read but no log was written");
+        require(trace.findings.empty(), "findings were reported but no log was written");
         return;
     }
     std::string bytes = readFile(path);
@@ -229,6 +254,7 @@ void checkLog(const Scenario& s, const Stage& st, const RunReport& r,
     }
     ParsedLog log = parseLog(section, s.layout);
     require(log.problem.empty(), "log does not read", log.problem);
+    checkFindings(log, trace);
 
     LogCounts listed;
     std::int32_t next = 1;
@@ -375,8 +401,8 @@ void checkCorrected(const Scenario& s, const Stage& st, const RunReport& r,
 }
 
 // The run ended the application exactly when the failure rule says, wrote
-// nothing after that, and honoured an ESC.
-void checkEnding(const RunReport& r, const RandomWindow& w, const Tree& after,
+// and reported nothing after that, and honoured an ESC.
+void checkEnding(const RunReport& r, const RandomHost& w, const Tree& after,
                  const std::optional<Tree>& atEnd)
 {
     require(!w.trace().callAfterEnd, "the run went on after ending the application");
@@ -386,7 +412,7 @@ void checkEnding(const RunReport& r, const RandomWindow& w, const Tree& after,
                 "ended the application for a harmless ending");
     } else {
         // A missing editor at the serious-error stop takes the place of the end.
-        bool editorMissing = w.trace().editorFailed && r.ending == RunEnding::SeriousErrorStop;
+        bool editorMissing = w.trace().openLogFailed && r.ending == RunEnding::SeriousErrorStop;
         require(r.ending != RunEnding::UnknownError &&
                     (r.ending != RunEnding::SeriousErrorStop || editorMissing),
                 "a fatal ending left the application running");
@@ -417,7 +443,7 @@ void checkStopOfCheckRun(const Scenario& s, const Stage& st, const RunReport& r,
     checkStop(s, r, lines, &log);
 }
 
-void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const RandomWindow& w,
+void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const RandomHost& w,
               const std::optional<Tree>& atEnd, bool readFailed)
 {
     require(readFile(st.dictionary) == s.dictionary, "the dictionary was changed");
@@ -443,7 +469,7 @@ void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const Rand
         if (s.layout == LogLayout::LinePairs && s.mode == Mode::Check && !s.liveOptions)
             checkStopOfCheckRun(s, st, r, lines);
     }
-    checkLog(s, st, r, lines);
+    checkLog(s, st, r, lines, w.trace());
     checkCorrected(s, st, r, lines);
 }
 
@@ -454,22 +480,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fs::path start = fs::current_path();
     Scenario s = readScenario(data, size);
     Stage st = lay(s);
-    RandomWindow window({st.dictionary, s.mode, s.options, s.liveOptions}, s.seed);
+    RandomHost host({s.options, s.liveOptions}, s.seed);
     std::optional<Tree> atEnd;
-    window.onEndApplication = [&] { atEnd = snapshot(st.work); };
-    if (::chdir(st.work.c_str()) != 0)
-        violated("cannot enter the work folder");
-    LocalTime fixedTime {2002, 5, 30, 14, 5, 9};
-    Clock clock = [fixedTime] { return fixedTime; };
+    host.onEndApplication = [&] { atEnd = snapshot(st.work); };
+    RunRequest request;
+    request.layout = s.layout == LogLayout::LinePairs ? Layout::LinePairs : Layout::Equals;
+    request.dictionary = st.dictionary;
+    request.outputParent = st.work;
+    request.mode = s.mode;
+    const LocalTime fixedTime {2002, 5, 30, 14, 5, 9};
+    request.clock = [fixedTime] { return fixedTime; };
+    request.options = &host;
     ReadPlan reads(s.seed);
     RunReport report;
     {
         ReadPlan::Scope during(reads);
-        report = s.layout == LogLayout::LinePairs ? runLinePairCheck(window, clock)
-                                                  : runEqualsCheck(window, clock);
+        report = runCheck(request, host, {&host});
     }
-    if (::chdir(start.c_str()) != 0)
-        violated("cannot leave the work folder");
-    checkRun(s, st, report, window, atEnd, reads.failed());
+    require(fs::current_path() == start, "the run changed the working directory");
+    checkRun(s, st, report, host, atEnd, reads.failed());
     return 0;
 }

@@ -4,7 +4,7 @@
 // at link time (-Wl,--wrap=read); nothing changes while no plan is active.
 #pragma once
 
-#include "random_window.h"
+#include "random_host.h"
 
 #include <cstddef>
 

@@ -1,13 +1,28 @@
 #include "checkwindow.h"
 
+#include "frmabout.h"
 #include "messagebox.h"
+#include "runwording.h"
+#include "services/showfiledlg.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 
 namespace corvel {
+
+namespace {
+
+std::filesystem::path fromQString(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+}  // namespace
 
 CheckWindow::CheckWindow(Setup setup)
     : status_(this, setup.statusBox),
@@ -19,28 +34,22 @@ CheckWindow::CheckWindow(Setup setup)
 
 CheckWindow::~CheckWindow() = default;
 
-Mode CheckWindow::mode() const { return running_ ? runMode_ : selectedMode(); }
-
-void CheckWindow::setLabelText(StatusLabel label, const std::string& text)
+bool CheckWindow::lineDone(std::int32_t line)
 {
-    status_.setText(label, QString::fromStdString(text));
+    status_.setLineNumber(line);
+    return serveEvents();
 }
 
-void CheckWindow::setLabelVisible(StatusLabel label, bool visible)
+Answer CheckWindow::ask(Question question) { return showMessageBox(this, questionBox(question)); }
+
+Error CheckWindow::openLog(const std::filesystem::path& log, LogOpening when)
 {
-    status_.setLabelVisible(label, visible);
+    return launcher_(editorRequest(log, when));
 }
-
-void CheckWindow::setLineNumber(std::int32_t line) { status_.setLineNumber(line); }
-
-Answer CheckWindow::messageBox(const MessageBoxRequest& request)
-{
-    return showMessageBox(this, request);
-}
-
-Error CheckWindow::startEditor(const EditorRequest& request) { return launcher_(request); }
 
 void CheckWindow::beep() { QApplication::beep(); }
+
+void CheckWindow::endApplication() { endNow(); }
 
 // Serving the event queue costs a system call, which takes longer than a
 // line's whole check. The queue is therefore served at a line's end whenever
@@ -48,7 +57,7 @@ void CheckWindow::beep() { QApplication::beep(); }
 // modal windows still run between two lines and are answered well within a
 // display frame, and a long dictionary is not slowed by a system call per
 // line.
-bool CheckWindow::yield()
+bool CheckWindow::serveEvents()
 {
     if (!served_.isValid() || served_.nsecsElapsed() >= kServeIntervalNs) {
         QCoreApplication::processEvents();
@@ -57,17 +66,60 @@ bool CheckWindow::yield()
     return !ending_;
 }
 
-void CheckWindow::endApplication() { endNow(); }
+void CheckWindow::runStarting()
+{
+    status_.showStarting();
+    setBusy(true);
+}
+
+// The run's output folder receives the next run's output folder, unless a
+// file is chosen meanwhile.
+void CheckWindow::outputFolderReady(const std::filesystem::path& folder)
+{
+    outputParent_ = folder;
+}
+
+void CheckWindow::linesStarting() { status_.showProgress(); }
+
+void CheckWindow::finished(const RunCounts& counts) { status_.showTotal(counts.lines); }
+
+void CheckWindow::waiting()
+{
+    status_.showIdle();
+    setBusy(false);
+}
+
+void CheckWindow::ready() { setBusy(false); }
+
+void CheckWindow::chooseFile(const QString& filterLabel, const QString& pattern)
+{
+    const QString filter = filterLabel + QChar(0) + pattern + QChar(0)
+        + QStringLiteral("所有文件(*.*)") + QChar(0) + QStringLiteral("*.*");
+    chosenPath_ = showFileDlg({this, FileDlgMode::Open, QStringLiteral("请选择要校验的字典文件"),
+                               QString(), filter, QStringLiteral("C:\\My Documents"), QString()});
+    if (!chosenPath_.isEmpty())
+        outputParent_ = fromQString(QFileInfo(chosenPath_).absolutePath());
+}
+
+RunRequest CheckWindow::baseRequest(Layout layout) const
+{
+    RunRequest request;
+    request.layout = layout;
+    request.dictionary = fromQString(chosenPath_);
+    request.outputParent = outputParent_;
+    request.mode = selectedMode();
+    return request;
+}
 
 void CheckWindow::runCheck()
 {
     if (running_ || ending_)
         return;  // never a run inside a run
     running_ = true;
-    runMode_ = selectedMode();
     served_.invalidate();
     try {
-        const RunReport report = executeRun();
+        const RunRequest request = runRequest();
+        const RunReport report = corvel::runCheck(request, *this, {static_cast<RunSink*>(this)});
         if (report.ending == RunEnding::Ended || report.ending == RunEnding::UnknownError)
             ending_ = true;
     } catch (const std::exception& failure) {
@@ -103,6 +155,12 @@ void CheckWindow::endNow()
     ending_ = true;
     if (!running_)
         emit endRequested();
+}
+
+void CheckWindow::showAbout()
+{
+    FrmAbout about(this);
+    about.exec();
 }
 
 void CheckWindow::previewKeys()
@@ -145,6 +203,16 @@ void CheckWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     endNow();
+}
+
+QPushButton* makeButton(const char* name, const char* caption, QWidget* window,
+                        const QRect& geometry)
+{
+    auto* b = new QPushButton(QString::fromUtf8(caption), window);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->setGeometry(geometry);
+    return b;
 }
 
 }  // namespace corvel

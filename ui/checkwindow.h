@@ -1,25 +1,30 @@
-// What the two check windows have in common: the status box, the check run
-// inside the Check button's handler, ESC with its question, and the way the
-// application ends while a run may be in progress.
+// What the two check windows have in common: the chosen dictionary and the
+// folder that receives the next run's output folder, the status box, the
+// check run inside the Check button's handler, ESC with its question, and
+// the way the application ends while a run may be in progress.
 //
-// A run executes on the user-interface thread and yields to window events
-// after every line. Ending the application during a run (ESC answered OK,
-// the title-bar close, Exit) only marks the window as ending: the run sees
-// it at its next yield, writes out and closes its files and returns, and the
-// handler then asks for the end. With no run in progress the end is asked
-// for at once.
+// A run executes on the user-interface thread; the window is its host and
+// one of its sinks, and serves window events between lines. Ending the
+// application during a run (ESC answered OK, the title-bar close, Exit)
+// only marks the window as ending: the run sees it at its next line, writes
+// out and closes its files and returns, and the handler then asks for the
+// end. With no run in progress the end is asked for at once.
 #pragma once
 
-#include "check_runs.h"
+#include "corvel/check_runs.h"
 #include "services/editorlauncher.h"
 #include "statusbox.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <filesystem>
+
+class QPushButton;
+
 namespace corvel {
 
-class CheckWindow : public QWidget, public RunWindow {
+class CheckWindow : public QWidget, public RunHost, private RunSink {
     Q_OBJECT
 public:
     struct Setup {
@@ -33,19 +38,16 @@ public:
     bool isRunning() const { return running_; }
     bool isEnding() const { return ending_; }
     const StatusBox& statusBox() const { return status_; }
+    // The folder that receives the next run's output folder: the chosen
+    // file's folder, or the output folder of the run before.
+    const std::filesystem::path& outputParent() const { return outputParent_; }
 
-    // RunWindow: the parts both windows share.
-    Mode mode() const override;
-    void setLabelText(StatusLabel label, const std::string& text) override;
-    void setLabelVisible(StatusLabel label, bool visible) override;
-    void setLineNumber(std::int32_t line) override;
-    Answer messageBox(const MessageBoxRequest& request) override;
-    Error startEditor(const EditorRequest& request) override;
+    // RunHost
+    bool lineDone(std::int32_t line) override;
+    Answer ask(Question question) override;
+    Error openLog(const std::filesystem::path& log, LogOpening when) override;
     void beep() override;
-    bool yield() override;
     void endApplication() override;
-
-    using QWidget::setEnabled;
 
 signals:
     // The application should end now: no run is in progress any more.
@@ -58,16 +60,27 @@ protected:
 
     // The mode the option buttons select now; a run takes it once, at its start.
     virtual Mode selectedMode() const = 0;
-    virtual RunReport executeRun() = 0;
+    // The run's layout, options and log captions.
+    virtual RunRequest runRequest() const = 0;
+    // Disables (busy) or enables the controls a run holds.
+    virtual void setBusy(bool busy) = 0;
     // The window is ready again after a run that did not end the application.
     virtual void afterRun() = 0;
+
+    // Opens the file chooser with one filter ("文本文件(*.TXT)", "*.TXT");
+    // a choice becomes the chosen path and its folder the output parent.
+    void chooseFile(const QString& filterLabel, const QString& pattern);
+    const QString& chosenPath() const { return chosenPath_; }
+    // A request for the chosen dictionary with the fields every run shares.
+    RunRequest baseRequest(Layout layout) const;
 
     // Runs the check; the Check button's handler.
     void runCheck();
     // Asks the ESC question; OK ends the application.
     void askToStop();
-    // Ends the application: at once when idle, at the run's next yield otherwise.
+    // Ends the application: at once when idle, at the run's next line otherwise.
     void endNow();
+    void showAbout();
     // Makes every child control pass key presses to the window first.
     void previewKeys();
     void centreOnScreen();
@@ -77,6 +90,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // RunSink: the status box and the controls follow the run.
+    void runStarting() override;
+    void outputFolderReady(const std::filesystem::path& folder) override;
+    void linesStarting() override;
+    void finished(const RunCounts& counts) override;
+    void waiting() override;
+    void ready() override;
+
+    bool serveEvents();
     void showUnhandled(const std::exception& failure);
 
     static constexpr qint64 kServeIntervalNs = 500'000;
@@ -85,9 +107,14 @@ private:
     QElapsedTimer served_;
     QString stopQuestion_;
     EditorLauncher launcher_;
-    Mode runMode_ = Mode::Check;
+    QString chosenPath_;
+    std::filesystem::path outputParent_;
     bool running_ = false;
     bool ending_ = false;
 };
+
+// A push button at its design place, not a default button.
+QPushButton* makeButton(const char* name, const char* caption, QWidget* window,
+                        const QRect& geometry);
 
 }  // namespace corvel

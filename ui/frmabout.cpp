@@ -118,9 +118,14 @@ void FrmAbout::createContacts()
                                blue);
     lblnet->setToolTip(text("欢迎您访问我的主页"));
 
+    // The design font has almost no descent, so a label of the text's
+    // height would cut off the underline: the links get room below it.
     for (QLabel* l : {static_cast<QLabel*>(lblemail), static_cast<QLabel*>(lblnet)}) {
         l->setFont(link);
-        l->resize(l->sizeHint());
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const QFontMetrics metrics(link);
+        const int height = metrics.ascent() + metrics.underlinePos() + metrics.lineWidth() + 2;
+        l->resize(l->sizeHint().width(), std::max(l->sizeHint().height(), height));
         l->setCursor(artwork::linkHand());
     }
 

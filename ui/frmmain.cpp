@@ -3,9 +3,8 @@
 #include "artwork.h"
 #include "clicklabel.h"
 #include "design.h"
-#include "frmabout.h"
 #include "identity.h"
-#include "services/showfiledlg.h"
+#include "messagebox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -49,16 +48,6 @@ QCheckBox* checkBox(const char* name, const char* caption, bool checked, QWidget
     return box;
 }
 
-QPushButton* button(const char* name, const char* caption, QWidget* window,
-                    const QRect& geometry)
-{
-    auto* b = new QPushButton(QString::fromUtf8(caption), window);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    b->setGeometry(geometry);
-    return b;
-}
-
 }  // namespace
 
 FrmMain::FrmMain(EditorLauncher launcher)
@@ -92,51 +81,51 @@ void FrmMain::createWindow()
 
 void FrmMain::createTopRow()
 {
-    lblin = new QLabel(QStringLiteral("要校验的字典文件："), this);
-    lblin->setObjectName(QStringLiteral("lblin"));
-    lblin->setGeometry(twips(180, 180, 1695, 195));
-    lblin->resize(qMax(lblin->width(), lblin->sizeHint().width()), lblin->sizeHint().height());
+    fileLabel = new QLabel(QStringLiteral("要校验的字典文件："), this);
+    fileLabel->setObjectName(QStringLiteral("lblin"));
+    fileLabel->setGeometry(twips(180, 180, 1695, 195));
+    fileLabel->resize(qMax(fileLabel->width(), fileLabel->sizeHint().width()), fileLabel->sizeHint().height());
 
-    txtfile = new QLineEdit(this);
-    txtfile->setObjectName(QStringLiteral("txtfile"));
-    txtfile->setGeometry(twips(180, 442, 3165, 270).adjusted(0, -2, 0, 2));
+    pathBox = new QLineEdit(this);
+    pathBox->setObjectName(QStringLiteral("txtfile"));
+    pathBox->setGeometry(twips(180, 442, 3165, 270).adjusted(0, -2, 0, 2));
 
-    cmdopen = button("cmdopen", "浏览(&E)", this, twips(3600, 390, 1095, 375));
+    browseButton = makeButton("cmdopen", "浏览(&E)", this, twips(3600, 390, 1095, 375));
 
-    lblother = new ClickLabel(QStringLiteral("校验其它字典"), this);
-    lblother->setObjectName(QStringLiteral("lblother"));
-    lblother->setFont(design::kaiFont(12, true));
-    lblother->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    lblother->setAlignment(Qt::AlignCenter);
-    lblother->setAutoFillBackground(true);
-    lblother->setCursor(artwork::pointingHand());
-    design::place(lblother, twips(4980, 420, 1785, 300));
+    switchLabel = new ClickLabel(QStringLiteral("校验其它字典"), this);
+    switchLabel->setObjectName(QStringLiteral("lblother"));
+    switchLabel->setFont(design::kaiFont(12, true));
+    switchLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    switchLabel->setAlignment(Qt::AlignCenter);
+    switchLabel->setAutoFillBackground(true);
+    switchLabel->setCursor(artwork::pointingHand());
+    design::place(switchLabel, twips(4980, 420, 1785, 300));
     setSwitchHighlight(false);
 }
 
 void FrmMain::createCheckFrame()
 {
-    fracheck = new QGroupBox(QString::fromUtf8(designCaption(Caption::CheckFrame)), this);
-    fracheck->setObjectName(QStringLiteral("fracheck"));
-    fracheck->setGeometry(twips(180, 960, 3195, 1995));
-    chkspac = checkBox("chkspac", "出现空行时立即停止执行", false, fracheck,
+    checkFrame = new QGroupBox(QStringLiteral("检错"), this);
+    checkFrame->setObjectName(QStringLiteral("fracheck"));
+    checkFrame->setGeometry(twips(180, 960, 3195, 1995));
+    stopOnEmptyBox = checkBox("chkspac", "出现空行时立即停止执行", false, checkFrame,
                        twips(180, 1200, 2475, 315));
-    chkreplace = checkBox("chkreplace", "替换日志", true, fracheck, twips(180, 840, 1155, 315));
-    chkstop = checkBox("chkstop", "连续10行错误时停止执行(推荐)", true, fracheck,
+    replaceLogBox = checkBox("chkreplace", "替换日志", true, checkFrame, twips(180, 840, 1155, 315));
+    stopOnErrorsBox = checkBox("chkstop", "连续10行错误时停止执行(推荐)", true, checkFrame,
                        twips(180, 1560, 2835, 315));
-    chkprompt = checkBox("chkprompt", "提示校验完成", true, fracheck, twips(1500, 840, 1395, 315));
+    promptAtEndBox = checkBox("chkprompt", "提示校验完成", true, checkFrame, twips(1500, 840, 1395, 315));
 }
 
 void FrmMain::createCorrectFrame()
 {
-    fracorrect = new QGroupBox(QString::fromUtf8(designCaption(Caption::CorrectFrame)), this);
-    fracorrect->setObjectName(QStringLiteral("fracorrect"));
-    fracorrect->setGeometry(twips(3600, 960, 3195, 1995));
-    chknotra = checkBox("chknotra", designCaption(Caption::DeleteUntranslated), false, fracorrect,
+    correctFrame = new QGroupBox(QStringLiteral("纠错"), this);
+    correctFrame->setObjectName(QStringLiteral("fracorrect"));
+    correctFrame->setGeometry(twips(3600, 960, 3195, 1995));
+    deleteUntranslatedBox = checkBox("chknotra", "删除未翻译的行及相关行", false, correctFrame,
                         twips(240, 1560, 2355, 255));
-    chkerror = checkBox("chkerror", designCaption(Caption::DeleteErroneous), true, fracorrect,
+    deleteErroneousBox = checkBox("chkerror", "删除错误的行及相关行", true, correctFrame,
                         twips(240, 1200, 2235, 195));
-    chkspace = checkBox("chkspace", designCaption(Caption::DeleteEmpty), true, fracorrect,
+    deleteEmptyBox = checkBox("chkspace", "删除空行及相关行", true, correctFrame,
                         twips(240, 840, 2055, 195));
 }
 
@@ -144,67 +133,67 @@ void FrmMain::createCorrectFrame()
 // parts, so that they form one group.
 void FrmMain::createModes()
 {
-    optcorrect = new QRadioButton(QStringLiteral("启用纠错"), this);
-    optcorrect->setObjectName(QStringLiteral("optcorrect"));
-    design::place(optcorrect, twips(3840, 1410, 1155, 195));
-    optcheck = new QRadioButton(QStringLiteral("启用检错"), this);
-    optcheck->setObjectName(QStringLiteral("optcheck"));
-    design::place(optcheck, twips(360, 1380, 1155, 255));
-    optcheck->setChecked(true);
-    optcorrect->raise();
-    optcheck->raise();
+    correctModeButton = new QRadioButton(QStringLiteral("启用纠错"), this);
+    correctModeButton->setObjectName(QStringLiteral("optcorrect"));
+    design::place(correctModeButton, twips(3840, 1410, 1155, 195));
+    checkModeButton = new QRadioButton(QStringLiteral("启用检错"), this);
+    checkModeButton->setObjectName(QStringLiteral("optcheck"));
+    design::place(checkModeButton, twips(360, 1380, 1155, 255));
+    checkModeButton->setChecked(true);
+    correctModeButton->raise();
+    checkModeButton->raise();
 }
 
 void FrmMain::createButtons()
 {
-    cmdhelp = button("cmdhelp", "关于(&A)", this, twips(619, 3750, 1095, 375));
-    cmdexit = button("cmdexit", "退出(&X)", this, twips(5277, 3750, 1095, 375));
-    cmdCheck = button("cmdCheck", "校验(&C)", this, twips(2940, 3750, 1095, 375));
+    aboutButton = makeButton("cmdhelp", "关于(&A)", this, twips(619, 3750, 1095, 375));
+    exitButton = makeButton("cmdexit", "退出(&X)", this, twips(5277, 3750, 1095, 375));
+    checkButton = makeButton("cmdCheck", "校验(&C)", this, twips(2940, 3750, 1095, 375));
 }
 
 void FrmMain::setTabOrder()
 {
-    const QList<QWidget*> order {cmdopen,  cmdCheck, cmdexit,  txtfile,  chkprompt,
-                                 chkstop,  chkreplace, chkspac, chkspace, chkerror,
-                                 chknotra, optcheck, optcorrect, cmdhelp};
+    const QList<QWidget*> order {browseButton,  checkButton, exitButton,  pathBox,  promptAtEndBox,
+                                 stopOnErrorsBox,  replaceLogBox, stopOnEmptyBox, deleteEmptyBox, deleteErroneousBox,
+                                 deleteUntranslatedBox, checkModeButton, correctModeButton, aboutButton};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
-    for (QWidget* w : {static_cast<QWidget*>(lblin), static_cast<QWidget*>(lblother),
-                       static_cast<QWidget*>(fracheck), static_cast<QWidget*>(fracorrect)})
+    for (QWidget* w : {static_cast<QWidget*>(fileLabel), static_cast<QWidget*>(switchLabel),
+                       static_cast<QWidget*>(checkFrame), static_cast<QWidget*>(correctFrame)})
         w->setFocusPolicy(Qt::NoFocus);
-    cmdopen->setFocus();
+    browseButton->setFocus();
 }
 
-// Fixed tooltips now; the frames, chkstop and txtfile get theirs when the
+// Fixed tooltips now; the frames, stopOnErrorsBox and pathBox get theirs when the
 // pointer first moves over them.
 void FrmMain::setHints()
 {
-    cmdhelp->setToolTip(QStringLiteral("调入帮助文件"));
-    cmdopen->setToolTip(QStringLiteral("打开要校验的字典文件"));
-    chkprompt->setToolTip(QStringLiteral("该项不可阻止由于错误而出现的提示"));
+    aboutButton->setToolTip(QStringLiteral("调入帮助文件"));
+    browseButton->setToolTip(QStringLiteral("打开要校验的字典文件"));
+    promptAtEndBox->setToolTip(QStringLiteral("该项不可阻止由于错误而出现的提示"));
     setMouseTracking(true);
-    for (QWidget* w : {static_cast<QWidget*>(lblother), static_cast<QWidget*>(fracheck),
-                       static_cast<QWidget*>(fracorrect), static_cast<QWidget*>(chkstop),
-                       static_cast<QWidget*>(txtfile)})
+    for (QWidget* w : {static_cast<QWidget*>(switchLabel), static_cast<QWidget*>(checkFrame),
+                       static_cast<QWidget*>(correctFrame), static_cast<QWidget*>(stopOnErrorsBox),
+                       static_cast<QWidget*>(pathBox)})
         w->setMouseTracking(true);
 }
 
 void FrmMain::connectHandlers()
 {
-    connect(optcheck, &QRadioButton::clicked, this, &FrmMain::showCheckMode);
-    connect(optcorrect, &QRadioButton::clicked, this, &FrmMain::showCorrectMode);
-    connect(cmdCheck, &QPushButton::clicked, this, &FrmMain::runCheck);
-    connect(cmdopen, &QPushButton::clicked, this, &FrmMain::browse);
-    connect(txtfile, &QLineEdit::textChanged, this, &FrmMain::restorePath);
-    connect(cmdhelp, &QPushButton::clicked, this, &FrmMain::showAbout);
-    connect(cmdexit, &QPushButton::clicked, this, &FrmMain::endNow);
-    connect(lblother, &ClickLabel::clicked, this, &FrmMain::switchRequested);
+    connect(checkModeButton, &QRadioButton::clicked, this, &FrmMain::showCheckMode);
+    connect(correctModeButton, &QRadioButton::clicked, this, &FrmMain::showCorrectMode);
+    connect(checkButton, &QPushButton::clicked, this, &FrmMain::runCheck);
+    connect(browseButton, &QPushButton::clicked, this, &FrmMain::browse);
+    connect(pathBox, &QLineEdit::textChanged, this, &FrmMain::restorePath);
+    connect(aboutButton, &QPushButton::clicked, this, &FrmMain::showAbout);
+    connect(exitButton, &QPushButton::clicked, this, &FrmMain::endNow);
+    connect(switchLabel, &ClickLabel::clicked, this, &FrmMain::switchRequested);
 }
 
 void FrmMain::applyOpeningRule()
 {
-    cmdCheck->setEnabled(false);
-    if (optcheck->isChecked())
+    checkButton->setEnabled(false);
+    if (checkModeButton->isChecked())
         showCheckMode();
     else
         showCorrectMode();
@@ -213,96 +202,89 @@ void FrmMain::applyOpeningRule()
 // Enabling a box never changes its check mark.
 void FrmMain::showCheckMode()
 {
-    for (QCheckBox* box : {chkspac, chkstop})
+    for (QCheckBox* box : {stopOnEmptyBox, stopOnErrorsBox})
         box->setEnabled(true);
-    for (QCheckBox* box : {chkspace, chkerror, chknotra})
+    for (QCheckBox* box : {deleteEmptyBox, deleteErroneousBox, deleteUntranslatedBox})
         box->setEnabled(false);
 }
 
 void FrmMain::showCorrectMode()
 {
-    for (QCheckBox* box : {chkspac, chkstop})
+    for (QCheckBox* box : {stopOnEmptyBox, stopOnErrorsBox})
         box->setEnabled(false);
-    for (QCheckBox* box : {chkspace, chkerror, chknotra})
+    for (QCheckBox* box : {deleteEmptyBox, deleteErroneousBox, deleteUntranslatedBox})
         box->setEnabled(true);
 }
 
 void FrmMain::browse()
 {
-    const QString filter = QStringLiteral("文本文件(*.TXT)") + QChar(0) + QStringLiteral("*.TXT")
-        + QChar(0) + QStringLiteral("所有文件(*.*)") + QChar(0) + QStringLiteral("*.*");
-    chosenPath_ = showFileDlg({this, FileDlgMode::Open, QStringLiteral("请选择要校验的字典文件"),
-                               QString(), filter, QStringLiteral("C:\\My Documents"), QString()});
-    txtfile->setText(chosenPath_);
-    if (!chosenPath_.isEmpty() && !chosenPath_.endsWith(QLatin1String("txt"))) {
-        messageBox({"该类型的文件可能无法进行处理！", "警告", Buttons::Ok, Icon::Exclamation});
+    chooseFile(QStringLiteral("文本文件(*.TXT)"), QStringLiteral("*.TXT"));
+    pathBox->setText(chosenPath());
+    if (!chosenPath().isEmpty() && !chosenPath().endsWith(QLatin1String("txt"))) {
+        showMessageBox(this, {"该类型的文件可能无法进行处理！", "警告", Buttons::Ok,
+                              Icon::Exclamation});
     }
-    updateCheckButton(!chosenPath_.isEmpty());
-    cmdexit->setEnabled(true);
+    updateCheckButton(!chosenPath().isEmpty());
+    exitButton->setEnabled(true);
 }
 
 // The path box only shows the chosen path: an edit is undone at once.
 void FrmMain::restorePath()
 {
-    if (txtfile->text() != chosenPath_)
-        txtfile->setText(chosenPath_);
-    updateCheckButton(txtfile->text().size() > 3);
+    if (pathBox->text() != chosenPath())
+        pathBox->setText(chosenPath());
+    updateCheckButton(pathBox->text().size() > 3);
 }
 
-// cmdCheck stays disabled while a run is in progress, whatever is chosen.
-void FrmMain::updateCheckButton(bool enable) { cmdCheck->setEnabled(enable && !isRunning()); }
+// checkButton stays disabled while a run is in progress, whatever is chosen.
+void FrmMain::updateCheckButton(bool enable) { checkButton->setEnabled(enable && !isRunning()); }
 
-void FrmMain::showAbout()
-{
-    FrmAbout about(this);
-    about.exec();
-}
-
-std::filesystem::path FrmMain::chosenPath() const
-{
-    return std::filesystem::path(chosenPath_.toStdU16String());
-}
-
-Mode FrmMain::selectedMode() const { return optcorrect->isChecked() ? Mode::Correct : Mode::Check; }
+Mode FrmMain::selectedMode() const { return correctModeButton->isChecked() ? Mode::Correct : Mode::Check; }
 
 bool FrmMain::option(Option option) const
 {
     switch (option) {
-    case Option::ReplaceLog: return chkreplace->isChecked();
-    case Option::PromptAtEnd: return chkprompt->isChecked();
-    case Option::StopOnErrors: return chkstop->isChecked();
-    case Option::StopOnEmpty: return chkspac->isChecked();
-    case Option::DeleteEmpty: return chkspace->isChecked();
-    case Option::DeleteErroneous: return chkerror->isChecked();
-    case Option::DeleteUntranslated: return chknotra->isChecked();
+    case Option::ReplaceLog: return replaceLogBox->isChecked();
+    case Option::PromptAtEnd: return promptAtEndBox->isChecked();
+    case Option::StopOnErrors: return stopOnErrorsBox->isChecked();
+    case Option::StopOnEmpty: return stopOnEmptyBox->isChecked();
+    case Option::DeleteEmpty: return deleteEmptyBox->isChecked();
+    case Option::DeleteErroneous: return deleteErroneousBox->isChecked();
+    case Option::DeleteUntranslated: return deleteUntranslatedBox->isChecked();
     }
     return false;
 }
 
-std::string FrmMain::caption(Caption caption) const
+// The log's header quotes the captions as the window shows them.
+RunRequest FrmMain::runRequest() const
 {
-    switch (caption) {
-    case Caption::CheckFrame: return fracheck->title().toStdString();
-    case Caption::CorrectFrame: return fracorrect->title().toStdString();
-    case Caption::DeleteEmpty: return chkspace->text().toStdString();
-    case Caption::DeleteErroneous: return chkerror->text().toStdString();
-    case Caption::DeleteUntranslated: return chknotra->text().toStdString();
-    }
-    return {};
+    RunRequest request = baseRequest(Layout::LinePairs);
+    request.options = this;
+    request.captions.checkOperation = checkFrame->title().toStdString();
+    request.captions.correctOperation = correctFrame->title().toStdString();
+    request.captions.deleteEmpty = deleteEmptyBox->text().toStdString();
+    request.captions.deleteErroneous = deleteErroneousBox->text().toStdString();
+    request.captions.deleteUntranslated = deleteUntranslatedBox->text().toStdString();
+    return request;
 }
 
-void FrmMain::setEnabled(Control control, bool enabled)
+// A run holds Check, Exit and the switch to the other window. The switch
+// looks disabled meanwhile: no highlight, no hand cursor.
+void FrmMain::setBusy(bool busy)
 {
-    switch (control) {
-    case Control::Check: cmdCheck->setEnabled(enabled); break;
-    case Control::Exit: cmdexit->setEnabled(enabled); break;
-    case Control::Switch: lblother->setEnabled(enabled); break;
+    checkButton->setEnabled(!busy);
+    exitButton->setEnabled(!busy);
+    switchLabel->setEnabled(!busy);
+    if (busy) {
+        setSwitchHighlight(false);
+        switchLabel->unsetCursor();
+    } else {
+        switchLabel->setCursor(artwork::pointingHand());
     }
 }
 
-RunReport FrmMain::executeRun() { return runLinePairCheck(*this); }
 
-void FrmMain::afterRun() { updateCheckButton(!chosenPath_.isEmpty()); }
+void FrmMain::afterRun() { updateCheckButton(!chosenPath().isEmpty()); }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
@@ -314,20 +296,20 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 void FrmMain::hover(QObject* watched, QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
-    if (watched == lblother) {
-        setSwitchHighlight(true);
-    } else if (watched == fracheck || watched == fracorrect) {
+    if (watched == switchLabel) {
+        setSwitchHighlight(switchLabel->isEnabled());
+    } else if (watched == checkFrame || watched == correctFrame) {
         auto* frame = static_cast<QGroupBox*>(watched);
         if (frame->childAt(at) == nullptr)  // the frame's own surface only
             frame->setToolTip(kFrameHint);
-    } else if (watched == chkstop) {
-        chkstop->setToolTip(kStopHint);
-    } else if (watched == txtfile) {
-        txtfile->setToolTip(chosenPath_);
+    } else if (watched == stopOnErrorsBox) {
+        stopOnErrorsBox->setToolTip(kStopHint);
+    } else if (watched == pathBox) {
+        pathBox->setToolTip(chosenPath());
     }
 }
 
-// Only the window's bare surface takes the highlight off lblother.
+// Only the window's bare surface takes the highlight off switchLabel.
 void FrmMain::mouseMoveEvent(QMouseEvent* event)
 {
     if (childAt(event->position().toPoint()) == nullptr)
@@ -337,10 +319,10 @@ void FrmMain::mouseMoveEvent(QMouseEvent* event)
 
 void FrmMain::setSwitchHighlight(bool lit)
 {
-    QPalette palette = lblother->palette();
+    QPalette palette = switchLabel->palette();
     palette.setColor(QPalette::Window, lit ? kHighlight : QPalette().color(QPalette::Button));
     palette.setColor(QPalette::WindowText, QPalette().color(QPalette::WindowText));
-    lblother->setPalette(palette);
+    switchLabel->setPalette(palette);
 }
 
 }  // namespace corvel

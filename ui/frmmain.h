@@ -16,21 +16,18 @@ namespace corvel {
 
 class ClickLabel;
 
-class FrmMain : public CheckWindow {
+class FrmMain : public CheckWindow, public OptionSource {
     Q_OBJECT
 public:
     explicit FrmMain(EditorLauncher launcher = launchEditor);
 
-    // RunWindow: what the line-pair run reads from and sets in this window.
-    std::filesystem::path chosenPath() const override;
+    // OptionSource: the option boxes, read live by the line-pair run.
     bool option(Option option) const override;
-    std::string caption(Caption caption) const override;
-    void setEnabled(Control control, bool enabled) override;
-    using CheckWindow::setEnabled;
 
 protected:
     Mode selectedMode() const override;
-    RunReport executeRun() override;
+    RunRequest runRequest() const override;
+    void setBusy(bool busy) override;
     void afterRun() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,30 +50,27 @@ private:
     void browse();
     void restorePath();
     void updateCheckButton(bool enable);
-    void showAbout();
     void hover(QObject* watched, QMouseEvent* event);
     void setSwitchHighlight(bool lit);
 
-    QString chosenPath_;
-
-    QLabel* lblin = nullptr;
-    QLineEdit* txtfile = nullptr;
-    QPushButton* cmdopen = nullptr;
-    ClickLabel* lblother = nullptr;
-    QRadioButton* optcheck = nullptr;
-    QRadioButton* optcorrect = nullptr;
-    QGroupBox* fracheck = nullptr;
-    QCheckBox* chkreplace = nullptr;
-    QCheckBox* chkprompt = nullptr;
-    QCheckBox* chkspac = nullptr;
-    QCheckBox* chkstop = nullptr;
-    QGroupBox* fracorrect = nullptr;
-    QCheckBox* chkspace = nullptr;
-    QCheckBox* chkerror = nullptr;
-    QCheckBox* chknotra = nullptr;
-    QPushButton* cmdhelp = nullptr;
-    QPushButton* cmdCheck = nullptr;
-    QPushButton* cmdexit = nullptr;
+    QLabel* fileLabel = nullptr;
+    QLineEdit* pathBox = nullptr;
+    QPushButton* browseButton = nullptr;
+    ClickLabel* switchLabel = nullptr;
+    QRadioButton* checkModeButton = nullptr;
+    QRadioButton* correctModeButton = nullptr;
+    QGroupBox* checkFrame = nullptr;
+    QCheckBox* replaceLogBox = nullptr;
+    QCheckBox* promptAtEndBox = nullptr;
+    QCheckBox* stopOnEmptyBox = nullptr;
+    QCheckBox* stopOnErrorsBox = nullptr;
+    QGroupBox* correctFrame = nullptr;
+    QCheckBox* deleteEmptyBox = nullptr;
+    QCheckBox* deleteErroneousBox = nullptr;
+    QCheckBox* deleteUntranslatedBox = nullptr;
+    QPushButton* aboutButton = nullptr;
+    QPushButton* checkButton = nullptr;
+    QPushButton* exitButton = nullptr;
 };
 
 }  // namespace corvel

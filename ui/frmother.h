@@ -18,16 +18,10 @@ class FrmOther : public CheckWindow {
 public:
     explicit FrmOther(EditorLauncher launcher = launchEditor);
 
-    // RunWindow: the equals-line run reads the chosen path and the mode.
-    std::filesystem::path chosenPath() const override;
-    bool option(Option option) const override;
-    std::string caption(Caption caption) const override;
-    void setEnabled(Control control, bool enabled) override;
-    using CheckWindow::setEnabled;
-
 protected:
     Mode selectedMode() const override;
-    RunReport executeRun() override;
+    RunRequest runRequest() const override;
+    void setBusy(bool busy) override;
     void afterRun() override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -42,20 +36,17 @@ private:
 
     void browse();
     void restorePath();
-    void showAbout();
 
-    QString chosenPath_;
-
-    QLabel* lbl = nullptr;
-    QLineEdit* txtfile = nullptr;
-    QPushButton* cmdopen = nullptr;
-    QGroupBox* frainfo = nullptr;
-    QLabel* lblinfo = nullptr;
-    QRadioButton* optChect = nullptr;
-    QRadioButton* optcro = nullptr;
-    QPushButton* cmdret = nullptr;
-    QPushButton* cmdCheck = nullptr;
-    QPushButton* cmdabout = nullptr;
+    QLabel* fileLabel = nullptr;
+    QLineEdit* pathBox = nullptr;
+    QPushButton* browseButton = nullptr;
+    QGroupBox* infoFrame = nullptr;
+    QLabel* infoLabel = nullptr;
+    QRadioButton* checkModeButton = nullptr;
+    QRadioButton* correctModeButton = nullptr;
+    QPushButton* returnButton = nullptr;
+    QPushButton* checkButton = nullptr;
+    QPushButton* aboutButton = nullptr;
 };
 
 }  // namespace corvel

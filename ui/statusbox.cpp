@@ -80,6 +80,29 @@ void StatusBox::showIdle()
     setLabelVisible(StatusLabel::Message, true);
 }
 
+void StatusBox::showStarting()
+{
+    setText(StatusLabel::Message, QStringLiteral("正在处理..."));
+}
+
+void StatusBox::showProgress()
+{
+    setLabelVisible(StatusLabel::Message, false);
+    for (StatusLabel l : {StatusLabel::Processing, StatusLabel::LineNumber, StatusLabel::Line,
+                          StatusLabel::EscHint})
+        setLabelVisible(l, true);
+}
+
+void StatusBox::showTotal(std::int32_t lines)
+{
+    for (StatusLabel l : {StatusLabel::Processing, StatusLabel::LineNumber, StatusLabel::Line,
+                          StatusLabel::EscHint})
+        setLabelVisible(l, false);
+    setText(StatusLabel::Message,
+            QStringLiteral("总共处理了 %1 行").arg(lines));
+    setLabelVisible(StatusLabel::Message, true);
+}
+
 void StatusBox::setBoxVisible(bool visible)
 {
     box_->setVisible(visible);

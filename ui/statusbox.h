@@ -3,8 +3,6 @@
 // lbl1 to lbl4 read "正在处理第 N 行 按 ESC 键停止校验...".
 #pragma once
 
-#include "run_window.h"
-
 #include <QRect>
 
 #include <array>
@@ -17,6 +15,15 @@ class QWidget;
 namespace corvel {
 
 class LineNumberLabel;
+
+// The labels of the status box.
+enum class StatusLabel {
+    Processing,  // lbl1 "正在处理第"
+    LineNumber,  // lbl2
+    Line,        // lbl3 "行"
+    EscHint,     // lbl4 "按 ESC 键停止校验..."
+    Message,     // lbl5 waiting / processing... / result text
+};
 
 struct StatusBoxDesign {
     const char* boxName;          // the box's design name ("Image1", "img")
@@ -38,6 +45,12 @@ public:
     void setLineNumber(std::int32_t line);
     // The whole box with lbl5 alone, as when no run is in progress.
     void showIdle();
+    // lbl5 alone with "正在处理...": a run is opening its files.
+    void showStarting();
+    // lbl1 to lbl4 ("正在处理第 N 行 按 ESC 键停止校验...") instead of lbl5.
+    void showProgress();
+    // lbl5 alone with "总共处理了 N 行".
+    void showTotal(std::int32_t lines);
     void setBoxVisible(bool visible);
 
 private:

@@ -1,9 +1,10 @@
 // corvel-check: its options, exit statuses and messages, and that it writes
 // exactly the files the window runs write.
 #include "checker.h"
-#include "fake_window.h"
+#include "fake_host.h"
 #include "test_support.h"
 
+#include <map>
 #include <sstream>
 
 namespace corvel::test {
@@ -143,24 +144,28 @@ TEST_F(Checker, QuietPrintsNothingButFailures)
     EXPECT_TRUE(fs::exists(root() / "dic/game/game.log"));
 }
 
-TEST_F(Checker, WorkingDirectoryIsTheSameAfterwards)
+TEST_F(Checker, WorkingDirectoryIsNeverChanged)
 {
     makeFile("dic/game.txt", fixtureBytes("game.txt"));
-    (void)check({path("dic/game.txt"), path("gone.txt")});
-    EXPECT_EQ(fs::current_path(), root());
+    makeFile("other/menu.txt", fixtureBytes("game.txt"));
+    for (const char* jobs : {"1", "2"}) {
+        (void)check({"-j", jobs, path("dic/game.txt"), path("gone.txt"), path("other/menu.txt")});
+        EXPECT_EQ(fs::current_path(), root()) << "-j " << jobs;
+    }
 }
 
 // Where the output goes.
 
 TEST_F(Checker, OutputFolderIsInTheDictionarysFolderByDefault)
 {
-    // Relative names stay relative to where the checker started, although
-    // each run moves the working directory into its output folder.
+    // Relative names are relative to where the checker started.
     makeFile("dic/game.txt", fixtureBytes("game.txt"));
     makeFile("other/menu.txt", fixtureBytes("game.txt"));
     makeFolder("elsewhere");
     fs::current_path(root() / "elsewhere");
     CliResult r = check({"--correct", "../dic/game.txt", "../other/menu.txt"});
+    EXPECT_EQ(fs::current_path(), root() / "elsewhere");
+    fs::current_path(root());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(listTree(root()),
               (std::vector<std::string> {"dic/", "dic/game.txt", "dic/game/", "dic/game/game.log",
@@ -242,20 +247,147 @@ TEST_F(Checker, EmptyDictionaryIsCheckedAsZeroLines)
     EXPECT_EQ(readBytes(root() / "dic/empty/empty.txt"), "");
 }
 
-#ifndef _WIN32
-TEST_F(Checker, LogThatCannotBeWrittenExitsTwo)
+
+// Several dictionaries at once.
+
+// The files under `folder` with their bytes, by relative path.
+std::map<std::string, std::string> filesUnder(const fs::path& folder)
 {
-    // Writing to /dev/full fails for every user, root included.
-    if (!fs::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full here";
-    makeFile("dic/game.txt", fixtureBytes("game.txt"));
-    makeFolder("dic/game");
-    fs::create_symlink("/dev/full", root() / "dic/game/game.log");
-    CliResult r = check({path("dic/game.txt")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("game.log"), std::string::npos) << r.err;
+    std::map<std::string, std::string> files;
+    for (const std::string& name : listTree(folder))
+        files[name] = name.back() == '/' ? "" : readBytes(folder / name);
+    return files;
 }
-#endif
+
+// The names at the start of the lines of `text`, up to ": ".
+std::vector<std::string> namesOfLines(const std::string& text)
+{
+    std::vector<std::string> names;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        names.push_back(line.substr(0, line.find(": ")));
+    return names;
+}
+
+class CheckerJobs : public Checker {
+protected:
+    // Dictionaries of every outcome in several folders, two of them with
+    // one name; the first is far longer than the rest, so that checked at
+    // once the later ones end first.
+    std::vector<std::string> layOut()
+    {
+        fs::remove_all(root() / "t");
+        std::string longOne, row;
+        for (int i = 0; i < 20000; ++i)
+            longOne += fixtureBytes("game.txt");
+        for (int i = 0; i < 12; ++i)
+            row += crlfLines({gbk("错"), gbk("译")});
+        makeFile("t/a/long.txt", longOne);
+        makeFile("t/b/game.txt", fixtureBytes("game.txt"));
+        makeFile("t/c/game.txt", crlfLines({"Open", gbk("打开")}));
+        makeFile("t/c/row.txt", row);
+        makeFile("t/d/nodot", fixtureBytes("game.txt"));
+        makeFile("t/e/empty.txt", "");
+        return {path("t/a/long.txt"), path("t/b/game.txt"), path("t/gone.txt"),
+                path("t/c/game.txt"), path("t/c/row.txt"), path("t/d/nodot"),
+                path("t/e/empty.txt")};
+    }
+};
+
+TEST_F(CheckerJobs, TwoAtOnceWriteTheSameFilesAndLinesAsOneAtATime)
+{
+    for (const std::vector<std::string>& mode :
+         {std::vector<std::string> {}, std::vector<std::string> {"--correct"}}) {
+        SCOPED_TRACE(mode.empty() ? "check" : "correct");
+        std::map<std::string, CliResult> results;
+        std::map<std::string, std::map<std::string, std::string>> files;
+        std::vector<std::string> dictionaries;
+        for (const char* jobs : {"1", "2"}) {
+            dictionaries = layOut();
+            std::vector<std::string> args = {"-j", jobs, "--time", kTime};
+            args.insert(args.end(), mode.begin(), mode.end());
+            args.insert(args.end(), dictionaries.begin(), dictionaries.end());
+            results[jobs] = check(args);
+            files[jobs] = filesUnder(root() / "t");
+        }
+        EXPECT_EQ(results["2"].status, 2);
+        EXPECT_EQ(results["2"].status, results["1"].status);
+        EXPECT_EQ(results["2"].out, results["1"].out);
+        EXPECT_EQ(results["2"].err, results["1"].err);
+        EXPECT_EQ(files["2"], files["1"]);
+        EXPECT_EQ(files["2"].count("b/game/game.log") + files["2"].count("c/game/game.log"), 2u);
+        // Summary lines and messages in command-line order.
+        EXPECT_EQ(namesOfLines(results["2"].out),
+                  (std::vector<std::string> {dictionaries[0], dictionaries[1], dictionaries[3],
+                                             dictionaries[4], dictionaries[6]}));
+        std::vector<std::string> failed = namesOfLines(results["2"].err);
+        ASSERT_EQ(failed.size(), 2u) << results["2"].err;
+        EXPECT_NE(results["2"].err.find(dictionaries[2]), std::string::npos);
+        EXPECT_LT(results["2"].err.find(dictionaries[2]), results["2"].err.find(dictionaries[5]));
+    }
+}
+
+// Two dictionaries of one call whose outputs would be the same files, or
+// one of which would write the other.
+struct SharedOutputs {
+    const char* name;
+    std::vector<std::string> options;
+    std::string first;   // relative to the test folder
+    std::string second;
+    std::string outputFolder;  // that neither may create
+};
+
+void PrintTo(const SharedOutputs& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class CheckerRefusesSharedOutputs : public Checker,
+                                    public ::testing::WithParamInterface<SharedOutputs> {};
+
+TEST_P(CheckerRefusesSharedOutputs, BothAreRefusedNamingEachOtherAndTheRestIsChecked)
+{
+    const SharedOutputs& c = GetParam();
+    makeFolder("out");
+    makeFile(c.first, fixtureBytes("game.txt"));
+    makeFile(c.second, fixtureBytes("game.txt"));
+    makeFile("c/menu.txt", fixtureBytes("game.txt"));
+    for (const char* jobs : {"1", "2"}) {
+        SCOPED_TRACE(std::string("-j ") + jobs);
+        std::vector<std::string> args = {"-j", jobs};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.insert(args.end(), {path(c.first), path("c/menu.txt"), path(c.second)});
+        CliResult r = check(args);
+        EXPECT_EQ(r.status, 2);
+        std::istringstream messages(r.err);
+        int refused = 0;
+        for (std::string line; std::getline(messages, line); ++refused) {
+            EXPECT_NE(line.find(path(c.first)), std::string::npos) << line;
+            EXPECT_NE(line.find(path(c.second)), std::string::npos) << line;
+        }
+        EXPECT_EQ(refused, 2) << r.err;
+        EXPECT_FALSE(fs::exists(root() / c.outputFolder));
+        EXPECT_EQ(namesOfLines(r.out), std::vector<std::string> {path("c/menu.txt")});
+        const std::size_t log = r.out.find("; log ");
+        ASSERT_NE(log, std::string::npos) << r.out;
+        EXPECT_TRUE(fs::exists(r.out.substr(log + 6, r.out.size() - log - 7))) << r.out;
+        EXPECT_EQ(readBytes(root() / c.second), fixtureBytes("game.txt"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SameFiles, CheckerRefusesSharedOutputs,
+    ::testing::Values(
+        SharedOutputs {"OneNameIntoOneWorkdir", {"--workdir", "out"}, "a/game.txt", "b/game.txt",
+                       "out/game"},
+        SharedOutputs {"OnePathSpeltTwice", {}, "a/game.txt", "a/../a/game.txt", "a/game"},
+        SharedOutputs {"CorrectedLogDictionaryIsTheOthersLog", {"--correct"}, "a/game.log",
+                       "a/game.txt", "a/game"},
+        SharedOutputs {"DictionaryIsTheOthersCorrectedDictionary", {"--correct"}, "a/game.txt",
+                       "a/game/game.txt", "a/game/game"}),
+    [](const ::testing::TestParamInfo<SharedOutputs>& info) {
+        return std::string(info.param.name);
+    });
 
 // The files the checker writes are those the window run writes with the
 // same options.
@@ -288,16 +420,19 @@ TEST_P(CheckerWritesLikeTheWindow, SameFiles)
     fs::path viaWindow = makeFile(fs::path("window") / name, bytes);
     fs::path viaCli = makeFile(fs::path("cli") / name, bytes);
 
-    FakeWindow window;
-    window.path = viaWindow;
-    window.currentMode = c.mode;
+    TestOptions options;
     for (auto [option, on] : c.options)
-        window.options[option] = on;
+        options.on[option] = on;
+    RunRequest request;
+    request.layout = c.equals ? Layout::Equals : Layout::LinePairs;
+    request.dictionary = viaWindow;
+    request.outputParent = viaWindow.parent_path();
+    request.mode = c.mode;
+    request.clock = fixedClock();
+    request.options = &options;
+    FakeHost window;
     window.answers = {Answer::Cancel, Answer::Cancel};
-    fs::current_path(viaWindow.parent_path());
-    (void)(c.equals ? runEqualsCheck(window, fixedClock())
-                    : runLinePairCheck(window, fixedClock()));
-    fs::current_path(root());
+    (void)runCheck(request, window, {&window});
 
     std::vector<std::string> args = c.args;
     args.insert(args.end(), {"--time", kTime, viaCli.string()});
@@ -404,6 +539,32 @@ TEST_F(CheckerUsage, WorkdirWithoutFolderIsBadUsage)
 TEST_F(CheckerUsage, SwitchWithAValueIsBadUsage)
 {
     expectBadUsage({"--correct=yes", "game.txt"}, "--correct");
+}
+
+TEST_F(CheckerUsage, JobsWithoutANumberFromOneTo9999IsBadUsage)
+{
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>> {
+             {"game.txt", "-j"},
+             {"-j", "0", "game.txt"},
+             {"-j0", "game.txt"},
+             {"-j", "x", "game.txt"},
+             {"-j", "-1", "game.txt"},
+             {"-j", "10000", "game.txt"},
+             {"--jobs=", "game.txt"},
+             {"--jobs", "2x", "game.txt"}})
+        expectBadUsage(args, "-j");
+}
+
+TEST_F(CheckerUsage, JobsInEveryFormAreAccepted)
+{
+    for (const std::vector<std::string>& jobs : std::vector<std::vector<std::string>> {
+             {"-j2"}, {"-j", "2"}, {"--jobs=2"}, {"--jobs", "2"}, {"-j", "9999"}}) {
+        std::vector<std::string> args = jobs;
+        args.push_back("game.txt");
+        CliResult r = check(args);
+        EXPECT_EQ(r.status, 1) << jobs[0] << r.err;
+        EXPECT_TRUE(fs::exists(root() / "game/game.log")) << jobs[0];
+    }
 }
 
 TEST_F(CheckerUsage, HelpPrintsTheUsageAndChecksNothing)

@@ -47,8 +47,9 @@ TEST_F(EqualsRun, LineNumbersCountEveryLine)
     chooseDictionary("n.DAT", crlfLines({"Help", gbk("Open=打开"), "", "Exit="}));
     RunReport report = runEquals();
     EXPECT_EQ(report.lines, 4);
-    EXPECT_EQ(window.lineNumbers, (std::vector<std::int32_t> {1, 2, 3, 4}));
-    EXPECT_EQ(window.message(), "总共处理了 4 行");
+    EXPECT_EQ(host.linesDone, (std::vector<std::int32_t> {1, 2, 3, 4}));
+    ASSERT_TRUE(host.finishedCounts);
+    EXPECT_EQ(host.finishedCounts->lines, 4);
     EXPECT_TRUE(sameBytes(output("n/n.log"),
                           equalsHeader("检错") + entryLine("* 第 1 行发生严重错误。", "Help") +
                               entryLine("* 第 3 行发生严重错误。", "") +
@@ -84,7 +85,7 @@ TEST_F(EqualsRun, EntryEndingAtAZoneStartGetsNoFiller)
 
 TEST_F(EqualsRun, CorrectedDictionaryHoldsLinesReadMinusUntranslatedAndSeriousErrors)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     std::string bytes;
     std::string expected;
     for (int i = 0; i < 50; ++i) {
@@ -103,7 +104,7 @@ TEST_F(EqualsRun, CorrectedDictionaryHoldsLinesReadMinusUntranslatedAndSeriousEr
 
 TEST_F(EqualsRun, AcceptedLastLineWithoutTerminatorIsCopiedWithCrLf)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("c.DAT", "Help\r\n" + gbk("Open=打开"));
     (void)runEquals();
     EXPECT_EQ(output("c/c.DAT"), gbk("Open=打开") + "\r\n");
@@ -111,7 +112,7 @@ TEST_F(EqualsRun, AcceptedLastLineWithoutTerminatorIsCopiedWithCrLf)
 
 TEST_F(EqualsRun, NameABDatGivesBaseAB)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("a.b.DAT", fixtureBytes("menu.DAT"));
     (void)runEquals();
     EXPECT_EQ(listTree(root() / "dic"),
@@ -121,7 +122,7 @@ TEST_F(EqualsRun, NameABDatGivesBaseAB)
 TEST_F(EqualsRun, LogDictionaryGetsItsLogUnderTheAlternativeName)
 {
     // The corrected dictionary game.log and the log must not be one file.
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("menu.log", fixtureBytes("menu.DAT"));
     (void)runEquals();
     EXPECT_TRUE(sameBytes(output("menu/menu.log"), fixtureBytes("menu.correct.DAT")));
@@ -139,18 +140,19 @@ TEST_F(EqualsRun, CheckModeLeavesAnExistingCorrectedDictionaryUntouched)
 TEST_F(EqualsRun, LogIsCreatedAnewByEveryRun)
 {
     chooseDictionary("menu.DAT", fixtureBytes("menu.DAT"));
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     (void)runEquals();
-    fs::current_path(root() / "dic");
-    window.currentMode = Mode::Check;
+    request.mode = Mode::Check;
     (void)runEquals();
     EXPECT_TRUE(sameBytes(output("menu/menu.log"), fixtureBytes("menu.check.log")));
 }
 
 TEST_F(EqualsRun, SecondRunWithoutChoosingAgainNestsTheOutputFolder)
 {
+    // The window gives the second run the first one's output folder.
     chooseDictionary("abc.DAT", fixtureBytes("menu.DAT"));
-    (void)runEquals();
+    RunReport first = runEquals();
+    request.outputParent = first.outputFolder;
     RunReport second = runEquals();
     EXPECT_EQ(second.log, root() / "dic" / "abc" / "abc" / "abc.log");
     EXPECT_TRUE(outputExists("abc/abc/abc.log"));
@@ -163,13 +165,14 @@ TEST_F(EqualsRun, EmptyDictionaryIsARunOfZeroLines)
     EXPECT_EQ(report.ending, RunEnding::Finished);
     EXPECT_TRUE(
         sameBytes(output("empty/empty.log"), equalsHeader("检错") + equalsSummary(0, 0, 0, false)));
-    EXPECT_EQ(window.message(), "总共处理了 0 行");
-    EXPECT_EQ(window.endApplicationCalls, 0);
+    ASSERT_TRUE(host.finishedCounts);
+    EXPECT_EQ(host.finishedCounts->lines, 0);
+    EXPECT_EQ(host.endApplicationCalls, 0);
 }
 
 TEST_F(EqualsRun, EmptyDictionaryInCorrectModeWritesAnEmptyCorrectedDictionary)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("empty.DAT", "");
     RunReport report = runEquals();
     EXPECT_EQ(report.ending, RunEnding::Finished);
@@ -182,8 +185,8 @@ TEST_F(EqualsRun, EmptyDictionaryInCorrectModeWritesAnEmptyCorrectedDictionary)
 TEST_F(EqualsRun, EscLeavesTheEntriesAndTheAcceptedLinesSoFar)
 {
     // Stopped after line 6 (a=b=打开, accepted): it is not yet copied.
-    window.currentMode = Mode::Correct;
-    window.onYield = [](std::int32_t line) { return line < 6; };
+    request.mode = Mode::Correct;
+    host.onLineDone = [](std::int32_t line) { return line < 6; };
     chooseDictionary("menu.DAT", fixtureBytes("menu.DAT"));
     RunReport report = runEquals();
     EXPECT_EQ(report.ending, RunEnding::Ended);

@@ -112,12 +112,12 @@ TEST_F(LineEndsInARun, LastLineWithoutTerminatorIsHandled)
     RunReport report = runPairs();
     EXPECT_EQ(report.lines, 2);
     EXPECT_EQ(report.untranslated, 1);
-    EXPECT_EQ(window.lineNumbers, (std::vector<std::int32_t> {1, 2}));
+    EXPECT_EQ(host.linesDone, (std::vector<std::int32_t> {1, 2}));
 }
 
 TEST_F(LineEndsInARun, CorrectedDictionaryEndsEveryLineWithCrLf)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("e.txt", "Open\r" + gbk("打开") + "\nx\r\nSave\r\n" + gbk("保存"));
     (void)runPairs();
     EXPECT_EQ(output("e/e.txt"),

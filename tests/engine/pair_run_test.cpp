@@ -130,7 +130,7 @@ TEST_F(SeriousErrorStop, EmptyEnglishLineBreaksTheRow)
 
 TEST_F(SeriousErrorStop, DoesNotHappenWithChkstopOff)
 {
-    window.options[Option::StopOnErrors] = false;
+    options.on[Option::StopOnErrors] = false;
     std::string bytes;
     for (int i = 0; i < 30; ++i)
         bytes += erroneousPair(i);
@@ -142,7 +142,7 @@ TEST_F(SeriousErrorStop, DoesNotHappenWithChkstopOff)
 
 TEST_F(SeriousErrorStop, DoesNotHappenInCorrectMode)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     std::string bytes;
     for (int i = 0; i < 30; ++i)
         bytes += erroneousPair(i);
@@ -150,7 +150,7 @@ TEST_F(SeriousErrorStop, DoesNotHappenInCorrectMode)
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::Finished);
     EXPECT_EQ(report.lines, 60);
-    EXPECT_EQ(window.endApplicationCalls, 0);
+    EXPECT_EQ(host.endApplicationCalls, 0);
 }
 
 // The empty-line stop.
@@ -171,8 +171,8 @@ TEST_F(EmptyLineStop, WithChkspacOffEmptyLinesAreOnlyLoggedAndCounted)
 
 TEST_F(EmptyLineStop, HasNoEffectInCorrectMode)
 {
-    window.currentMode = Mode::Correct;
-    window.options[Option::StopOnEmpty] = true;
+    request.mode = Mode::Correct;
+    options.on[Option::StopOnEmpty] = true;
     chooseDictionary("s.txt", crlfLines({"", "", "Open", gbk("打开")}));
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::Finished);
@@ -186,11 +186,10 @@ class LogAppend : public RunTest {};
 
 TEST_F(LogAppend, ChkreplaceOffGivesTwoCompleteSections)
 {
-    window.options[Option::ReplaceLog] = false;
+    options.on[Option::ReplaceLog] = false;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
-    fs::current_path(root() / "dic");  // the file chosen again
-    (void)runPairs();
+    (void)runPairs();  // the file chosen again
     std::string section = fixtureBytes("game.check.log");
     EXPECT_TRUE(sameBytes(output("game/game.log"), section + section));
 }
@@ -199,9 +198,8 @@ TEST_F(LogAppend, ChkreplaceOffAppendsAStopTrailerSection)
 {
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
-    fs::current_path(root() / "dic");
-    window.options[Option::ReplaceLog] = false;
-    window.options[Option::StopOnEmpty] = true;
+    options.on[Option::ReplaceLog] = false;
+    options.on[Option::StopOnEmpty] = true;
     (void)runPairs();
     EXPECT_TRUE(sameBytes(output("game/game.log"),
                           fixtureBytes("game.check.log") + fixtureBytes("game.emptystop.log")));
@@ -210,18 +208,19 @@ TEST_F(LogAppend, ChkreplaceOffAppendsAStopTrailerSection)
 TEST_F(LogAppend, ChkreplaceOnKeepsOnlyTheLatestRun)
 {
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     (void)runPairs();
-    fs::current_path(root() / "dic");
-    window.currentMode = Mode::Check;
+    request.mode = Mode::Check;
     (void)runPairs();
     EXPECT_TRUE(sameBytes(output("game/game.log"), fixtureBytes("game.check.log")));
 }
 
 TEST_F(LogAppend, SecondRunWithoutChoosingAgainNestsTheOutputFolder)
 {
+    // The window gives the second run the first one's output folder.
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
-    (void)runPairs();
+    RunReport first = runPairs();
+    request.outputParent = first.outputFolder;
     RunReport second = runPairs();
     EXPECT_EQ(second.log, root() / "dic" / "game" / "game" / "game.log");
     EXPECT_TRUE(sameBytes(output("game/game/game.log"), fixtureBytes("game.check.log")));
@@ -233,7 +232,7 @@ class PairOutputNames : public RunTest {};
 
 TEST_F(PairOutputNames, LogDictionaryGetsGame1Log)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("game.log", fixtureBytes("game.txt"));
     (void)runPairs();
     EXPECT_TRUE(sameBytes(output("game/game1.log"), fixtureBytes("game.correct.log")));
@@ -242,7 +241,7 @@ TEST_F(PairOutputNames, LogDictionaryGetsGame1Log)
 
 TEST_F(PairOutputNames, UpperCaseLogDictionaryGetsGame1LogToo)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("game.LOG", fixtureBytes("game.txt"));
     (void)runPairs();
     EXPECT_TRUE(sameBytes(output("game/game1.log"), fixtureBytes("game.correct.log")));
@@ -251,7 +250,7 @@ TEST_F(PairOutputNames, UpperCaseLogDictionaryGetsGame1LogToo)
 
 TEST_F(PairOutputNames, BaseNameEndsAtTheLastDot)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("a.b.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     EXPECT_EQ(listTree(root() / "dic"),
@@ -275,7 +274,7 @@ protected:
     void SetUp() override
     {
         RunTest::SetUp();
-        window.currentMode = Mode::Correct;
+        request.mode = Mode::Correct;
     }
     // Whether the log holds a whole line with this UTF-8 text.
     bool logHolds(const std::string& line)
@@ -291,7 +290,7 @@ protected:
 
 TEST_F(CorrectMode, KeptEmptyLineIsCopiedWithItsRelatedLine)
 {
-    window.options[Option::DeleteEmpty] = false;
+    options.on[Option::DeleteEmpty] = false;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     EXPECT_EQ(output("game/game.txt"),
@@ -300,7 +299,7 @@ TEST_F(CorrectMode, KeptEmptyLineIsCopiedWithItsRelatedLine)
 
 TEST_F(CorrectMode, DroppedUntranslatedLineTakesItsEnglishLineAlong)
 {
-    window.options[Option::DeleteUntranslated] = true;
+    options.on[Option::DeleteUntranslated] = true;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     EXPECT_EQ(output("game/game.txt"), crlfLines({"Open", gbk("打开")}));
@@ -308,8 +307,8 @@ TEST_F(CorrectMode, DroppedUntranslatedLineTakesItsEnglishLineAlong)
 
 TEST_F(CorrectMode, KeepingEveryClassCopiesEveryCompletePair)
 {
-    window.options[Option::DeleteEmpty] = false;
-    window.options[Option::DeleteErroneous] = false;
+    options.on[Option::DeleteEmpty] = false;
+    options.on[Option::DeleteErroneous] = false;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     EXPECT_EQ(output("game/game.txt"), fixtureBytes("game.txt"));
@@ -317,7 +316,7 @@ TEST_F(CorrectMode, KeepingEveryClassCopiesEveryCompletePair)
 
 TEST_F(CorrectMode, PairWithBothLinesDroppedIsLeftOut)
 {
-    window.options[Option::DeleteUntranslated] = true;
+    options.on[Option::DeleteUntranslated] = true;
     chooseDictionary("game.txt", crlfLines({gbk("错"), "OK", "Open", gbk("打开")}));
     (void)runPairs();
     EXPECT_EQ(output("game/game.txt"), crlfLines({"Open", gbk("打开")}));
@@ -336,7 +335,7 @@ TEST_F(CorrectMode, LastEnglishLineWithoutItsChineseLineIsNeverCopied)
 
 TEST_F(CorrectMode, SpacesOfKeptLinesAreCopiedAsRead)
 {
-    window.options[Option::DeleteEmpty] = false;
+    options.on[Option::DeleteEmpty] = false;
     chooseDictionary("game.txt", crlfLines({" Open ", "  ", "   ", gbk(" 打开 ")}));
     (void)runPairs();
     EXPECT_EQ(output("game/game.txt"), crlfLines({" Open ", "  ", "   ", gbk(" 打开 ")}));
@@ -344,7 +343,7 @@ TEST_F(CorrectMode, SpacesOfKeptLinesAreCopiedAsRead)
 
 TEST_F(CorrectMode, OptionsLineWithAllThreeOptionsIsFollowedByAnEmptyLine)
 {
-    window.options[Option::DeleteUntranslated] = true;
+    options.on[Option::DeleteUntranslated] = true;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     std::vector<std::string> lines = splitCrlf(output("game/game.log"));
@@ -361,9 +360,9 @@ TEST_F(CorrectMode, OptionsLineWithAllThreeOptionsIsFollowedByAnEmptyLine)
 
 TEST_F(CorrectMode, OptionsLineWithOnlyChknotra)
 {
-    window.options[Option::DeleteEmpty] = false;
-    window.options[Option::DeleteErroneous] = false;
-    window.options[Option::DeleteUntranslated] = true;
+    options.on[Option::DeleteEmpty] = false;
+    options.on[Option::DeleteErroneous] = false;
+    options.on[Option::DeleteUntranslated] = true;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     EXPECT_EQ(optionsLine(), gbk("纠错选项：  删除未翻译的行及相关行"));
@@ -372,8 +371,8 @@ TEST_F(CorrectMode, OptionsLineWithOnlyChknotra)
 
 TEST_F(CorrectMode, OptionsLineWithErroneousAndUntranslatedUsesTheSecondSeparator)
 {
-    window.options[Option::DeleteEmpty] = false;
-    window.options[Option::DeleteUntranslated] = true;
+    options.on[Option::DeleteEmpty] = false;
+    options.on[Option::DeleteUntranslated] = true;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     EXPECT_EQ(optionsLine(), gbk("纠错选项：  删除错误的行及相关行、删除未翻译的行及相关行"));
@@ -381,8 +380,8 @@ TEST_F(CorrectMode, OptionsLineWithErroneousAndUntranslatedUsesTheSecondSeparato
 
 TEST_F(CorrectMode, OptionsLineWithNoOptionKeepsItsTwoSpaces)
 {
-    window.options[Option::DeleteEmpty] = false;
-    window.options[Option::DeleteErroneous] = false;
+    options.on[Option::DeleteEmpty] = false;
+    options.on[Option::DeleteErroneous] = false;
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     std::vector<std::string> lines = splitCrlf(output("game/game.log"));
@@ -394,9 +393,9 @@ TEST_F(CorrectMode, OptionsLineWithNoOptionKeepsItsTwoSpaces)
 
 TEST_F(CorrectMode, HeaderQuotesTheCaptionsOfTheWindow)
 {
-    window.captions[Caption::CorrectFrame] = "改正";
-    window.captions[Caption::DeleteEmpty] = "去空行";
-    window.captions[Caption::DeleteErroneous] = "去错行";
+    request.captions.correctOperation = "改正";
+    request.captions.deleteEmpty = "去空行";
+    request.captions.deleteErroneous = "去错行";
     chooseDictionary("game.txt", fixtureBytes("game.txt"));
     (void)runPairs();
     std::vector<std::string> lines = splitCrlf(output("game/game.log"));
@@ -411,14 +410,15 @@ class ShortDictionary : public RunTest {};
 
 TEST_F(ShortDictionary, SingleLineIsReadAndHandledOnce)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("one.txt", crlfLines({gbk("错")}));
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::Finished);
     EXPECT_EQ(report.lines, 1);
-    EXPECT_EQ(window.lineNumbers, (std::vector<std::int32_t> {1}));
+    EXPECT_EQ(host.linesDone, (std::vector<std::int32_t> {1}));
     EXPECT_EQ(output("one/one.txt"), "") << "no line pair is complete";
-    EXPECT_EQ(window.message(), "总共处理了 1 行");
+    ASSERT_TRUE(host.finishedCounts);
+    EXPECT_EQ(host.finishedCounts->lines, 1);
 }
 
 TEST_F(ShortDictionary, EmptyDictionaryIsARunOfZeroLines)
@@ -429,33 +429,33 @@ TEST_F(ShortDictionary, EmptyDictionaryIsARunOfZeroLines)
     EXPECT_EQ(report.lines, 0);
     EXPECT_TRUE(
         sameBytes(output("empty/empty.log"), pairCheckHeader() + pairCheckSummary(0, 0, 0, 0)));
-    EXPECT_EQ(window.endApplicationCalls, 0);
-    ASSERT_EQ(window.boxes.size(), 1u);
-    EXPECT_EQ(window.boxes[0].title, "恭喜");
-    EXPECT_EQ(window.message(), "总共处理了 0 行");
-    EXPECT_TRUE(window.allControlsEnabled());
-    EXPECT_TRUE(window.lineNumbers.empty());
+    EXPECT_EQ(host.endApplicationCalls, 0);
+    EXPECT_EQ(host.questions, std::vector<Question> {Question::OpenLogAtEnd});
+    ASSERT_TRUE(host.finishedCounts);
+    EXPECT_EQ(host.finishedCounts->lines, 0);
+    EXPECT_FALSE(host.busy());
+    EXPECT_TRUE(host.linesDone.empty());
 }
 
 TEST_F(ShortDictionary, EmptyDictionaryInCorrectModeWritesAnEmptyCorrectedDictionary)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("empty.txt", "");
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::Finished);
     ASSERT_TRUE(outputExists("empty/empty.txt"));
     EXPECT_EQ(output("empty/empty.txt"), "");
     EXPECT_TRUE(output("empty/empty.log").find(gbk("总共处理了 0 行。")) != std::string::npos);
-    EXPECT_EQ(window.endApplicationCalls, 0);
+    EXPECT_EQ(host.endApplicationCalls, 0);
 }
 
-// ESC confirmed during a run: the window's yield answers false.
+// ESC confirmed during a run: the host's lineDone answers false.
 
 class EscDuringRun : public RunTest {
 protected:
     void stopAfterLine(std::int32_t last)
     {
-        window.onYield = [last](std::int32_t line) { return line < last; };
+        host.onLineDone = [last](std::int32_t line) { return line < last; };
     }
 };
 
@@ -469,14 +469,14 @@ TEST_F(EscDuringRun, LogKeepsTheEntriesSoFarWithoutSummary)
     EXPECT_TRUE(sameBytes(output("game/game.log"),
                           pairCheckHeader() + entryLine("* 第 3 行发生错误。", gbk("Save 文件")) +
                               entryLine("  第 6 行没有翻译。", "Exit")));
-    EXPECT_EQ(window.boxes.size(), 0u);
-    EXPECT_EQ(window.endApplicationCalls, 0) << "the window itself ends the application";
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_EQ(host.endApplicationCalls, 0) << "the host itself ends the application";
 }
 
 TEST_F(EscDuringRun, CorrectedDictionaryHoldsThePairsAppendedSoFar)
 {
     // After line 4 the pair 3-4 is complete but not yet appended.
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     stopAfterLine(4);
     chooseDictionary("g.txt", goodPair() + goodPair() + goodPair());
     (void)runPairs();
@@ -485,7 +485,7 @@ TEST_F(EscDuringRun, CorrectedDictionaryHoldsThePairsAppendedSoFar)
 
 TEST_F(EscDuringRun, AtTheFirstLineLeavesTheHeaderAndAnEmptyCorrectedDictionary)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     stopAfterLine(1);
     chooseDictionary("g.txt", goodPair());
     (void)runPairs();

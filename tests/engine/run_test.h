@@ -1,36 +1,66 @@
-// The base of the tests that run a check: a fresh folder, a recording
-// window, the fixed clock, and the expected pieces of the two logs.
+// The base of the tests that run a check: a fresh folder, a request as the
+// window makes it, a recording host, the fixed clock, and the expected
+// pieces of the two logs.
 #pragma once
 
-#include "check_runs.h"
-#include "fake_window.h"
+#include "corvel/check_runs.h"
+#include "fake_host.h"
 #include "test_support.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
+
+namespace corvel {
+
+// A layout as test names and messages show it.
+inline void PrintTo(Layout layout, std::ostream* out)
+{
+    *out << (layout == Layout::LinePairs ? "LinePairs" : "Equals");
+}
+
+}  // namespace corvel
 
 namespace corvel::test {
 
 class RunTest : public TempFolderTest {
 protected:
-    // A dictionary in the folder "dic" of the test folder, which becomes the
-    // working directory, as choosing the file in the window leaves it.
+    RunTest()
+    {
+        request.clock = fixedClock();
+        request.options = &options;
+    }
+
+    // A dictionary in the folder "dic" of the test folder; its output
+    // folder goes beside it, as after choosing the file in the window.
     fs::path chooseDictionary(const std::string& name, const std::string& bytes)
     {
         fs::path file = makeFile(fs::path("dic") / name, bytes);
-        fs::current_path(file.parent_path());
-        window.path = file;
+        request.dictionary = file;
+        request.outputParent = file.parent_path();
         return file;
     }
 
-    RunReport runPairs() { return runLinePairCheck(window, fixedClock()); }
-    RunReport runEquals() { return runEqualsCheck(window, fixedClock()); }
+    // The run of the request's layout, with the host as its only sink.
+    RunReport run() { return runCheck(request, host, {&host}); }
+    RunReport runPairs()
+    {
+        request.layout = Layout::LinePairs;
+        return run();
+    }
+    RunReport runEquals()
+    {
+        request.layout = Layout::Equals;
+        return run();
+    }
 
     // A file under the dictionary's folder "dic", e.g. "game/game.log".
     std::string output(const fs::path& relative) { return readBytes(root() / "dic" / relative); }
     bool outputExists(const fs::path& relative) { return fs::exists(root() / "dic" / relative); }
 
-    FakeWindow window;
+    TestOptions options;
+    RunRequest request;
+    FakeHost host;
 };
 
 // An entry line: the UTF-8 lead text in GBK, the filler up to the next
@@ -56,7 +86,7 @@ inline std::string pairCheckHeader()
 inline std::string pairCheckSummary(std::int32_t lines, std::int32_t untranslated,
                                     std::int32_t erroneous, std::int32_t empty)
 {
-    auto n = [](std::int32_t v) { return " " + std::to_string(v); };
+    auto n = [](std::int32_t v) { return std::string(" ").append(std::to_string(v)); };
     std::string total = "总共处理了" + n(lines) + " 行。";
     std::string result = "处理结果：共有" + n(untranslated) + " 行没有翻译；" + n(erroneous) +
         " 行错误；" + n(empty) + " 行是空行。";
@@ -69,7 +99,7 @@ inline std::string pairStopTrailer(const std::string& cause, std::int32_t lines,
                                    std::int32_t untranslated, std::int32_t erroneous,
                                    std::int32_t empty)
 {
-    auto n = [](std::int32_t v) { return " " + std::to_string(v); };
+    auto n = [](std::int32_t v) { return std::string(" ").append(std::to_string(v)); };
     std::string total = "总共处理了" + n(lines) + " 行。";
     std::string result = "处理结果：共有" + n(untranslated) + " 行没有翻译；" + n(erroneous) +
         " 行错误；" + n(empty) + " 行是空行。";
@@ -90,7 +120,7 @@ inline std::string equalsHeader(const std::string& operation)
 inline std::string equalsSummary(std::int32_t lines, std::int32_t untranslated,
                                  std::int32_t serious, bool correct)
 {
-    auto n = [](std::int32_t v) { return " " + std::to_string(v); };
+    auto n = [](std::int32_t v) { return std::string(" ").append(std::to_string(v)); };
     std::string result = "处理结果：共有" + n(untranslated) + " 行没有翻译";
     if (correct)
         result += "(已删除" + n(untranslated) + " 行)";

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "platform.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -172,9 +174,10 @@ void TempFolderTest::SetUp()
 
 void TempFolderTest::TearDown()
 {
-    fs::current_path(previous_);
     if (root_.empty())
         return;
+    EXPECT_EQ(fs::current_path(), root_) << "the working directory was changed";
+    fs::current_path(previous_);
     std::error_code ec;
     // A test may leave a folder without write permission behind.
     for (const auto& entry : fs::recursive_directory_iterator(root_, ec))
@@ -197,11 +200,6 @@ fs::path TempFolderTest::makeFile(const fs::path& relative, std::string_view byt
         fs::create_directories(file.parent_path());
     writeBytes(file, bytes);
     return file;
-}
-
-void TempFolderTest::backToRoot()
-{
-    fs::current_path(root_);
 }
 
 }  // namespace corvel::test

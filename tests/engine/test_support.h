@@ -1,10 +1,9 @@
 // Helpers shared by the engine and command-line tests: a fresh temporary
-// folder per test (the runs change the working directory), byte-exact file
-// access, GBK text built from UTF-8 literals, and the fixture files.
+// folder per test, byte-exact file access, GBK text built from UTF-8
+// literals, and the fixture files.
 #pragma once
 
-#include "check_runs.h"
-#include "platform.h"
+#include "corvel/local_time.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +51,10 @@ std::vector<std::string> splitCrlf(const std::string& bytes);
 // that differs and shows both lines with non-ASCII bytes escaped.
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected);
 
-// Gives every test a fresh empty folder as its working directory and puts
-// the working directory back afterwards.
+// Gives every test a fresh empty folder as its working directory (where
+// the command line's relative names resolve) and puts the working
+// directory back afterwards. No run may change it: a test fails when the
+// working directory has moved by its end.
 class TempFolderTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -65,9 +66,6 @@ protected:
     fs::path makeFolder(const fs::path& relative);
     // Writes a file under the test's folder and returns its absolute path.
     fs::path makeFile(const fs::path& relative, std::string_view bytes);
-    // Brings the working directory back to the test's folder, as choosing
-    // the dictionary again in the window does.
-    void backToRoot();
 
 private:
     fs::path root_;

@@ -16,26 +16,23 @@ struct Case {
 
 const Case kCases[] = {{Layout::LinePairs, "game.txt", "game"}, {Layout::Equals, "menu.DAT", "menu"}};
 
-TEST(DictionaryFaults, ADictionaryDeletedAfterChoosingIsReportedAndTheWindowWaitsAgain)
+TEST(DictionaryFaults, ADictionaryDeletedAfterChoosingIsReportedAndTheHostWaitsAgain)
 {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.fileName);
         WorkFolder work;
         writeFile(work / c.fileName, "Open\r\n");
-        ScriptedWindow window(work / c.fileName);  // chosen while it existed
+        ScriptedRun run(c.layout, work / c.fileName);  // chosen while it existed
         fs::remove(work / c.fileName);
 
-        RunReport report = runCheck(c.layout, window);
+        RunReport report = run.run();
 
         EXPECT_EQ(report.ending, RunEnding::FileNotFound);
-        EXPECT_FALSE(window.ended());
-        ASSERT_EQ(window.boxes().size(), 1u);
-        EXPECT_EQ(window.boxes()[0].text, kNotFoundText);
-        EXPECT_EQ(window.labelText(StatusLabel::Message), kWaitingText);
-        EXPECT_TRUE(window.labelVisible(StatusLabel::Message));
-        EXPECT_FALSE(window.labelVisible(StatusLabel::Processing));
-        EXPECT_TRUE(window.enabled(Control::Check));
-        EXPECT_TRUE(window.enabled(Control::Switch));
+        EXPECT_FALSE(run.ended());
+        EXPECT_EQ(run.host.questions, std::vector<Question> {Question::DictionaryMissing});
+        // Waiting again, without having shown any line.
+        EXPECT_EQ(run.host.statusEvents(), (std::vector<std::string> {"runStarting", "waiting"}));
+        EXPECT_FALSE(run.host.busy());
         EXPECT_TRUE(listTree(work.path()).empty()) << "nothing may be created";
     }
 }
@@ -46,14 +43,14 @@ TEST(DictionaryFaults, AFolderNamedLikeADictionaryEndsTheRunBeforeAnythingIsCrea
         SCOPED_TRACE(c.fileName);
         WorkFolder work;
         fs::create_directory(work / c.fileName);
-        ScriptedWindow window(work / c.fileName);
+        ScriptedRun run(c.layout, work / c.fileName);
 
-        RunReport report = runCheck(c.layout, window);
+        RunReport report = run.run();
 
         EXPECT_EQ(report.ending, RunEnding::UnknownError);
-        EXPECT_TRUE(window.ended());
-        ASSERT_FALSE(window.boxes().empty());
-        EXPECT_EQ(window.boxes().back().text, kUnknownErrorText);
+        EXPECT_TRUE(run.ended());
+        ASSERT_FALSE(run.host.questions.empty());
+        EXPECT_EQ(run.host.questions.back(), Question::UnknownError);
         EXPECT_EQ(listTree(work.path()), std::vector<std::string> {c.fileName});
     }
 }
@@ -65,12 +62,12 @@ TEST(DictionaryFaults, AReadFailureEndsTheRunWithoutASummary)
         WorkFolder work;
         // Opens like any file; its first read fails (address 0 is unmapped).
         fs::create_symlink("/proc/self/mem", work / c.fileName);
-        ScriptedWindow window(work / c.fileName);
+        ScriptedRun run(c.layout, work / c.fileName);
 
-        RunReport report = runCheck(c.layout, window);
+        RunReport report = run.run();
 
         EXPECT_EQ(report.ending, RunEnding::UnknownError);
-        EXPECT_TRUE(window.ended());
+        EXPECT_TRUE(run.ended());
         EXPECT_EQ(report.error.op(), FileOp::Read);
         EXPECT_EQ(report.lines, 0);
         std::string log = readFile(work / c.base / (c.base + ".log"));
@@ -94,12 +91,12 @@ TEST(DictionaryFaults, AReadFailureInTheMiddleOfALineNeitherCountsNorReportsIt)
         SCOPED_TRACE(cut.c.fileName);
         WorkFolder work;
         writeFile(work / cut.c.fileName, cut.bytes);
-        ScriptedWindow window(work / cut.c.fileName, Mode::Correct);
+        ScriptedRun run(cut.c.layout, work / cut.c.fileName, Mode::Correct);
 
         RunReport report;
         {
             FailingReads device(4, 5);
-            report = runCheck(cut.c.layout, window);
+            report = run.run();
         }
 
         EXPECT_EQ(report.ending, RunEnding::UnknownError);

@@ -112,12 +112,13 @@ TEST(LargeDictionary, AGigabyteStreamsThroughTheRunInSmallMemory)
     Block block = makeBlock();
     ASSERT_EQ(block.bytes.size(), 1024u);
     std::size_t blocks = streamBytes() / block.bytes.size();
-    ScriptedWindow window(fifo);
+    ScriptedRun run(Layout::LinePairs, fifo);
+    run.host.keepsEveryLine = false;
 
     long rssBefore = statusField("VmRSS:");
     bool peakReset = resetPeak();
     std::thread writer(feed, fifo, block.bytes, blocks);
-    RunReport report = runCheck(Layout::LinePairs, window);
+    RunReport report = run.run();
     writer.join();
     long peak = statusField("VmHWM:");
 
@@ -125,6 +126,8 @@ TEST(LargeDictionary, AGigabyteStreamsThroughTheRunInSmallMemory)
     EXPECT_EQ(report.lines, static_cast<std::int32_t>(blocks) * block.lines);
     EXPECT_EQ(report.untranslated, static_cast<std::int32_t>(blocks));
     EXPECT_EQ(report.erroneous, 0);
+    EXPECT_EQ(run.host.lineDoneCalls, report.lines);
+    EXPECT_EQ(run.host.findingCount, report.untranslated);
     std::string log = readFile(work / "big/big.log");
     EXPECT_NE(log.find(gbk("总共处理了 ") + std::to_string(report.lines) + gbk(" 行。")),
               std::string::npos);

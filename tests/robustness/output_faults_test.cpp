@@ -25,14 +25,14 @@ std::vector<Case> bothLayouts()
             {Layout::Equals, "menu.DAT", "menu", gbk(kMenuUtf8)}};
 }
 
-// The run ended the application through the unknown-error message.
-void expectUnknownErrorEnd(const RunReport& report, const ScriptedWindow& window)
+// The run ended the application through the unknown-error question.
+void expectUnknownErrorEnd(const RunReport& report, const ScriptedRun& run)
 {
     EXPECT_EQ(report.ending, RunEnding::UnknownError);
-    EXPECT_TRUE(window.ended());
-    ASSERT_FALSE(window.boxes().empty());
-    EXPECT_EQ(window.boxes().back().text, kUnknownErrorText);
-    EXPECT_EQ(window.boxes().back().icon, Icon::Critical);
+    EXPECT_TRUE(run.ended());
+    ASSERT_FALSE(run.host.questions.empty());
+    EXPECT_EQ(run.host.questions.back(), Question::UnknownError);
+    EXPECT_EQ(run.host.calls().back(), "end");
 }
 
 // The log and corrected dictionary a run writes into a folder of its own.
@@ -45,9 +45,9 @@ Reference referenceRun(const Case& c, Mode mode)
 {
     WorkFolder ref;
     writeFile(ref / c.fileName, c.bytes);
-    ScriptedWindow window(ref / c.fileName, mode);
-    window.setOption(Option::StopOnErrors, false);
-    RunReport report = runCheck(c.layout, window);
+    ScriptedRun run(c.layout, ref / c.fileName, mode);
+    run.options.on[Option::StopOnErrors] = false;
+    RunReport report = run.run();
     EXPECT_EQ(report.ending, RunEnding::Finished);
     return {readFile(ref / c.base / (c.base + ".log")), readFile(ref / c.base / c.fileName)};
 }
@@ -59,11 +59,11 @@ TEST(OutputFolderFaults, AFileNamedLikeTheOutputFolderEndsTheRunWithoutWriting)
         WorkFolder work;
         writeFile(work / c.fileName, c.bytes);
         writeFile(work / c.base, "not a folder");
-        ScriptedWindow window(work / c.fileName);
+        ScriptedRun run(c.layout, work / c.fileName);
 
-        RunReport report = runCheck(c.layout, window);
+        RunReport report = run.run();
 
-        expectUnknownErrorEnd(report, window);
+        expectUnknownErrorEnd(report, run);
         EXPECT_EQ(readFile(work / c.base), "not a folder");
         EXPECT_EQ(readFile(work / c.fileName), c.bytes);
         EXPECT_EQ(listTree(work.path()), (std::vector<std::string> {c.base, c.fileName}));
@@ -83,11 +83,11 @@ TEST(OutputFolderFaults, AReadOnlyOutputFolderEndsTheRunWithoutWriting)
         auto immutable = mount ? nullptr : ImmutableFolder::set(work / c.base);
         if (!mount && !immutable)
             GTEST_SKIP() << "can neither mount a read-only tmpfs nor set the immutable attribute";
-        ScriptedWindow window(work / c.fileName, Mode::Correct);
+        ScriptedRun run(c.layout, work / c.fileName, Mode::Correct);
 
-        RunReport report = runCheck(c.layout, window);
+        RunReport report = run.run();
 
-        expectUnknownErrorEnd(report, window);
+        expectUnknownErrorEnd(report, run);
         EXPECT_TRUE(fs::is_empty(work / c.base));
         EXPECT_EQ(readFile(work / c.fileName), c.bytes);
     }
@@ -108,12 +108,12 @@ TEST(OutputFolderFaults, AFullDiskKeepsEveryByteOfTheLogWrittenBeforeIt)
     auto mount = TmpfsMount::mount(work / c.base, "64k", false);
     if (!mount)
         GTEST_SKIP() << "cannot mount a small tmpfs (needs root)";
-    ScriptedWindow window(work / c.fileName);
-    window.setOption(Option::StopOnErrors, false);
+    ScriptedRun run(c.layout, work / c.fileName);
+    run.options.on[Option::StopOnErrors] = false;
 
-    RunReport report = runCheck(c.layout, window);
+    RunReport report = run.run();
 
-    expectUnknownErrorEnd(report, window);
+    expectUnknownErrorEnd(report, run);
     std::string log = readFile(work / c.base / "big.log");
     EXPECT_GE(log.size(), 60u * 1024) << "the disk was not filled before giving up";
     EXPECT_EQ(log, expected.log.substr(0, log.size()));
@@ -127,12 +127,14 @@ TEST(OutputFolderFaults, ALogThatCannotBeWrittenEndsTheRunAsAnUnknownError)
         WorkFolder work;
         writeFile(work / c.fileName, c.bytes);
         fs::create_directory(work / c.base);
-        fs::create_symlink("/dev/full", work / c.base / (c.base + ".log"));
-        ScriptedWindow window(work / c.fileName);
+        auto full = FullDeviceFile::bind(work / c.base / (c.base + ".log"));
+        if (!full)
+            GTEST_SKIP() << "cannot bind /dev/full onto a file (needs root)";
+        ScriptedRun run(c.layout, work / c.fileName);
 
-        RunReport report = runCheck(c.layout, window);
+        RunReport report = run.run();
 
-        expectUnknownErrorEnd(report, window);
+        expectUnknownErrorEnd(report, run);
         EXPECT_EQ(report.error.op(), FileOp::Write);
         EXPECT_EQ(readFile(work / c.fileName), c.bytes);
     }
@@ -150,13 +152,15 @@ TEST(OutputFolderFaults, ACorrectedDictionaryThatCannotBeWrittenKeepsTheWholeLog
         WorkFolder work;
         writeFile(work / c.fileName, c.bytes);
         fs::create_directory(work / c.base);
-        fs::create_symlink("/dev/full", work / c.base / c.fileName);
-        ScriptedWindow window(work / c.fileName, Mode::Correct);
-        window.setOption(Option::StopOnErrors, false);
+        auto full = FullDeviceFile::bind(work / c.base / c.fileName);
+        if (!full)
+            GTEST_SKIP() << "cannot bind /dev/full onto a file (needs root)";
+        ScriptedRun run(c.layout, work / c.fileName, Mode::Correct);
+        run.options.on[Option::StopOnErrors] = false;
 
-        RunReport report = runCheck(c.layout, window);
+        RunReport report = run.run();
 
-        expectUnknownErrorEnd(report, window);
+        expectUnknownErrorEnd(report, run);
         EXPECT_EQ(readFile(work / c.base / (c.base + ".log")), upToSummary);
         EXPECT_EQ(readFile(work / c.fileName), c.bytes);
     }

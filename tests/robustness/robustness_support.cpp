@@ -17,51 +17,6 @@
 
 namespace corvel::robustness {
 
-ScriptedWindow::ScriptedWindow(fs::path chosen, Mode mode) : chosen_(std::move(chosen)), mode_(mode)
-{
-    // The options of a fresh main window.
-    options_ = {{Option::ReplaceLog, true},        {Option::PromptAtEnd, true},
-                {Option::StopOnErrors, true},      {Option::StopOnEmpty, false},
-                {Option::DeleteEmpty, true},       {Option::DeleteErroneous, true},
-                {Option::DeleteUntranslated, false}};
-}
-
-std::string ScriptedWindow::labelText(StatusLabel l) const
-{
-    auto it = labels_.find(l);
-    return it == labels_.end() ? std::string() : it->second;
-}
-
-bool ScriptedWindow::labelVisible(StatusLabel l) const
-{
-    auto it = visible_.find(l);
-    return it != visible_.end() && it->second;
-}
-
-bool ScriptedWindow::enabled(Control c) const
-{
-    auto it = enabled_.find(c);
-    return it == enabled_.end() || it->second;
-}
-
-Answer ScriptedWindow::messageBox(const MessageBoxRequest& request)
-{
-    boxes_.push_back(request);
-    return request.buttons == Buttons::OkCancel ? Answer::Cancel : Answer::Ok;
-}
-
-bool ScriptedWindow::yield()
-{
-    return !onYield || onYield(line_);
-}
-
-void ScriptedWindow::endApplication()
-{
-    ended_ = true;
-    if (onEnd)
-        onEnd();
-}
-
 LocalTime fixedTime()
 {
     return {2002, 5, 30, 14, 5, 9};
@@ -72,25 +27,29 @@ Clock fixedClock()
     return [] { return fixedTime(); };
 }
 
-WorkFolder::WorkFolder() : previous_(fs::current_path())
+ScriptedRun::ScriptedRun(Layout layout, const fs::path& dictionary, Mode mode)
+{
+    request.layout = layout;
+    request.dictionary = dictionary;
+    request.outputParent = dictionary.parent_path();
+    request.mode = mode;
+    request.clock = fixedClock();
+    request.options = &options;
+    host.unscriptedAnswer = Answer::Cancel;
+}
+
+WorkFolder::WorkFolder()
 {
     std::string pattern = (fs::temp_directory_path() / "corvel-robust-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
     path_ = pattern;
-    enter();
 }
 
 WorkFolder::~WorkFolder()
 {
     std::error_code ec;
-    fs::current_path(previous_, ec);
     fs::remove_all(path_, ec);
-}
-
-void WorkFolder::enter() const
-{
-    fs::current_path(path_);
 }
 
 namespace {
@@ -119,6 +78,20 @@ std::unique_ptr<TmpfsMount> TmpfsMount::mount(const fs::path& at, const std::str
 }
 
 TmpfsMount::~TmpfsMount()
+{
+    (void)::umount2(at_.c_str(), MNT_DETACH);
+}
+
+std::unique_ptr<FullDeviceFile> FullDeviceFile::bind(const fs::path& at)
+{
+    privateMounts();
+    writeFile(at, "");
+    if (::mount("/dev/full", at.c_str(), nullptr, MS_BIND, nullptr) != 0)
+        return nullptr;
+    return std::unique_ptr<FullDeviceFile>(new FullDeviceFile(at));
+}
+
+FullDeviceFile::~FullDeviceFile()
 {
     (void)::umount2(at_.c_str(), MNT_DETACH);
 }
@@ -194,12 +167,6 @@ std::vector<std::string> listTree(const fs::path& folder)
         names.push_back(fs::relative(e.path(), folder).string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-RunReport runCheck(Layout layout, RunWindow& window)
-{
-    return layout == Layout::LinePairs ? runLinePairCheck(window, fixedClock())
-                                       : runEqualsCheck(window, fixedClock());
 }
 
 }  // namespace corvel::robustness

@@ -1,14 +1,14 @@
-// Shared pieces of the fault-injection tests: a scripted window, temporary
-// folders, mounts that make a folder full or read-only, and file helpers.
+// Shared pieces of the fault-injection tests: a run as the window starts
+// it with a recording host, temporary folders, mounts that make a folder
+// full or read-only, and file helpers.
 #pragma once
 
-#include "check_runs.h"
-#include "run_window.h"
+#include "corvel/check_runs.h"
+#include "fake_host.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,56 +18,29 @@ namespace corvel::robustness {
 
 namespace fs = std::filesystem;
 
-// A window that answers as a user who declines every offer to open the log,
-// and records what the run showed. yield() and endApplication() can be
-// scripted to stop or end the run.
-class ScriptedWindow : public RunWindow {
-public:
-    explicit ScriptedWindow(fs::path chosen, Mode mode = Mode::Check);
-
-    void setOption(Option o, bool on) { options_[o] = on; }
-    // Called at every yield with the line just handled; false stops the run.
-    std::function<bool(std::int32_t line)> onYield;
-    // Called when the run ends the application.
-    std::function<void()> onEnd;
-
-    bool ended() const { return ended_; }
-    const std::vector<MessageBoxRequest>& boxes() const { return boxes_; }
-    std::string labelText(StatusLabel l) const;
-    bool labelVisible(StatusLabel l) const;
-    bool enabled(Control c) const;
-
-    fs::path chosenPath() const override { return chosen_; }
-    Mode mode() const override { return mode_; }
-    bool option(Option o) const override { return options_.at(o); }
-    std::string caption(Caption c) const override { return designCaption(c); }
-    void setLabelText(StatusLabel l, const std::string& text) override { labels_[l] = text; }
-    void setLabelVisible(StatusLabel l, bool visible) override { visible_[l] = visible; }
-    void setLineNumber(std::int32_t line) override { line_ = line; }
-    void setEnabled(Control c, bool on) override { enabled_[c] = on; }
-    Answer messageBox(const MessageBoxRequest& request) override;
-    Error startEditor(const EditorRequest&) override { return Error(); }
-    void beep() override {}
-    bool yield() override;
-    void endApplication() override;
-
-private:
-    fs::path chosen_;
-    Mode mode_;
-    std::map<Option, bool> options_;
-    std::map<StatusLabel, std::string> labels_;
-    std::map<StatusLabel, bool> visible_;
-    std::map<Control, bool> enabled_;
-    std::vector<MessageBoxRequest> boxes_;
-    std::int32_t line_ = 0;
-    bool ended_ = false;
-};
+using test::FakeHost;
 
 // A fixed time for the log's date lines, so logs compare byte for byte.
 LocalTime fixedTime();
 Clock fixedClock();
 
-// A fresh folder that is the working directory while the object lives.
+// A check of one dictionary as the window starts it: the output folder
+// beside the dictionary, the options of a fresh window, the fixed clock,
+// and a host that declines every offer to open the log.
+class ScriptedRun {
+public:
+    ScriptedRun(Layout layout, const fs::path& dictionary, Mode mode = Mode::Check);
+
+    RunReport run() { return runCheck(request, host, {&host}); }
+    // The run ended the application.
+    bool ended() const { return host.endApplicationCalls > 0; }
+
+    test::TestOptions options;
+    RunRequest request;
+    FakeHost host;
+};
+
+// A fresh folder, removed with everything in it when the object goes.
 class WorkFolder {
 public:
     WorkFolder();
@@ -76,12 +49,9 @@ public:
     WorkFolder& operator=(const WorkFolder&) = delete;
     const fs::path& path() const { return path_; }
     fs::path operator/(const fs::path& name) const { return path_ / name; }
-    // Makes the folder the working directory again (a run moves it).
-    void enter() const;
 
 private:
     fs::path path_;
-    fs::path previous_;
 };
 
 // A tmpfs mounted on a folder for the object's lifetime; none when this
@@ -96,6 +66,21 @@ public:
 
 private:
     explicit TmpfsMount(fs::path at) : at_(std::move(at)) {}
+    fs::path at_;
+};
+
+// A file whose writes fail as on a full disk: /dev/full bound onto a
+// fresh file (outputs never follow a link, so a link to /dev/full would be
+// refused before any write). None when this process may not mount.
+class FullDeviceFile {
+public:
+    static std::unique_ptr<FullDeviceFile> bind(const fs::path& at);
+    ~FullDeviceFile();
+    FullDeviceFile(const FullDeviceFile&) = delete;
+    FullDeviceFile& operator=(const FullDeviceFile&) = delete;
+
+private:
+    explicit FullDeviceFile(fs::path at) : at_(std::move(at)) {}
     fs::path at_;
 };
 
@@ -121,14 +106,5 @@ std::string gbk(const std::string& utf8);
 std::vector<std::string> splitCrLf(const std::string& bytes);
 // Every file and folder under `folder`, relative, sorted.
 std::vector<std::string> listTree(const fs::path& folder);
-
-// Runs the check of the window's layout, with the fixed clock.
-enum class Layout { LinePairs, Equals };
-RunReport runCheck(Layout layout, RunWindow& window);
-
-// The texts the failure rule shows.
-inline constexpr const char* kUnknownErrorText = "发生未知错误！程序即将终止！";
-inline constexpr const char* kNotFoundText = "该文件不存在，请重新选择文件！";
-inline constexpr const char* kWaitingText = "等待检错或纠错工作";
 
 }  // namespace corvel::robustness

@@ -86,6 +86,26 @@ private slots:
         QVERIFY(about_->isVisible());
     }
 
+    // The two links are drawn underlined: one pixel row below the text runs
+    // in the text's colour across most of the label.
+    void linksAreUnderlined()
+    {
+        for (const char* name : {"lblemail", "lblnet"}) {
+            auto* link = about_->findChild<QLabel*>(name);
+            const QImage image = link->grab().toImage();
+            const QRgb ink = link->palette().color(QPalette::WindowText).rgb();
+            int longest = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                int run = 0;
+                for (int x = 0; x < image.width(); ++x) {
+                    run = image.pixel(x, y) == ink ? run + 1 : 0;
+                    longest = std::max(longest, run);
+                }
+            }
+            QVERIFY2(longest * 10 >= image.width() * 8, name);
+        }
+    }
+
     void designAndNoFocus()
     {
         QCOMPARE(about_->windowTitle(), QStringLiteral("关于"));

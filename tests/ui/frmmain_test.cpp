@@ -227,7 +227,8 @@ private slots:
         QCOMPARE(answers.seen().contains(kTypeWarning), warned);
         QCOMPARE(control<QLineEdit>(&m.window, "txtfile")->text(), QDir::toNativeSeparators(path));
         QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
-        QCOMPARE(QDir::currentPath(), QFileInfo(path).absolutePath());
+        QCOMPARE(QString::fromStdU16String(m.window.outputParent().u16string()),
+                 QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
     }
 
     void cancelledChooserClearsSelection()
@@ -284,6 +285,28 @@ private slots:
         QVERIFY(!QFileInfo::exists(scratch.path("game/game.txt")));  // check mode copies nothing
         QVERIFY(m.launched->requests.empty());
         QCOMPARE(m.ended.count(), 0);
+    }
+
+    // A second run without choosing again puts its output folder inside the
+    // first run's; choosing the file again brings it back beside the file.
+    void secondRunNestsUntilChosenAgain()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        Main m;
+        m.choose(scratch.path("game.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        for (int run = 0; run < 2; ++run)
+            QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(QFileInfo::exists(scratch.path("game/game.log")));
+        QVERIFY(QFileInfo::exists(scratch.path("game/game/game.log")));
+
+        QFile::remove(scratch.path("game/game.log"));
+        m.choose(scratch.path("game.txt"));
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(QFileInfo::exists(scratch.path("game/game.log")));
+        QVERIFY(!QFileInfo::exists(scratch.path("game/game/game/game.log")));
     }
 
     void correctRunWritesCorrectedDictionary()
@@ -542,6 +565,37 @@ private slots:
         auto* txtfile = control<QLineEdit>(w, "txtfile");
         QTest::mouseMove(txtfile, QPoint(3, 3));
         QCOMPARE(txtfile->toolTip(), txtfile->text());
+    }
+
+    // While a run holds it, the switch to the other window looks disabled:
+    // no highlight under the pointer and no hand cursor.
+    void switchLooksDisabledDuringRun()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("big.txt"), longDictionary(100000));
+        Main m;
+        m.choose(scratch.path("big.txt"));
+        QLabel* other = label(&m.window, "lblother");
+        const QColor plain = other->palette().color(QPalette::Window);
+        const Qt::CursorShape hand = other->cursor().shape();
+        bool enabled = true;
+        QColor lit;
+        Qt::CursorShape during = hand;
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+                     [&] {
+                         QTest::mouseMove(other, QPoint(5, 5));
+                         enabled = other->isEnabled();
+                         lit = other->palette().color(QPalette::Window);
+                         during = other->cursor().shape();
+                     });
+        QTest::mouseMove(other, QPoint(5, 5));  // lit, and stays lit over cmdCheck
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(!enabled);
+        QCOMPARE(lit, plain);
+        QVERIFY(during != hand);
+        QCOMPARE(other->cursor().shape(), hand);  // back after the run
     }
 
     // The about window opened during a run holds the run until it closes.

@@ -93,6 +93,28 @@ private slots:
         QVERIFY(control<QLabel>(&o.window, "lblinfo")->text().contains(QStringLiteral("＜Marrowind＞")));
     }
 
+    // The information's three lines are drawn apart: three bands of ink with
+    // blank pixel rows between them, all inside the label.
+    void informationLinesDoNotCrowd()
+    {
+        Other o;
+        auto* info = control<QLabel>(&o.window, "lblinfo");
+        const QImage image = info->grab().toImage();
+        const QRgb paper = image.pixel(0, 0);
+        int bands = 0;
+        bool inInk = false;
+        for (int y = 0; y < image.height(); ++y) {
+            bool ink = false;
+            for (int x = 0; x < image.width() && !ink; ++x)
+                ink = image.pixel(x, y) != paper;
+            if (ink && !inInk)
+                ++bands;
+            inInk = ink;
+        }
+        QCOMPARE(bands, 3);
+        QVERIFY(!inInk);  // the last line is not cut off
+    }
+
     void choosingShowsStatusBoxForGood()
     {
         Scratch scratch;

@@ -88,6 +88,7 @@ private slots:
         touch(folder + QStringLiteral("/notes.dat"));
         touch(folder + QStringLiteral("/UPPER.TXT"));
 
+        const QString workingFolder = QDir::currentPath();
         BoxAnswerer answers;
         QString title, selectedFilter, directory;
         QStringList shown;
@@ -114,8 +115,7 @@ private slots:
         shown.sort();
         QCOMPARE(shown, (QStringList {QStringLiteral("UPPER.TXT"), QStringLiteral("汉化 game.txt")}));
         QCOMPARE(result, QDir::toNativeSeparators(chosen));
-        QCOMPARE(QDir::currentPath(), QDir(folder).absolutePath());
-        QVERIFY(QFile::exists(QStringLiteral("notes.dat")));  // relative names resolve there
+        QCOMPARE(QDir::currentPath(), workingFolder);  // the chooser leaves it alone
     }
 
     void cancelReturnsNothingWhateverWasTyped()

@@ -66,12 +66,17 @@ TEST(WindowsRunNames, ChineseFileNameKeepsItsCharacters)
 
 class WindowsRuns : public RunTest {
 protected:
-    // A dictionary under a Chinese folder, chosen by a path written with "\".
+    // A dictionary under a Chinese folder, chosen by a path written with
+    // "\"; its output folder goes beside it.
     fs::path chooseChinese(const std::string& bytes)
     {
-        fs::path file = makeFile(u8path("字典/游戏.txt"), bytes);
-        fs::current_path(file.parent_path());
-        window.path = backslashed(file);
+        return chooseBackslashed(u8path("字典/游戏.txt"), bytes);
+    }
+    fs::path chooseBackslashed(const fs::path& relative, const std::string& bytes)
+    {
+        fs::path file = makeFile(relative, bytes);
+        request.dictionary = backslashed(file);
+        request.outputParent = backslashed(file.parent_path());
         return file;
     }
     std::string chineseOutput(std::string_view relative)
@@ -87,12 +92,13 @@ TEST_F(WindowsRuns, ChineseDictionaryGetsAChineseOutputFolderAndTheListedLog)
     EXPECT_EQ(report.ending, RunEnding::Finished);
     EXPECT_TRUE(sameBytes(chineseOutput("游戏/游戏.log"), fixtureBytes("game.check.log")));
     EXPECT_EQ(report.log, root() / u8path("字典/游戏/游戏.log"));
-    EXPECT_EQ(fs::current_path(), root() / u8path("字典/游戏"));
+    EXPECT_EQ(report.outputFolder, root() / u8path("字典/游戏"));
+    EXPECT_EQ(fs::current_path(), root()) << "the working directory is never changed";
 }
 
 TEST_F(WindowsRuns, ChineseDictionaryInCorrectModeGetsTheListedFiles)
 {
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     fs::path dictionary = chooseChinese(fixtureBytes("game.txt"));
     EXPECT_EQ(runPairs().ending, RunEnding::Finished);
     EXPECT_TRUE(sameBytes(chineseOutput("游戏/游戏.log"), fixtureBytes("game.correct.log")));
@@ -102,9 +108,7 @@ TEST_F(WindowsRuns, ChineseDictionaryInCorrectModeGetsTheListedFiles)
 
 TEST_F(WindowsRuns, ChineseEqualsDictionaryGetsTheListedLog)
 {
-    fs::path file = makeFile(u8path("字典/菜单.DAT"), fixtureBytes("menu.DAT"));
-    fs::current_path(file.parent_path());
-    window.path = backslashed(file);
+    chooseBackslashed(u8path("字典/菜单.DAT"), fixtureBytes("menu.DAT"));
     EXPECT_EQ(runEquals().ending, RunEnding::Finished);
     EXPECT_TRUE(sameBytes(chineseOutput("菜单/菜单.log"), fixtureBytes("menu.check.log")));
 }
@@ -117,7 +121,7 @@ TEST_F(WindowsRuns, UpperCaseLogDictionaryKeepsLogAndCorrectedApartWhereCaseIsIg
     ASSERT_TRUE(sameFile(root() / "probe.log", root() / "probe.LOG"))
         << "this folder distinguishes case; the test needs one that does not";
 
-    window.currentMode = Mode::Correct;
+    request.mode = Mode::Correct;
     chooseDictionary("game.LOG", fixtureBytes("game.txt"));
     EXPECT_EQ(runPairs().ending, RunEnding::Finished);
     EXPECT_EQ(listTree(root() / "dic" / "game"),
@@ -127,18 +131,18 @@ TEST_F(WindowsRuns, UpperCaseLogDictionaryKeepsLogAndCorrectedApartWhereCaseIsIg
 }
 
 // The corrected dictionary would be the dictionary itself, reached through
-// a working folder spelt in other case: the run refuses instead of writing.
+// an output folder spelt in other case: the run refuses instead of writing.
 TEST_F(WindowsRuns, DictionaryReachedThroughOtherCaseIsNeverWritten)
 {
     fs::path dictionary = makeFile("dic/game/game.txt", fixtureBytes("game.txt"));
     ASSERT_TRUE(fs::is_directory(root() / "DIC")) << "the test needs a folder that ignores case";
-    fs::current_path(root() / "DIC");
-    window.path = dictionary;
-    window.currentMode = Mode::Correct;
+    request.dictionary = dictionary;
+    request.outputParent = root() / "DIC";
+    request.mode = Mode::Correct;
 
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::UnknownError);
-    EXPECT_EQ(window.endApplicationCalls, 1);
+    EXPECT_EQ(host.endApplicationCalls, 1);
     EXPECT_EQ(readBytes(dictionary), fixtureBytes("game.txt"));
 }
 
@@ -156,7 +160,7 @@ TEST_F(WindowsRuns, LogLockedByAnotherProgramIsAnUnknownError)
     RunReport report = runPairs();
     ::CloseHandle(lock);
     EXPECT_EQ(report.ending, RunEnding::UnknownError);
-    EXPECT_EQ(window.endApplicationCalls, 1);
+    EXPECT_EQ(host.endApplicationCalls, 1);
     EXPECT_EQ(readBytes(log), "earlier log");
 }
 
@@ -207,17 +211,24 @@ TEST_F(WindowsFiles, ExistingOutputFolderIsPassedOverAndMissingParentIsNot)
     EXPECT_EQ(corvel::makeFolder(root() / "missing/game").kind(), ErrorKind::Other);
 }
 
-TEST_F(WindowsFiles, EnteringAChineseFolderMovesTheWorkingDirectory)
+TEST_F(WindowsFiles, ChineseFolderOpensForOutputs)
 {
     makeFolder(u8path("字典"));
-    EXPECT_FALSE(enterFolder(u8path("字典")));
-    EXPECT_EQ(currentFolder(), root() / u8path("字典"));
+    Error error;
+    Folder folder = Folder::open(backslashed(root() / u8path("字典")), error);
+    EXPECT_FALSE(error) << error.describe();
+    EXPECT_TRUE(folder.isOpen());
+    EXPECT_EQ(fs::current_path(), root());
 }
 
-TEST_F(WindowsFiles, EnteringAFileIsOtherFailure)
+TEST_F(WindowsFiles, FileOrMissingFolderForOutputsIsOtherFailure)
 {
     makeFile("game", "x");
-    EXPECT_EQ(enterFolder(root() / "game").kind(), ErrorKind::Other);
+    Error error;
+    (void)Folder::open(root() / "game", error);
+    EXPECT_EQ(error.kind(), ErrorKind::Other);
+    (void)Folder::open(root() / u8path("无此文件夹"), error);
+    EXPECT_EQ(error.kind(), ErrorKind::Other);
 }
 
 TEST_F(WindowsFiles, OutputInAMissingFolderIsPassedOver)

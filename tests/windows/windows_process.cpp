@@ -1,7 +1,7 @@
 #include "windows_process.h"
 
 #include "platform.h"
-#include "windows_text.h"
+#include "corvel/windows_text.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -1,7 +1,7 @@
 // The version block of Corvel.EXE (app/corvel.rc), linked into this test
 // program and read back the way Windows Explorer reads it.
 #include "identity.h"
-#include "windows_text.h"
+#include "corvel/windows_text.h"
 
 #include <gtest/gtest.h>
 

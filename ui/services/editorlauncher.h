@@ -3,12 +3,15 @@
 // absolute path as one argument.
 #pragma once
 
-#include "run_window.h"
+#include "corvel/error.h"
+#include "editorrequest.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
 #include <functional>
+#include <string>
 
 namespace corvel {
 

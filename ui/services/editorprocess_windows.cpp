@@ -1,6 +1,6 @@
 #include "editorprocess_windows.h"
 
-#include "windows_text.h"
+#include "corvel/windows_text.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

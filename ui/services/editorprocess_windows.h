@@ -5,7 +5,8 @@
 
 #ifdef _WIN32
 
-#include "run_window.h"
+#include "corvel/error.h"
+#include "editorrequest.h"
 
 namespace corvel {
 

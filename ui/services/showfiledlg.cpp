@@ -73,9 +73,7 @@ QString showFileDlg(const FileDlgRequest& request)
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return {};
-    const QFileInfo file(chosen.first());
-    QDir::setCurrent(file.absolutePath());
-    return QDir::toNativeSeparators(file.absoluteFilePath());
+    return QDir::toNativeSeparators(QFileInfo(chosen.first()).absoluteFilePath());
 }
 
 }  // namespace corvel

@@ -1,0 +1,68 @@
+// What a run reports while it goes, as events to sinks: the check log is one
+// sink, the window's status box and the command-line summary are others. A
+// sink sees the events in the order the run meets them; it never changes
+// what the run does.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+namespace corvel {
+
+// The class of a flagged line.
+enum class FindingClass {
+    Empty,          // line pairs: only spaces
+    Erroneous,      // line pairs: an English line holding a translation character
+    Untranslated,   // a Chinese line (or the text after "=") without a translation character
+    MissingEquals,  // equals lines: no "=" (a serious error)
+};
+
+struct Finding {
+    std::int32_t line = 0;
+    FindingClass what = FindingClass::Empty;
+    std::string_view text;  // the line's bytes as read; valid during the call
+};
+
+enum class StopCause { EmptyLine, RowOfErrors };
+
+struct Stop {
+    StopCause cause = StopCause::EmptyLine;
+    // The empty line, or the first erroneous line of the row (never below 1).
+    std::int32_t line = 0;
+};
+
+// The counts of a run. For equals lines, `erroneous` counts the lines
+// without "=" and `empty` stays 0.
+struct RunCounts {
+    std::int32_t lines = 0;
+    std::int32_t erroneous = 0;
+    std::int32_t empty = 0;
+    std::int32_t untranslated = 0;
+
+    bool flagged() const { return erroneous + empty + untranslated > 0; }
+};
+
+class RunSink {
+public:
+    virtual ~RunSink() = default;
+
+    // The run begins; nothing is open yet.
+    virtual void runStarting() {}
+    // The output folder exists (absolute path); outputs go there.
+    virtual void outputFolderReady(const std::filesystem::path&) {}
+    // The log's header is written; the lines follow.
+    virtual void linesStarting() {}
+    virtual void finding(const Finding&) {}
+    // The check stopped early; the log holds its stop trailer.
+    virtual void stopped(const Stop&, const RunCounts&) {}
+    // The run reached the end of the dictionary; the log is complete.
+    virtual void finished(const RunCounts&) {}
+    // The run is over without ending the application: after a missing
+    // dictionary or an early stop the host waits for the next run.
+    virtual void waiting() {}
+    // After a finished run: the host may start the next one.
+    virtual void ready() {}
+};
+
+}  // namespace corvel

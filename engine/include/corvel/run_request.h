@@ -1,0 +1,62 @@
+// What a check run starts from: the dictionary, the folder that receives the
+// output folder, the layout, the mode, the clock and where the option boxes
+// are read.
+#pragma once
+
+#include "corvel/local_time.h"
+
+#include <filesystem>
+#include <string>
+
+namespace corvel {
+
+enum class Layout { LinePairs, Equals };
+enum class Mode { Check, Correct };
+
+// The options of the line-pair layout; on means ticked.
+enum class Option {
+    ReplaceLog,          // create the log anew (off: append)
+    PromptAtEnd,         // ask to open the log at the end (off: beep)
+    StopOnErrors,        // check mode: stop after a row of erroneous lines
+    StopOnEmpty,         // check mode: stop at the first empty line
+    DeleteEmpty,         // correct mode: drop empty lines and their related lines
+    DeleteErroneous,     // correct mode: drop erroneous lines and their related lines
+    DeleteUntranslated,  // correct mode: drop untranslated lines and their related lines
+};
+
+// Where a run reads its options. A run reads each option when it needs it,
+// so a box ticked during a run takes effect from the next line on.
+class OptionSource {
+public:
+    virtual ~OptionSource() = default;
+    virtual bool option(Option option) const = 0;
+};
+
+// The options of a fresh main window; also those of the command line before
+// its switches.
+class DefaultOptions : public OptionSource {
+public:
+    bool option(Option option) const override;
+};
+
+// The captions the line-pair log's header quotes, UTF-8.
+struct LogCaptions {
+    std::string checkOperation = "检错";
+    std::string correctOperation = "纠错";
+    std::string deleteEmpty = "删除空行及相关行";
+    std::string deleteErroneous = "删除错误的行及相关行";
+    std::string deleteUntranslated = "删除未翻译的行及相关行";
+};
+
+struct RunRequest {
+    Layout layout = Layout::LinePairs;
+    std::filesystem::path dictionary;
+    // The folder that receives the output folder (named after the dictionary).
+    std::filesystem::path outputParent;
+    Mode mode = Mode::Check;
+    Clock clock = localNow;
+    const OptionSource* options = nullptr;  // none: the default options
+    LogCaptions captions;
+};
+
+}  // namespace corvel

@@ -1,0 +1,63 @@
+#include "check_run.h"
+
+namespace corvel {
+
+RunEnding CheckRun::execute()
+{
+    context_.tell([](RunSink& s) { s.runStarting(); });
+    if (auto end = context_.openDictionary())
+        return *end;
+    if (auto end = context_.makeOutputFolder())
+        return *end;
+    if (auto end = rules_.openOutputs())
+        return *end;
+    context_.tell([](RunSink& s) { s.linesStarting(); });
+    if (auto end = readLines())
+        return *end;
+    return finishNormally();
+}
+
+std::optional<RunEnding> CheckRun::readLines()
+{
+    LineReader& dictionary = context_.files().dictionary;
+    while (!dictionary.atEnd()) {
+        rules_.beforeLine();
+        std::string_view line;
+        if (auto end = context_.readLine(line))
+            return end;
+        if (auto end = rules_.handleLine(line))
+            return end;
+        if (auto end = context_.lineDone())
+            return end;
+    }
+    return context_.handle(dictionary.error());
+}
+
+RunEnding CheckRun::finishNormally()
+{
+    OpenFiles& files = context_.files();
+    if (context_.correcting()) {
+        rules_.commitLast();
+        if (auto end = context_.closeOutput(FileNumber::Corrected))
+            return *end;
+    }
+    (void)files.dictionary.close();
+    const RunCounts counts = context_.counts();
+    context_.toLog([&](RunSink& s) { s.finished(counts); });
+    if (auto end = context_.closeOutput(FileNumber::Log))
+        return *end;
+    context_.tell([&](RunSink& s) { s.finished(counts); });
+    const EndOffer offer = rules_.endOffer();
+    if (offer == EndOffer::Beep) {
+        context_.host().beep();
+    } else if (context_.host().ask(Question::OpenLogAtEnd) == Answer::Ok) {
+        if (auto end = context_.openLog(LogOpening::AtEnd, RunEnding::Finished))
+            return *end;
+    } else if (offer == EndOffer::AskOrBeep) {
+        context_.host().beep();
+    }
+    context_.tell([](RunSink& s) { s.ready(); });
+    return RunEnding::Finished;
+}
+
+}  // namespace corvel

@@ -1,0 +1,52 @@
+// The skeleton both check runs share: open the dictionary and the output
+// folder, let the layout open its outputs, read every line through the
+// layout's rules, and finish with the summary and the offer to open the log.
+// The layouts differ only in their line rules and their log.
+#pragma once
+
+#include "run_context.h"
+
+#include <optional>
+#include <string_view>
+
+namespace corvel {
+
+// What the host hears at the end of a finished run.
+enum class EndOffer {
+    Ask,        // ask to open the log; Cancel does nothing more
+    AskOrBeep,  // ask to open the log; Cancel beeps
+    Beep,       // only beep
+};
+
+class LayoutRules {
+public:
+    virtual ~LayoutRules() = default;
+    // Opens the log and, in correct mode, the corrected dictionary, and
+    // writes the log's header.
+    virtual std::optional<RunEnding> openOutputs() = 0;
+    // Before a line is read: the kept lines staged so far go to the
+    // corrected dictionary when nothing can drop them any more.
+    virtual void beforeLine() = 0;
+    // The line just read, counted in counts().lines.
+    virtual std::optional<RunEnding> handleLine(std::string_view line) = 0;
+    // After the last line: the kept lines still staged, committed.
+    virtual void commitLast() = 0;
+    virtual EndOffer endOffer() const = 0;
+};
+
+class CheckRun {
+public:
+    CheckRun(RunContext& context, LayoutRules& rules) : context_(context), rules_(rules) {}
+
+    RunReport run() { return context_.finish(execute()); }
+
+private:
+    RunEnding execute();
+    std::optional<RunEnding> readLines();
+    RunEnding finishNormally();
+
+    RunContext& context_;
+    LayoutRules& rules_;
+};
+
+}  // namespace corvel

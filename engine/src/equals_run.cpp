@@ -1,0 +1,97 @@
+// The equals-line layout: every line is "English=Chinese"; a line without
+// "=" is a serious error, a line with no translation character after its
+// first "=" is untranslated. Correct mode keeps the accepted lines.
+#include "check_run.h"
+#include "chars.h"
+#include "equals_log.h"
+
+#include <cstring>
+
+namespace corvel {
+
+EqualsClass classifyEqualsLine(std::string_view text)
+{
+    const void* equals = std::memchr(text.data(), '=', text.size());
+    if (equals == nullptr)
+        return EqualsClass::SeriousError;
+    std::size_t at = static_cast<const char*>(equals) - text.data();
+    return hasTranslationChar(text.substr(at + 1)) ? EqualsClass::Accepted
+                                                   : EqualsClass::Untranslated;
+}
+
+namespace {
+
+class EqualsLayout : public LayoutRules {
+public:
+    explicit EqualsLayout(RunContext& context)
+        : context_(context), log_(context.files().log, context.mode(), context.request().clock)
+    {
+        context_.setLog(log_);
+    }
+
+    std::optional<RunEnding> openOutputs() override
+    {
+        const RunNames& names = context_.names();
+        if (context_.correcting()) {
+            if (auto end = context_.openOutput(FileNumber::Corrected, names.fileName,
+                                               File::Access::Write))
+                return end;
+        }
+        if (auto end = context_.openOutput(FileNumber::Log, names.logName, File::Access::Write))
+            return end;
+        log_.writeHeader();
+        return context_.checkWrites();
+    }
+
+    // Correct mode: the accepted line of the previous pass goes to the
+    // corrected dictionary just before the next line is read. Until then it
+    // is only staged, so a run that stops first leaves it out.
+    void beforeLine() override
+    {
+        if (context_.correcting())
+            context_.files().corrected.commit();
+    }
+
+    std::optional<RunEnding> handleLine(std::string_view line) override
+    {
+        RunCounts& counts = context_.counts();
+        FindingClass what;
+        switch (classifyEqualsLine(line)) {
+        case EqualsClass::Accepted:
+            if (context_.correcting())
+                context_.files().corrected.stageLine(line);
+            return std::nullopt;
+        case EqualsClass::SeriousError:
+            ++counts.erroneous;
+            what = FindingClass::MissingEquals;
+            break;
+        case EqualsClass::Untranslated:
+        default:
+            ++counts.untranslated;
+            what = FindingClass::Untranslated;
+            break;
+        }
+        const Finding finding {counts.lines, what, line};
+        context_.emit([&](RunSink& s) { s.finding(finding); });
+        return context_.checkWrites();
+    }
+
+    void commitLast() override { context_.files().corrected.commit(); }
+
+    EndOffer endOffer() const override { return EndOffer::AskOrBeep; }
+
+private:
+    RunContext& context_;
+    EqualsLog log_;
+};
+
+}  // namespace
+
+RunReport runEqualsCheck(const RunRequest& request, RunHost& host, const RunSinks& sinks)
+{
+    RunContext context(request, host, sinks);
+    EqualsLayout layout(context);
+    return CheckRun(context, layout).run();
+}
+
+}  // namespace corvel

@@ -1,0 +1,214 @@
+#include "pair_log.h"
+
+#include "log_format.h"
+
+namespace corvel {
+
+namespace {
+
+// The log's own texts, converted to GBK once.
+struct PairLogTexts {
+    std::string hashes = std::string(64, '#');
+    std::string title = toGbk("校验字典类型格式：奇数行=英文；隅数行=中文");
+    std::string stars62 = std::string(62, '*');
+    std::string stars63 = std::string(63, '*');
+    std::string operation = toGbk("执行操作：　　　　");
+    std::string options = toGbk("纠错选项：  ");
+    std::string firstSeparator = toGbk(" 、");
+    std::string nextSeparator = toGbk("、");
+    std::string emptyBefore = toGbk("# 第");
+    std::string emptyAfter = toGbk(" 行是空行。");
+    std::string emptyWarning = toGbk(" (警告:存在空行有可能会导致奇隅行发生严重错误！)");
+    std::string errorBefore = toGbk("* 第");
+    std::string errorAfter = toGbk(" 行发生错误。");
+    std::string untranslatedBefore = toGbk("  第");
+    std::string untranslatedAfter = toGbk(" 行没有翻译。");
+    std::string total = toGbk("总共处理了");
+    std::string linesEnd = toGbk(" 行。");
+    std::string result = toGbk("处理结果：共有");
+    std::string untranslated = toGbk(" 行没有翻译");
+    std::string erroneous = toGbk(" 行错误");
+    std::string empty = toGbk(" 行是空行");
+    std::string semicolon = toGbk("；");
+    std::string fullStop = toGbk("。");
+    std::string deletedBefore = toGbk("(已删除");
+    std::string deletedAfter = toGbk(" 行)");
+    std::string closingBanner = std::string(25, '*') + "     " + toGbk("完") + "    " + std::string(26, '*');
+    std::string stopBanner = std::string(31, '*') + "     " + toGbk("完") + "     " + std::string(26, '*');
+    std::string errorCause = toGbk("发生了严重错误，程序已经停止！---严重错误发生于第");
+    std::string emptyCause = toGbk("出现空行，程序已经停止！---空行出现于第");
+};
+
+const PairLogTexts& texts()
+{
+    static const PairLogTexts t;
+    return t;
+}
+
+// "处理结果：共有 U 行没有翻译； E 行错误； S 行是空行。", with the deletion
+// notes of correct mode when `deleted` is given.
+std::string resultLine(const RunCounts& c, const DeletionOptions* deleted)
+{
+    const PairLogTexts& t = texts();
+    std::string line = t.result;
+    auto part = [&](std::int32_t count, const std::string& what, bool noted) {
+        appendSpacedNumber(line, count);
+        line += what;
+        if (noted) {
+            line += t.deletedBefore;
+            appendSpacedNumber(line, count);
+            line += t.deletedAfter;
+        }
+    };
+    part(c.untranslated, t.untranslated, deleted && deleted->untranslated);
+    line += t.semicolon;
+    part(c.erroneous, t.erroneous, deleted && deleted->erroneous);
+    line += t.semicolon;
+    part(c.empty, t.empty, deleted && deleted->empty);
+    line += t.fullStop;
+    return line;
+}
+
+std::string totalLine(std::int32_t lines)
+{
+    std::string line = texts().total;
+    appendSpacedNumber(line, lines);
+    line += texts().linesEnd;
+    return line;
+}
+
+}  // namespace
+
+PairLog::PairLog(OutputFile& file, Mode mode, const OptionSource& options, const Clock& clock)
+    : file_(file), mode_(mode), options_(options), clock_(clock)
+{
+    (void)texts();
+}
+
+void PairLog::writeBanner()
+{
+    const PairLogTexts& t = texts();
+    file_.writeLine(t.hashes);
+    file_.writeLine(t.title);
+    file_.writeLine(t.hashes);
+    file_.writeEmptyLines(1);
+}
+
+void PairLog::writeOperation(const std::string& caption)
+{
+    const PairLogTexts& t = texts();
+    file_.writeLine(t.stars62);
+    file_.writeEmptyLines(1);
+    file_.writeLine(t.operation + toGbk(caption));
+    file_.writeEmptyLines(1);
+}
+
+void PairLog::writeCheckHeader(const std::string& checkCaption)
+{
+    writeOperation(checkCaption);
+    file_.writeLine(texts().stars63);
+    file_.writeEmptyLines(1);
+}
+
+void PairLog::writeCorrectHeader(const LogCaptions& captions, const DeletionOptions& options)
+{
+    const PairLogTexts& t = texts();
+    writeOperation(captions.correctOperation);
+    std::string line = t.options;
+    bool any = false;
+    if (options.empty) {
+        line += toGbk(captions.deleteEmpty);
+        any = true;
+    }
+    if (options.erroneous) {
+        if (any)
+            line += t.firstSeparator;
+        line += toGbk(captions.deleteErroneous);
+        any = true;
+    }
+    if (options.untranslated) {
+        if (any)
+            line += t.nextSeparator;
+        line += toGbk(captions.deleteUntranslated);
+    }
+    file_.writeLine(line);
+    if (options.untranslated)
+        file_.writeEmptyLines(1);
+    file_.writeLine(t.stars63);
+    file_.writeEmptyLines(1);
+}
+
+void PairLog::finding(const Finding& finding)
+{
+    const PairLogTexts& t = texts();
+    line_.clear();
+    switch (finding.what) {
+    case FindingClass::Empty:
+        line_ += t.emptyBefore;
+        appendSpacedNumber(line_, finding.line);
+        line_ += t.emptyAfter;
+        padToPrintZone(line_);
+        line_ += t.emptyWarning;
+        break;
+    case FindingClass::Erroneous:
+        line_ += t.errorBefore;
+        appendSpacedNumber(line_, finding.line);
+        line_ += t.errorAfter;
+        padToPrintZone(line_);
+        line_ += finding.text;
+        break;
+    case FindingClass::Untranslated:
+        line_ += t.untranslatedBefore;
+        appendSpacedNumber(line_, finding.line);
+        line_ += t.untranslatedAfter;
+        padToPrintZone(line_);
+        line_ += finding.text;
+        break;
+    case FindingClass::MissingEquals:
+        return;  // not a class of this layout
+    }
+    file_.writeLine(line_);
+}
+
+DeletionOptions PairLog::deletionOptions() const
+{
+    if (mode_ != Mode::Correct)
+        return {};
+    return {options_.option(Option::DeleteEmpty), options_.option(Option::DeleteErroneous),
+            options_.option(Option::DeleteUntranslated)};
+}
+
+void PairLog::finished(const RunCounts& counts)
+{
+    const DeletionOptions deleted = deletionOptions();
+    file_.writeEmptyLines(1);
+    file_.writeLine(totalLine(counts.lines));
+    file_.writeEmptyLines(1);
+    file_.writeLine(resultLine(counts, mode_ == Mode::Correct ? &deleted : nullptr));
+    file_.writeEmptyLines(1);
+    file_.writeLine(dateLine(clock_()));
+    file_.writeEmptyLines(1);
+    file_.writeLine(texts().closingBanner);
+    file_.writeEmptyLines(2);
+}
+
+void PairLog::stopped(const Stop& stop, const RunCounts& counts)
+{
+    const PairLogTexts& t = texts();
+    std::string cause = stop.cause == StopCause::RowOfErrors ? t.errorCause : t.emptyCause;
+    appendSpacedNumber(cause, stop.line);
+    cause += t.linesEnd;
+    file_.writeEmptyLines(3);
+    file_.writeLine(cause);
+    file_.writeEmptyLines(1);
+    file_.writeLine(totalLine(counts.lines));
+    file_.writeEmptyLines(1);
+    file_.writeLine(resultLine(counts, nullptr));
+    file_.writeEmptyLines(1);
+    file_.writeLine(dateLine(clock_()));
+    file_.writeEmptyLines(1);
+    file_.writeLine(t.stopBanner);
+    file_.writeEmptyLines(2);
+}
+
+}  // namespace corvel

@@ -1,0 +1,95 @@
+// The few operating-system services the engine uses, behind one function
+// each: files, folders, the clock and GBK conversion of our own literals.
+// platform_posix.cpp and platform_windows.cpp implement them.
+#pragma once
+
+#include "corvel/display_path.h"
+#include "corvel/error.h"
+#include "corvel/local_time.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace corvel {
+
+// An open file, closed when the object goes. Move-only.
+class Folder;
+
+class File {
+public:
+    enum class Access { Read, Write, Append };
+
+    File() = default;
+    ~File();
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    // Write creates or truncates; Append creates or appends. Never shares a
+    // handle with another open of the same file.
+    static File open(const std::filesystem::path& path, Access access, Error& error);
+    // Opens `name` inside `folder` for Write or Append. A link at the name,
+    // even a dangling one, is refused: outputs never follow links.
+    static File openIn(const Folder& folder, const std::filesystem::path& name, Access access,
+                       Error& error);
+
+    bool isOpen() const;
+    // Reads up to `size` bytes; 0 at the end of the file.
+    std::size_t read(char* data, std::size_t size, Error& error);
+    Error writeAll(const char* data, std::size_t size);
+    Error close();
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+    std::filesystem::path path_;
+};
+
+// A folder that receives outputs, held open so that the files made in it
+// land there whatever happens to its name meanwhile. Move-only.
+class Folder {
+public:
+    Folder() = default;
+    ~Folder();
+    Folder(Folder&& other) noexcept;
+    Folder& operator=(Folder&& other) noexcept;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    // Opens an existing folder. A link at its name is refused (a link
+    // higher up the path is the user's own and is followed).
+    static Folder open(const std::filesystem::path& path, Error& error);
+
+    bool isOpen() const;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    friend class File;
+#ifdef _WIN32
+    bool open_ = false;
+#else
+    int fd_ = -1;
+#endif
+    std::filesystem::path path_;
+};
+
+// Creates one folder; an existing one fails with a path/access error.
+Error makeFolder(const std::filesystem::path& path);
+// The failure for an output name taken by a link.
+Error linkRefused(FileOp op, const std::filesystem::path& path);
+// Whether two paths name the same existing file (also on file systems that
+// ignore case).
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// Converts UTF-8 text to GBK (code page 936). Used for the program's own
+// literals and captions, not for dictionary text, which stays as read.
+std::string toGbk(std::string_view utf8);
+
+}  // namespace corvel

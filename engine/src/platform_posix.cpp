@@ -1,0 +1,252 @@
+// POSIX side of the platform services.
+#include "platform.h"
+
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <mutex>
+#include <stdexcept>
+
+namespace corvel {
+
+std::string displayPath(const std::filesystem::path& path)
+{
+    return path.string();
+}
+
+File::~File()
+{
+    (void)close();
+}
+
+File::File(File&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_))
+{
+    other.fd_ = -1;
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        (void)close();
+        fd_ = other.fd_;
+        path_ = std::move(other.path_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+File File::open(const std::filesystem::path& path, Access access, Error& error)
+{
+    int flags = O_CLOEXEC;
+    FileOp op = FileOp::OpenRead;
+    switch (access) {
+    case Access::Read: flags |= O_RDONLY; break;
+    case Access::Write: flags |= O_WRONLY | O_CREAT | O_TRUNC; op = FileOp::OpenWrite; break;
+    case Access::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; op = FileOp::OpenAppend; break;
+    }
+    File file;
+    file.path_ = path;
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        error = Error::fromSystem(op, displayPath(path), errno);
+        return file;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        error = Error::fromSystem(op, displayPath(path), EISDIR);
+        return file;
+    }
+    if (access == Access::Read)
+        (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    file.fd_ = fd;
+    error = Error();
+    return file;
+}
+
+bool File::isOpen() const
+{
+    return fd_ >= 0;
+}
+
+std::size_t File::read(char* data, std::size_t size, Error& error)
+{
+    for (;;) {
+        ssize_t n = ::read(fd_, data, size);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno == EINTR)
+            continue;
+        error = Error::fromSystem(FileOp::Read, displayPath(path_), errno);
+        return 0;
+    }
+}
+
+Error File::writeAll(const char* data, std::size_t size)
+{
+    while (size > 0) {
+        ssize_t n = ::write(fd_, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return Error::fromSystem(FileOp::Write, displayPath(path_), errno);
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return Error();
+}
+
+Error File::close()
+{
+    if (fd_ < 0)
+        return Error();
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && errno != EINTR)
+        return Error::fromSystem(FileOp::Close, displayPath(path_), errno);
+    return Error();
+}
+
+Error makeFolder(const std::filesystem::path& path)
+{
+    if (::mkdir(path.c_str(), 0777) != 0)
+        return Error::fromSystem(FileOp::MakeFolder, displayPath(path), errno);
+    return Error();
+}
+
+Folder::~Folder()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+Folder::Folder(Folder&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_))
+{
+    other.fd_ = -1;
+}
+
+Folder& Folder::operator=(Folder&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = other.fd_;
+        path_ = std::move(other.path_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+Folder Folder::open(const std::filesystem::path& path, Error& error)
+{
+    Folder folder;
+    folder.path_ = path;
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int e = errno;
+        struct stat st {};
+        if ((e == ELOOP || e == ENOTDIR) && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+            error = linkRefused(FileOp::EnterFolder, path);
+        else
+            error = Error::fromSystem(FileOp::EnterFolder, displayPath(path), e);
+        return folder;
+    }
+    folder.fd_ = fd;
+    error = Error();
+    return folder;
+}
+
+bool Folder::isOpen() const
+{
+    return fd_ >= 0;
+}
+
+File File::openIn(const Folder& folder, const std::filesystem::path& name, Access access,
+                  Error& error)
+{
+    const std::filesystem::path path = folder.path() / name;
+    int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC;
+    FileOp op = FileOp::OpenWrite;
+    if (access == Access::Append) {
+        flags |= O_APPEND;
+        op = FileOp::OpenAppend;
+    } else {
+        flags |= O_TRUNC;
+    }
+    File file;
+    file.path_ = path;
+    int fd;
+    do {
+        fd = ::openat(folder.fd_, name.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int e = errno;
+        struct stat st {};
+        if (e == ELOOP && ::fstatat(folder.fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISLNK(st.st_mode))
+            error = linkRefused(op, path);
+        else
+            error = Error::fromSystem(op, displayPath(path), e);
+        return file;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        error = Error::fromSystem(op, displayPath(path), EISDIR);
+        return file;
+    }
+    file.fd_ = fd;
+    error = Error();
+    return file;
+}
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    struct stat sa {}, sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+LocalTime localNow()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm tm {};
+    ::localtime_r(&now, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::string toGbk(std::string_view utf8)
+{
+    // One converter for the process: opening one loads the GBK module,
+    // and closing the last one unloads it again.
+    // Runs in other threads share the converter, one conversion at a time.
+    static const iconv_t cd = ::iconv_open("GBK", "UTF-8");
+    static std::mutex converting;
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error("GBK conversion is not available");
+    std::lock_guard<std::mutex> lock(converting);
+    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    std::string out(utf8.size() * 2 + 4, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    if (::iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+        throw std::runtime_error("text cannot be written in GBK");
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+}  // namespace corvel

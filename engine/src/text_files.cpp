@@ -1,0 +1,179 @@
+#include "text_files.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvel {
+
+namespace {
+constexpr std::size_t kReadChunk = 256 * 1024;
+// Room after the buffer's capacity for whole-block loads near its end.
+constexpr std::size_t kSlack = 64;
+constexpr std::size_t kWriteBuffer = 64 * 1024;
+}  // namespace
+
+LineReader::LineReader(File file)
+    : file_(std::move(file)),
+      buffer_(std::make_unique<char[]>(kReadChunk + kSlack)),
+      capacity_(kReadChunk)
+{
+}
+
+void LineReader::refill()
+{
+    maskBase_ = static_cast<std::size_t>(-1) / 2;  // the buffer's bytes move
+    if (begin_ > 0) {
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+        end_ -= begin_;
+        scan_ = scan_ > begin_ ? scan_ - begin_ : 0;
+        begin_ = 0;
+    }
+    if (end_ == capacity_) {  // a line longer than the buffer
+        auto bigger = std::make_unique<char[]>(capacity_ * 2 + kSlack);
+        std::memcpy(bigger.get(), buffer_.get(), end_);
+        buffer_ = std::move(bigger);
+        capacity_ *= 2;
+    }
+    std::size_t n = file_.read(buffer_.get() + end_, capacity_ - end_, error_);
+    if (n == 0)
+        eof_ = true;
+    end_ += n;
+}
+
+bool LineReader::atEndSlow()
+{
+    while (begin_ == end_ && !eof_ && !error_ && file_.isOpen())
+        refill();
+    return begin_ == end_;
+}
+
+std::string_view LineReader::nextSlow(std::size_t at)
+{
+    for (;;) {
+        if (at < end_ && (at + 1 < end_ || eof_ || error_)) {
+            std::string_view line(buffer_.get() + begin_, at - begin_);
+            begin_ = at + 1;
+            if (begin_ < end_ && buffer_[begin_] == '\n')
+                ++begin_;
+            scan_ = begin_;
+            return line;
+        }
+        if (at == end_ && (eof_ || error_)) {  // a last line without terminator
+            std::string_view line(buffer_.get() + begin_, end_ - begin_);
+            begin_ = scan_ = end_;
+            return line;
+        }
+        // Read on: no CR yet, or a CR as the last byte read (is an LF next?).
+        scan_ = at;
+        refill();
+        at = findCr(scan_);
+    }
+}
+
+OutputFile::~OutputFile()
+{
+    (void)close();
+}
+
+Error OutputFile::open(const Folder& folder, const std::filesystem::path& name,
+                       File::Access access)
+{
+    (void)close();
+    path_ = folder.path() / name;
+    tried_ = true;
+    error_ = Error();
+    failed_ = false;
+    file_ = File::openIn(folder, name, access, openError_);
+    if (openError_)
+        return openError_;
+    buffer_ = std::make_unique<char[]>(kWriteBuffer);
+    capacity_ = kWriteBuffer;
+    used_ = committed_ = 0;
+    return Error();
+}
+
+void OutputFile::setError(Error error)
+{
+    if (!failed_ && error) {
+        error_ = std::move(error);
+        failed_ = true;
+    }
+}
+
+void OutputFile::failUnopened()
+{
+    setError(tried_ ? Error(ErrorKind::Other, FileOp::Write, openError_.path(),
+                            "cannot be written: " + openError_.cause())
+                    : Error(ErrorKind::Other, FileOp::Write, displayPath(path_),
+                            "the file is not open"));
+}
+
+bool OutputFile::writable()
+{
+    if (failed_)
+        return false;
+    if (!file_.isOpen()) {
+        failUnopened();
+        return false;
+    }
+    return true;
+}
+
+void OutputFile::stageSlow(std::string_view text)
+{
+    if (!writable())
+        return;
+    const std::size_t needed = text.size() + 2;
+    if (used_ + needed > capacity_)
+        flush();
+    if (used_ + needed > capacity_) {
+        // A line longer than the buffer: grow it, since a staged line may
+        // still be dropped and so cannot go to the file yet.
+        std::size_t capacity = std::max(capacity_ * 2, used_ + needed);
+        auto bigger = std::make_unique<char[]>(capacity);
+        std::memcpy(bigger.get(), buffer_.get(), used_);
+        buffer_ = std::move(bigger);
+        capacity_ = capacity;
+    }
+    if (!text.empty())  // an empty view may have no data pointer
+        std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    used_ += text.size();
+    buffer_[used_++] = '\r';
+    buffer_[used_++] = '\n';
+}
+
+void OutputFile::writeEmptyLines(int count)
+{
+    for (int i = 0; i < count; ++i)
+        writeLine({});
+}
+
+// Writes the committed bytes and keeps the staged ones.
+void OutputFile::flush()
+{
+    if (committed_ > 0 && !failed_ && file_.isOpen())
+        setError(file_.writeAll(buffer_.get(), committed_));
+    std::memmove(buffer_.get(), buffer_.get() + committed_, used_ - committed_);
+    used_ -= committed_;
+    committed_ = 0;
+}
+
+Error OutputFile::close()
+{
+    if (!file_.isOpen()) {
+        // A file that could not be created fails even when nothing was
+        // written to it: the run must not end as if it had been written.
+        if (tried_ && openError_)
+            failUnopened();
+        return error_;
+    }
+    discardStaged();
+    flush();
+    setError(file_.close());
+    buffer_.reset();
+    capacity_ = 0;
+    used_ = committed_ = 0;
+    return error_;
+}
+
+}  // namespace corvel

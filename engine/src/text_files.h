@@ -1,0 +1,174 @@
+// Line-oriented reading and writing of dictionary-style text files, as bytes.
+//
+// A line ends at CR LF or at a lone CR; a lone LF is part of the line. A last
+// line without terminator is a line; a file that ends with its terminator has
+// no empty line after it. Lines are handed out and written back unchanged.
+#pragma once
+
+#include "corvel/error.h"
+#include "platform.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace corvel {
+
+class LineReader {
+public:
+    LineReader() = default;
+    explicit LineReader(File file);
+
+    bool isOpen() const { return file_.isOpen(); }
+    // True when no line is left (reads ahead as needed). A read failure also
+    // ends the file; error() then tells it.
+    bool atEnd()
+    {
+        if (begin_ < end_)
+            return false;
+        return atEndSlow();
+    }
+    // The next line without its terminator; valid until the next call.
+    // Only after atEnd() returned false.
+    std::string_view next()
+    {
+        std::size_t at = findCr(begin_ > scan_ ? begin_ : scan_);
+        if (at + 1 < end_) {  // the usual case: a CR with the next byte read
+            std::string_view line(buffer_.get() + begin_, at - begin_);
+            begin_ = at + 1 + (buffer_[at + 1] == '\n');
+            return line;
+        }
+        return nextSlow(at);
+    }
+    const Error& error() const { return error_; }
+    Error close() { return file_.close(); }
+
+private:
+    // The first CR at or after `from`, or end_. The CRs of a 64-byte block
+    // are found at once and kept as a bit mask, so that the short lines of a
+    // dictionary cost a bit search each rather than a memory scan. The buffer
+    // has slack after its capacity, so whole blocks may be loaded up to end_.
+    std::size_t findCr(std::size_t from)
+    {
+        for (;;) {
+            if (from < maskBase_ || from >= maskBase_ + 64)
+                loadCrMask(from);
+            std::uint64_t pending = crMask_ & (~std::uint64_t {0} << (from - maskBase_));
+            if (pending != 0) {
+                std::size_t at = maskBase_ + static_cast<std::size_t>(__builtin_ctzll(pending));
+                return at < end_ ? at : end_;
+            }
+            from = maskBase_ + 64;
+            if (from >= end_)
+                return end_;
+        }
+    }
+    void loadCrMask(std::size_t base)
+    {
+        maskBase_ = base;
+        const char* p = buffer_.get() + base;
+#if defined(__SSE2__)
+        const __m128i cr = _mm_set1_epi8('\r');
+        std::uint64_t mask = 0;
+        for (int i = 0; i < 4; ++i) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+            auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+            mask |= std::uint64_t {bits} << (16 * i);
+        }
+        crMask_ = mask;
+#else
+        std::uint64_t mask = 0;
+        for (int i = 0; i < 64; ++i)
+            mask |= std::uint64_t {p[i] == '\r'} << i;
+        crMask_ = mask;
+#endif
+    }
+    bool atEndSlow();
+    std::string_view nextSlow(std::size_t at);
+    void refill();
+
+    File file_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t begin_ = 0;  // first unread byte
+    std::size_t end_ = 0;    // end of the bytes read so far
+    std::size_t scan_ = 0;   // where the search for the next CR resumes
+    std::size_t maskBase_ = static_cast<std::size_t>(-1) / 2;  // block of crMask_
+    std::uint64_t crMask_ = 0;
+    bool eof_ = false;
+    Error error_;
+};
+
+// A text file written line by line through a buffer; written out and closed
+// when closed or destroyed. A file that could not be opened stays usable as
+// an object: its first write fails, naming why it could not be opened.
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(OutputFile&&) = default;
+    OutputFile& operator=(OutputFile&&) = default;
+
+    // Opens `name` in `folder` anew (Write) or for appending (Append),
+    // never through a link; returns the failure.
+    Error open(const Folder& folder, const std::filesystem::path& name, File::Access access);
+    bool isOpen() const { return file_.isOpen(); }
+
+    // Writes `text` and CR LF.
+    void writeLine(std::string_view text)
+    {
+        stageLine(text);
+        committed_ = used_;
+    }
+    // Writes `text` and CR LF tentatively: a staged line reaches the file
+    // only once commit() follows; discardStaged() or closing drops it.
+    void stageLine(std::string_view text)
+    {
+        if (used_ + text.size() + 2 <= capacity_) {
+            if (!text.empty())  // an empty view may have no data pointer
+                std::memcpy(buffer_.get() + used_, text.data(), text.size());
+            used_ += text.size();
+            buffer_[used_++] = '\r';
+            buffer_[used_++] = '\n';
+            return;
+        }
+        stageSlow(text);
+    }
+    void commit() { committed_ = used_; }
+    void discardStaged() { used_ = committed_; }
+    void writeEmptyLines(int count);
+    // The first failure of a write since opening; writes after it are lost.
+    const Error& error() const { return error_; }
+    bool failed() const { return failed_; }
+    // Writes out the buffer and closes; returns the first failure.
+    Error close();
+
+private:
+    void stageSlow(std::string_view text);
+    bool writable();
+    void failUnopened();
+    void flush();
+    void setError(Error error);
+
+    File file_;
+    std::filesystem::path path_;
+    Error openError_;
+    Error error_;
+    bool failed_ = false;
+    bool tried_ = false;  // opened (or tried to) since construction
+    // The buffer exists only while the file is open, so a write to a file
+    // that is not open always takes the slow path and fails there.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t used_ = 0;
+    std::size_t committed_ = 0;  // bytes of the buffer that are not staged
+};
+
+}  // namespace corvel

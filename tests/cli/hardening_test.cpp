@@ -1,0 +1,209 @@
+// corvel-check on hostile and careless input: outputs never follow links,
+// names that would put outputs outside the dictionary's folder, messages
+// that name the file and the first cause, and standard output that fails.
+#include "checker.h"
+#include "test_support.h"
+
+#include <algorithm>
+#include <sstream>
+#include <streambuf>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace corvel::test {
+namespace {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class Hardening : public TempFolderTest {
+protected:
+    CliResult check(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"--time", "2002-05-30 14:05:09"});
+        std::ostringstream out, err;
+        CliResult r;
+        r.status = cli::runChecker(args, out, err);
+        r.out = out.str();
+        r.err = err.str();
+        return r;
+    }
+    std::string at(const fs::path& relative) const { return (root() / relative).string(); }
+};
+
+const std::string kDictionary = crlfLines({"Open", gbk("打开"), "Save", gbk("保存")});
+
+#ifndef _WIN32
+// Each case puts a link where an output would go; the check must refuse it
+// (exit 2, naming the link) and leave the link's target untouched.
+struct LinkCase {
+    const char* name;
+    const char* link;    // relative to the test folder
+    const char* target;  // relative to the link's folder
+    bool correct;
+};
+
+class OutputLinks : public Hardening, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(OutputLinks, AreRefusedAndTheirTargetsUntouched)
+{
+    const LinkCase& c = GetParam();
+    makeFile("dic/game.txt", kDictionary);
+    makeFile("elsewhere/victim", "precious\n");
+    makeFolder("elsewhere/folder");
+    const fs::path link = root() / c.link;
+    fs::create_directories(link.parent_path());
+    fs::create_symlink(c.target, link);
+    std::vector<std::string> args {at("dic/game.txt")};
+    if (c.correct)
+        args.insert(args.begin(), "--correct");
+
+    CliResult r = check(args);
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_NE(r.err.find(link.string() + ": is a symbolic link"), std::string::npos) << r.err;
+    EXPECT_EQ(readBytes(root() / "elsewhere/victim"), "precious\n");
+    EXPECT_TRUE(fs::is_empty(root() / "elsewhere/folder"));
+    EXPECT_FALSE(fs::exists(root() / "elsewhere/new"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OutputLinks,
+    ::testing::Values(LinkCase {"corrected", "dic/game/game.txt", "../../elsewhere/victim", true},
+                      LinkCase {"log", "dic/game/game.log", "../../elsewhere/victim", false},
+                      LinkCase {"dangling", "dic/game/game.log", "../../elsewhere/new", false},
+                      LinkCase {"folder", "dic/game", "../elsewhere/folder", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Hardening, DictionaryMayBeReachedThroughALink)
+{
+    makeFile("real/game.txt", kDictionary);
+    makeFolder("dic");
+    fs::create_symlink("../real/game.txt", root() / "dic/game.txt");
+    CliResult r = check({"--correct", at("dic/game.txt")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(root() / "dic/game/game.txt"), kDictionary);
+}
+#endif
+
+// Names whose output folder would be the dictionary's own folder or its
+// parent are refused, and the message says why.
+TEST_F(Hardening, BaseNamesThatNameNoFolderAreRefused)
+{
+#ifdef _WIN32
+    const auto names = {".txt", "..txt"};  // Windows drops a name's trailing dots
+#else
+    const auto names = {"...", ".txt", "..txt"};
+#endif
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        const fs::path file = makeFile(fs::path("dic/sub") / name, kDictionary);
+        CliResult r = check({"--correct", file.string()});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind("corvel-check: " + file.string() + ": the file name", 0), 0u) << r.err;
+        EXPECT_EQ(readBytes(file), kDictionary);
+        fs::remove(file);
+        EXPECT_EQ(listTree(root() / "dic"), std::vector<std::string> {"sub/"});
+    }
+}
+
+#ifndef _WIN32
+TEST_F(Hardening, OutputFolderThatCannotBeMadeNamesTheFirstCause)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not hold for root";
+    makeFile("dic/game.txt", kDictionary);
+    fs::permissions(root() / "dic", fs::perms::owner_write, fs::perm_options::remove);
+    CliResult r = check({at("dic/game.txt")});
+    fs::permissions(root() / "dic", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "corvel-check: " + at("dic/game") + ": Permission denied\n");
+}
+#endif
+
+#ifndef _WIN32  // Windows file names hold no control characters
+TEST_F(Hardening, NameWithANewlineKeepsTheSummaryOnOneLine)
+{
+    const fs::path file = makeFile("dic/two\nlines.txt", kDictionary);
+    CliResult r = check({file.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    EXPECT_NE(r.out.find("two\\nlines.txt: 4 lines"), std::string::npos) << r.out;
+}
+#endif
+
+TEST_F(Hardening, DatesThatDoNotExistAreBadUsage)
+{
+    makeFile("dic/game.txt", kDictionary);
+    for (const char* time : {"2002-02-30 10:00:00", "2001-02-29 10:00:00", "2002-04-31 00:00:00"}) {
+        CliResult r = check({"--time", time, at("dic/game.txt")});
+        EXPECT_EQ(r.status, 2) << time;
+        EXPECT_FALSE(fs::exists(root() / "dic/game")) << time;
+    }
+    EXPECT_EQ(check({"--time", "2004-02-29 23:59:59", at("dic/game.txt")}).status, 0);
+}
+
+TEST_F(Hardening, LinePairSwitchesWithEqualsAreBadUsage)
+{
+    makeFile("dic/game.txt", "Open=" + gbk("打开") + "\r\n");
+    for (const char* option : {"--append-log", "--stop-on-empty", "--keep-empty",
+                               "--no-error-stop", "--keep-erroneous", "--drop-untranslated"}) {
+        CliResult r = check({"--equals", option, at("dic/game.txt")});
+        EXPECT_EQ(r.status, 2) << option;
+        EXPECT_NE(r.err.find(option), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(root() / "dic/game"));
+}
+
+// A stream buffer that refuses every byte, as a full disk does.
+class FullDisk : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST_F(Hardening, FailedStandardOutputExitsTwo)
+{
+    makeFile("dic/game.txt", kDictionary);
+    FullDisk full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(cli::runChecker({at("dic/game.txt")}, out, err), 2);
+    EXPECT_EQ(err.str().rfind("corvel-check: standard output: cannot be written", 0), 0u)
+        << err.str();
+    EXPECT_EQ(cli::runChecker({"--version"}, out, err), 2);
+}
+
+// A corrected dictionary several times the output buffer, with dropped
+// pairs and lines throughout, is exactly the kept lines.
+TEST_F(Hardening, CorrectedDictionaryPastTheOutputBuffer)
+{
+    std::string pairs, pairsKept, equals, equalsKept;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string english = "Entry number " + std::to_string(i) + " of the menu";
+        const std::string chinese = gbk("菜单第") + std::to_string(i) + gbk("项");
+        const bool dropped = i % 7 == 3;
+        const std::string english2 = dropped ? english + gbk("错") : english;
+        pairs += english2 + "\r\n" + chinese + "\r\n";
+        if (!dropped)
+            pairsKept += english2 + "\r\n" + chinese + "\r\n";
+        const std::string line = i % 5 == 2 ? english : english + "=" + chinese;
+        equals += line + "\r\n";
+        if (i % 5 != 2)
+            equalsKept += line + "\r\n";
+    }
+    ASSERT_GT(pairsKept.size(), 8u * 65536);
+    makeFile("dic/pairs.txt", pairs);
+    makeFile("dic/equals.txt", equals);
+    EXPECT_EQ(check({"--correct", at("dic/pairs.txt")}).status, 1);
+    EXPECT_EQ(check({"--correct", "--equals", at("dic/equals.txt")}).status, 1);
+    EXPECT_TRUE(sameBytes(readBytes(root() / "dic/pairs/pairs.txt"), pairsKept));
+    EXPECT_TRUE(sameBytes(readBytes(root() / "dic/equals/equals.txt"), equalsKept));
+}
+
+}  // namespace
+}  // namespace corvel::test
