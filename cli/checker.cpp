@@ -4,6 +4,7 @@
 #include "check_runs.h"
 #include "options.h"
 #include "platform.h"
+#include "version.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -120,7 +121,7 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
         return 0;
     }
     if (parsed.options.version) {
-        out << "corvel-check 0.02\n";
+        out << "corvel-check " << version::kFull << "\n";
         return 0;
     }
     Checker checker(parsed.options, out, err);
