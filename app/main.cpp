@@ -4,6 +4,7 @@
 #include "ending.h"
 #include "identity.h"
 #include "uisetup.h"
+#include "version.h"
 #include "windowswitch.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(corvel::identity::kName));
-    QApplication::setApplicationVersion(QString::fromUtf8(corvel::identity::kVersion));
+    QApplication::setApplicationVersion(QString::fromUtf8(corvel::version::kFull));
     QApplication::setDesktopFileName(QStringLiteral("corvel"));
     QApplication::setWindowIcon(corvel::artwork::applicationIcon());
     // The windows end the application themselves, also when the last closes.

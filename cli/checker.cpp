@@ -4,6 +4,7 @@
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
 #include "options.h"
+#include "version.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,7 +23,7 @@ namespace fs = std::filesystem;
 
 enum class ExitStatus { Clean = 0, Flagged = 1, Failed = 2 };
 
-const char* const kVersion = "corvel-check 0.02\n";
+const std::string kVersion = std::string("corvel-check ") + version::kFull + "\n";
 
 fs::path pathFromArgument(const std::string& utf8)
 {

@@ -27,7 +27,7 @@ click() {  # clicks at a point of a window
   xdotool mousemove $((X + $2)) $((Y + $3)) click 1
 }
 
-main=$(window '^Corvel v0.2$')
+main=$(window '^Corvel v[0-9.]*$')
 import -window "$main" docs/frmmain.png
 click "$main" 390 38            # lblother
 other=$(window '^其它项目$')

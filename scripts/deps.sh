@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, when any is missing.
-# Usage: scripts/deps.sh [base|ui|all|windows]   (default: all: base and ui)
+# Usage: scripts/deps.sh [base|ui|package|all|windows]   (default: all: base, ui
+# and package)
 set -euo pipefail
 
 base=(cmake ninja-build g++ libgtest-dev pkg-config clang libclang-rt-14-dev)
 ui=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     fonts-arphic-uming fonts-arphic-ukai xvfb xauth xdotool imagemagick)
+# The Debian package: building it (dpkg-shlibdeps, file), checking it (lintian,
+# desktop-file-validate) and rendering the manual page (man-db).
+package=(dpkg-dev file lintian desktop-file-utils man-db)
 
 case "${1:-all}" in
   base) wanted=("${base[@]}") ;;
   ui) wanted=("${ui[@]}") ;;
-  all) wanted=("${base[@]}" "${ui[@]}") ;;
+  package) wanted=("${package[@]}") ;;
+  all) wanted=("${base[@]}" "${ui[@]}" "${package[@]}") ;;
   windows) wanted=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
-  *) echo "usage: $0 [base|ui|all|windows]" >&2; exit 2 ;;
+  *) echo "usage: $0 [base|ui|package|all|windows]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -131,7 +131,7 @@ void FrmAbout::createContacts()
 
     Label1 = label<ClickLabel>("Label1", text("免费软件"), this, twips(3060, 1080, 0, 180),
                                QColor(0xFF, 0x00, 0x00));
-    Label3 = label<QLabel>("Label3", text(identity::kVersionLine), this, twips(2610, 810, 0, 210),
+    Label3 = label<QLabel>("Label3", QString::fromStdString(identity::versionLine()), this, twips(2610, 810, 0, 210),
                            QColor(0xC0, 0x00, 0xC0));
     Label3->setFont(design::songFont(10.5));
     Label3->resize(Label3->sizeHint());

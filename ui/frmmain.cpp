@@ -69,7 +69,7 @@ FrmMain::FrmMain(EditorLauncher launcher)
 void FrmMain::createWindow()
 {
     setObjectName(QStringLiteral("frmmain"));
-    setWindowTitle(QString::fromUtf8(identity::kMainCaption));
+    setWindowTitle(QString::fromStdString(identity::mainCaption()));
     setWindowIcon(artwork::applicationIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint

@@ -1,6 +1,7 @@
 // The about window: which clicks close it, the mail and home-page actions.
 #include "frmabout.h"
 #include "uitest.h"
+#include "version.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -110,7 +111,9 @@ private slots:
     {
         QCOMPARE(about_->windowTitle(), QStringLiteral("关于"));
         QCOMPARE(about_->size(), QSize(266, 195));
-        QCOMPARE(about_->findChild<QLabel*>("Label3")->text(), QStringLiteral("Version 0.2"));
+        // "Version 0.2" for the version 0.2.0
+        QCOMPARE(about_->findChild<QLabel*>("Label3")->text(),
+                 QStringLiteral("Version ") + QString::fromUtf8(version::kShort));
         QCOMPARE(about_->findChild<QLabel*>("lblcap")->text(), QStringLiteral("Corvel"));
         QCOMPARE(about_->findChild<QLabel*>("lblemail")->cursor().hotSpot(), QPoint(6, 0));
         for (QWidget* w : about_->findChildren<QWidget*>())

@@ -4,6 +4,7 @@
 #include "frmabout.h"
 #include "frmmain.h"
 #include "uitest.h"
+#include "version.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -90,7 +91,8 @@ private slots:
     {
         Main m;
         QWidget* w = &m.window;
-        QCOMPARE(w->windowTitle(), QStringLiteral("Corvel v0.2"));
+        // "Corvel v0.2" for the version 0.2.0
+        QCOMPARE(w->windowTitle(), QStringLiteral("Corvel v") + QString::fromUtf8(version::kShort));
         QCOMPARE(w->size(), QSize(466, 285));
         QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(control<QRadioButton>(w, "optcheck")->isChecked());

@@ -1,7 +1,8 @@
-// The version block of Corvel.EXE (app/corvel.rc), linked into this test
+// The version block of Corvel.EXE (app/corvel.rc.in), linked into this test
 // program and read back the way Windows Explorer reads it.
 #include "identity.h"
 #include "corvel/windows_text.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -66,16 +67,19 @@ TEST_F(WindowsVersionBlock, LanguageIsChinesePrcWithUnicodeText)
     EXPECT_EQ(pair[1], 1200);
 }
 
-TEST_F(WindowsVersionBlock, NumericVersionsAre0_2_0_0)
+// The product's version as major, minor, patch, 0: 0.2.0 gives 0.2.0.0.
+TEST_F(WindowsVersionBlock, NumericVersionsAreTheProductVersion)
 {
     auto [data, length] = value(L"\\");
     ASSERT_NE(data, nullptr);
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(data);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00000002u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000000u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00000002u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000000u);
+    const DWORD high = version::kMajor << 16 | version::kMinor;
+    const DWORD low = static_cast<DWORD>(version::kPatch) << 16;
+    EXPECT_EQ(fixed->dwFileVersionMS, high);
+    EXPECT_EQ(fixed->dwFileVersionLS, low);
+    EXPECT_EQ(fixed->dwProductVersionMS, high);
+    EXPECT_EQ(fixed->dwProductVersionLS, low);
 }
 
 TEST_F(WindowsVersionBlock, TextsAreTheApplicationIdentity)
@@ -83,9 +87,9 @@ TEST_F(WindowsVersionBlock, TextsAreTheApplicationIdentity)
     EXPECT_EQ(text(L"ProductName"), identity::kName);
     EXPECT_EQ(text(L"InternalName"), identity::kName);
     EXPECT_EQ(text(L"OriginalFilename"), "Corvel.EXE");
-    EXPECT_EQ(text(L"FileVersion"), identity::kVersion);
-    EXPECT_EQ(text(L"ProductVersion"), identity::kVersion);
-    EXPECT_EQ(text(L"FileDescription"), identity::kDescription);
+    EXPECT_EQ(text(L"FileVersion"), version::kFile);
+    EXPECT_EQ(text(L"ProductVersion"), version::kFile);
+    EXPECT_EQ(text(L"FileDescription"), "校验汉化字典的奇隅行错误");
 }
 
 }  // namespace

@@ -1,14 +1,29 @@
 #!/usr/bin/env python3
-"""Draws Corvel's icons and cursors and writes them as XPM files.
+"""Draws Corvel's icons and cursors: XPM files for the windows, PNG files for
+the desktop's icon theme.
 
 The pictures are kept as this script and its output, both in the repository:
-run it again after changing a drawing (python3 draw_icons.py in this folder).
+run it again after changing a drawing (python3 scripts/draw_icons.py).
 
+ui/icons, compiled into the windows:
   books32.xpm, books16.xpm   application icon: a row of three books
   hand.xpm                   32x32 pointing hand, fingertip at (12, 1)
   handmono.xpm               32x32 black-and-white hand, fingertip at (6, 0)
   block32.xpm, block16.xpm   equals-line window icon: a slanted red block
+app/icons, installed into the hicolor icon theme:
+  corvelN.png                the books N pixels square, N in THEME_SIZES: drawn
+                             at that size up to 48, the 32x32 picture's pixels
+                             enlarged above (pixel art keeps its look)
 """
+
+import os
+import struct
+import zlib
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+
+# The icon theme sizes installed; app/CMakeLists.txt installs the same list.
+THEME_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 # The 16 colours of the classic VGA palette; every picture uses only these.
 PALETTE = {
@@ -72,6 +87,26 @@ class Canvas:
         body = "\n".join(lines + [r + "," for r in rows[:-1]] + [rows[-1]])
         return f"/* XPM */\nstatic const char* const {name}[] = {{\n{body}\n}};\n"
 
+    def enlarged(self, factor):
+        """The picture with each pixel made factor x factor pixels."""
+        big = Canvas(self.size * factor)
+        big.px = [[c for c in row for _ in range(factor)] for row in self.px for _ in range(factor)]
+        return big
+
+    def png(self, colours=PALETTE):
+        """The picture as an 8-bit RGBA PNG file, transparent where unpainted."""
+        def rgba(c):
+            value = colours[c]
+            return bytes.fromhex(value[1:]) + b"\xff" if value else b"\0\0\0\0"
+        rows = b"".join(b"\0" + b"".join(rgba(c) for c in row) for row in self.px)
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+        header = struct.pack(">IIBBBBB", self.size, self.size, 8, 6, 0, 0, 0)
+        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
 
 def books(size):
     """Three books side by side on a shelf, spines facing the viewer."""
@@ -90,6 +125,11 @@ def books(size):
             c.put(x1 - 1, y, dark)
     c.rect(round(1 * s), shelf, size - 1 - round(1 * s), min(size - 1, shelf + max(1, round(2 * s))), "y")
     return c
+
+
+def theme_icon(size):
+    """The books for the icon theme at one of its sizes."""
+    return books(32).enlarged(size // 32) if size > 48 else books(size)
 
 
 def hand(tip_x, tip_y, thumb, fill):
@@ -136,8 +176,11 @@ def main():
     mono = {".": None, "k": "#000000", "w": "#FFFFFF"}
     for name, canvas in pictures.items():
         colours = mono if name == "handmono" else PALETTE
-        with open(f"{name}.xpm", "w") as out:
+        with open(os.path.join(ROOT, "ui", "icons", f"{name}.xpm"), "w") as out:
             out.write(canvas.xpm(f"{name}_xpm", colours))
+    for size in THEME_SIZES:
+        with open(os.path.join(ROOT, "app", "icons", f"corvel{size}.png"), "wb") as out:
+            out.write(theme_icon(size).png())
 
 
 if __name__ == "__main__":
