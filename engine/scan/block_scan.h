@@ -6,13 +6,14 @@
 // visits a line that needs no report. Per block it works out, for every CR
 // (every line end), whether its line holds a non-space byte, a byte >= 0x81,
 // an '=', a byte >= 0x81 after the first '=', by one addition each: the
-// line's first byte is a seed, the bytes that do not matter to the question
-// form a run of ones, and the carry of seed + run comes out at the end of the
-// run. It reaches the CR only when the line holds no byte that matters. The
-// carry out of bit 63 (or the last byte read) is the state of the line still
-// open, so a line may span any number of blocks and reads without being held.
-// Lines are counted with a popcount of the CRs; only blocks with a flagged
-// line (about 1 in 25 in a real dictionary) leave the loop, to LineReports.
+// byte after the line's CR before is a seed, the bytes that do not matter to
+// the question form a run of ones, and the carry of seed + run comes out at
+// the end of the run. It reaches the CR only when the line holds no byte that
+// matters. The carry out of bit 63 (or of the last byte read) is the state of
+// the line still open, so a line may span any number of blocks and reads
+// without being held. Lines are counted with a popcount of the CRs; only
+// blocks with a line to report (about 1 in 25 in a real dictionary) leave
+// the loop, to LineReports, which also finds where those lines begin.
 #pragma once
 
 #include "kernels.h"
@@ -22,6 +23,10 @@
 
 #include <cstddef>
 #include <cstdint>
+
+#if defined(__x86_64__) || defined(_M_X64)
+#include <immintrin.h>
+#endif
 
 #if defined(__GNUC__)
 #define CORVEL_SCAN_INLINE inline __attribute__((always_inline))
@@ -52,8 +57,25 @@ CORVEL_SCAN_INLINE unsigned portablePopcount(std::uint64_t x)
     return static_cast<unsigned>((x * 0x0101010101010101ULL) >> 56);
 }
 
-// Bit i: whether an odd number of bits 0..i of x are set.
-CORVEL_SCAN_INLINE std::uint64_t prefixXor(std::uint64_t x)
+// a + b + carry (0 or 1); returns the carry out.
+CORVEL_SCAN_INLINE std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
+                                              std::uint64_t& sum)
+{
+#if defined(__x86_64__) || defined(_M_X64)
+    unsigned long long out;
+    const unsigned char carryOut = _addcarry_u64(static_cast<unsigned char>(carry), a, b, &out);
+    sum = out;
+    return carryOut;
+#else
+    // A seed at bit 0 and a carry in never come together (a line starts there
+    // only when the byte before was a CR, which ends every run), so OR adds them.
+    sum = a + (b | carry);
+    return sum < a;
+#endif
+}
+
+// Bit i: whether bits 0..i of x hold an odd number of ones, by shifts.
+CORVEL_SCAN_INLINE std::uint64_t shiftedPrefixXor(std::uint64_t x)
 {
     x ^= x << 1;
     x ^= x << 2;
@@ -64,18 +86,14 @@ CORVEL_SCAN_INLINE std::uint64_t prefixXor(std::uint64_t x)
     return x;
 }
 
-CORVEL_SCAN_INLINE unsigned highestBit(std::uint64_t x)
-{
-    return 63u - static_cast<unsigned>(__builtin_clzll(x));
-}
-
 // The byte the layout looks for besides CR, LF and >= 0x81.
 constexpr char ownByte(Layout layout)
 {
     return layout == Layout::LinePairs ? ' ' : '=';
 }
 
-// `Masks` provides load<own>(p) (64 bytes to ByteMasks) and popcount(x).
+// `Masks` provides load<own>(p) (64 bytes to ByteMasks), popcount(x) and
+// prefixXor(x) (bit i: whether bits 0..i of x hold an odd number of ones).
 template <class Masks, Layout L, bool Copying>
 class BlockScan {
 public:
@@ -84,31 +102,83 @@ public:
     static std::size_t run(ScanState& state, const ScanInput& in, std::size_t pos,
                            LineReports& reports)
     {
-        ScanState s = state;  // a local copy the compiler keeps in registers
-        bool full = false;
-        // Full blocks with a byte after them; the last block of the data
-        // (1 to 64 bytes) goes by the slower general step.
-        while (in.size - pos > 64 && !full) {
-            full = step<false>(s, in, pos, 64, reports);
-            pos += 64;
+        ScanState s = state;      // local copies the compiler keeps in registers
+        const ScanInput at = in;
+        // Full blocks: a byte of data follows each of them.
+        if (at.size > 64) {
+            const std::size_t fullEnd = at.size - 64;
+            while (pos < fullEnd) {
+                Block block;
+                pos = skipQuietBlocks(s, at.data, pos, fullEnd, block);
+                if (pos >= fullEnd)
+                    break;
+                const bool full = report(s, at, pos, block, reports);
+                pos += 64;
+                if (full) [[unlikely]] {
+                    state = s;
+                    return pos;
+                }
+            }
         }
-        if (!full && pos < in.size) {
-            step<true>(s, in, pos, static_cast<unsigned>(in.size - pos), reports);
-            pos = in.size;
+        // The data's last block (1 to 64 bytes) goes by the general step.
+        if (pos < at.size) {
+            const unsigned valid = static_cast<unsigned>(at.size - pos);
+            const Block block = classify<true>(s, at.data + pos, valid);
+            if (block.report != 0)
+                report(s, at, pos, block, reports);
+            else
+                s.lines += Masks::popcount(block.cr);
+            pos = at.size;
         }
         state = s;
         return pos;
     }
 
 private:
-    // One block of `valid` bytes at in.data + pos (Last: the data's last
-    // block, whose bytes past `valid` are not the file's). Returns whether
-    // the reports are full.
-    template <bool Last>
-    static CORVEL_SCAN_INLINE bool step(ScanState& s, const ScanInput& in, std::size_t pos,
-                                        unsigned valid, LineReports& reports)
+    // A block's CRs: all, those of the lines to report, of flagged lines,
+    // and of empty lines (pairs) or lines without '=' (equals).
+    struct Block {
+        std::uint64_t cr;
+        std::uint64_t report;
+        std::uint64_t flagged;
+        std::uint64_t classA;
+    };
+
+    // Counts the lines of the full blocks from `pos` on up to the first one
+    // with lines to report (returned in `block`), or until `end` is passed.
+    // No call in here, so the loop keeps its constants in registers.
+    static CORVEL_SCAN_INLINE std::size_t skipQuietBlocks(ScanState& s, const unsigned char* data,
+                                                          std::size_t pos, std::size_t end,
+                                                          Block& block)
     {
-        const unsigned char* p = in.data + pos;
+        for (; pos < end; pos += 64) {
+            block = classify<false>(s, data + pos, 64);
+            if (block.report != 0) [[unlikely]]
+                return pos;
+            s.lines += Masks::popcount(block.cr);
+        }
+        return pos;
+    }
+
+    // Hands a block's lines to `reports` and counts them; returns whether
+    // the reports are full.
+    static bool report(ScanState& s, const ScanInput& in, std::size_t pos, const Block& block,
+                       LineReports& reports)
+    {
+        const BlockFacts facts {in.offset + pos, pos,          block.cr, block.report,
+                                block.classA,    block.flagged, s.lines, s.partnerDue};
+        const LineReports::BlockOutcome outcome = reports.addBlock(facts);
+        s.partnerDue = outcome.partnerDue;
+        s.lines += Masks::popcount(block.cr);
+        return outcome.full;
+    }
+
+    // Classifies the lines ending in a block of `valid` bytes at p (Last:
+    // the data's last block, whose bytes past `valid` are not the file's,
+    // and whose last byte has no byte after it), and carries the state on.
+    template <bool Last>
+    static CORVEL_SCAN_INLINE Block classify(ScanState& s, const unsigned char* p, unsigned valid)
+    {
         ByteMasks m = Masks::template load<ownByte(L)>(p);
         std::uint64_t inData = ~std::uint64_t {0};
         if constexpr (Last) {
@@ -120,27 +190,30 @@ private:
         }
         const std::uint64_t c = m.cr;
 
-        // Line starts: after a lone CR, or after the LF of a CR LF. That LF
-        // belongs to no line; any other LF is a byte of its line.
-        const std::uint64_t afterCr = (c << 1) | s.crCarry;
-        const std::uint64_t crLf = m.lf & afterCr;
-        const std::uint64_t starts = ((afterCr & ~m.lf) | (crLf << 1) | s.startCarry) & inData;
+        // Each line's seed is the byte after the CR before it: its first
+        // byte, or the LF of a CR LF, which belongs to no line and so counts
+        // as a byte that does not matter. Any other LF is a byte of its line.
+        const std::uint64_t seeds = ((c << 1) | s.crCarry) & inData;
         s.crCarry = lastBit(c, valid);
-        s.startCarry = lastBit(crLf, valid);
 
-        std::uint64_t classA, flagged;
+        Block block {c, 0, 0, 0};
         if constexpr (L == Layout::LinePairs) {
             // Empty: the run is the spaces; a line of spaces carries to its CR.
-            const std::uint64_t empty = carryToEnds<Last>(m.own, starts, s.carryA, valid) & c;
+            const std::uint64_t crLf = m.lf & seeds;
+            const std::uint64_t empty =
+                carryToEnds<Last>(m.own | crLf, seeds, s.carryA, valid) & c;
             const std::uint64_t noHigh =
-                carryToEnds<Last>(~(m.high | c) & inData, starts, s.carryB, valid) & c;
-            // The CRs of odd lines: every other CR, counted on from the lines before.
-            const std::uint64_t odd = c & (prefixXor(c) ^ (std::uint64_t {0} - (s.lines & 1)));
-            classA = empty;
-            flagged = empty | (odd ^ noHigh);  // odd with a high byte, even without one
+                carryToEnds<Last>(~(m.high | c) & inData, seeds, s.carryB, valid) & c;
+            // The CRs of odd lines: every other CR, counted on from the lines
+            // before; bit 63 of the count's parity becomes that of the lines after.
+            const std::uint64_t parity = Masks::prefixXor(c) ^ s.oddLines;
+            s.oddLines = static_cast<std::uint64_t>(static_cast<std::int64_t>(parity) >> 63);
+            const std::uint64_t odd = c & parity;
+            block.classA = empty;
+            block.flagged = empty | (odd ^ noHigh);  // odd with a high byte, even without one
         } else {
-            const std::uint64_t reach = carryToEnds<Last>(~(m.own | c) & inData, starts, s.carryA,
-                                                          valid);
+            const std::uint64_t reach =
+                carryToEnds<Last>(~(m.own | c) & inData, seeds, s.carryA, valid);
             const std::uint64_t noEquals = reach & c;
             // The carry comes out at each line's first '=': the next byte seeds
             // the search for a byte >= 0x81 after it.
@@ -149,11 +222,11 @@ private:
             s.afterEquals = lastBit(firstEquals, valid);
             const std::uint64_t untranslated =
                 carryToEnds<Last>(~(m.high | c) & inData, afterEquals, s.carryB, valid) & c;
-            classA = noEquals;
-            flagged = noEquals | untranslated;
+            block.classA = noEquals;
+            block.flagged = noEquals | untranslated;
         }
 
-        std::uint64_t report = flagged;
+        block.report = block.flagged;
         if constexpr (Copying) {
             // Lines the copy cannot take as they are: those ending in a lone CR
             // (written with CR LF), the partner of a flagged odd line, and a
@@ -163,28 +236,11 @@ private:
                 lfNext &= inData >> 1;
             else
                 lfNext |= std::uint64_t {p[64] == '\n'} << 63;
-            report |= c & ~lfNext;
+            block.report |= c & ~lfNext;
             if (s.partnerDue)
-                report |= c & (std::uint64_t {0} - c);
+                block.report |= c & (std::uint64_t {0} - c);
         }
-
-        bool full = false;
-        if (report != 0) [[unlikely]] {
-            BlockFacts facts {in.offset + pos, pos, valid, c, starts, report, classA, flagged,
-                              s.lines, s.lastStart, s.previousStart, s.partnerDue};
-            const LineReports::BlockOutcome outcome = reports.addBlock(facts);
-            s.partnerDue = outcome.partnerDue;
-            full = outcome.full;
-        }
-
-        s.lines += Masks::popcount(c);
-        if (starts != 0) {
-            const unsigned top = highestBit(starts);
-            const std::uint64_t rest = starts ^ (std::uint64_t {1} << top);
-            s.previousStart = rest != 0 ? in.offset + pos + highestBit(rest) : s.lastStart;
-            s.lastStart = in.offset + pos + top;
-        }
-        return full;
+        return block;
     }
 
     // Bit `valid - 1` of x: what the block's last byte hands on.
@@ -195,19 +251,18 @@ private:
 
     // Seeds each run of `run` at `seeds` (and at bit 0 by `carry`, the state
     // of the line still open) and returns the bits the carries land on: the
-    // first byte after each seeded run. `carry` becomes the carry out of the
-    // block's last byte.
+    // first byte after each seeded run, or a seed that is no run byte.
+    // `carry` becomes the carry out of the block's last byte.
     template <bool Last>
     static CORVEL_SCAN_INLINE std::uint64_t carryToEnds(std::uint64_t run, std::uint64_t seeds,
                                                         std::uint64_t& carry, unsigned valid)
     {
-        // A seed at bit 0 and a carry in never come together: a line starts
-        // there only when the byte before ended the line that carried.
-        const std::uint64_t sum = run + (seeds | carry);
+        std::uint64_t sum;
+        const std::uint64_t carryOut = addWithCarry(run, seeds, carry, sum);
         if constexpr (Last)
-            carry = valid == 64 ? std::uint64_t {sum < run} : (sum >> valid) & 1;
+            carry = valid == 64 ? carryOut : (sum >> valid) & 1;
         else
-            carry = sum < run;
+            carry = carryOut;
         return sum & ~run;
     }
 };

@@ -1,6 +1,7 @@
-// The classifier on AVX2 (and POPCNT): 32 bytes per compare. Built with
-// -mavx2 -mpopcnt for this file only; chosen at run time where the
-// processor has both (kernel_choice.cpp).
+// The classifier on AVX2: 32 bytes per compare, with POPCNT, PCLMULQDQ and
+// BMI1, which every processor with AVX2 has. Built with those instruction
+// sets for this file only; chosen at run time where the processor has them
+// (kernel_choice.cpp).
 #include "block_scan.h"
 
 #include <immintrin.h>
@@ -31,6 +32,14 @@ struct Avx2Masks {
     static unsigned popcount(std::uint64_t x)
     {
         return static_cast<unsigned>(_mm_popcnt_u64(x));
+    }
+    // A carry-less multiply by all ones: each bit becomes the XOR of the
+    // bits at and below it.
+    static std::uint64_t prefixXor(std::uint64_t x)
+    {
+        const __m128i product =
+            _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(x)), _mm_set1_epi8(-1), 0);
+        return static_cast<std::uint64_t>(_mm_cvtsi128_si64(product));
     }
 
 private:

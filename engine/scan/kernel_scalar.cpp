@@ -23,6 +23,7 @@ struct ScalarMasks {
         return m;
     }
     static unsigned popcount(std::uint64_t x) { return static_cast<unsigned>(std::popcount(x)); }
+    static std::uint64_t prefixXor(std::uint64_t x) { return shiftedPrefixXor(x); }
 };
 
 }  // namespace

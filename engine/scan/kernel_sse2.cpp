@@ -28,6 +28,7 @@ struct Sse2Masks {
         return m;
     }
     static unsigned popcount(std::uint64_t x) { return portablePopcount(x); }
+    static std::uint64_t prefixXor(std::uint64_t x) { return shiftedPrefixXor(x); }
 
 private:
     static std::uint64_t bits(__m128i bytes, unsigned part)

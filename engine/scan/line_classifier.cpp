@@ -16,6 +16,7 @@ Kernel usableKernel(const std::optional<Kernel>& wanted)
 LineClassifier::LineClassifier(const ScanOptions& options)
     : kernel_(usableKernel(options.kernel)),
       scan_(scanFunction(kernel_, options.layout, options.copying)),
+      state_(ScanState::atFileStart(options.layout)),
       reports_(options.layout, options.copying, options.keepLimit)
 {
 }
@@ -42,7 +43,7 @@ std::span<const ScannedLine> LineClassifier::scan()
         return reports_.lines();
     position_ = scan_(state_, input_, position_, reports_);
     if (position_ == input_.size)
-        reports_.keepOpenLine(state_);
+        reports_.endInput();
     return reports_.lines();
 }
 

@@ -9,11 +9,6 @@ namespace {
 constexpr std::size_t kBatch = 1024;
 constexpr std::size_t kBlockRoom = 65;
 
-unsigned highestBit(std::uint64_t x)
-{
-    return 63u - static_cast<unsigned>(std::countl_zero(x));
-}
-
 // Bits 0..bit of a mask (`bit` given as a one-bit mask).
 std::uint64_t upTo(std::uint64_t bit)
 {
@@ -32,6 +27,40 @@ void LineReports::startInput(const ScanInput& input)
     input_ = input;
     if (hasPending_)
         resolvePending(input.data[0] == '\n' ? 2 : 1);
+}
+
+// One past the last CR in data[0, index), or 0 when there is none.
+std::size_t LineReports::afterCrBefore(std::size_t index) const
+{
+    while (index > 0 && input_.data[index - 1] != '\r')
+        --index;
+    return index;
+}
+
+// Where the line open at the input's start began, and the line before it.
+LineReports::Starts LineReports::startsAtInput() const
+{
+    if (!nextBegins_)
+        return {lastStart_, previousStart_};
+    // It begins here, after the LF of a CR LF split between the reads.
+    const bool lf = endedWithCr_ && input_.data[0] == '\n';
+    return {input_.offset + (lf ? 1 : 0), lastStart_};
+}
+
+// Where the line that ends at data[index] (or is still open there) began,
+// and the line before it. The lines of a dictionary are short, so looking
+// back for the CRs costs less than keeping line starts for every block.
+LineReports::Starts LineReports::startsAt(std::size_t index) const
+{
+    const std::size_t after = afterCrBefore(index);
+    if (after == 0)
+        return startsAtInput();
+    auto startAfter = [&](std::size_t at, std::size_t end) {
+        return input_.offset + at + (at < end && input_.data[at] == '\n' ? 1 : 0);
+    };
+    const std::size_t before = afterCrBefore(after - 1);
+    return {startAfter(after, index),
+            before == 0 ? startsAtInput().start : startAfter(before, after - 1)};
 }
 
 LineFlag LineReports::flagOf(const BlockFacts& facts, std::uint64_t bit,
@@ -58,20 +87,13 @@ LineReports::BlockOutcome LineReports::addBlock(const BlockFacts& f)
     while (toReport != 0) {
         const std::uint64_t bit = toReport & (0 - toReport);
         toReport ^= bit;
+        const std::size_t index = f.index + static_cast<unsigned>(std::countr_zero(bit));
+        const Starts starts = startsAt(index);
         ScannedLine line;
         line.number = f.linesBefore + static_cast<unsigned>(std::popcount(f.cr & (bit - 1))) + 1;
-        const std::uint64_t starts = f.starts & upTo(bit);
-        if (starts != 0) {
-            const unsigned top = highestBit(starts);
-            const std::uint64_t rest = starts ^ (std::uint64_t {1} << top);
-            line.start = f.offset + top;
-            line.previousStart = rest != 0 ? f.offset + highestBit(rest) : f.lastStart;
-        } else {  // the line began in an earlier block
-            line.start = f.lastStart;
-            line.previousStart = f.previousStart;
-        }
-        const unsigned at = static_cast<unsigned>(std::countr_zero(bit));
-        line.end = f.offset + at;
+        line.start = starts.start;
+        line.previousStart = starts.previous;
+        line.end = input_.offset + index;
         line.flag = flagOf(f, bit, line.number);
         if (copying_ && layout_ == Layout::LinePairs && line.flag != LineFlag::None
             && line.number % 2 != 0) {
@@ -84,7 +106,6 @@ LineReports::BlockOutcome LineReports::addBlock(const BlockFacts& f)
                 partnerDue = true;
             }
         }
-        const std::size_t index = f.index + at;
         if (index + 1 < input_.size) {
             line.terminator = input_.data[index + 1] == '\n' ? 2 : 1;
             line.text = textOf(line.start, line.end, straddle_);
@@ -130,7 +151,7 @@ const char* LineReports::textOf(std::uint64_t start, std::uint64_t end, std::str
 {
     if (start >= input_.offset)
         return reinterpret_cast<const char*>(input_.data) + (start - input_.offset);
-    if (!headKept_ || headStart_ != start || end - start > keepLimit_)
+    if (!headKept_ || lastStart_ != start || end - start > keepLimit_)
         return nullptr;
     store.assign(head_);
     store.append(reinterpret_cast<const char*>(input_.data),
@@ -138,24 +159,45 @@ const char* LineReports::textOf(std::uint64_t start, std::uint64_t end, std::str
     return store.data();
 }
 
-void LineReports::keepOpenLine(const ScanState& state)
+void LineReports::endInput()
 {
-    const std::uint64_t inputEnd = input_.offset + input_.size;
-    const char* data = reinterpret_cast<const char*>(input_.data);
-    if (state.crCarry != 0 || state.startCarry != 0) {
-        headKept_ = false;  // the next line starts in the next input
-    } else if (state.lastStart >= input_.offset) {
-        headKept_ = inputEnd - state.lastStart <= keepLimit_;
-        if (headKept_)
-            head_.assign(data + (state.lastStart - input_.offset),
-                         static_cast<std::size_t>(inputEnd - state.lastStart));
+    const unsigned char* data = input_.data;
+    const std::size_t size = input_.size;
+    const bool endsWithCr = data[size - 1] == '\r';
+    const bool endsWithCrLf =
+        data[size - 1] == '\n' && (size >= 2 ? data[size - 2] == '\r' : endedWithCr_);
+    Starts next;
+    if (endsWithCr || endsWithCrLf) {
+        // The next line begins in the next input.
+        if (size == 1 && endsWithCrLf)
+            next = {lastStart_, previousStart_};  // only the LF of the CR before
+        else
+            next = startsAt(endsWithCr ? size - 1 : size - 2);
+        headKept_ = false;
     } else {
-        headKept_ = headKept_ && headStart_ == state.lastStart
-                    && head_.size() + input_.size <= keepLimit_;
+        next = startsAt(size);
+        keepHead(next.start);
+    }
+    lastStart_ = next.start;
+    previousStart_ = next.previous;
+    nextBegins_ = endsWithCr || endsWithCrLf;
+    endedWithCr_ = endsWithCr;
+}
+
+// Keeps the bytes of the open line that began at `start`, up to keepLimit_.
+void LineReports::keepHead(std::uint64_t start)
+{
+    const char* data = reinterpret_cast<const char*>(input_.data);
+    const std::uint64_t inputEnd = input_.offset + input_.size;
+    if (start >= input_.offset) {
+        headKept_ = inputEnd - start <= keepLimit_;
+        if (headKept_)
+            head_.assign(data + (start - input_.offset), static_cast<std::size_t>(inputEnd - start));
+    } else {
+        headKept_ = headKept_ && head_.size() + input_.size <= keepLimit_;
         if (headKept_)
             head_.append(data, input_.size);
     }
-    headStart_ = state.lastStart;
 }
 
 LineFlag LineReports::lastLineFlag(const ScanState& state, std::uint64_t number) const
@@ -181,16 +223,16 @@ bool LineReports::finish(const ScanState& state, std::uint64_t fileSize)
     if (hasPending_)
         resolvePending(1);
     // Bytes after the last terminator form the last line.
-    if (state.crCarry != 0 || state.startCarry != 0)
+    if (nextBegins_)
         return false;
     ScannedLine line;
     line.number = state.lines + 1;
-    line.start = state.lastStart;
+    line.start = lastStart_;
     line.end = fileSize;
-    line.previousStart = state.previousStart;
+    line.previousStart = previousStart_;
     line.terminator = 0;
     line.flag = lastLineFlag(state, line.number);
-    if (headKept_ && headStart_ == line.start)
+    if (headKept_)
         line.text = head_.data();
     if (line.flag != LineFlag::None || copying_ || state.partnerDue)
         lines_.push_back(line);

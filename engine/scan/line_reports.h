@@ -1,6 +1,7 @@
 // The classifier's slow path: turns the CRs of a block that has lines to
 // report into ScannedLine entries, and keeps what a line needs across reads
-// (the bytes of the line still open, a line whose CR was the last byte read).
+// (where the line open at a read's end began, its bytes, a line whose CR
+// was the last byte read).
 #pragma once
 
 #include "scan_state.h"
@@ -28,22 +29,31 @@ public:
     };
     BlockOutcome addBlock(const BlockFacts& facts);
 
-    // After the input's last block: keeps the start of the line still open,
-    // so that it has its bytes when the next read ends it.
-    void keepOpenLine(const ScanState& state);
+    // After the input's last block: notes where the line still open began,
+    // and keeps its bytes for when the next read ends it.
+    void endInput();
     // At the end of the file: the line whose CR was the last byte, and the
-    // last line when it has no terminator. Returns whether there was one.
+    // last line when it has no terminator. Returns whether there is such a
+    // last line (to be counted).
     bool finish(const ScanState& state, std::uint64_t fileSize);
 
     const std::vector<ScannedLine>& lines() const { return lines_; }
 
 private:
+    struct Starts {
+        std::uint64_t start;     // of a line
+        std::uint64_t previous;  // of the line before it
+    };
+    Starts startsAt(std::size_t index) const;
+    Starts startsAtInput() const;
+    std::size_t afterCrBefore(std::size_t index) const;
+
     LineFlag flagOf(const BlockFacts& facts, std::uint64_t bit, std::uint64_t number) const;
     LineFlag lastLineFlag(const ScanState& state, std::uint64_t number) const;
     void defer(const ScannedLine& line, bool mustReport);
     void resolvePending(std::uint8_t terminator);
     const char* textOf(std::uint64_t start, std::uint64_t end, std::string& store);
-    bool reportsAlways(const ScannedLine& line) const;
+    void keepHead(std::uint64_t start);
 
     Layout layout_;
     bool copying_;
@@ -51,10 +61,16 @@ private:
     std::vector<ScannedLine> lines_;
     ScanInput input_;
 
-    // The bytes [headStart_, input_.offset) of the line open at the input's
+    // Where lines began before the input: the latest line begun, the one
+    // before it, and whether the line open at the input's start begins in it.
+    std::uint64_t lastStart_ = 0;
+    std::uint64_t previousStart_ = 0;
+    bool nextBegins_ = true;
+    bool endedWithCr_ = false;  // the byte before the input was a CR
+
+    // The bytes [lastStart_, input_.offset) of the line open at the input's
     // start, when it is at most keepLimit_ long.
     std::string head_;
-    std::uint64_t headStart_ = 0;
     bool headKept_ = false;
     std::string straddle_;  // that line joined up, once it ends
 

@@ -22,7 +22,7 @@ if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64|x64)$"
   )
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/kernel_choice.cpp
     PROPERTIES COMPILE_DEFINITIONS CORVEL_SCAN_X86)
-  set(corvel_avx2_options -mavx2 -mpopcnt)
+  set(corvel_avx2_options -mavx2 -mpopcnt -mpclmul -mbmi)
   if(MINGW)
     # MinGW's GCC spills 32-byte registers with aligned moves to a stack it
     # cannot align to 32: have the assembler write unaligned moves instead.
