@@ -7,18 +7,16 @@ namespace corvel::scan {
 
 namespace {
 
+#if defined(CORVEL_SCAN_X86)
 bool processorHasAvx2()
 {
-#if defined(CORVEL_SCAN_X86) && defined(__GNUC__)
     // The AVX2 kernel also uses POPCNT, PCLMULQDQ and BMI1; the check
     // includes the system's support for the wide registers.
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt")
            && __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("bmi");
-#else
-    return false;
-#endif
 }
+#endif
 
 Kernel chooseKernel()
 {
