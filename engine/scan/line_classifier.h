@@ -15,15 +15,16 @@
 //     for (const ScannedLine& line : classifier.finish()) ...
 //
 // Copying (correct mode) also reports every line that cannot be copied as
-// it stands, so that all bytes between two reported lines, from the first
-// one's next() to the second one's start (or to its previousStart, to drop
-// a pair from its English line on), can be copied in one piece:
-//  - the partner of a flagged odd line in the line-pair layout (the even
-//    line after it; the English line of a flagged even line is its
-//    previousStart), so a dropped pair is [start of the odd line, next()
-//    of the even line);
-//  - a line ending in a lone CR (the copy ends every line with CR LF);
-//  - the last line when it has no terminator.
+// it stands, so that the bytes between two reported lines, from the first
+// one's next() to the second one's start, can be copied in one piece:
+//  - in the line-pair layout, the partner of a flagged odd line (the even
+//    line after it); the English line of a flagged even line starts at its
+//    previousStart. So a dropped pair is [start of the odd line, next() of
+//    the even line);
+//  - a line ending in a lone CR, or in no terminator (the copy ends every
+//    line with CR LF);
+//  - the file's last line, whatever its terminator, so that the run can
+//    decide on an unpaired last line.
 #pragma once
 
 #include "line_reports.h"

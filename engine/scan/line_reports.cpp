@@ -109,7 +109,7 @@ LineReports::BlockOutcome LineReports::addBlock(const BlockFacts& f)
         if (index + 1 < input_.size) {
             line.terminator = input_.data[index + 1] == '\n' ? 2 : 1;
             line.text = textOf(line.start, line.end, straddle_);
-            lines_.push_back(line);
+            push(line);
         } else {
             defer(line, line.flag != LineFlag::None || (partners & bit) != 0);
         }
@@ -142,7 +142,7 @@ void LineReports::resolvePending(std::uint8_t terminator)
     resolvedText_.swap(pendingText_);
     if (pending_.text != nullptr)
         pending_.text = resolvedText_.data();
-    lines_.push_back(pending_);
+    push(pending_);
 }
 
 // The bytes of a line that ends in the current input: in place when it
@@ -166,17 +166,20 @@ void LineReports::endInput()
     const bool endsWithCr = data[size - 1] == '\r';
     const bool endsWithCrLf =
         data[size - 1] == '\n' && (size >= 2 ? data[size - 2] == '\r' : endedWithCr_);
+    if (size == 1 && endsWithCrLf) {  // only the LF of the CR before
+        endedWithCr_ = false;
+        return;
+    }
     Starts next;
     if (endsWithCr || endsWithCrLf) {
-        // The next line begins in the next input.
-        if (size == 1 && endsWithCrLf)
-            next = {lastStart_, previousStart_};  // only the LF of the CR before
-        else
-            next = startsAt(endsWithCr ? size - 1 : size - 2);
-        headKept_ = false;
+        // The next line begins in the next input; the one that ended here
+        // is kept for a copy's last line.
+        const std::size_t cr = endsWithCr ? size - 1 : size - 2;
+        next = startsAt(cr);
+        keepHead(next.start, input_.offset + cr);
     } else {
         next = startsAt(size);
-        keepHead(next.start);
+        keepHead(next.start, input_.offset + size);
     }
     lastStart_ = next.start;
     previousStart_ = next.previous;
@@ -184,19 +187,20 @@ void LineReports::endInput()
     endedWithCr_ = endsWithCr;
 }
 
-// Keeps the bytes of the open line that began at `start`, up to keepLimit_.
-void LineReports::keepHead(std::uint64_t start)
+// Keeps the bytes [start, end) of the latest line, up to keepLimit_, adding
+// to those kept before when it began in an earlier input.
+void LineReports::keepHead(std::uint64_t start, std::uint64_t end)
 {
     const char* data = reinterpret_cast<const char*>(input_.data);
-    const std::uint64_t inputEnd = input_.offset + input_.size;
     if (start >= input_.offset) {
-        headKept_ = inputEnd - start <= keepLimit_;
+        headKept_ = end - start <= keepLimit_;
         if (headKept_)
-            head_.assign(data + (start - input_.offset), static_cast<std::size_t>(inputEnd - start));
+            head_.assign(data + (start - input_.offset), static_cast<std::size_t>(end - start));
     } else {
-        headKept_ = headKept_ && head_.size() + input_.size <= keepLimit_;
+        const std::uint64_t part = end - input_.offset;
+        headKept_ = headKept_ && !nextBegins_ && head_.size() + part <= keepLimit_;
         if (headKept_)
-            head_.append(data, input_.size);
+            head_.append(data, static_cast<std::size_t>(part));
     }
 }
 
@@ -218,13 +222,33 @@ LineFlag LineReports::lastLineFlag(const ScanState& state, std::uint64_t number)
     return LineFlag::None;
 }
 
+void LineReports::push(const ScannedLine& line)
+{
+    lines_.push_back(line);
+    lastReported_ = line.number;
+}
+
 bool LineReports::finish(const ScanState& state, std::uint64_t fileSize)
 {
     if (hasPending_)
         resolvePending(1);
-    // Bytes after the last terminator form the last line.
-    if (nextBegins_)
+    if (nextBegins_) {
+        // The file ends with a terminator (or is empty). A copy still wants
+        // its last line: whether a pair is whole is known only there.
+        if (copying_ && state.lines > 0 && lastReported_ != state.lines) {
+            ScannedLine line;
+            line.number = state.lines;
+            line.start = lastStart_;
+            line.previousStart = previousStart_;
+            line.end = fileSize - (endedWithCr_ ? 1 : 2);
+            line.terminator = endedWithCr_ ? 1 : 2;
+            if (headKept_)
+                line.text = head_.data();
+            push(line);
+        }
         return false;
+    }
+    // Bytes after the last terminator form the last line.
     ScannedLine line;
     line.number = state.lines + 1;
     line.start = lastStart_;
@@ -235,7 +259,7 @@ bool LineReports::finish(const ScanState& state, std::uint64_t fileSize)
     if (headKept_)
         line.text = head_.data();
     if (line.flag != LineFlag::None || copying_ || state.partnerDue)
-        lines_.push_back(line);
+        push(line);
     return true;
 }
 

@@ -53,12 +53,14 @@ private:
     void defer(const ScannedLine& line, bool mustReport);
     void resolvePending(std::uint8_t terminator);
     const char* textOf(std::uint64_t start, std::uint64_t end, std::string& store);
-    void keepHead(std::uint64_t start);
+    void keepHead(std::uint64_t start, std::uint64_t end);
+    void push(const ScannedLine& line);
 
     Layout layout_;
     bool copying_;
     std::size_t keepLimit_;
     std::vector<ScannedLine> lines_;
+    std::uint64_t lastReported_ = 0;  // number of the latest line reported
     ScanInput input_;
 
     // Where lines began before the input: the latest line begun, the one
@@ -68,8 +70,8 @@ private:
     bool nextBegins_ = true;
     bool endedWithCr_ = false;  // the byte before the input was a CR
 
-    // The bytes [lastStart_, input_.offset) of the line open at the input's
-    // start, when it is at most keepLimit_ long.
+    // The bytes of the latest line begun before the input (of those open at
+    // its start: [lastStart_, input_.offset)), when at most keepLimit_ long.
     std::string head_;
     bool headKept_ = false;
     std::string straddle_;  // that line joined up, once it ends

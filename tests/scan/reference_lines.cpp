@@ -66,7 +66,9 @@ std::vector<ReferenceLine> referenceReports(std::string_view bytes, Layout layou
     for (std::size_t i = 0; i < all.size(); ++i) {
         bool partner = layout == Layout::LinePairs && all[i].number % 2 == 0
                        && all[i - 1].flag != LineFlag::None;
-        if (all[i].flag != LineFlag::None || (copying && (all[i].terminator != 2 || partner)))
+        bool last = i + 1 == all.size();
+        if (all[i].flag != LineFlag::None
+            || (copying && (all[i].terminator != 2 || partner || last)))
             reports.push_back(all[i]);
     }
     return reports;

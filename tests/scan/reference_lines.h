@@ -22,8 +22,8 @@ struct ReferenceLine {
 // Every line of `bytes` with its flag.
 std::vector<ReferenceLine> referenceLines(std::string_view bytes, scan::Layout layout);
 // The lines a classifier must report: the flagged ones, and when copying
-// also lone-CR lines, the last line without terminator and (line pairs) the
-// even partner of a flagged odd line.
+// also lone-CR lines, the last line and (line pairs) the even partner of a
+// flagged odd line.
 std::vector<ReferenceLine> referenceReports(std::string_view bytes, scan::Layout layout,
                                             bool copying);
 
