@@ -2,7 +2,7 @@
 // ends the way `wc -l` does, in the same process and on the same reads, and
 // against `wc -l` itself.
 //
-//   scan-bench FILE [--equals] [--runs N] [--buffer KIB]
+//   scan-bench FILE [--equals] [--runs N] [--buffer KIB] [--no-scalar]
 //
 // Every variant reads the file with read() into one buffer (1 MiB unless
 // --buffer says otherwise) after the page cache is warmed. For each it
@@ -46,6 +46,7 @@ struct Settings {
     Layout layout = Layout::LinePairs;
     int runs = 9;
     std::size_t buffer = 1 << 20;
+    bool scalar = true;
 };
 
 struct Timing {
@@ -210,12 +211,14 @@ double inCache(const Settings& s, std::vector<char>& buffer, Kernel kernel, bool
 
 Settings parse(int argc, char** argv)
 {
-    const char* usage = "usage: scan-bench FILE [--equals] [--runs N] [--buffer KIB]\n";
+    const char* usage = "usage: scan-bench FILE [--equals] [--runs N] [--buffer KIB] [--no-scalar]\n";
     Settings s;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--equals")
             s.layout = Layout::EqualsLines;
+        else if (a == "--no-scalar")
+            s.scalar = false;
         else if (a == "--runs" && i + 1 < argc)
             s.runs = std::atoi(argv[++i]);
         else if (a == "--buffer" && i + 1 < argc)
@@ -261,7 +264,7 @@ int main(int argc, char** argv)
     });
     row("read() + count LF", count, std::to_string(lfs) + " LF");
     for (Kernel kernel : {Kernel::Avx2, Kernel::Sse2, Kernel::Scalar}) {
-        if (!corvel::scan::kernelAvailable(kernel))
+        if (!corvel::scan::kernelAvailable(kernel) || (kernel == Kernel::Scalar && !s.scalar))
             continue;
         for (bool copying : {false, true}) {
             Counts c;
@@ -273,7 +276,7 @@ int main(int argc, char** argv)
         }
     }
     for (Kernel kernel : {Kernel::Avx2, Kernel::Sse2, Kernel::Scalar}) {
-        if (!corvel::scan::kernelAvailable(kernel))
+        if (!corvel::scan::kernelAvailable(kernel) || (kernel == Kernel::Scalar && !s.scalar))
             continue;
         for (bool copying : {false, true}) {
             double perByte = inCache(s, buffer, kernel, copying);
