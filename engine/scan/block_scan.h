@@ -67,8 +67,9 @@ CORVEL_SCAN_INLINE std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, 
     sum = out;
     return carryOut;
 #else
-    // A seed at bit 0 and a carry in never come together (a line starts there
-    // only when the byte before was a CR, which ends every run), so OR adds them.
+    // A seed at bit 0 and a carry in never come together, so OR adds them:
+    // the byte before such a seed is a CR, which ends every run, or its line's
+    // first '=', which no carry after a first '=' can have run through.
     sum = a + (b | carry);
     return sum < a;
 #endif
