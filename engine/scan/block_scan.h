@@ -57,23 +57,28 @@ CORVEL_SCAN_INLINE unsigned portablePopcount(std::uint64_t x)
     return static_cast<unsigned>((x * 0x0101010101010101ULL) >> 56);
 }
 
-// a + b + carry (0 or 1); returns the carry out.
-CORVEL_SCAN_INLINE std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
-                                              std::uint64_t& sum)
+// a + b + carry (0 or 1); returns the carry out. A seed at bit 0 and a
+// carry in never come together, so OR adds them: the byte before such a seed
+// is a CR, which ends every run, or its line's first '=', which no carry
+// after a first '=' can have run through.
+CORVEL_SCAN_INLINE std::uint64_t portableAddWithCarry(std::uint64_t a, std::uint64_t b,
+                                                      std::uint64_t carry, std::uint64_t& sum)
 {
+    sum = a + (b | carry);
+    return sum < a;
+}
+
 #if defined(__x86_64__) || defined(_M_X64)
+// The same with the processor's add-with-carry.
+CORVEL_SCAN_INLINE std::uint64_t x86AddWithCarry(std::uint64_t a, std::uint64_t b,
+                                                 std::uint64_t carry, std::uint64_t& sum)
+{
     unsigned long long out;
     const unsigned char carryOut = _addcarry_u64(static_cast<unsigned char>(carry), a, b, &out);
     sum = out;
     return carryOut;
-#else
-    // A seed at bit 0 and a carry in never come together, so OR adds them:
-    // the byte before such a seed is a CR, which ends every run, or its line's
-    // first '=', which no carry after a first '=' can have run through.
-    sum = a + (b | carry);
-    return sum < a;
-#endif
 }
+#endif
 
 // Bit i: whether bits 0..i of x hold an odd number of ones, by shifts.
 CORVEL_SCAN_INLINE std::uint64_t shiftedPrefixXor(std::uint64_t x)
@@ -93,8 +98,9 @@ constexpr char ownByte(Layout layout)
     return layout == Layout::LinePairs ? ' ' : '=';
 }
 
-// `Masks` provides load<own>(p) (64 bytes to ByteMasks), popcount(x) and
-// prefixXor(x) (bit i: whether bits 0..i of x hold an odd number of ones).
+// `Masks` provides load<own>(p) (64 bytes to ByteMasks), popcount(x),
+// prefixXor(x) (bit i: whether bits 0..i of x hold an odd number of ones)
+// and addWithCarry (one of the above).
 template <class Masks, Layout L, bool Copying>
 class BlockScan {
 public:
@@ -259,7 +265,7 @@ private:
                                                         std::uint64_t& carry, unsigned valid)
     {
         std::uint64_t sum;
-        const std::uint64_t carryOut = addWithCarry(run, seeds, carry, sum);
+        const std::uint64_t carryOut = Masks::addWithCarry(run, seeds, carry, sum);
         if constexpr (Last)
             carry = valid == 64 ? carryOut : (sum >> valid) & 1;
         else

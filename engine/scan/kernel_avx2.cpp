@@ -33,6 +33,11 @@ struct Avx2Masks {
     {
         return static_cast<unsigned>(_mm_popcnt_u64(x));
     }
+    static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
+                                      std::uint64_t& sum)
+    {
+        return x86AddWithCarry(a, b, carry, sum);
+    }
     // A carry-less multiply by all ones: each bit becomes the XOR of the
     // bits at and below it.
     static std::uint64_t prefixXor(std::uint64_t x)

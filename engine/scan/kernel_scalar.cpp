@@ -24,6 +24,11 @@ struct ScalarMasks {
     }
     static unsigned popcount(std::uint64_t x) { return static_cast<unsigned>(std::popcount(x)); }
     static std::uint64_t prefixXor(std::uint64_t x) { return shiftedPrefixXor(x); }
+    static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
+                                      std::uint64_t& sum)
+    {
+        return portableAddWithCarry(a, b, carry, sum);
+    }
 };
 
 }  // namespace

@@ -29,6 +29,11 @@ struct Sse2Masks {
     }
     static unsigned popcount(std::uint64_t x) { return portablePopcount(x); }
     static std::uint64_t prefixXor(std::uint64_t x) { return shiftedPrefixXor(x); }
+    static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
+                                      std::uint64_t& sum)
+    {
+        return x86AddWithCarry(a, b, carry, sum);
+    }
 
 private:
     static std::uint64_t bits(__m128i bytes, unsigned part)
