@@ -1,0 +1,65 @@
+// The classifier on AVX2: 32 bytes per compare, with POPCNT, PCLMULQDQ and
+// BMI1, which every processor with AVX2 has. Built with those instruction
+// sets for this file only; chosen at run time where the processor has them
+// (kernel_choice.cpp).
+#include "block_scan.h"
+
+#include <immintrin.h>
+
+namespace corvel::scan {
+
+namespace {
+
+struct Avx2Masks {
+    template <char Own>
+    static ByteMasks load(const unsigned char* p)
+    {
+        const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+        const __m256i cr = _mm256_set1_epi8('\r');
+        const __m256i lf = _mm256_set1_epi8('\n');
+        const __m256i own = _mm256_set1_epi8(Own);
+        const __m256i highFrom = _mm256_set1_epi8(static_cast<char>(0x81));
+        return {
+            bits(_mm256_cmpeq_epi8(lo, cr), _mm256_cmpeq_epi8(hi, cr)),
+            bits(_mm256_cmpeq_epi8(lo, lf), _mm256_cmpeq_epi8(hi, lf)),
+            // max(v, 0x81) == v exactly for the bytes 0x81 to 0xFF.
+            bits(_mm256_cmpeq_epi8(_mm256_max_epu8(lo, highFrom), lo),
+                 _mm256_cmpeq_epi8(_mm256_max_epu8(hi, highFrom), hi)),
+            bits(_mm256_cmpeq_epi8(lo, own), _mm256_cmpeq_epi8(hi, own)),
+        };
+    }
+    static unsigned popcount(std::uint64_t x)
+    {
+        return static_cast<unsigned>(_mm_popcnt_u64(x));
+    }
+    static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
+                                      std::uint64_t& sum)
+    {
+        return x86AddWithCarry(a, b, carry, sum);
+    }
+    // A carry-less multiply by all ones: each bit becomes the XOR of the
+    // bits at and below it.
+    static std::uint64_t prefixXor(std::uint64_t x)
+    {
+        const __m128i product =
+            _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(x)), _mm_set1_epi8(-1), 0);
+        return static_cast<std::uint64_t>(_mm_cvtsi128_si64(product));
+    }
+
+private:
+    static std::uint64_t bits(__m256i low, __m256i high)
+    {
+        return std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(low))}
+               | std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(high))} << 32;
+    }
+};
+
+}  // namespace
+
+ScanFunction avx2Scan(Layout layout, bool copying)
+{
+    return scansOf<Avx2Masks>(layout, copying);
+}
+
+}  // namespace corvel::scan

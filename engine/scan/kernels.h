@@ -1,0 +1,32 @@
+// The classifier's code paths, one translation unit each, compiled with its
+// own instruction set, and the choice among them at run time.
+#pragma once
+
+#include "scan_state.h"
+#include "scan_types.h"
+
+#include <cstddef>
+
+namespace corvel::scan {
+
+class LineReports;
+
+using ScanFunction = std::size_t (*)(ScanState&, const ScanInput&, std::size_t, LineReports&);
+
+// Each kernel's scan for a layout, copying or not.
+// The SSE2 and AVX2 ones exist in x86-64 builds only.
+ScanFunction scalarScan(Layout layout, bool copying);
+ScanFunction sse2Scan(Layout layout, bool copying);
+ScanFunction avx2Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx2)
+
+// Whether this build and processor can run a kernel.
+bool kernelAvailable(Kernel kernel);
+// AVX2 where the processor has it, else SSE2 on x86-64, else scalar. The
+// environment variable CORVEL_SCAN_KERNEL (scalar, sse2, avx2) picks one
+// instead, when it is available; it is read once.
+Kernel bestKernel();
+const char* kernelName(Kernel kernel);
+// The scan for a kernel that is available.
+ScanFunction scanFunction(Kernel kernel, Layout layout, bool copying);
+
+}  // namespace corvel::scan

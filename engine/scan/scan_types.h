@@ -1,0 +1,52 @@
+// What the block line classifier reports: the layouts it knows, its code
+// paths and the lines it hands out.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace corvel::scan {
+
+enum class Layout : std::uint8_t {
+    LinePairs,    // odd lines English, even lines Chinese
+    EqualsLines,  // every line "English=Chinese"
+};
+
+// The instruction set a scan runs on. Avx2 needs the processor's support;
+// Scalar is the only path on processors other than x86-64.
+enum class Kernel : std::uint8_t { Scalar, Sse2, Avx2 };
+
+enum class LineFlag : std::uint8_t {
+    None,          // not flagged: reported only for copying (see ScanOptions)
+    Empty,         // line pairs: only spaces 0x20, or nothing
+    Erroneous,     // line pairs: an odd (English) line with a byte >= 0x81
+    Untranslated,  // line pairs: an even line without one; equals lines:
+                   // no byte >= 0x81 after the first '='
+    NoEquals,      // equals lines: no '=' at all
+};
+
+// One reported line. Offsets count bytes from the start of the file.
+struct ScannedLine {
+    std::uint64_t number = 0;  // 1 for the first line
+    std::uint64_t start = 0;   // its first byte
+    std::uint64_t end = 0;     // its terminator, or the end of the file
+    // The start of the line before it (0 for the first line); in the line-pair
+    // layout, the start of an even line's pair.
+    std::uint64_t previousStart = 0;
+    // Its bytes [start, end), or nullptr when the line is longer than the
+    // classifier keeps across reads: then read them again from the file.
+    const char* text = nullptr;
+    std::uint8_t terminator = 0;  // 2: CR LF, 1: a lone CR, 0: none (the last line)
+    LineFlag flag = LineFlag::None;
+
+    std::uint64_t size() const { return end - start; }
+    // The start of the next line.
+    std::uint64_t next() const { return end + terminator; }
+    std::string_view view() const
+    {
+        return text ? std::string_view(text, static_cast<std::size_t>(size())) : std::string_view();
+    }
+};
+
+}  // namespace corvel::scan
