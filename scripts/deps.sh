@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [base|ui|all|windows]   (default: all: base and ui)
 set -euo pipefail
 
-base=(cmake ninja-build g++ libgtest-dev pkg-config clang libclang-rt-14-dev)
+base=(cmake ninja-build g++ libgtest-dev pkg-config clang libclang-rt-14-dev python3-jsonschema)
 ui=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     fonts-arphic-uming fonts-arphic-ukai xvfb xauth xdotool imagemagick)
 

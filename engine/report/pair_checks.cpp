@@ -1,0 +1,134 @@
+#include "pair_checks.h"
+
+#include "whitespace_rule.h"
+
+namespace corvel::report {
+
+PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
+    : rules_(rules), decoder_(decoder)
+{
+}
+
+void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
+{
+    QuotedPair quoted(pair, decoder_);
+    bool placeholders = wants(RuleId::PlaceholderMismatch) || wants(RuleId::FullwidthPlaceholder);
+    bool numbers = wants(RuleId::NumberMismatch) && NumberRule::mayHoldNumber(pair.source);
+    if (placeholders || numbers)
+        placeholderRules_.compare(pair.source, pair.translation, placeholders_);
+    if (placeholders)
+        checkPlaceholders(quoted, out);
+    if (wants(RuleId::WhitespaceMismatch))
+        checkWhitespace(quoted, out);
+    if (numbers)
+        checkNumbers(quoted, out);
+    if (wants(RuleId::InconsistentTranslation))
+        checkConsistency(quoted, out);
+}
+
+Finding PairChecks::finding(RuleId id, QuotedPair& quoted, std::string message)
+{
+    Finding f = makeFinding(id, quoted.pair().translationLine);
+    quoted.fill(f);
+    f.message = std::move(message);
+    return f;
+}
+
+std::string PairChecks::listPlaceholders(std::string_view text,
+                                         const std::vector<Placeholder>& all,
+                                         const std::vector<std::size_t>& which) const
+{
+    std::string out;
+    for (std::size_t index : which) {
+        if (!out.empty())
+            out += ", ";
+        out += quote(decoder_.toUtf8(text.substr(all[index].offset, all[index].length)));
+    }
+    return out;
+}
+
+void PairChecks::checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out)
+{
+    const PairText& pair = quoted.pair();
+    const PlaceholderComparison& c = placeholders_;
+    if (c.mismatch() && wants(RuleId::PlaceholderMismatch)) {
+        std::string message;
+        if (!c.missing.empty())
+            message = "missing from the translation: " +
+                      listPlaceholders(pair.source, c.source, c.missing);
+        if (!c.extra.empty())
+            message += (message.empty() ? "" : "; ") + std::string("not in the source: ") +
+                       listPlaceholders(pair.translation, c.translation, c.extra);
+        Finding f = finding(RuleId::PlaceholderMismatch, quoted, std::move(message));
+        if (!c.extra.empty())
+            f.column = static_cast<std::int32_t>(pair.translationColumn +
+                                                 c.translation[c.extra.front()].offset + 1);
+        out.push_back(std::move(f));
+    }
+    if (!c.lookAlikes.empty() && wants(RuleId::FullwidthPlaceholder)) {
+        std::string message = "full-width look-alike in the translation: ";
+        for (std::size_t i = 0; i < c.lookAlikes.size(); ++i) {
+            const Placeholder& p = c.translation[c.lookAlikes[i]];
+            std::string_view bytes = pair.translation.substr(p.offset, p.length);
+            message += (i > 0 ? ", " : "") + quote(decoder_.toUtf8(bytes)) + " for " +
+                       quote(halfWidthForm(bytes));
+        }
+        Finding f = finding(RuleId::FullwidthPlaceholder, quoted, std::move(message));
+        f.column = static_cast<std::int32_t>(pair.translationColumn +
+                                             c.translation[c.lookAlikes.front()].offset + 1);
+        out.push_back(std::move(f));
+    }
+}
+
+void PairChecks::checkWhitespace(QuotedPair& quoted, std::vector<Finding>& out)
+{
+    const PairText& pair = quoted.pair();
+    std::optional<WhitespaceDifference> d = compareWhitespace(pair.source, pair.translation);
+    if (!d)
+        return;
+    std::string message;
+    if (d->leading)
+        message = "the source starts with " + describeWhitespace(d->sourceLeading) +
+                  ", the translation with " + describeWhitespace(d->translationLeading);
+    if (d->trailing)
+        message += (message.empty() ? "" : "; ") + std::string("the source ends with ") +
+                   describeWhitespace(d->sourceTrailing) + ", the translation with " +
+                   describeWhitespace(d->translationTrailing);
+    Finding f = finding(RuleId::WhitespaceMismatch, quoted, std::move(message));
+    std::size_t offset = d->leading ? 0 : pair.translation.size() - d->translationTrailing.size();
+    f.column = static_cast<std::int32_t>(pair.translationColumn + offset + 1);
+    out.push_back(std::move(f));
+}
+
+void PairChecks::checkNumbers(QuotedPair& quoted, std::vector<Finding>& out)
+{
+    const PairText& pair = quoted.pair();
+    numberRule_.findMissing(pair.source, placeholders_.source, pair.translation,
+                            placeholders_.translation, missingNumbers_);
+    if (missingNumbers_.empty())
+        return;
+    std::string list;
+    for (std::size_t i = 0; i < missingNumbers_.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == missingNumbers_.size() ? " and " : ", ";
+        list += missingNumbers_[i];
+    }
+    bool one = missingNumbers_.size() == 1;
+    out.push_back(finding(RuleId::NumberMismatch, quoted,
+                          (one ? "number " : "numbers ") + list + " of the source " +
+                              (one ? "is" : "are") + " missing from the translation"));
+}
+
+void PairChecks::checkConsistency(QuotedPair& quoted, std::vector<Finding>& out)
+{
+    const PairText& pair = quoted.pair();
+    std::optional<std::int32_t> first =
+        consistency_.record(pair.source, pair.translation, pair.translationLine);
+    if (!first)
+        return;
+    out.push_back(finding(RuleId::InconsistentTranslation, quoted,
+                          "the same source has a different translation at line " +
+                              std::to_string(*first)));
+}
+
+}  // namespace corvel::report
