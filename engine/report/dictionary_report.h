@@ -41,7 +41,8 @@ struct FindingCounts {
 };
 
 struct DictionaryOutcome {
-    bool complete = true;  // false when the check log stopped early
+    std::int32_t lines = 0;  // lines the report covered: every line of the dictionary
+    bool complete = true;    // false when the check log stopped early
     LogCounts log;
     std::string logPath;   // the check log written, UTF-8 (empty: none)
     FindingCounts findings;

@@ -1,5 +1,6 @@
 #include "pair_checks.h"
 
+#include "gbk_chars.h"
 #include "whitespace_rule.h"
 
 namespace corvel::report {
@@ -34,6 +35,27 @@ Finding PairChecks::finding(RuleId id, QuotedPair& quoted, std::string message)
     return f;
 }
 
+namespace {
+
+std::size_t characters(std::string_view text)
+{
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < text.size(); i += gbk::charLength(text, i))
+        ++n;
+    return n;
+}
+
+}  // namespace
+
+// In the equals layout the translation follows the source and its "=".
+void PairChecks::setColumn(Finding& finding, const PairText& pair, std::size_t offset)
+{
+    finding.column = static_cast<std::int32_t>(pair.translationColumn + offset + 1);
+    std::size_t before = pair.translationColumn == 0 ? 0 : characters(pair.source) + 1;
+    finding.characterColumn =
+        static_cast<std::int32_t>(before + characters(pair.translation.substr(0, offset)) + 1);
+}
+
 std::string PairChecks::listPlaceholders(std::string_view text,
                                          const std::vector<Placeholder>& all,
                                          const std::vector<std::size_t>& which) const
@@ -61,8 +83,7 @@ void PairChecks::checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out
                        listPlaceholders(pair.translation, c.translation, c.extra);
         Finding f = finding(RuleId::PlaceholderMismatch, quoted, std::move(message));
         if (!c.extra.empty())
-            f.column = static_cast<std::int32_t>(pair.translationColumn +
-                                                 c.translation[c.extra.front()].offset + 1);
+            setColumn(f, pair, c.translation[c.extra.front()].offset);
         out.push_back(std::move(f));
     }
     if (!c.lookAlikes.empty() && wants(RuleId::FullwidthPlaceholder)) {
@@ -74,8 +95,7 @@ void PairChecks::checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out
                        quote(halfWidthForm(bytes));
         }
         Finding f = finding(RuleId::FullwidthPlaceholder, quoted, std::move(message));
-        f.column = static_cast<std::int32_t>(pair.translationColumn +
-                                             c.translation[c.lookAlikes.front()].offset + 1);
+        setColumn(f, pair, c.translation[c.lookAlikes.front()].offset);
         out.push_back(std::move(f));
     }
 }
@@ -96,7 +116,7 @@ void PairChecks::checkWhitespace(QuotedPair& quoted, std::vector<Finding>& out)
                    describeWhitespace(d->translationTrailing);
     Finding f = finding(RuleId::WhitespaceMismatch, quoted, std::move(message));
     std::size_t offset = d->leading ? 0 : pair.translation.size() - d->translationTrailing.size();
-    f.column = static_cast<std::int32_t>(pair.translationColumn + offset + 1);
+    setColumn(f, pair, offset);
     out.push_back(std::move(f));
 }
 
