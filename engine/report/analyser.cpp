@@ -2,6 +2,7 @@
 
 #include "chars.h"
 #include "equals_log.h"
+#include "finding_queue.h"
 #include "pair_checks.h"
 #include "pair_log.h"
 #include "pair_shift_tracker.h"
@@ -48,12 +49,12 @@ private:
     void hold(const LinePair& pair);
     void releaseHeld(bool shifted);
     void emitPair(const LinePair& pair, bool pairRules);
+    void checkPair(FindingQueue::Entry& entry, const PairText& pair);
     void addShiftFinding(const LinePair& first);
     void addLineClass(LineClass lineClass, std::int32_t line, QuotedPair& quoted);
     void addEqualsClass(EqualsClass lineClass, QuotedPair& quoted);
     void addLogStop(std::int32_t line, QuotedPair& quoted);
     void add(RuleId id, std::int32_t line, QuotedPair& quoted, std::string message);
-    void flush();
 
     AnalysisOptions options_;
     FindingSink& sink_;
@@ -64,7 +65,9 @@ private:
     std::int32_t line_ = 0;
     std::string odd_;  // the odd line waiting for its even line
     std::deque<HeldPair> held_;
-    std::vector<Finding> pending_;  // the findings of the pair at hand
+    FindingQueue queue_;
+    std::vector<Finding>* pending_ = nullptr;  // the findings of the pair at hand
+    std::optional<Finding> shift_;  // a pair-shift finding for the next pair
 };
 
 DictionaryAnalyser::DictionaryAnalyser(AnalysisOptions options, FindingSink& sink)
@@ -99,7 +102,8 @@ DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink)
       sink_(sink),
       decoder_(options_.encoding),
       pairChecks_(options_.rules, decoder_),
-      trackShifts_(options_.layout == Layout::LinePairs && wants(RuleId::PairShift))
+      trackShifts_(options_.layout == Layout::LinePairs && wants(RuleId::PairShift)),
+      queue_(sink, decoder_)
 {
 }
 
@@ -114,22 +118,23 @@ void DictionaryAnalyser::Run::addLine(std::string_view text)
 
 void DictionaryAnalyser::Run::finish()
 {
-    if (options_.layout != Layout::LinePairs)
-        return;
-    if (trackShifts_ && shifts_.releaseAtEnd())
-        releaseHeld(false);
-    if (line_ % 2 != 0) {
-        LinePair lone {odd_, {}, line_, classifyPairLine(odd_, line_), LineClass::Good, false};
-        emitPair(lone, false);
+    if (options_.layout == Layout::LinePairs) {
+        if (trackShifts_ && shifts_.releaseAtEnd())
+            releaseHeld(false);
+        if (line_ % 2 != 0) {
+            LinePair lone {odd_, {}, line_, classifyPairLine(odd_, line_), LineClass::Good, false};
+            emitPair(lone, false);
+        }
     }
+    queue_.drain();
 }
 
 AnalysisStats DictionaryAnalyser::Run::stats() const
 {
     AnalysisStats s;
     s.lines = line_;
-    s.distinctSources = pairChecks_.consistency().distinctSources();
-    s.consistencyBytes = pairChecks_.consistency().memoryBytes();
+    s.distinctSources = queue_.consistency().distinctSources();
+    s.consistencyBytes = queue_.consistency().memoryBytes();
     return s;
 }
 
@@ -187,30 +192,46 @@ void DictionaryAnalyser::Run::releaseHeld(bool shifted)
 
 void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
 {
+    FindingQueue::Entry& entry = queue_.next();
+    pending_ = &entry.findings;
+    if (shift_) {
+        pending_->push_back(std::move(*shift_));
+        shift_.reset();
+    }
     PairText pair {lines.odd, lines.even, lines.oddLine, lines.oddLine + 1, 0};
     QuotedPair quoted(pair, decoder_);
     addLineClass(lines.oddClass, lines.oddLine, quoted);
     addLogStop(lines.oddLine, quoted);
     if (lines.hasEven) {
         addLineClass(lines.evenClass, lines.oddLine + 1, quoted);
-        if (pairRules && !isEmptyLine(lines.odd) && !isEmptyLine(lines.even))
-            pairChecks_.check(pair, pending_);
+        if (pairRules && lines.oddClass != LineClass::Empty && lines.evenClass != LineClass::Empty)
+            checkPair(entry, pair);
         addLogStop(lines.oddLine + 1, quoted);
     }
-    flush();
+    queue_.push();
 }
 
 void DictionaryAnalyser::Run::addEqualsLine(std::string_view text)
 {
+    FindingQueue::Entry& entry = queue_.next();
+    pending_ = &entry.findings;
     PairText pair = equalsPair(text, line_);
     QuotedPair quoted(pair, decoder_);
     EqualsClass lineClass = classifyEqualsLine(text);
     addEqualsClass(lineClass, quoted);
     if (lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
         !isEmptyLine(pair.translation))
-        pairChecks_.check(pair, pending_);
+        checkPair(entry, pair);
     addLogStop(line_, quoted);
-    flush();
+    queue_.push();
+}
+
+// The rules of a pair on its own, then consistency, which the queue decides.
+void DictionaryAnalyser::Run::checkPair(FindingQueue::Entry& entry, const PairText& pair)
+{
+    pairChecks_.check(pair, entry.findings);
+    if (wants(RuleId::InconsistentTranslation))
+        queue_.checkConsistency(entry, pair.source, pair.translation, pair.translationLine);
 }
 
 void DictionaryAnalyser::Run::addShiftFinding(const LinePair& first)
@@ -220,15 +241,19 @@ void DictionaryAnalyser::Run::addShiftFinding(const LinePair& first)
     PairText pair {first.odd, first.even, first.oddLine, first.oddLine + 1, 0};
     QuotedPair quoted(pair, decoder_);
     std::int32_t last = shifts_.lastInStepLine();
-    add(RuleId::PairShift, first.oddLine, quoted,
+    shift_ = makeFinding(RuleId::PairShift, first.oddLine);
+    quoted.fill(*shift_);
+    shift_->message =
         "the line pairs are out of step from here: odd lines hold translations and even lines "
         "sources; " +
-            (last > 0 ? "line " + std::to_string(last) + " is the last that still paired correctly"
-                      : std::string("no line above paired correctly")));
+        (last > 0 ? "line " + std::to_string(last) + " is the last that still paired correctly"
+                  : std::string("no line above paired correctly"));
 }
 
 void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, std::int32_t line, QuotedPair& quoted)
 {
+    if (lineClass == LineClass::Good)
+        return;
     bool odd = line % 2 != 0;
     switch (lineClass) {
     case LineClass::Good: return;
@@ -266,7 +291,7 @@ void DictionaryAnalyser::Run::addEqualsClass(EqualsClass lineClass, QuotedPair& 
 void DictionaryAnalyser::Run::addLogStop(std::int32_t line, QuotedPair& quoted)
 {
     const std::optional<LogStop>& stop = options_.logStop;
-    if (!stop || stop->line != line || !wants(stop->rule))
+    if (!stop || stop->line != line || !wants(stop->rule)) [[likely]]
         return;
     add(stop->rule, line, quoted,
         stop->rule == RuleId::StoppedAtEmptyLine
@@ -282,14 +307,7 @@ void DictionaryAnalyser::Run::add(RuleId id, std::int32_t line, QuotedPair& quot
     Finding finding = makeFinding(id, line);
     quoted.fill(finding);
     finding.message = std::move(message);
-    pending_.push_back(std::move(finding));
-}
-
-void DictionaryAnalyser::Run::flush()
-{
-    for (Finding& finding : pending_)
-        sink_.add(std::move(finding));
-    pending_.clear();
+    pending_->push_back(std::move(finding));
 }
 
 Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions& options,

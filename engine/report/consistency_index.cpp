@@ -10,8 +10,17 @@ constexpr std::uint64_t kSourceSeed = 0x5eed0001;
 constexpr std::uint64_t kTranslationSeed = 0x5eed0002;
 }  // namespace
 
-ConsistencyIndex::ConsistencyIndex() : slots_(kInitialSlots, Slot {0, 0, 0}), mask_(kInitialSlots - 1)
+ConsistencyIndex::ConsistencyIndex()
 {
+    allocate(kInitialSlots);
+}
+
+// A new, empty table; the memory comes zero-filled, and 0 marks a free slot.
+void ConsistencyIndex::allocate(std::size_t slots)
+{
+    memory_ = TableMemory(slots * sizeof(Slot));
+    slots_ = static_cast<Slot*>(memory_.data());
+    mask_ = slots - 1;
 }
 
 std::uint64_t ConsistencyIndex::sourceFingerprint(std::string_view source)
@@ -48,17 +57,19 @@ std::optional<std::int32_t> ConsistencyIndex::record(std::uint64_t source,
         i = (i + 1) & mask_;
     }
     slots_[i] = Slot {source, translation, line};
-    if (++used_ * 10 > slots_.size() * 7)
+    if (++used_ * 10 > (mask_ + 1) * 7)
         grow();
     return std::nullopt;
 }
 
 void ConsistencyIndex::grow()
 {
-    std::vector<Slot> old(slots_.size() * 2, Slot {0, 0, 0});
-    old.swap(slots_);
-    mask_ = slots_.size() - 1;
-    for (const Slot& slot : old) {
+    TableMemory oldMemory = std::move(memory_);
+    const Slot* old = static_cast<const Slot*>(oldMemory.data());
+    std::size_t oldSlots = mask_ + 1;
+    allocate(oldSlots * 2);
+    for (std::size_t k = 0; k < oldSlots; ++k) {
+        const Slot& slot = old[k];
         if (slot.source == 0)
             continue;
         std::size_t i = static_cast<std::size_t>(slot.source) & mask_;

@@ -29,8 +29,10 @@ private:
     char16_t singles_[0x80] = {};
 };
 
-// Platform part: converts one GBK character (one or two bytes) to its code
-// point; 0 when the platform has no mapping for it.
-char32_t platformGbkToCodePoint(const unsigned char* bytes, int length);
+// Platform part: the code points of the double-byte characters with lead
+// byte `lead`, for the trail bytes 0x40..0xFE in order (0: no mapping; the
+// entry for 0x7F stays 0), and of one single byte 0x80..0xFF.
+void platformGbkRow(unsigned char lead, char16_t* codes);
+char32_t platformGbkSingle(unsigned char byte);
 
 }  // namespace corvel::report

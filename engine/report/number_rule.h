@@ -28,6 +28,22 @@ public:
                      const std::vector<Placeholder>& translationPlaceholders,
                      std::vector<std::string>& missing);
 
+    // The same by reading both texts character by character, without the
+    // quick answer below (which must never disagree with it).
+    void readMissing(std::string_view source, const std::vector<Placeholder>& sourcePlaceholders,
+                     std::string_view translation,
+                     const std::vector<Placeholder>& translationPlaceholders,
+                     std::vector<std::string>& missing);
+
+    // The quick answer for the usual pair: true when every number of the
+    // source is a plain run of ASCII digits found as such in the
+    // translation (so findMissing() would find nothing); false when that
+    // is not so or not so simple to tell.
+    static bool plainNumbersPresent(std::string_view source,
+                                    const std::vector<Placeholder>& sourcePlaceholders,
+                                    std::string_view translation,
+                                    const std::vector<Placeholder>& translationPlaceholders);
+
 private:
     // The numbers of `text`; with `numerals`, also the set of Chinese
     // numerals it holds (bit n for the value n).

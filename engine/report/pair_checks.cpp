@@ -1,30 +1,63 @@
 #include "pair_checks.h"
 
+#include "byte_scan.h"
 #include "gbk_chars.h"
 #include "whitespace_rule.h"
 
 namespace corvel::report {
 
+namespace {
+
+bool blankEnds(std::string_view text)
+{
+    return !text.empty() && (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' ||
+                             text.back() == '\t');
+}
+
+const std::vector<Placeholder> kNone;
+
+}  // namespace
+
+// Most pairs hold no placeholder, no blank at either end and only numbers
+// that the translation repeats: for them no rule can find anything.
+bool PairChecks::plainPair(std::string_view source, std::string_view translation,
+                           unsigned sourceKinds, unsigned translationKinds) const
+{
+    if (((sourceKinds | translationKinds) & kPlaceholderStart) != 0 || blankEnds(source) ||
+        blankEnds(translation))
+        return false;
+    return (sourceKinds & (kDigit | kFullwidthLead)) == 0 || !wants(RuleId::NumberMismatch) ||
+           NumberRule::plainNumbersPresent(source, kNone, translation, kNone);
+}
+
 PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
-    : rules_(rules), decoder_(decoder)
+    : rules_(rules),
+      decoder_(decoder),
+      any_(wants(RuleId::PlaceholderMismatch) || wants(RuleId::FullwidthPlaceholder) ||
+           wants(RuleId::WhitespaceMismatch) || wants(RuleId::NumberMismatch))
 {
 }
 
 void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
 {
+    if (!any_)
+        return;
+    unsigned sourceKinds = byteKinds(pair.source);
+    unsigned translationKinds = byteKinds(pair.translation);
+    if (plainPair(pair.source, pair.translation, sourceKinds, translationKinds))
+        return;
     QuotedPair quoted(pair, decoder_);
     bool placeholders = wants(RuleId::PlaceholderMismatch) || wants(RuleId::FullwidthPlaceholder);
-    bool numbers = wants(RuleId::NumberMismatch) && NumberRule::mayHoldNumber(pair.source);
+    bool numbers = wants(RuleId::NumberMismatch) && (sourceKinds & (kDigit | kFullwidthLead));
     if (placeholders || numbers)
-        placeholderRules_.compare(pair.source, pair.translation, placeholders_);
+        placeholderRules_.compare(pair.source, pair.translation, sourceKinds, translationKinds,
+                                  placeholders_);
     if (placeholders)
         checkPlaceholders(quoted, out);
     if (wants(RuleId::WhitespaceMismatch))
         checkWhitespace(quoted, out);
     if (numbers)
         checkNumbers(quoted, out);
-    if (wants(RuleId::InconsistentTranslation))
-        checkConsistency(quoted, out);
 }
 
 Finding PairChecks::finding(RuleId id, QuotedPair& quoted, std::string message)
@@ -137,18 +170,6 @@ void PairChecks::checkNumbers(QuotedPair& quoted, std::vector<Finding>& out)
     out.push_back(finding(RuleId::NumberMismatch, quoted,
                           (one ? "number " : "numbers ") + list + " of the source " +
                               (one ? "is" : "are") + " missing from the translation"));
-}
-
-void PairChecks::checkConsistency(QuotedPair& quoted, std::vector<Finding>& out)
-{
-    const PairText& pair = quoted.pair();
-    std::optional<std::int32_t> first =
-        consistency_.record(pair.source, pair.translation, pair.translationLine);
-    if (!first)
-        return;
-    out.push_back(finding(RuleId::InconsistentTranslation, quoted,
-                          "the same source has a different translation at line " +
-                              std::to_string(*first)));
 }
 
 }  // namespace corvel::report

@@ -1,9 +1,9 @@
-// The rules that weigh a source against its translation: placeholders,
-// full-width look-alikes, whitespace, numbers and consistency. Turns what
-// they find into report findings at the translation's line.
+// The rules that weigh a source against its translation on their own:
+// placeholders, full-width look-alikes, whitespace and numbers. Turns what
+// they find into report findings at the translation's line. (Consistency
+// looks at the whole dictionary: FindingQueue.)
 #pragma once
 
-#include "consistency_index.h"
 #include "number_rule.h"
 #include "pair_text.h"
 #include "placeholder_rules.h"
@@ -22,14 +22,13 @@ public:
     // the order of the rule table.
     void check(const PairText& pair, std::vector<Finding>& out);
 
-    const ConsistencyIndex& consistency() const { return consistency_; }
-
 private:
+    bool plainPair(std::string_view source, std::string_view translation, unsigned sourceKinds,
+                   unsigned translationKinds) const;
     bool wants(RuleId id) const { return rules_.enabled(id); }
     void checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out);
     void checkWhitespace(QuotedPair& quoted, std::vector<Finding>& out);
     void checkNumbers(QuotedPair& quoted, std::vector<Finding>& out);
-    void checkConsistency(QuotedPair& quoted, std::vector<Finding>& out);
     Finding finding(RuleId id, QuotedPair& quoted, std::string message);
     // Sets the columns of `finding` to byte `offset` of the translation.
     static void setColumn(Finding& finding, const PairText& pair, std::size_t offset);
@@ -39,11 +38,11 @@ private:
 
     const RuleSelection& rules_;
     const TextDecoder& decoder_;
+    const bool any_;  // one of these rules is on
     PlaceholderRules placeholderRules_;
     PlaceholderComparison placeholders_;
     NumberRule numberRule_;
     std::vector<std::string> missingNumbers_;
-    ConsistencyIndex consistency_;
 };
 
 }  // namespace corvel::report

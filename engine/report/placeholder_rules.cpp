@@ -1,5 +1,6 @@
 #include "placeholder_rules.h"
 
+#include "byte_scan.h"
 #include "gbk_chars.h"
 
 #include <algorithm>
@@ -40,14 +41,20 @@ void PlaceholderComparison::clear()
 void PlaceholderRules::compare(std::string_view source, std::string_view translation,
                                PlaceholderComparison& result)
 {
+    compare(source, translation, byteKinds(source), byteKinds(translation), result);
+}
+
+void PlaceholderRules::compare(std::string_view source, std::string_view translation,
+                               unsigned sourceKinds, unsigned translationKinds,
+                               PlaceholderComparison& result)
+{
     result.clear();
-    if (PlaceholderScanner::mayHold(source)) {
+    if (sourceKinds & kPlaceholderStart) {
         scanner_.scan(source, false, result.source);
         dropLabel(source, result.source);
     }
     bool lookAlikes = !result.source.empty();
-    if (lookAlikes ? PlaceholderScanner::mayHoldLookAlike(translation)
-                   : PlaceholderScanner::mayHold(translation)) {
+    if (translationKinds & (lookAlikes ? kPlaceholderStart | kFullwidthLead : kPlaceholderStart)) {
         scanner_.scan(translation, lookAlikes, result.translation);
         dropLabel(translation, result.translation);
     }

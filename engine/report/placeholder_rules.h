@@ -31,6 +31,9 @@ public:
     // the source has that placeholder; otherwise it is ordinary text.
     void compare(std::string_view source, std::string_view translation,
                  PlaceholderComparison& result);
+    // The same, with the byteKinds() of both texts already known.
+    void compare(std::string_view source, std::string_view translation, unsigned sourceKinds,
+                 unsigned translationKinds, PlaceholderComparison& result);
 
 private:
     void dropLabel(std::string_view text, std::vector<Placeholder>& found);

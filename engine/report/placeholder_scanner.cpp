@@ -1,5 +1,6 @@
 #include "placeholder_scanner.h"
 
+#include "byte_scan.h"
 #include "gbk_chars.h"
 
 #include <algorithm>
@@ -45,39 +46,16 @@ bool isTagName(std::string_view name)
     return std::find(kTagNames.begin(), kTagNames.end(), name) != kTagNames.end();
 }
 
-// Bytes that every placeholder starts with, or that a § holds.
-struct Triggers {
-    std::array<bool, 256> plain {};
-    std::array<bool, 256> lookAlike {};
-    Triggers()
-    {
-        const unsigned char starts[] = {'%', '{', '\\', '<', '@', 0xEC};
-        for (unsigned char b : starts)
-            plain[b] = lookAlike[b] = true;
-        lookAlike[0xA3] = true;  // the lead byte of the full-width forms
-    }
-};
-
-const Triggers kTriggers;
-
-bool anyByte(std::string_view text, const std::array<bool, 256>& set)
-{
-    for (char c : text)
-        if (set[static_cast<unsigned char>(c)])
-            return true;
-    return false;
-}
-
 }  // namespace
 
 bool PlaceholderScanner::mayHold(std::string_view text)
 {
-    return anyByte(text, kTriggers.plain);
+    return (byteKinds(text) & kPlaceholderStart) != 0;
 }
 
 bool PlaceholderScanner::mayHoldLookAlike(std::string_view text)
 {
-    return anyByte(text, kTriggers.lookAlike);
+    return (byteKinds(text) & (kPlaceholderStart | kFullwidthLead)) != 0;
 }
 
 void PlaceholderScanner::scan(std::string_view text, bool lookAlikes, std::vector<Placeholder>& out)

@@ -6,6 +6,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/consistency_index.cpp ${CMAKE_CURRENT_LIST_DIR}/consistency_index.h
   ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.cpp ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.h
   ${CMAKE_CURRENT_LIST_DIR}/finding.h
+  ${CMAKE_CURRENT_LIST_DIR}/finding_queue.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_queue.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_tally.h
   ${CMAKE_CURRENT_LIST_DIR}/gbk_chars.h
   ${CMAKE_CURRENT_LIST_DIR}/gbk_table.cpp ${CMAKE_CURRENT_LIST_DIR}/gbk_table.h
@@ -18,14 +19,17 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/placeholder_scanner.cpp ${CMAKE_CURRENT_LIST_DIR}/placeholder_scanner.h
   ${CMAKE_CURRENT_LIST_DIR}/rule_catalogue.cpp ${CMAKE_CURRENT_LIST_DIR}/rule_catalogue.h
   ${CMAKE_CURRENT_LIST_DIR}/rule_selection.cpp ${CMAKE_CURRENT_LIST_DIR}/rule_selection.h
+  ${CMAKE_CURRENT_LIST_DIR}/table_memory.cpp ${CMAKE_CURRENT_LIST_DIR}/table_memory.h
   ${CMAKE_CURRENT_LIST_DIR}/text_decoder.cpp ${CMAKE_CURRENT_LIST_DIR}/text_decoder.h
   ${CMAKE_CURRENT_LIST_DIR}/text_hash.h
   ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.cpp ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.h
 )
 if(WIN32)
-  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_windows.cpp)
+  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_windows.cpp
+                                ${CMAKE_CURRENT_LIST_DIR}/table_memory_windows.cpp)
 else()
-  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_posix.cpp)
+  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_posix.cpp
+                                ${CMAKE_CURRENT_LIST_DIR}/table_memory_posix.cpp)
 endif()
 # Included as "report/analyser.h".
 target_include_directories(engine PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)

@@ -80,6 +80,11 @@ bool fullwidthMarkEnding(std::string_view source, std::string_view sourceTrailin
 std::optional<WhitespaceDifference> compareWhitespace(std::string_view source,
                                                       std::string_view translation)
 {
+    auto blankEnds = [](std::string_view t) {
+        return !t.empty() && (isBlank(t.front()) || isBlank(t.back()));
+    };
+    if (!blankEnds(source) && !blankEnds(translation))
+        return std::nullopt;  // the usual pair
     WhitespaceDifference d;
     d.sourceLeading = leadingBlanks(source);
     d.translationLeading = leadingBlanks(translation);

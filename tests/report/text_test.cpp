@@ -4,6 +4,7 @@
 #include "report/sarif_writer.h"
 #include "report/text_writer.h"
 
+#include "report/byte_scan.h"
 #include "report/pair_text.h"
 #include "report/text_decoder.h"
 #include "test_support.h"
@@ -38,6 +39,32 @@ TEST(TextDecoder, Utf8IsCheckedNotTrusted)
     EXPECT_EQ(utf8.toUtf8("\xC0\xAF"), "\\xC0\\xAF");           // overlong
     EXPECT_EQ(utf8.toUtf8("\xED\xA0\x80"), "\\xED\\xA0\\x80");  // a surrogate
     EXPECT_EQ(utf8.toUtf8("\xF4\x90\x80\x80"), "\\xF4\\x90\\x80\\x80");
+}
+
+// The quick byte tests read short texts in overlapping pieces: every
+// length and every position must give what a byte-by-byte look gives.
+TEST(ByteScan, AgreesWithAPlainLookAtEveryLengthAndPosition)
+{
+    for (std::size_t n = 0; n <= 70; ++n) {
+        for (std::size_t at = 0; at < std::max<std::size_t>(n, 1); ++at) {
+            for (char special : {'7', '%', '\xA3', '{'}) {
+                std::string text(n, 'x');
+                if (n > 0)
+                    text[at] = special;
+                unsigned kinds = report::byteKinds(text);
+                EXPECT_EQ((kinds & report::kDigit) != 0, n > 0 && special == '7') << n << " " << at;
+                EXPECT_EQ((kinds & report::kPlaceholderStart) != 0,
+                          n > 0 && (special == '%' || special == '{'));
+                EXPECT_EQ((kinds & report::kFullwidthLead) != 0, n > 0 && special == '\xA3');
+                if (n > 64)
+                    continue;
+                report::ShortTextMasks masks = report::shortTextMasks(text);
+                std::uint64_t bit = n > 0 ? std::uint64_t {1} << at : 0;
+                EXPECT_EQ(masks.digits, special == '7' ? bit : 0) << n << " " << at;
+                EXPECT_EQ(masks.fullwidthLeads, special == '\xA3' ? bit : 0) << n << " " << at;
+            }
+        }
+    }
 }
 
 TEST(Quote, CutsLongTextsAtCharacters)
