@@ -75,10 +75,6 @@ const char* level(report::Severity severity)
     return severity == report::Severity::Error ? "error" : "warning";
 }
 
-}  // namespace
-
-namespace {
-
 // Without "." steps and with "dir/.." taken out: a file URI must hold no
 // ".." (a link would give it another meaning elsewhere).
 std::string normalised(std::string_view path)

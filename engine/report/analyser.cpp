@@ -57,7 +57,6 @@ private:
     void add(RuleId id, std::int32_t line, QuotedPair& quoted, std::string message);
 
     AnalysisOptions options_;
-    FindingSink& sink_;
     TextDecoder decoder_;
     PairChecks pairChecks_;
     PairShiftTracker shifts_;
@@ -99,7 +98,6 @@ AnalysisStats DictionaryAnalyser::stats() const
 
 DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink)
     : options_(std::move(options)),
-      sink_(sink),
       decoder_(options_.encoding),
       pairChecks_(options_.rules, decoder_),
       trackShifts_(options_.layout == Layout::LinePairs && wants(RuleId::PairShift)),
