@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/deps.sh all
+scripts/npm-tools.sh >/dev/null  # the SARIF validator the report tests use
 
 if [ ! -f build/CMakeCache.txt ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release

@@ -2,12 +2,20 @@
 // about 1% of the lines flagged (erroneous, untranslated, empty or, in the
 // equals layout, without "=").
 //
-//   gen-dictionary pairs|equals LINES OUTPUT
+// With "report" the translations belong to their sources, as in a real
+// dictionary: each English word has its Chinese word, the number is carried
+// over and 5% of the pairs hold a placeholder on both sides; besides the 1%
+// of flagged lines, about 1% of the pairs hold one fault that the report's
+// rules find (a lost placeholder, a full-width one, a dropped number, a
+// trailing space, another translation of the same source).
+//
+//   gen-dictionary pairs|equals LINES OUTPUT [report]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -40,6 +48,23 @@ public:
         return s;
     }
 
+    // The translation of english(): the Chinese of each word and the number.
+    static std::string translate(const std::string& english)
+    {
+        std::string out;
+        std::size_t start = 0;
+        for (;;) {
+            std::size_t space = english.find(' ', start);
+            std::string word = english.substr(start, space - start);
+            if (space == std::string::npos)
+                return out + " " + word;  // the number
+            for (unsigned i = 0; i < 16; ++i)
+                if (word == kWords[i])
+                    out += kChinese[i % 8];
+            start = space + 1;
+        }
+    }
+
     // True about once in `n` calls.
     bool oneIn(unsigned n) { return pick(n) == 0; }
     unsigned pick(unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(rng_); }
@@ -70,6 +95,57 @@ void writePairs(std::FILE* out, long lines, Generator& g)
     }
 }
 
+// One pair of the "report" kind: a placeholder on both sides now and then,
+// and about one pair in a hundred with a fault of the report's rules.
+std::pair<std::string, std::string> reportPair(std::string english, Generator& g)
+{
+    std::string chinese = Generator::translate(english);
+    if (g.oneIn(20)) {
+        english += " %s";
+        chinese += " %s";
+    }
+    if (g.oneIn(100)) {
+        switch (g.pick(5)) {
+        case 0: english += " {0}"; break;                                     // placeholder lost
+        case 1: english += " %d"; chinese += " \xA3\xA5\xA3\xE4"; break;     // ％ｄ
+        case 2: chinese = chinese.substr(0, chinese.rfind(' ')); break;      // number dropped
+        case 3: chinese += ' '; break;                                      // trailing space
+        default: chinese = kChinese[g.pick(8)] + chinese; break;            // another translation
+        }
+    }
+    return {english, chinese};
+}
+
+void writePairsForReport(std::FILE* out, long lines, Generator& g)
+{
+    for (long n = 1; n + 1 <= lines; n += 2) {
+        auto [english, chinese] = reportPair(g.english(), g);
+        if (g.oneIn(50)) {  // one of the pair's lines flagged: 1% of the lines
+            switch (g.pick(3)) {
+            case 0: english += kChinese[0]; break;
+            case 1: chinese = g.english(); break;
+            default: chinese.clear(); break;
+            }
+        }
+        writeLine(out, english);
+        writeLine(out, chinese);
+    }
+    if (lines % 2 != 0)
+        writeLine(out, g.english());
+}
+
+void writeEqualsForReport(std::FILE* out, long lines, Generator& g)
+{
+    for (long n = 1; n <= lines; ++n) {
+        std::string key = std::string(kWords[g.pick(16)]) + " " + std::to_string(g.pick(100));
+        auto [english, chinese] = reportPair(key, g);
+        std::string line = english + "=" + chinese;
+        if (g.oneIn(100))
+            line = g.oneIn(2) ? english + "=" + kWords[g.pick(16)] : english;
+        writeLine(out, line);
+    }
+}
+
 void writeEquals(std::FILE* out, long lines, Generator& g)
 {
     for (long n = 1; n <= lines; ++n) {
@@ -89,8 +165,10 @@ void writeEquals(std::FILE* out, long lines, Generator& g)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4 || (std::strcmp(argv[1], "pairs") != 0 && std::strcmp(argv[1], "equals") != 0)) {
-        std::fprintf(stderr, "usage: gen-dictionary pairs|equals LINES OUTPUT\n");
+    bool forReport = argc == 5 && std::strcmp(argv[4], "report") == 0;
+    if ((argc != 4 && !forReport) ||
+        (std::strcmp(argv[1], "pairs") != 0 && std::strcmp(argv[1], "equals") != 0)) {
+        std::fprintf(stderr, "usage: gen-dictionary pairs|equals LINES OUTPUT [report]\n");
         return 2;
     }
     long lines = std::strtol(argv[2], nullptr, 10);
@@ -103,8 +181,8 @@ int main(int argc, char** argv)
     std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
     Generator g(20261207);
     if (argv[1][0] == 'p')
-        writePairs(out, lines, g);
+        (forReport ? writePairsForReport : writePairs)(out, lines, g);
     else
-        writeEquals(out, lines, g);
+        (forReport ? writeEqualsForReport : writeEquals)(out, lines, g);
     return std::fclose(out) == 0 ? 0 : 1;
 }

@@ -4,7 +4,7 @@
 # and package)
 set -euo pipefail
 
-base=(cmake ninja-build g++ libgtest-dev pkg-config clang libclang-rt-14-dev)
+base=(cmake ninja-build g++ libgtest-dev pkg-config clang libclang-rt-14-dev python3-jsonschema)
 ui=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     fonts-arphic-uming fonts-arphic-ukai xvfb xauth xdotool imagemagick)
 # The Debian package: building it (dpkg-shlibdeps, file), checking it (lintian,

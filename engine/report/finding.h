@@ -17,6 +17,9 @@ struct Finding {
     Severity severity = Severity::Error;
     std::int32_t line = 0;             // 1-based; a pair's finding sits at its translation's line
     std::optional<std::int32_t> column;  // 1-based byte column, where it applies
+    // The same column counted in characters (a double-byte character is
+    // one), as SARIF viewers count it; set where `column` is.
+    std::optional<std::int32_t> characterColumn;
     std::string source;                // the pair's source text, UTF-8 (may be empty)
     std::string translation;           // the pair's translation text, UTF-8 (may be empty)
     std::string message;               // one line of English, UTF-8

@@ -1,0 +1,132 @@
+#include "json_writer.h"
+
+#include "json_text.h"
+
+namespace corvel::cli {
+
+namespace {
+
+void appendMember(std::string& out, const char* name, std::string_view value)
+{
+    out += '"';
+    out += name;
+    out += "\": ";
+    appendJsonString(out, value);
+}
+
+void appendMember(std::string& out, const char* name, std::int64_t value)
+{
+    out += '"';
+    out += name;
+    out += "\": ";
+    out += std::to_string(value);
+}
+
+void appendCounts(std::string& out, const report::FindingCounts& c)
+{
+    out += "{";
+    appendMember(out, "errors", c.errors);
+    out += ", ";
+    appendMember(out, "warnings", c.warnings);
+    out += ", ";
+    appendMember(out, "baseline", c.baseline);
+    out += ", ";
+    appendMember(out, "failing", c.failing);
+    out += "}";
+}
+
+}  // namespace
+
+void JsonWriter::write()
+{
+    out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    text_.clear();
+}
+
+void JsonWriter::beginDocument()
+{
+    if (begun_)
+        return;
+    begun_ = true;
+    text_ += "{\n  ";
+    appendMember(text_, "version", kFormatVersion);
+    text_ += ",\n  \"tool\": {";
+    appendMember(text_, "name", tool_.name);
+    text_ += ", ";
+    appendMember(text_, "version", tool_.version);
+    text_ += "},\n  \"dictionaries\": [";
+}
+
+void JsonWriter::beginDictionary(const report::DictionaryHeader& header)
+{
+    beginDocument();
+    text_ += firstDictionary_ ? "\n    {\n      " : ",\n    {\n      ";
+    firstDictionary_ = false;
+    firstFinding_ = true;
+    appendMember(text_, "path", header.path);
+    text_ += ",\n      ";
+    appendMember(text_, "layout", report::layoutName(header.layout));
+    text_ += ",\n      \"findings\": [";
+    write();
+}
+
+void JsonWriter::add(report::Finding f)
+{
+    text_ += firstFinding_ ? "\n        {" : ",\n        {";
+    firstFinding_ = false;
+    appendMember(text_, "rule", f.rule);
+    text_ += ", ";
+    appendMember(text_, "severity", report::severityName(f.severity));
+    text_ += ", ";
+    appendMember(text_, "line", f.line);
+    if (f.column) {
+        text_ += ", ";
+        appendMember(text_, "column", *f.column);
+    }
+    if (f.characterColumn) {
+        text_ += ", ";
+        appendMember(text_, "characterColumn", *f.characterColumn);
+    }
+    text_ += ", ";
+    appendMember(text_, "source", f.source);
+    text_ += ", ";
+    appendMember(text_, "translation", f.translation);
+    text_ += ", ";
+    appendMember(text_, "message", f.message);
+    text_ += f.baseline ? ", \"baseline\": true}" : ", \"baseline\": false}";
+    write();
+}
+
+void JsonWriter::endDictionary(const report::DictionaryOutcome& outcome)
+{
+    text_ += firstFinding_ ? "],\n      " : "\n      ],\n      ";
+    appendMember(text_, "lines", outcome.lines);
+    text_ += outcome.complete ? ",\n      \"complete\": true" : ",\n      \"complete\": false";
+    text_ += ",\n      \"log\": {";
+    if (!outcome.logPath.empty()) {
+        appendMember(text_, "path", outcome.logPath);
+        text_ += ", ";
+    }
+    appendMember(text_, "lines", outcome.log.lines);
+    text_ += ", ";
+    appendMember(text_, "erroneous", outcome.log.erroneous);
+    text_ += ", ";
+    appendMember(text_, "empty", outcome.log.empty);
+    text_ += ", ";
+    appendMember(text_, "untranslated", outcome.log.untranslated);
+    text_ += "},\n      \"summary\": ";
+    appendCounts(text_, outcome.findings);
+    text_ += "\n    }";
+    write();
+}
+
+void JsonWriter::finish(const report::FindingCounts& total)
+{
+    beginDocument();
+    text_ += firstDictionary_ ? "],\n  \"summary\": " : "\n  ],\n  \"summary\": ";
+    appendCounts(text_, total);
+    text_ += "\n}\n";
+    write();
+}
+
+}  // namespace corvel::cli

@@ -1,0 +1,52 @@
+// One invocation's report: after each dictionary's check run, streams the
+// dictionary through the analyser into the writers (standard output and
+// --report FILE), marking baseline findings and counting what fails the
+// exit status.
+#pragma once
+
+#include "report_writer.h"
+
+#include "report/analyser.h"
+#include "report/baseline.h"
+#include "report/dictionary_report.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace corvel::cli {
+
+struct ReportSettings {
+    report::RuleSelection rules;
+    report::FailOn failOn = report::FailOn::Error;
+    std::optional<report::Baseline> baseline;
+    report::TextEncoding encoding = report::TextEncoding::Gbk;
+};
+
+class ReportSession {
+public:
+    ReportSession(const ReportSettings& settings, std::vector<ReportWriter*> writers);
+
+    // Reports the dictionary at `path`. `outcome` carries what its check run
+    // gave (complete, the log's counts and path; the rest is filled in);
+    // `stop` where its log stopped early. Returns the failure of reading
+    // the dictionary.
+    Error addDictionary(const report::DictionaryHeader& header, const std::filesystem::path& path,
+                        report::DictionaryOutcome outcome, std::optional<report::LogStop> stop,
+                        report::AnalysisStats* stats = nullptr);
+    // Ends every writer's document.
+    void finish();
+
+    const report::FindingCounts& total() const { return total_; }
+    // Whether a finding that counts (by --fail-on, baseline ones not) was reported.
+    bool failed() const { return total_.failing > 0; }
+
+private:
+    class FanOut;
+
+    const ReportSettings& settings_;
+    std::vector<ReportWriter*> writers_;
+    report::FindingCounts total_;
+};
+
+}  // namespace corvel::cli

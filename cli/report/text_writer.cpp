@@ -1,0 +1,90 @@
+#include "text_writer.h"
+
+#include "report/text_decoder.h"
+
+namespace corvel::cli {
+
+namespace {
+
+std::string counted(std::int64_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string findingCounts(const report::FindingCounts& c)
+{
+    std::string text = counted(c.errors, "error", "errors") + ", " +
+                       counted(c.warnings, "warning", "warnings");
+    if (c.baseline > 0)
+        text += ", " + std::to_string(c.baseline) + " in baseline";
+    return text;
+}
+
+}  // namespace
+
+std::string oneLine(std::string_view text)
+{
+    // Decoding as UTF-8 writes the bytes that are not UTF-8 as \xNN.
+    std::string valid = report::TextDecoder(report::TextEncoding::Utf8).toUtf8(text);
+    std::string out;
+    out.reserve(valid.size());
+    for (std::size_t i = 0; i < valid.size(); ++i) {
+        auto b = static_cast<unsigned char>(valid[i]);
+        if (b == '\n') {
+            out += "\\n";
+        } else if (b == '\r') {
+            out += "\\r";
+        } else if (b == '\t') {
+            out += "\\t";
+        } else if (b < 0x20 || b == 0x7F) {
+            report::appendByteEscape(out, b);
+        } else if (b == 0xE2 && valid.compare(i, 3, "\u2028") == 0) {
+            out += "\\u2028";
+            i += 2;
+        } else if (b == 0xE2 && valid.compare(i, 3, "\u2029") == 0) {
+            out += "\\u2029";
+            i += 2;
+        } else {
+            out += static_cast<char>(b);
+        }
+    }
+    return out;
+}
+
+void TextWriter::beginDictionary(const report::DictionaryHeader& header)
+{
+    path_ = oneLine(header.path);
+    ++dictionaries_;
+}
+
+void TextWriter::add(report::Finding finding)
+{
+    line_ = path_;
+    line_ += ':';
+    line_ += std::to_string(finding.line);
+    line_ += ": ";
+    line_ += finding.baseline ? "note" : report::severityName(finding.severity);
+    line_ += ": ";
+    line_ += finding.rule;
+    line_ += ": ";
+    line_ += oneLine(finding.message);
+    if (finding.baseline)
+        line_ += " (baseline)";
+    line_ += '\n';
+    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+}
+
+void TextWriter::endDictionary(const report::DictionaryOutcome& outcome)
+{
+    out_ << path_ << ": " << counted(outcome.lines, "line", "lines") << ", "
+         << findingCounts(outcome.findings)
+         << (outcome.complete ? "" : "; the check log stopped early") << '\n';
+}
+
+void TextWriter::finish(const report::FindingCounts& total)
+{
+    if (dictionaries_ > 1)
+        out_ << "total: " << dictionaries_ << " dictionaries, " << findingCounts(total) << '\n';
+}
+
+}  // namespace corvel::cli

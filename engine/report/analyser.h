@@ -1,0 +1,68 @@
+// The report's analysis of one dictionary: reads every line (also those
+// after the point where the check log stopped), applies every selected
+// rule and hands the findings to a sink in line order. Line texts are
+// converted to UTF-8 only for the findings that quote them.
+#pragma once
+
+#include "corvel/error.h"
+#include "finding.h"
+#include "rule_selection.h"
+#include "text_decoder.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace corvel::report {
+
+enum class Layout { LinePairs, Equals };
+
+// Where the check log stopped early: RuleId::RowOfErrors or
+// RuleId::StoppedAtEmptyLine, at the line the check read last.
+struct LogStop {
+    RuleId rule = RuleId::RowOfErrors;
+    std::int32_t line = 0;
+};
+
+struct AnalysisOptions {
+    Layout layout = Layout::LinePairs;
+    RuleSelection rules;
+    std::optional<LogStop> logStop;
+    TextEncoding encoding = TextEncoding::Gbk;
+};
+
+struct AnalysisStats {
+    std::int32_t lines = 0;
+    std::size_t distinctSources = 0;   // kept by inconsistent-translation
+    std::size_t consistencyBytes = 0;  // what it keeps for them
+};
+
+class DictionaryAnalyser {
+public:
+    DictionaryAnalyser(AnalysisOptions options, FindingSink& sink);
+    ~DictionaryAnalyser();
+    DictionaryAnalyser(const DictionaryAnalyser&) = delete;
+    DictionaryAnalyser& operator=(const DictionaryAnalyser&) = delete;
+
+    // The next line of the dictionary, without its line end.
+    void addLine(std::string_view text);
+    // After the last line: emits what is still held.
+    void finish();
+
+    std::int32_t lines() const;
+    AnalysisStats stats() const;
+
+private:
+    class Run;
+    std::unique_ptr<Run> run_;
+};
+
+// Streams the dictionary at `path` through an analyser; the failure of
+// opening or reading it, if any (findings up to it have been emitted).
+Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions& options,
+                        FindingSink& sink, AnalysisStats* stats = nullptr);
+
+}  // namespace corvel::report

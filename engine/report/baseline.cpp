@@ -1,0 +1,216 @@
+#include "baseline.h"
+
+#include "json_reader.h"
+#include "text_hash.h"
+
+namespace corvel::report {
+
+namespace {
+
+std::string normalisedPath(std::string_view path)
+{
+    std::filesystem::path p = std::filesystem::path(std::u8string(path.begin(), path.end()));
+    std::u8string text = p.lexically_normal().generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string fileName(const std::string& normalised)
+{
+    std::size_t slash = normalised.rfind('/');
+    return slash == std::string::npos ? normalised : normalised.substr(slash + 1);
+}
+
+}  // namespace
+
+std::uint64_t Baseline::key(std::string_view rule, std::string_view source,
+                            std::string_view translation)
+{
+    return fingerprint(translation, fingerprint(source, fingerprint(rule)));
+}
+
+// Walks the report: {"dictionaries": [{"path": ..., "findings": [{"rule":
+// ..., "source": ..., "translation": ...}, ...]}, ...], ...}; every other
+// member is skipped.
+class Baseline::Loader {
+public:
+    explicit Loader(JsonReader& reader) : reader_(reader) {}
+
+    bool read(std::vector<Dictionary>& out)
+    {
+        if (reader_.next() != JsonReader::Token::BeginObject)
+            return fail("not a JSON object");
+        bool found = false;
+        for (;;) {
+            JsonReader::Token t = reader_.next();
+            if (t == JsonReader::Token::EndObject)
+                break;
+            if (t != JsonReader::Token::Key)
+                return fail("");
+            if (reader_.text() == "dictionaries") {
+                found = true;
+                if (!readDictionaries(out))
+                    return false;
+            } else if (!skip()) {
+                return false;
+            }
+        }
+        if (reader_.next() != JsonReader::Token::End)
+            return fail("");
+        return found || fail("no \"dictionaries\" member: not a corvel-check JSON report");
+    }
+
+    const std::string& error() const { return error_; }
+
+private:
+    bool fail(const std::string& what)
+    {
+        error_ = !reader_.error().empty() ? reader_.error()
+                 : what.empty()           ? "not a corvel-check JSON report"
+                                          : what;
+        return false;
+    }
+
+    bool skip() { return reader_.skipValue(reader_.next()) != JsonReader::Token::Error; }
+
+    bool readDictionaries(std::vector<Dictionary>& out)
+    {
+        if (reader_.next() != JsonReader::Token::BeginArray)
+            return fail("\"dictionaries\" is not an array");
+        for (;;) {
+            JsonReader::Token t = reader_.next();
+            if (t == JsonReader::Token::EndArray)
+                return true;
+            if (t != JsonReader::Token::BeginObject)
+                return fail("a dictionary is not an object");
+            Dictionary& dictionary = out.emplace_back();
+            if (!readDictionary(dictionary))
+                return false;
+        }
+    }
+
+    bool readDictionary(Dictionary& dictionary)
+    {
+        for (;;) {
+            JsonReader::Token t = reader_.next();
+            if (t == JsonReader::Token::EndObject)
+                return true;
+            if (t != JsonReader::Token::Key)
+                return fail("");
+            if (reader_.text() == "path") {
+                if (reader_.next() != JsonReader::Token::String)
+                    return fail("a dictionary's \"path\" is not a string");
+                dictionary.path = normalisedPath(reader_.text());
+            } else if (reader_.text() == "findings") {
+                if (!readFindings(dictionary.findings))
+                    return false;
+            } else if (!skip()) {
+                return false;
+            }
+        }
+    }
+
+    bool readFindings(Counts& findings)
+    {
+        if (reader_.next() != JsonReader::Token::BeginArray)
+            return fail("\"findings\" is not an array");
+        for (;;) {
+            JsonReader::Token t = reader_.next();
+            if (t == JsonReader::Token::EndArray)
+                return true;
+            if (t != JsonReader::Token::BeginObject)
+                return fail("a finding is not an object");
+            std::string rule, source, translation;
+            if (!readFinding(rule, source, translation))
+                return false;
+            ++findings[key(rule, source, translation)];
+        }
+    }
+
+    bool readFinding(std::string& rule, std::string& source, std::string& translation)
+    {
+        for (;;) {
+            JsonReader::Token t = reader_.next();
+            if (t == JsonReader::Token::EndObject)
+                return !rule.empty() || fail("a finding without \"rule\"");
+            if (t != JsonReader::Token::Key)
+                return fail("");
+            std::string* field = reader_.text() == "rule"          ? &rule
+                                 : reader_.text() == "source"      ? &source
+                                 : reader_.text() == "translation" ? &translation
+                                                                   : nullptr;
+            if (field == nullptr) {
+                if (!skip())
+                    return false;
+                continue;
+            }
+            if (reader_.next() != JsonReader::Token::String)
+                return fail("a finding's text is not a string");
+            *field = reader_.text();
+        }
+    }
+
+    JsonReader& reader_;
+    std::string error_;
+};
+
+Baseline Baseline::read(JsonReader& reader, std::string& error)
+{
+    Baseline baseline;
+    Loader loader(reader);
+    if (!loader.read(baseline.dictionaries_)) {
+        error = loader.error();
+        return Baseline();
+    }
+    error.clear();
+    return baseline;
+}
+
+Baseline Baseline::load(const std::filesystem::path& path, std::string& error)
+{
+    Error openError;
+    File file = File::open(path, File::Access::Read, openError);
+    if (openError) {
+        error = openError.describe();
+        return Baseline();
+    }
+    JsonReader reader(std::move(file));
+    Baseline baseline = read(reader, error);
+    if (!error.empty())
+        error = displayPath(path) + ": " + error;
+    return baseline;
+}
+
+Baseline Baseline::parse(std::string text, std::string& error)
+{
+    JsonReader reader(std::move(text));
+    return read(reader, error);
+}
+
+Baseline::Counts Baseline::forDictionary(std::string_view path) const
+{
+    std::string wanted = normalisedPath(path);
+    for (const Dictionary& d : dictionaries_)
+        if (d.path == wanted)
+            return d.findings;
+    const Dictionary* sameName = nullptr;
+    for (const Dictionary& d : dictionaries_) {
+        if (fileName(d.path) != fileName(wanted))
+            continue;
+        if (sameName != nullptr)
+            return {};  // two of that name: neither is meant more than the other
+        sameName = &d;
+    }
+    return sameName != nullptr ? sameName->findings : Counts {};
+}
+
+void BaselineMarker::add(Finding finding)
+{
+    auto it = remaining_.find(Baseline::key(finding.rule, finding.source, finding.translation));
+    if (it != remaining_.end() && it->second > 0) {
+        --it->second;
+        finding.baseline = true;
+    }
+    next_.add(std::move(finding));
+}
+
+}  // namespace corvel::report

@@ -1,0 +1,87 @@
+// Character steps and the few characters the report rules look for, on GBK
+// bytes. A lead byte 0x81..0xFE followed by a trail byte 0x40..0xFE (not
+// 0x7F) is one double-byte character; every other byte stands alone. A trail
+// byte can be '@', '[', '\\', ']', '{', '}' or a letter, so those ASCII
+// characters are found only by stepping from the start of the text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace corvel::report::gbk {
+
+inline bool isLead(unsigned char b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
+
+inline bool isTrail(unsigned char b)
+{
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
+
+// Bytes of the character starting at `at` (1 or 2).
+inline std::size_t charLength(std::string_view text, std::size_t at)
+{
+    auto lead = static_cast<unsigned char>(text[at]);
+    if (isLead(lead) && at + 1 < text.size() && isTrail(static_cast<unsigned char>(text[at + 1])))
+        return 2;
+    return 1;
+}
+
+// The double-byte character at `at` as lead << 8 | trail, or 0 when the
+// character there is a single byte.
+inline std::uint16_t wideAt(std::string_view text, std::size_t at)
+{
+    if (charLength(text, at) != 2)
+        return 0;
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(text[at]) << 8 |
+                                      static_cast<unsigned char>(text[at + 1]));
+}
+
+// Characters the rules name.
+constexpr std::uint16_t kSection = 0xA1EC;          // §
+constexpr std::uint16_t kIdeographicSpace = 0xA1A1;  // 　
+constexpr std::uint16_t kFullStop = 0xA1A3;          // 。
+constexpr std::uint16_t kFullwidthColon = 0xA3BA;    // ：
+constexpr std::uint16_t kFullwidthComma = 0xA3AC;    // ，
+constexpr std::uint16_t kFullwidthExclamation = 0xA3A1;  // ！
+constexpr std::uint16_t kFullwidthQuestion = 0xA3BF;     // ？
+constexpr std::uint16_t kFullwidthDollar = 0xA1E7;       // ＄
+
+// The ASCII character a full-width form stands for (％ -> '%', ｓ -> 's',
+// ０ -> '0'), or 0. Row A3 holds U+FF01..U+FF5E in order, except ￥ (A3A4)
+// and ￣ (A3FE); ＄ lives in row A1.
+inline char halfWidthOf(std::uint16_t wide)
+{
+    if (wide == kFullwidthDollar)
+        return '$';
+    if ((wide >> 8) != 0xA3)
+        return 0;
+    unsigned trail = wide & 0xFF;
+    if (trail < 0xA1 || trail == 0xA4 || trail == 0xFE)
+        return 0;
+    return static_cast<char>(trail - 0x80);
+}
+
+// The value 1..10 of the Chinese numerals 一..十 (and 两, 2), or 0.
+inline int chineseNumeralValue(std::uint16_t wide)
+{
+    switch (wide) {
+    case 0xD2BB: return 1;   // 一
+    case 0xB6FE: return 2;   // 二
+    case 0xC1BD: return 2;   // 两
+    case 0xC8FD: return 3;   // 三
+    case 0xCBC4: return 4;   // 四
+    case 0xCEE5: return 5;   // 五
+    case 0xC1F9: return 6;   // 六
+    case 0xC6DF: return 7;   // 七
+    case 0xB0CB: return 8;   // 八
+    case 0xBEC5: return 9;   // 九
+    case 0xCAAE: return 10;  // 十
+    default: return 0;
+    }
+}
+
+}  // namespace corvel::report::gbk

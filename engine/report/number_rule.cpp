@@ -1,0 +1,333 @@
+#include "number_rule.h"
+
+#include "byte_scan.h"
+#include "gbk_chars.h"
+#include "placeholder_rules.h"
+
+#include <algorithm>
+
+namespace corvel::report {
+
+namespace {
+
+// The digit of the character at `at` ('0'..'9', full-width ones read as
+// ASCII), or 0; `length` is the character's length.
+char digitAt(std::string_view text, std::size_t at, std::size_t length)
+{
+    if (length == 1)
+        return text[at] >= '0' && text[at] <= '9' ? text[at] : 0;
+    auto lead = static_cast<unsigned char>(text[at]);
+    auto trail = static_cast<unsigned char>(text[at + 1]);
+    return lead == 0xA3 && trail >= 0xB0 && trail <= 0xB9 ? static_cast<char>(trail - 0x80) : 0;
+}
+
+// Reads a text character by character, stepping over placeholders.
+class NumberReader {
+public:
+    NumberReader(std::string_view text, const std::vector<Placeholder>& placeholders)
+        : text_(text), placeholders_(placeholders)
+    {
+        nextPlaceholder();
+    }
+
+    bool done() const { return at_ >= text_.size(); }
+    std::string_view text() const { return text_; }
+    std::size_t length() const { return length_; }
+    // The last advance() jumped over a placeholder.
+    bool jumped() const { return jumped_; }
+    char digit() const { return digit_; }
+    std::size_t at() const { return at_; }
+
+    void advance()
+    {
+        at_ += length_;
+        std::size_t expected = at_;
+        if (at_ >= skipFrom_)
+            nextPlaceholder();
+        else
+            look();
+        jumped_ = at_ != expected;
+    }
+
+    // The digit `ahead` characters after this one (none across a placeholder).
+    char digitAhead(int ahead) const
+    {
+        std::size_t i = at_;
+        std::size_t length = length_;
+        for (int k = 0; k < ahead; ++k) {
+            i += length;
+            if (i >= text_.size() || i >= skipFrom_)
+                return 0;
+            length = gbk::charLength(text_, i);
+        }
+        return digitAt(text_, i, length);
+    }
+
+private:
+    void nextPlaceholder()
+    {
+        while (next_ < placeholders_.size() && placeholders_[next_].offset <= at_) {
+            at_ = std::max<std::size_t>(at_, placeholders_[next_].offset + placeholders_[next_].length);
+            ++next_;
+        }
+        skipFrom_ = next_ < placeholders_.size() ? placeholders_[next_].offset : text_.size() + 1;
+        look();
+    }
+    void look()
+    {
+        if (at_ >= text_.size())
+            return;
+        length_ = static_cast<unsigned char>(text_[at_]) < 0x80 ? 1 : gbk::charLength(text_, at_);
+        digit_ = digitAt(text_, at_, length_);
+    }
+
+    std::string_view text_;
+    const std::vector<Placeholder>& placeholders_;
+    std::size_t at_ = 0;
+    std::size_t length_ = 1;
+    char digit_ = 0;
+    std::size_t next_ = 0;      // the next placeholder
+    std::size_t skipFrom_ = 0;  // where it starts
+    bool jumped_ = false;
+};
+
+// Reads the number that starts at the reader into `number`.
+void readNumber(NumberReader& r, std::string& number)
+{
+    number.clear();
+    for (;;) {
+        while (!r.done() && r.digit() != 0) {
+            number += r.digit();
+            r.advance();
+            if (r.jumped())  // "12%d3" holds 12, not 123
+                return;
+        }
+        if (r.done() || r.length() != 1)
+            return;
+        char separator = r.text()[r.at()];
+        if (separator == '.' && r.digitAhead(1) != 0) {
+            number += '.';
+            r.advance();
+        } else if (separator == ',' && r.digitAhead(1) && r.digitAhead(2) && r.digitAhead(3) &&
+                   !r.digitAhead(4)) {
+            r.advance();  // a thousands comma: 1,000 is 1000
+        } else {
+            return;
+        }
+    }
+}
+
+bool isAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool insidePlaceholder(std::size_t at, const std::vector<Placeholder>& placeholders)
+{
+    for (const Placeholder& p : placeholders)
+        if (at >= p.offset && at < p.offset + p.length)
+            return true;
+    return false;
+}
+
+// A run of ASCII digits [begin, end) that is surely a whole number of its
+// own: no decimal point or thousands comma joins it to other digits (ASCII
+// or full-width), and no full-width digit may stand next to it. Unsure
+// cases are left to the full reading.
+bool plainRun(std::string_view text, std::size_t begin, std::size_t end)
+{
+    auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    auto separator = [&](std::size_t at) { return text[at] == '.' || text[at] == ','; };
+    if (end < text.size() &&
+        (byte(end) == 0xA3 ||
+         (separator(end) && end + 1 < text.size() &&
+          (isAsciiDigit(text[end + 1]) || byte(end + 1) >= 0x80))))
+        return false;
+    if (begin >= 1 && separator(begin - 1) && begin >= 2 &&
+        (isAsciiDigit(text[begin - 2]) || byte(begin - 2) >= 0x80))
+        return false;
+    return begin < 2 || byte(begin - 2) != 0xA3;
+}
+
+// The runs of ASCII digits of a text, from a mask of its digit bytes
+// (texts of up to 64 bytes) or by reading its bytes.
+class DigitRuns {
+public:
+    explicit DigitRuns(std::string_view text) : text_(text), masked_(text.size() <= 64)
+    {
+        if (masked_) {
+            ShortTextMasks masks = shortTextMasks(text);
+            digits_ = masks.digits;
+            fullwidth_ = masks.fullwidthLeads != 0;
+        } else {
+            fullwidth_ = text.find('\xA3') != std::string_view::npos;
+        }
+    }
+
+    // Whether the text holds the byte 0xA3 (a full-width form) anywhere.
+    bool fullwidth() const { return fullwidth_; }
+
+    // The next run as [begin, end); false when there is none.
+    bool next(std::size_t& begin, std::size_t& end)
+    {
+        if (!masked_)
+            return nextByBytes(begin, end);
+        if (digits_ == 0)
+            return false;
+        begin = static_cast<std::size_t>(__builtin_ctzll(digits_));
+        std::uint64_t rest = ~(digits_ >> begin);
+        end = begin + (rest == 0 ? 64 - begin : static_cast<std::size_t>(__builtin_ctzll(rest)));
+        digits_ = end >= 64 ? 0 : digits_ & (~std::uint64_t {0} << end);
+        return true;
+    }
+
+private:
+    bool nextByBytes(std::size_t& begin, std::size_t& end)
+    {
+        const char* p = text_.data();
+        std::size_t n = text_.size();
+        std::size_t i = from_;
+        while (i < n && static_cast<unsigned char>(p[i] - '0') >= 10)
+            ++i;
+        if (i == n)
+            return false;
+        begin = i;
+        while (i < n && static_cast<unsigned char>(p[i] - '0') < 10)
+            ++i;
+        end = from_ = i;
+        return true;
+    }
+
+    std::string_view text_;
+    bool masked_;
+    std::uint64_t digits_ = 0;
+    bool fullwidth_ = false;
+    std::size_t from_ = 0;
+};
+
+}  // namespace
+
+// The usual pair: an ASCII source whose numbers are plain runs of digits,
+// each found as such in the translation. Anything else (a number that
+// seems missing, full-width digits, decimals, thousands, digits touching a
+// placeholder) is left to the full reading. ASCII digits are never the
+// second byte of a GBK character, so bytes can be read without stepping by
+// characters.
+bool NumberRule::plainNumbersPresent(std::string_view source,
+                                     const std::vector<Placeholder>& sourcePlaceholders,
+                                     std::string_view translation,
+                                     const std::vector<Placeholder>& translationPlaceholders)
+{
+    DigitRuns sourceRuns(source);
+    if (sourceRuns.fullwidth())
+        return false;
+    constexpr std::size_t kMaxRuns = 8;
+    std::string_view runs[kMaxRuns];  // the translation's plain numbers, read when needed
+    std::size_t count = 0;
+    bool gathered = false;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    while (sourceRuns.next(begin, end)) {
+        bool first = insidePlaceholder(begin, sourcePlaceholders);
+        bool last = insidePlaceholder(end - 1, sourcePlaceholders);
+        if (first && last)
+            continue;  // the digits of a placeholder (%1$s, {0})
+        if (first || last || !plainRun(source, begin, end))
+            return false;
+        if (!gathered) {
+            gathered = true;
+            DigitRuns translationRuns(translation);
+            std::size_t b = 0;
+            std::size_t e = 0;
+            while (translationRuns.next(b, e)) {
+                if (!plainRun(translation, b, e) || insidePlaceholder(b, translationPlaceholders))
+                    continue;
+                if (count == kMaxRuns)
+                    return false;
+                runs[count++] = translation.substr(b, e - b);
+            }
+        }
+        std::string_view number = source.substr(begin, end - begin);
+        bool found = false;
+        for (std::size_t k = 0; k < count && !found; ++k)
+            found = runs[k] == number;
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+bool NumberRule::mayHoldNumber(std::string_view source)
+{
+    return (byteKinds(source) & (kDigit | kFullwidthLead)) != 0;
+}
+
+void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& placeholders,
+                         std::vector<std::string>& numbers, std::uint32_t* numerals)
+{
+    std::size_t count = 0;
+    NumberReader r(text, placeholders);
+    while (!r.done()) {
+        if (r.digit() != 0) {
+            if (count == numbers.size())
+                numbers.emplace_back();
+            readNumber(r, numbers[count++]);  // the strings keep their storage
+            continue;
+        }
+        if (numerals != nullptr && r.length() == 2) {
+            if (int value = gbk::chineseNumeralValue(gbk::wideAt(text, r.at())))
+                *numerals |= 1u << value;
+        }
+        r.advance();
+    }
+    numbers.resize(count);
+}
+
+void NumberRule::findMissing(std::string_view source,
+                             const std::vector<Placeholder>& sourcePlaceholders,
+                             std::string_view translation,
+                             const std::vector<Placeholder>& translationPlaceholders,
+                             std::vector<std::string>& missing)
+{
+    missing.clear();
+    if (!plainNumbersPresent(source, sourcePlaceholders, translation, translationPlaceholders))
+        readMissing(source, sourcePlaceholders, translation, translationPlaceholders, missing);
+}
+
+void NumberRule::readMissing(std::string_view source,
+                             const std::vector<Placeholder>& sourcePlaceholders,
+                             std::string_view translation,
+                             const std::vector<Placeholder>& translationPlaceholders,
+                             std::vector<std::string>& missing)
+{
+    missing.clear();
+    collect(source, sourcePlaceholders, sourceNumbers_, nullptr);
+    if (sourceNumbers_.empty())
+        return;
+    std::uint32_t numerals = 0;
+    collect(translation, translationPlaceholders, translationNumbers_, &numerals);
+    for (const std::string& number : sourceNumbers_) {
+        if (std::find(missing.begin(), missing.end(), number) != missing.end())
+            continue;
+        if (std::find(translationNumbers_.begin(), translationNumbers_.end(), number) !=
+            translationNumbers_.end())
+            continue;
+        int value = number.size() <= 2 && number.find('.') == std::string::npos
+                        ? std::stoi(number)
+                        : 0;
+        if (value >= 1 && value <= 10 && (numerals & (1u << value)) != 0)
+            continue;
+        missing.push_back(number);
+    }
+}
+
+std::vector<std::string> missingNumbers(std::string_view source, std::string_view translation)
+{
+    PlaceholderComparison placeholders = comparePlaceholders(source, translation);
+    NumberRule rule;
+    std::vector<std::string> missing;
+    rule.findMissing(source, placeholders.source, translation, placeholders.translation, missing);
+    return missing;
+}
+
+}  // namespace corvel::report

@@ -1,0 +1,154 @@
+#include "placeholder_rules.h"
+
+#include "byte_scan.h"
+#include "gbk_chars.h"
+
+#include <algorithm>
+
+namespace corvel::report {
+
+namespace {
+
+std::string_view trimSpaces(std::string_view text)
+{
+    std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos)
+        return {};
+    std::size_t end = text.find_last_not_of(" \t");
+    return text.substr(begin, end + 1 - begin);
+}
+
+void sortByKey(const std::vector<Placeholder>& found, std::vector<std::size_t>& order)
+{
+    order.resize(found.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return found[a].key < found[b].key; });
+}
+
+}  // namespace
+
+void PlaceholderComparison::clear()
+{
+    source.clear();
+    translation.clear();
+    missing.clear();
+    extra.clear();
+    lookAlikes.clear();
+}
+
+void PlaceholderRules::compare(std::string_view source, std::string_view translation,
+                               PlaceholderComparison& result)
+{
+    compare(source, translation, byteKinds(source), byteKinds(translation), result);
+}
+
+void PlaceholderRules::compare(std::string_view source, std::string_view translation,
+                               unsigned sourceKinds, unsigned translationKinds,
+                               PlaceholderComparison& result)
+{
+    result.clear();
+    if (sourceKinds & kPlaceholderStart) {
+        scanner_.scan(source, false, result.source);
+        dropLabel(source, result.source);
+    }
+    bool lookAlikes = !result.source.empty();
+    if (translationKinds & (lookAlikes ? kPlaceholderStart | kFullwidthLead : kPlaceholderStart)) {
+        scanner_.scan(translation, lookAlikes, result.translation);
+        dropLabel(translation, result.translation);
+    }
+    if (result.source.empty() && result.translation.empty())
+        return;
+    // A look-alike that no source placeholder explains is ordinary text.
+    std::erase_if(result.translation, [&](const Placeholder& p) {
+        return p.fullwidth &&
+               std::none_of(result.source.begin(), result.source.end(),
+                            [&](const Placeholder& s) { return s.key == p.key; });
+    });
+    for (std::size_t i = 0; i < result.translation.size(); ++i)
+        if (result.translation[i].fullwidth)
+            result.lookAlikes.push_back(i);
+    match(result);
+}
+
+// A text that is one brace group alone ("{unset}") is a label shown as it
+// is, not a format with one placeholder.
+void PlaceholderRules::dropLabel(std::string_view text, std::vector<Placeholder>& found)
+{
+    if (found.size() != 1 || found[0].kind != PlaceholderKind::Brace)
+        return;
+    std::string_view trimmed = trimSpaces(text);
+    if (trimmed.data() - text.data() == static_cast<std::ptrdiff_t>(found[0].offset) &&
+        trimmed.size() == found[0].length)
+        found.clear();
+}
+
+// Multiset difference by key, in text order on each side.
+void PlaceholderRules::match(PlaceholderComparison& result)
+{
+    sortByKey(result.source, sourceOrder_);
+    sortByKey(result.translation, translationOrder_);
+    std::size_t s = 0;
+    std::size_t t = 0;
+    while (s < sourceOrder_.size() || t < translationOrder_.size()) {
+        if (t == translationOrder_.size() ||
+            (s < sourceOrder_.size() &&
+             result.source[sourceOrder_[s]].key < result.translation[translationOrder_[t]].key)) {
+            result.missing.push_back(sourceOrder_[s++]);
+        } else if (s == sourceOrder_.size() ||
+                   result.translation[translationOrder_[t]].key <
+                       result.source[sourceOrder_[s]].key) {
+            result.extra.push_back(translationOrder_[t++]);
+        } else {
+            ++s;
+            ++t;
+        }
+    }
+    std::sort(result.missing.begin(), result.missing.end());
+    std::sort(result.extra.begin(), result.extra.end());
+}
+
+PlaceholderComparison comparePlaceholders(std::string_view source, std::string_view translation)
+{
+    PlaceholderRules rules;
+    PlaceholderComparison result;
+    rules.compare(source, translation, result);
+    return result;
+}
+
+std::string halfWidthForm(std::string_view bytes)
+{
+    std::string out;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t length = gbk::charLength(bytes, i);
+        char half = length == 2 ? gbk::halfWidthOf(gbk::wideAt(bytes, i)) : 0;
+        if (half != 0)
+            out += half;
+        else
+            out.append(bytes.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
+std::optional<std::string> halfWidthTranslation(std::string_view source,
+                                                std::string_view translation)
+{
+    PlaceholderComparison result = comparePlaceholders(source, translation);
+    if (result.lookAlikes.empty())
+        return std::nullopt;
+    std::string out;
+    std::size_t copied = 0;
+    for (std::size_t index : result.lookAlikes) {
+        const Placeholder& p = result.translation[index];
+        out.append(translation.substr(copied, p.offset - copied));
+        out += halfWidthForm(translation.substr(p.offset, p.length));
+        copied = p.offset + p.length;
+    }
+    out.append(translation.substr(copied));
+    return out;
+}
+
+}  // namespace corvel::report

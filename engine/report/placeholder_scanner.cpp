@@ -1,0 +1,310 @@
+#include "placeholder_scanner.h"
+
+#include "byte_scan.h"
+#include "gbk_chars.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace corvel::report {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool isOneOf(char c, const char* set)
+{
+    return c != '\0' && std::strchr(set, c) != nullptr;
+}
+
+// Tag names of HTML text formatting, Pango markup and Unity rich text.
+// Other names in angle brackets (<name>, <none>, <channel>) are text.
+constexpr std::array<std::string_view, 52> kTagNames {
+    "a",      "abbr",   "align",   "alpha", "b",     "big",   "blockquote", "br",    "center",
+    "code",   "color",  "cspace",  "del",   "div",   "em",    "font",       "h1",    "h2",
+    "h3",     "h4",     "h5",      "h6",    "hr",    "i",     "img",        "indent", "ins",
+    "kbd",    "li",     "link",    "mark",  "material", "mspace", "nobr",   "ol",    "p",
+    "pre",    "q",      "quad",    "s",     "size",  "small", "span",       "sprite", "strike",
+    "strong", "sub",    "sup",     "tt",    "u",     "ul",    "voffset"};
+
+bool isTagName(std::string_view name)
+{
+    return std::find(kTagNames.begin(), kTagNames.end(), name) != kTagNames.end();
+}
+
+}  // namespace
+
+bool PlaceholderScanner::mayHold(std::string_view text)
+{
+    return (byteKinds(text) & kPlaceholderStart) != 0;
+}
+
+bool PlaceholderScanner::mayHoldLookAlike(std::string_view text)
+{
+    return (byteKinds(text) & (kPlaceholderStart | kFullwidthLead)) != 0;
+}
+
+void PlaceholderScanner::scan(std::string_view text, bool lookAlikes, std::vector<Placeholder>& out)
+{
+    out.clear();
+    readUnits(text, lookAlikes);
+    nextArgument_ = 1;
+    std::size_t i = 0;
+    Placeholder p;
+    while (i < units_.size()) {
+        std::size_t next = i + 1;
+        if (parseAt(i, p, next)) {
+            p.offset = units_[i].begin;
+            p.length = units_[next - 1].end - units_[i].begin;
+            p.fullwidth = false;
+            for (std::size_t k = i; k < next; ++k)
+                p.fullwidth = p.fullwidth || units_[k].wide;
+            out.push_back(p);
+        }
+        i = next;
+    }
+}
+
+void PlaceholderScanner::readUnits(std::string_view text, bool lookAlikes)
+{
+    units_.clear();
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t length = gbk::charLength(text, i);
+        Unit unit {0, false, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i + length)};
+        if (length == 1) {
+            auto b = static_cast<unsigned char>(text[i]);
+            if (b < 0x80 && b != static_cast<unsigned char>(kSectionUnit))
+                unit.c = static_cast<char>(b);
+        } else {
+            std::uint16_t wide = gbk::wideAt(text, i);
+            if (wide == gbk::kSection) {
+                unit.c = kSectionUnit;
+            } else if (lookAlikes) {
+                unit.c = gbk::halfWidthOf(wide);
+                unit.wide = unit.c != 0;
+            }
+        }
+        units_.push_back(unit);
+        i += length;
+    }
+}
+
+bool PlaceholderScanner::parseAt(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    switch (at(i)) {
+    case '%': return parsePercent(i, p, next);
+    case '{': return parseBrace(i, p, next);
+    case '}':
+        if (at(i + 1) == '}')
+            next = i + 2;  // a literal brace
+        return false;
+    case '\\': return parseEscape(i, p, next);
+    case '<': return parseTag(i, p, next);
+    case kSectionUnit: return parseSection(i, p, next);
+    case '@': return parseArgument(i, p, next);
+    default: return false;
+    }
+}
+
+// printf: %[argument$][flags][width][.precision][length]conversion, with
+// Python's %(name)s; Qt's %1..%99 where no conversion follows. A space is
+// not taken as a flag, so "50% off" holds no placeholder.
+bool PlaceholderScanner::parsePercent(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    std::size_t j = i + 1;
+    if (at(j) == '%') {
+        p.kind = PlaceholderKind::Printf;
+        p.key.assign(2, '%');
+        next = j + 1;
+        return true;
+    }
+    std::string name;
+    int argument = 0;
+    if (at(j) == '(') {
+        std::size_t k = j + 1;
+        while (isLetter(at(k)) || isDigit(at(k)) || at(k) == '_')
+            name += at(k++);
+        if (name.empty() || at(k) != ')')
+            return false;
+        j = k + 1;
+    } else {
+        std::size_t k = j;
+        int value = 0;
+        while (isDigit(at(k)) && value < 1000)
+            value = value * 10 + (at(k++) - '0');
+        if (k > j && at(k) == '$' && value > 0) {
+            argument = value;
+            j = k + 1;
+        }
+    }
+    const std::size_t digitsFrom = i + 1;
+    bool star = false;
+    while (isOneOf(at(j), "-+#0'"))
+        ++j;
+    if (at(j) == '*') {
+        star = true;
+        ++j;
+    } else {
+        while (isDigit(at(j)))
+            ++j;
+    }
+    if (at(j) == '.') {
+        ++j;
+        if (at(j) == '*') {
+            star = true;
+            ++j;
+        } else {
+            while (isDigit(at(j)))
+                ++j;
+        }
+    }
+    std::string length;
+    if ((at(j) == 'h' && at(j + 1) == 'h') || (at(j) == 'l' && at(j + 1) == 'l')) {
+        length.assign(2, at(j));
+        j += 2;
+    } else if (isOneOf(at(j), "hlLqjzt")) {
+        length = at(j++);
+    }
+    char conversion = at(j);
+    if (isOneOf(conversion, "diouxXeEfFgGaAcspnSC@")) {
+        if (name.empty() && argument == 0) {
+            if (star)
+                ++nextArgument_;
+            argument = nextArgument_++;
+        }
+        p.kind = PlaceholderKind::Printf;
+        p.key.assign(1, '%');
+        p.key += name.empty() ? std::to_string(argument) + "$" : "(" + name + ")";
+        if (star)
+            p.key += '*';
+        p.key += length;
+        p.key += conversion == 'i' ? 'd' : conversion;
+        next = j + 1;
+        return true;
+    }
+    // Qt: % and one or two digits, the first not 0, nothing else.
+    std::size_t k = digitsFrom;
+    if (!name.empty() || argument != 0 || !isDigit(at(k)) || at(k) == '0')
+        return false;
+    std::size_t end = isDigit(at(k + 1)) ? k + 2 : k + 1;
+    if (isDigit(at(end)))
+        return false;
+    p.kind = PlaceholderKind::Qt;
+    p.key.assign(1, '%');
+    for (std::size_t d = k; d < end; ++d)
+        p.key += at(d);
+    next = end;
+    return true;
+}
+
+// {0}, {name}, {} and {0:format}; {{ is a literal brace.
+bool PlaceholderScanner::parseBrace(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    if (at(i + 1) == '{') {
+        next = i + 2;
+        return false;
+    }
+    std::size_t j = i + 1;
+    std::string name;
+    if (isDigit(at(j))) {
+        while (isDigit(at(j)))
+            name += at(j++);
+    } else if (isLetter(at(j)) || at(j) == '_') {
+        while (isLetter(at(j)) || isDigit(at(j)) || at(j) == '_' || at(j) == '.')
+            name += at(j++);
+    }
+    if (!name.empty() && (at(j) == ':' || at(j) == ',')) {
+        while (j < units_.size() && at(j) != '}' && at(j) != '{')
+            ++j;
+    }
+    if (at(j) != '}')
+        return false;
+    p.kind = PlaceholderKind::Brace;
+    p.key = "{" + name + "}";
+    next = j + 1;
+    return true;
+}
+
+bool PlaceholderScanner::parseEscape(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    char c = at(i + 1);
+    if (!isOneOf(c, "ntr\"'\\0abfv"))
+        return false;
+    p.kind = PlaceholderKind::Escape;
+    p.key = {'\\', c};
+    next = i + 2;
+    return true;
+}
+
+// <name ...>, </name>, <name/>, <name .../> for the tag names above.
+bool PlaceholderScanner::parseTag(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    std::size_t j = i + 1;
+    bool closing = at(j) == '/';
+    if (closing)
+        ++j;
+    std::string name;
+    if (!isLetter(at(j)))
+        return false;
+    while (isLetter(at(j)) || isDigit(at(j)))
+        name += lower(at(j++));
+    if (!isTagName(name))
+        return false;
+    bool selfClosing = false;
+    if (at(j) == '/' && at(j + 1) == '>') {
+        selfClosing = true;
+        ++j;
+    } else if (at(j) == ' ' || at(j) == '=') {
+        while (j < units_.size() && at(j) != '>' && at(j) != '<')
+            ++j;
+        selfClosing = at(j) == '>' && at(j - 1) == '/';
+    }
+    if (at(j) != '>' || (closing && selfClosing))
+        return false;
+    p.kind = PlaceholderKind::Tag;
+    p.key = closing ? "</" + name + ">" : selfClosing ? "<" + name + "/>" : "<" + name + ">";
+    next = j + 1;
+    return true;
+}
+
+// §0..§9, §a..§f, §k..§o, §r (either case).
+bool PlaceholderScanner::parseSection(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    char c = lower(at(i + 1));
+    if (!isOneOf(c, "0123456789abcdefklmnor"))
+        return false;
+    p.kind = PlaceholderKind::Section;
+    p.key = {kSectionUnit, c};
+    next = i + 2;
+    return true;
+}
+
+// @1..@9 not followed by a letter or digit.
+bool PlaceholderScanner::parseArgument(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    char c = at(i + 1);
+    char after = at(i + 2);
+    if (c < '1' || c > '9' || isDigit(after) || isLetter(after))
+        return false;
+    p.kind = PlaceholderKind::Argument;
+    p.key = {'@', c};
+    next = i + 2;
+    return true;
+}
+
+}  // namespace corvel::report

@@ -1,0 +1,65 @@
+// Finds the placeholders of a text (GBK bytes): printf conversions and Qt's
+// %1, brace groups, backslash escapes, markup tags of known names, the
+// section codes of game text and the @1..@9 arguments of Luanti texts.
+// With look-alikes on, full-width forms of their characters (％ｓ, ｛０｝,
+// ＼ｎ) are read as the half-width ones and the placeholder is marked.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvel::report {
+
+enum class PlaceholderKind : std::uint8_t { Printf, Qt, Brace, Escape, Tag, Section, Argument };
+
+struct Placeholder {
+    std::uint32_t offset = 0;  // first byte in the text
+    std::uint32_t length = 0;  // bytes in the text
+    PlaceholderKind kind = PlaceholderKind::Printf;
+    bool fullwidth = false;    // written with a full-width character
+    // What two placeholders are compared by: printf conversions by argument
+    // number, length and conversion (the n-th plain one is argument n; flags,
+    // width and precision left out), tags by lower-case name, braces by name.
+    std::string key;
+};
+
+class PlaceholderScanner {
+public:
+    // Replaces `out` with the placeholders of `text`, in text order.
+    void scan(std::string_view text, bool lookAlikes, std::vector<Placeholder>& out);
+
+    // Whether `text` may hold a placeholder: a cheap test on its bytes that
+    // never says no to a text that holds one (look-alikes not included).
+    static bool mayHold(std::string_view text);
+    // The same, counting full-width forms too.
+    static bool mayHoldLookAlike(std::string_view text);
+
+private:
+    // One character of the text: its ASCII reading (0: none) and its bytes.
+    struct Unit {
+        char c;
+        bool wide;  // a full-width form read as `c`
+        std::uint32_t begin;
+        std::uint32_t end;
+    };
+
+    void readUnits(std::string_view text, bool lookAlikes);
+    bool parseAt(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parsePercent(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseBrace(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseEscape(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseTag(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseSection(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseArgument(std::size_t i, Placeholder& p, std::size_t& next);
+    char at(std::size_t i) const { return i < units_.size() ? units_[i].c : '\0'; }
+
+    std::vector<Unit> units_;
+    int nextArgument_ = 1;  // the argument number of the next plain printf conversion
+};
+
+// The unit that stands for § in a scanner's reading of a text.
+inline constexpr char kSectionUnit = '\x01';
+
+}  // namespace corvel::report

@@ -1,0 +1,35 @@
+# The report: rules beyond the check log's classes, their findings and the
+# analysis that streams a dictionary through them. No Qt.
+target_sources(engine PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/analyser.cpp ${CMAKE_CURRENT_LIST_DIR}/analyser.h
+  ${CMAKE_CURRENT_LIST_DIR}/baseline.cpp ${CMAKE_CURRENT_LIST_DIR}/baseline.h
+  ${CMAKE_CURRENT_LIST_DIR}/consistency_index.cpp ${CMAKE_CURRENT_LIST_DIR}/consistency_index.h
+  ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.cpp ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.h
+  ${CMAKE_CURRENT_LIST_DIR}/finding.h
+  ${CMAKE_CURRENT_LIST_DIR}/finding_queue.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_queue.h
+  ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_tally.h
+  ${CMAKE_CURRENT_LIST_DIR}/gbk_chars.h
+  ${CMAKE_CURRENT_LIST_DIR}/gbk_table.cpp ${CMAKE_CURRENT_LIST_DIR}/gbk_table.h
+  ${CMAKE_CURRENT_LIST_DIR}/json_reader.cpp ${CMAKE_CURRENT_LIST_DIR}/json_reader.h
+  ${CMAKE_CURRENT_LIST_DIR}/number_rule.cpp ${CMAKE_CURRENT_LIST_DIR}/number_rule.h
+  ${CMAKE_CURRENT_LIST_DIR}/pair_checks.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_checks.h
+  ${CMAKE_CURRENT_LIST_DIR}/pair_shift_tracker.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_shift_tracker.h
+  ${CMAKE_CURRENT_LIST_DIR}/pair_text.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_text.h
+  ${CMAKE_CURRENT_LIST_DIR}/placeholder_rules.cpp ${CMAKE_CURRENT_LIST_DIR}/placeholder_rules.h
+  ${CMAKE_CURRENT_LIST_DIR}/placeholder_scanner.cpp ${CMAKE_CURRENT_LIST_DIR}/placeholder_scanner.h
+  ${CMAKE_CURRENT_LIST_DIR}/rule_catalogue.cpp ${CMAKE_CURRENT_LIST_DIR}/rule_catalogue.h
+  ${CMAKE_CURRENT_LIST_DIR}/rule_selection.cpp ${CMAKE_CURRENT_LIST_DIR}/rule_selection.h
+  ${CMAKE_CURRENT_LIST_DIR}/table_memory.cpp ${CMAKE_CURRENT_LIST_DIR}/table_memory.h
+  ${CMAKE_CURRENT_LIST_DIR}/text_decoder.cpp ${CMAKE_CURRENT_LIST_DIR}/text_decoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/text_hash.h
+  ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.cpp ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.h
+)
+if(WIN32)
+  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_windows.cpp
+                                ${CMAKE_CURRENT_LIST_DIR}/table_memory_windows.cpp)
+else()
+  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_posix.cpp
+                                ${CMAKE_CURRENT_LIST_DIR}/table_memory_posix.cpp)
+endif()
+# Included as "report/analyser.h".
+target_include_directories(engine PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)

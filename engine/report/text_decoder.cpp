@@ -1,0 +1,114 @@
+#include "text_decoder.h"
+
+#include "gbk_chars.h"
+#include "gbk_table.h"
+
+namespace corvel::report {
+
+void appendCodePoint(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+void appendByteEscape(std::string& out, unsigned char byte)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+}
+
+std::string TextDecoder::toUtf8(std::string_view bytes) const
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    appendUtf8(out, bytes);
+    return out;
+}
+
+void TextDecoder::appendUtf8(std::string& out, std::string_view bytes) const
+{
+    if (encoding_ == TextEncoding::Utf8)
+        appendCheckedUtf8(out, bytes);
+    else
+        appendGbk(out, bytes);
+}
+
+void TextDecoder::appendGbk(std::string& out, std::string_view bytes) const
+{
+    const GbkTable* table = nullptr;  // built only when a byte needs it
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        if (table == nullptr)
+            table = &GbkTable::instance();
+        char32_t code = 0;
+        std::size_t length = gbk::charLength(bytes, i);
+        if (length == 2)
+            code = table->pair(b, static_cast<unsigned char>(bytes[i + 1]));
+        else
+            code = table->single(b);
+        if (code == 0) {
+            appendByteEscape(out, b);  // the next byte is looked at on its own
+            ++i;
+            continue;
+        }
+        appendCodePoint(out, code);
+        i += length;
+    }
+}
+
+// UTF-8 text is copied as it is, except for the bytes of sequences that are
+// not UTF-8 (overlong forms, surrogates and code points beyond U+10FFFF too).
+void TextDecoder::appendCheckedUtf8(std::string& out, std::string_view bytes) const
+{
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+        char32_t code = length == 4 ? b & 0x07 : length == 3 ? b & 0x0F : b & 0x1F;
+        bool valid = length != 0 && i + length <= bytes.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            auto c = static_cast<unsigned char>(bytes[i + k]);
+            valid = (c & 0xC0) == 0x80;
+            code = code << 6 | (c & 0x3F);
+        }
+        constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (valid)
+            valid = code >= kMinimum[length] && code <= 0x10FFFF &&
+                    !(code >= 0xD800 && code <= 0xDFFF);
+        if (!valid) {
+            appendByteEscape(out, b);
+            ++i;
+            continue;
+        }
+        out.append(bytes.substr(i, length));
+        i += length;
+    }
+}
+
+}  // namespace corvel::report

@@ -1,0 +1,206 @@
+// The analyser: the check log's classes as findings, where pair findings
+// sit and in which order, pair shifts, the log's stop, rule selection and
+// reading a dictionary file.
+#include "report_test_support.h"
+
+#include "report/pair_shift_tracker.h"
+#include "report/rule_catalogue.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace corvel::report {
+namespace {
+
+using test::analyseLines;
+using test::ruleLines;
+using Lines = std::vector<std::string>;
+
+TEST(Analyser, LinePairClassesAtTheirLines)
+{
+    auto findings = analyseLines(Layout::LinePairs,
+                                 {"Open", "打开", "", "保存", "打开", "Untranslated", "Save", "  "});
+    EXPECT_EQ(ruleLines(findings), (Lines {"empty-line@3", "source-has-chinese@5",
+                                           "untranslated@6", "empty-line@8"}));
+    // Class findings carry the texts of their pair, converted to UTF-8.
+    EXPECT_EQ(findings[1].source, "打开");
+    EXPECT_EQ(findings[1].translation, "Untranslated");
+    EXPECT_EQ(findings[1].severity, Severity::Error);
+}
+
+TEST(Analyser, EqualsLineClasses)
+{
+    auto findings = analyseLines(Layout::Equals, {"Open=打开", "No equals", "Key=", "Key=Value"});
+    EXPECT_EQ(ruleLines(findings),
+              (Lines {"missing-equals@2", "untranslated@3", "untranslated@4"}));
+    EXPECT_EQ(findings[0].source, "No equals");
+    EXPECT_EQ(findings[2].translation, "Value");
+}
+
+TEST(Analyser, PairFindingsSitAtTheTranslationInRuleOrder)
+{
+    auto findings = analyseLines(
+        Layout::LinePairs, {"Level 42 %s ", "Level", "Open", "打开", "Open", "开启", "Go", "走 "});
+    EXPECT_EQ(ruleLines(findings),
+              (Lines {"untranslated@2", "placeholder-mismatch@2", "whitespace-mismatch@2",
+                      "number-mismatch@2", "inconsistent-translation@6",
+                      "whitespace-mismatch@8"}));
+    EXPECT_EQ(findings[4].message, "the same source has a different translation at line 4");
+}
+
+TEST(Analyser, ColumnsOfEqualsLinesCountTheSourceAndTheEquals)
+{
+    auto findings = analyseLines(Layout::Equals, {"Open %s=打开 ％ｓ"});
+    ASSERT_EQ(ruleLines(findings), (Lines {"fullwidth-placeholder@1"}));
+    EXPECT_EQ(findings[0].column, 14);          // bytes: "Open %s=" 8, "打开 " 5
+    EXPECT_EQ(findings[0].characterColumn, 12);  // characters: 8 + 3
+    EXPECT_EQ(findings[0].message, "full-width look-alike in the translation: \"％ｓ\" for \"%s\"");
+}
+
+// Lines 1-4 in step; "退出" was lost after line 5, so from line 7 odd lines
+// hold translations.
+const std::initializer_list<std::string_view> kShifted = {
+    "Open", "打开", "Save", "保存", "Exit", "Help", "帮助", "File 3", "文件",
+    "Edit", "编辑", "View", "视图"};
+
+TEST(PairShift, ReportedOnceAtTheFirstShiftedPairNamingTheLastGoodLine)
+{
+    auto findings = analyseLines(Layout::LinePairs, kShifted);
+    EXPECT_EQ(ruleLines(findings),
+              (Lines {"untranslated@6", "pair-shift@7", "source-has-chinese@7", "untranslated@8",
+                      "source-has-chinese@9", "untranslated@10", "source-has-chinese@11",
+                      "untranslated@12", "source-has-chinese@13"}));
+    EXPECT_EQ(findings[1].message,
+              "the line pairs are out of step from here: odd lines hold translations and even "
+              "lines sources; line 4 is the last that still paired correctly");
+}
+
+TEST(PairShift, PairRulesRunInsideTheRegionOnlyWhenTheRuleIsOff)
+{
+    // "Exit" lost its translation; read as pairs, "帮助 3" and "File" would
+    // be a number-mismatch.
+    const std::initializer_list<std::string_view> lines = {
+        "Open", "打开", "Exit", "Help", "帮助 3", "File", "文件 4", "Edit", "编辑 5", "View", "视图"};
+    auto tracked = analyseLines(Layout::LinePairs, lines);
+    EXPECT_EQ(ruleLines(test::ofRule(tracked, "pair-shift")), (Lines {"pair-shift@5"}));
+    EXPECT_EQ(test::ofRule(tracked, "number-mismatch").size(), 0u);
+    AnalysisOptions options;
+    options.rules.set(RuleId::PairShift, false);
+    auto untracked = analyseLines(Layout::LinePairs, lines, options);
+    EXPECT_EQ(ruleLines(test::ofRule(untracked, "number-mismatch")),
+              (Lines {"number-mismatch@6", "number-mismatch@8", "number-mismatch@10"}));
+}
+
+TEST(PairShift, FewerThanThreeShiftedPairsAreNoRegion)
+{
+    // Two shifted pairs, then a pair in step: the held pairs are ordinary
+    // ones again, their findings in line order, the pair rules included.
+    auto findings = analyseLines(Layout::LinePairs, {"Open", "打开", "帮助 5", "Help", "文件",
+                                                     "File", "Edit 2", "编辑", "Zoom 7", "缩放"});
+    EXPECT_EQ(ruleLines(findings),
+              (Lines {"source-has-chinese@3", "untranslated@4", "number-mismatch@4",
+                      "source-has-chinese@5", "untranslated@6", "number-mismatch@8",
+                      "number-mismatch@10"}));
+}
+
+TEST(PairShift, EachRegionIsReportedAndNeitherPairsContinueIt)
+{
+    auto findings = analyseLines(
+        Layout::LinePairs,
+        {"A", "甲", "乙", "B", "OK", "OK", "丙", "C", "丁", "D",  // a region, a neither pair inside
+         "E", "戊",                                          // back in step at line 12
+         "己", "F", "庚", "G", "辛", "H"});                   // a second region
+    EXPECT_EQ(ruleLines(test::ofRule(findings, "pair-shift")),
+              (Lines {"pair-shift@3", "pair-shift@13"}));
+    EXPECT_NE(test::ofRule(findings, "pair-shift")[1].message.find("line 12 is the last"),
+              std::string::npos);
+}
+
+TEST(PairShift, ALongRunOfNeitherPairsEndsTheCandidate)
+{
+    std::vector<std::string> lines = {"甲", "A"};
+    for (int i = 0; i <= PairShiftTracker::kNeitherInARow; ++i) {
+        lines.push_back("Same");
+        lines.push_back("Same");
+    }
+    for (const char* l : {"乙", "B", "丙", "C"})
+        lines.push_back(l);
+    test::CollectFindings collect;
+    AnalysisOptions options;
+    DictionaryAnalyser analyser(options, collect);
+    for (const std::string& l : lines)
+        analyser.addLine(test::gbk(l));
+    analyser.finish();
+    EXPECT_EQ(test::ofRule(collect.findings, "pair-shift").size(), 0u);
+    // The held pairs came out in line order.
+    for (std::size_t i = 1; i < collect.findings.size(); ++i)
+        EXPECT_LE(collect.findings[i - 1].line, collect.findings[i].line);
+}
+
+TEST(PairShift, AShiftAtTheStartHasNoGoodLineAbove)
+{
+    auto findings = analyseLines(Layout::LinePairs, {"甲", "A", "乙", "B", "丙", "C"});
+    ASSERT_EQ(ruleLines(test::ofRule(findings, "pair-shift")), (Lines {"pair-shift@1"}));
+    EXPECT_NE(findings[0].message.find("no line above paired correctly"), std::string::npos);
+}
+
+TEST(Analyser, TheLogsStopIsReportedAfterTheClassOfItsLine)
+{
+    AnalysisOptions options;
+    options.logStop = LogStop {RuleId::StoppedAtEmptyLine, 3};
+    auto findings = analyseLines(Layout::LinePairs, {"Open", "打开", "", "保存", "Save", "x"},
+                                 options);
+    EXPECT_EQ(ruleLines(findings), (Lines {"empty-line@3", "stopped-at-empty-line@3",
+                                           "untranslated@6"}));
+    options.logStop = LogStop {RuleId::RowOfErrors, 6};
+    findings = analyseLines(Layout::LinePairs, {"Open", "打开", "", "保存", "Save", "x"}, options);
+    EXPECT_EQ(ruleLines(findings), (Lines {"empty-line@3", "untranslated@6", "row-of-errors@6"}));
+}
+
+TEST(Analyser, OnlyTheSelectedRulesReport)
+{
+    std::string error;
+    AnalysisOptions options;
+    options.rules = RuleSelection::fromLists({"placeholder-mismatch,number-mismatch"},
+                                             {"number-mismatch"}, error);
+    ASSERT_EQ(error, "");
+    auto findings = analyseLines(Layout::Equals, {"Level %d 5=等级", "No equals", "Open=Open"},
+                                 options);
+    EXPECT_EQ(ruleLines(findings), (Lines {"placeholder-mismatch@1"}));
+}
+
+TEST(Analyser, ALoneLastOddLineIsAClassOnly)
+{
+    auto findings = analyseLines(Layout::LinePairs, {"Open", "打开", "中文"});
+    EXPECT_EQ(ruleLines(findings), (Lines {"source-has-chinese@3"}));
+    EXPECT_EQ(findings[0].translation, "");
+}
+
+class AnalyseFile : public test::TempFolderTest {};
+
+TEST_F(AnalyseFile, StreamsEveryLineAndQuotesBytesThatDoNotConvert)
+{
+    // A lone LF stays in its line; the last line has no line end.
+    auto path = makeFile("d.txt", test::gbk("Open\r\n打开\r\nLine\none %d\r\n") +
+                                      "\xB4\xF2\xFF\r\n" + test::gbk("中 5"));
+    test::CollectFindings collect;
+    AnalysisStats stats;
+    Error error = analyseDictionary(path, AnalysisOptions {}, collect, &stats);
+    EXPECT_FALSE(error);
+    EXPECT_EQ(stats.lines, 5);
+    EXPECT_EQ(ruleLines(collect.findings),
+              (Lines {"placeholder-mismatch@4", "source-has-chinese@5"}));
+    EXPECT_EQ(collect.findings[0].source, "Line\none %d");
+    EXPECT_EQ(collect.findings[0].translation, "打\\xFF");
+}
+
+TEST_F(AnalyseFile, AMissingDictionaryIsAnError)
+{
+    test::CollectFindings collect;
+    Error error = analyseDictionary(root() / "missing.txt", AnalysisOptions {}, collect);
+    EXPECT_EQ(error.kind(), ErrorKind::FileNotFound);
+    EXPECT_TRUE(collect.findings.empty());
+}
+
+}  // namespace
+}  // namespace corvel::report

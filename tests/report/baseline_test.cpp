@@ -1,0 +1,204 @@
+// The JSON reader, the baseline and the rule options: what is matched,
+// what is rejected, what counts toward the exit status.
+#include "report/baseline.h"
+#include "report/finding_tally.h"
+#include "report/json_reader.h"
+#include "report/rule_selection.h"
+#include "report_test_support.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace corvel::report {
+namespace {
+
+using Token = JsonReader::Token;
+
+std::vector<std::string> tokens(std::string text)
+{
+    JsonReader reader(std::move(text));
+    std::vector<std::string> out;
+    for (;;) {
+        Token t = reader.next();
+        switch (t) {
+        case Token::BeginObject: out.push_back("{"); break;
+        case Token::EndObject: out.push_back("}"); break;
+        case Token::BeginArray: out.push_back("["); break;
+        case Token::EndArray: out.push_back("]"); break;
+        case Token::Key: out.push_back("key:" + reader.text()); break;
+        case Token::String: out.push_back("str:" + reader.text()); break;
+        case Token::Number: out.push_back("num:" + reader.text()); break;
+        case Token::True: out.push_back("true"); break;
+        case Token::False: out.push_back("false"); break;
+        case Token::Null: out.push_back("null"); break;
+        case Token::End: return out;
+        case Token::Error: out.push_back("error"); return out;
+        }
+    }
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(JsonReader, ReadsTokensAndUnescapesStrings)
+{
+    EXPECT_EQ(tokens(R"( {"a": [1, -2.5e3, true, false, null], "b": {}, "c": []} )"),
+              (Strings {"{", "key:a", "[", "num:1", "num:-2.5e3", "true", "false", "null", "]",
+                        "key:b", "{", "}", "key:c", "[", "]", "}"}));
+    EXPECT_EQ(tokens(R"(["q\"b\\s\/\n\t\u00e9\u4e2d\ud83d\ude00"])"),
+              (Strings {"[", "str:q\"b\\s/\n\t\u00e9\u4e2d\U0001F600", "]"}));
+}
+
+TEST(JsonReader, RejectsWhatIsNotJson)
+{
+    const char* bad[] = {
+        "{\"a\" 1}", "{\"a\": 1,}", "[1 2]", "[1,]", "{1: 2}", "[01]", "[1.]", "[-]",
+        "[\"a\nb\"]", "[\"\\x\"]", "[\"\\ud800\"]", "[tru]", "[1]]", "{\"a\": 1", "[1] 2", "",
+        "[\"unterminated",
+    };
+    for (const char* text : bad) {
+        Strings t = tokens(text);
+        EXPECT_EQ(t.back(), "error") << text;
+    }
+    JsonReader reader(std::string("[1, x]"));
+    while (reader.next() != Token::Error) {
+    }
+    EXPECT_EQ(reader.error(), "a value expected at byte 4");
+}
+
+std::string report(const std::string& path, const std::string& findings)
+{
+    return R"({"version": 1, "tool": {"name": "corvel-check"}, "dictionaries": [{"path": ")" +
+           path + R"(", "layout": "line-pairs", "findings": [)" + findings +
+           R"(], "complete": true}], "summary": {}})";
+}
+
+Finding finding(const char* rule, const char* source, const char* translation, int line)
+{
+    Finding f = makeFinding(*findRule(rule), line);
+    f.source = source;
+    f.translation = translation;
+    return f;
+}
+
+TEST(Baseline, MatchesByRuleAndTextsNotByLineAndEachOnlyOnce)
+{
+    std::string error;
+    Baseline baseline = Baseline::parse(
+        report("dir/game.txt",
+               R"({"rule": "untranslated", "line": 2, "source": "Open", "translation": "Open"},
+                  {"rule": "placeholder-mismatch", "line": 9, "source": "%s", "translation": "x", "extra": [1]})"),
+        error);
+    ASSERT_EQ(error, "");
+    test::CollectFindings collect;
+    BaselineMarker marker(baseline.forDictionary("./dir/other/../game.txt"), collect);
+    marker.add(finding("untranslated", "Open", "Open", 40));          // the line moved
+    marker.add(finding("untranslated", "Open", "Open", 42));          // a second one is new
+    marker.add(finding("placeholder-mismatch", "%s", "y", 9));        // another translation
+    marker.add(finding("number-mismatch", "%s", "x", 9));              // another rule
+    marker.add(finding("placeholder-mismatch", "%s", "x", 3));
+    std::vector<bool> marked;
+    for (const Finding& f : collect.findings)
+        marked.push_back(f.baseline);
+    EXPECT_EQ(marked, (std::vector<bool> {true, false, false, false, true}));
+}
+
+TEST(Baseline, FindsTheDictionaryByPathThenByAUniqueFileName)
+{
+    std::string one = R"({"rule": "untranslated", "source": "a", "translation": "b"})";
+    std::string error;
+    Baseline baseline = Baseline::parse(
+        R"({"dictionaries": [{"path": "zh/game.txt", "findings": [)" + one +
+            R"(]}, {"path": "ja/game.txt", "findings": []}, {"path": "menu.DAT", "findings": [)" +
+            one + "]}]}",
+        error);
+    ASSERT_EQ(error, "");
+    EXPECT_EQ(baseline.dictionaries(), 3u);
+    EXPECT_EQ(baseline.forDictionary("zh/game.txt").size(), 1u);
+    EXPECT_EQ(baseline.forDictionary("ja/game.txt").size(), 0u);
+    EXPECT_EQ(baseline.forDictionary("other/game.txt").size(), 0u);  // two of that name
+    EXPECT_EQ(baseline.forDictionary("/abs/menu.DAT").size(), 1u);
+    EXPECT_EQ(baseline.forDictionary("missing.txt").size(), 0u);
+}
+
+TEST(Baseline, RejectsWhatIsNotAReport)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"[]", "not a JSON object"},
+        {"{\"version\": 1}", "no \"dictionaries\" member: not a corvel-check JSON report"},
+        {"{\"dictionaries\": {}}", "\"dictionaries\" is not an array"},
+        {"{\"dictionaries\": [{\"findings\": [{\"source\": \"a\"}]}]}",
+         "a finding without \"rule\""},
+        {"{\"dictionaries\": [{\"path\": 3}]}", "a dictionary's \"path\" is not a string"},
+        {"{\"dictionaries\": [", "unexpected end at byte 18"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::string error;
+        Baseline baseline = Baseline::parse(text, error);
+        EXPECT_EQ(error, expected) << text;
+        EXPECT_EQ(baseline.dictionaries(), 0u);
+    }
+}
+
+class BaselineFile : public test::TempFolderTest {};
+
+TEST_F(BaselineFile, ReadsAReportFileAndNamesAMissingOne)
+{
+    auto path = makeFile("base.json", report("g.txt", R"({"rule": "pair-shift"})"));
+    std::string error;
+    Baseline baseline = Baseline::load(path, error);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(baseline.forDictionary("g.txt").size(), 1u);
+    Baseline::load(root() / "none.json", error);
+    EXPECT_NE(error.find("none.json"), std::string::npos);
+}
+
+TEST(RuleSelection, EnableNamesTheOnlyRulesDisableTurnsOff)
+{
+    std::string error;
+    RuleSelection all = RuleSelection::fromLists({}, {}, error);
+    EXPECT_TRUE(all.enabled(RuleId::PairShift));
+    EXPECT_FALSE(all.enabled(RuleId::OutsideCharset));  // off by default
+
+    RuleSelection some = RuleSelection::fromLists({"pair-shift,outside-charset", "empty-line"},
+                                                  {"empty-line"}, error);
+    EXPECT_EQ(error, "");
+    EXPECT_TRUE(some.enabled(RuleId::PairShift));
+    EXPECT_TRUE(some.enabled(RuleId::OutsideCharset));
+    EXPECT_FALSE(some.enabled(RuleId::EmptyLine));
+    EXPECT_FALSE(some.enabled(RuleId::Untranslated));
+
+    RuleSelection fewer = RuleSelection::fromLists({}, {"untranslated,,number-mismatch"}, error);
+    EXPECT_EQ(error, "");
+    EXPECT_FALSE(fewer.enabled(RuleId::NumberMismatch));
+    EXPECT_TRUE(fewer.enabled(RuleId::EmptyLine));
+
+    RuleSelection::fromLists({}, {"untranslated,no-such-rule"}, error);
+    EXPECT_EQ(error, "unknown rule \"no-such-rule\"");
+}
+
+TEST(FindingTally, CountsWhatFailsTheExitStatus)
+{
+    FailOn failOn = FailOn::Error;
+    EXPECT_TRUE(parseFailOn("warning", failOn));
+    EXPECT_EQ(failOn, FailOn::Warning);
+    EXPECT_FALSE(parseFailOn("note", failOn));
+
+    for (FailOn policy : {FailOn::Error, FailOn::Warning}) {
+        test::CollectFindings collect;
+        FindingTally tally(collect, policy);
+        tally.add(finding("whitespace-mismatch", "a ", "b", 2));
+        Finding old = finding("untranslated", "a", "a", 4);
+        old.baseline = true;
+        tally.add(old);
+        EXPECT_EQ(tally.counts().errors, 1);
+        EXPECT_EQ(tally.counts().warnings, 1);
+        EXPECT_EQ(tally.counts().baseline, 1);
+        EXPECT_EQ(tally.failed(), policy == FailOn::Warning);
+        EXPECT_EQ(collect.findings.size(), 2u);
+        tally.add(finding("untranslated", "b", "b", 6));
+        EXPECT_TRUE(tally.failed());
+    }
+}
+
+}  // namespace
+}  // namespace corvel::report

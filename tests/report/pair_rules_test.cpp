@@ -1,0 +1,204 @@
+// whitespace-mismatch, number-mismatch, the consistency index and the
+// equals-line split, each on the cases that decide it.
+#include "report/consistency_index.h"
+#include "report/number_rule.h"
+#include "report/pair_text.h"
+#include "report/placeholder_rules.h"
+#include "report/text_decoder.h"
+#include "report/whitespace_rule.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <random>
+
+namespace corvel::report {
+namespace {
+
+using test::gbk;
+
+TEST(WhitespaceMismatch, LeadingAndTrailingBlanks)
+{
+    struct Case {
+        const char* source;
+        const char* translation;
+        bool leading;
+        bool trailing;
+    };
+    const Case cases[] = {
+        {"Name", "名称", false, false},
+        {"  Indented", "缩进", true, false},
+        {"  Indented", "  缩进", false, false},
+        {"  Indented", "    缩进", true, false},   // a different amount
+        {"\tTab", " 制表", true, false},           // tab against space
+        {" has been built", "已构建", true, false},
+        {"Loading ", "加载中", false, true},
+        {"Done", "完成 ", false, true},
+        {"Loading... ", "加载中…", false, true},  // not one of the five marks
+        // A full-width mark carries its own spacing.
+        {"Name: ", "名称：", false, false},
+        {"Done. ", "完成。", false, false},
+        {"First, ", "首先，", false, false},
+        {"Stop! ", "停！", false, false},
+        {"Why? ", "为什么？", false, false},
+        {"Name:  ", "名称：", false, false},
+        {"Name: ", "名称。", false, true},         // not the matching mark
+        {"Name:\t", "名称：", false, true},
+        {"Name: ", "名称：  ", false, true},
+        {"Name: ", "名称:", false, true},          // half-width, space dropped
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " => " + c.translation);
+        std::optional<WhitespaceDifference> d = compareWhitespace(gbk(c.source), gbk(c.translation));
+        EXPECT_EQ(d && d->leading, c.leading);
+        EXPECT_EQ(d && d->trailing, c.trailing);
+    }
+}
+
+TEST(WhitespaceMismatch, DescribesTheBlanks)
+{
+    EXPECT_EQ(describeWhitespace(""), "none");
+    EXPECT_EQ(describeWhitespace(" "), "1 space");
+    EXPECT_EQ(describeWhitespace("\t\t"), "2 tabs");
+    EXPECT_EQ(describeWhitespace("  \t"), "2 spaces and 1 tab");
+}
+
+TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
+{
+    struct Case {
+        const char* source;
+        const char* translation;
+        std::vector<std::string> missing;
+    };
+    const Case cases[] = {
+        {"Level 42", "等级 42", {}},
+        {"Level 42", "等级", {"42"}},
+        {"Level 42", "等级 ４２", {}},             // full-width digits
+        {"Level ４２", "等级 42", {}},
+        {"Level 42", "等级 4", {"42"}},
+        {"Level 4", "等级 42", {"4"}},            // not inside another number
+        {"Costs 1,000 gold", "花费 1000 金币", {}},
+        {"Costs 1000 gold", "花费 1,000 金币", {}},
+        {"Pick 1,2,3", "选 1、2、3", {}},
+        {"Version 2.5", "版本 2.5", {}},
+        {"Version 2.5", "版本 2", {"2.5"}},
+        {"Two 2 and 2", "两个", {}},
+        {"Page 3 of 10", "第三页，共十页", {}},     // Chinese numerals 1..10
+        {"2 apples", "两个苹果", {}},
+        {"11 apples", "十一个苹果", {"11"}},      // only 1 to 10
+        {"Players: %1$s of 5", "玩家：%1$s", {"5"}},
+        {"Arg %1$s", "参数 %1$s", {}},             // digits of placeholders
+        {"Arg {0}", "参数 {0}", {}},
+        {"\u00a71Blue", "\u00a71蓝", {}},
+        {"Ends with 7.", "以7结尾。", {}},
+        {"No digits", "没有", {}},
+        {"Missing 3 and 4", "缺少", {"3", "4"}},
+        {"Repeated 3, 3", "重复", {"3"}},
+        {"Arg %1$s", "参数 1", {}},
+        {"Take 1", "取 %1$s", {"1"}},             // a placeholder holds no number
+        {"12%d3 items", "12%d3 项", {}},
+        {"12%d3 items", "123 %d 项", {"12", "3"}},  // a placeholder ends a number
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " => " + c.translation);
+        EXPECT_EQ(missingNumbers(gbk(c.source), gbk(c.translation)), c.missing);
+    }
+}
+
+// The quick answer for the usual pair may only say "present" where the
+// full reading finds nothing missing; tried on texts built from the pieces
+// that make numbers hard.
+TEST(NumberMismatch, TheQuickAnswerNeverHidesAMissingNumber)
+{
+    const char* pieces[] = {"1", "12", "3", ".", ",", "000", " ", "a", "%1$s", "{0}", "§1",
+                            "１", "２", "三", "十", "数", "%d", ".5", ",5"};
+    std::mt19937 random(7);
+    PlaceholderRules placeholderRules;
+    NumberRule rule;
+    int quick = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text[2];
+        for (std::string& t : text) {
+            int n = 1 + static_cast<int>(random() % 5);
+            for (int k = 0; k < n; ++k)
+                t += pieces[random() % std::size(pieces)];
+            t = gbk(t);
+        }
+        PlaceholderComparison placeholders;
+        placeholderRules.compare(text[0], text[1], placeholders);
+        if (!NumberRule::plainNumbersPresent(text[0], placeholders.source, text[1],
+                                             placeholders.translation))
+            continue;
+        ++quick;
+        std::vector<std::string> missing;
+        rule.readMissing(text[0], placeholders.source, text[1], placeholders.translation, missing);
+        ASSERT_TRUE(missing.empty()) << TextDecoder().toUtf8(text[0]) << " => "
+                                     << TextDecoder().toUtf8(text[1]);
+    }
+    EXPECT_GT(quick, 2000);  // the quick answer was given often enough to mean something
+}
+
+TEST(ConsistencyIndex, NamesTheFirstPairOfASourceTranslatedDifferently)
+{
+    ConsistencyIndex index;
+    EXPECT_EQ(index.record("Open", gbk("打开"), 2), std::nullopt);
+    EXPECT_EQ(index.record("Save", gbk("保存"), 4), std::nullopt);
+    EXPECT_EQ(index.record("Open", gbk("打开"), 6), std::nullopt);
+    EXPECT_EQ(index.record("Open", gbk("开启"), 8), 2);
+    EXPECT_EQ(index.record("Open", gbk("开启"), 10), 2);  // still the first's line
+    EXPECT_EQ(index.record("Open ", gbk("开启"), 12), std::nullopt);  // another source
+    EXPECT_EQ(index.distinctSources(), 3u);
+}
+
+TEST(ConsistencyIndex, KeepsFingerprintsNotTextsAcrossGrowth)
+{
+    ConsistencyIndex index;
+    const int n = 100000;
+    for (int i = 0; i < n; ++i) {
+        std::string number = std::to_string(i);
+        ASSERT_EQ(index.record("source " + number, number, i + 1), std::nullopt);
+    }
+    for (int i = 0; i < n; i += 997)
+        ASSERT_EQ(index.record("source " + std::to_string(i), "other", 0), i + 1);
+    EXPECT_EQ(index.distinctSources(), static_cast<std::size_t>(n));
+    // 20 bytes a slot, the table at most 70% and at least 35% full.
+    EXPECT_LE(index.memoryBytes(), n * 20 / 35 * 100 + 20);
+    EXPECT_GE(index.memoryBytes(), n * 20 * 10 / 7);
+}
+
+TEST(EqualsPair, SplitsAtTheSeparatingEquals)
+{
+    struct Case {
+        const char* line;
+        const char* source;
+        const char* translation;
+    };
+    const Case cases[] = {
+        {"Open=打开", "Open", "打开"},
+        {"Open=", "Open", ""},
+        {"No equals", "No equals", ""},
+        {"a=b=Untranslated", "a", "b=Untranslated"},     // no Chinese: the first "="
+        {"eg: au = australia=比如 :cn = 中国", "eg: au = australia", "比如 :cn = 中国"},
+        {"x=1 sets=设置", "x=1 sets", "设置"},
+        {"%n=Nick name\\n%u=User=%n=昵称\\n%u=用户", "%n=Nick name\\n%u=User",
+         "%n=昵称\\n%u=用户"},
+        {"-maxcps=# file=-maxcps=# 文件", "-maxcps=# file", "-maxcps=# 文件"},
+        {"中文=中文", "中文", "中文"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::string line = gbk(c.line);
+        PairText pair = equalsPair(line, 7);
+        EXPECT_EQ(pair.source, gbk(c.source));
+        EXPECT_EQ(pair.translation, gbk(c.translation));
+        EXPECT_EQ(pair.translationLine, 7);
+        if (line.find('=') != std::string::npos) {
+            EXPECT_EQ(line[pair.translationColumn - 1], '=');
+        }
+    }
+}
+
+}  // namespace
+}  // namespace corvel::report

@@ -1,0 +1,159 @@
+// placeholder-mismatch and fullwidth-placeholder on the cases that decide
+// them and on their nearest false positives.
+#include "report/placeholder_rules.h"
+#include "report/text_decoder.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace corvel::report {
+namespace {
+
+using test::gbk;
+
+struct Case {
+    const char* source;       // UTF-8
+    const char* translation;  // UTF-8
+    std::vector<std::string> missing;     // source placeholders, as written
+    std::vector<std::string> extra;       // translation placeholders, as written
+    std::vector<std::string> lookAlikes;  // as written in the translation
+};
+
+std::vector<std::string> texts(std::string_view gbkText, const std::vector<Placeholder>& all,
+                               const std::vector<std::size_t>& which)
+{
+    TextDecoder decoder;
+    std::vector<std::string> out;
+    for (std::size_t i : which)
+        out.push_back(decoder.toUtf8(gbkText.substr(all[i].offset, all[i].length)));
+    return out;
+}
+
+void expectCase(const Case& c)
+{
+    std::string source = gbk(c.source);
+    std::string translation = gbk(c.translation);
+    PlaceholderComparison r = comparePlaceholders(source, translation);
+    SCOPED_TRACE(std::string(c.source) + " => " + c.translation);
+    EXPECT_EQ(texts(source, r.source, r.missing), c.missing);
+    EXPECT_EQ(texts(translation, r.translation, r.extra), c.extra);
+    EXPECT_EQ(texts(translation, r.translation, r.lookAlikes), c.lookAlikes);
+}
+
+TEST(PlaceholderMismatch, PrintfConversions)
+{
+    const Case cases[] = {
+        {"Open %s", "打开 %s", {}, {}, {}},
+        {"%s and %d", "%2$d 和 %1$s", {}, {}, {}},   // positional reordering
+        {"%s %s", "%1$s %2$s", {}, {}, {}},
+        {"Copy %d files", "复制 %s 个文件", {"%d"}, {"%s"}, {}},
+        {"%1$s lost", "%1$ 丢失", {"%1$s"}, {}, {}},  // the translator's lost "s"
+        {"%5.2f MB", "%.1f MB", {}, {}, {}},          // precision may differ
+        {"  %-20s online", "  %-18s 在线", {}, {}, {}},
+        {"%ld bytes", "%d 字节", {"%ld"}, {"%d"}, {}},
+        {"100%%", "100%", {"%%"}, {}, {}},
+        {"50% off", "五折", {}, {}, {}},               // no space flag
+        {"Done 100%", "完成 100%的", {}, {}, {}},
+        {"%(name)s left", "%(name)s 离开了", {}, {}, {}},
+        {"%(name)s left", "%(名字)s 离开了", {"%(name)s"}, {}, {}},
+        {"Level %1", "等级 %1", {}, {}, {}},           // Qt arguments
+        {"%1 of %2", "第 %1 个", {"%2"}, {}, {}},
+        {"Sent %1 files", "已发送 %1s 个", {"%1"}, {"%1s"}, {}},
+    };
+    for (const Case& c : cases)
+        expectCase(c);
+}
+
+TEST(PlaceholderMismatch, BracesEscapesTagsSectionCodesAndArguments)
+{
+    const Case cases[] = {
+        {"{0} of {1}", "{1} 中的 {0}", {}, {}, {}},
+        {"Save {0} files", "保存文件", {"{0}"}, {}, {}},
+        {"{0:N2} MB", "{0:F1} MB", {}, {}, {}},
+        {"{{literal}} {0}", "{{字面}} {0}", {}, {}, {}},
+        {"{{0}} files", "{0} 个文件", {}, {"{0}"}, {}},  // doubled braces are literal
+        {"{name} joined", "{名字} 加入", {"{name}"}, {}, {}},
+        {"{unset}", "{未设置}", {}, {}, {}},           // a label, not a format
+        {"{}", "{}", {}, {}, {}},
+        {"Line\\n", "行", {"\\n"}, {}, {}},
+        {"Say \\\"hi\\\"", "说 \\\"嗨\\\"", {}, {}, {}},
+        {"C:\\Program", "C:\\程序", {}, {}, {}},        // "\P" is no escape
+        {"<b>Bold</b>", "<b>粗体", {"</b>"}, {}, {}},
+        {"a<br/>b", "甲<br>乙", {"<br/>"}, {"<br>"}, {}},
+        {"a<br />b", "甲<br/>乙", {}, {}, {}},
+        {"<B>x</B>", "<b>甲</b>", {}, {}, {}},
+        {"<font color=red>x</font>", "<font color=\"red\">红</font>", {}, {}, {}},
+        {"<none>", "<无>", {}, {}, {}},                 // not a tag name
+        {"/join #<channel>", "/join #<频道>", {}, {}, {}},
+        {"\u00a7aGold\u00a7r", "\u00a7a金子", {"\u00a7r"}, {}, {}},
+        {"\u00a7AGold", "\u00a7a金", {}, {}, {}},
+        {"@1 of @2 players", "@2位玩家中的@1位", {}, {}, {}},
+        {"Page @1 of @2", "第@1页", {"@2"}, {}, {}},
+        {"mail@163.com", "邮箱 mail@163.com", {}, {}, {}},
+    };
+    for (const Case& c : cases)
+        expectCase(c);
+}
+
+// Bytes 0x40, 0x5C, 0x7B and 0x7D also end double-byte characters
+// (癅 癨 皗 皚): those are text, not placeholders.
+TEST(PlaceholderMismatch, TrailBytesOfChineseCharactersAreNotPlaceholders)
+{
+    const Case cases[] = {
+        {"Open", "打开 癨n", {}, {}, {}},
+        {"Save", "保存 皗0}", {}, {}, {}},
+        {"Save", "保存 {0皚", {}, {}, {}},
+        {"Page", "页 癅1", {}, {}, {}},
+        {"Line\\n", "行癨n", {"\\n"}, {}, {}},
+    };
+    for (const Case& c : cases)
+        expectCase(c);
+}
+
+TEST(FullwidthPlaceholder, LookAlikesOfTheSourcesPlaceholders)
+{
+    const Case cases[] = {
+        {"Open %s", "打开 ％s", {}, {}, {"％s"}},
+        {"Open %s", "打开 ％ｓ", {}, {}, {"％ｓ"}},
+        {"Open %s", "打开 %ｓ", {}, {}, {"%ｓ"}},
+        {"Save {0} files", "保存 ｛０｝ 个文件", {}, {}, {"｛０｝"}},
+        {"Line\\n", "行＼ｎ", {}, {}, {"＼ｎ"}},
+        {"%1$s lost", "％１＄ｓ 丢失", {}, {}, {"％１＄ｓ"}},
+        {"%s and %d", "％ｓ 和 ％ｄ", {}, {}, {"％ｓ", "％ｄ"}},
+        // Full-width forms that stand for no placeholder of the source.
+        {"100% (output full)", "100％（输出已满）", {}, {}, {}},
+        {"Done", "完成 ％ｓ", {}, {}, {}},
+        {"Open %s", "打开 ％ｄ", {"%s"}, {}, {}},
+    };
+    for (const Case& c : cases)
+        expectCase(c);
+}
+
+TEST(FullwidthPlaceholder, HalfWidthRewriteChangesOnlyTheLookAlikes)
+{
+    struct Rewrite {
+        const char* source;
+        const char* translation;
+        const char* expected;  // nullptr: nothing to rewrite
+    };
+    const Rewrite cases[] = {
+        {"Open %s", "打开 ％ｓ：好", "打开 %s：好"},
+        {"Save {0} files", "保存 ｛０｝ 个文件（１）", "保存 {0} 个文件（１）"},
+        {"%s and %d", "％ｓ 和 ％ｄ", "%s 和 %d"},
+        {"Line\\n", "行＼ｎ", "行\\n"},
+        {"Open %s", "打开 %s", nullptr},
+        {"Done", "完成 ％ｓ", nullptr},
+    };
+    for (const Rewrite& c : cases) {
+        SCOPED_TRACE(c.translation);
+        std::optional<std::string> rewritten = halfWidthTranslation(gbk(c.source), gbk(c.translation));
+        if (c.expected == nullptr)
+            EXPECT_FALSE(rewritten.has_value());
+        else
+            EXPECT_EQ(rewritten, gbk(c.expected));
+    }
+}
+
+}  // namespace
+}  // namespace corvel::report

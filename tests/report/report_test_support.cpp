@@ -1,0 +1,38 @@
+#include "report_test_support.h"
+
+#include "test_support.h"
+
+namespace corvel::test {
+
+std::vector<report::Finding> analyseLines(report::Layout layout,
+                                          std::initializer_list<std::string_view> utf8Lines,
+                                          report::AnalysisOptions options)
+{
+    options.layout = layout;
+    CollectFindings collect;
+    report::DictionaryAnalyser analyser(options, collect);
+    for (std::string_view line : utf8Lines)
+        analyser.addLine(gbk(line));
+    analyser.finish();
+    return collect.findings;
+}
+
+std::vector<std::string> ruleLines(const std::vector<report::Finding>& findings)
+{
+    std::vector<std::string> out;
+    for (const report::Finding& f : findings)
+        out.push_back(f.rule + "@" + std::to_string(f.line));
+    return out;
+}
+
+std::vector<report::Finding> ofRule(const std::vector<report::Finding>& findings,
+                                    std::string_view rule)
+{
+    std::vector<report::Finding> out;
+    for (const report::Finding& f : findings)
+        if (f.rule == rule)
+            out.push_back(f);
+    return out;
+}
+
+}  // namespace corvel::test

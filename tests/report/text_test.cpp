@@ -1,0 +1,122 @@
+// Texts of the report: GBK to UTF-8 with \xNN for what does not convert,
+// quoting, exact JSON string escaping, one-line text and URIs of paths.
+#include "report/json_text.h"
+#include "report/sarif_writer.h"
+#include "report/text_writer.h"
+
+#include "report/byte_scan.h"
+#include "report/pair_text.h"
+#include "report/text_decoder.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace corvel {
+namespace {
+
+TEST(TextDecoder, GbkToUtf8WritesBytesThatDoNotConvertAsHex)
+{
+    report::TextDecoder gbk;
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain ASCII", "plain ASCII"},
+        {test::gbk("打开 ％ｓ §a"), "打开 ％ｓ §a"},
+        {"\xFF", "\\xFF"},                   // never a GBK byte
+        {"\xB4\xF2\xFF", "打\\xFF"},
+        {"\xB4\x7F" "a", "\\xB4\x7F" "a"},   // 0x7F is no trail byte: the lead alone
+        {"\xB4", "\\xB4"},                   // a lead byte at the end
+        {"a\x01\n", "a\x01\n"},              // control characters stay (the writers escape them)
+        {"\xA2\xA0", "\\xA2\\xA0"},          // a GBK code with no character
+    };
+    for (const auto& [bytes, utf8] : cases)
+        EXPECT_EQ(gbk.toUtf8(bytes), utf8) << utf8;
+}
+
+TEST(TextDecoder, Utf8IsCheckedNotTrusted)
+{
+    report::TextDecoder utf8(report::TextEncoding::Utf8);
+    EXPECT_EQ(utf8.toUtf8("ok 中文"), "ok 中文");
+    EXPECT_EQ(utf8.toUtf8("\xE4\xB8"), "\\xE4\\xB8");           // cut short
+    EXPECT_EQ(utf8.toUtf8("\xC0\xAF"), "\\xC0\\xAF");           // overlong
+    EXPECT_EQ(utf8.toUtf8("\xED\xA0\x80"), "\\xED\\xA0\\x80");  // a surrogate
+    EXPECT_EQ(utf8.toUtf8("\xF4\x90\x80\x80"), "\\xF4\\x90\\x80\\x80");
+}
+
+// The quick byte tests read short texts in overlapping pieces: every
+// length and every position must give what a byte-by-byte look gives.
+TEST(ByteScan, AgreesWithAPlainLookAtEveryLengthAndPosition)
+{
+    for (std::size_t n = 0; n <= 70; ++n) {
+        for (std::size_t at = 0; at < std::max<std::size_t>(n, 1); ++at) {
+            for (char special : {'7', '%', '\xA3', '{'}) {
+                std::string text(n, 'x');
+                if (n > 0)
+                    text[at] = special;
+                unsigned kinds = report::byteKinds(text);
+                EXPECT_EQ((kinds & report::kDigit) != 0, n > 0 && special == '7') << n << " " << at;
+                EXPECT_EQ((kinds & report::kPlaceholderStart) != 0,
+                          n > 0 && (special == '%' || special == '{'));
+                EXPECT_EQ((kinds & report::kFullwidthLead) != 0, n > 0 && special == '\xA3');
+                if (n > 64)
+                    continue;
+                report::ShortTextMasks masks = report::shortTextMasks(text);
+                std::uint64_t bit = n > 0 ? std::uint64_t {1} << at : 0;
+                EXPECT_EQ(masks.digits, special == '7' ? bit : 0) << n << " " << at;
+                EXPECT_EQ(masks.fullwidthLeads, special == '\xA3' ? bit : 0) << n << " " << at;
+            }
+        }
+    }
+}
+
+TEST(Quote, CutsLongTextsAtCharacters)
+{
+    EXPECT_EQ(report::quote("short"), "\"short\"");
+    std::string chinese;
+    for (int i = 0; i < 70; ++i)
+        chinese += "中";
+    std::string quoted = report::quote(chinese);
+    std::string expected = chinese.substr(0, 60 * 3);
+    expected.insert(expected.begin(), '"');
+    expected += "\u2026\"";
+    EXPECT_EQ(quoted, expected);
+}
+
+TEST(JsonString, EscapesExactly)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "\"plain\""},
+        {"q\"b\\s/", "\"q\\\"b\\\\s/\""},
+        {"\n\r\t\b\f", "\"\\n\\r\\t\\b\\f\""},
+        {std::string("\x00\x01\x1f\x7f", 4), "\"\\u0000\\u0001\\u001f\\u007f\""},
+        {"中文 ％ｓ", "\"中文 ％ｓ\""},
+        {"\u2028\u2029", "\"\\u2028\\u2029\""},
+        {"bad \xFF\xE4\xB8", "\"bad \\\\xFF\\\\xE4\\\\xB8\""},  // stays UTF-8
+    };
+    for (const auto& [text, json] : cases)
+        EXPECT_EQ(cli::jsonString(text), json);
+}
+
+TEST(TextWriter, OneLineEscapesEverythingThatBreaksALine)
+{
+    EXPECT_EQ(cli::oneLine("a\nb\rc\td"), "a\\nb\\rc\\td");
+    EXPECT_EQ(cli::oneLine(std::string("\x01\x7f", 2)), "\\x01\\x7F");
+    EXPECT_EQ(cli::oneLine("x\u2028y\u2029"), "x\\u2028y\\u2029");
+    EXPECT_EQ(cli::oneLine("目录/字典.txt"), "目录/字典.txt");
+    EXPECT_EQ(cli::oneLine("\xFF"), "\\xFF");
+}
+
+TEST(SarifWriter, PathsBecomeUriReferences)
+{
+    EXPECT_EQ(cli::uriOfPath("game.txt"), "game.txt");
+    EXPECT_EQ(cli::uriOfPath("dir/my game.txt"), "dir/my%20game.txt");
+    EXPECT_EQ(cli::uriOfPath("a:b.DAT"), "a%3Ab.DAT");  // no part reads as a scheme
+    EXPECT_EQ(cli::uriOfPath("字典.txt"), "%E5%AD%97%E5%85%B8.txt");
+    EXPECT_EQ(cli::uriOfPath("/work/d 1/x#y%.txt"), "file:///work/d%201/x%23y%25.txt");
+    EXPECT_EQ(cli::uriOfPath("C:\\Games\\zh.txt"), "file:///C:/Games/zh.txt");
+    EXPECT_EQ(cli::uriOfPath("dir\\zh.txt"), "dir/zh.txt");
+    EXPECT_EQ(cli::uriOfPath("/work/main/../shared/./zh.txt"), "file:///work/shared/zh.txt");
+    EXPECT_EQ(cli::uriOfPath("./a/../zh.txt"), "zh.txt");
+    EXPECT_EQ(cli::uriOfPath("../zh.txt"), "../zh.txt");
+}
+
+}  // namespace
+}  // namespace corvel
