@@ -29,43 +29,21 @@ const char* kindMessage(ErrorKind kind)
     return "unexpected failure";
 }
 
-#ifndef _WIN32
-ErrorKind kindOf(FileOp op, int e)
-{
-    switch (op) {
-    case FileOp::OpenRead:
-        // A missing dictionary is reported and the user chooses again; a
-        // folder or an unreadable file cannot be checked at all.
-        return e == ENOENT ? ErrorKind::FileNotFound : ErrorKind::Other;
-    case FileOp::OpenWrite:
-    case FileOp::OpenAppend:
-        // A log or corrected dictionary that cannot be created is passed
-        // over; the first write to it then fails as "other".
-        return ErrorKind::PathAccess;
-    case FileOp::MakeFolder:
-        // An existing output folder is the expected case.
-        return e == ENOENT ? ErrorKind::Other : ErrorKind::PathAccess;
-    case FileOp::StartProgram:
-        return (e == ENOENT || e == EACCES) ? ErrorKind::FileNotFound : ErrorKind::Other;
-    case FileOp::Read:
-    case FileOp::Write:
-    case FileOp::Close:
-    case FileOp::EnterFolder:
-    case FileOp::Run:
-        return ErrorKind::Other;
-    }
-    return ErrorKind::Other;
-}
-
-std::string systemErrorText(int e)
-{
-    return std::strerror(e);
-}
-#else
 namespace {
 
+// What a system error number tells, in the terms the kinds are decided by.
+enum class Condition { Missing, Denied, Other };
+
+#ifndef _WIN32
+Condition conditionOf(int e)
+{
+    if (e == ENOENT)
+        return Condition::Missing;
+    return e == EACCES ? Condition::Denied : Condition::Other;
+}
+#else
 // The Win32 codes that say a file or a folder on its path does not exist.
-bool isMissing(int e)
+Condition conditionOf(int e)
 {
     switch (e) {
     case ERROR_FILE_NOT_FOUND:
@@ -73,31 +51,36 @@ bool isMissing(int e)
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
-        return true;
+        return Condition::Missing;
+    case ERROR_ACCESS_DENIED:
+        return Condition::Denied;
     default:
-        return false;
+        return Condition::Other;
     }
 }
+#endif
 
 }  // namespace
 
-// The same decisions as on POSIX, from Win32 error codes.
 ErrorKind kindOf(FileOp op, int e)
 {
+    const Condition condition = conditionOf(e);
     switch (op) {
     case FileOp::OpenRead:
-        // A folder or a locked file reports ERROR_ACCESS_DENIED: "other".
-        return isMissing(e) ? ErrorKind::FileNotFound : ErrorKind::Other;
+        // A missing dictionary is reported and the user chooses again; a
+        // folder or an unreadable file cannot be checked at all.
+        return condition == Condition::Missing ? ErrorKind::FileNotFound : ErrorKind::Other;
     case FileOp::OpenWrite:
     case FileOp::OpenAppend:
+        // A log or corrected dictionary that cannot be created is passed
+        // over; the first write to it then fails as "other".
         return ErrorKind::PathAccess;
     case FileOp::MakeFolder:
-        // ERROR_ALREADY_EXISTS (the expected case) and ERROR_ACCESS_DENIED
-        // are passed over; a missing parent folder is not.
-        return isMissing(e) ? ErrorKind::Other : ErrorKind::PathAccess;
+        // An existing output folder is the expected case; so is one that
+        // cannot be made for want of access, which the next step reports.
+        return condition == Condition::Missing ? ErrorKind::Other : ErrorKind::PathAccess;
     case FileOp::StartProgram:
-        return (isMissing(e) || e == ERROR_ACCESS_DENIED) ? ErrorKind::FileNotFound
-                                                          : ErrorKind::Other;
+        return condition == Condition::Other ? ErrorKind::Other : ErrorKind::FileNotFound;
     case FileOp::Read:
     case FileOp::Write:
     case FileOp::Close:
@@ -108,6 +91,12 @@ ErrorKind kindOf(FileOp op, int e)
     return ErrorKind::Other;
 }
 
+#ifndef _WIN32
+std::string systemErrorText(int e)
+{
+    return std::strerror(e);
+}
+#else
 // The system's message in English where the system has it (as strerror
 // gives on POSIX), else in the user's language; UTF-8, without the
 // trailing line end.
