@@ -1,5 +1,7 @@
 #include "check_run.h"
 
+#include "block_lines.h"
+
 namespace corvel {
 
 RunEnding CheckRun::execute()
@@ -12,7 +14,10 @@ RunEnding CheckRun::execute()
     if (auto end = rules_.openOutputs())
         return *end;
     context_.tell([](RunSink& s) { s.linesStarting(); });
-    if (auto end = readLines())
+    // A host that follows the lines sees each one; otherwise only the
+    // flagged lines are visited. Correct mode copies line by line.
+    const bool byBlocks = !context_.followsLines() && !context_.correcting();
+    if (auto end = byBlocks ? readBlocks() : readLines())
         return *end;
     return finishNormally();
 }
@@ -30,6 +35,26 @@ std::optional<RunEnding> CheckRun::readLines()
         if (auto end = context_.lineDone())
             return end;
     }
+    return context_.handle(dictionary.error());
+}
+
+std::optional<RunEnding> CheckRun::readBlocks()
+{
+    BlockLines dictionary(context_.files().dictionary.file(), rules_.scanLayout());
+    RunCounts& counts = context_.counts();
+    while (const scan::ScannedLine* line = dictionary.next()) {
+        if (!RunContext::countable(line->number))
+            return context_.tooManyLines();
+        const std::string_view text = dictionary.text(*line);
+        if (dictionary.error())
+            return context_.handle(dictionary.error());
+        counts.lines = static_cast<std::int32_t>(line->number);
+        if (auto end = rules_.handleFlagged(text, line->flag))
+            return end;
+    }
+    if (!RunContext::countable(dictionary.lines()))
+        return context_.tooManyLines();
+    counts.lines = static_cast<std::int32_t>(dictionary.lines());
     return context_.handle(dictionary.error());
 }
 

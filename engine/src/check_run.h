@@ -5,6 +5,7 @@
 #pragma once
 
 #include "run_context.h"
+#include "scan/scan_types.h"
 
 #include <optional>
 #include <string_view>
@@ -29,6 +30,11 @@ public:
     virtual void beforeLine() = 0;
     // The line just read, counted in counts().lines.
     virtual std::optional<RunEnding> handleLine(std::string_view line) = 0;
+    // The layout as the block scan knows it.
+    virtual scan::Layout scanLayout() const = 0;
+    // A flagged line the block scan found, numbered counts().lines; the
+    // lines since the one before were good. The same rules as handleLine.
+    virtual std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag) = 0;
     // After the last line: the kept lines still staged, committed.
     virtual void commitLast() = 0;
     virtual EndOffer endOffer() const = 0;
@@ -43,6 +49,7 @@ public:
 private:
     RunEnding execute();
     std::optional<RunEnding> readLines();
+    std::optional<RunEnding> readBlocks();
     RunEnding finishNormally();
 
     RunContext& context_;

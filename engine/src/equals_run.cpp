@@ -54,9 +54,30 @@ public:
 
     std::optional<RunEnding> handleLine(std::string_view line) override
     {
+        return handle(classifyEqualsLine(line), line);
+    }
+
+    scan::Layout scanLayout() const override { return scan::Layout::EqualsLines; }
+
+    std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag) override
+    {
+        switch (flag) {
+        case scan::LineFlag::NoEquals: return handle(EqualsClass::SeriousError, line);
+        case scan::LineFlag::Untranslated: return handle(EqualsClass::Untranslated, line);
+        default: return handle(EqualsClass::Accepted, line);
+        }
+    }
+
+    void commitLast() override { context_.files().corrected.commit(); }
+
+    EndOffer endOffer() const override { return EndOffer::AskOrBeep; }
+
+private:
+    std::optional<RunEnding> handle(EqualsClass lineClass, std::string_view line)
+    {
         RunCounts& counts = context_.counts();
         FindingClass what;
-        switch (classifyEqualsLine(line)) {
+        switch (lineClass) {
         case EqualsClass::Accepted:
             if (context_.correcting())
                 context_.files().corrected.stageLine(line);
@@ -76,11 +97,6 @@ public:
         return context_.checkWrites();
     }
 
-    void commitLast() override { context_.files().corrected.commit(); }
-
-    EndOffer endOffer() const override { return EndOffer::AskOrBeep; }
-
-private:
     RunContext& context_;
     EqualsLog log_;
 };

@@ -30,13 +30,13 @@ void PairRules::report(FindingClass what, std::int32_t number, std::string_view 
     context_.emit([&](RunSink& s) { s.finding(finding); });
 }
 
-LineVerdict PairRules::handle(std::string_view text)
+LineVerdict PairRules::handle(LineClass what, std::string_view text)
 {
     const std::int32_t number = counts_.lines;
     const bool english = number % 2 != 0;
     const bool correcting = context_.correcting();
 
-    switch (classifyPairLine(text, number)) {
+    switch (what) {
     case LineClass::Good:
         if (correcting)
             keepOrDrop(english, true, text);

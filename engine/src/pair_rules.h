@@ -22,7 +22,13 @@ public:
     explicit PairRules(RunContext& context);
 
     // Handles the line numbered counts().lines.
-    LineVerdict handle(std::string_view text);
+    LineVerdict handle(std::string_view text)
+    {
+        return handle(classifyPairLine(text, counts_.lines), text);
+    }
+    // The same for a line whose class is already known (the block scan's
+    // flag); lines not handled in between were good ones.
+    LineVerdict handle(LineClass what, std::string_view text);
 
     // Correct mode: appends the latest line pair to the corrected dictionary
     // when neither of its lines is dropped. Until then the pair is only

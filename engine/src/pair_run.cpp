@@ -51,12 +51,14 @@ public:
 
     std::optional<RunEnding> handleLine(std::string_view line) override
     {
-        switch (rules_.handle(line)) {
-        case LineVerdict::Continue: break;
-        case LineVerdict::EmptyLineStop: return stopAtEmptyLine();
-        case LineVerdict::SeriousErrorStop: return stopAtSeriousError();
-        }
-        return context_.checkWrites();
+        return follow(rules_.handle(line));
+    }
+
+    scan::Layout scanLayout() const override { return scan::Layout::LinePairs; }
+
+    std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag) override
+    {
+        return follow(rules_.handle(classOf(flag), line));
     }
 
     void commitLast() override
@@ -71,6 +73,26 @@ public:
     }
 
 private:
+    static LineClass classOf(scan::LineFlag flag)
+    {
+        switch (flag) {
+        case scan::LineFlag::Empty: return LineClass::Empty;
+        case scan::LineFlag::Erroneous: return LineClass::Erroneous;
+        case scan::LineFlag::Untranslated: return LineClass::Untranslated;
+        default: return LineClass::Good;
+        }
+    }
+
+    std::optional<RunEnding> follow(LineVerdict verdict)
+    {
+        switch (verdict) {
+        case LineVerdict::Continue: break;
+        case LineVerdict::EmptyLineStop: return stopAtEmptyLine();
+        case LineVerdict::SeriousErrorStop: return stopAtSeriousError();
+        }
+        return context_.checkWrites();
+    }
+
     // The lines read so far end a line pair.
     bool pairComplete() const
     {

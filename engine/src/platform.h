@@ -8,6 +8,7 @@
 #include "corvel/local_time.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -39,6 +40,10 @@ public:
     bool isOpen() const;
     // Reads up to `size` bytes; 0 at the end of the file.
     std::size_t read(char* data, std::size_t size, Error& error);
+    // Reads up to `size` bytes at `offset` without moving the position that
+    // read() goes on from; fewer only at the end of the file. Fails on a file
+    // that cannot be read twice (a pipe).
+    std::size_t readAt(std::uint64_t offset, char* data, std::size_t size, Error& error);
     Error writeAll(const char* data, std::size_t size);
     Error close();
     const std::filesystem::path& path() const { return path_; }

@@ -89,6 +89,24 @@ std::size_t File::read(char* data, std::size_t size, Error& error)
     }
 }
 
+std::size_t File::readAt(std::uint64_t offset, char* data, std::size_t size, Error& error)
+{
+    std::size_t got = 0;
+    while (got < size) {
+        ssize_t n = ::pread(fd_, data + got, size - got, static_cast<off_t>(offset + got));
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = Error::fromSystem(FileOp::Read, displayPath(path_), errno);
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
+}
+
 Error File::writeAll(const char* data, std::size_t size)
 {
     while (size > 0) {

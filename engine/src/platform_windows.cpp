@@ -161,6 +161,37 @@ std::size_t File::read(char* data, std::size_t size, Error& error)
     return got;
 }
 
+// A read at an offset moves a synchronous handle's position: it is put back
+// afterwards, so that read() goes on where it was.
+std::size_t File::readAt(std::uint64_t offset, char* data, std::size_t size, Error& error)
+{
+    LARGE_INTEGER zero {};
+    LARGE_INTEGER position {};
+    if (!::SetFilePointerEx(toHandle(handle_), zero, &position, FILE_CURRENT)) {
+        error = lastError(FileOp::Read, path_);
+        return 0;
+    }
+    std::size_t got = 0;
+    while (got < size) {
+        OVERLAPPED at {};
+        const std::uint64_t where = offset + got;
+        at.Offset = static_cast<DWORD>(where);
+        at.OffsetHigh = static_cast<DWORD>(where >> 32);
+        DWORD n = 0;
+        DWORD want = static_cast<DWORD>(std::min(size - got, kMaxTransfer));
+        if (!::ReadFile(toHandle(handle_), data + got, want, &n, &at)) {
+            if (::GetLastError() != ERROR_HANDLE_EOF)
+                error = lastError(FileOp::Read, path_);
+            break;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    (void)::SetFilePointerEx(toHandle(handle_), position, nullptr, FILE_BEGIN);
+    return got;
+}
+
 Error File::writeAll(const char* data, std::size_t size)
 {
     while (size > 0) {

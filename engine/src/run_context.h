@@ -24,6 +24,7 @@ public:
     Mode mode() const { return request_.mode; }
     bool correcting() const { return request_.mode == Mode::Correct; }
     bool option(Option option) const { return options_.option(option); }
+    bool followsLines() const { return followsLines_; }
     const OptionSource& options() const { return options_; }
     LocalTime now() const { return request_.clock(); }
     RunHost& host() { return host_; }
@@ -80,8 +81,8 @@ public:
         line = dictionary.next();
         if (dictionary.error())
             return handle(dictionary.error());
-        if (report_.lines == std::numeric_limits<std::int32_t>::max())
-            return fail("the dictionary has more lines than can be counted");
+        if (!countable(std::uint64_t(report_.lines) + 1))
+            return tooManyLines();
         ++report_.lines;
         return std::nullopt;
     }
@@ -96,6 +97,16 @@ public:
         return std::nullopt;
     }
     std::optional<RunEnding> closeOutput(FileNumber number);
+
+    // Whether a line count fits the counts.
+    static bool countable(std::uint64_t lines)
+    {
+        return lines <= std::uint64_t(std::numeric_limits<std::int32_t>::max());
+    }
+    std::optional<RunEnding> tooManyLines()
+    {
+        return fail("the dictionary has more lines than can be counted");
+    }
 
     // The failure rule. Returns the ending when the failure ends the run;
     // nothing when there was no failure or it is passed over.

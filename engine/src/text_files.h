@@ -27,6 +27,8 @@ public:
     explicit LineReader(File file);
 
     bool isOpen() const { return file_.isOpen(); }
+    // The file itself, for a reader that reads it in blocks instead.
+    File& file() { return file_; }
     // True when no line is left (reads ahead as needed). A read failure also
     // ends the file; error() then tells it.
     bool atEnd()

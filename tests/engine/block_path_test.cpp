@@ -1,0 +1,199 @@
+// A host that does not follow the lines gets the block scan, which visits
+// only the flagged lines; one that follows them gets every line. Both must
+// give the same log, findings, calls and report, byte for byte, on every
+// kind of dictionary: the fixtures, the real dictionaries, and generated
+// ones with flagged lines across read boundaries, lines longer than the
+// scan keeps, lone CRs, unterminated last lines and early stops.
+// The processor's code path is chosen by CORVEL_SCAN_KERNEL (see CMake).
+#include "fake_host.h"
+#include "test_support.h"
+
+#include "corvel/check_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace corvel::test {
+namespace {
+
+struct Dictionary {
+    std::string name;
+    std::string bytes;
+};
+
+// What a run shows to its host and leaves on disk.
+struct Outcome {
+    std::string log;
+    RunEnding ending = RunEnding::Finished;
+    RunCounts counts;
+    std::string error;
+    std::vector<HeardFinding> findings;
+    std::vector<std::string> statusEvents;
+    std::vector<std::string> calls;
+    std::optional<Stop> stop;
+};
+
+struct Variant {
+    const char* name;
+    bool stopOnEmpty;
+    bool stopOnErrors;
+};
+
+constexpr Variant kVariants[] = {
+    {"no stops", false, false},
+    {"empty-line stop", true, false},
+    {"serious-error stop", false, true},
+    {"both stops", true, true},
+};
+
+class BlockPath : public TempFolderTest {
+protected:
+    Outcome runOnce(const Dictionary& d, Layout layout, const Variant& v, bool follows)
+    {
+        const fs::path file = makeFile(fs::path(std::to_string(runs_++)) / "dict.txt", d.bytes);
+        const fs::path folder = file.parent_path();
+        TestOptions options;
+        options.on[Option::StopOnEmpty] = v.stopOnEmpty;
+        options.on[Option::StopOnErrors] = v.stopOnErrors;
+        RunRequest request;
+        request.clock = fixedClock();
+        request.options = &options;
+        request.layout = layout;
+        request.mode = Mode::Check;
+        request.dictionary = file;
+        request.outputParent = folder;
+        FakeHost host;
+        host.follows = follows;
+        const RunReport report = runCheck(request, host, {&host});
+        Outcome o;
+        if (fs::exists(report.log))
+            o.log = readBytes(report.log);
+        o.ending = report.ending;
+        o.counts = report;
+        o.error = report.error.cause();
+        o.findings = host.findings;
+        o.statusEvents = host.statusEvents();
+        o.calls = host.calls();
+        o.stop = host.stop;
+        return o;
+    }
+
+    void expectSame(const Dictionary& d)
+    {
+        for (Layout layout : {Layout::LinePairs, Layout::Equals}) {
+            for (const Variant& v : kVariants) {
+                const Outcome lines = runOnce(d, layout, v, true);
+                const Outcome blocks = runOnce(d, layout, v, false);
+                const std::string where = d.name + ", " +
+                    (layout == Layout::LinePairs ? "line pairs" : "equals lines") + ", " + v.name;
+                EXPECT_EQ(blocks.log, lines.log) << where;
+                EXPECT_EQ(blocks.ending, lines.ending) << where;
+                EXPECT_EQ(blocks.counts.lines, lines.counts.lines) << where;
+                EXPECT_EQ(blocks.counts.empty, lines.counts.empty) << where;
+                EXPECT_EQ(blocks.counts.erroneous, lines.counts.erroneous) << where;
+                EXPECT_EQ(blocks.counts.untranslated, lines.counts.untranslated) << where;
+                EXPECT_EQ(blocks.error, lines.error) << where;
+                EXPECT_TRUE(blocks.findings == lines.findings) << where;
+                EXPECT_EQ(blocks.statusEvents, lines.statusEvents) << where;
+                EXPECT_EQ(blocks.calls, lines.calls) << where;
+                EXPECT_EQ(blocks.stop.has_value(), lines.stop.has_value()) << where;
+                if (blocks.stop && lines.stop) {
+                    EXPECT_EQ(blocks.stop->cause, lines.stop->cause) << where;
+                    EXPECT_EQ(blocks.stop->line, lines.stop->line) << where;
+                }
+            }
+        }
+    }
+
+private:
+    int runs_ = 0;
+};
+
+// Lines of every class, mostly good ones, with the terminators and lengths
+// that have broken scans before; `size` bytes or a little more.
+std::string generated(std::uint32_t seed, std::size_t size, std::size_t longLine)
+{
+    std::mt19937 random(seed);
+    auto chance = [&](unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(random) == 0; };
+    const std::string chinese = "\xB4\xF2\xBF\xAA\xCE\xC4\xBC\xFE";
+    std::string file;
+    for (std::uint64_t n = 1; file.size() < size; ++n) {
+        const bool odd = n % 2 != 0;
+        std::string line = chance(2) ? (odd ? "Open file" : chinese) : "Open=" + chinese;
+        if (chance(40))
+            line = chance(2) ? "   " : "";                      // empty
+        else if (chance(40))
+            line = odd ? chinese : "Open file";                  // erroneous or untranslated
+        else if (chance(60))
+            line = "Open";                                       // no '='
+        else if (chance(50))
+            line = " \nx";                                       // a lone LF inside
+        if (chance(3000))
+            line = std::string(longLine, chance(2) ? 'a' : ' ') + (odd && chance(2) ? chinese : "");
+        if (chance(200)) {                                       // a row of erroneous lines
+            for (int i = 0; i < 24; ++i)
+                file += (i % 2 == 0 ? chinese : chinese) + "\r\n";
+        }
+        file += line + (chance(30) ? "\r" : "\r\n");
+    }
+    if (chance(2))
+        file.resize(file.size() - 2);                            // no terminator at the end
+    return file;
+}
+
+TEST_F(BlockPath, FixturesGiveTheSameRunAsLineByLine)
+{
+    for (const char* name : {"game.txt", "menu.DAT"})
+        expectSame({name, fixtureBytes(name)});
+}
+
+TEST_F(BlockPath, RealDictionariesGiveTheSameRunAsLineByLine)
+{
+    const fs::path folder = "/work/shared/realdata";
+    if (!fs::is_directory(folder))
+        GTEST_SKIP() << "no real dictionaries here";
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.is_regular_file() && entry.path().extension() == ".txt")
+            expectSame({entry.path().filename().string(), readBytes(entry.path())});
+}
+
+TEST_F(BlockPath, EdgeCasesGiveTheSameRunAsLineByLine)
+{
+    const std::string cn = "\xB4\xF2\xBF\xAA";
+    const std::vector<Dictionary> table = {
+        {"empty file", ""},
+        {"one CR", "\r"},
+        {"one CR LF", "\r\n"},
+        {"unterminated", "Open\r\n" + cn},
+        {"lone CRs", "Open\r" + cn + "\rSave\r\r"},
+        {"odd line count", "Open\r\n" + cn + "\r\nSave\r\n"},
+        {"spaces then lone LF", " \n\r\n" + cn + "\r\n"},
+        {"0x80 is no translation byte", "a\x80\r\n\x80=\x80\r\n"},
+        {"row of errors", [&] {
+             std::string s;
+             for (int i = 0; i < 30; ++i)
+                 s += cn + "\r\n";
+             return s;
+         }()},
+        {"long flagged line", std::string(200000, ' ') + "\r\n" + cn + "\r\n" +
+                                  std::string(300000, 'a') + cn + "\r\n"},
+        {"long line over reads", "Open\r\n" + std::string(3 << 20, 'x') + "\r\n"},
+        {"CR LF split at a read", std::string((1 << 20) - 1, 'a') + "\r\n" + cn + "\r\n"},
+        {"CR at a read's end", std::string((1 << 20) - 1, 'a') + "\r" + cn + "\r\n"},
+    };
+    for (const Dictionary& d : table)
+        expectSame(d);
+}
+
+TEST_F(BlockPath, GeneratedDictionariesGiveTheSameRunAsLineByLine)
+{
+    for (std::uint32_t seed = 1; seed <= 6; ++seed)
+        expectSame({"generated " + std::to_string(seed),
+                    generated(seed, seed % 2 == 0 ? 2500000 : 300000, seed * 40000)});
+}
+
+}  // namespace
+}  // namespace corvel::test
