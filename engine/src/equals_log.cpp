@@ -1,6 +1,7 @@
 #include "equals_log.h"
 
 #include "log_format.h"
+#include "gbk_texts.h"
 
 namespace corvel {
 
@@ -8,25 +9,25 @@ namespace {
 
 struct EqualsLogTexts {
     std::string hashes = std::string(70, '#');
-    std::string title = toGbk("　　　　　　　　　校验字典类型格式：英文＝中文");
+    std::string title = std::string(gbk::equalsTitle);
     std::string stars69 = std::string(69, '*');
     std::string stars70 = std::string(70, '*');
-    std::string checkOperation = toGbk("执行操作：　　　　 检错");
-    std::string correctOperation = toGbk("执行操作：　　　　 纠错");
-    std::string seriousBefore = toGbk("* 第");
-    std::string seriousAfter = toGbk(" 行发生严重错误。");
-    std::string untranslatedBefore = toGbk("第");
-    std::string untranslatedAfter = toGbk(" 行没有翻译");
-    std::string total = toGbk("总共处理了");
-    std::string linesEnd = toGbk(" 行。");
-    std::string result = toGbk("处理结果：共有");
-    std::string untranslated = toGbk(" 行没有翻译");
-    std::string erroneous = toGbk(" 行错误");
-    std::string semicolon = toGbk("；");
-    std::string fullStop = toGbk("。");
-    std::string deletedBefore = toGbk("(已删除");
-    std::string deletedAfter = toGbk(" 行)");
-    std::string banner = std::string(29, '*') + "     " + toGbk("完") + "    " + std::string(30, '*');
+    std::string checkOperation = std::string(gbk::equalsCheckOperation);
+    std::string correctOperation = std::string(gbk::equalsCorrectOperation);
+    std::string seriousBefore = std::string(gbk::errorBefore);
+    std::string seriousAfter = std::string(gbk::seriousAfter);
+    std::string untranslatedBefore = std::string(gbk::equalsUntranslatedBefore);
+    std::string untranslatedAfter = std::string(gbk::untranslatedCount);
+    std::string total = std::string(gbk::total);
+    std::string linesEnd = std::string(gbk::linesEnd);
+    std::string result = std::string(gbk::result);
+    std::string untranslated = std::string(gbk::untranslatedCount);
+    std::string erroneous = std::string(gbk::erroneousCount);
+    std::string semicolon = std::string(gbk::semicolon);
+    std::string fullStop = std::string(gbk::fullStop);
+    std::string deletedBefore = std::string(gbk::deletedBefore);
+    std::string deletedAfter = std::string(gbk::deletedAfter);
+    std::string banner = std::string(29, '*') + "     " + std::string(gbk::finished) + "    " + std::string(30, '*');
 };
 
 const EqualsLogTexts& texts()

@@ -1,6 +1,10 @@
 #include "log_format.h"
+#include "gbk_texts.h"
+
+#include "corvel/run_request.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace corvel {
 
@@ -37,12 +41,28 @@ void padToPrintZone(std::string& line)
         line.append(kPrintZone - rest, ' ');
 }
 
+std::string captionGbk(std::string_view utf8)
+{
+    const LogCaptions standard;
+    const std::pair<const std::string&, std::string_view> known[] = {
+        {standard.checkOperation, gbk::checkFrame},
+        {standard.correctOperation, gbk::correctFrame},
+        {standard.deleteEmpty, gbk::deleteEmpty},
+        {standard.deleteErroneous, gbk::deleteErroneous},
+        {standard.deleteUntranslated, gbk::deleteUntranslated},
+    };
+    for (const auto& [caption, bytes] : known)
+        if (utf8 == caption)
+            return std::string(bytes);
+    return toGbk(utf8);
+}
+
 std::string dateLine(const LocalTime& t)
 {
-    static const std::string label = toGbk("检查时间：");
-    static const std::string year = toGbk("年");
-    static const std::string month = toGbk("月");
-    static const std::string day = toGbk("日　");
+    static const std::string label = std::string(gbk::timeLabel);
+    static const std::string year = std::string(gbk::year);
+    static const std::string month = std::string(gbk::month);
+    static const std::string day = std::string(gbk::day);
     char buf[32];
     std::string out = label;
     std::snprintf(buf, sizeof buf, "%04d", t.year);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace corvel {
 
@@ -16,6 +17,10 @@ std::string spacedNumber(std::int32_t number);
 // Pads `line` with spaces to the start of the next 14-column print zone;
 // columns are bytes. A line already at a zone start gets nothing.
 void padToPrintZone(std::string& line);
+
+// A caption in GBK: the standard ones as made at build time, any other
+// converted (which loads the conversion only when a caption was changed).
+std::string captionGbk(std::string_view utf8);
 
 // "检查时间：yyyy年mm月dd日　HH:MM:SS", in GBK.
 std::string dateLine(const LocalTime& time);

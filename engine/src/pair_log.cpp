@@ -1,6 +1,7 @@
 #include "pair_log.h"
 
 #include "log_format.h"
+#include "gbk_texts.h"
 
 namespace corvel {
 
@@ -9,34 +10,34 @@ namespace {
 // The log's own texts, converted to GBK once.
 struct PairLogTexts {
     std::string hashes = std::string(64, '#');
-    std::string title = toGbk("校验字典类型格式：奇数行=英文；隅数行=中文");
+    std::string title = std::string(gbk::pairTitle);
     std::string stars62 = std::string(62, '*');
     std::string stars63 = std::string(63, '*');
-    std::string operation = toGbk("执行操作：　　　　");
-    std::string options = toGbk("纠错选项：  ");
-    std::string firstSeparator = toGbk(" 、");
-    std::string nextSeparator = toGbk("、");
-    std::string emptyBefore = toGbk("# 第");
-    std::string emptyAfter = toGbk(" 行是空行。");
-    std::string emptyWarning = toGbk(" (警告:存在空行有可能会导致奇隅行发生严重错误！)");
-    std::string errorBefore = toGbk("* 第");
-    std::string errorAfter = toGbk(" 行发生错误。");
-    std::string untranslatedBefore = toGbk("  第");
-    std::string untranslatedAfter = toGbk(" 行没有翻译。");
-    std::string total = toGbk("总共处理了");
-    std::string linesEnd = toGbk(" 行。");
-    std::string result = toGbk("处理结果：共有");
-    std::string untranslated = toGbk(" 行没有翻译");
-    std::string erroneous = toGbk(" 行错误");
-    std::string empty = toGbk(" 行是空行");
-    std::string semicolon = toGbk("；");
-    std::string fullStop = toGbk("。");
-    std::string deletedBefore = toGbk("(已删除");
-    std::string deletedAfter = toGbk(" 行)");
-    std::string closingBanner = std::string(25, '*') + "     " + toGbk("完") + "    " + std::string(26, '*');
-    std::string stopBanner = std::string(31, '*') + "     " + toGbk("完") + "     " + std::string(26, '*');
-    std::string errorCause = toGbk("发生了严重错误，程序已经停止！---严重错误发生于第");
-    std::string emptyCause = toGbk("出现空行，程序已经停止！---空行出现于第");
+    std::string operation = std::string(gbk::pairOperation);
+    std::string options = std::string(gbk::pairOptions);
+    std::string firstSeparator = std::string(gbk::firstSeparator);
+    std::string nextSeparator = std::string(gbk::nextSeparator);
+    std::string emptyBefore = std::string(gbk::emptyBefore);
+    std::string emptyAfter = std::string(gbk::emptyAfter);
+    std::string emptyWarning = std::string(gbk::emptyWarning);
+    std::string errorBefore = std::string(gbk::errorBefore);
+    std::string errorAfter = std::string(gbk::errorAfter);
+    std::string untranslatedBefore = std::string(gbk::pairUntranslatedBefore);
+    std::string untranslatedAfter = std::string(gbk::pairUntranslatedAfter);
+    std::string total = std::string(gbk::total);
+    std::string linesEnd = std::string(gbk::linesEnd);
+    std::string result = std::string(gbk::result);
+    std::string untranslated = std::string(gbk::untranslatedCount);
+    std::string erroneous = std::string(gbk::erroneousCount);
+    std::string empty = std::string(gbk::emptyCount);
+    std::string semicolon = std::string(gbk::semicolon);
+    std::string fullStop = std::string(gbk::fullStop);
+    std::string deletedBefore = std::string(gbk::deletedBefore);
+    std::string deletedAfter = std::string(gbk::deletedAfter);
+    std::string closingBanner = std::string(25, '*') + "     " + std::string(gbk::finished) + "    " + std::string(26, '*');
+    std::string stopBanner = std::string(31, '*') + "     " + std::string(gbk::finished) + "     " + std::string(26, '*');
+    std::string errorCause = std::string(gbk::errorCause);
+    std::string emptyCause = std::string(gbk::emptyCause);
 };
 
 const PairLogTexts& texts()
@@ -99,7 +100,7 @@ void PairLog::writeOperation(const std::string& caption)
     const PairLogTexts& t = texts();
     file_.writeLine(t.stars62);
     file_.writeEmptyLines(1);
-    file_.writeLine(t.operation + toGbk(caption));
+    file_.writeLine(t.operation + captionGbk(caption));
     file_.writeEmptyLines(1);
 }
 
@@ -117,19 +118,19 @@ void PairLog::writeCorrectHeader(const LogCaptions& captions, const DeletionOpti
     std::string line = t.options;
     bool any = false;
     if (options.empty) {
-        line += toGbk(captions.deleteEmpty);
+        line += captionGbk(captions.deleteEmpty);
         any = true;
     }
     if (options.erroneous) {
         if (any)
             line += t.firstSeparator;
-        line += toGbk(captions.deleteErroneous);
+        line += captionGbk(captions.deleteErroneous);
         any = true;
     }
     if (options.untranslated) {
         if (any)
             line += t.nextSeparator;
-        line += toGbk(captions.deleteUntranslated);
+        line += captionGbk(captions.deleteUntranslated);
     }
     file_.writeLine(line);
     if (options.untranslated)
