@@ -1,6 +1,8 @@
 #include "checker.h"
 
 #include "batch_host.h"
+#include "fullwidth_fix.h"
+#include "report_output.h"
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
 #include "options.h"
@@ -71,11 +73,18 @@ std::string oneLine(const std::string& text)
 // Records what the summary line needs: the stop that ended the check early.
 class SummarySink : public RunSink {
 public:
-    void stopped(const Stop& stop, const RunCounts&) override { stop_ = stop; }
+    void stopped(const Stop& stop, const RunCounts& counts) override
+    {
+        stop_ = stop;
+        lastLine_ = counts.lines;
+    }
     const std::optional<Stop>& stop() const { return stop_; }
+    // The line the check read last before it stopped.
+    std::int32_t lastLine() const { return lastLine_; }
 
 private:
     std::optional<Stop> stop_;
+    std::int32_t lastLine_ = 0;
 };
 
 std::string summaryLine(const std::string& name, Layout layout, const RunReport& r,
@@ -103,6 +112,11 @@ struct Job {
     std::string out;
     std::string err;
     ExitStatus status = ExitStatus::Clean;
+    // What the report needs of a dictionary that was checked.
+    bool checked = false;
+    RunReport run;
+    std::optional<Stop> stop;
+    std::int32_t stopLine = 0;
 };
 
 // A key for an output file that two spellings of one path share.
@@ -218,12 +232,34 @@ public:
             fail(job, report.error.describe());
             return;
         }
+        if (options_.report.fixFullwidth && !fixFullwidth(job))
+            return;
         if (!options_.quiet)
             job.out = summaryLine(job.name, options_.layout, report, summary);
         job.status = report.flagged() ? ExitStatus::Flagged : ExitStatus::Clean;
+        job.checked = true;
+        job.run = std::move(report);
+        job.stop = summary.stop();
+        job.stopLine = summary.lastLine();
     }
 
 private:
+    // Rewrites the corrected dictionary's full-width placeholders; false
+    // when that failed (the job has failed then).
+    static bool fixFullwidth(Job& job)
+    {
+        auto names = outputNames(job.request);
+        std::error_code ec;
+        if (!names || !fs::exists(names->corrected, ec))
+            return true;  // stopped before the corrected dictionary was written
+        FullwidthFix fix = cli::fixFullwidth(names->corrected, job.request.layout);
+        if (fix.error) {
+            fail(job, fix.error.describe());
+            return false;
+        }
+        return true;
+    }
+
     static void fail(Job& job, const std::string& message)
     {
         job.err = "corvel-check: " + oneLine(message) + '\n';
@@ -262,8 +298,26 @@ ExitStatus writeOut(std::ostream& out, std::ostream& err, const std::string& tex
 
 // Checks the jobs on `threads` threads and prints each one's lines in
 // command-line order, each as soon as those before it are printed.
+// Streams a checked dictionary through the report after its check run; with
+// a report, the findings decide whether it is flagged.
+void reportJob(ReportOutput& report, Job& job)
+{
+    if (!job.checked)
+        return;
+    const bool failedBefore = report.failed();
+    Error e = report.add(job.name, job.request.dictionary, job.request.layout, job.run, job.stop,
+                         job.stopLine);
+    job.status = report.failed() && !failedBefore ? ExitStatus::Flagged : ExitStatus::Clean;
+    if (e) {
+        job.err = "corvel-check: " + oneLine(e.describe()) + '\n';
+        job.status = ExitStatus::Failed;
+    }
+    if (!report.withSummaries())
+        job.out.clear();
+}
+
 ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
-                    std::ostream& out, std::ostream& err)
+                    std::ostream& out, std::ostream& err, ReportOutput* report)
 {
     std::vector<std::promise<void>> done(jobs.size());
     std::vector<std::future<void>> ready;
@@ -282,7 +336,9 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     // One dictionary at a time runs on this thread; more on workers while
     // this thread prints.
     const auto count = static_cast<unsigned>(std::min<std::size_t>(threads, jobs.size()));
-    if (count == 1)
+    // With a report this thread streams each checked dictionary through
+    // it in command-line order while the workers check the next ones.
+    if (count == 1 && report == nullptr)
         work();
     else
         for (unsigned t = 0; t < count; ++t)
@@ -290,7 +346,9 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     ExitStatus worst = ExitStatus::Clean;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         ready[i].wait();
-        if (!jobs[i].out.empty() && out)
+        if (report != nullptr)
+            reportJob(*report, jobs[i]);
+        if ((report != nullptr || !jobs[i].out.empty()) && out)
             worst = std::max(worst, writeOut(out, err, jobs[i].out));
         err << jobs[i].err << std::flush;
         worst = std::max(worst, jobs[i].status);
@@ -319,7 +377,26 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
     unsigned threads = options.jobs;
     if (threads == 0)
         threads = std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<int>(checkAll(checker, jobs, threads, out, err));
+    std::unique_ptr<ReportOutput> report;
+    if (options.report.wanted) {
+        std::string error;
+        report = ReportOutput::open(options, out, error);
+        if (!report) {
+            err << "corvel-check: " << oneLine(error) << '\n';
+            return static_cast<int>(ExitStatus::Failed);
+        }
+    }
+    ExitStatus status = checkAll(checker, jobs, threads, out, err, report.get());
+    if (report) {
+        std::string error = report->finish();
+        if (!error.empty()) {
+            err << "corvel-check: " << oneLine(error) << '\n';
+            status = ExitStatus::Failed;
+        }
+        if (report->failed())
+            status = std::max(status, ExitStatus::Flagged);
+    }
+    return static_cast<int>(status);
 }
 
 int finishOutput(int status, std::ostream& out, std::ostream& err)

@@ -21,13 +21,25 @@ const char* const kUsage =
     "  --workdir DIR         create the output folders in DIR\n"
     "                        (default: each dictionary's own folder)\n"
     "  --time 'YYYY-MM-DD HH:MM:SS'  date and time written in the logs\n"
+    "  --fix-fullwidth       correct mode: write full-width look-alikes of the\n"
+    "                        source's placeholders half-width (％s -> %s)\n"
+    "  --format FORMAT       print a report of findings: text, json or sarif\n"
+    "  --report FILE         write the same report to FILE as well\n"
+    "  --enable RULE[,RULE]  report only these rules (see docs/report.md)\n"
+    "  --disable RULE[,RULE] do not report these rules\n"
+    "  --fail-on LEVEL       error (default) or warning: the findings that make\n"
+    "                        the exit status 1\n"
+    "  --baseline FILE       an earlier JSON report: findings it holds do not\n"
+    "                        count toward the exit status\n"
     "  -j, --jobs N          check N dictionaries at once (default: one per core)\n"
-    "  -q, --quiet           print nothing on success\n"
+    "  -q, --quiet           print no summary and no text report (a JSON or\n"
+    "                        SARIF report is still printed)\n"
     "  -h, --help            show this help\n"
     "      --version         show the version\n"
     "\n"
     "Exit status: 0 no line flagged, 1 some line flagged, 2 a dictionary could\n"
-    "not be checked.\n";
+    "not be checked. With a report option: 1 when a finding counts (an error,\n"
+    "or a warning with --fail-on warning; not one held by --baseline), else 0.\n";
 
 CliOptionSource::CliOptionSource()
 {
@@ -62,6 +74,43 @@ std::optional<unsigned> parseJobs(const std::string& text)
     return n;
 }
 
+enum class ReportValue { None, Format, File, Enable, Disable, FailOn, Baseline };
+
+ReportValue reportOption(const std::string& name)
+{
+    static const std::map<std::string, ReportValue> names = {
+        {"--format", ReportValue::Format},   {"--report", ReportValue::File},
+        {"--enable", ReportValue::Enable},   {"--disable", ReportValue::Disable},
+        {"--fail-on", ReportValue::FailOn},  {"--baseline", ReportValue::Baseline},
+    };
+    auto at = names.find(name);
+    return at == names.end() ? ReportValue::None : at->second;
+}
+
+// Takes the value of a report option; false with `error` set when it is wrong.
+bool readReportValue(ReportValue option, const std::string& value, ReportOptions& report,
+                     std::vector<std::string>& enable, std::vector<std::string>& disable,
+                     std::string& error)
+{
+    report.wanted = true;
+    switch (option) {
+    case ReportValue::None: break;
+    case ReportValue::Format:
+        if (!parseReportFormat(value, report.format))
+            error = "--format needs text, json or sarif";
+        break;
+    case ReportValue::File: report.file = value; break;
+    case ReportValue::Enable: enable.push_back(value); break;
+    case ReportValue::Disable: disable.push_back(value); break;
+    case ReportValue::FailOn:
+        if (!report::parseFailOn(value, report.failOn))
+            error = "--fail-on needs error or warning";
+        break;
+    case ReportValue::Baseline: report.baseline = value; break;
+    }
+    return error.empty();
+}
+
 }  // namespace
 
 ParseResult parseCommandLine(const std::vector<std::string>& args)
@@ -78,8 +127,10 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
     CliOptions& o = result.options;
     std::vector<std::string> linePairSwitches;  // they do nothing for equals lines
     bool onlyFiles = false;
+    std::vector<std::string> enable, disable;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        bool valued = false;
         if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
             o.dictionaries.push_back(a);
             continue;
@@ -133,6 +184,17 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             }
             o.jobs = *jobs;
             name = "--jobs";
+        } else if (name == "--fix-fullwidth") {
+            o.report.fixFullwidth = true;
+        } else if (auto taken = reportOption(name); taken != ReportValue::None) {
+            auto v = takeValue();
+            if (!v || v->empty()) {
+                result.error = name + " needs a value";
+                return result;
+            }
+            if (!readReportValue(taken, *v, o.report, enable, disable, result.error))
+                return result;
+            valued = true;
         } else if (name == "-q" || name == "--quiet") {
             o.quiet = true;
         } else if (name == "-h" || name == "--help") {
@@ -143,13 +205,22 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             result.error = "unknown option " + a;
             return result;
         }
-        if (value && name != "--workdir" && name != "--time" && name != "--jobs") {
+        if (value && !valued && name != "--workdir" && name != "--time" && name != "--jobs") {
             result.error = "option " + name + " takes no value";
             return result;
         }
     }
     if (o.layout == Layout::Equals && !linePairSwitches.empty()) {
         result.error = linePairSwitches.front() + " applies to line-pair dictionaries only";
+        return result;
+    }
+    if (!enable.empty() || !disable.empty()) {
+        o.report.rules = report::RuleSelection::fromLists(enable, disable, result.error);
+        if (!result.error.empty())
+            return result;
+    }
+    if (o.report.fixFullwidth && o.mode != Mode::Correct) {
+        result.error = "--fix-fullwidth applies to correct mode (--correct) only";
         return result;
     }
     if (o.dictionaries.empty() && !o.help && !o.version)

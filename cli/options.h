@@ -3,6 +3,8 @@
 
 #include "corvel/local_time.h"
 #include "corvel/run_request.h"
+#include "report/report_writer.h"
+#include "report/rule_selection.h"
 
 #include <array>
 
@@ -25,6 +27,19 @@ private:
     std::array<bool, 7> on_ {};
 };
 
+// The options of the report (--format and the others after it in the
+// usage). Without any of them corvel-check prints only its summary lines
+// and its exit status follows the check log's classes.
+struct ReportOptions {
+    bool wanted = false;  // some report option was given
+    ReportFormat format = ReportFormat::Text;
+    std::string file;      // --report: the same report to this file as well
+    report::RuleSelection rules;
+    report::FailOn failOn = report::FailOn::Error;
+    std::string baseline;  // --baseline: an earlier JSON report
+    bool fixFullwidth = false;
+};
+
 struct CliOptions {
     Layout layout = Layout::LinePairs;
     Mode mode = Mode::Check;
@@ -33,6 +48,7 @@ struct CliOptions {
     std::optional<LocalTime> time;        // fixed time for the date lines
     unsigned jobs = 0;                    // dictionaries checked at once; 0: one per core
     bool quiet = false;
+    ReportOptions report;
     bool help = false;
     bool version = false;
     std::vector<std::string> dictionaries;

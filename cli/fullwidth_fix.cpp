@@ -1,0 +1,98 @@
+#include "fullwidth_fix.h"
+
+#include "corvel/display_path.h"
+#include "report/pair_text.h"
+#include "report/placeholder_rules.h"
+
+#include <cerrno>
+#include <fstream>
+
+namespace corvel::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+Error fileError(FileOp op, const fs::path& path, int cause)
+{
+    return Error(ErrorKind::Other, op, displayPath(path),
+                 cause != 0 ? systemErrorText(cause) : std::string("input/output error"));
+}
+
+// A line read with its end ("\r\n", "\n" or none) apart.
+struct Line {
+    std::string text;
+    std::string end;
+};
+
+bool readLine(std::istream& in, Line& line)
+{
+    line.end.clear();
+    if (!std::getline(in, line.text)) {
+        return false;
+    }
+    if (!in.eof())
+        line.end = "\n";
+    if (!line.text.empty() && line.text.back() == '\r') {
+        line.text.pop_back();
+        line.end.insert(0, "\r");
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string halfWidthLine(const std::string& source, const std::string& line, Layout layout)
+{
+    if (layout == Layout::LinePairs) {
+        auto fixed = report::halfWidthTranslation(source, line);
+        return fixed ? *fixed : line;
+    }
+    report::PairText pair = report::equalsPair(line, 1);
+    if (pair.translationColumn + pair.translation.size() != line.size())
+        return line;
+    auto fixed = report::halfWidthTranslation(pair.source, pair.translation);
+    return fixed ? line.substr(0, pair.translationColumn) + *fixed : line;
+}
+
+FullwidthFix fixFullwidth(const fs::path& corrected, Layout layout)
+{
+    FullwidthFix fix;
+    std::ifstream in(corrected, std::ios::binary);
+    if (!in) {
+        fix.error = fileError(FileOp::Read, corrected, errno);
+        return fix;
+    }
+    fs::path staged = corrected;
+    staged += ".fixing";
+    std::ofstream out(staged, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        fix.error = fileError(FileOp::Write, staged, errno);
+        return fix;
+    }
+    Line line, source;
+    for (long number = 1; readLine(in, line); ++number) {
+        std::string text = line.text;
+        if (layout == Layout::Equals || number % 2 == 0)
+            text = halfWidthLine(source.text, line.text, layout);
+        else
+            source = line;
+        fix.lines += text != line.text ? 1 : 0;
+        out << text << line.end;
+    }
+    out.close();
+    if (in.bad() || !out) {
+        fix.error = fileError(FileOp::Write, staged, errno);
+        fs::remove(staged);
+        return fix;
+    }
+    std::error_code ec;
+    fs::rename(staged, corrected, ec);
+    if (ec) {
+        fix.error = Error(ErrorKind::Other, FileOp::Write, displayPath(corrected), ec.message());
+        fs::remove(staged, ec);
+    }
+    return fix;
+}
+
+}  // namespace corvel::cli

@@ -1,0 +1,98 @@
+#include "report_output.h"
+
+#include "corvel/display_path.h"
+#include "version.h"
+
+namespace corvel::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path nativePath(const std::string& utf8)
+{
+#ifdef _WIN32
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+    return fs::path(utf8);
+#endif
+}
+
+report::Layout reportLayout(Layout layout)
+{
+    return layout == Layout::Equals ? report::Layout::Equals : report::Layout::LinePairs;
+}
+
+report::RuleId stopRule(StopCause cause)
+{
+    return cause == StopCause::EmptyLine ? report::RuleId::StoppedAtEmptyLine
+                                         : report::RuleId::RowOfErrors;
+}
+
+}  // namespace
+
+std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std::ostream& out,
+                                                 std::string& error)
+{
+    const ReportOptions& wanted = options.report;
+    std::unique_ptr<ReportOutput> output(new ReportOutput());
+    output->format_ = wanted.format;
+    output->settings_.rules = wanted.rules;
+    output->settings_.failOn = wanted.failOn;
+    if (!wanted.baseline.empty()) {
+        output->settings_.baseline = report::Baseline::load(nativePath(wanted.baseline), error);
+        if (!error.empty())
+            return nullptr;
+    }
+    ToolInfo tool;
+    tool.version = version::kFull;
+    tool.baselineUsed = output->settings_.baseline.has_value();
+    if (!wanted.file.empty()) {
+        output->fileName_ = wanted.file;
+        output->file_.open(nativePath(wanted.file), std::ios::binary | std::ios::trunc);
+        if (!output->file_) {
+            error = wanted.file + ": the report cannot be written";
+            return nullptr;
+        }
+        output->writers_.push_back(makeReportWriter(wanted.format, output->file_, tool));
+    }
+    // -q silences the text report with the summaries; a document asked for
+    // on standard output is still printed.
+    if (!options.quiet || wanted.format != ReportFormat::Text)
+        output->writers_.push_back(makeReportWriter(wanted.format, out, tool));
+    std::vector<ReportWriter*> writers;
+    for (auto& writer : output->writers_)
+        writers.push_back(writer.get());
+    output->session_ = std::make_unique<ReportSession>(output->settings_, std::move(writers));
+    return output;
+}
+
+Error ReportOutput::add(const std::string& name, const fs::path& path, Layout layout,
+                        const RunReport& run, const std::optional<Stop>& stop,
+                        std::int32_t stopLine)
+{
+    report::DictionaryHeader header;
+    header.path = name;
+    header.layout = reportLayout(layout);
+    report::DictionaryOutcome outcome;
+    outcome.complete = !stop.has_value();
+    outcome.log = {run.lines, run.erroneous, run.empty, run.untranslated};
+    outcome.logPath = run.log.empty() ? std::string() : displayPath(run.log);
+    std::optional<report::LogStop> logStop;
+    if (stop)
+        logStop = report::LogStop {stopRule(stop->cause), stopLine};
+    return session_->addDictionary(header, path, std::move(outcome), logStop);
+}
+
+std::string ReportOutput::finish()
+{
+    session_->finish();
+    if (!fileName_.empty()) {
+        file_.flush();
+        if (!file_)
+            return fileName_ + ": the report cannot be written";
+    }
+    return {};
+}
+
+}  // namespace corvel::cli

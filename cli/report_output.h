@@ -1,0 +1,52 @@
+// The report of one corvel-check call: the writers of --format (standard
+// output) and --report (a file), the baseline, and the session that
+// streams each checked dictionary through the report's rules into them.
+#pragma once
+
+#include "corvel/check_runs.h"
+#include "options.h"
+#include "report/report_session.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace corvel::cli {
+
+class ReportOutput {
+public:
+    // Opens the --report file and reads the --baseline report; none with
+    // `error` set when either fails.
+    static std::unique_ptr<ReportOutput> open(const CliOptions& options, std::ostream& out,
+                                              std::string& error);
+
+    // Reports the dictionary named `name` on the command line, read from
+    // `path`, after its check run ended with `run` (and `stop`, when the
+    // log stopped early). Returns the failure of reading it.
+    Error add(const std::string& name, const std::filesystem::path& path, Layout layout,
+              const RunReport& run, const std::optional<Stop>& stop, std::int32_t stopLine);
+    // Ends the documents; the failure of writing the --report file, if any.
+    std::string finish();
+
+    // Whether a finding that counts toward the exit status was reported.
+    bool failed() const { return session_->failed(); }
+    // Whether the check's summary lines follow the report on standard
+    // output (the text format does; JSON and SARIF are documents alone).
+    bool withSummaries() const { return format_ == ReportFormat::Text; }
+
+private:
+    ReportOutput() = default;
+
+    ReportFormat format_ = ReportFormat::Text;
+    ReportSettings settings_;
+    std::string fileName_;
+    std::ofstream file_;
+    std::vector<std::unique_ptr<ReportWriter>> writers_;
+    std::unique_ptr<ReportSession> session_;
+};
+
+}  // namespace corvel::cli
