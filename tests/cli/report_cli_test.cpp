@@ -1,0 +1,267 @@
+// corvel-check's report: the formats on standard output and in --report,
+// the exit statuses the report options give, command-line order with -j,
+// --fix-fullwidth and the usage errors of the report options.
+#include "checker.h"
+#include "report/baseline.h"
+#include "test_support.h"
+
+#include <sstream>
+
+namespace corvel::test {
+namespace {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+const char* const kTime = "2002-05-30 14:05:09";
+
+// Line 2: a full-width placeholder (error); line 4: a number missing
+// (warning); line 6: untranslated (error).
+std::string mixedDictionary()
+{
+    return crlfLines({"Open %s", gbk("打开 ％s"), "Save 3 files", gbk("保存文件"), "Quit", "Quit"});
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+class ReportCli : public TempFolderTest {
+protected:
+    CliResult check(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"--time", kTime});
+        std::ostringstream out, err;
+        CliResult result;
+        result.status = cli::runChecker(args, out, err);
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+    std::string path(const fs::path& relative) const
+    {
+        return (root() / relative).make_preferred().string();
+    }
+    std::string mixed() { return makeFile("dic/mixed.txt", mixedDictionary()).string(); }
+};
+
+TEST_F(ReportCli, ExitStatusFollowsTheCountingFindings)
+{
+    struct Case {
+        std::vector<std::string> options;
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {{}, 1},  // no report option: the check log's classes
+        {{"--format", "text"}, 1},
+        {{"--disable", "untranslated,fullwidth-placeholder"}, 0},  // a warning is left
+        {{"--disable", "untranslated", "--disable", "fullwidth-placeholder", "--fail-on",
+          "warning"},
+         1},
+        {{"--enable", "number-mismatch"}, 0},
+        {{"--enable=number-mismatch", "--fail-on=warning"}, 1},
+        {{"--enable", "whitespace-mismatch", "--fail-on", "warning"}, 0},
+        {{"--enable", "untranslated"}, 1},
+        {{"--enable", "untranslated,number-mismatch", "--disable", "untranslated"}, 0},
+    };
+    const std::string dictionary = mixed();
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.options;
+        args.push_back(dictionary);
+        CliResult r = check(args);
+        EXPECT_EQ(r.status, c.status) << ::testing::PrintToString(c.options) << "\n" << r.out;
+        EXPECT_EQ(r.err, "") << ::testing::PrintToString(c.options);
+    }
+}
+
+TEST_F(ReportCli, BaselineFindingsDoNotCountNewOnesDo)
+{
+    const std::string dictionary = mixed();
+    const std::string baseline = path("baseline.json");
+    CliResult first = check({"--format", "json", "--report", baseline, dictionary});
+    ASSERT_EQ(first.status, 1);
+    CliResult again = check({"--baseline", baseline, "--fail-on", "warning", dictionary});
+    EXPECT_EQ(again.status, 0) << again.out << again.err;
+    EXPECT_NE(again.out.find(": note: untranslated: "), std::string::npos) << again.out;
+    // An edit above the old findings moves them; a new finding still counts.
+    makeFile("dic/mixed.txt",
+             crlfLines({"Close", "Close", "Open %s", gbk("打开 ％s"), "Save 3 files",
+                        gbk("保存文件"), "Quit", "Quit"}));
+    CliResult edited = check({"--baseline", baseline, dictionary});
+    EXPECT_EQ(edited.status, 1);
+    EXPECT_NE(edited.out.find("mixed.txt:2: error: untranslated: "), std::string::npos)
+        << edited.out;
+    EXPECT_NE(edited.out.find("mixed.txt:8: note: untranslated: "), std::string::npos)
+        << edited.out;
+}
+
+TEST_F(ReportCli, TextIsOneLinePerFindingThenTheCountsAndTheSummary)
+{
+    const std::string dictionary = mixed();
+    CliResult plain = check({dictionary});
+    CliResult r = check({"--format", "text", dictionary});
+    const std::vector<std::string> expected = {
+        dictionary + ":2: error: fullwidth-placeholder: full-width look-alike in the "
+                     "translation: \"％s\" for \"%s\"",
+        dictionary + ":4: warning: number-mismatch: number 3 of the source is missing from the "
+                     "translation",
+        dictionary + ":6: error: untranslated: the translation \"Quit\" holds no Chinese character",
+        dictionary + ": 6 lines, 2 errors, 1 warning",
+    };
+    std::vector<std::string> got = lines(r.out);
+    ASSERT_EQ(got.size(), expected.size() + 1) << r.out;
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.end() - 1), expected);
+    EXPECT_EQ(got.back() + "\n", plain.out) << "the summary line is today's";
+}
+
+TEST_F(ReportCli, EveryFormatGoesToStandardOutputAndTheReportFileAlike)
+{
+    const std::string dictionary = mixed();
+    struct Case {
+        const char* format;
+        const char* marker;  // something only that format writes
+    };
+    for (const Case& c : {Case {"text", ": error: untranslated: "},
+                          Case {"json", "\"dictionaries\": ["},
+                          Case {"sarif", "\"version\": \"2.1.0\""}}) {
+        const std::string file = path(std::string("report.") + c.format);
+        CliResult r = check({"--format", c.format, "--report", file, dictionary});
+        EXPECT_EQ(r.status, 1) << c.format;
+        EXPECT_NE(r.out.find(c.marker), std::string::npos) << c.format << "\n" << r.out;
+        std::string written = readBytes(file);
+        EXPECT_EQ(r.out.rfind(written, 0), 0u) << c.format << ": the file holds the report";
+        if (std::string(c.format) != "text")
+            EXPECT_EQ(r.out, written) << c.format << ": no summary lines in a document";
+    }
+    std::string error;
+    report::Baseline parsed = report::Baseline::parse(readBytes(path("report.json")), error);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(parsed.dictionaries(), 1u);
+}
+
+TEST_F(ReportCli, QuietSilencesTextButNotDocuments)
+{
+    const std::string dictionary = mixed();
+    EXPECT_EQ(check({"-q", "--format", "text", dictionary}).out, "");
+    CliResult json = check({"-q", "--format", "json", dictionary});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.out.rfind("{", 0), 0u) << json.out;
+    CliResult file = check({"-q", "--report", path("quiet.txt"), dictionary});
+    EXPECT_EQ(file.out, "");
+    EXPECT_NE(readBytes(path("quiet.txt")).find(": error: untranslated: "), std::string::npos);
+}
+
+TEST_F(ReportCli, DictionariesKeepCommandLineOrderWithJobs)
+{
+    std::vector<std::string> args = {"-j", "3", "--format", "text"};
+    std::vector<std::string> names;
+    for (const char* name : {"c.txt", "a.txt", "b.txt", "d.txt"}) {
+        // The first dictionary is the longest, so it is checked last.
+        std::string bytes;
+        for (int i = 0; i < (names.empty() ? 4000 : 2); ++i)
+            bytes += crlfLines({"Quit " + std::to_string(i), "Quit"});
+        names.push_back(makeFile(fs::path("dic") / name, bytes).string());
+        args.push_back(names.back());
+    }
+    CliResult r = check(args);
+    EXPECT_EQ(r.status, 1);
+    std::vector<std::string> order, printed = lines(r.out);
+    ASSERT_FALSE(printed.empty());
+    EXPECT_EQ(printed.back().rfind("total: 4 dictionaries, ", 0), 0u) << printed.back();
+    printed.pop_back();
+    for (const std::string& line : printed) {
+        std::string name = line.substr(0, line.find(".txt") + 4);
+        if (order.empty() || order.back() != name)
+            order.push_back(name);
+    }
+    EXPECT_EQ(order, names) << "each dictionary's lines together, in command-line order";
+}
+
+TEST_F(ReportCli, TheReportCoversLinesPastAnEarlyStop)
+{
+    std::string dictionary =
+        makeFile("dic/stop.txt", crlfLines({"Open", gbk("打开"), "", "", "Quit", "Quit"})).string();
+    CliResult r = check({"--stop-on-empty", "--format", "json", dictionary});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("\"rule\": \"stopped-at-empty-line\", \"severity\": \"error\", "
+                         "\"line\": 3"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"rule\": \"untranslated\", \"severity\": \"error\", \"line\": 6"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"complete\": false"), std::string::npos);
+}
+
+TEST_F(ReportCli, FixFullwidthWritesHalfWidthPlaceholdersInTheCorrectedDictionary)
+{
+    struct Case {
+        std::vector<std::string> options;
+        std::string dictionary;
+        std::string corrected;  // with --fix-fullwidth
+    };
+    const std::vector<Case> cases = {
+        {{},
+         crlfLines({"Open %s", gbk("打开 ％ｓ"), "Line\\n{0}", gbk("行＼ｎ｛０｝"), "Done",
+                    gbk("完成％")}),
+         crlfLines({"Open %s", gbk("打开 %s"), "Line\\n{0}", gbk("行\\n{0}"), "Done",
+                    gbk("完成％")})},
+        {{"--equals"},
+         crlfLines({"Open %s=" + gbk("打开 ％s"), "a=b=" + gbk("甲％d"), "Done=" + gbk("完成")}),
+         crlfLines({"Open %s=" + gbk("打开 %s"), "a=b=" + gbk("甲％d"), "Done=" + gbk("完成")})},
+    };
+    for (const Case& c : cases) {
+        makeFile("dic/fix.txt", c.dictionary);
+        std::vector<std::string> args = c.options;
+        args.insert(args.end(), {"--correct", path("dic/fix.txt")});
+        ASSERT_LE(check(args).status, 1);
+        const std::string log = readBytes(root() / "dic/fix/fix.log");
+        const std::string plain = readBytes(root() / "dic/fix/fix.txt");
+        args.insert(args.begin(), "--fix-fullwidth");
+        CliResult fixed = check(args);
+        EXPECT_EQ(fixed.err, "");
+        EXPECT_EQ(readBytes(root() / "dic/fix/fix.txt"), c.corrected);
+        EXPECT_EQ(readBytes(root() / "dic/fix/fix.log"), log) << "the log stays as it is";
+        EXPECT_EQ(plain, c.dictionary) << "without the option nothing is rewritten";
+        EXPECT_EQ(listTree(root() / "dic/fix"),
+                  (std::vector<std::string> {"fix.log", "fix.txt"}));
+    }
+}
+
+TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
+{
+    const std::string dictionary = mixed();
+    struct Case {
+        std::vector<std::string> options;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"--format", "xml"}, "--format needs text, json or sarif"},
+        {{"--fail-on", "info"}, "--fail-on needs error or warning"},
+        {{"--enable", "no-such-rule"}, "no-such-rule"},
+        {{"--fix-fullwidth"}, "--fix-fullwidth applies to correct mode"},
+        {{"--report="}, "--report needs a value"},
+        {{"--baseline", path("missing.json")}, "missing.json"},
+        {{"--report", path("no/such/folder/r.json")}, "the report cannot be written"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.options;
+        args.push_back(dictionary);
+        CliResult r = check(args);
+        EXPECT_EQ(r.status, 2) << ::testing::PrintToString(c.options);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(fs::exists(root() / "dic/mixed")) << "nothing is checked";
+    }
+}
+
+}  // namespace
+}  // namespace corvel::test
