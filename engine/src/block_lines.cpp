@@ -1,5 +1,6 @@
 #include "block_lines.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace corvel {
@@ -18,20 +19,21 @@ bool canReadTwice(File& file)
     return !error;
 }
 
-scan::ScanOptions optionsFor(scan::Layout layout, bool rereadable)
+scan::ScanOptions optionsFor(scan::Layout layout, bool copying, bool rereadable)
 {
     scan::ScanOptions options;
     options.layout = layout;
+    options.copying = copying;
     if (!rereadable)
         options.keepLimit = std::numeric_limits<std::size_t>::max();
     return options;
 }
 }  // namespace
 
-BlockLines::BlockLines(File& file, scan::Layout layout)
+BlockLines::BlockLines(File& file, scan::Layout layout, bool copying)
     : file_(file),
       rereadable_(canReadTwice(file)),
-      classifier_(optionsFor(layout, rereadable_)),
+      classifier_(optionsFor(layout, copying, rereadable_)),
       buffer_(std::make_unique<char[]>(kRead + scan::LineClassifier::kSlack))
 {
 }
@@ -65,6 +67,8 @@ bool BlockLines::readMore()
         return true;
     }
     classifier_.feed(buffer_.get(), n);
+    readOffset_ = classifier_.bytes() - n;
+    readSize_ = n;
     lastByte_ = buffer_[n - 1];
     return true;
 }
@@ -79,6 +83,31 @@ std::string_view BlockLines::text(const scan::ScannedLine& line)
         error_ = Error(ErrorKind::Other, FileOp::Read, displayPath(file_.path()),
                        "the file changed while it was read");
     return error_ ? std::string_view() : std::string_view(reread_);
+}
+
+void BlockLines::copy(std::uint64_t from, std::uint64_t to, OutputFile& out, bool staged)
+{
+    auto put = [&](const char* data, std::size_t size) {
+        if (staged)
+            out.stageBytes(data, size);
+        else
+            out.writeBytes(data, size);
+    };
+    // Bytes before the latest read: read again, a piece at a time.
+    constexpr std::size_t kPiece = 256 * 1024;
+    while (from < to && from < readOffset_ && !error_) {
+        const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(
+            {to, readOffset_, from + kPiece}) - from);
+        reread_.resize(size);
+        if (file_.readAt(from, reread_.data(), size, error_) != size && !error_)
+            error_ = Error(ErrorKind::Other, FileOp::Read, displayPath(file_.path()),
+                           "the file changed while it was read");
+        if (!error_)
+            put(reread_.data(), size);
+        from += size;
+    }
+    if (from < to && !error_)
+        put(buffer_.get() + (from - readOffset_), static_cast<std::size_t>(to - from));
 }
 
 // A CR as the last byte read ends a line only once the next byte is known;

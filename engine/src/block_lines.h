@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform.h"
+#include "text_files.h"
 #include "scan/line_classifier.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ namespace corvel {
 
 class BlockLines {
 public:
-    BlockLines(File& file, scan::Layout layout);
+    BlockLines(File& file, scan::Layout layout, bool copying);
 
     // The next flagged line, or nullptr at the end of the file or when a
     // read failed (error() then tells it; the line a failed read cut short
@@ -29,6 +30,11 @@ public:
     std::string_view text(const scan::ScannedLine& line);
     // The lines read whole so far: after the end, all lines of the file.
     std::uint64_t lines() const;
+    // Whether the file can give its bytes again (not a pipe).
+    bool rereadable() const { return rereadable_; }
+    // Writes the file's bytes [from, to) to `out`, staged or committed,
+    // from the latest read or, before it, read again from the file.
+    void copy(std::uint64_t from, std::uint64_t to, OutputFile& out, bool staged);
     const Error& error() const { return error_; }
 
 private:
@@ -42,6 +48,8 @@ private:
     std::size_t taken_ = 0;
     bool ended_ = false;
     char lastByte_ = 0;
+    std::uint64_t readOffset_ = 0;  // file offset of the latest read
+    std::size_t readSize_ = 0;
     std::string reread_;
     Error error_;
 };

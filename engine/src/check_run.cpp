@@ -15,9 +15,8 @@ RunEnding CheckRun::execute()
         return *end;
     context_.tell([](RunSink& s) { s.linesStarting(); });
     // A host that follows the lines sees each one; otherwise only the
-    // flagged lines are visited. Correct mode copies line by line.
-    const bool byBlocks = !context_.followsLines() && !context_.correcting();
-    if (auto end = byBlocks ? readBlocks() : readLines())
+    // flagged lines are visited.
+    if (auto end = context_.followsLines() ? readLines() : readBlocks())
         return *end;
     return finishNormally();
 }
@@ -40,22 +39,51 @@ std::optional<RunEnding> CheckRun::readLines()
 
 std::optional<RunEnding> CheckRun::readBlocks()
 {
-    BlockLines dictionary(context_.files().dictionary.file(), rules_.scanLayout());
+    const bool correcting = context_.correcting();
+    BlockLines dictionary(context_.files().dictionary.file(), rules_.scanLayout(), correcting);
+    // Correct mode copies the good lines from the file as they stand, which
+    // a pipe cannot give twice: it is copied line by line.
+    if (correcting && !dictionary.rereadable())
+        return readLines();
     RunCounts& counts = context_.counts();
     while (const scan::ScannedLine* line = dictionary.next()) {
         if (!RunContext::countable(line->number))
             return context_.tooManyLines();
+        if (correcting)
+            copyGoodLines(dictionary, *line);
         const std::string_view text = dictionary.text(*line);
         if (dictionary.error())
             return context_.handle(dictionary.error());
         counts.lines = static_cast<std::int32_t>(line->number);
         if (auto end = rules_.handleFlagged(text, line->flag))
             return end;
+        copied_ = line->next();
+        lastNumber_ = line->number;
     }
     if (!RunContext::countable(dictionary.lines()))
         return context_.tooManyLines();
     counts.lines = static_cast<std::int32_t>(dictionary.lines());
     return context_.handle(dictionary.error());
+}
+
+// The good lines between the line last reported and this one, copied in one
+// piece. They are all kept: what the rules would have committed before this
+// line is committed; only the English line of a reported Chinese line stays
+// staged, for the Chinese line may still drop it.
+void CheckRun::copyGoodLines(BlockLines& dictionary, const scan::ScannedLine& line)
+{
+    OutputFile& out = context_.files().corrected;
+    const bool chinese = rules_.scanLayout() == scan::Layout::LinePairs && line.number % 2 == 0;
+    if (chinese && line.number - 1 != lastNumber_) {
+        dictionary.copy(copied_, line.previousStart, out, false);
+        out.commit();
+        dictionary.copy(line.previousStart, line.start, out, true);
+        rules_.goodEnglishCopied();
+        return;
+    }
+    dictionary.copy(copied_, line.start, out, false);
+    if (!chinese)
+        out.commit();
 }
 
 RunEnding CheckRun::finishNormally()

@@ -12,6 +12,8 @@
 
 namespace corvel {
 
+class BlockLines;
+
 // What the host hears at the end of a finished run.
 enum class EndOffer {
     Ask,        // ask to open the log; Cancel does nothing more
@@ -35,6 +37,9 @@ public:
     // A flagged line the block scan found, numbered counts().lines; the
     // lines since the one before were good. The same rules as handleLine.
     virtual std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag) = 0;
+    // Correct mode, block scan: the good lines before a flagged one were
+    // copied as they stand, and the last of them is a kept English line.
+    virtual void goodEnglishCopied() {}
     // After the last line: the kept lines still staged, committed.
     virtual void commitLast() = 0;
     virtual EndOffer endOffer() const = 0;
@@ -50,10 +55,15 @@ private:
     RunEnding execute();
     std::optional<RunEnding> readLines();
     std::optional<RunEnding> readBlocks();
+    void copyGoodLines(BlockLines& dictionary, const scan::ScannedLine& line);
     RunEnding finishNormally();
 
     RunContext& context_;
     LayoutRules& rules_;
+    // Block scan, correct mode: the file's bytes before this offset have
+    // gone to the corrected dictionary (or were dropped), up to this line.
+    std::uint64_t copied_ = 0;
+    std::uint64_t lastNumber_ = 0;
 };
 
 }  // namespace corvel

@@ -35,6 +35,10 @@ public:
     // staged there, so a run that stops first leaves it out.
     void appendPendingPair() { corrected_.commit(); }
 
+    // A good English line went to the corrected dictionary, staged, past
+    // these rules (copied with the good lines before it).
+    void goodEnglishCopied() { englishKept_ = true; }
+
     // The first erroneous line of the row that fed the serious-error stop.
     std::int32_t rowStart() const { return rowStart_; }
 

@@ -56,6 +56,8 @@ public:
 
     scan::Layout scanLayout() const override { return scan::Layout::LinePairs; }
 
+    void goodEnglishCopied() override { rules_.goodEnglishCopied(); }
+
     std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag) override
     {
         return follow(rules_.handle(classOf(flag), line));

@@ -119,11 +119,8 @@ bool OutputFile::writable()
     return true;
 }
 
-void OutputFile::stageSlow(std::string_view text)
+void OutputFile::makeRoom(std::size_t needed)
 {
-    if (!writable())
-        return;
-    const std::size_t needed = text.size() + 2;
     if (used_ + needed > capacity_)
         flush();
     if (used_ + needed > capacity_) {
@@ -135,6 +132,40 @@ void OutputFile::stageSlow(std::string_view text)
         buffer_ = std::move(bigger);
         capacity_ = capacity;
     }
+}
+
+void OutputFile::stageBytes(const char* data, std::size_t size)
+{
+    if (size == 0 || !writable())
+        return;
+    makeRoom(size);
+    std::memcpy(buffer_.get() + used_, data, size);
+    used_ += size;
+}
+
+void OutputFile::writeBytes(const char* data, std::size_t size)
+{
+    commit();
+    if (size == 0 || !writable())
+        return;
+    while (size > 0) {
+        if (used_ == capacity_)
+            flush();
+        const std::size_t n = std::min(size, capacity_ - used_);
+        std::memcpy(buffer_.get() + used_, data, n);
+        used_ += n;
+        committed_ = used_;
+        data += n;
+        size -= n;
+    }
+}
+
+void OutputFile::stageSlow(std::string_view text)
+{
+    if (!writable())
+        return;
+    const std::size_t needed = text.size() + 2;
+    makeRoom(needed);
     if (!text.empty())  // an empty view may have no data pointer
         std::memcpy(buffer_.get() + used_, text.data(), text.size());
     used_ += text.size();

@@ -145,6 +145,12 @@ public:
     }
     void commit() { committed_ = used_; }
     void discardStaged() { used_ = committed_; }
+    // Bytes as they stand (lines with their terminators), staged like a
+    // line: kept only if commit() follows.
+    void stageBytes(const char* data, std::size_t size);
+    // Bytes as they stand, committed with whatever was staged before them.
+    // Runs of any length pass through the buffer in full-buffer writes.
+    void writeBytes(const char* data, std::size_t size);
     void writeEmptyLines(int count);
     // The first failure of a write since opening; writes after it are lost.
     const Error& error() const { return error_; }
@@ -154,6 +160,9 @@ public:
 
 private:
     void stageSlow(std::string_view text);
+    // Room for `needed` more staged bytes: the committed ones written out,
+    // the buffer grown when the staged ones still do not leave room.
+    void makeRoom(std::size_t needed);
     bool writable();
     void failUnopened();
     void flush();

@@ -3,7 +3,9 @@
 // give the same log, findings, calls and report, byte for byte, on every
 // kind of dictionary: the fixtures, the real dictionaries, and generated
 // ones with flagged lines across read boundaries, lines longer than the
-// scan keeps, lone CRs, unterminated last lines and early stops.
+// scan keeps, lone CRs, unterminated last lines and early stops; in
+// correct mode the corrected dictionary too, larger than the output buffer
+// and with dropped pairs mixed in.
 // The processor's code path is chosen by CORVEL_SCAN_KERNEL (see CMake).
 #include "fake_host.h"
 #include "test_support.h"
@@ -27,6 +29,8 @@ struct Dictionary {
 // What a run shows to its host and leaves on disk.
 struct Outcome {
     std::string log;
+    bool hasCorrected = false;
+    std::string corrected;
     RunEnding ending = RunEnding::Finished;
     RunCounts counts;
     std::string error;
@@ -38,15 +42,23 @@ struct Outcome {
 
 struct Variant {
     const char* name;
-    bool stopOnEmpty;
-    bool stopOnErrors;
+    Mode mode;
+    bool stopOnEmpty = false;
+    bool stopOnErrors = false;
+    bool deleteEmpty = true;
+    bool deleteErroneous = true;
+    bool deleteUntranslated = false;
 };
 
-constexpr Variant kVariants[] = {
-    {"no stops", false, false},
-    {"empty-line stop", true, false},
-    {"serious-error stop", false, true},
-    {"both stops", true, true},
+const Variant kVariants[] = {
+    {"check, no stops", Mode::Check},
+    {"check, empty-line stop", Mode::Check, true, false},
+    {"check, serious-error stop", Mode::Check, false, true},
+    {"check, both stops", Mode::Check, true, true},
+    {"correct, as the window starts", Mode::Correct},
+    {"correct, keeping every line", Mode::Correct, false, false, false, false, false},
+    {"correct, dropping every flagged line", Mode::Correct, false, false, true, true, true},
+    {"correct, keeping erroneous lines", Mode::Correct, false, false, true, false, false},
 };
 
 class BlockPath : public TempFolderTest {
@@ -58,11 +70,14 @@ protected:
         TestOptions options;
         options.on[Option::StopOnEmpty] = v.stopOnEmpty;
         options.on[Option::StopOnErrors] = v.stopOnErrors;
+        options.on[Option::DeleteEmpty] = v.deleteEmpty;
+        options.on[Option::DeleteErroneous] = v.deleteErroneous;
+        options.on[Option::DeleteUntranslated] = v.deleteUntranslated;
         RunRequest request;
         request.clock = fixedClock();
         request.options = &options;
         request.layout = layout;
-        request.mode = Mode::Check;
+        request.mode = v.mode;
         request.dictionary = file;
         request.outputParent = folder;
         FakeHost host;
@@ -71,6 +86,10 @@ protected:
         Outcome o;
         if (fs::exists(report.log))
             o.log = readBytes(report.log);
+        const fs::path corrected = report.outputFolder / "dict.txt";
+        o.hasCorrected = !report.outputFolder.empty() && fs::exists(corrected);
+        if (o.hasCorrected)
+            o.corrected = readBytes(corrected);
         o.ending = report.ending;
         o.counts = report;
         o.error = report.error.cause();
@@ -90,6 +109,8 @@ protected:
                 const std::string where = d.name + ", " +
                     (layout == Layout::LinePairs ? "line pairs" : "equals lines") + ", " + v.name;
                 EXPECT_EQ(blocks.log, lines.log) << where;
+                EXPECT_EQ(blocks.hasCorrected, lines.hasCorrected) << where;
+                EXPECT_TRUE(blocks.corrected == lines.corrected) << where;
                 EXPECT_EQ(blocks.ending, lines.ending) << where;
                 EXPECT_EQ(blocks.counts.lines, lines.counts.lines) << where;
                 EXPECT_EQ(blocks.counts.empty, lines.counts.empty) << where;
