@@ -14,7 +14,10 @@ times, as median CPU time (user + system) and wall time of --runs runs:
   - the check log's classes only,
   - every rule but inconsistent-translation,
   - every rule, findings counted,
-  - every rule, the JSON report written to a file.
+  - every rule, the JSON report written to a file,
+  - corvel-check --format json: the check and its report in one call (every
+    rule on by default; the report to /dev/null),
+  - the same with only the check log's classes enabled.
 """
 import argparse
 import os
@@ -60,7 +63,8 @@ def main():
     check = os.path.join(args.build, "cli", "corvel-check")
     work = tempfile.mkdtemp(prefix="corvel-report-bench-")
     try:
-        for layout, name, extra in (("pairs", "pairs.txt", []), ("equals", "equals.DAT", ["--equals"])):
+        for layout, name, extra in (("pairs", "pairs.txt", ["--no-error-stop"]),
+                                    ("equals", "equals.DAT", ["--equals"])):
             path = os.path.join(work, name)
             gen_cmd = [gen, layout, str(args.lines), path] + (["report"] if args.kind == "report" else [])
             subprocess.run(gen_cmd, check=True)
@@ -69,7 +73,7 @@ def main():
                     pass
             out = os.path.join(work, "out")
             rows = [
-                ("plain check", [check, "-q", "--no-error-stop", "--workdir", work, *extra, path]),
+                ("plain check", [check, "-q", "--workdir", work, *extra, path]),
                 ("report: no rule", [bench, layout, path, "count", os.devnull, "--disable",
                                      PAIR_RULES + "," + CLASSES]),
                 ("report: classes only", [bench, layout, path, "count", os.devnull, "--disable",
@@ -78,6 +82,9 @@ def main():
                                                  "--disable", "inconsistent-translation"]),
                 ("report: every rule", [bench, layout, path, "count"]),
                 ("report: every rule, JSON", [bench, layout, path, "json", out]),
+                ("corvel-check --format json", [check, "-q", "--workdir", work, *extra, "--format", "json", path]),
+                ("corvel-check json, classes", [check, "-q", "--workdir", work, *extra, "--format", "json", "--enable",
+                                                CLASSES, path]),
             ]
             size = os.path.getsize(path) / 1e6
             print(f"{layout}: {args.lines} lines, {size:.1f} MB ({args.kind} kind)")
