@@ -30,6 +30,8 @@ public:
     std::string_view text(const scan::ScannedLine& line);
     // The lines read whole so far: after the end, all lines of the file.
     std::uint64_t lines() const;
+    // Whether the file was read to its end (next() gives its last lines).
+    bool ended() const { return ended_ && !error_; }
     // Whether the file can give its bytes again (not a pipe).
     bool rereadable() const { return rereadable_; }
     // Writes the file's bytes [from, to) to `out`, staged or committed,

@@ -51,7 +51,12 @@ std::optional<RunEnding> CheckRun::readBlocks()
             return context_.tooManyLines();
         if (correcting)
             copyGoodLines(dictionary, *line);
-        const std::string_view text = dictionary.text(*line);
+        if (correcting && copiedPastRules(dictionary, *line)) {
+            copied_ = line->next();
+            lastNumber_ = line->number;
+            continue;
+        }
+        const std::string_view text = textFor(dictionary, *line);
         if (dictionary.error())
             return context_.handle(dictionary.error());
         counts.lines = static_cast<std::int32_t>(line->number);
@@ -64,6 +69,29 @@ std::optional<RunEnding> CheckRun::readBlocks()
         return context_.tooManyLines();
     counts.lines = static_cast<std::int32_t>(dictionary.lines());
     return context_.handle(dictionary.error());
+}
+
+// A good equals line too long to keep in memory goes to the corrected
+// dictionary straight from the file (the rules would only have kept it).
+bool CheckRun::copiedPastRules(BlockLines& dictionary, const scan::ScannedLine& line)
+{
+    if (line.text != nullptr || line.flag != scan::LineFlag::None
+        || rules_.scanLayout() != scan::Layout::EqualsLines)
+        return false;
+    OutputFile& out = context_.files().corrected;
+    dictionary.copy(line.start, line.end, out, false);
+    out.writeBytes("\r\n", 2);
+    return true;
+}
+
+// A line's bytes for the rules. An unpaired last English line that is not
+// flagged is never written nor quoted: its bytes are not read again.
+std::string_view CheckRun::textFor(BlockLines& dictionary, const scan::ScannedLine& line)
+{
+    const bool unpairedGood = line.text == nullptr && line.flag == scan::LineFlag::None
+        && rules_.scanLayout() == scan::Layout::LinePairs && line.number % 2 != 0
+        && dictionary.ended() && line.number == dictionary.lines();
+    return unpairedGood ? std::string_view() : dictionary.text(line);
 }
 
 // The good lines between the line last reported and this one, copied in one

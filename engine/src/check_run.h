@@ -56,6 +56,8 @@ private:
     std::optional<RunEnding> readLines();
     std::optional<RunEnding> readBlocks();
     void copyGoodLines(BlockLines& dictionary, const scan::ScannedLine& line);
+    bool copiedPastRules(BlockLines& dictionary, const scan::ScannedLine& line);
+    std::string_view textFor(BlockLines& dictionary, const scan::ScannedLine& line);
     RunEnding finishNormally();
 
     RunContext& context_;

@@ -202,6 +202,9 @@ TEST_F(BlockPath, EdgeCasesGiveTheSameRunAsLineByLine)
         {"long flagged line", std::string(200000, ' ') + "\r\n" + cn + "\r\n" +
                                   std::string(300000, 'a') + cn + "\r\n"},
         {"long line over reads", "Open\r\n" + std::string(3 << 20, 'x') + "\r\n"},
+        {"long good lines over reads", "a=" + std::string(3 << 20, 'x') + cn + "\r\n" + cn +
+                                            "\r\n" + std::string(3 << 20, 'y') + "=" + cn},
+        {"long unpaired last line", "Open\r\n" + cn + "\r\n" + std::string(3 << 20, 'z') + "\r\n"},
         {"CR LF split at a read", std::string((1 << 20) - 1, 'a') + "\r\n" + cn + "\r\n"},
         {"CR at a read's end", std::string((1 << 20) - 1, 'a') + "\r" + cn + "\r\n"},
     };
