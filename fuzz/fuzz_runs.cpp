@@ -4,7 +4,8 @@
 // the dictionary is never changed, the log quotes every flagged line exactly
 // and counts what it lists, the findings reported are the log's entries, the
 // corrected dictionary only ever drops whole entries, and nothing is written
-// or reported after the application has been ended.
+// or reported after the application has been ended. The dictionary then
+// goes through the report's rules and its three writers (report_check.h).
 //
 // Input: byte 0 scenario flags, byte 1 the option boxes, bytes 2-9 the seed
 // of the host's answers, the rest the dictionary.
@@ -12,6 +13,7 @@
 #include "log_reader.h"
 #include "random_host.h"
 #include "reference.h"
+#include "report_check.h"
 #include "short_reads.h"
 
 #include <unistd.h>
@@ -499,5 +501,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     require(fs::current_path() == start, "the run changed the working directory");
     checkRun(s, st, report, host, atEnd, reads.failed());
+    checkReports(st.dictionary, request.layout, report, s.seed);
     return 0;
 }

@@ -1,0 +1,113 @@
+#include "report_check.h"
+
+#include "report/baseline.h"
+#include "report/json_reader.h"
+#include "report/json_writer.h"
+#include "report/report_session.h"
+#include "report/sarif_writer.h"
+#include "report/text_writer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace corvel::fuzz {
+
+namespace {
+
+using report::JsonReader;
+using Token = JsonReader::Token;
+
+void require(bool ok, const char* what, const std::string& detail = {})
+{
+    if (ok)
+        return;
+    std::fprintf(stderr, "report violated: %s\n%s\n", what, detail.c_str());
+    std::abort();
+}
+
+// Every rule on or off by a bit of the seed (about one input in four has
+// every rule on).
+report::RuleSelection rulesFrom(std::uint64_t seed)
+{
+    report::RuleSelection rules;
+    if ((seed & 3) == 0)
+        return rules;
+    for (const report::RuleInfo& info : report::ruleCatalogue())
+        rules.set(info.id, ((seed >> (2 + static_cast<unsigned>(info.id))) & 1) != 0);
+    return rules;
+}
+
+std::optional<report::LogStop> stopOf(const RunReport& run)
+{
+    if (run.ending == RunEnding::EmptyLineStop)
+        return report::LogStop {report::RuleId::StoppedAtEmptyLine, run.lines};
+    if (run.ending == RunEnding::SeriousErrorStop)
+        return report::LogStop {report::RuleId::RowOfErrors, run.lines};
+    return std::nullopt;
+}
+
+// Parses a whole JSON document; how often each key occurs.
+std::map<std::string, int> keysOf(const std::string& text, const char* format)
+{
+    JsonReader reader(text);
+    std::map<std::string, int> keys;
+    for (Token t = reader.next(); t != Token::End; t = reader.next()) {
+        require(t != Token::Error, format, reader.error());
+        if (t == Token::Key)
+            ++keys[reader.text()];
+    }
+    return keys;
+}
+
+}  // namespace
+
+void checkReports(const std::filesystem::path& dictionary, Layout layout, const RunReport& run,
+                  std::uint64_t seed)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(dictionary, ec))
+        return;
+    cli::ReportSettings settings;
+    settings.rules = rulesFrom(seed);
+    settings.failOn = (seed >> 40) & 1 ? report::FailOn::Warning : report::FailOn::Error;
+    cli::ToolInfo tool;
+    tool.version = "0";
+    std::ostringstream json, sarif, text;
+    cli::JsonWriter jsonWriter(json, tool);
+    cli::SarifWriter sarifWriter(sarif, tool);
+    cli::TextWriter textWriter(text);
+    cli::ReportSession session(settings, {&jsonWriter, &sarifWriter, &textWriter});
+    report::DictionaryHeader header;
+    header.path = "d\n\"x\".txt";  // a name that needs escaping in every format
+    header.layout = layout == Layout::Equals ? report::Layout::Equals : report::Layout::LinePairs;
+    report::DictionaryOutcome outcome;
+    outcome.complete = !stopOf(run);
+    if (Error e = session.addDictionary(header, dictionary, outcome, stopOf(run)))
+        return;
+    session.finish();
+    const std::int64_t findings = session.total().errors + session.total().warnings;
+
+    std::string error;
+    report::Baseline baseline = report::Baseline::parse(json.str(), error);
+    require(error.empty(), "the JSON report does not read back", error + "\n" + json.str());
+    auto jsonKeys = keysOf(json.str(), "the JSON report does not parse");
+    require(jsonKeys["rule"] == findings, "the JSON report lists another number of findings");
+
+    auto sarifKeys = keysOf(sarif.str(), "the SARIF report does not parse");
+    for (const char* member : {"version", "runs", "tool", "driver", "name", "results"})
+        require(sarifKeys[member] >= 1, "the SARIF report lacks a required member", member);
+    require(sarif.str().find("\"version\": \"2.1.0\"") != std::string::npos,
+            "the SARIF report is not version 2.1.0");
+    require(sarifKeys["ruleId"] == findings && sarifKeys["message"] >= findings,
+            "the SARIF report has another number of results", sarif.str());
+
+    std::int64_t lines = 0;
+    for (char c : text.str())
+        lines += c == '\n' ? 1 : 0;
+    require(lines == findings + 1, "the text report is not one line per finding", text.str());
+}
+
+}  // namespace corvel::fuzz
