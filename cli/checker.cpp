@@ -358,6 +358,23 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     return worst;
 }
 
+// Why the --report file may not be written: it is a dictionary of the call
+// or one of its outputs (opening it for the report would destroy it).
+std::string reportFileClash(const std::string& file, const std::vector<Job>& jobs)
+{
+    const std::string key = outputKey(absolutePath(file));
+    for (const Job& job : jobs) {
+        std::vector<fs::path> files = {job.request.dictionary};
+        if (auto names = outputNames(job.request))
+            files.insert(files.end(), {names->log, names->corrected});
+        for (const fs::path& other : files)
+            if (!other.empty() && outputKey(other) == key)
+                return "--report " + file + " is also " + displayPath(other) +
+                       ", which this call reads or writes";
+    }
+    return {};
+}
+
 }  // namespace
 
 int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -380,7 +397,10 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::unique_ptr<ReportOutput> report;
     if (options.report.wanted) {
         std::string error;
-        report = ReportOutput::open(options, out, error);
+        if (!options.report.file.empty())
+            error = reportFileClash(options.report.file, jobs);
+        if (error.empty())
+            report = ReportOutput::open(options, out, error);
         if (!report) {
             err << "corvel-check: " << oneLine(error) << '\n';
             return static_cast<int>(ExitStatus::Failed);

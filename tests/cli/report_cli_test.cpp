@@ -251,6 +251,8 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--report="}, "--report needs a value"},
         {{"--baseline", path("missing.json")}, "missing.json"},
         {{"--report", path("no/such/folder/r.json")}, "the report cannot be written"},
+        {{"--report", path("dic/mixed.txt")}, "which this call reads or writes"},
+        {{"--report", path("dic/./mixed/mixed.log")}, "which this call reads or writes"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.options;
@@ -260,6 +262,27 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
         EXPECT_FALSE(fs::exists(root() / "dic/mixed")) << "nothing is checked";
+        EXPECT_EQ(readBytes(dictionary), mixedDictionary());
+    }
+}
+
+TEST_F(ReportCli, TheLogAndTheCorrectedDictionaryAreTheSameWithAReport)
+{
+    for (const std::string& layout : {"", "--equals"}) {
+        makeFile("dic/same.txt", layout.empty() ? mixedDictionary()
+                                                : crlfLines({"Open %s=" + gbk("打开 ％s"),
+                                                             "Quit=Quit", "x"}));
+        std::vector<std::string> args = {"--correct", path("dic/same.txt")};
+        if (!layout.empty())
+            args.insert(args.begin(), layout);
+        CliResult plain = check(args);
+        const std::string log = readBytes(root() / "dic/same/same.log");
+        const std::string corrected = readBytes(root() / "dic/same/same.txt");
+        args.insert(args.begin(), {"--format", "sarif", "--fail-on", "warning"});
+        CliResult reported = check(args);
+        EXPECT_EQ(reported.status, plain.status) << layout;
+        EXPECT_EQ(readBytes(root() / "dic/same/same.log"), log) << layout;
+        EXPECT_EQ(readBytes(root() / "dic/same/same.txt"), corrected) << layout;
     }
 }
 
