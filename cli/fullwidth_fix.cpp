@@ -19,7 +19,8 @@ Error fileError(FileOp op, const fs::path& path, int cause)
                  cause != 0 ? systemErrorText(cause) : std::string("input/output error"));
 }
 
-// A line read with its end ("\r\n", "\n" or none) apart.
+// A line read with its end apart. As in every dictionary the check reads, a
+// line ends at CR LF or at a lone CR; a lone LF is part of the line.
 struct Line {
     std::string text;
     std::string end;
@@ -28,14 +29,14 @@ struct Line {
 bool readLine(std::istream& in, Line& line)
 {
     line.end.clear();
-    if (!std::getline(in, line.text)) {
+    if (!std::getline(in, line.text, '\r'))
         return false;
-    }
-    if (!in.eof())
-        line.end = "\n";
-    if (!line.text.empty() && line.text.back() == '\r') {
-        line.text.pop_back();
-        line.end.insert(0, "\r");
+    if (in.eof())
+        return true;  // a last line without an end
+    line.end.assign(1, '\r');
+    if (in.peek() == '\n') {
+        in.get();
+        line.end += '\n';
     }
     return true;
 }

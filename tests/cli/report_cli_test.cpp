@@ -214,6 +214,10 @@ TEST_F(ReportCli, FixFullwidthWritesHalfWidthPlaceholdersInTheCorrectedDictionar
                     gbk("完成％")}),
          crlfLines({"Open %s", gbk("打开 %s"), "Line\\n{0}", gbk("行\\n{0}"), "Done",
                     gbk("完成％")})},
+        // A lone LF is inside a line; the pairs after it stay pairs.
+        {{},
+         crlfLines({"Two\nlines %d", gbk("两\n行 ％d"), "Next %s", gbk("下 ％s")}),
+         crlfLines({"Two\nlines %d", gbk("两\n行 %d"), "Next %s", gbk("下 %s")})},
         {{"--equals"},
          crlfLines({"Open %s=" + gbk("打开 ％s"), "a=b=" + gbk("甲％d"), "Done=" + gbk("完成")}),
          crlfLines({"Open %s=" + gbk("打开 %s"), "a=b=" + gbk("甲％d"), "Done=" + gbk("完成")})},
