@@ -73,26 +73,26 @@ bool BlockLines::readMore()
     return true;
 }
 
-std::string_view BlockLines::text(const scan::ScannedLine& line)
-{
-    if (line.text != nullptr || line.size() == 0)
-        return line.view();
-    reread_.resize(static_cast<std::size_t>(line.size()));
-    const std::size_t got = file_.readAt(line.start, reread_.data(), reread_.size(), error_);
-    if (!error_ && got != reread_.size())
-        error_ = Error(ErrorKind::Other, FileOp::Read, displayPath(file_.path()),
-                       "the file changed while it was read");
-    return error_ ? std::string_view() : std::string_view(reread_);
-}
-
 void BlockLines::copy(std::uint64_t from, std::uint64_t to, OutputFile& out, bool staged)
 {
-    auto put = [&](const char* data, std::size_t size) {
+    eachPiece(from, to, [&](const char* data, std::size_t size) {
         if (staged)
             out.stageBytes(data, size);
         else
             out.writeBytes(data, size);
-    };
+    });
+}
+
+bool BlockLines::pieces(std::uint64_t from, std::uint64_t to,
+                        void (*take)(void*, std::string_view), void* to_)
+{
+    eachPiece(from, to, [&](const char* data, std::size_t size) { take(to_, {data, size}); });
+    return !error_;
+}
+
+template <typename Take>
+void BlockLines::eachPiece(std::uint64_t from, std::uint64_t to, Take put)
+{
     // Bytes before the latest read: read again, a piece at a time.
     constexpr std::size_t kPiece = 256 * 1024;
     while (from < to && from < readOffset_ && !error_) {

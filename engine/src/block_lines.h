@@ -5,6 +5,7 @@
 // (a pipe, which cannot be read twice, keeps its lines whole instead).
 #pragma once
 
+#include "corvel/run_events.h"
 #include "platform.h"
 #include "text_files.h"
 #include "scan/line_classifier.h"
@@ -25,9 +26,6 @@ public:
     // read failed (error() then tells it; the line a failed read cut short
     // is not a line).
     const scan::ScannedLine* next();
-    // The bytes of a line next() gave, valid until the next call; empty
-    // with error() set when it could not be read again.
-    std::string_view text(const scan::ScannedLine& line);
     // The lines read whole so far: after the end, all lines of the file.
     std::uint64_t lines() const;
     // Whether the file was read to its end (next() gives its last lines).
@@ -37,10 +35,16 @@ public:
     // Writes the file's bytes [from, to) to `out`, staged or committed,
     // from the latest read or, before it, read again from the file.
     void copy(std::uint64_t from, std::uint64_t to, OutputFile& out, bool staged);
+    // Hands the file's bytes [from, to) to `take` in pieces, the same way;
+    // false when they could not be read again.
+    bool pieces(std::uint64_t from, std::uint64_t to, void (*take)(void*, std::string_view),
+                void* to_);
     const Error& error() const { return error_; }
 
 private:
     bool readMore();
+    template <typename Take>
+    void eachPiece(std::uint64_t from, std::uint64_t to, Take take);
 
     File& file_;
     bool rereadable_;
@@ -54,6 +58,22 @@ private:
     std::size_t readSize_ = 0;
     std::string reread_;
     Error error_;
+};
+
+// A line longer than the scan keeps, read again from the file in pieces
+// whenever it is quoted.
+class FileText : public LongText {
+public:
+    FileText(BlockLines& lines, const scan::ScannedLine& line) : lines_(lines), line_(line) {}
+    std::uint64_t size() const override { return line_.size(); }
+    bool forEachPiece(void (*take)(void*, std::string_view), void* to) const override
+    {
+        return lines_.pieces(line_.start, line_.end, take, to);
+    }
+
+private:
+    BlockLines& lines_;
+    scan::ScannedLine line_;
 };
 
 }  // namespace corvel

@@ -56,12 +56,16 @@ std::optional<RunEnding> CheckRun::readBlocks()
             lastNumber_ = line->number;
             continue;
         }
-        const std::string_view text = textFor(dictionary, *line);
+        // A line the scan did not keep is read again in pieces when needed.
+        const FileText longText(dictionary, *line);
+        const bool isLong = line->text == nullptr && line->size() > 0;
+        counts.lines = static_cast<std::int32_t>(line->number);
+        if (auto end = rules_.handleFlagged(line->view(), line->flag,
+                                            isLong ? &longText : nullptr,
+                                            unpairedLast(dictionary, *line)))
+            return end;
         if (dictionary.error())
             return context_.handle(dictionary.error());
-        counts.lines = static_cast<std::int32_t>(line->number);
-        if (auto end = rules_.handleFlagged(text, line->flag))
-            return end;
         copied_ = line->next();
         lastNumber_ = line->number;
     }
@@ -84,14 +88,11 @@ bool CheckRun::copiedPastRules(BlockLines& dictionary, const scan::ScannedLine& 
     return true;
 }
 
-// A line's bytes for the rules. An unpaired last English line that is not
-// flagged is never written nor quoted: its bytes are not read again.
-std::string_view CheckRun::textFor(BlockLines& dictionary, const scan::ScannedLine& line)
+// An unpaired last English line never reaches the corrected dictionary.
+bool CheckRun::unpairedLast(const BlockLines& dictionary, const scan::ScannedLine& line) const
 {
-    const bool unpairedGood = line.text == nullptr && line.flag == scan::LineFlag::None
-        && rules_.scanLayout() == scan::Layout::LinePairs && line.number % 2 != 0
+    return rules_.scanLayout() == scan::Layout::LinePairs && line.number % 2 != 0
         && dictionary.ended() && line.number == dictionary.lines();
-    return unpairedGood ? std::string_view() : dictionary.text(line);
 }
 
 // The good lines between the line last reported and this one, copied in one

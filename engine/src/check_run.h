@@ -36,7 +36,10 @@ public:
     virtual scan::Layout scanLayout() const = 0;
     // A flagged line the block scan found, numbered counts().lines; the
     // lines since the one before were good. The same rules as handleLine.
-    virtual std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag) = 0;
+    // A line too long to be held comes as `longText` (see PairRules).
+    virtual std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag,
+                                                   const LongText* longText,
+                                                   bool neverWritten) = 0;
     // Correct mode, block scan: the good lines before a flagged one were
     // copied as they stand, and the last of them is a kept English line.
     virtual void goodEnglishCopied() {}
@@ -57,7 +60,7 @@ private:
     std::optional<RunEnding> readBlocks();
     void copyGoodLines(BlockLines& dictionary, const scan::ScannedLine& line);
     bool copiedPastRules(BlockLines& dictionary, const scan::ScannedLine& line);
-    std::string_view textFor(BlockLines& dictionary, const scan::ScannedLine& line);
+    bool unpairedLast(const BlockLines& dictionary, const scan::ScannedLine& line) const;
     RunEnding finishNormally();
 
     RunContext& context_;

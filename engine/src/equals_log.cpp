@@ -67,8 +67,7 @@ void EqualsLog::finding(const Finding& finding)
     appendSpacedNumber(line_, finding.line);
     line_ += serious ? t.seriousAfter : t.untranslatedAfter;
     padToPrintZone(line_);
-    line_ += finding.text;
-    file_.writeLine(line_);
+    writeEntry(file_, line_, finding);
 }
 
 void EqualsLog::finished(const RunCounts& counts)

@@ -59,11 +59,13 @@ public:
 
     scan::Layout scanLayout() const override { return scan::Layout::EqualsLines; }
 
-    std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag) override
+    // Flagged equals lines are never kept, so a long one is only quoted.
+    std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag,
+                                           const LongText* longText, bool) override
     {
         switch (flag) {
-        case scan::LineFlag::NoEquals: return handle(EqualsClass::SeriousError, line);
-        case scan::LineFlag::Untranslated: return handle(EqualsClass::Untranslated, line);
+        case scan::LineFlag::NoEquals: return handle(EqualsClass::SeriousError, line, longText);
+        case scan::LineFlag::Untranslated: return handle(EqualsClass::Untranslated, line, longText);
         default: return handle(EqualsClass::Accepted, line);
         }
     }
@@ -73,7 +75,8 @@ public:
     EndOffer endOffer() const override { return EndOffer::AskOrBeep; }
 
 private:
-    std::optional<RunEnding> handle(EqualsClass lineClass, std::string_view line)
+    std::optional<RunEnding> handle(EqualsClass lineClass, std::string_view line,
+                                    const LongText* longText = nullptr)
     {
         RunCounts& counts = context_.counts();
         FindingClass what;
@@ -92,7 +95,7 @@ private:
             what = FindingClass::Untranslated;
             break;
         }
-        const Finding finding {counts.lines, what, line};
+        const Finding finding {counts.lines, what, line, longText};
         context_.emit([&](RunSink& s) { s.finding(finding); });
         return context_.checkWrites();
     }

@@ -57,6 +57,22 @@ std::string captionGbk(std::string_view utf8)
     return toGbk(utf8);
 }
 
+void writeEntry(OutputFile& file, std::string& lead, const Finding& finding)
+{
+    if (finding.longText == nullptr) {
+        lead += finding.text;
+        file.writeLine(lead);
+        return;
+    }
+    file.writeBytes(lead.data(), lead.size());
+    (void)finding.longText->forEachPiece(
+        [](void* to, std::string_view piece) {
+            static_cast<OutputFile*>(to)->writeBytes(piece.data(), piece.size());
+        },
+        &file);
+    file.writeBytes("\r\n", 2);
+}
+
 std::string dateLine(const LocalTime& t)
 {
     static const std::string label = std::string(gbk::timeLabel);

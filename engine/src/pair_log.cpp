@@ -156,15 +156,15 @@ void PairLog::finding(const Finding& finding)
         appendSpacedNumber(line_, finding.line);
         line_ += t.errorAfter;
         padToPrintZone(line_);
-        line_ += finding.text;
-        break;
+        writeEntry(file_, line_, finding);
+        return;
     case FindingClass::Untranslated:
         line_ += t.untranslatedBefore;
         appendSpacedNumber(line_, finding.line);
         line_ += t.untranslatedAfter;
         padToPrintZone(line_);
-        line_ += finding.text;
-        break;
+        writeEntry(file_, line_, finding);
+        return;
     case FindingClass::MissingEquals:
         return;  // not a class of this layout
     }

@@ -26,12 +26,15 @@ PairRules::PairRules(RunContext& context)
 
 void PairRules::report(FindingClass what, std::int32_t number, std::string_view text)
 {
-    const Finding finding {number, what, text};
+    const Finding finding {number, what, text, longText_};
     context_.emit([&](RunSink& s) { s.finding(finding); });
 }
 
-LineVerdict PairRules::handle(LineClass what, std::string_view text)
+LineVerdict PairRules::handle(LineClass what, std::string_view text, const LongText* longText,
+                              bool neverWritten)
 {
+    longText_ = longText;
+    neverWritten_ = neverWritten;
     const std::int32_t number = counts_.lines;
     const bool english = number % 2 != 0;
     const bool correcting = context_.correcting();
@@ -78,12 +81,28 @@ void PairRules::keepOrDrop(bool english, bool kept, std::string_view text)
     if (english) {
         englishKept_ = kept;
         if (kept)
-            corrected_.stageLine(text);
+            stage(text);
     } else if (kept && englishKept_) {
-        corrected_.stageLine(text);
+        stage(text);
     } else {
         corrected_.discardStaged();
     }
+}
+
+void PairRules::stage(std::string_view text)
+{
+    if (neverWritten_)
+        return;
+    if (longText_ == nullptr) {
+        corrected_.stageLine(text);
+        return;
+    }
+    (void)longText_->forEachPiece(
+        [](void* to, std::string_view piece) {
+            static_cast<OutputFile*>(to)->stageBytes(piece.data(), piece.size());
+        },
+        &corrected_);
+    corrected_.stageBytes("\r\n", 2);
 }
 
 // An erroneous line two lines after the previous one continues the row;

@@ -27,8 +27,11 @@ public:
         return handle(classifyPairLine(text, counts_.lines), text);
     }
     // The same for a line whose class is already known (the block scan's
-    // flag); lines not handled in between were good ones.
-    LineVerdict handle(LineClass what, std::string_view text);
+    // flag); lines not handled in between were good ones. A line too long
+    // to be held comes as `longText`; `neverWritten` tells that the line
+    // cannot reach the corrected dictionary (an unpaired last line).
+    LineVerdict handle(LineClass what, std::string_view text, const LongText* longText = nullptr,
+                       bool neverWritten = false);
 
     // Correct mode: appends the latest line pair to the corrected dictionary
     // when neither of its lines is dropped. Until then the pair is only
@@ -44,6 +47,7 @@ public:
 
 private:
     void keepOrDrop(bool english, bool kept, std::string_view text);
+    void stage(std::string_view text);
     void countErrorRow(std::int32_t number);
     void report(FindingClass what, std::int32_t number, std::string_view text);
 
@@ -54,6 +58,8 @@ private:
     std::int32_t rowStart_ = 0;
     OutputFile& corrected_;
     bool englishKept_ = false;  // the pending pair's English line is kept
+    const LongText* longText_ = nullptr;  // of the line being handled
+    bool neverWritten_ = false;
 };
 
 }  // namespace corvel

@@ -58,9 +58,10 @@ public:
 
     void goodEnglishCopied() override { rules_.goodEnglishCopied(); }
 
-    std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag) override
+    std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag,
+                                           const LongText* longText, bool neverWritten) override
     {
-        return follow(rules_.handle(classOf(flag), line));
+        return follow(rules_.handle(classOf(flag), line, longText, neverWritten));
     }
 
     void commitLast() override

@@ -163,7 +163,7 @@ public:
     {
         ++findingCount;
         if (keepsEveryLine)
-            findings.push_back({f.line, f.what, std::string(f.text)});
+            findings.push_back({f.line, f.what, textOf(f)});
     }
     void stopped(const Stop& s, const RunCounts& counts) override
     {
@@ -178,6 +178,18 @@ public:
     }
     void waiting() override { events.push_back("waiting"); }
     void ready() override { events.push_back("ready"); }
+
+    // A finding's line, also when it came in pieces (a long line).
+    static std::string textOf(const Finding& f)
+    {
+        if (f.longText == nullptr)
+            return std::string(f.text);
+        std::string text;
+        (void)f.longText->forEachPiece(
+            [](void* to, std::string_view piece) { static_cast<std::string*>(to)->append(piece); },
+            &text);
+        return text;
+    }
 
     static const char* name(Question q)
     {

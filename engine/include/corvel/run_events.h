@@ -18,10 +18,22 @@ enum class FindingClass {
     MissingEquals,  // equals lines: no "=" (a serious error)
 };
 
+// The bytes of a line too long to be held in memory at once, given in
+// pieces in file order.
+class LongText {
+public:
+    virtual ~LongText() = default;
+    virtual std::uint64_t size() const = 0;
+    // Calls take(piece) for each piece; false when the bytes could not be read.
+    virtual bool forEachPiece(void (*take)(void* to, std::string_view piece), void* to) const = 0;
+};
+
 struct Finding {
     std::int32_t line = 0;
     FindingClass what = FindingClass::Empty;
     std::string_view text;  // the line's bytes as read; valid during the call
+    // Instead of `text` (then empty), for a line too long to be held.
+    const LongText* longText = nullptr;
 };
 
 enum class StopCause { EmptyLine, RowOfErrors };
