@@ -6,6 +6,7 @@
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
 #include "options.h"
+#include "print_turn.h"
 #include "version.h"
 
 #include <algorithm>
@@ -298,26 +299,8 @@ ExitStatus writeOut(std::ostream& out, std::ostream& err, const std::string& tex
 
 // Checks the jobs on `threads` threads and prints each one's lines in
 // command-line order, each as soon as those before it are printed.
-// Streams a checked dictionary through the report after its check run; with
-// a report, the findings decide whether it is flagged.
-void reportJob(ReportOutput& report, Job& job)
-{
-    if (!job.checked)
-        return;
-    const bool failedBefore = report.failed();
-    Error e = report.add(job.name, job.request.dictionary, job.request.layout, job.run, job.stop,
-                         job.stopLine);
-    job.status = report.failed() && !failedBefore ? ExitStatus::Flagged : ExitStatus::Clean;
-    if (e) {
-        job.err = "corvel-check: " + oneLine(e.describe()) + '\n';
-        job.status = ExitStatus::Failed;
-    }
-    if (!report.withSummaries())
-        job.out.clear();
-}
-
 ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
-                    std::ostream& out, std::ostream& err, ReportOutput* report)
+                    std::ostream& out, std::ostream& err)
 {
     std::vector<std::promise<void>> done(jobs.size());
     std::vector<std::future<void>> ready;
@@ -336,9 +319,7 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     // One dictionary at a time runs on this thread; more on workers while
     // this thread prints.
     const auto count = static_cast<unsigned>(std::min<std::size_t>(threads, jobs.size()));
-    // With a report this thread streams each checked dictionary through
-    // it in command-line order while the workers check the next ones.
-    if (count == 1 && report == nullptr)
+    if (count == 1)
         work();
     else
         for (unsigned t = 0; t < count; ++t)
@@ -346,15 +327,72 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     ExitStatus worst = ExitStatus::Clean;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         ready[i].wait();
-        if (report != nullptr)
-            reportJob(*report, jobs[i]);
-        if ((report != nullptr || !jobs[i].out.empty()) && out)
+        if (!jobs[i].out.empty() && out)
             worst = std::max(worst, writeOut(out, err, jobs[i].out));
         err << jobs[i].err << std::flush;
         worst = std::max(worst, jobs[i].status);
     }
     for (std::thread& w : workers)
         w.join();
+    return worst;
+}
+
+// Findings a dictionary holds while earlier ones print; past this many it
+// waits for its turn instead.
+constexpr std::size_t kHeldFindings = 65536;
+
+// With a report: each worker checks a dictionary, streams it through the
+// report's rules (holding the findings while earlier dictionaries print)
+// and prints its report and summary in its turn; the findings decide
+// whether it is flagged.
+ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
+                             std::ostream& out, std::ostream& err, ReportOutput& report)
+{
+    PrintTurn turn;
+    std::vector<ExitStatus> printed(jobs.size(), ExitStatus::Clean);
+    auto reportJob = [&](std::size_t i) {
+        Job& job = jobs[i];
+        checker.check(job);
+        HeldFindings held(turn, i, kHeldFindings, [&]() -> report::FindingSink& {
+            report.begin(job.name, job.request.layout);
+            return report.writers();
+        });
+        if (job.checked) {
+            ReportOutput::Analysed analysed =
+                report.analyse(job.name, job.request.dictionary, job.request.layout, job.stop,
+                               job.stopLine, held);
+            held.release();
+            report.end(job.run, !job.stop, analysed);
+            job.status = analysed.counts.failing > 0 ? ExitStatus::Flagged : ExitStatus::Clean;
+            if (analysed.error) {
+                job.err = "corvel-check: " + oneLine(analysed.error.describe()) + '\n';
+                job.status = ExitStatus::Failed;
+            }
+        } else {
+            turn.wait(i);
+        }
+        if (!report.withSummaries())
+            job.out.clear();
+        if (out)
+            printed[i] = writeOut(out, err, job.out);
+        err << job.err << std::flush;
+        turn.pass();
+    };
+    std::atomic<std::size_t> next {0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < jobs.size(); i = next++)
+            reportJob(i);
+    };
+    const auto count = static_cast<unsigned>(std::min<std::size_t>(threads, jobs.size()));
+    std::vector<std::thread> workers;
+    for (unsigned t = 1; t < count; ++t)
+        workers.emplace_back(work);
+    work();
+    for (std::thread& w : workers)
+        w.join();
+    ExitStatus worst = ExitStatus::Clean;
+    for (std::size_t i = 0; i < jobs.size(); ++i)
+        worst = std::max({worst, jobs[i].status, printed[i]});
     return worst;
 }
 
@@ -406,7 +444,8 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
             return static_cast<int>(ExitStatus::Failed);
         }
     }
-    ExitStatus status = checkAll(checker, jobs, threads, out, err, report.get());
+    ExitStatus status = report ? checkAndReportAll(checker, jobs, threads, out, err, *report)
+                               : checkAll(checker, jobs, threads, out, err);
     if (report) {
         std::string error = report->finish();
         if (!error.empty()) {

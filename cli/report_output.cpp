@@ -67,21 +67,38 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
     return output;
 }
 
-Error ReportOutput::add(const std::string& name, const fs::path& path, Layout layout,
-                        const RunReport& run, const std::optional<Stop>& stop,
-                        std::int32_t stopLine)
+ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::path& path,
+                                             Layout layout, const std::optional<Stop>& stop,
+                                             std::int32_t stopLine,
+                                             report::FindingSink& sink) const
 {
     report::DictionaryHeader header;
     header.path = name;
     header.layout = reportLayout(layout);
-    report::DictionaryOutcome outcome;
-    outcome.complete = !stop.has_value();
-    outcome.log = {run.lines, run.erroneous, run.empty, run.untranslated};
-    outcome.logPath = run.log.empty() ? std::string() : displayPath(run.log);
     std::optional<report::LogStop> logStop;
     if (stop)
         logStop = report::LogStop {stopRule(stop->cause), stopLine};
-    return session_->addDictionary(header, path, std::move(outcome), logStop);
+    Analysed analysed;
+    report::AnalysisStats stats;
+    analysed.error = session_->analyse(header, path, logStop, sink, analysed.counts, &stats);
+    analysed.lines = stats.lines;
+    return analysed;
+}
+
+void ReportOutput::begin(const std::string& name, Layout layout)
+{
+    session_->beginDictionary({name, reportLayout(layout)});
+}
+
+void ReportOutput::end(const RunReport& run, bool complete, const Analysed& analysed)
+{
+    report::DictionaryOutcome outcome;
+    outcome.lines = analysed.lines;
+    outcome.complete = complete;
+    outcome.log = {run.lines, run.erroneous, run.empty, run.untranslated};
+    outcome.logPath = run.log.empty() ? std::string() : displayPath(run.log);
+    outcome.findings = analysed.counts;
+    session_->endDictionary(std::move(outcome));
 }
 
 std::string ReportOutput::finish()

@@ -24,11 +24,24 @@ public:
     static std::unique_ptr<ReportOutput> open(const CliOptions& options, std::ostream& out,
                                               std::string& error);
 
-    // Reports the dictionary named `name` on the command line, read from
-    // `path`, after its check run ended with `run` (and `stop`, when the
-    // log stopped early). Returns the failure of reading it.
-    Error add(const std::string& name, const std::filesystem::path& path, Layout layout,
-              const RunReport& run, const std::optional<Stop>& stop, std::int32_t stopLine);
+    // What the analysis of one dictionary gave.
+    struct Analysed {
+        Error error;  // the failure of reading the dictionary
+        report::FindingCounts counts;
+        std::int32_t lines = 0;
+    };
+
+    // On any thread: streams the dictionary named `name` on the command
+    // line, read from `path`, through the rules into `sink`; `stop` is where
+    // its check log stopped early (`stopLine` the line read last).
+    Analysed analyse(const std::string& name, const std::filesystem::path& path, Layout layout,
+                     const std::optional<Stop>& stop, std::int32_t stopLine,
+                     report::FindingSink& sink) const;
+    // In the dictionary's turn, one thread at a time: its findings go to
+    // writers() between begin() and end().
+    void begin(const std::string& name, Layout layout);
+    report::FindingSink& writers() { return session_->writers(); }
+    void end(const RunReport& run, bool complete, const Analysed& analysed);
     // Ends the documents; the failure of writing the --report file, if any.
     std::string finish();
 

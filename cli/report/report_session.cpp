@@ -22,9 +22,11 @@ private:
 };
 
 ReportSession::ReportSession(const ReportSettings& settings, std::vector<ReportWriter*> writers)
-    : settings_(settings), writers_(std::move(writers))
+    : settings_(settings), writers_(std::move(writers)), fanOut_(std::make_unique<FanOut>(writers_))
 {
 }
+
+ReportSession::~ReportSession() = default;
 
 Error ReportSession::addDictionary(const report::DictionaryHeader& header,
                                    const std::filesystem::path& path,
@@ -32,10 +34,22 @@ Error ReportSession::addDictionary(const report::DictionaryHeader& header,
                                    std::optional<report::LogStop> stop,
                                    report::AnalysisStats* stats)
 {
-    for (ReportWriter* writer : writers_)
-        writer->beginDictionary(header);
-    FanOut fanOut(writers_);
-    report::FindingTally tally(fanOut, settings_.failOn);
+    beginDictionary(header);
+    report::AnalysisStats analysed;
+    Error error = analyse(header, path, stop, writers(), outcome.findings, &analysed);
+    if (stats != nullptr)
+        *stats = analysed;
+    outcome.lines = analysed.lines;
+    endDictionary(std::move(outcome));
+    return error;
+}
+
+Error ReportSession::analyse(const report::DictionaryHeader& header,
+                             const std::filesystem::path& path,
+                             std::optional<report::LogStop> stop, report::FindingSink& sink,
+                             report::FindingCounts& counts, report::AnalysisStats* stats) const
+{
+    report::FindingTally tally(sink, settings_.failOn);
     std::optional<report::BaselineMarker> marker;
     if (settings_.baseline)
         marker.emplace(settings_.baseline->forDictionary(header.path), tally);
@@ -44,17 +58,28 @@ Error ReportSession::addDictionary(const report::DictionaryHeader& header,
     options.rules = settings_.rules;
     options.logStop = stop;
     options.encoding = settings_.encoding;
-    report::AnalysisStats analysed;
     Error error = report::analyseDictionary(
-        path, options, marker ? static_cast<report::FindingSink&>(*marker) : tally, &analysed);
-    if (stats != nullptr)
-        *stats = analysed;
-    outcome.lines = analysed.lines;
-    outcome.findings = tally.counts();
-    total_ += tally.counts();
+        path, options, marker ? static_cast<report::FindingSink&>(*marker) : tally, stats);
+    counts = tally.counts();
+    return error;
+}
+
+void ReportSession::beginDictionary(const report::DictionaryHeader& header)
+{
+    for (ReportWriter* writer : writers_)
+        writer->beginDictionary(header);
+}
+
+report::FindingSink& ReportSession::writers()
+{
+    return *fanOut_;
+}
+
+void ReportSession::endDictionary(report::DictionaryOutcome outcome)
+{
+    total_ += outcome.findings;
     for (ReportWriter* writer : writers_)
         writer->endDictionary(outcome);
-    return error;
 }
 
 void ReportSession::finish()

@@ -11,6 +11,7 @@
 #include "report/dictionary_report.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct ReportSettings {
 class ReportSession {
 public:
     ReportSession(const ReportSettings& settings, std::vector<ReportWriter*> writers);
+    ~ReportSession();
 
     // Reports the dictionary at `path`. `outcome` carries what its check run
     // gave (complete, the log's counts and path; the rest is filled in);
@@ -34,6 +36,18 @@ public:
     Error addDictionary(const report::DictionaryHeader& header, const std::filesystem::path& path,
                         report::DictionaryOutcome outcome, std::optional<report::LogStop> stop,
                         report::AnalysisStats* stats = nullptr);
+    // The same in steps, for a dictionary analysed on another thread while
+    // the writers are busy with earlier ones: analyse() streams it through
+    // the rules into `sink`, marking baseline findings and counting; then,
+    // in the writers' turn, beginDictionary(), the findings to writers(),
+    // and endDictionary() with the counts analyse() gave.
+    Error analyse(const report::DictionaryHeader& header, const std::filesystem::path& path,
+                  std::optional<report::LogStop> stop, report::FindingSink& sink,
+                  report::FindingCounts& counts, report::AnalysisStats* stats = nullptr) const;
+    void beginDictionary(const report::DictionaryHeader& header);
+    report::FindingSink& writers();
+    void endDictionary(report::DictionaryOutcome outcome);
+
     // Ends every writer's document.
     void finish();
 
@@ -46,6 +60,7 @@ private:
 
     const ReportSettings& settings_;
     std::vector<ReportWriter*> writers_;
+    std::unique_ptr<FanOut> fanOut_;
     report::FindingCounts total_;
 };
 

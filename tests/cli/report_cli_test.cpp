@@ -2,10 +2,13 @@
 // the exit statuses the report options give, command-line order with -j,
 // --fix-fullwidth and the usage errors of the report options.
 #include "checker.h"
+#include "print_turn.h"
 #include "report/baseline.h"
 #include "test_support.h"
 
+#include <atomic>
 #include <sstream>
+#include <thread>
 
 namespace corvel::test {
 namespace {
@@ -288,6 +291,40 @@ TEST_F(ReportCli, TheLogAndTheCorrectedDictionaryAreTheSameWithAReport)
         EXPECT_EQ(readBytes(root() / "dic/same/same.log"), log) << layout;
         EXPECT_EQ(readBytes(root() / "dic/same/same.txt"), corrected) << layout;
     }
+}
+
+// A dictionary past its limit of held findings waits for its turn, then
+// passes on what it held and the rest, in order, after one begin.
+TEST(HeldFindings, PastItsLimitWaitsForItsTurnAndKeepsTheOrder)
+{
+    struct Recorder : report::FindingSink {
+        std::vector<int> lines;
+        void add(report::Finding finding) override { lines.push_back(finding.line); }
+    } writers;
+    cli::PrintTurn turn;
+    std::atomic<int> begins {0};
+    cli::HeldFindings held(turn, 1, 2, [&]() -> report::FindingSink& {
+        ++begins;
+        return writers;
+    });
+    std::atomic<bool> third {false};
+    std::thread second([&] {
+        for (int line = 1; line <= 4; ++line) {
+            report::Finding finding;
+            finding.line = line;
+            held.add(finding);
+            third = line >= 3;
+        }
+        held.release();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(third) << "the third finding waits for the turn";
+    EXPECT_EQ(begins, 0);
+    EXPECT_TRUE(writers.lines.empty());
+    turn.pass();  // the dictionary before it has printed
+    second.join();
+    EXPECT_EQ(begins, 1);
+    EXPECT_EQ(writers.lines, (std::vector<int> {1, 2, 3, 4}));
 }
 
 }  // namespace

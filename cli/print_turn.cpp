@@ -1,0 +1,43 @@
+#include "print_turn.h"
+
+namespace corvel::cli {
+
+void PrintTurn::wait(std::size_t index)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return next_ == index; });
+}
+
+void PrintTurn::pass()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++next_;
+    }
+    changed_.notify_all();
+}
+
+void HeldFindings::add(report::Finding finding)
+{
+    if (next_ == nullptr) {
+        if (held_.size() < limit_) {
+            held_.push_back(std::move(finding));
+            return;
+        }
+        release();
+    }
+    next_->add(std::move(finding));
+}
+
+void HeldFindings::release()
+{
+    if (next_ != nullptr)
+        return;
+    turn_.wait(index_);
+    next_ = &begin_();
+    for (report::Finding& finding : held_)
+        next_->add(std::move(finding));
+    held_ = {};
+}
+
+}  // namespace corvel::cli
