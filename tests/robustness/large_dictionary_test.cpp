@@ -138,5 +138,60 @@ TEST(LargeDictionary, AGigabyteStreamsThroughTheRunInSmallMemory)
     EXPECT_LT(peak - rssBefore, 64 * 1024) << "peak grew by " << (peak - rssBefore) << " KiB";
 }
 
+// One line of a gibibyte (CORVEL_STREAM_MIB), English with a translation
+// character at its very end: erroneous, so quoted whole into the log, and
+// in correct mode kept or dropped. A host that does not follow the lines
+// (the command-line checker) reads it in blocks and takes the line's bytes
+// again from the file, so memory stays small in every mode.
+struct LongLineCase {
+    const char* name;
+    Mode mode;
+    bool deleteErroneous;
+};
+
+TEST(LargeDictionary, ALineOfAGibibyteIsCheckedAndCorrectedInSmallMemory)
+{
+    WorkFolder work;
+    const fs::path file = work / "line.txt";
+    const std::string tail = gbk("好");
+    const std::size_t size = streamBytes();
+    {
+        std::ofstream out(file, std::ios::binary);
+        const std::string chunk(kMiB, 'a');
+        for (std::size_t written = 0; written + kMiB <= size - tail.size(); written += kMiB)
+            out << chunk;
+        out << std::string((size - tail.size()) % kMiB, 'a') << tail;
+        ASSERT_TRUE(out.good());
+    }
+    const LongLineCase cases[] = {
+        {"check", Mode::Check, true},
+        {"correct", Mode::Correct, true},
+        {"correct, keeping erroneous lines", Mode::Correct, false},
+    };
+    for (const LongLineCase& c : cases) {
+        fs::remove_all(work / "line");
+        ScriptedRun run(Layout::LinePairs, file, c.mode);
+        run.options.on[Option::DeleteErroneous] = c.deleteErroneous;
+        run.host.follows = false;
+        run.host.keepsEveryLine = false;
+        const long rssBefore = statusField("VmRSS:");
+        const bool peakReset = resetPeak();
+        const RunReport report = run.run();
+        const long peak = statusField("VmHWM:");
+
+        EXPECT_EQ(report.ending, RunEnding::Finished) << c.name;
+        EXPECT_EQ(report.lines, 1) << c.name;
+        EXPECT_EQ(report.erroneous, 1) << c.name;
+        // The entry quotes the whole line: the log is longer than the line.
+        EXPECT_GT(fs::file_size(work / "line/line.log"), size) << c.name;
+        if (c.mode == Mode::Correct)  // an unpaired last line is never written
+            EXPECT_EQ(fs::file_size(work / "line/line.txt"), 0u) << c.name;
+        if (!peakReset)
+            GTEST_SKIP() << "the peak resident set cannot be reset here; memory not measured";
+        EXPECT_LT(peak - rssBefore, 32 * 1024) << c.name << ": peak grew by "
+                                               << (peak - rssBefore) << " KiB";
+    }
+}
+
 }  // namespace
 }  // namespace corvel::robustness
