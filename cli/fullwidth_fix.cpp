@@ -66,6 +66,9 @@ FullwidthFix fixFullwidth(const fs::path& corrected, Layout layout)
     }
     fs::path staged = corrected;
     staged += ".fixing";
+    // A leftover of that name (a link, say) is removed, not written through.
+    std::error_code removed;
+    fs::remove(staged, removed);
     std::ofstream out(staged, std::ios::binary | std::ios::trunc);
     if (!out) {
         fix.error = fileError(FileOp::Write, staged, errno);
