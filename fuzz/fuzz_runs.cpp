@@ -477,6 +477,71 @@ void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const Rand
 
 }  // namespace
 
+// A plain host for comparing the two ways of reading: it follows the lines
+// or not, answers Ok, and keeps what a sink hears (long lines joined).
+class PlainHost : public RunHost, public RunSink, public OptionSource {
+public:
+    PlainHost(bool follows, std::uint8_t options) : follows_(follows), options_(options) {}
+    bool followsLines() const override { return follows_; }
+    bool lineDone(std::int32_t) override { return true; }
+    Answer ask(Question) override { return Answer::Ok; }
+    Error openLog(const fs::path&, LogOpening) override { return {}; }
+    void beep() override {}
+    void endApplication() override {}
+    bool option(Option o) const override { return (options_ >> static_cast<int>(o)) & 1; }
+    void finding(const Finding& f) override
+    {
+        heard += std::to_string(f.line) + ' ' + std::to_string(static_cast<int>(f.what)) + ' ';
+        if (f.longText == nullptr)
+            heard.append(f.text);
+        else
+            (void)f.longText->forEachPiece(
+                [](void* to, std::string_view p) { static_cast<std::string*>(to)->append(p); },
+                &heard);
+        heard += '\n';
+    }
+    std::string heard;
+
+private:
+    bool follows_;
+    std::uint8_t options_;
+};
+
+// The outputs and report of one run with a plain host, in a folder of its own.
+std::string plainRun(const Scenario& s, bool follows)
+{
+    const fs::path work = sandbox() / (follows ? "by-lines" : "by-blocks");
+    std::error_code ec;
+    fs::remove_all(work, ec);
+    fs::create_directories(work);
+    writeFile(work / "d.txt", s.dictionary);
+    PlainHost host(follows, s.options);
+    RunRequest request;
+    request.layout = s.layout == LogLayout::LinePairs ? Layout::LinePairs : Layout::Equals;
+    request.dictionary = work / "d.txt";
+    request.outputParent = work;
+    request.mode = s.mode;
+    const LocalTime fixedTime {2002, 5, 30, 14, 5, 9};
+    request.clock = [fixedTime] { return fixedTime; };
+    request.options = &host;
+    const RunReport report = runCheck(request, host, {&host});
+    std::string all = host.heard;
+    for (const auto& [name, bytes] : snapshot(work))
+        all += "\n--- " + name + "\n" + bytes;
+    all += "\n--- " + std::to_string(static_cast<int>(report.ending)) + ' ' +
+           std::to_string(report.lines) + ' ' + std::to_string(report.empty) + ' ' +
+           std::to_string(report.erroneous) + ' ' + std::to_string(report.untranslated);
+    return all;
+}
+
+// The block scan (a host that does not follow the lines) and the loop line
+// by line give the same log, corrected dictionary, findings and counts.
+void checkBothReadings(const Scenario& s)
+{
+    require(plainRun(s, false) == plainRun(s, true),
+            "the block scan and the line-by-line loop differ");
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const fs::path start = fs::current_path();
@@ -502,5 +567,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(fs::current_path() == start, "the run changed the working directory");
     checkRun(s, st, report, host, atEnd, reads.failed());
     checkReports(st.dictionary, request.layout, report, s.seed);
+    checkBothReadings(s);
     return 0;
 }
