@@ -10,8 +10,10 @@ them flagged), warms the page cache, and times, in the same run:
   wc -l, corvel-check in check mode, corvel-check in correct mode
 (median of --runs runs each, the output folder removed and the file system
 synced before every run).
-With --big-gb it also checks a dictionary of that many GB and reports the
-peak resident size, to show that memory does not grow with the dictionary.
+With --big-gb it also times wc -l and check and correct mode on a dictionary
+of that many GB in each layout and reports the peak resident size, to show
+that memory does not grow with the dictionary. With --long-line-gib it times
+a dictionary of one line that long, flagged, in check and correct mode.
 
 With --jobs it instead times one corvel-check call on many small line-pair
 dictionaries, each in a folder of its own and all of one name, with -j 1 and
@@ -28,6 +30,11 @@ import subprocess
 import sys
 import tempfile
 import time
+
+
+def check_options(extra):
+    """Check mode without the serious-error stop, which only line pairs have."""
+    return extra if "--equals" in extra else ["--no-error-stop", *extra]
 
 
 def run_once(cmd):
@@ -120,12 +127,65 @@ def jobs_bench(args, gen, check):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def big_bench(args, gen, check, work):
+    """A dictionary of --big-gb GB in each layout: wc -l, check and correct
+    mode in the same run, medians, peak resident size."""
+    lines = int(args.big_gb * 1e9 / 16.6)
+    print(f"{'big':<7} {'lines':>9} {'MB':>6}  {'wc -l':>8}  {'check':>20}  {'check/wc':>8}  {'correct':>20}")
+    for layout, name, extra in (("pairs", "big.txt", []), ("equals", "big.DAT", ["--equals"])):
+        path = os.path.join(work, name)
+        subprocess.run([gen, layout, str(lines), path], check=True)
+        size = os.path.getsize(path)
+        with open(path, "rb") as f:  # warm the cache
+            while f.read(1 << 20):
+                pass
+        out = os.path.join(work, "big")
+        clear = lambda: (shutil.rmtree(out, ignore_errors=True), os.sync())
+        wc, _ = measure(["wc", "-l", path], args.runs)
+        chk, chk_rss = measure([check, "-q", *check_options(extra), path], args.runs, clear)
+        cor, cor_rss = measure([check, "-q", "--correct", *extra, path], max(3, args.runs // 3), clear)
+        print(f"{layout:<7} {lines:>9} {size/1e6:>6.0f}  {wc:6.3f} s  {chk:6.3f} s {chk_rss/1024:5.1f} MB peak"
+              f"  {chk/wc:7.2f}x  {cor:6.3f} s {cor_rss/1024:5.1f} MB peak")
+        os.remove(path)
+        clear()
+
+
+def long_line_bench(args, check, work):
+    """One line of --long-line-gib GiB (English, a translation character at
+    its end: erroneous, quoted whole into the log): check, correct and
+    correct keeping erroneous lines, time and peak resident size."""
+    path = os.path.join(work, "line.txt")
+    size = int(args.long_line_gib * (1 << 30))
+    tail = b"\xba\xc3"
+    with open(path, "wb") as f:
+        chunk = b"a" * (1 << 20)
+        left = size - len(tail)
+        while left > 0:
+            f.write(chunk[:min(left, len(chunk))])
+            left -= min(left, len(chunk))
+        f.write(tail)
+    with open(path, "rb") as f:
+        while f.read(1 << 20):
+            pass
+    out = os.path.join(work, "line")
+    clear = lambda: (shutil.rmtree(out, ignore_errors=True), os.sync())
+    runs = max(3, args.runs // 3)
+    for mode, extra in (("check", []), ("correct", ["--correct"]),
+                        ("correct --keep-erroneous", ["--correct", "--keep-erroneous"])):
+        t, rss = measure([check, "-q", *extra, path], runs, clear)
+        print(f"long line {size/(1<<30):.2f} GiB  {mode:<26} {t:6.2f} s  peak resident {rss/1024:6.1f} MB")
+    os.remove(path)
+    clear()
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--build", default="build")
     ap.add_argument("--lines", type=int, default=2_000_000)
     ap.add_argument("--runs", type=int, default=9)
     ap.add_argument("--big-gb", type=float, default=0)
+    ap.add_argument("--long-line-gib", type=float, default=0,
+                    help="also time one line of this many GiB (see long_line_bench)")
     ap.add_argument("--jobs", action="store_true",
                     help="time -j 1 against -j 2 on many small dictionaries instead")
     ap.add_argument("--dictionaries", type=int, default=200)
@@ -154,7 +214,7 @@ def main():
                 shutil.rmtree(out, ignore_errors=True)
                 os.sync()
             wc, _ = measure(["wc", "-l", path], args.runs)
-            chk, chk_rss = measure([check, "-q", "--no-error-stop", *extra, path], args.runs, clear)
+            chk, chk_rss = measure([check, "-q", *check_options(extra), path], args.runs, clear)
             cor, cor_rss = measure([check, "-q", "--correct", *extra, path], args.runs, clear)
             mb = size / 1e6
             rows.append((layout, args.lines, mb, wc, chk, chk_rss, cor, cor_rss))
@@ -168,14 +228,9 @@ def main():
                   f"  {cor*1e3:6.1f} ms {mb/1e3/cor:4.2f} GB/s {cor_rss/1024:4.1f} MB  {cor/chk:5.2f}x")
 
         if args.big_gb > 0:
-            lines = int(args.big_gb * 1e9 / 16.6)
-            path = os.path.join(work, "big.txt")
-            subprocess.run([gen, "pairs", str(lines), path], check=True)
-            size = os.path.getsize(path)
-            out = os.path.join(work, "big")
-            for mode, extra in (("check", ["--no-error-stop"]), ("correct", ["--correct"])):
-                t, rss = measure([check, "-q", *extra, path], 1, lambda: shutil.rmtree(out, ignore_errors=True))
-                print(f"big     {lines:>9} {size/1e6:>6.0f}  {mode}: {t:5.2f} s, {size/1e9/t:4.2f} GB/s, peak resident {rss/1024:.1f} MB")
+            big_bench(args, gen, check, work)
+        if args.long_line_gib > 0:
+            long_line_bench(args, check, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

@@ -94,7 +94,7 @@ template <typename Take>
 void BlockLines::eachPiece(std::uint64_t from, std::uint64_t to, Take put)
 {
     // Bytes before the latest read: read again, a piece at a time.
-    constexpr std::size_t kPiece = 256 * 1024;
+    constexpr std::size_t kPiece = 1024 * 1024;
     while (from < to && from < readOffset_ && !error_) {
         const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(
             {to, readOffset_, from + kPiece}) - from);

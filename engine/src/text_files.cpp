@@ -148,6 +148,12 @@ void OutputFile::writeBytes(const char* data, std::size_t size)
     commit();
     if (size == 0 || !writable())
         return;
+    if (size >= capacity_) {  // a long run goes to the file as it stands
+        flush();
+        if (!failed_)
+            setError(file_.writeAll(data, size));
+        return;
+    }
     while (size > 0) {
         if (used_ == capacity_)
             flush();
