@@ -34,7 +34,7 @@ BlockLines::BlockLines(File& file, scan::Layout layout, bool copying)
     : file_(file),
       rereadable_(canReadTwice(file)),
       classifier_(optionsFor(layout, copying, rereadable_)),
-      buffer_(std::make_unique<char[]>(kRead + scan::LineClassifier::kSlack))
+      buffer_(std::make_unique_for_overwrite<char[]>(kRead + scan::LineClassifier::kSlack))
 {
 }
 

@@ -12,15 +12,14 @@ constexpr std::size_t kSlack = 64;
 constexpr std::size_t kWriteBuffer = 64 * 1024;
 }  // namespace
 
-LineReader::LineReader(File file)
-    : file_(std::move(file)),
-      buffer_(std::make_unique<char[]>(kReadChunk + kSlack)),
-      capacity_(kReadChunk)
-{
-}
+// The buffer is made on the first read: a run that reads the file in
+// blocks instead never needs it.
+LineReader::LineReader(File file) : file_(std::move(file)), capacity_(kReadChunk) {}
 
 void LineReader::refill()
 {
+    if (!buffer_)
+        buffer_ = std::make_unique<char[]>(capacity_ + kSlack);
     maskBase_ = static_cast<std::size_t>(-1) / 2;  // the buffer's bytes move
     if (begin_ > 0) {
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
