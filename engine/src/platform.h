@@ -52,6 +52,10 @@ private:
 #ifdef _WIN32
     void* handle_ = nullptr;
 #else
+    static File openAt(int at, const std::filesystem::path& name,
+                       const std::filesystem::path& path, Access access, bool followLinks,
+                       Error& error);
+
     int fd_ = -1;
 #endif
     std::filesystem::path path_;

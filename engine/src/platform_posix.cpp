@@ -39,9 +39,13 @@ File& File::operator=(File&& other) noexcept
     return *this;
 }
 
-File File::open(const std::filesystem::path& path, Access access, Error& error)
+// Opens `name` relative to the folder descriptor `at` (AT_FDCWD: as the
+// process would); `path` names the file in messages. Without `followLinks`
+// a link at the name is refused. A folder is never opened as a file.
+File File::openAt(int at, const std::filesystem::path& name, const std::filesystem::path& path,
+                  Access access, bool followLinks, Error& error)
 {
-    int flags = O_CLOEXEC;
+    int flags = O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
     FileOp op = FileOp::OpenRead;
     switch (access) {
     case Access::Read: flags |= O_RDONLY; break;
@@ -52,10 +56,16 @@ File File::open(const std::filesystem::path& path, Access access, Error& error)
     file.path_ = path;
     int fd;
     do {
-        fd = ::open(path.c_str(), flags, 0666);
+        fd = ::openat(at, name.c_str(), flags, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        error = Error::fromSystem(op, displayPath(path), errno);
+        const int e = errno;
+        struct stat st {};
+        if (!followLinks && e == ELOOP && ::fstatat(at, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISLNK(st.st_mode))
+            error = linkRefused(op, path);
+        else
+            error = Error::fromSystem(op, displayPath(path), e);
         return file;
     }
     struct stat st {};
@@ -69,6 +79,11 @@ File File::open(const std::filesystem::path& path, Access access, Error& error)
     file.fd_ = fd;
     error = Error();
     return file;
+}
+
+File File::open(const std::filesystem::path& path, Access access, Error& error)
+{
+    return openAt(AT_FDCWD, path, path, access, true, error);
 }
 
 bool File::isOpen() const
@@ -193,40 +208,7 @@ bool Folder::isOpen() const
 File File::openIn(const Folder& folder, const std::filesystem::path& name, Access access,
                   Error& error)
 {
-    const std::filesystem::path path = folder.path() / name;
-    int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC;
-    FileOp op = FileOp::OpenWrite;
-    if (access == Access::Append) {
-        flags |= O_APPEND;
-        op = FileOp::OpenAppend;
-    } else {
-        flags |= O_TRUNC;
-    }
-    File file;
-    file.path_ = path;
-    int fd;
-    do {
-        fd = ::openat(folder.fd_, name.c_str(), flags, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        const int e = errno;
-        struct stat st {};
-        if (e == ELOOP && ::fstatat(folder.fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0
-            && S_ISLNK(st.st_mode))
-            error = linkRefused(op, path);
-        else
-            error = Error::fromSystem(op, displayPath(path), e);
-        return file;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        error = Error::fromSystem(op, displayPath(path), EISDIR);
-        return file;
-    }
-    file.fd_ = fd;
-    error = Error();
-    return file;
+    return openAt(folder.fd_, name, folder.path() / name, access, false, error);
 }
 
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
