@@ -1,0 +1,111 @@
+// The encoding and line-end rules of a dictionary, applied to its bytes as
+// they stream by (a LineReader hands them over as it reads, or anything
+// else feeds them in pieces of any size), with the same line numbers and
+// line ends the reading gives. Findings reach the sink in line order; those
+// about the whole file first.
+//
+// Most 64-byte blocks of a dictionary need no attention: their masks are
+// taken at once (plain_block.h), and only a block that may hold a finding,
+// or that the masks cannot decide, goes through the byte-by-byte path.
+#pragma once
+
+#include "char_decoder.h"
+#include "file_kind.h"
+#include "line_findings.h"
+#include "mojibake_matcher.h"
+#include "reading_options.h"
+#include "report/finding.h"
+#include "text_files.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace corvel::encoding {
+
+struct BlockMasks;
+struct Pairing;
+
+struct ScanSettings {
+    TextEncoding encoding = TextEncoding::Gbk;
+    LineEnds lineEnds = LineEnds::CrLf;
+    Charset charset = Charset::Any;
+    Layout layout = Layout::LinePairs;
+    FileKind kind;  // what detection found
+};
+
+class EncodingScanner final : public ReadObserver {
+public:
+    EncodingScanner(const ScanSettings& settings, report::FindingSink& sink);
+
+    // The next bytes of the file.
+    void bytesRead(const char* data, std::size_t size) override;
+    // After the last byte: the last line's findings.
+    void finish();
+    // The lines seen so far (after finish(): the file's lines).
+    std::int64_t lineCount() const { return lineNumber_ - 1; }
+    // Off: every block takes the byte-by-byte path (for tests of the fast one).
+    void setFastPath(bool enabled) { fastPath_ = enabled; }
+
+private:
+    void reportFileKind();
+    void scanBlock(const char* p);
+    bool tryPlainBlock(const char* p);
+    bool textIsPlain(const char* p, const BlockMasks& m, Pairing& pairing) const;
+    bool lineEndsArePlain(const BlockMasks& m) const;
+    void takePlainBlock(const char* p, const BlockMasks& m, const Pairing& pairing);
+    void slowBytes(const char* p, std::size_t size);
+    void slowByte(std::uint8_t byte);
+    void onChar(const DecodedChar& c);
+    void onControl(const DecodedChar& c);
+    bool inGb2312(const DecodedChar& c) const;
+    bool inTranslation() const;
+    void flushDecoder();
+    void endLine(LineEndKind kind, std::uint64_t terminator, unsigned length);
+    void endPlainLines(std::int64_t count, std::uint64_t nextLineStart);
+    void noteLineEnd(LineEndKind kind, std::uint64_t terminator);
+
+    const ScanSettings settings_;
+    report::FindingSink& sink_;
+    const bool anyEnds_;
+    const bool gbkFamily_;
+    const bool equalsLayout_;
+    const bool gb2312_;
+    bool fastPath_ = true;
+    bool ignored_ = false;  // UTF-16: no line can be read
+
+    CharDecoder decoder_;
+    MojibakeMatcher matcher_;
+    LineFindings findings_;
+
+    // Where the stream is; bytes of a block not yet complete.
+    std::uint64_t pos_ = 0;
+    unsigned bomLeft_ = 0;
+    char tail_[64];
+    std::size_t tailSize_ = 0;
+
+    // The current line.
+    std::int64_t lineNumber_ = 1;
+    std::uint64_t lineStart_ = 0;
+    std::uint64_t controls_ = 0;      // its control bytes, bit 32 for 0x7F
+    std::uint64_t sourceControls_ = 0;  // those of its source text
+    bool seenEquals_ = false;
+    int lfCount_ = 0;
+    std::uint64_t firstLf_ = 0;
+
+    // Line ends of the file.
+    bool pendingCr_ = false;  // a CR whose next byte is not seen yet
+    std::uint64_t crPos_ = 0;
+    bool crSeen_ = false;
+    std::optional<LineEndKind> lineEndKind_;  // the first line's
+    bool mixedReported_ = false;
+    bool lfReported_ = false;
+    bool watchFirstHigh_ = false;  // utf8-text is still to be placed
+
+    // The last byte of the previous block, for pairs across blocks.
+    bool heatBefore_ = false;
+    bool efBefore_ = false;
+    bool chineseBefore_ = false;
+};
+
+}  // namespace corvel::encoding

@@ -1,0 +1,149 @@
+#include "file_kind.h"
+
+#include "platform.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace corvel::encoding {
+
+namespace {
+
+// The length of the leading run of ASCII bytes.
+std::size_t asciiPrefix(const char* data, std::size_t size)
+{
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= size; i += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        if (_mm_movemask_epi8(v) != 0)
+            break;
+    }
+#endif
+    while (i < size && static_cast<unsigned char>(data[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+}  // namespace
+
+FileKindDetector::FileKindDetector() : utf8_(TextEncoding::Utf8) {}
+
+void FileKindDetector::feed(const char* data, std::size_t size)
+{
+    if (!prefixJudged_)
+        feedPrefix(data, size);
+    if (kind_.validUtf8)
+        scanUtf8(data, size);
+}
+
+void FileKindDetector::feedPrefix(const char* data, std::size_t size)
+{
+    std::size_t take = std::min(size, kPrefix - prefixSize_);
+    std::memcpy(prefix_ + prefixSize_, data, take);
+    prefixSize_ += take;
+    if (prefixSize_ == kPrefix)
+        judgePrefix();
+}
+
+void FileKindDetector::scanUtf8(const char* data, std::size_t size)
+{
+    std::size_t i = 0;
+    while (i < size && kind_.validUtf8) {
+        if (utf8_.idle())
+            i += asciiPrefix(data + i, size - i);
+        for (; i < size; ++i) {
+            auto byte = static_cast<std::uint8_t>(data[i]);
+            if (byte < 0x80 && utf8_.idle())
+                break;
+            utf8_.push(byte, scanned_ + i, [&](const DecodedChar& c) {
+                if (c.kind == CharKind::Invalid)
+                    kind_.validUtf8 = false;
+                else if (c.kind == CharKind::Multibyte && !(c.pos == 0 && c.code == 0xFEFF))
+                    kind_.utf8Multibyte = true;  // a byte-order mark is no character
+            });
+        }
+    }
+    scanned_ += size;
+}
+
+// A byte-order mark decides; without one, UTF-16 text of mostly ASCII, CR LF
+// and Chinese has NUL bytes in one byte position of the pairs (the high byte
+// of U+0000-U+00FF), and no text of GBK or UTF-8 holds them so.
+void FileKindDetector::judgePrefix()
+{
+    prefixJudged_ = true;
+    const unsigned char* p = prefix_;
+    const std::size_t n = prefixSize_;
+    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
+        kind_.utf8Bom = true;
+        return;
+    }
+    if (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF))) {
+        kind_.utf16 = p[0] == 0xFF ? Utf16::LittleEndian : Utf16::BigEndian;
+        kind_.utf16Bom = true;
+        return;
+    }
+    std::size_t nulEven = 0, nulOdd = 0;
+    for (std::size_t i = 0; i + 1 < n; i += 2) {
+        nulEven += p[i] == 0;
+        nulOdd += p[i + 1] == 0;
+    }
+    std::size_t most = std::max(nulEven, nulOdd);
+    std::size_t least = std::min(nulEven, nulOdd);
+    if (most >= 2 && most * 16 >= n && least * 16 <= most)
+        kind_.utf16 = nulOdd > nulEven ? Utf16::LittleEndian : Utf16::BigEndian;
+}
+
+bool FileKindDetector::settled() const
+{
+    return prefixJudged_ && (kind_.isUtf16() || !kind_.validUtf8);
+}
+
+FileKind FileKindDetector::finish()
+{
+    if (!prefixJudged_)
+        judgePrefix();
+    if (kind_.validUtf8 && !utf8_.idle())
+        kind_.validUtf8 = false;  // the file ends inside a character
+    return kind_;
+}
+
+Error detectFileKind(const std::filesystem::path& path, FileKind& kind)
+{
+    constexpr std::size_t kChunk = 64 * 1024;
+    Error error;
+    File file = File::open(path, File::Access::Read, error);
+    if (error)
+        return error;
+    auto buffer = std::make_unique<char[]>(kChunk);
+    FileKindDetector detector;
+    while (!detector.settled()) {
+        std::size_t n = file.read(buffer.get(), kChunk, error);
+        if (error)
+            return error;
+        if (n == 0)
+            break;
+        detector.feed(buffer.get(), n);
+    }
+    kind = detector.finish();
+    return file.close();
+}
+
+TextEncoding resolveEncoding(EncodingChoice choice, const FileKind& kind)
+{
+    switch (choice) {
+    case EncodingChoice::Gbk: return TextEncoding::Gbk;
+    case EncodingChoice::Gb18030: return TextEncoding::Gb18030;
+    case EncodingChoice::Utf8: return TextEncoding::Utf8;
+    case EncodingChoice::Auto: break;
+    }
+    return kind.utf8Bom || kind.isUtf8Text() ? TextEncoding::Utf8 : TextEncoding::Gbk;
+}
+
+}  // namespace corvel::encoding
