@@ -61,6 +61,8 @@ public:
     bool idle() const { return count_ == 0; }
     // Only a GBK lead byte is pending.
     bool leadPending() const { return count_ == 1 && encoding_ != TextEncoding::Utf8; }
+    std::uint8_t leadByte() const { return bytes_[0]; }
+    std::uint64_t leadPos() const { return pos_; }
     void setLeadPending(std::uint8_t lead, std::uint64_t pos)
     {
         bytes_[0] = lead;

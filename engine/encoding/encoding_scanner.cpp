@@ -8,11 +8,41 @@
 #include <bit>
 #include <cstring>
 
+#if defined(CORVEL_WIDE_VECTORS)
+#define CORVEL_TARGET(isa) __attribute__((target(isa)))
+#else
+#define CORVEL_TARGET(isa)
+#endif
+#if defined(__GNUC__)
+#define CORVEL_ALWAYS_INLINE __attribute__((always_inline)) inline
+#else
+#define CORVEL_ALWAYS_INLINE inline
+#endif
+
 namespace corvel::encoding {
 
 namespace {
 
 constexpr std::uint64_t kTopBit = std::uint64_t {1} << 63;
+
+// The rarer tests of the fast path, kept out of its loop: trails below
+// 0x80 (valid from 0x40), control bytes, a '?' after a Chinese character.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+bool rareBytesArePlain(const char* p, std::uint64_t high, std::uint64_t lowTrails,
+                       bool chineseBefore)
+{
+    for (std::uint64_t t = lowTrails; t != 0; t &= t - 1) {
+        auto b = static_cast<unsigned char>(p[std::countr_zero(t)]);
+        if (b < 0x40 || b == 0x7F)
+            return false;
+    }
+    if (hasControlByte(p))
+        return false;
+    const std::uint64_t afterChinese = ((high | lowTrails) << 1) | (chineseBefore ? 1 : 0);
+    return (bytesEqual(p, '?') & afterChinese) == 0;
+}
 
 std::uint64_t controlBit(std::uint32_t byte)
 {
@@ -41,6 +71,7 @@ EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSi
       gbkFamily_(settings.encoding != TextEncoding::Utf8),
       equalsLayout_(settings.layout == Layout::Equals),
       gb2312_(settings.charset == Charset::Gb2312),
+      isa_(bestVectorIsa()),
       decoder_(settings.encoding),
       matcher_(settings.encoding),
       findings_(settings.encoding)
@@ -98,11 +129,12 @@ void EncodingScanner::bytesRead(const char* data, std::size_t size)
         size -= take;
         if (tailSize_ < sizeof tail_)
             return;
-        scanBlock(tail_);
+        scanBlocks(tail_, 1);
         tailSize_ = 0;
     }
-    for (; size >= 64; data += 64, size -= 64)
-        scanBlock(data);
+    scanBlocks(data, size / 64);
+    data += size / 64 * 64;
+    size %= 64;
     std::memcpy(tail_, data, size);
     tailSize_ = size;
 }
@@ -111,7 +143,9 @@ void EncodingScanner::finish()
 {
     if (ignored_)
         return;
-    slowBytes(tail_, tailSize_);
+    enterSlowPath();
+    for (std::size_t i = 0; i < tailSize_; ++i)
+        slowByte(static_cast<std::uint8_t>(tail_[i]));
     tailSize_ = 0;
     flushDecoder();
     if (pendingCr_) {
@@ -123,137 +157,227 @@ void EncodingScanner::finish()
     ignored_ = true;  // nothing more to take
 }
 
-void EncodingScanner::scanBlock(const char* p)
-{
-    if (fastPath_ && tryPlainBlock(p))
-        return;
-    slowBytes(p, 64);
-}
-
 // ---- The fast path -----------------------------------------------------
 
-bool EncodingScanner::tryPlainBlock(const char* p)
+// What the fast path keeps while it takes block after block, in locals
+// rather than members so that it stays in registers.
+struct EncodingScanner::PlainState {
+    std::uint64_t pos;
+    std::uint64_t lineStart;
+    std::int64_t lineNumber;
+    unsigned char before;      // the last byte
+    std::uint64_t lastHigh;    // the last block's high bytes and low trails
+    std::uint64_t lastLowTrails;
+    bool lead;                 // the last byte is a GBK lead
+    bool pendingCr;            // the last byte is a CR
+    bool crSeen;
+    bool seenEquals;
+    bool dirty;                // the current line holds something to report
+    bool multibyte;            // multibyte characters may pass
+    LineEndKind kind;          // the file's line end; None: not known yet
+};
+
+void EncodingScanner::scanBlocks(const char* p, std::size_t blocks)
 {
-    const bool leadBefore = decoder_.leadPending();
-    if (!(decoder_.idle() || leadBefore) || !matcher_.quiet())
-        return false;
-    const BlockMasks m = blockMasks(p, equalsLayout_);
-    if (m.maybeControl && hasControlByte(p))
-        return false;
-    Pairing pairing;
-    if (!textIsPlain(p, m, pairing) || !lineEndsArePlain(m))
-        return false;
-    takePlainBlock(p, m, pairing);
-    return true;
+    while (blocks > 0) {
+        std::size_t plain = fastPath_ && fastReady_ ? takePlainBlocks(p, blocks) : 0;
+        p += 64 * plain;
+        blocks -= plain;
+        if (blocks > 0) {
+            slowBlock(p, 64);
+            p += 64;
+            --blocks;
+        }
+    }
 }
 
-// No character of the block needs a look: every one is valid, none can
-// start or end a mark, none is checked against a character set.
-bool EncodingScanner::textIsPlain(const char* p, const BlockMasks& m, Pairing& pairing) const
+std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
 {
-    if (m.high != 0 && (!gbkFamily_ || gb2312_ || watchFirstHigh_))
+    switch (isa_) {
+    case VectorIsa::Avx512: return takePlainBlocksAvx512(p, blocks);
+    case VectorIsa::Avx2: return takePlainBlocksAvx2(p, blocks);
+    case VectorIsa::Sse2:
+    case VectorIsa::Portable: break;
+    }
+    return takePlainBlocksSse2(p, blocks);
+}
+
+// The loop of the fast path, once per instruction set.
+#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf)                        \
+    PlainState state = plainState();                             \
+    std::size_t taken = 0;                                       \
+    for (; taken < blocks; ++taken, p += 64)                     \
+        if (!takeIfPlain(p, masksOf(p, equalsLayout_, state.before), state)) \
+            break;                                               \
+    if (taken > 0)                                               \
+        keepPlainState(state, p - 64);                           \
+    return taken;
+
+std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t blocks)
+{
+#if defined(__SSE2__)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2)
+#else
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable)
+#endif
+}
+
+#if defined(CORVEL_WIDE_VECTORS)
+CORVEL_TARGET("avx2,popcnt,bmi,lzcnt")
+std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
+{
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2)
+}
+
+CORVEL_TARGET("avx512f,avx512bw,avx2,popcnt,bmi,lzcnt")
+std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
+{
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512)
+}
+#else
+std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
+{
+    return takePlainBlocksSse2(p, blocks);
+}
+
+std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
+{
+    return takePlainBlocksSse2(p, blocks);
+}
+#endif
+
+EncodingScanner::PlainState EncodingScanner::plainState() const
+{
+    PlainState s;
+    s.pos = pos_;
+    s.lineStart = lineStart_;
+    s.lineNumber = lineNumber_;
+    s.before = lastByte_;
+    s.lastHigh = chineseBefore_ ? kTopBit : 0;
+    s.lastLowTrails = 0;
+    s.lead = leadCarry_;
+    s.pendingCr = pendingCr_;
+    s.crSeen = crSeen_;
+    s.seenEquals = seenEquals_;
+    s.dirty = lineDirty_;
+    s.multibyte = gbkFamily_ && !gb2312_ && !watchFirstHigh_;
+    s.kind = lineEndKind_ ? *lineEndKind_ : LineEndKind::None;
+    return s;
+}
+
+// `last`: the last block taken.
+void EncodingScanner::keepPlainState(const PlainState& s, const char* last)
+{
+    // A line that started in the blocks, or whose '=' came in them, has no
+    // control bytes in its source.
+    if (s.lineNumber != lineNumber_ || s.seenEquals != seenEquals_)
+        sourceControls_ = 0;
+    pos_ = s.pos;
+    lineStart_ = s.lineStart;
+    lineNumber_ = s.lineNumber;
+    lastByte_ = s.before;
+    leadCarry_ = s.lead;
+    leadByte_ = static_cast<std::uint8_t>(last[63]);
+    leadPos_ = s.pos - 1;
+    chineseBefore_ = !s.lead && ((s.lastHigh | s.lastLowTrails) & kTopBit) != 0;
+    pendingCr_ = s.pendingCr;
+    crPos_ = s.pos - 1;
+    crSeen_ = s.crSeen;
+    seenEquals_ = s.seenEquals;
+    matcherStale_ = true;
+}
+
+// Takes the block without looking at its bytes one by one, when its masks
+// show that nothing in it can be a finding: every character is valid, none
+// can start or end a mark or is checked against a character set, every
+// line end is of the file's kind, and no line with something to report
+// ends in it. The usual tests are all on masks, with one branch for them.
+CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const BlockMasks& m,
+                                                       PlainState& s) const
+{
+    const std::uint64_t crBefore = s.pendingCr ? 1 : 0;
+    const Pairing pairing = pairGbk(m.high, s.lead);
+    std::uint64_t bad = s.multibyte ? 0 : m.high | (s.lead ? 1 : 0);
+    bad |= m.marks;
+    // Line ends of another kind than the file's; a line with something to
+    // report must end byte by byte.
+    const std::uint64_t lineBytes = m.cr | m.lf | crBefore;
+    switch (s.kind) {
+    case LineEndKind::CrLf: bad |= m.lf ^ ((m.cr << 1) | crBefore); break;
+    case LineEndKind::Cr: bad |= m.lf; break;
+    case LineEndKind::Lf: bad |= m.cr | crBefore; break;
+    case LineEndKind::None: bad |= lineBytes; break;
+    }
+    if (s.dirty)
+        bad |= lineBytes | (s.seenEquals ? 0 : m.equals);
+    if (bad != 0)
         return false;
-    if (m.high != 0 || decoder_.leadPending()) {
-        pairing = pairGbk(m.high, decoder_.leadPending());
-        for (std::uint64_t t = pairing.lowTrails; t != 0; t &= t - 1) {
-            auto b = static_cast<unsigned char>(p[std::countr_zero(t)]);
-            if (b < 0x40 || b == 0x7F)
-                return false;
-        }
-        if ((m.heat & (m.heat >> 1)) != 0 || (heatBefore_ && (m.heat & 1) != 0))
-            return false;
-        const bool bfFirst = static_cast<unsigned char>(p[0]) == 0xBF;
-        if (efBefore_ && bfFirst)
-            return false;
-        if (m.maybeEf && (bytesEqual(p, 0xEF) & (bytesEqual(p, 0xBF) >> 1)) != 0)
-            return false;
-    }
-    if (m.maybeQuestion || chineseBefore_) {
-        const std::uint64_t afterChinese =
-            ((m.high | pairing.lowTrails) << 1) | (chineseBefore_ ? 1 : 0);
-        if ((bytesEqual(p, '?') & afterChinese) != 0)
-            return false;
-    }
-    return true;
-}
+    if ((pairing.lowTrails != 0 || m.maybeRare) &&
+        !rareBytesArePlain(p, m.high, pairing.lowTrails,
+                           !s.lead && ((s.lastHigh | s.lastLowTrails) & kTopBit) != 0))
+        return false;
 
-// Every line end of the block is of the kind the file's first line ended
-// with, and only the first of them ends a line that may have findings.
-bool EncodingScanner::lineEndsArePlain(const BlockMasks& m) const
-{
-    if (!lineEndKind_)
-        return (m.cr | m.lf) == 0 && !pendingCr_;
-    switch (*lineEndKind_) {
-    case LineEndKind::CrLf: return m.lf == ((m.cr << 1) | (pendingCr_ ? 1 : 0));
-    case LineEndKind::Cr: return m.lf == 0;
-    case LineEndKind::Lf: return m.cr == 0 && !pendingCr_;
-    case LineEndKind::None: break;
-    }
-    return false;
-}
-
-void EncodingScanner::takePlainBlock(const char* p, const BlockMasks& m, const Pairing& pairing)
-{
-    const std::uint64_t base = pos_;
-    crSeen_ |= m.cr != 0;
-    int lastEnd = -1;  // the last line end inside the block
-    if (lineEndKind_) {
-        const LineEndKind kind = *lineEndKind_;
-        const unsigned length = kind == LineEndKind::CrLf ? 2 : 1;
-        if (pendingCr_) {
-            pendingCr_ = false;
-            endLine(kind, crPos_, length);
-        }
-        // A CR as the last byte ends its line once the next byte is seen.
-        const bool crAtEnd = kind != LineEndKind::Lf && (m.cr & kTopBit) != 0;
-        std::uint64_t ends = (kind == LineEndKind::Lf ? m.lf : m.cr) & ~(crAtEnd ? kTopBit : 0);
-        if (ends != 0) {
-            lastEnd = std::countr_zero(ends);
-            endLine(kind, base + static_cast<unsigned>(lastEnd), length);
-            ends &= ends - 1;
-        }
-        if (ends != 0) {
-            lastEnd = 63 - std::countl_zero(ends);
-            endPlainLines(std::popcount(ends), base + static_cast<unsigned>(lastEnd) + length);
-        }
-        if (crAtEnd) {
-            pendingCr_ = true;
-            crPos_ = base + 63;
-        }
-    }
-    if (equalsLayout_ && !seenEquals_) {
+    const std::uint64_t base = s.pos;
+    const unsigned length = s.kind == LineEndKind::CrLf ? 2 : 1;
+    // A CR as the last byte ends its line once the next byte is seen.
+    const std::uint64_t crAtEnd = s.kind == LineEndKind::Lf ? 0 : m.cr >> 63;
+    const std::uint64_t ends = (s.kind == LineEndKind::Lf ? m.lf : m.cr) & ~(crAtEnd << 63);
+    const int lastEnd = 63 - std::countl_zero(ends);  // -1: none
+    s.lineNumber += std::popcount(ends) + static_cast<int>(crBefore);
+    s.lineStart = ends != 0 ? base + static_cast<unsigned>(lastEnd) + length
+                            : (crBefore != 0 ? base - 1 + length : s.lineStart);
+    s.pendingCr = crAtEnd != 0;
+    s.crSeen |= m.cr != 0;
+    if (equalsLayout_) {
         // The '=' bytes of the line still open after the block.
-        std::uint64_t open =
-            lastEnd < 0 ? m.equals : m.equals & ~((std::uint64_t {2} << lastEnd) - 1);
-        if (open != 0) {
-            seenEquals_ = true;
-            sourceControls_ = controls_;
-        }
+        const bool started = (ends | crBefore) != 0;
+        const std::uint64_t open = m.equals & ~((std::uint64_t {2} << lastEnd) - 1);
+        s.seenEquals = (s.seenEquals && !started) || open != 0;
     }
-    const auto lastByte = static_cast<unsigned char>(p[63]);
-    if (pairing.leadAtEnd)
-        decoder_.setLeadPending(lastByte, base + 63);
-    else
-        decoder_.clear();
-    chineseBefore_ = !pairing.leadAtEnd && ((m.high | pairing.lowTrails) & kTopBit) != 0;
-    matcher_.reset(chineseBefore_);
-    heatBefore_ = (lastByte | 1) == 0xCD;
-    efBefore_ = lastByte == 0xEF;
-    pos_ = base + 64;
+    s.lead = pairing.leadAtEnd;
+    s.lastHigh = m.high;
+    s.lastLowTrails = pairing.lowTrails;
+    s.before = static_cast<unsigned char>(p[63]);
+    s.pos = base + 64;
+    return true;
 }
 
 // ---- The byte-by-byte path ---------------------------------------------
 
-void EncodingScanner::slowBytes(const char* p, std::size_t size)
+void EncodingScanner::slowBlock(const char* p, std::size_t size)
 {
+    enterSlowPath();
     for (std::size_t i = 0; i < size; ++i)
         slowByte(static_cast<std::uint8_t>(p[i]));
-    if (size > 0) {
-        const auto lastByte = static_cast<unsigned char>(p[size - 1]);
-        heatBefore_ = (lastByte | 1) == 0xCD;
-        efBefore_ = lastByte == 0xEF;
-        chineseBefore_ = matcher_.chineseBefore();
+    leaveSlowPath(p, size);
+}
+
+// The byte-by-byte path takes over the state the fast path kept.
+void EncodingScanner::enterSlowPath()
+{
+    if (leadCarry_) {
+        decoder_.setLeadPending(leadByte_, leadPos_);
+        leadCarry_ = false;
     }
+    if (matcherStale_) {
+        matcher_.reset(chineseBefore_);
+        matcherStale_ = false;
+    }
+}
+
+// Hands the state over to the fast path, if it can go on from here.
+void EncodingScanner::leaveSlowPath(const char* p, std::size_t size)
+{
+    lastByte_ = static_cast<unsigned char>(p[size - 1]);
+    chineseBefore_ = matcher_.chineseBefore();
+    fastReady_ = matcher_.quiet() && (decoder_.idle() || decoder_.leadPending());
+    if (fastReady_ && decoder_.leadPending()) {
+        leadCarry_ = true;
+        leadByte_ = decoder_.leadByte();
+        leadPos_ = decoder_.leadPos();
+        decoder_.clear();
+    }
+    lineDirty_ = !findings_.empty() || controls_ != 0 || lfCount_ > 0;
 }
 
 void EncodingScanner::slowByte(std::uint8_t byte)
@@ -370,19 +494,11 @@ void EncodingScanner::endLine(LineEndKind kind, std::uint64_t terminator, unsign
     sourceControls_ = !equalsLayout_ && lineNumber_ % 2 != 0 ? controls_ : 0;
     ++lineNumber_;
     lineStart_ = terminator + length;
-    controls_ = 0;
     seenEquals_ = false;
+    controls_ = 0;
     lfCount_ = 0;
+    lineDirty_ = false;
     matcher_.reset();
-}
-
-// `count` more lines ended inside a plain block: no findings, no control
-// bytes; the line after them starts at `nextLineStart`.
-void EncodingScanner::endPlainLines(std::int64_t count, std::uint64_t nextLineStart)
-{
-    sourceControls_ = 0;
-    lineNumber_ += count;
-    lineStart_ = nextLineStart;
 }
 
 }  // namespace corvel::encoding

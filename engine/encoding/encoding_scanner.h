@@ -24,7 +24,7 @@
 namespace corvel::encoding {
 
 struct BlockMasks;
-struct Pairing;
+enum class VectorIsa;
 
 struct ScanSettings {
     TextEncoding encoding = TextEncoding::Gbk;
@@ -49,12 +49,18 @@ public:
 
 private:
     void reportFileKind();
-    void scanBlock(const char* p);
-    bool tryPlainBlock(const char* p);
-    bool textIsPlain(const char* p, const BlockMasks& m, Pairing& pairing) const;
-    bool lineEndsArePlain(const BlockMasks& m) const;
-    void takePlainBlock(const char* p, const BlockMasks& m, const Pairing& pairing);
-    void slowBytes(const char* p, std::size_t size);
+    struct PlainState;
+    void scanBlocks(const char* p, std::size_t blocks);
+    std::size_t takePlainBlocks(const char* p, std::size_t blocks);
+    std::size_t takePlainBlocksSse2(const char* p, std::size_t blocks);
+    std::size_t takePlainBlocksAvx2(const char* p, std::size_t blocks);
+    std::size_t takePlainBlocksAvx512(const char* p, std::size_t blocks);
+    PlainState plainState() const;
+    void keepPlainState(const PlainState& state, const char* last);
+    bool takeIfPlain(const char* p, const BlockMasks& m, PlainState& state) const;
+    void slowBlock(const char* p, std::size_t size);
+    void enterSlowPath();
+    void leaveSlowPath(const char* p, std::size_t size);
     void slowByte(std::uint8_t byte);
     void onChar(const DecodedChar& c);
     void onControl(const DecodedChar& c);
@@ -62,7 +68,6 @@ private:
     bool inTranslation() const;
     void flushDecoder();
     void endLine(LineEndKind kind, std::uint64_t terminator, unsigned length);
-    void endPlainLines(std::int64_t count, std::uint64_t nextLineStart);
     void noteLineEnd(LineEndKind kind, std::uint64_t terminator);
 
     const ScanSettings settings_;
@@ -71,6 +76,7 @@ private:
     const bool gbkFamily_;
     const bool equalsLayout_;
     const bool gb2312_;
+    const VectorIsa isa_;
     bool fastPath_ = true;
     bool ignored_ = false;  // UTF-16: no line can be read
 
@@ -87,11 +93,14 @@ private:
     // The current line.
     std::int64_t lineNumber_ = 1;
     std::uint64_t lineStart_ = 0;
-    std::uint64_t controls_ = 0;      // its control bytes, bit 32 for 0x7F
+    std::uint64_t controls_ = 0;        // its control bytes, bit 32 for 0x7F
     std::uint64_t sourceControls_ = 0;  // those of its source text
     bool seenEquals_ = false;
     int lfCount_ = 0;
     std::uint64_t firstLf_ = 0;
+    // It holds something only its end can settle (findings, control bytes,
+    // LFs): that end is not taken in bulk.
+    bool lineDirty_ = false;
 
     // Line ends of the file.
     bool pendingCr_ = false;  // a CR whose next byte is not seen yet
@@ -102,9 +111,15 @@ private:
     bool lfReported_ = false;
     bool watchFirstHigh_ = false;  // utf8-text is still to be placed
 
-    // The last byte of the previous block, for pairs across blocks.
-    bool heatBefore_ = false;
-    bool efBefore_ = false;
+    // Between blocks of the fast path, the state of the byte-by-byte path
+    // is kept here: a GBK lead byte whose trail starts the next block, and
+    // what the last byte means for pairs and marks across the boundary.
+    bool fastReady_ = true;     // nothing half decoded or half matched
+    bool matcherStale_ = false; // the matcher is reset before it is used
+    bool leadCarry_ = false;
+    std::uint8_t leadByte_ = 0;
+    std::uint64_t leadPos_ = 0;
+    unsigned char lastByte_ = 0;
     bool chineseBefore_ = false;
 };
 

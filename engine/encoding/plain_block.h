@@ -1,13 +1,21 @@
 // Bit masks of a 64-byte block for the scanner's fast path: which bytes are
-// high (0x80 and above), CR, LF, 0xCC/0xCD and '=', and whether the block
-// may hold a control byte (or 0x7F, 0x80, 0xFF), a '?' or a 0xEF, whose
-// exact places are found only when needed.
+// high (0x80 and above), CR, LF and '=', where two bytes in a row are the
+// halves of 烫, 屯 or 锟, and whether the block may hold a control byte (or
+// 0x7F, 0x80, 0xFF) or a '?', whose exact places are looked up only when
+// needed. One version per instruction
+// set: SSE2 everywhere on x86-64, AVX2 and AVX-512 where the processor has
+// them (chosen at run time; not on Windows, whose stack alignment does not
+// suit wide vectors under GCC).
 #pragma once
 
 #include <cstdint>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#define CORVEL_WIDE_VECTORS 1
+#include <immintrin.h>
 #endif
 
 namespace corvel::encoding {
@@ -16,12 +24,27 @@ struct BlockMasks {
     std::uint64_t high = 0;
     std::uint64_t cr = 0;
     std::uint64_t lf = 0;
-    std::uint64_t heat = 0;    // 0xCC or 0xCD: halves of 烫 and 屯
+    // The second bytes of 0xCC/0xCD 0xCC/0xCD (烫, 屯) and 0xEF 0xBF (锟),
+    // the byte before the block counting as the first.
+    std::uint64_t marks = 0;
     std::uint64_t equals = 0;  // only when asked for
-    bool maybeControl = false; // also TAB, which the exact test lets pass
-    bool maybeQuestion = false;
-    bool maybeEf = false;
+    // A control byte (or only a TAB, which is none here) or a '?'.
+    bool maybeRare = false;
 };
+
+// `marks` from the masks of 0xCC/0xCD, 0xEF and 0xBF and the byte before.
+inline std::uint64_t markPairs(std::uint64_t heat, std::uint64_t ef, std::uint64_t bf,
+                               unsigned char before)
+{
+    const std::uint64_t heatBefore = (before | 1) == 0xCD ? 1 : 0;
+    const std::uint64_t efBefore = before == 0xEF ? 1 : 0;
+    return (heat & ((heat << 1) | heatBefore)) | (bf & ((ef << 1) | efBefore));
+}
+
+enum class VectorIsa { Portable, Sse2, Avx2, Avx512 };
+
+// The widest set the processor runs.
+VectorIsa bestVectorIsa();
 
 // The bits of the bytes of p[0..63] that equal `value`.
 inline std::uint64_t bytesEqual(const char* p, unsigned char value)
@@ -41,23 +64,46 @@ inline std::uint64_t bytesEqual(const char* p, unsigned char value)
     return mask;
 }
 
+inline bool isControlByte(unsigned char b)
+{
+    return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F || b == 0x80 || b == 0xFF;
+}
+
 // Whether p[0..63] holds a control byte other than TAB, CR and LF, or one
 // of 0x7F, 0x80, 0xFF.
 inline bool hasControlByte(const char* p)
 {
-    for (int i = 0; i < 64; ++i) {
-        auto b = static_cast<unsigned char>(p[i]);
-        if ((b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F || b == 0x80 ||
-            b == 0xFF)
+    for (int i = 0; i < 64; ++i)
+        if (isControlByte(static_cast<unsigned char>(p[i])))
             return true;
-    }
     return false;
 }
 
-inline BlockMasks blockMasks(const char* p, bool wantEquals)
+inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned char before)
 {
     BlockMasks m;
+    std::uint64_t heat = 0, ef = 0, bf = 0;
+    for (int i = 0; i < 64; ++i) {
+        auto b = static_cast<unsigned char>(p[i]);
+        const std::uint64_t bit = std::uint64_t {1} << i;
+        m.high |= b >= 0x80 ? bit : 0;
+        m.cr |= b == '\r' ? bit : 0;
+        m.lf |= b == '\n' ? bit : 0;
+        heat |= (b | 1) == 0xCD ? bit : 0;
+        ef |= b == 0xEF ? bit : 0;
+        bf |= b == 0xBF ? bit : 0;
+        m.equals |= wantEquals && b == '=' ? bit : 0;
+        m.maybeRare |= isControlByte(b) || b == '?';
+    }
+    m.marks = markPairs(heat, ef, bf, before);
+    return m;
+}
+
 #if defined(__SSE2__)
+inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char before)
+{
+    BlockMasks m;
+    std::uint64_t heats = 0, efs = 0, bfs = 0;
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i one = _mm_set1_epi8(1);
@@ -66,10 +112,8 @@ inline BlockMasks blockMasks(const char* p, bool wantEquals)
     const __m128i question = _mm_set1_epi8('?');
     const __m128i heat = _mm_set1_epi8(static_cast<char>(0xCD));
     const __m128i ef = _mm_set1_epi8(static_cast<char>(0xEF));
-    const __m128i eq = _mm_set1_epi8('=');
-    __m128i controls = _mm_setzero_si128();
-    __m128i questions = _mm_setzero_si128();
-    __m128i efs = _mm_setzero_si128();
+    const __m128i bf = _mm_set1_epi8(static_cast<char>(0xBF));
+    __m128i rare = _mm_setzero_si128();
     for (int i = 0; i < 4; ++i) {
         const int shift = 16 * i;
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + shift));
@@ -83,41 +127,119 @@ inline BlockMasks blockMasks(const char* p, bool wantEquals)
         __m128i next = _mm_add_epi8(v, one);
         __m128i control = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(next, space), next),
                                        _mm_cmplt_epi8(next, belowDel));
-        controls = _mm_or_si128(controls, _mm_andnot_si128(_mm_or_si128(isCr, isLf), control));
-        questions = _mm_or_si128(questions, _mm_cmpeq_epi8(v, question));
-        efs = _mm_or_si128(efs, _mm_cmpeq_epi8(v, ef));
-        m.heat |= std::uint64_t {static_cast<std::uint32_t>(
-                      _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(v, one), heat)))}
-                  << shift;
+        rare = _mm_or_si128(rare, _mm_andnot_si128(_mm_or_si128(isCr, isLf), control));
+        rare = _mm_or_si128(rare, _mm_cmpeq_epi8(v, question));
+        heats |= std::uint64_t {static_cast<std::uint32_t>(
+                     _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(v, one), heat)))}
+                 << shift;
+        efs |= std::uint64_t {static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, ef)))}
+               << shift;
+        bfs |= std::uint64_t {static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, bf)))}
+               << shift;
+    }
+    m.maybeRare = _mm_movemask_epi8(rare) != 0;
+    m.marks = markPairs(heats, efs, bfs, before);
+    if (wantEquals)
+        m.equals = bytesEqual(p, '=');
+    return m;
+}
+#endif
+
+#if defined(CORVEL_WIDE_VECTORS)
+__attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
+    const char* p, bool wantEquals, unsigned char before)
+{
+    BlockMasks m;
+    std::uint64_t heats = 0, efs = 0, bfs = 0;
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i one = _mm256_set1_epi8(1);
+    const __m256i space = _mm256_set1_epi8(0x20);
+    const __m256i belowDel = _mm256_set1_epi8(-126);
+    const __m256i question = _mm256_set1_epi8('?');
+    const __m256i heat = _mm256_set1_epi8(static_cast<char>(0xCD));
+    const __m256i ef = _mm256_set1_epi8(static_cast<char>(0xEF));
+    const __m256i bf = _mm256_set1_epi8(static_cast<char>(0xBF));
+    const __m256i eq = _mm256_set1_epi8('=');
+    __m256i rare = _mm256_setzero_si256();
+    for (int i = 0; i < 2; ++i) {
+        const int shift = 32 * i;
+        __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + shift));
+        __m256i isCr = _mm256_cmpeq_epi8(v, cr);
+        __m256i isLf = _mm256_cmpeq_epi8(v, lf);
+        m.high |= std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(v))} << shift;
+        m.cr |= std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(isCr))} << shift;
+        m.lf |= std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(isLf))} << shift;
+        __m256i next = _mm256_add_epi8(v, one);
+        __m256i control = _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(next, space), next),
+                                          _mm256_cmpgt_epi8(belowDel, next));
+        rare = _mm256_or_si256(rare, _mm256_andnot_si256(_mm256_or_si256(isCr, isLf), control));
+        rare = _mm256_or_si256(rare, _mm256_cmpeq_epi8(v, question));
+        heats |= std::uint64_t {static_cast<std::uint32_t>(
+                     _mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_or_si256(v, one), heat)))}
+                 << shift;
+        efs |= std::uint64_t {static_cast<std::uint32_t>(
+                   _mm256_movemask_epi8(_mm256_cmpeq_epi8(v, ef)))}
+               << shift;
+        bfs |= std::uint64_t {static_cast<std::uint32_t>(
+                   _mm256_movemask_epi8(_mm256_cmpeq_epi8(v, bf)))}
+               << shift;
         if (wantEquals)
             m.equals |= std::uint64_t {static_cast<std::uint32_t>(
-                            _mm_movemask_epi8(_mm_cmpeq_epi8(v, eq)))}
+                            _mm256_movemask_epi8(_mm256_cmpeq_epi8(v, eq)))}
                         << shift;
     }
-    m.maybeControl = _mm_movemask_epi8(controls) != 0;
-    m.maybeQuestion = _mm_movemask_epi8(questions) != 0;
-    m.maybeEf = _mm_movemask_epi8(efs) != 0;
-#else
-    for (int i = 0; i < 64; ++i) {
-        auto b = static_cast<unsigned char>(p[i]);
-        const std::uint64_t bit = std::uint64_t {1} << i;
-        if (b >= 0x80)
-            m.high |= bit;
-        if (b == '\r')
-            m.cr |= bit;
-        if (b == '\n')
-            m.lf |= bit;
-        if ((b | 1) == 0xCD)
-            m.heat |= bit;
-        if (wantEquals && b == '=')
-            m.equals |= bit;
-        if ((b < 0x20 && b != '\r' && b != '\n') || b == 0x7F || b == 0x80 || b == 0xFF)
-            m.maybeControl = true;
-        m.maybeQuestion |= b == '?';
-        m.maybeEf |= b == 0xEF;
-    }
-#endif
+    m.maybeRare = !_mm256_testz_si256(rare, rare);
+    m.marks = markPairs(heats, efs, bfs, before);
     return m;
+}
+
+// The byte before each byte comes from a load one byte back, its first
+// lane masked off (so that it never touches memory before the block) and
+// set to `before`.
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline BlockMasks blockMasksAvx512(
+    const char* p, bool wantEquals, unsigned char before)
+{
+    BlockMasks m;
+    const __m512i one = _mm512_set1_epi8(1);
+    const __m512i heatByte = _mm512_set1_epi8(static_cast<char>(0xCD));
+    const __m512i v = _mm512_loadu_si512(p);
+    const __m512i prev = _mm512_mask_set1_epi8(
+        _mm512_maskz_loadu_epi8(~std::uint64_t {1}, p - 1), 1, static_cast<char>(before));
+    const __m512i next = _mm512_add_epi8(v, one);
+    m.high = _mm512_movepi8_mask(v);
+    m.cr = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r'));
+    m.lf = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\n'));
+    __mmask64 controls =
+        _mm512_cmple_epu8_mask(next, _mm512_set1_epi8(0x20)) |
+        _mm512_cmpeq_epi8_mask(_mm512_and_si512(next, _mm512_set1_epi8(static_cast<char>(0xFE))),
+                               _mm512_set1_epi8(static_cast<char>(0x80)));
+    controls &= ~(m.cr | m.lf | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\t')));
+    m.maybeRare = (controls | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('?'))) != 0;
+    __mmask64 heat = _mm512_cmpeq_epi8_mask(_mm512_or_si512(v, one), heatByte);
+    __mmask64 bf = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(static_cast<char>(0xBF)));
+    m.marks = _mm512_mask_cmpeq_epi8_mask(heat, _mm512_or_si512(prev, one), heatByte) |
+              _mm512_mask_cmpeq_epi8_mask(bf, prev, _mm512_set1_epi8(static_cast<char>(0xEF)));
+    if (wantEquals)
+        m.equals = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('='));
+    return m;
+}
+#endif
+
+inline VectorIsa bestVectorIsa()
+{
+#if defined(CORVEL_WIDE_VECTORS)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512f"))
+        return VectorIsa::Avx512;
+    if (__builtin_cpu_supports("avx2"))
+        return VectorIsa::Avx2;
+#endif
+#if defined(__SSE2__)
+    return VectorIsa::Sse2;
+#else
+    return VectorIsa::Portable;
+#endif
 }
 
 // GBK pairing in a block of the fast path, where no byte is 0x80 or 0xFF
@@ -135,8 +257,7 @@ inline Pairing pairGbk(std::uint64_t high, bool leadBefore)
     constexpr std::uint64_t kEven = 0x5555555555555555ULL;
     Pairing result;
     const std::uint64_t first = leadBefore ? 1 : 0;
-    if (leadBefore && (high & 1) == 0)
-        result.lowTrails |= 1;
+    result.lowTrails = first & ~high;
     const std::uint64_t runs = high & ~first;
     const std::uint64_t starts = runs & ~(runs << 1);
     const std::uint64_t evenStarts = starts & kEven;
