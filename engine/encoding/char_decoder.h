@@ -87,8 +87,8 @@ private:
                 count_ = 0;
                 sink(DecodedChar {pos_, std::uint32_t {bytes_[0]} << 8 | byte, bytes_[0], 2, 2,
                                   CharKind::Multibyte});
-            } else if (encoding_ == TextEncoding::Gb18030 && isGb18030FourByteSecond(byte)) {
-                bytes_[count_++] = byte;
+            } else if (isGb18030FourByteSecond(byte)) {
+                bytes_[count_++] = byte;  // GBK too, to tell a GB18030 character whole
             } else {
                 refeedAfterInvalid(byte, pos, true, sink);
             }
@@ -115,9 +115,10 @@ private:
         std::uint32_t code = std::uint32_t {bytes_[0]} << 24 | std::uint32_t {bytes_[1]} << 16 |
                              std::uint32_t {bytes_[2]} << 8 | byte;
         count_ = 0;
-        // The four-byte shape outside the mapped ranges is one invalid
-        // sequence of four bytes.
-        if (isGb18030FourByte(bytes_[0], bytes_[1], bytes_[2], byte))
+        // The four-byte shape outside the mapped ranges (or in GBK) is one
+        // invalid sequence of four bytes.
+        if (encoding_ == TextEncoding::Gb18030 &&
+            isGb18030FourByte(bytes_[0], bytes_[1], bytes_[2], byte))
             sink(DecodedChar {pos_, code, bytes_[0], 4, 4, CharKind::Multibyte});
         else
             sink(DecodedChar {pos_, code, bytes_[0], 4, 4, CharKind::Invalid});

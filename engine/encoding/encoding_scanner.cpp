@@ -196,10 +196,16 @@ std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
     switch (isa_) {
     case VectorIsa::Avx512: return takePlainBlocksAvx512(p, blocks);
     case VectorIsa::Avx2: return takePlainBlocksAvx2(p, blocks);
-    case VectorIsa::Sse2:
-    case VectorIsa::Portable: break;
+    case VectorIsa::Sse2: break;
+    case VectorIsa::Portable: return takePlainBlocksPortable(p, blocks);
     }
     return takePlainBlocksSse2(p, blocks);
+}
+
+void EncodingScanner::limitVectorIsa(VectorIsa isa)
+{
+    if (static_cast<int>(isa) < static_cast<int>(isa_))
+        isa_ = isa;
 }
 
 // The loop of the fast path, once per instruction set.
@@ -213,12 +219,17 @@ std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
         keepPlainState(state, p - 64);                           \
     return taken;
 
+std::size_t EncodingScanner::takePlainBlocksPortable(const char* p, std::size_t blocks)
+{
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable)
+}
+
 std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t blocks)
 {
 #if defined(__SSE2__)
     CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2)
 #else
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable)
+    return takePlainBlocksPortable(p, blocks);
 #endif
 }
 
@@ -331,7 +342,9 @@ CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const Bloc
     if (equalsLayout_) {
         // The '=' bytes of the line still open after the block.
         const bool started = (ends | crBefore) != 0;
-        const std::uint64_t open = m.equals & ~((std::uint64_t {2} << lastEnd) - 1);
+        const std::uint64_t after =
+            lastEnd < 0 ? ~std::uint64_t {0} : ~std::uint64_t {0} << lastEnd << 1;
+        const std::uint64_t open = m.equals & after;
         s.seenEquals = (s.seenEquals && !started) || open != 0;
     }
     s.lead = pairing.leadAtEnd;

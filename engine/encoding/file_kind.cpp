@@ -96,7 +96,7 @@ void FileKindDetector::judgePrefix()
     }
     std::size_t most = std::max(nulEven, nulOdd);
     std::size_t least = std::min(nulEven, nulOdd);
-    if (most >= 2 && most * 16 >= n && least * 16 <= most)
+    if (most >= 2 && most * 16 >= n && least * 4 <= most)
         kind_.utf16 = nulOdd > nulEven ? Utf16::LittleEndian : Utf16::BigEndian;
 }
 

@@ -1,0 +1,171 @@
+// The fast path gives the findings of the byte-by-byte path, wherever the
+// blocks and the pieces of the stream end, and the scanner counts the lines
+// LineReader gives.
+#include "encoding/encoding_scanner.h"
+#include "encoding/file_kind.h"
+#include "scan_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+namespace corvel::encoding::test {
+namespace {
+
+// Dictionaries of plain lines with now and then something to find, one
+// kind of line end each (now and then another).
+class DictionaryMaker {
+public:
+    explicit DictionaryMaker(unsigned seed) : random_(seed) {}
+
+    std::string make(TextEncoding encoding, std::size_t bytes)
+    {
+        const char* ends[] = {"\r\n", "\r", "\n"};
+        const char* end = ends[pick(3)];
+        std::string out;
+        while (out.size() < bytes) {
+            out += pick(2) == 0 ? word() : chinese(encoding);
+            if (pick(8) == 0)
+                out += pick(2) == 0 ? "=" : " ";
+            if (pick(40) == 0)
+                out += oddity(encoding);
+            if (pick(5) == 0)
+                out += pick(60) == 0 ? ends[pick(3)] : end;
+        }
+        return out;
+    }
+
+private:
+    unsigned pick(unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(random_); }
+
+    std::string word()
+    {
+        const char* words[] = {"Open", "Save", "File", "a", "Exit 12"};
+        return words[pick(5)];
+    }
+
+    std::string chinese(TextEncoding encoding)
+    {
+        // 打开 帮助 视图 烫 屯 锟 丂(low trail) 文
+        const char* gbkChars[] = {"\xB4\xF2\xBF\xAA", "\xB0\xEF\xD6\xFA", "\xCA\xD3\xCD\xBC",
+                                  "\xCC\xCC", "\xCD\xCD", "\xEF\xBF", "\x81\x40", "\xCE\xC4"};
+        const char* utf8Chars[] = {"打开", "帮助", "视图", "烫", "屯", "锟", "丂", "文"};
+        return encoding == TextEncoding::Utf8 ? utf8Chars[pick(8)] : gbkChars[pick(8)];
+    }
+
+    std::string oddity(TextEncoding encoding)
+    {
+        const char* common[] = {"?", "??", "\t", "\x02", "\x7F", "\x80", "\xFF", "\xB4",
+                                "\xBD\xEF", "\xEF\xBF\xBD", "\x81\x30\x81\x30", "\x84\x31\xA4\x37"};
+        std::string s = common[pick(12)];
+        if (encoding == TextEncoding::Utf8 && pick(2) == 0)
+            s = "\xEF\xBF\xBD";
+        return s;
+    }
+
+    std::mt19937 random_;
+};
+
+TEST(FastPath, FindsWhatTheByteByBytePathFinds)
+{
+    // scanBytes compares every path, instruction set and piece size.
+    DictionaryMaker maker(2024);
+    const TextEncoding encodings[] = {TextEncoding::Gbk, TextEncoding::Gb18030, TextEncoding::Utf8};
+    const EncodingChoice choices[] = {EncodingChoice::Gbk, EncodingChoice::Gb18030,
+                                      EncodingChoice::Utf8};
+    int withFindings = 0;
+    for (int round = 0; round < 12; ++round)
+        for (int e = 0; e < 3; ++e) {
+            std::string bytes = maker.make(encodings[e], 3000);
+            ReadingOptions options;
+            options.encoding = choices[e];
+            options.lineEnds = round % 2 == 0 ? LineEnds::CrLf : LineEnds::Any;
+            options.layout = round % 3 == 0 ? Layout::Equals : Layout::LinePairs;
+            options.charset = round % 4 == 3 ? Charset::Gb2312 : Charset::Any;
+            withFindings += !scanBytes(bytes, options).empty();
+        }
+    EXPECT_GT(withFindings, 30) << "the dictionaries should hold things to find";
+}
+
+TEST(FastPath, MarksAndLineEndsAcrossBlockBoundaries)
+{
+    // Each mark placed so that it straddles the 64-byte boundary in every
+    // way, in files of each line end and layout: found all the same.
+    struct Mark {
+        std::string bytes;
+        const char* rule;
+    };
+    const std::string zhong = gbk("中");
+    const std::vector<Mark> marks = {
+        {zhong + "??" + zhong, "mojibake"},  {gbk("烫烫烫"), "mojibake"},
+        {"\xEF\xBF\xBD\xEF", "mojibake"},    {zhong + "\x02", "control-char"},
+        {"\xB4 ", "invalid-gbk"},            {"", "mixed-line-ends"},
+    };
+    struct File {
+        const char* end;
+        const char* otherEnd;
+        LineEnds reading;
+    };
+    const File files[] = {{"\r\n", "\r", LineEnds::CrLf},
+                          {"\r", "\r\n", LineEnds::CrLf},
+                          {"\n", "\r\n", LineEnds::Any}};
+    for (Layout layout : {Layout::LinePairs, Layout::Equals})
+        for (const File& file : files)
+            for (const Mark& mark : marks)
+                for (std::size_t at = 168; at <= 200; ++at) {
+                    // Plain line pairs, so that the blocks before the mark
+                    // take the fast path; then the mark in a translation;
+                    // then more plain lines.
+                    const bool equals = layout == Layout::Equals;
+                    const std::string end = file.end;
+                    const std::string plain = equals ? "Open=" + gbk("打开") + end
+                                                     : "Open" + end + gbk("打开") + end;
+                    std::string bytes;
+                    int line = 1;
+                    for (; bytes.size() < 100; line += equals ? 1 : 2)
+                        bytes += plain;
+                    bytes += equals ? "K=" : "K" + end;
+                    line += equals ? 0 : 1;
+                    bytes += std::string(at - bytes.size(), 'x') + mark.bytes;
+                    bytes += mark.bytes.empty() ? file.otherEnd : end;
+                    for (int i = 0; i < 6; ++i)
+                        bytes += plain;
+                    ReadingOptions options {EncodingChoice::Gbk, file.reading, Charset::Any,
+                                            layout};
+                    std::vector<report::Finding> found = scanBytes(bytes, options);
+                    ASSERT_FALSE(found.empty()) << mark.rule << " at " << at;
+                    EXPECT_EQ(found[0].rule, mark.rule) << "at " << at;
+                    EXPECT_EQ(found[0].line, line) << mark.rule << " at " << at;
+                }
+}
+
+TEST(FastPath, CountsTheLinesLineReaderGives)
+{
+    DictionaryMaker maker(99);
+    for (int round = 0; round < 16; ++round) {
+        const TextEncoding encoding = round % 2 == 0 ? TextEncoding::Gbk : TextEncoding::Utf8;
+        std::string bytes = maker.make(encoding, 2000 + 97 * round);
+        if (round % 4 == 1)
+            bytes = "\xEF\xBB\xBF" + bytes;
+        for (LineEnds ends : {LineEnds::CrLf, LineEnds::Any}) {
+            FileKindDetector detector;
+            detector.feed(bytes.data(), bytes.size());
+            ScanSettings settings;
+            settings.kind = detector.finish();
+            settings.encoding = encoding;
+            settings.lineEnds = ends;
+            CollectingSink sink;
+            EncodingScanner scanner(settings, sink);
+            scanner.bytesRead(bytes.data(), bytes.size());
+            scanner.finish();
+            const bool utf8Bom = settings.kind.utf8Bom && encoding == TextEncoding::Utf8;
+            EXPECT_EQ(scanner.lineCount(),
+                      static_cast<std::int64_t>(readerLines(bytes, ends, utf8Bom).size()))
+                << "round " << round;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace corvel::encoding::test
