@@ -208,15 +208,32 @@ void EncodingScanner::limitVectorIsa(VectorIsa isa)
         isa_ = isa;
 }
 
-// The loop of the fast path, once per instruction set.
-#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf)                        \
-    PlainState state = plainState();                             \
-    std::size_t taken = 0;                                       \
-    for (; taken < blocks; ++taken, p += 64)                     \
-        if (!takeIfPlain(p, masksOf(p, equalsLayout_, state.before), state)) \
-            break;                                               \
-    if (taken > 0)                                               \
-        keepPlainState(state, p - 64);                           \
+// The loop of the fast path, once per instruction set, with the usual case
+// (CR LF line ends, GBK characters, no line with something to report) and
+// each layout as constants of its own loop.
+#define CORVEL_PLAIN_LOOP(masksOf, usual, equals)                                   \
+    {                                                                               \
+        for (; taken < blocks; ++taken, p += 64)                                    \
+            if (!takeIfPlain<usual, equals>(                                        \
+                    p, masksOf(p, equals, state.before, taken == 0), state))        \
+                break;                                                              \
+    }
+
+#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf)                                           \
+    PlainState state = plainState();                                                \
+    std::size_t taken = 0;                                                          \
+    const bool usual =                                                              \
+        state.kind == LineEndKind::CrLf && state.multibyte && !state.dirty;         \
+    if (usual && equalsLayout_)                                                     \
+        CORVEL_PLAIN_LOOP(masksOf, true, true)                                      \
+    else if (usual)                                                                 \
+        CORVEL_PLAIN_LOOP(masksOf, true, false)                                     \
+    else if (equalsLayout_)                                                         \
+        CORVEL_PLAIN_LOOP(masksOf, false, true)                                     \
+    else                                                                            \
+        CORVEL_PLAIN_LOOP(masksOf, false, false)                                    \
+    if (taken > 0)                                                                  \
+        keepPlainState(state, p - 64);                                              \
     return taken;
 
 std::size_t EncodingScanner::takePlainBlocksPortable(const char* p, std::size_t blocks)
@@ -303,9 +320,15 @@ void EncodingScanner::keepPlainState(const PlainState& s, const char* last)
 // can start or end a mark or is checked against a character set, every
 // line end is of the file's kind, and no line with something to report
 // ends in it. The usual tests are all on masks, with one branch for them.
+template <bool Usual, bool Equals>
 CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const BlockMasks& m,
                                                        PlainState& s) const
 {
+    if constexpr (Usual) {
+        s.kind = LineEndKind::CrLf;
+        s.multibyte = true;
+        s.dirty = false;
+    }
     const std::uint64_t crBefore = s.pendingCr ? 1 : 0;
     const Pairing pairing = pairGbk(m.high, s.lead);
     std::uint64_t bad = s.multibyte ? 0 : m.high | (s.lead ? 1 : 0);
@@ -320,30 +343,50 @@ CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const Bloc
     case LineEndKind::None: bad |= lineBytes; break;
     }
     if (s.dirty)
-        bad |= lineBytes | (s.seenEquals ? 0 : m.equals);
-    if (bad != 0)
-        return false;
-    if ((pairing.lowTrails != 0 || m.maybeRare) &&
-        !rareBytesArePlain(p, m.high, pairing.lowTrails,
-                           !s.lead && ((s.lastHigh | s.lastLowTrails) & kTopBit) != 0))
+        bad |= lineBytes | (Equals && !s.seenEquals ? m.equals : 0);
+    if ((bad | pairing.lowTrails | (m.maybeRare ? 1 : 0)) != 0 &&
+        (bad != 0 ||
+         !rareBytesArePlain(p, m.high, pairing.lowTrails,
+                            !s.lead && ((s.lastHigh | s.lastLowTrails) & kTopBit) != 0)))
         return false;
 
     const std::uint64_t base = s.pos;
-    const unsigned length = s.kind == LineEndKind::CrLf ? 2 : 1;
-    // A CR as the last byte ends its line once the next byte is seen.
-    const std::uint64_t crAtEnd = s.kind == LineEndKind::Lf ? 0 : m.cr >> 63;
-    const std::uint64_t ends = (s.kind == LineEndKind::Lf ? m.lf : m.cr) & ~(crAtEnd << 63);
-    const int lastEnd = 63 - std::countl_zero(ends);  // -1: none
-    s.lineNumber += std::popcount(ends) + static_cast<int>(crBefore);
-    s.lineStart = ends != 0 ? base + static_cast<unsigned>(lastEnd) + length
-                            : (crBefore != 0 ? base - 1 + length : s.lineStart);
-    s.pendingCr = crAtEnd != 0;
-    s.crSeen |= m.cr != 0;
-    if (equalsLayout_) {
+    // The bytes after the block's last line end (all: none ends in it).
+    std::uint64_t after = ~std::uint64_t {0};
+    bool started;  // a line starts in the block
+    if constexpr (Usual) {
+        // CR LF only: every LF of the block ends a line, including the one
+        // after a CR that ended the block before.
+        const int lastLf = 63 - std::countl_zero(m.lf);
+        s.lineNumber += std::popcount(m.lf);
+        started = m.lf != 0;
+        if (started) {
+            s.lineStart = base + static_cast<unsigned>(lastLf) + 1;
+            after <<= lastLf;
+            after <<= 1;
+        }
+        s.pendingCr = (m.cr >> 63) != 0;
+    } else {
+        const unsigned length = s.kind == LineEndKind::CrLf ? 2 : 1;
+        // A CR as the last byte ends its line once the next byte is seen.
+        const std::uint64_t crAtEnd = s.kind == LineEndKind::Lf ? 0 : m.cr >> 63;
+        const std::uint64_t ends = (s.kind == LineEndKind::Lf ? m.lf : m.cr) & ~(crAtEnd << 63);
+        const int lastEnd = 63 - std::countl_zero(ends);
+        s.lineNumber += std::popcount(ends) + static_cast<int>(crBefore);
+        started = (ends | crBefore) != 0;
+        if (ends != 0) {
+            s.lineStart = base + static_cast<unsigned>(lastEnd) + length;
+            after <<= lastEnd;
+            after <<= 1;
+        } else if (crBefore != 0) {
+            s.lineStart = base - 1 + length;
+        }
+        s.pendingCr = crAtEnd != 0;
+    }
+    if constexpr (!Usual)
+        s.crSeen |= m.cr != 0;  // (the usual case has seen CR LF)
+    if constexpr (Equals) {
         // The '=' bytes of the line still open after the block.
-        const bool started = (ends | crBefore) != 0;
-        const std::uint64_t after =
-            lastEnd < 0 ? ~std::uint64_t {0} : ~std::uint64_t {0} << lastEnd << 1;
         const std::uint64_t open = m.equals & after;
         s.seenEquals = (s.seenEquals && !started) || open != 0;
     }

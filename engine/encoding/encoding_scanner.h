@@ -60,6 +60,7 @@ private:
     std::size_t takePlainBlocksAvx512(const char* p, std::size_t blocks);
     PlainState plainState() const;
     void keepPlainState(const PlainState& state, const char* last);
+    template <bool Usual, bool Equals>
     bool takeIfPlain(const char* p, const BlockMasks& m, PlainState& state) const;
     void slowBlock(const char* p, std::size_t size);
     void enterSlowPath();

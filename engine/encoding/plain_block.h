@@ -79,7 +79,8 @@ inline bool hasControlByte(const char* p)
     return false;
 }
 
-inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned char before)
+inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned char before,
+                                     bool = true)
 {
     BlockMasks m;
     std::uint64_t heat = 0, ef = 0, bf = 0;
@@ -100,7 +101,8 @@ inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned ch
 }
 
 #if defined(__SSE2__)
-inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char before)
+inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char before,
+                                 bool = true)
 {
     BlockMasks m;
     std::uint64_t heats = 0, efs = 0, bfs = 0;
@@ -147,7 +149,7 @@ inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char b
 
 #if defined(CORVEL_WIDE_VECTORS)
 __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
-    const char* p, bool wantEquals, unsigned char before)
+    const char* p, bool wantEquals, unsigned char before, bool = true)
 {
     BlockMasks m;
     std::uint64_t heats = 0, efs = 0, bfs = 0;
@@ -194,18 +196,20 @@ __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
     return m;
 }
 
-// The byte before each byte comes from a load one byte back, its first
-// lane masked off (so that it never touches memory before the block) and
-// set to `before`.
+// The byte before each byte comes from a load one byte back; for the
+// first block of a stretch (whose byte before may not be in memory any
+// more) with its first lane masked off and set to `before`.
 __attribute__((target("avx512f,avx512bw"), always_inline)) inline BlockMasks blockMasksAvx512(
-    const char* p, bool wantEquals, unsigned char before)
+    const char* p, bool wantEquals, unsigned char before, bool first)
 {
     BlockMasks m;
     const __m512i one = _mm512_set1_epi8(1);
     const __m512i heatByte = _mm512_set1_epi8(static_cast<char>(0xCD));
     const __m512i v = _mm512_loadu_si512(p);
-    const __m512i prev = _mm512_mask_set1_epi8(
-        _mm512_maskz_loadu_epi8(~std::uint64_t {1}, p - 1), 1, static_cast<char>(before));
+    const __m512i prev =
+        first ? _mm512_mask_set1_epi8(_mm512_maskz_loadu_epi8(~std::uint64_t {1}, p - 1), 1,
+                                      static_cast<char>(before))
+              : _mm512_loadu_si512(p - 1);
     const __m512i next = _mm512_add_epi8(v, one);
     m.high = _mm512_movepi8_mask(v);
     m.cr = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r'));

@@ -140,6 +140,51 @@ TEST(FastPath, MarksAndLineEndsAcrossBlockBoundaries)
                 }
 }
 
+TEST(FastPath, ColumnsAfterALineEndAnywhereInABlock)
+{
+    // The line before the mark's line ends at every place of a block; the
+    // mark's column counts from the byte after that line end.
+    const std::string plain = "Open=" + gbk("打开");
+    for (const char* end : {"\r\n", "\r", "\n"})
+        for (Layout layout : {Layout::LinePairs, Layout::Equals})
+            for (std::size_t length = 60; length < 140; ++length) {
+                const std::string e = end;
+                std::string bytes = plain + e + plain + e + std::string(length, 'y') + e;
+                const std::size_t lineStart = bytes.size();
+                const std::string mark = layout == Layout::Equals ? "K=" : "";
+                bytes += mark + std::string(70, 'x') + gbk("中") + "\x02" + e + plain + e;
+                ReadingOptions options {EncodingChoice::Gbk,
+                                        e == "\n" ? LineEnds::Any : LineEnds::CrLf, Charset::Any,
+                                        layout};
+                std::vector<report::Finding> found = scanBytes(bytes, options);
+                ASSERT_EQ(brief(found),
+                          std::vector<std::string> {
+                              "control-char@4:" + std::to_string(mark.size() + 70 + 3)})
+                    << "line before " << length << " bytes, end " << (e == "\r" ? "CR" : "")
+                    << ", layout " << static_cast<int>(layout) << ", line start " << lineStart;
+            }
+}
+
+TEST(FastPath, EqualsOfAnEarlierLineInTheBlockIsNotTheCurrentLines)
+{
+    // "K=V" and the start of a line without '=' share a block; the control
+    // byte of that line comes blocks later and has no translation to be in.
+    for (const char* end : {"\r\n", "\r", "\n"}) {
+        const std::string e = end;
+        std::string bytes;
+        for (int i = 0; i < 8; ++i)
+            bytes += "Open=" + gbk("打开") + e;
+        for (std::size_t pad = 0; pad < 64; ++pad) {
+            std::string withPad = bytes + std::string(pad, 'p') + "=q" + e + "K=V" + e +
+                                  std::string(100, 'x') + "\x02" + e;
+            ReadingOptions options {EncodingChoice::Gbk,
+                                    e == "\n" ? LineEnds::Any : LineEnds::CrLf, Charset::Any,
+                                    Layout::Equals};
+            EXPECT_EQ(scanBrief(withPad, options), std::vector<std::string> {}) << pad;
+        }
+    }
+}
+
 TEST(FastPath, CountsTheLinesLineReaderGives)
 {
     DictionaryMaker maker(99);
