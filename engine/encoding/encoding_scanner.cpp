@@ -4,6 +4,7 @@
 #include "gb2312_set.h"
 #include "gbk_cells.h"
 #include "plain_block.h"
+#include "utf8_block.h"
 
 #include <bit>
 #include <cstring>
@@ -25,20 +26,38 @@ namespace {
 
 constexpr std::uint64_t kTopBit = std::uint64_t {1} << 63;
 
+// Whether a byte of `tails` (0x9F, 0xAB, 0xAF, 0xBD) ends one of the UTF-8
+// marks 锟 (E9 94 9F), 烫 (E7 83 AB), 屯 (E5 B1 AF) or U+FFFD (EF BF BD);
+// `before` and `before2` are the two bytes before the block.
+bool utf8TailsAreMarks(const char* p, std::uint64_t tails, unsigned char before,
+                       unsigned char before2)
+{
+    for (; tails != 0; tails &= tails - 1) {
+        const int i = std::countr_zero(tails);
+        const unsigned b1 = i >= 1 ? static_cast<unsigned char>(p[i - 1]) : before;
+        const unsigned b2 =
+            i >= 2 ? static_cast<unsigned char>(p[i - 2]) : (i == 1 ? before : before2);
+        const unsigned seq = b2 << 16 | b1 << 8 | static_cast<unsigned char>(p[i]);
+        if (seq == 0xE9949F || seq == 0xE783AB || seq == 0xE5B1AF || seq == 0xEFBFBD)
+            return true;
+    }
+    return false;
+}
+
 // The rarer tests of the fast path, kept out of its loop: trails below
 // 0x80 (valid from 0x40), control bytes, a '?' after a Chinese character.
 #if defined(__GNUC__)
 __attribute__((noinline))
 #endif
 bool rareBytesArePlain(const char* p, std::uint64_t high, std::uint64_t lowTrails,
-                       bool chineseBefore)
+                       bool chineseBefore, bool utf8)
 {
     for (std::uint64_t t = lowTrails; t != 0; t &= t - 1) {
         auto b = static_cast<unsigned char>(p[std::countr_zero(t)]);
         if (b < 0x40 || b == 0x7F)
             return false;
     }
-    if (hasControlByte(p))
+    if (hasControlByte(p, utf8))
         return false;
     const std::uint64_t afterChinese = ((high | lowTrails) << 1) | (chineseBefore ? 1 : 0);
     return (bytesEqual(p, '?') & afterChinese) == 0;
@@ -166,9 +185,11 @@ struct EncodingScanner::PlainState {
     std::uint64_t lineStart;
     std::int64_t lineNumber;
     unsigned char before;      // the last byte
+    unsigned char before2;     // the one before it
     std::uint64_t lastHigh;    // the last block's high bytes and low trails
     std::uint64_t lastLowTrails;
-    bool lead;                 // the last byte is a GBK lead
+    std::uint64_t utf8Open;    // UTF-8 continuations the next block starts with
+    bool lead;                 // the last character is open (a GBK lead, UTF-8)
     bool pendingCr;            // the last byte is a CR
     bool crSeen;
     bool seenEquals;
@@ -211,40 +232,48 @@ void EncodingScanner::limitVectorIsa(VectorIsa isa)
 // The loop of the fast path, once per instruction set, with the usual case
 // (CR LF line ends, GBK characters, no line with something to report) and
 // each layout as constants of its own loop.
-#define CORVEL_PLAIN_LOOP(masksOf, usual, equals)                                   \
+#define CORVEL_PLAIN_LOOP(masksOf, classesOf, usual, equals, utf8)                  \
     {                                                                               \
-        for (; taken < blocks; ++taken, p += 64)                                    \
-            if (!takeIfPlain<usual, equals>(                                        \
-                    p, masksOf(p, equals, state.before, taken == 0), state))        \
+        for (; taken < blocks; ++taken, p += 64) {                                  \
+            const BlockMasks masks = masksOf(p, equals, state.before, taken == 0, utf8); \
+            Utf8Classes classes;                                                    \
+            if (utf8)                                                               \
+                classes = classesOf(p);                                             \
+            if (!takeIfPlain<usual, equals, utf8>(p, masks, &classes, state))       \
                 break;                                                              \
+        }                                                                           \
     }
 
-#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf)                                           \
+#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf, classesOf)                                \
     PlainState state = plainState();                                                \
     std::size_t taken = 0;                                                          \
     const bool usual =                                                              \
         state.kind == LineEndKind::CrLf && state.multibyte && !state.dirty;         \
-    if (usual && equalsLayout_)                                                     \
-        CORVEL_PLAIN_LOOP(masksOf, true, true)                                      \
+    if (!gbkFamily_ && equalsLayout_)                                               \
+        CORVEL_PLAIN_LOOP(masksOf, classesOf, false, true, true)                    \
+    else if (!gbkFamily_)                                                           \
+        CORVEL_PLAIN_LOOP(masksOf, classesOf, false, false, true)                   \
+    else if (usual && equalsLayout_)                                                \
+        CORVEL_PLAIN_LOOP(masksOf, classesOf, true, true, false)                    \
     else if (usual)                                                                 \
-        CORVEL_PLAIN_LOOP(masksOf, true, false)                                     \
+        CORVEL_PLAIN_LOOP(masksOf, classesOf, true, false, false)                   \
     else if (equalsLayout_)                                                         \
-        CORVEL_PLAIN_LOOP(masksOf, false, true)                                     \
+        CORVEL_PLAIN_LOOP(masksOf, classesOf, false, true, false)                   \
     else                                                                            \
-        CORVEL_PLAIN_LOOP(masksOf, false, false)                                    \
+        CORVEL_PLAIN_LOOP(masksOf, classesOf, false, false, false)                  \
     if (taken > 0)                                                                  \
         keepPlainState(state, p - 64);                                              \
     return taken;
 
 std::size_t EncodingScanner::takePlainBlocksPortable(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable, utf8ClassesPortable)
 }
 
 std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t blocks)
 {
 #if defined(__SSE2__)
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2, utf8ClassesSse2)
 #else
     return takePlainBlocksPortable(p, blocks);
 #endif
@@ -254,13 +283,13 @@ std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t bloc
 CORVEL_TARGET("avx2,popcnt,bmi,lzcnt")
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2, utf8ClassesSse2)
 }
 
 CORVEL_TARGET("avx512f,avx512bw,avx2,popcnt,bmi,lzcnt")
 std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512, utf8ClassesAvx512)
 }
 #else
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
@@ -281,14 +310,22 @@ EncodingScanner::PlainState EncodingScanner::plainState() const
     s.lineStart = lineStart_;
     s.lineNumber = lineNumber_;
     s.before = lastByte_;
+    s.before2 = lastByte2_;
     s.lastHigh = chineseBefore_ ? kTopBit : 0;
     s.lastLowTrails = 0;
-    s.lead = leadCarry_;
+    s.lead = openCount_ > 0;
+    s.utf8Open = 0;
+    if (!gbkFamily_ && openCount_ > 0) {
+        // The continuations still to come of the open character.
+        const std::uint8_t lead = openBytes_[0];
+        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        s.utf8Open = (std::uint64_t {1} << (length - openCount_)) - 1;
+    }
     s.pendingCr = pendingCr_;
     s.crSeen = crSeen_;
     s.seenEquals = seenEquals_;
     s.dirty = lineDirty_;
-    s.multibyte = gbkFamily_ && !gb2312_ && !watchFirstHigh_;
+    s.multibyte = !gb2312_ && !watchFirstHigh_;
     s.kind = lineEndKind_ ? *lineEndKind_ : LineEndKind::None;
     return s;
 }
@@ -304,9 +341,8 @@ void EncodingScanner::keepPlainState(const PlainState& s, const char* last)
     lineStart_ = s.lineStart;
     lineNumber_ = s.lineNumber;
     lastByte_ = s.before;
-    leadCarry_ = s.lead;
-    leadByte_ = static_cast<std::uint8_t>(last[63]);
-    leadPos_ = s.pos - 1;
+    lastByte2_ = s.before2;
+    keepOpenBytes(s, last);
     chineseBefore_ = !s.lead && ((s.lastHigh | s.lastLowTrails) & kTopBit) != 0;
     pendingCr_ = s.pendingCr;
     crPos_ = s.pos - 1;
@@ -315,13 +351,29 @@ void EncodingScanner::keepPlainState(const PlainState& s, const char* last)
     matcherStale_ = true;
 }
 
+// The bytes at the end of the last block that start a character the next
+// block completes: a GBK lead, or a UTF-8 lead and its continuations.
+void EncodingScanner::keepOpenBytes(const PlainState& s, const char* last)
+{
+    openCount_ = 0;
+    if (!s.lead)
+        return;
+    int from = 63;
+    if (!gbkFamily_)
+        while (from > 61 && static_cast<unsigned char>(last[from]) < 0xC0)
+            --from;
+    for (int i = from; i < 64; ++i)
+        openBytes_[openCount_++] = static_cast<std::uint8_t>(last[i]);
+}
+
 // Takes the block without looking at its bytes one by one, when its masks
 // show that nothing in it can be a finding: every character is valid, none
 // can start or end a mark or is checked against a character set, every
 // line end is of the file's kind, and no line with something to report
 // ends in it. The usual tests are all on masks, with one branch for them.
-template <bool Usual, bool Equals>
+template <bool Usual, bool Equals, bool Utf8>
 CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const BlockMasks& m,
+                                                       const Utf8Classes* utf8,
                                                        PlainState& s) const
 {
     if constexpr (Usual) {
@@ -330,9 +382,17 @@ CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const Bloc
         s.dirty = false;
     }
     const std::uint64_t crBefore = s.pendingCr ? 1 : 0;
-    const Pairing pairing = pairGbk(m.high, s.lead);
     std::uint64_t bad = s.multibyte ? 0 : m.high | (s.lead ? 1 : 0);
-    bad |= m.marks;
+    Pairing pairing;
+    Utf8Open open {s.utf8Open, s.before};
+    if constexpr (Utf8) {
+        if (!utf8BlockValid(*utf8, open) ||
+            (utf8->tails != 0 && utf8TailsAreMarks(p, utf8->tails, s.before, s.before2)))
+            return false;
+    } else {
+        pairing = pairGbk(m.high, s.lead);
+        bad |= m.marks;
+    }
     // Line ends of another kind than the file's; a line with something to
     // report must end byte by byte.
     const std::uint64_t lineBytes = m.cr | m.lf | crBefore;
@@ -347,7 +407,7 @@ CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const Bloc
     if ((bad | pairing.lowTrails | (m.maybeRare ? 1 : 0)) != 0 &&
         (bad != 0 ||
          !rareBytesArePlain(p, m.high, pairing.lowTrails,
-                            !s.lead && ((s.lastHigh | s.lastLowTrails) & kTopBit) != 0)))
+                            !s.lead && ((s.lastHigh | s.lastLowTrails) & kTopBit) != 0, Utf8)))
         return false;
 
     const std::uint64_t base = s.pos;
@@ -390,10 +450,16 @@ CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const Bloc
         const std::uint64_t open = m.equals & after;
         s.seenEquals = (s.seenEquals && !started) || open != 0;
     }
-    s.lead = pairing.leadAtEnd;
+    if constexpr (Utf8) {
+        s.utf8Open = open.continuations;
+        s.lead = open.continuations != 0;
+    } else {
+        s.lead = pairing.leadAtEnd;
+    }
     s.lastHigh = m.high;
     s.lastLowTrails = pairing.lowTrails;
     s.before = static_cast<unsigned char>(p[63]);
+    s.before2 = static_cast<unsigned char>(p[62]);
     s.pos = base + 64;
     return true;
 }
@@ -411,10 +477,10 @@ void EncodingScanner::slowBlock(const char* p, std::size_t size)
 // The byte-by-byte path takes over the state the fast path kept.
 void EncodingScanner::enterSlowPath()
 {
-    if (leadCarry_) {
-        decoder_.setLeadPending(leadByte_, leadPos_);
-        leadCarry_ = false;
-    }
+    for (int i = 0; i < openCount_; ++i)
+        decoder_.push(openBytes_[i], pos_ - openCount_ + i,
+                      [this](const DecodedChar& c) { onChar(c); });
+    openCount_ = 0;
     if (matcherStale_) {
         matcher_.reset(chineseBefore_);
         matcherStale_ = false;
@@ -425,12 +491,12 @@ void EncodingScanner::enterSlowPath()
 void EncodingScanner::leaveSlowPath(const char* p, std::size_t size)
 {
     lastByte_ = static_cast<unsigned char>(p[size - 1]);
+    lastByte2_ = static_cast<unsigned char>(size > 1 ? p[size - 2] : 0);
     chineseBefore_ = matcher_.chineseBefore();
     fastReady_ = matcher_.quiet() && (decoder_.idle() || decoder_.leadPending());
     if (fastReady_ && decoder_.leadPending()) {
-        leadCarry_ = true;
-        leadByte_ = decoder_.leadByte();
-        leadPos_ = decoder_.leadPos();
+        openBytes_[0] = decoder_.leadByte();
+        openCount_ = 1;
         decoder_.clear();
     }
     lineDirty_ = !findings_.empty() || controls_ != 0 || lfCount_ > 0;

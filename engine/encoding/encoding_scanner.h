@@ -24,6 +24,7 @@
 namespace corvel::encoding {
 
 struct BlockMasks;
+struct Utf8Classes;
 enum class VectorIsa;
 
 struct ScanSettings {
@@ -60,8 +61,10 @@ private:
     std::size_t takePlainBlocksAvx512(const char* p, std::size_t blocks);
     PlainState plainState() const;
     void keepPlainState(const PlainState& state, const char* last);
-    template <bool Usual, bool Equals>
-    bool takeIfPlain(const char* p, const BlockMasks& m, PlainState& state) const;
+    template <bool Usual, bool Equals, bool Utf8>
+    bool takeIfPlain(const char* p, const BlockMasks& m, const Utf8Classes* utf8,
+                     PlainState& state) const;
+    void keepOpenBytes(const PlainState& state, const char* last);
     void slowBlock(const char* p, std::size_t size);
     void enterSlowPath();
     void leaveSlowPath(const char* p, std::size_t size);
@@ -116,14 +119,15 @@ private:
     bool watchFirstHigh_ = false;  // utf8-text is still to be placed
 
     // Between blocks of the fast path, the state of the byte-by-byte path
-    // is kept here: a GBK lead byte whose trail starts the next block, and
-    // what the last byte means for pairs and marks across the boundary.
+    // is kept here: the first bytes of a character that the next block
+    // completes (a GBK lead, up to three bytes of UTF-8), and the last
+    // bytes for marks across the boundary.
     bool fastReady_ = true;     // nothing half decoded or half matched
     bool matcherStale_ = false; // the matcher is reset before it is used
-    bool leadCarry_ = false;
-    std::uint8_t leadByte_ = 0;
-    std::uint64_t leadPos_ = 0;
+    std::uint8_t openBytes_[3] = {};
+    int openCount_ = 0;
     unsigned char lastByte_ = 0;
+    unsigned char lastByte2_ = 0;  // the one before it
     bool chineseBefore_ = false;
 };
 

@@ -1,38 +1,17 @@
 #include "file_kind.h"
 
 #include "platform.h"
+#include "utf8_block.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace corvel::encoding {
 
-namespace {
 
-// The length of the leading run of ASCII bytes.
-std::size_t asciiPrefix(const char* data, std::size_t size)
-{
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    for (; i + 16 <= size; i += 16) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        if (_mm_movemask_epi8(v) != 0)
-            break;
-    }
-#endif
-    while (i < size && static_cast<unsigned char>(data[i]) < 0x80)
-        ++i;
-    return i;
-}
-
-}  // namespace
-
-FileKindDetector::FileKindDetector() : utf8_(TextEncoding::Utf8) {}
+FileKindDetector::FileKindDetector() : isa_(bestVectorIsa()) {}
 
 void FileKindDetector::feed(const char* data, std::size_t size)
 {
@@ -53,23 +32,39 @@ void FileKindDetector::feedPrefix(const char* data, std::size_t size)
 
 void FileKindDetector::scanUtf8(const char* data, std::size_t size)
 {
-    std::size_t i = 0;
-    while (i < size && kind_.validUtf8) {
-        if (utf8_.idle())
-            i += asciiPrefix(data + i, size - i);
-        for (; i < size; ++i) {
-            auto byte = static_cast<std::uint8_t>(data[i]);
-            if (byte < 0x80 && utf8_.idle())
-                break;
-            utf8_.push(byte, scanned_ + i, [&](const DecodedChar& c) {
-                if (c.kind == CharKind::Invalid)
-                    kind_.validUtf8 = false;
-                else if (c.kind == CharKind::Multibyte && !(c.pos == 0 && c.code == 0xFEFF))
-                    kind_.utf8Multibyte = true;  // a byte-order mark is no character
-            });
-        }
+    if (tailSize_ > 0) {
+        std::size_t take = std::min(size, sizeof tail_ - tailSize_);
+        std::memcpy(tail_ + tailSize_, data, take);
+        tailSize_ += take;
+        data += take;
+        size -= take;
+        if (tailSize_ < sizeof tail_)
+            return;
+        checkBlocks(tail_, 1);
+        tailSize_ = 0;
     }
-    scanned_ += size;
+    checkBlocks(data, size / 64);
+    tailSize_ = size % 64;
+    std::memcpy(tail_, data + size - tailSize_, tailSize_);
+}
+
+// A byte-order mark at the start is no multibyte character of the text.
+void FileKindDetector::checkBlocks(const char* p, std::size_t blocks)
+{
+    if (blocks == 0 || !kind_.validUtf8)
+        return;
+    std::uint64_t leads = 0;
+    if (scanned_ == 0) {
+        kind_.validUtf8 = utf8BlocksValid(p, 1, open_, leads, isa_);
+        if (std::memcmp(p, "\xEF\xBB\xBF", 3) == 0)
+            leads &= ~std::uint64_t {1};
+        p += 64;
+        scanned_ = 64;
+        --blocks;
+    }
+    kind_.validUtf8 = kind_.validUtf8 && utf8BlocksValid(p, blocks, open_, leads, isa_);
+    scanned_ += 64 * blocks;
+    kind_.utf8Multibyte |= leads != 0;
 }
 
 // A byte-order mark decides; without one, UTF-16 text of mostly ASCII, CR LF
@@ -109,8 +104,15 @@ FileKind FileKindDetector::finish()
 {
     if (!prefixJudged_)
         judgePrefix();
-    if (kind_.validUtf8 && !utf8_.idle())
+    if (tailSize_ > 0) {
+        // Spaces after the last bytes: a character cut off by the end of
+        // the file is then invalid, as it is.
+        std::memset(tail_ + tailSize_, ' ', sizeof tail_ - tailSize_);
+        tailSize_ = 0;
+        checkBlocks(tail_, 1);
+    } else if (open_.continuations != 0) {
         kind_.validUtf8 = false;  // the file ends inside a character
+    }
     return kind_;
 }
 

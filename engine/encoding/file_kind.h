@@ -4,6 +4,7 @@
 #pragma once
 
 #include "char_decoder.h"
+#include "utf8_block.h"
 #include "error.h"
 #include "reading_options.h"
 
@@ -44,14 +45,20 @@ private:
     void feedPrefix(const char* data, std::size_t size);
     void judgePrefix();
     void scanUtf8(const char* data, std::size_t size);
+    void checkBlocks(const char* p, std::size_t blocks);
 
     static constexpr std::size_t kPrefix = 4096;  // bytes for the UTF-16 guess
     FileKind kind_;
     unsigned char prefix_[kPrefix];
     std::size_t prefixSize_ = 0;
     bool prefixJudged_ = false;
-    CharDecoder utf8_;
-    std::uint64_t scanned_ = 0;  // bytes scanned for UTF-8 before this piece
+    // The UTF-8 scan takes whole 64-byte blocks; the bytes of one not yet
+    // complete wait here.
+    VectorIsa isa_;
+    Utf8Open open_;
+    char tail_[64];
+    std::size_t tailSize_ = 0;
+    std::uint64_t scanned_ = 0;  // bytes in blocks checked so far
 };
 
 // Reads `path` as far as needed to know what it is.

@@ -64,23 +64,26 @@ inline std::uint64_t bytesEqual(const char* p, unsigned char value)
     return mask;
 }
 
-inline bool isControlByte(unsigned char b)
+// A control byte other than TAB, CR and LF, or 0x7F; in GBK also 0x80 and
+// 0xFF, which are no GBK (in UTF-8 0x80 is a continuation byte, and 0xFF
+// fails the UTF-8 test).
+inline bool isControlByte(unsigned char b, bool utf8)
 {
-    return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F || b == 0x80 || b == 0xFF;
+    return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F ||
+           (!utf8 && (b == 0x80 || b == 0xFF));
 }
 
-// Whether p[0..63] holds a control byte other than TAB, CR and LF, or one
-// of 0x7F, 0x80, 0xFF.
-inline bool hasControlByte(const char* p)
+// Whether p[0..63] holds a control byte.
+inline bool hasControlByte(const char* p, bool utf8)
 {
     for (int i = 0; i < 64; ++i)
-        if (isControlByte(static_cast<unsigned char>(p[i])))
+        if (isControlByte(static_cast<unsigned char>(p[i]), utf8))
             return true;
     return false;
 }
 
 inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned char before,
-                                     bool = true)
+                                     bool, bool utf8)
 {
     BlockMasks m;
     std::uint64_t heat = 0, ef = 0, bf = 0;
@@ -94,15 +97,15 @@ inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned ch
         ef |= b == 0xEF ? bit : 0;
         bf |= b == 0xBF ? bit : 0;
         m.equals |= wantEquals && b == '=' ? bit : 0;
-        m.maybeRare |= isControlByte(b) || b == '?';
+        m.maybeRare |= isControlByte(b, utf8) || b == '?';
     }
     m.marks = markPairs(heat, ef, bf, before);
     return m;
 }
 
 #if defined(__SSE2__)
-inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char before,
-                                 bool = true)
+inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char before, bool,
+                                 bool utf8)
 {
     BlockMasks m;
     std::uint64_t heats = 0, efs = 0, bfs = 0;
@@ -127,8 +130,11 @@ inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char b
         // v + 1 is at most 0x20 for 0x00-0x1F and 0xFF, and is 0x80 or 0x81
         // (the two lowest signed values) for 0x7F and 0x80.
         __m128i next = _mm_add_epi8(v, one);
-        __m128i control = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(next, space), next),
-                                       _mm_cmplt_epi8(next, belowDel));
+        __m128i control =
+            utf8 ? _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1F)), v),
+                                _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)))
+                 : _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(next, space), next),
+                                _mm_cmplt_epi8(next, belowDel));
         rare = _mm_or_si128(rare, _mm_andnot_si128(_mm_or_si128(isCr, isLf), control));
         rare = _mm_or_si128(rare, _mm_cmpeq_epi8(v, question));
         heats |= std::uint64_t {static_cast<std::uint32_t>(
@@ -149,7 +155,7 @@ inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char b
 
 #if defined(CORVEL_WIDE_VECTORS)
 __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
-    const char* p, bool wantEquals, unsigned char before, bool = true)
+    const char* p, bool wantEquals, unsigned char before, bool, bool utf8)
 {
     BlockMasks m;
     std::uint64_t heats = 0, efs = 0, bfs = 0;
@@ -173,8 +179,12 @@ __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
         m.cr |= std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(isCr))} << shift;
         m.lf |= std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(isLf))} << shift;
         __m256i next = _mm256_add_epi8(v, one);
-        __m256i control = _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(next, space), next),
-                                          _mm256_cmpgt_epi8(belowDel, next));
+        __m256i control =
+            utf8 ? _mm256_or_si256(
+                       _mm256_cmpeq_epi8(_mm256_min_epu8(v, _mm256_set1_epi8(0x1F)), v),
+                       _mm256_cmpeq_epi8(v, _mm256_set1_epi8(0x7F)))
+                 : _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(next, space), next),
+                                   _mm256_cmpgt_epi8(belowDel, next));
         rare = _mm256_or_si256(rare, _mm256_andnot_si256(_mm256_or_si256(isCr, isLf), control));
         rare = _mm256_or_si256(rare, _mm256_cmpeq_epi8(v, question));
         heats |= std::uint64_t {static_cast<std::uint32_t>(
@@ -200,7 +210,7 @@ __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
 // first block of a stretch (whose byte before may not be in memory any
 // more) with its first lane masked off and set to `before`.
 __attribute__((target("avx512f,avx512bw"), always_inline)) inline BlockMasks blockMasksAvx512(
-    const char* p, bool wantEquals, unsigned char before, bool first)
+    const char* p, bool wantEquals, unsigned char before, bool first, bool utf8)
 {
     BlockMasks m;
     const __m512i one = _mm512_set1_epi8(1);
@@ -215,9 +225,12 @@ __attribute__((target("avx512f,avx512bw"), always_inline)) inline BlockMasks blo
     m.cr = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r'));
     m.lf = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\n'));
     __mmask64 controls =
-        _mm512_cmple_epu8_mask(next, _mm512_set1_epi8(0x20)) |
-        _mm512_cmpeq_epi8_mask(_mm512_and_si512(next, _mm512_set1_epi8(static_cast<char>(0xFE))),
-                               _mm512_set1_epi8(static_cast<char>(0x80)));
+        utf8 ? _mm512_cmple_epu8_mask(v, _mm512_set1_epi8(0x1F)) |
+                   _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(0x7F))
+             : _mm512_cmple_epu8_mask(next, _mm512_set1_epi8(0x20)) |
+                   _mm512_cmpeq_epi8_mask(
+                       _mm512_and_si512(next, _mm512_set1_epi8(static_cast<char>(0xFE))),
+                       _mm512_set1_epi8(static_cast<char>(0x80)));
     controls &= ~(m.cr | m.lf | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\t')));
     m.maybeRare = (controls | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('?'))) != 0;
     __mmask64 heat = _mm512_cmpeq_epi8_mask(_mm512_or_si512(v, one), heatByte);

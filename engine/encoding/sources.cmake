@@ -16,6 +16,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/platform_text.h
   ${CMAKE_CURRENT_LIST_DIR}/reading_options.cpp ${CMAKE_CURRENT_LIST_DIR}/reading_options.h
   ${CMAKE_CURRENT_LIST_DIR}/translation_chars.h
+  ${CMAKE_CURRENT_LIST_DIR}/utf8_block.cpp ${CMAKE_CURRENT_LIST_DIR}/utf8_block.h
 )
 if(WIN32)
   target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/platform_text_windows.cpp)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace corvel::encoding::test {
 namespace {
 
@@ -65,6 +67,49 @@ TEST(FileKind, FromMarksNulPatternAndUtf8Validity)
             EXPECT_EQ(resolveEncoding(EncodingChoice::Auto, kind), c.automatic) << c.name;
         }
     }
+}
+
+TEST(FileKind, Utf8ValidityMatchesDecodingByteByByte)
+{
+    // Random text of UTF-8 pieces, valid and not, in every piece size.
+    const char* pieces[] = {"a", "\r\n", "中", "\xC2\x80", "\xF0\x9F\x98\x80", "\xEF\xBF\xBD",
+                            "\xE0\xA0\x80", "\xED\x9F\xBF", "\xF4\x8F\xBF\xBF",
+                            "\xE0\x80\x80", "\xED\xA0\x80", "\xF0\x8F\xBF\xBF",
+                            "\xF4\x90\x80\x80", "\xC1\xBF", "\xF5", "\x80", "\xE4\xB8"};
+    std::mt19937 random(5);
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const int invalidAt = round % 2 == 0 ? -1 : static_cast<int>(random() % 80);
+        for (int i = 0; i < 80; ++i)
+            text += pieces[i == invalidAt ? 9 + random() % 8 : random() % 9];
+        bool valid = true;
+        CharDecoder decoder(TextEncoding::Utf8);
+        auto note = [&](const DecodedChar& c) { valid = valid && c.kind != CharKind::Invalid; };
+        for (char b : text)
+            decoder.push(static_cast<std::uint8_t>(b), 0, note);
+        decoder.flush(note);
+        for (std::size_t piece : {std::size_t {1}, std::size_t {64}, std::size_t {100}})
+            EXPECT_EQ(detect(text, piece).validUtf8, valid) << round << " " << piece;
+    }
+}
+
+TEST(FileKind, NarrowSecondBytesAtEveryPlaceOfABlock)
+{
+    struct Case {
+        const char* bytes;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"\xE0\xA0\x80", true},      {"\xE0\x9F\xBF", false},     // no overlong form
+        {"\xED\x9F\xBF", true},      {"\xED\xA0\x80", false},     // no surrogate
+        {"\xF0\x90\x80\x80", true},  {"\xF0\x8F\xBF\xBF", false},  // from U+10000
+        {"\xF4\x8F\xBF\xBF", true},  {"\xF4\x90\x80\x80", false},  // to U+10FFFF
+    };
+    for (const Case& c : cases)
+        for (std::size_t at = 58; at <= 66; ++at) {
+            std::string text = std::string(at, 'a') + c.bytes + std::string(80, 'b');
+            EXPECT_EQ(detect(text, 1 << 20).validUtf8, c.valid) << c.bytes << " at " << at;
+        }
 }
 
 TEST(FileKind, AnExplicitEncodingIsKept)

@@ -58,10 +58,12 @@ private:
     {
         const char* common[] = {"?", "??", "\t", "\x02", "\x7F", "\x80", "\xFF", "\xB4",
                                 "\xBD\xEF", "\xEF\xBF\xBD", "\x81\x30\x81\x30", "\x84\x31\xA4\x37"};
-        std::string s = common[pick(12)];
+        const char* utf8[] = {"\xEF\xBF\xBD", "\xE0\x80\x80", "\xED\xA0\x80",
+                              "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xC0\xAF",
+                              "\xF0\x9F\x98\x80", "锟", "生", "\xE4\xB8"};
         if (encoding == TextEncoding::Utf8 && pick(2) == 0)
-            s = "\xEF\xBF\xBD";
-        return s;
+            return utf8[pick(10)];
+        return common[pick(12)];
     }
 
     std::mt19937 random_;
