@@ -178,17 +178,22 @@ void EncodingScanner::finish()
 
 // ---- The fast path -----------------------------------------------------
 
+// What the fast path of UTF-8 keeps besides: the continuations the next
+// block starts with, and the second byte before the first block.
+struct EncodingScanner::Utf8Carry {
+    std::uint64_t open;
+    unsigned char before2;
+};
+
 // What the fast path keeps while it takes block after block, in locals
 // rather than members so that it stays in registers.
 struct EncodingScanner::PlainState {
     std::uint64_t pos;
     std::uint64_t lineStart;
     std::int64_t lineNumber;
-    unsigned char before;      // the last byte
-    unsigned char before2;     // the one before it
+    unsigned char before;      // the byte before the first block
     std::uint64_t lastHigh;    // the last block's high bytes and low trails
     std::uint64_t lastLowTrails;
-    std::uint64_t utf8Open;    // UTF-8 continuations the next block starts with
     bool lead;                 // the last character is open (a GBK lead, UTF-8)
     bool pendingCr;            // the last byte is a CR
     bool crSeen;
@@ -214,6 +219,10 @@ void EncodingScanner::scanBlocks(const char* p, std::size_t blocks)
 
 std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
 {
+    if (!gbkFamily_)
+        return isa_ == VectorIsa::Avx512 ? takePlainUtf8BlocksAvx512(p, blocks)
+               : isa_ == VectorIsa::Portable ? takePlainUtf8BlocksPortable(p, blocks)
+                                             : takePlainUtf8BlocksSse2(p, blocks);
     switch (isa_) {
     case VectorIsa::Avx512: return takePlainBlocksAvx512(p, blocks);
     case VectorIsa::Avx2: return takePlainBlocksAvx2(p, blocks);
@@ -232,50 +241,91 @@ void EncodingScanner::limitVectorIsa(VectorIsa isa)
 // The loop of the fast path, once per instruction set, with the usual case
 // (CR LF line ends, GBK characters, no line with something to report) and
 // each layout as constants of its own loop.
-#define CORVEL_PLAIN_LOOP(masksOf, classesOf, usual, equals, utf8)                  \
+// The byte before a block: for the first, kept from the block before; for
+// the others, in memory right before it.
+#define CORVEL_PLAIN_LOOP(masksOf, usual, equals)                                   \
     {                                                                               \
+        _Pragma("GCC unroll 2")                                                     \
         for (; taken < blocks; ++taken, p += 64) {                                  \
-            const BlockMasks masks = masksOf(p, equals, state.before, taken == 0, utf8); \
-            Utf8Classes classes;                                                    \
-            if (utf8)                                                               \
-                classes = classesOf(p);                                             \
-            if (!takeIfPlain<usual, equals, utf8>(p, masks, &classes, state))       \
+            const auto before = taken == 0 ? state.before                           \
+                                           : static_cast<unsigned char>(p[-1]);     \
+            if (!takeIfPlain<usual, equals>(                                        \
+                    p, masksOf<false>(p, equals, before, taken == 0), state))       \
                 break;                                                              \
         }                                                                           \
     }
 
-#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf, classesOf)                                \
+#define CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, equals)                          \
+    {                                                                               \
+        for (; taken < blocks; ++taken, p += 64) {                                  \
+            const auto before = taken == 0 ? state.before                           \
+                                           : static_cast<unsigned char>(p[-1]);     \
+            const auto before2 = taken == 0 ? carry.before2                         \
+                                            : static_cast<unsigned char>(p[-2]);    \
+            const BlockMasks masks = masksOf<true>(p, equals, before, taken == 0);  \
+            if (!takeUtf8IfPlain<equals>(p, masks, classesOf(p), before, before2,   \
+                                         carry, state))                             \
+                break;                                                              \
+        }                                                                           \
+    }
+
+#define CORVEL_PLAIN_BLOCKS_BEGIN()                                                 \
     PlainState state = plainState();                                                \
-    std::size_t taken = 0;                                                          \
-    const bool usual =                                                              \
-        state.kind == LineEndKind::CrLf && state.multibyte && !state.dirty;         \
-    if (!gbkFamily_ && equalsLayout_)                                               \
-        CORVEL_PLAIN_LOOP(masksOf, classesOf, false, true, true)                    \
-    else if (!gbkFamily_)                                                           \
-        CORVEL_PLAIN_LOOP(masksOf, classesOf, false, false, true)                   \
-    else if (usual && equalsLayout_)                                                \
-        CORVEL_PLAIN_LOOP(masksOf, classesOf, true, true, false)                    \
-    else if (usual)                                                                 \
-        CORVEL_PLAIN_LOOP(masksOf, classesOf, true, false, false)                   \
-    else if (equalsLayout_)                                                         \
-        CORVEL_PLAIN_LOOP(masksOf, classesOf, false, true, false)                   \
-    else                                                                            \
-        CORVEL_PLAIN_LOOP(masksOf, classesOf, false, false, false)                  \
+    std::size_t taken = 0;
+
+#define CORVEL_PLAIN_BLOCKS_END()                                                   \
     if (taken > 0)                                                                  \
         keepPlainState(state, p - 64);                                              \
     return taken;
 
+#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf)                                           \
+    CORVEL_PLAIN_BLOCKS_BEGIN()                                                     \
+    const bool usual =                                                              \
+        state.kind == LineEndKind::CrLf && state.multibyte && !state.dirty;         \
+    if (usual && equalsLayout_)                                                     \
+        CORVEL_PLAIN_LOOP(masksOf, true, true)                            \
+    else if (usual)                                                                 \
+        CORVEL_PLAIN_LOOP(masksOf, true, false)                           \
+    else if (equalsLayout_)                                                         \
+        CORVEL_PLAIN_LOOP(masksOf, false, true)                           \
+    else                                                                            \
+        CORVEL_PLAIN_LOOP(masksOf, false, false)                          \
+    CORVEL_PLAIN_BLOCKS_END()
+
+#define CORVEL_TAKE_PLAIN_UTF8_BLOCKS(masksOf, classesOf)                           \
+    CORVEL_PLAIN_BLOCKS_BEGIN()                                                     \
+    Utf8Carry carry = utf8Carry();                                                  \
+    if (equalsLayout_)                                                              \
+        CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, true)                    \
+    else                                                                            \
+        CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, false)                   \
+    CORVEL_PLAIN_BLOCKS_END()
+
 std::size_t EncodingScanner::takePlainBlocksPortable(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable, utf8ClassesPortable)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable)
+}
+
+std::size_t EncodingScanner::takePlainUtf8BlocksPortable(const char* p, std::size_t blocks)
+{
+    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksPortable, utf8ClassesPortable)
 }
 
 std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t blocks)
 {
 #if defined(__SSE2__)
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2, utf8ClassesSse2)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2)
 #else
     return takePlainBlocksPortable(p, blocks);
+#endif
+}
+
+std::size_t EncodingScanner::takePlainUtf8BlocksSse2(const char* p, std::size_t blocks)
+{
+#if defined(__SSE2__)
+    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksSse2, utf8ClassesSse2)
+#else
+    return takePlainUtf8BlocksPortable(p, blocks);
 #endif
 }
 
@@ -283,13 +333,19 @@ std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t bloc
 CORVEL_TARGET("avx2,popcnt,bmi,lzcnt")
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2, utf8ClassesSse2)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2)
 }
 
 CORVEL_TARGET("avx512f,avx512bw,avx2,popcnt,bmi,lzcnt")
 std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512, utf8ClassesAvx512)
+    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512)
+}
+
+CORVEL_TARGET("avx512f,avx512bw,avx2,popcnt,bmi,lzcnt")
+std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
+{
+    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksAvx512, utf8ClassesAvx512)
 }
 #else
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
@@ -300,6 +356,11 @@ std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t bloc
 std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
 {
     return takePlainBlocksSse2(p, blocks);
+}
+
+std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
+{
+    return takePlainUtf8BlocksSse2(p, blocks);
 }
 #endif
 
@@ -310,17 +371,9 @@ EncodingScanner::PlainState EncodingScanner::plainState() const
     s.lineStart = lineStart_;
     s.lineNumber = lineNumber_;
     s.before = lastByte_;
-    s.before2 = lastByte2_;
     s.lastHigh = chineseBefore_ ? kTopBit : 0;
     s.lastLowTrails = 0;
     s.lead = openCount_ > 0;
-    s.utf8Open = 0;
-    if (!gbkFamily_ && openCount_ > 0) {
-        // The continuations still to come of the open character.
-        const std::uint8_t lead = openBytes_[0];
-        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        s.utf8Open = (std::uint64_t {1} << (length - openCount_)) - 1;
-    }
     s.pendingCr = pendingCr_;
     s.crSeen = crSeen_;
     s.seenEquals = seenEquals_;
@@ -328,6 +381,18 @@ EncodingScanner::PlainState EncodingScanner::plainState() const
     s.multibyte = !gb2312_ && !watchFirstHigh_;
     s.kind = lineEndKind_ ? *lineEndKind_ : LineEndKind::None;
     return s;
+}
+
+EncodingScanner::Utf8Carry EncodingScanner::utf8Carry() const
+{
+    Utf8Carry carry {0, lastByte2_};
+    if (openCount_ > 0) {
+        // The continuations still to come of the open character.
+        const std::uint8_t lead = openBytes_[0];
+        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        carry.open = (std::uint64_t {1} << (length - openCount_)) - 1;
+    }
+    return carry;
 }
 
 // `last`: the last block taken.
@@ -340,8 +405,8 @@ void EncodingScanner::keepPlainState(const PlainState& s, const char* last)
     pos_ = s.pos;
     lineStart_ = s.lineStart;
     lineNumber_ = s.lineNumber;
-    lastByte_ = s.before;
-    lastByte2_ = s.before2;
+    lastByte_ = static_cast<unsigned char>(last[63]);
+    lastByte2_ = static_cast<unsigned char>(last[62]);
     keepOpenBytes(s, last);
     chineseBefore_ = !s.lead && ((s.lastHigh | s.lastLowTrails) & kTopBit) != 0;
     pendingCr_ = s.pendingCr;
@@ -371,9 +436,26 @@ void EncodingScanner::keepOpenBytes(const PlainState& s, const char* last)
 // can start or end a mark or is checked against a character set, every
 // line end is of the file's kind, and no line with something to report
 // ends in it. The usual tests are all on masks, with one branch for them.
+template <bool Equals>
+CORVEL_ALWAYS_INLINE bool EncodingScanner::takeUtf8IfPlain(const char* p, const BlockMasks& m,
+                                                           const Utf8Classes& classes,
+                                                           unsigned char before,
+                                                           unsigned char before2,
+                                                           Utf8Carry& carry, PlainState& s) const
+{
+    Utf8Open open {carry.open, before};
+    if (!utf8BlockValid(classes, open) ||
+        (classes.tails != 0 && utf8TailsAreMarks(p, classes.tails, before, before2)))
+        return false;
+    if (!takeIfPlain<false, Equals, true>(p, m, s))
+        return false;
+    carry.open = open.continuations;
+    s.lead = open.continuations != 0;
+    return true;
+}
+
 template <bool Usual, bool Equals, bool Utf8>
 CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const BlockMasks& m,
-                                                       const Utf8Classes* utf8,
                                                        PlainState& s) const
 {
     if constexpr (Usual) {
@@ -382,17 +464,9 @@ CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const Bloc
         s.dirty = false;
     }
     const std::uint64_t crBefore = s.pendingCr ? 1 : 0;
+    const Pairing pairing = Utf8 ? Pairing {} : pairGbk(m.high, s.lead);
     std::uint64_t bad = s.multibyte ? 0 : m.high | (s.lead ? 1 : 0);
-    Pairing pairing;
-    Utf8Open open {s.utf8Open, s.before};
-    if constexpr (Utf8) {
-        if (!utf8BlockValid(*utf8, open) ||
-            (utf8->tails != 0 && utf8TailsAreMarks(p, utf8->tails, s.before, s.before2)))
-            return false;
-    } else {
-        pairing = pairGbk(m.high, s.lead);
-        bad |= m.marks;
-    }
+    bad |= Utf8 ? 0 : m.marks;
     // Line ends of another kind than the file's; a line with something to
     // report must end byte by byte.
     const std::uint64_t lineBytes = m.cr | m.lf | crBefore;
@@ -450,16 +524,9 @@ CORVEL_ALWAYS_INLINE bool EncodingScanner::takeIfPlain(const char* p, const Bloc
         const std::uint64_t open = m.equals & after;
         s.seenEquals = (s.seenEquals && !started) || open != 0;
     }
-    if constexpr (Utf8) {
-        s.utf8Open = open.continuations;
-        s.lead = open.continuations != 0;
-    } else {
-        s.lead = pairing.leadAtEnd;
-    }
+    s.lead = pairing.leadAtEnd;  // (UTF-8: set by the caller)
     s.lastHigh = m.high;
     s.lastLowTrails = pairing.lowTrails;
-    s.before = static_cast<unsigned char>(p[63]);
-    s.before2 = static_cast<unsigned char>(p[62]);
     s.pos = base + 64;
     return true;
 }

@@ -53,17 +53,25 @@ public:
 private:
     void reportFileKind();
     struct PlainState;
+    struct Utf8Carry;
     void scanBlocks(const char* p, std::size_t blocks);
     std::size_t takePlainBlocks(const char* p, std::size_t blocks);
     std::size_t takePlainBlocksPortable(const char* p, std::size_t blocks);
     std::size_t takePlainBlocksSse2(const char* p, std::size_t blocks);
     std::size_t takePlainBlocksAvx2(const char* p, std::size_t blocks);
     std::size_t takePlainBlocksAvx512(const char* p, std::size_t blocks);
+    std::size_t takePlainUtf8BlocksPortable(const char* p, std::size_t blocks);
+    std::size_t takePlainUtf8BlocksSse2(const char* p, std::size_t blocks);
+    std::size_t takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks);
     PlainState plainState() const;
     void keepPlainState(const PlainState& state, const char* last);
-    template <bool Usual, bool Equals, bool Utf8>
-    bool takeIfPlain(const char* p, const BlockMasks& m, const Utf8Classes* utf8,
-                     PlainState& state) const;
+    Utf8Carry utf8Carry() const;
+    template <bool Usual, bool Equals, bool Utf8 = false>
+    bool takeIfPlain(const char* p, const BlockMasks& m, PlainState& state) const;
+    template <bool Equals>
+    bool takeUtf8IfPlain(const char* p, const BlockMasks& m, const Utf8Classes& classes,
+                         unsigned char before, unsigned char before2, Utf8Carry& carry,
+                         PlainState& state) const;
     void keepOpenBytes(const PlainState& state, const char* last);
     void slowBlock(const char* p, std::size_t size);
     void enterSlowPath();

@@ -82,8 +82,9 @@ inline bool hasControlByte(const char* p, bool utf8)
     return false;
 }
 
-inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned char before,
-                                     bool, bool utf8)
+// Utf8: 0x80 and 0xFF are no control bytes (see isControlByte).
+template <bool Utf8>
+inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned char before, bool)
 {
     BlockMasks m;
     std::uint64_t heat = 0, ef = 0, bf = 0;
@@ -97,15 +98,15 @@ inline BlockMasks blockMasksPortable(const char* p, bool wantEquals, unsigned ch
         ef |= b == 0xEF ? bit : 0;
         bf |= b == 0xBF ? bit : 0;
         m.equals |= wantEquals && b == '=' ? bit : 0;
-        m.maybeRare |= isControlByte(b, utf8) || b == '?';
+        m.maybeRare |= isControlByte(b, Utf8) || b == '?';
     }
     m.marks = markPairs(heat, ef, bf, before);
     return m;
 }
 
 #if defined(__SSE2__)
-inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char before, bool,
-                                 bool utf8)
+template <bool Utf8>
+inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char before, bool)
 {
     BlockMasks m;
     std::uint64_t heats = 0, efs = 0, bfs = 0;
@@ -131,7 +132,7 @@ inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char b
         // (the two lowest signed values) for 0x7F and 0x80.
         __m128i next = _mm_add_epi8(v, one);
         __m128i control =
-            utf8 ? _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1F)), v),
+            Utf8 ? _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1F)), v),
                                 _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)))
                  : _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(next, space), next),
                                 _mm_cmplt_epi8(next, belowDel));
@@ -154,8 +155,9 @@ inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char b
 #endif
 
 #if defined(CORVEL_WIDE_VECTORS)
+template <bool Utf8>
 __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
-    const char* p, bool wantEquals, unsigned char before, bool, bool utf8)
+    const char* p, bool wantEquals, unsigned char before, bool)
 {
     BlockMasks m;
     std::uint64_t heats = 0, efs = 0, bfs = 0;
@@ -180,7 +182,7 @@ __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
         m.lf |= std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(isLf))} << shift;
         __m256i next = _mm256_add_epi8(v, one);
         __m256i control =
-            utf8 ? _mm256_or_si256(
+            Utf8 ? _mm256_or_si256(
                        _mm256_cmpeq_epi8(_mm256_min_epu8(v, _mm256_set1_epi8(0x1F)), v),
                        _mm256_cmpeq_epi8(v, _mm256_set1_epi8(0x7F)))
                  : _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_min_epu8(next, space), next),
@@ -209,8 +211,9 @@ __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
 // The byte before each byte comes from a load one byte back; for the
 // first block of a stretch (whose byte before may not be in memory any
 // more) with its first lane masked off and set to `before`.
+template <bool Utf8>
 __attribute__((target("avx512f,avx512bw"), always_inline)) inline BlockMasks blockMasksAvx512(
-    const char* p, bool wantEquals, unsigned char before, bool first, bool utf8)
+    const char* p, bool wantEquals, unsigned char before, bool first)
 {
     BlockMasks m;
     const __m512i one = _mm512_set1_epi8(1);
@@ -224,14 +227,18 @@ __attribute__((target("avx512f,avx512bw"), always_inline)) inline BlockMasks blo
     m.high = _mm512_movepi8_mask(v);
     m.cr = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r'));
     m.lf = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\n'));
-    __mmask64 controls =
-        utf8 ? _mm512_cmple_epu8_mask(v, _mm512_set1_epi8(0x1F)) |
-                   _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(0x7F))
-             : _mm512_cmple_epu8_mask(next, _mm512_set1_epi8(0x20)) |
+    // Control bytes other than CR and LF (a TAB among them is let pass by
+    // the exact test that follows).
+    const __mmask64 notEnds = ~(m.cr | m.lf);
+    __mmask64 controls;
+    if constexpr (Utf8)
+        controls = _mm512_mask_cmple_epu8_mask(notEnds, v, _mm512_set1_epi8(0x1F)) |
+                   _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(0x7F));
+    else
+        controls = _mm512_mask_cmple_epu8_mask(notEnds, next, _mm512_set1_epi8(0x20)) |
                    _mm512_cmpeq_epi8_mask(
                        _mm512_and_si512(next, _mm512_set1_epi8(static_cast<char>(0xFE))),
                        _mm512_set1_epi8(static_cast<char>(0x80)));
-    controls &= ~(m.cr | m.lf | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\t')));
     m.maybeRare = (controls | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('?'))) != 0;
     __mmask64 heat = _mm512_cmpeq_epi8_mask(_mm512_or_si512(v, one), heatByte);
     __mmask64 bf = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(static_cast<char>(0xBF)));

@@ -192,10 +192,12 @@ TEST(PlainBlock, MasksAgreeAcrossInstructionSets)
             b = static_cast<char>(alphabet[random() % sizeof alphabet]);
         const auto before = static_cast<unsigned char>(alphabet[random() % sizeof alphabet]);
         for (bool utf8 : {false, true}) {
-            BlockMasks portable = blockMasksPortable(block, true, before, true, utf8);
+            BlockMasks portable = utf8 ? blockMasksPortable<true>(block, true, before, true)
+                                       : blockMasksPortable<false>(block, true, before, true);
             std::vector<BlockMasks> others;
 #if defined(__SSE2__)
-            others.push_back(blockMasksSse2(block, true, before, true, utf8));
+            others.push_back(utf8 ? blockMasksSse2<true>(block, true, before, true)
+                                  : blockMasksSse2<false>(block, true, before, true));
 #endif
             for (const BlockMasks& m : others) {
                 EXPECT_EQ(m.high, portable.high);
