@@ -4,9 +4,16 @@
 // line ends the reading gives. Findings reach the sink in line order; those
 // about the whole file first.
 //
+// With a run: detect the file's kind first (detectFileKind), hand the
+// scanner to the dictionary's LineReader right after opening it
+// (LineReader::observe), and call finish() after the last line. The scanner
+// runs ahead of the lines by up to one read of the reader: the findings of
+// those lines reach the sink before the run handles them.
+//
 // Most 64-byte blocks of a dictionary need no attention: their masks are
-// taken at once (plain_block.h), and only a block that may hold a finding,
-// or that the masks cannot decide, goes through the byte-by-byte path.
+// taken at once (plain_block.h, utf8_block.h), and only a block that may
+// hold a finding, or that the masks cannot decide, goes through the
+// byte-by-byte path.
 #pragma once
 
 #include "char_decoder.h"
