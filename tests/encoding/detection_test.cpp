@@ -112,14 +112,6 @@ TEST(FileKind, NarrowSecondBytesAtEveryPlaceOfABlock)
         }
 }
 
-TEST(FileKind, AnExplicitEncodingIsKept)
-{
-    FileKind utf8Text = detect("打开", 16);
-    EXPECT_EQ(resolveEncoding(EncodingChoice::Gbk, utf8Text), TextEncoding::Gbk);
-    EXPECT_EQ(resolveEncoding(EncodingChoice::Gb18030, utf8Text), TextEncoding::Gb18030);
-    EXPECT_EQ(resolveEncoding(EncodingChoice::Utf8, detect(gbk("打开"), 16)), TextEncoding::Utf8);
-}
-
 TEST(FileKind, SettledOnceTheFileCannotBeUtf8)
 {
     FileKindDetector detector;

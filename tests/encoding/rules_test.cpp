@@ -170,20 +170,6 @@ TEST(EncodingRules, HintsNameTheOptionToUse)
               std::string::npos);
 }
 
-TEST(EncodingRules, SeveritiesErrorsForDamageWarningsForHints)
-{
-    auto severity = [](std::string_view bytes, const ReadingOptions& options) {
-        return scanBytes(bytes, options).at(0).severity;
-    };
-    using report::Severity;
-    EXPECT_EQ(severity("\xFF\xFEO\0"s, kGbk), Severity::Error);
-    EXPECT_EQ(severity(pair("A", "\x80"), kGbk), Severity::Error);
-    EXPECT_EQ(severity(pair("A", gbk("烫烫烫")), kGbk), Severity::Error);
-    EXPECT_EQ(severity(kBom + "A", kGbk), Severity::Warning);
-    EXPECT_EQ(severity("A\nB\n", kGbk), Severity::Warning);
-    EXPECT_EQ(severity(pair("A", gbk("甲") + "\x02"), kGbk), Severity::Warning);
-}
-
 TEST(EncodingRules, LfLineEndsAndMixedLineEndsAreReportedOnce)
 {
     EXPECT_EQ(scanBrief(pair("A", "B\nC\nD") + pair("E\nF\nG", "H"), kGbk),

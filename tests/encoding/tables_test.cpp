@@ -4,7 +4,6 @@
 #include "encoding/char_decoder.h"
 #include "encoding/gbk_cells.h"
 #include "encoding/plain_block.h"
-#include "encoding/utf8_block.h"
 
 #include <gtest/gtest.h>
 
@@ -177,51 +176,6 @@ TEST(PlainBlock, PairingOnMasksMatchesPairingByteByByte)
     }
     EXPECT_EQ(pairGbk(~std::uint64_t {0}, true).leadAtEnd, true);
     EXPECT_EQ(pairGbk(~std::uint64_t {0}, false).leadAtEnd, false);
-}
-
-TEST(PlainBlock, MasksAgreeAcrossInstructionSets)
-{
-    std::mt19937 random(7);
-    const unsigned char alphabet[] = {'a',  '\r', '\n', '\t', '?',  '=',  0x02, 0x7F, 0x80,
-                                      0xFF, 0xCC, 0xCD, 0xEF, 0xBF, 0xB4, 0x40, 0x1F, 0x20,
-                                      0xC0, 0xC2, 0xE0, 0xED, 0xF0, 0xF4, 0xF5, 0x8F, 0x90,
-                                      0x9F, 0xA0, 0xAB, 0xAF, 0xBD};
-    for (int i = 0; i < 2000; ++i) {
-        char block[64];
-        for (char& b : block)
-            b = static_cast<char>(alphabet[random() % sizeof alphabet]);
-        const auto before = static_cast<unsigned char>(alphabet[random() % sizeof alphabet]);
-        for (bool utf8 : {false, true}) {
-            BlockMasks portable = utf8 ? blockMasksPortable<true>(block, true, before, true)
-                                       : blockMasksPortable<false>(block, true, before, true);
-            std::vector<BlockMasks> others;
-#if defined(__SSE2__)
-            others.push_back(utf8 ? blockMasksSse2<true>(block, true, before, true)
-                                  : blockMasksSse2<false>(block, true, before, true));
-#endif
-            for (const BlockMasks& m : others) {
-                EXPECT_EQ(m.high, portable.high);
-                EXPECT_EQ(m.cr, portable.cr);
-                EXPECT_EQ(m.lf, portable.lf);
-                EXPECT_EQ(m.marks, portable.marks);
-                EXPECT_EQ(m.equals, portable.equals);
-                if (portable.maybeRare) {  // a wider test may also stop at a TAB
-                    EXPECT_TRUE(m.maybeRare);
-                }
-            }
-#if defined(__SSE2__)
-            const Utf8Classes a = utf8ClassesPortable(block), b = utf8ClassesSse2(block);
-            const std::uint64_t fieldsA[] = {a.cont, a.lead2,   a.lead3,   a.lead4, a.bad,
-                                             a.e0,   a.ed,      a.f0,      a.f4,    a.below90,
-                                             a.belowA0, a.tails};
-            const std::uint64_t fieldsB[] = {b.cont, b.lead2,   b.lead3,   b.lead4, b.bad,
-                                             b.e0,   b.ed,      b.f0,      b.f4,    b.below90,
-                                             b.belowA0, b.tails};
-            for (int f = 0; f < 12; ++f)
-                EXPECT_EQ(fieldsA[f], fieldsB[f]) << "class " << f;
-#endif
-        }
-    }
 }
 
 }  // namespace
