@@ -1,5 +1,6 @@
 #include "checkwindow.h"
 
+#include "filewarning.h"
 #include "frmabout.h"
 #include "messagebox.h"
 #include "runwording.h"
@@ -99,6 +100,14 @@ void CheckWindow::chooseFile(const QString& filterLabel, const QString& pattern)
                                QString(), filter, QStringLiteral("C:\\My Documents"), QString()});
     if (!chosenPath_.isEmpty())
         outputParent_ = fromQString(QFileInfo(chosenPath_).absolutePath());
+}
+
+void CheckWindow::warnAboutReading()
+{
+    if (chosenPath_.isEmpty())
+        return;
+    if (std::optional<std::string> warning = dictionaryWarning(fromQString(chosenPath_)))
+        showMessageBox(this, {*warning, "警告", Buttons::Ok, Icon::Exclamation});
 }
 
 RunRequest CheckWindow::baseRequest(Layout layout) const

@@ -71,6 +71,9 @@ protected:
     // a choice becomes the chosen path and its folder the output parent.
     void chooseFile(const QString& filterLabel, const QString& pattern);
     const QString& chosenPath() const { return chosenPath_; }
+    // The 警告 box when the chosen dictionary is UTF-8, UTF-16 or has LF
+    // line ends: what the check will see. The run goes on as ever.
+    void warnAboutReading();
     // A request for the chosen dictionary with the fields every run shares.
     RunRequest baseRequest(Layout layout) const;
 

@@ -224,6 +224,7 @@ void FrmMain::browse()
         showMessageBox(this, {"该类型的文件可能无法进行处理！", "警告", Buttons::Ok,
                               Icon::Exclamation});
     }
+    warnAboutReading();
     updateCheckButton(!chosenPath().isEmpty());
     exitButton->setEnabled(true);
 }

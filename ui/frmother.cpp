@@ -142,6 +142,7 @@ void FrmOther::browse()
 {
     chooseFile(QStringLiteral("文本文件(*.DAT)"), QStringLiteral("*.DAT"));
     pathBox->setText(chosenPath());
+    warnAboutReading();
     restorePath();  // also when the text did not change
 }
 

@@ -36,7 +36,19 @@ void LineReader::refill()
     std::size_t n = file_.read(buffer_.get() + end_, capacity_ - end_, error_);
     if (n == 0)
         eof_ = true;
+    else if (observer_ != nullptr)
+        observer_->bytesRead(buffer_.get() + end_, n);
     end_ += n;
+}
+
+bool LineReader::skipUtf8Bom()
+{
+    while (end_ - begin_ < 3 && !eof_ && !error_ && file_.isOpen())
+        refill();
+    if (end_ - begin_ < 3 || std::memcmp(buffer_.get() + begin_, "\xEF\xBB\xBF", 3) != 0)
+        return false;
+    begin_ += 3;
+    return true;
 }
 
 bool LineReader::atEndSlow()
@@ -66,6 +78,30 @@ std::string_view LineReader::nextSlow(std::size_t at)
         scan_ = at;
         refill();
         at = findCr(scan_);
+    }
+}
+
+std::string_view LineReader::nextSlowAnyEnds(std::size_t at)
+{
+    for (;;) {
+        // An LF ends its line at once; a CR only once the byte after it is
+        // known (or there is none).
+        if (at < end_ && (buffer_[at] == '\n' || at + 1 < end_ || eof_ || error_)) {
+            std::string_view line(buffer_.get() + begin_, at - begin_);
+            begin_ = at + 1;
+            if (buffer_[at] == '\r' && begin_ < end_ && buffer_[begin_] == '\n')
+                ++begin_;
+            scan_ = begin_;
+            return line;
+        }
+        if (at == end_ && (eof_ || error_)) {  // a last line without terminator
+            std::string_view line(buffer_.get() + begin_, end_ - begin_);
+            begin_ = scan_ = end_;
+            return line;
+        }
+        scan_ = at;
+        refill();
+        at = findLineEnd(scan_);
     }
 }
 

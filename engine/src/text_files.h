@@ -3,9 +3,11 @@
 // A line ends at CR LF or at a lone CR; a lone LF is part of the line. A last
 // line without terminator is a line; a file that ends with its terminator has
 // no empty line after it. Lines are handed out and written back unchanged.
+// On request (LineEnds::Any) a lone LF ends a line as well.
 #pragma once
 
 #include "corvel/error.h"
+#include "corvel/run_request.h"
 #include "platform.h"
 
 #include <cstddef>
@@ -21,10 +23,28 @@
 
 namespace corvel {
 
+// What ends a line: CR LF or a lone CR (a lone LF is text), or any of
+// CR LF, lone CR and lone LF.
+
+// Sees every byte a LineReader reads from its file, in order, once per read
+// (not per line), before any line of those bytes is handed out.
+class ReadObserver {
+public:
+    virtual ~ReadObserver() = default;
+    virtual void bytesRead(const char* data, std::size_t size) = 0;
+};
+
 class LineReader {
 public:
     LineReader() = default;
     explicit LineReader(File file);
+
+    // Hands every byte read from now on to `observer` (null: none). The
+    // observer must outlive the reading.
+    void observe(ReadObserver* observer) { observer_ = observer; }
+    // Before the first line: drops a UTF-8 byte-order mark at the start of
+    // the file, so that it is not part of line 1. True when there was one.
+    bool skipUtf8Bom();
 
     bool isOpen() const { return file_.isOpen(); }
     // The file itself, for a reader that reads it in blocks instead.
@@ -48,6 +68,19 @@ public:
             return line;
         }
         return nextSlow(at);
+    }
+    // next() for LineEnds::Any: a lone LF ends a line too. A reader is read
+    // with one of next() and nextAnyEnds() throughout, so that the default
+    // reading keeps its own code path.
+    std::string_view nextAnyEnds()
+    {
+        std::size_t at = findLineEnd(begin_ > scan_ ? begin_ : scan_);
+        if (at + 1 < end_) {
+            std::string_view line(buffer_.get() + begin_, at - begin_);
+            begin_ = at + 1 + (buffer_[at] == '\r' && buffer_[at + 1] == '\n');
+            return line;
+        }
+        return nextSlowAnyEnds(at);
     }
     const Error& error() const { return error_; }
     Error close() { return file_.close(); }
@@ -92,8 +125,47 @@ private:
         crMask_ = mask;
 #endif
     }
+    // findCr() for nextAnyEnds(): the first CR or LF at or after `from`.
+    std::size_t findLineEnd(std::size_t from)
+    {
+        for (;;) {
+            if (from < maskBase_ || from >= maskBase_ + 64)
+                loadLineEndMask(from);
+            std::uint64_t pending = crMask_ & (~std::uint64_t {0} << (from - maskBase_));
+            if (pending != 0) {
+                std::size_t at = maskBase_ + static_cast<std::size_t>(__builtin_ctzll(pending));
+                return at < end_ ? at : end_;
+            }
+            from = maskBase_ + 64;
+            if (from >= end_)
+                return end_;
+        }
+    }
+    void loadLineEndMask(std::size_t base)
+    {
+        maskBase_ = base;
+        const char* p = buffer_.get() + base;
+#if defined(__SSE2__)
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        std::uint64_t mask = 0;
+        for (int i = 0; i < 4; ++i) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+            __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
+            auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(ends));
+            mask |= std::uint64_t {bits} << (16 * i);
+        }
+        crMask_ = mask;
+#else
+        std::uint64_t mask = 0;
+        for (int i = 0; i < 64; ++i)
+            mask |= std::uint64_t {p[i] == '\r' || p[i] == '\n'} << i;
+        crMask_ = mask;
+#endif
+    }
     bool atEndSlow();
     std::string_view nextSlow(std::size_t at);
+    std::string_view nextSlowAnyEnds(std::size_t at);
     void refill();
 
     File file_;
@@ -103,9 +175,10 @@ private:
     std::size_t end_ = 0;    // end of the bytes read so far
     std::size_t scan_ = 0;   // where the search for the next CR resumes
     std::size_t maskBase_ = static_cast<std::size_t>(-1) / 2;  // block of crMask_
-    std::uint64_t crMask_ = 0;
+    std::uint64_t crMask_ = 0;  // CRs, or with nextAnyEnds() CRs and LFs
     bool eof_ = false;
     Error error_;
+    ReadObserver* observer_ = nullptr;
 };
 
 // A text file written line by line through a buffer; written out and closed

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -113,6 +114,30 @@ private slots:
         }
         QCOMPARE(bands, 3);
         QVERIFY(!inInk);  // the last line is not cut off
+    }
+
+    // A UTF-8 dictionary with LF line ends gets one 警告 box saying so; a
+    // GBK one with CR LF none. The check is then possible as ever.
+    void readingWarningAfterChoosing()
+    {
+        Scratch scratch;
+        QFile utf8(scratch.path("utf8.DAT"));
+        QVERIFY(utf8.open(QIODevice::WriteOnly));
+        utf8.write("Open=\xE6\x89\x93\xE5\xBC\x80\nSave=\xE4\xBF\x9D\xE5\xAD\x98\n");
+        utf8.close();
+        writeDictionary(scratch.path("gbk.DAT"), {QStringLiteral("Open=打开")});
+        for (const char* name : {"utf8.DAT", "gbk.DAT"}) {
+            Other o;
+            BoxAnswerer answers;
+            answers.answer(QStringLiteral("UTF-8 编码"), QMessageBox::Ok);
+            answers.choose(scratch.path(name));
+            QTest::mouseClick(control<QPushButton>(&o.window, "cmdopen"), Qt::LeftButton);
+            const bool utf8Chosen = QLatin1String(name) == QLatin1String("utf8.DAT");
+            QCOMPARE(answers.seen().size(), utf8Chosen ? 1 : 0);
+            if (utf8Chosen)
+                QVERIFY(answers.seen().front().contains(QStringLiteral("（LF）")));
+            QVERIFY(o.checkEnabled());
+        }
     }
 
     void choosingShowsStatusBoxForGood()

@@ -13,6 +13,10 @@ namespace corvel {
 enum class Layout { LinePairs, Equals };
 enum class Mode { Check, Correct };
 
+// What ends a line: CR LF or a lone CR (a lone LF is part of the line), or
+// with Any a lone LF as well.
+enum class LineEnds { CrLf, Any };
+
 // The options of the line-pair layout; on means ticked.
 enum class Option {
     ReplaceLog,          // create the log anew (off: append)

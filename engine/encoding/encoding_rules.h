@@ -1,0 +1,36 @@
+// The report rules about encodings and line ends: their stable IDs and
+// severities.
+#pragma once
+
+#include "report/finding.h"
+
+#include <string_view>
+
+namespace corvel::encoding::rules {
+
+using report::Severity;
+
+// What the file is, reported once.
+inline constexpr std::string_view kUtf8Bom = "utf8-bom";
+inline constexpr std::string_view kUtf16 = "utf16";
+inline constexpr std::string_view kUtf8Text = "utf8-text";
+inline constexpr std::string_view kLfLineEnds = "lf-line-ends";
+inline constexpr std::string_view kMixedLineEnds = "mixed-line-ends";
+// About a line, at a byte column; at most one of each rule per line.
+inline constexpr std::string_view kInvalidGbk = "invalid-gbk";    // also GB18030
+inline constexpr std::string_view kInvalidUtf8 = "invalid-utf8";  // under --encoding utf-8
+inline constexpr std::string_view kMojibake = "mojibake";
+inline constexpr std::string_view kControlChar = "control-char";
+inline constexpr std::string_view kOutsideCharset = "outside-charset";
+
+// Errors: the text is damaged or cannot be read. Warnings: hints about how
+// to read the file, and what may be intended.
+inline Severity severityOf(std::string_view rule)
+{
+    if (rule == kUtf16 || rule == kInvalidGbk || rule == kInvalidUtf8 || rule == kMojibake ||
+        rule == kOutsideCharset)
+        return Severity::Error;
+    return Severity::Warning;
+}
+
+}  // namespace corvel::encoding::rules

@@ -1,0 +1,151 @@
+#include "file_kind.h"
+
+#include "platform.h"
+#include "utf8_block.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+
+namespace corvel::encoding {
+
+
+FileKindDetector::FileKindDetector() : isa_(bestVectorIsa()) {}
+
+void FileKindDetector::feed(const char* data, std::size_t size)
+{
+    if (!prefixJudged_)
+        feedPrefix(data, size);
+    if (kind_.validUtf8)
+        scanUtf8(data, size);
+}
+
+void FileKindDetector::feedPrefix(const char* data, std::size_t size)
+{
+    std::size_t take = std::min(size, kPrefix - prefixSize_);
+    std::memcpy(prefix_ + prefixSize_, data, take);
+    prefixSize_ += take;
+    if (prefixSize_ == kPrefix)
+        judgePrefix();
+}
+
+void FileKindDetector::scanUtf8(const char* data, std::size_t size)
+{
+    if (tailSize_ > 0) {
+        std::size_t take = std::min(size, sizeof tail_ - tailSize_);
+        std::memcpy(tail_ + tailSize_, data, take);
+        tailSize_ += take;
+        data += take;
+        size -= take;
+        if (tailSize_ < sizeof tail_)
+            return;
+        checkBlocks(tail_, 1);
+        tailSize_ = 0;
+    }
+    checkBlocks(data, size / 64);
+    tailSize_ = size % 64;
+    std::memcpy(tail_, data + size - tailSize_, tailSize_);
+}
+
+// A byte-order mark at the start is no multibyte character of the text.
+void FileKindDetector::checkBlocks(const char* p, std::size_t blocks)
+{
+    if (blocks == 0 || !kind_.validUtf8)
+        return;
+    std::uint64_t leads = 0;
+    if (scanned_ == 0) {
+        kind_.validUtf8 = utf8BlocksValid(p, 1, open_, leads, isa_);
+        if (std::memcmp(p, "\xEF\xBB\xBF", 3) == 0)
+            leads &= ~std::uint64_t {1};
+        p += 64;
+        scanned_ = 64;
+        --blocks;
+    }
+    kind_.validUtf8 = kind_.validUtf8 && utf8BlocksValid(p, blocks, open_, leads, isa_);
+    scanned_ += 64 * blocks;
+    kind_.utf8Multibyte |= leads != 0;
+}
+
+// A byte-order mark decides; without one, UTF-16 text of mostly ASCII, CR LF
+// and Chinese has NUL bytes in one byte position of the pairs (the high byte
+// of U+0000-U+00FF), and no text of GBK or UTF-8 holds them so.
+void FileKindDetector::judgePrefix()
+{
+    prefixJudged_ = true;
+    const unsigned char* p = prefix_;
+    const std::size_t n = prefixSize_;
+    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
+        kind_.utf8Bom = true;
+        return;
+    }
+    if (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF))) {
+        kind_.utf16 = p[0] == 0xFF ? Utf16::LittleEndian : Utf16::BigEndian;
+        kind_.utf16Bom = true;
+        return;
+    }
+    std::size_t nulEven = 0, nulOdd = 0;
+    for (std::size_t i = 0; i + 1 < n; i += 2) {
+        nulEven += p[i] == 0;
+        nulOdd += p[i + 1] == 0;
+    }
+    std::size_t most = std::max(nulEven, nulOdd);
+    std::size_t least = std::min(nulEven, nulOdd);
+    if (most >= 2 && most * 16 >= n && least * 4 <= most)
+        kind_.utf16 = nulOdd > nulEven ? Utf16::LittleEndian : Utf16::BigEndian;
+}
+
+bool FileKindDetector::settled() const
+{
+    return prefixJudged_ && (kind_.isUtf16() || !kind_.validUtf8);
+}
+
+FileKind FileKindDetector::finish()
+{
+    if (!prefixJudged_)
+        judgePrefix();
+    if (tailSize_ > 0) {
+        // Spaces after the last bytes: a character cut off by the end of
+        // the file is then invalid, as it is.
+        std::memset(tail_ + tailSize_, ' ', sizeof tail_ - tailSize_);
+        tailSize_ = 0;
+        checkBlocks(tail_, 1);
+    } else if (open_.continuations != 0) {
+        kind_.validUtf8 = false;  // the file ends inside a character
+    }
+    return kind_;
+}
+
+Error detectFileKind(const std::filesystem::path& path, FileKind& kind)
+{
+    constexpr std::size_t kChunk = 64 * 1024;
+    Error error;
+    File file = File::open(path, File::Access::Read, error);
+    if (error)
+        return error;
+    auto buffer = std::make_unique<char[]>(kChunk);
+    FileKindDetector detector;
+    while (!detector.settled()) {
+        std::size_t n = file.read(buffer.get(), kChunk, error);
+        if (error)
+            return error;
+        if (n == 0)
+            break;
+        detector.feed(buffer.get(), n);
+    }
+    kind = detector.finish();
+    return file.close();
+}
+
+TextEncoding resolveEncoding(EncodingChoice choice, const FileKind& kind)
+{
+    switch (choice) {
+    case EncodingChoice::Gbk: return TextEncoding::Gbk;
+    case EncodingChoice::Gb18030: return TextEncoding::Gb18030;
+    case EncodingChoice::Utf8: return TextEncoding::Utf8;
+    case EncodingChoice::Auto: break;
+    }
+    return kind.utf8Bom || kind.isUtf8Text() ? TextEncoding::Utf8 : TextEncoding::Gbk;
+}
+
+}  // namespace corvel::encoding

@@ -1,0 +1,65 @@
+// The encoding findings of one line, gathered while its bytes stream by and
+// handed to the report when the line ends: at most one finding of each rule
+// per line (its first place, with the count when there are more), the
+// notes about the whole file first, then the rest by column.
+#pragma once
+
+#include "mojibake_matcher.h"
+#include "reading_options.h"
+#include "report/finding.h"
+
+#include <cstdint>
+#include <string>
+
+namespace corvel::encoding {
+
+enum class LineEndKind : std::uint8_t { None, CrLf, Cr, Lf };
+
+class LineFindings {
+public:
+    explicit LineFindings(TextEncoding encoding) : encoding_(encoding) {}
+
+    void noteInvalid(const DecodedChar& c);
+    void noteMojibake(const MarkFound& found);
+    // A control byte of the translation that its source does not hold.
+    void noteControl(std::uint64_t pos, std::uint8_t byte);
+    // A double-byte character (GBK bytes) or code point (UTF-8) outside
+    // GB2312.
+    void noteOutsideCharset(std::uint64_t pos, std::uint32_t code, std::uint8_t size);
+    // The first multibyte character of a UTF-8 file read as GBK.
+    void noteUtf8Text(std::uint64_t pos) { set(utf8Text_, pos, 0, 0); }
+    void noteLfLineEnds(std::uint64_t pos) { set(lfLineEnds_, pos, 0, 0); }
+    void noteMixedLineEnds(std::uint64_t pos, LineEndKind first, LineEndKind here);
+    // Drops a control-char finding about an LF: the LFs are line ends.
+    void dropLfControl();
+
+    bool empty() const { return !any_; }
+    // Hands the findings to `sink` as findings of line `line`, whose text
+    // starts at stream position `lineStart`, and forgets them.
+    void emit(std::int32_t line, std::uint64_t lineStart, report::FindingSink& sink);
+
+private:
+    struct Slot {
+        bool set = false;
+        std::uint64_t pos = 0;
+        std::uint32_t value = 0;
+        std::uint32_t extra = 0;
+        std::int32_t count = 0;
+    };
+
+    void set(Slot& slot, std::uint64_t pos, std::uint32_t value, std::uint32_t extra);
+    std::string invalidMessage(const Slot& slot) const;
+    std::string controlMessage(const Slot& slot) const;
+    std::string outsideMessage(const Slot& slot) const;
+    std::string mixedMessage(const Slot& slot) const;
+
+    TextEncoding encoding_;
+    bool any_ = false;
+    Slot utf8Text_, lfLineEnds_, mixed_;
+    Slot invalid_, mojibake_, control_, controlLf_, outside_;
+};
+
+// "0xD7 0x20": the `count` bytes of `code`, first byte highest.
+std::string hexBytes(std::uint32_t code, int count);
+
+}  // namespace corvel::encoding

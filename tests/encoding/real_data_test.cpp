@@ -1,0 +1,145 @@
+// The real dictionaries get none of the encoding findings, and a UTF-8
+// dictionary with LF line ends read with --encoding utf-8 --line-ends any
+// gives the same lines, line classes and findings as the same dictionary
+// in GBK with CR LF.
+#include "encoding/encoding_check.h"
+#include "encoding/translation_chars.h"
+#include "scan_support.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace corvel::encoding::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> realDictionaries()
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(CORVEL_REALDATA_DIR))
+        if (entry.path().extension() == ".txt")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+Layout layoutOf(const fs::path& file)
+{
+    return file.filename().string().find(".eq.") != std::string::npos ? Layout::Equals
+                                                                        : Layout::LinePairs;
+}
+
+std::string contents(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(RealData, GbkDictionariesGetNoEncodingFindings)
+{
+    std::vector<fs::path> files = realDictionaries();
+    ASSERT_GE(files.size(), 10u);
+    for (const fs::path& file : files)
+        for (EncodingChoice choice :
+             {EncodingChoice::Gbk, EncodingChoice::Auto, EncodingChoice::Gb18030}) {
+            CollectingSink sink;
+            EncodingCheck check;
+            ReadingOptions options {choice, LineEnds::CrLf, Charset::Any, layoutOf(file)};
+            ASSERT_FALSE(checkEncoding(file, options, sink, check));
+            EXPECT_EQ(brief(sink.findings), std::vector<std::string> {}) << file;
+            EXPECT_NE(check.encoding, TextEncoding::Utf8) << file;
+            EXPECT_GT(check.lines, 0) << file;
+        }
+}
+
+// The line classes of both runs, with the translation character of the
+// encoding: line pairs (odd lines English) and equals lines.
+enum class Class { Empty, Good, Erroneous, Untranslated, NoEquals };
+
+Class classify(std::string_view line, std::size_t number, Layout layout, TextEncoding encoding)
+{
+    if (layout == Layout::Equals) {
+        std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            return Class::NoEquals;
+        return hasTranslationChar(line.substr(equals + 1), encoding) ? Class::Good
+                                                                      : Class::Untranslated;
+    }
+    if (line.find_first_not_of(' ') == std::string_view::npos)
+        return Class::Empty;
+    const bool translated = hasTranslationChar(line, encoding);
+    if (number % 2 != 0)
+        return translated ? Class::Erroneous : Class::Good;
+    return translated ? Class::Good : Class::Untranslated;
+}
+
+std::vector<Class> classes(const std::vector<std::string>& lines, Layout layout,
+                           TextEncoding encoding)
+{
+    std::vector<Class> out;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out.push_back(classify(lines[i], i + 1, layout, encoding));
+    return out;
+}
+
+// The same dictionary as UTF-8 with LF line ends.
+std::string utf8WithLf(const std::string& gbkCrLf)
+{
+    std::string utf8 = utf8FromGbk(gbkCrLf);
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size(); ++i)
+        if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n'))
+            out += utf8[i];
+    return out;
+}
+
+// "rule@line": columns count bytes, which differ between the encodings.
+std::vector<std::string> rulesAndLines(const std::vector<report::Finding>& findings)
+{
+    std::vector<std::string> out;
+    for (const report::Finding& f : findings)
+        out.push_back(f.rule + "@" + std::to_string(f.line));
+    return out;
+}
+
+void expectSameReading(const std::string& gbkCrLf, Layout layout, const std::string& name)
+{
+    const std::string utf8Lf = utf8WithLf(gbkCrLf);
+    const std::vector<std::string> gbkLines = readerLines(gbkCrLf, LineEnds::CrLf);
+    const std::vector<std::string> utf8Lines = readerLines(utf8Lf, LineEnds::Any);
+    ASSERT_EQ(gbkLines.size(), utf8Lines.size()) << name;
+    EXPECT_EQ(classes(gbkLines, layout, TextEncoding::Gbk),
+              classes(utf8Lines, layout, TextEncoding::Utf8))
+        << name;
+    ReadingOptions gbkOptions {EncodingChoice::Gbk, LineEnds::CrLf, Charset::Any, layout};
+    ReadingOptions utf8Options {EncodingChoice::Utf8, LineEnds::Any, Charset::Any, layout};
+    EXPECT_EQ(rulesAndLines(scanBytes(gbkCrLf, gbkOptions)),
+              rulesAndLines(scanBytes(utf8Lf, utf8Options)))
+        << name;
+}
+
+TEST(RealData, Utf8WithLfReadsAsGbkWithCrLf)
+{
+    for (const fs::path& file : realDictionaries())
+        expectSameReading(contents(file), layoutOf(file), file.filename().string());
+}
+
+TEST(RealData, Utf8WithLfFindsWhatGbkWithCrLfFinds)
+{
+    const std::string pairs = "Open\r\n" + gbk("打开") + "\x02\r\n" + "Hot\r\n" +
+                              gbk("烫烫烫") + "\r\n" + "\r\n" + gbk("中") + "??" + gbk("文") +
+                              "\r\n" + "Save\r\nSave\r\n";
+    expectSameReading(pairs, Layout::LinePairs, "line pairs");
+    EXPECT_EQ(rulesAndLines(scanBytes(pairs, {})),
+              (std::vector<std::string> {"control-char@2", "mojibake@4", "mojibake@6"}));
+    const std::string equals = "Open=" + gbk("打开") + "\x03\r\nHot=" + gbk("烫烫烫") +
+                               "\r\nNo equals\r\nSave=Save\r\n";
+    expectSameReading(equals, Layout::Equals, "equals lines");
+}
+
+}  // namespace
+}  // namespace corvel::encoding::test

@@ -1,0 +1,132 @@
+#include "scan_support.h"
+
+#include "encoding/encoding_scanner.h"
+#include "encoding/file_kind.h"
+#include "encoding/plain_block.h"
+#include "encoding/platform_text.h"
+#include "platform.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace corvel::encoding::test {
+
+namespace {
+
+struct Pass {
+    bool fast;
+    VectorIsa isa;
+    std::size_t piece;
+};
+
+std::vector<report::Finding> runScanner(std::string_view bytes, const ScanSettings& settings,
+                                        const Pass& pass, std::int64_t& lines)
+{
+    CollectingSink sink;
+    EncodingScanner scanner(settings, sink);
+    scanner.setFastPath(pass.fast);
+    scanner.limitVectorIsa(pass.isa);
+    for (std::size_t at = 0; at < bytes.size(); at += pass.piece)
+        scanner.bytesRead(bytes.data() + at, std::min(pass.piece, bytes.size() - at));
+    scanner.finish();
+    lines = scanner.lineCount();
+    return std::move(sink.findings);
+}
+
+std::string describe(const report::Finding& f)
+{
+    return brief({f})[0] + " " + f.message;
+}
+
+}  // namespace
+
+std::vector<std::string> brief(const std::vector<report::Finding>& findings)
+{
+    std::vector<std::string> out;
+    for (const report::Finding& f : findings) {
+        std::string s = f.rule;
+        s += '@';
+        s += std::to_string(f.line);
+        if (f.column) {
+            s += ':';
+            s += std::to_string(*f.column);
+        }
+        out.push_back(s);
+    }
+    return out;
+}
+
+std::vector<report::Finding> scanBytes(std::string_view bytes, const ReadingOptions& options)
+{
+    FileKindDetector detector;
+    detector.feed(bytes.data(), bytes.size());
+    ScanSettings settings;
+    settings.kind = detector.finish();
+    settings.encoding = resolveEncoding(options.encoding, settings.kind);
+    settings.lineEnds = options.lineEnds;
+    settings.charset = options.charset;
+    settings.layout = options.layout;
+
+    std::int64_t referenceLines = 0;
+    std::vector<report::Finding> reference =
+        runScanner(bytes, settings, {false, VectorIsa::Avx512, bytes.size() + 1}, referenceLines);
+    const std::vector<Pass> passes = {
+        {true, VectorIsa::Avx512, bytes.size() + 1}, {true, VectorIsa::Avx512, 1},
+        {true, VectorIsa::Avx512, 63},               {true, VectorIsa::Avx2, 100},
+        {true, VectorIsa::Sse2, 64},                 {true, VectorIsa::Portable, 4096},
+        {false, VectorIsa::Avx512, 7},
+    };
+    for (const Pass& pass : passes) {
+        std::int64_t lines = 0;
+        std::vector<report::Finding> found = runScanner(bytes, settings, pass, lines);
+        EXPECT_EQ(brief(found), brief(reference))
+            << "fast path " << pass.fast << ", instruction set " << static_cast<int>(pass.isa)
+            << ", pieces of " << pass.piece;
+        EXPECT_EQ(lines, referenceLines) << "pieces of " << pass.piece;
+        for (std::size_t i = 0; i < std::min(found.size(), reference.size()); ++i)
+            EXPECT_EQ(describe(found[i]), describe(reference[i]));
+    }
+    return reference;
+}
+
+std::vector<std::string> scanBrief(std::string_view bytes, const ReadingOptions& options)
+{
+    return brief(scanBytes(bytes, options));
+}
+
+std::vector<std::string> readerLines(std::string_view bytes, LineEnds ends, bool skipBom)
+{
+    namespace fs = std::filesystem;
+    fs::path file = fs::temp_directory_path() /
+                    ("corvel-encoding-" + std::to_string(::testing::UnitTest::GetInstance()
+                                                              ->random_seed()) +
+                     "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    corvel::test::writeBytes(file, bytes);
+    Error error;
+    LineReader reader(File::open(file, File::Access::Read, error));
+    EXPECT_FALSE(error) << error.describe();
+    if (skipBom)
+        (void)reader.skipUtf8Bom();
+    std::vector<std::string> lines;
+    while (!reader.atEnd())
+        lines.emplace_back(ends == LineEnds::Any ? reader.nextAnyEnds() : reader.next());
+    (void)reader.close();
+    fs::remove(file);
+    return lines;
+}
+
+std::string gbk(std::string_view utf8)
+{
+    return toGbk(utf8);
+}
+
+std::string utf8FromGbk(std::string_view gbkBytes)
+{
+    std::optional<std::string> utf8 = gbkToUtf8(gbkBytes);
+    EXPECT_TRUE(utf8.has_value());
+    return utf8.value_or("");
+}
+
+}  // namespace corvel::encoding::test

@@ -1,0 +1,37 @@
+// Runs the encoding scanner on bytes made in a test, the way a reading
+// would: detection first, then the bytes in pieces. Every run also checks
+// that the findings do not depend on where the pieces end or on which path
+// (byte by byte, or each instruction set of the fast path) takes a block.
+#pragma once
+
+#include "encoding/reading_options.h"
+#include "report/finding.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvel::encoding::test {
+
+class CollectingSink : public report::FindingSink {
+public:
+    void add(report::Finding finding) override { findings.push_back(std::move(finding)); }
+    std::vector<report::Finding> findings;
+};
+
+// "rule@line:column" (or "rule@line"), in report order.
+std::vector<std::string> brief(const std::vector<report::Finding>& findings);
+
+// The findings of `bytes` read with `options`.
+std::vector<report::Finding> scanBytes(std::string_view bytes, const ReadingOptions& options);
+std::vector<std::string> scanBrief(std::string_view bytes, const ReadingOptions& options);
+
+// The lines LineReader gives for `bytes` with `ends` (UTF-8 byte-order mark
+// skipped on request).
+std::vector<std::string> readerLines(std::string_view bytes, LineEnds ends, bool skipBom = false);
+
+// UTF-8 text as GBK bytes; GBK bytes as UTF-8.
+std::string gbk(std::string_view utf8);
+std::string utf8FromGbk(std::string_view gbkBytes);
+
+}  // namespace corvel::encoding::test
