@@ -141,8 +141,9 @@ TEST_F(ReportCli, EveryFormatGoesToStandardOutputAndTheReportFileAlike)
         EXPECT_NE(r.out.find(c.marker), std::string::npos) << c.format << "\n" << r.out;
         std::string written = readBytes(file);
         EXPECT_EQ(r.out.rfind(written, 0), 0u) << c.format << ": the file holds the report";
-        if (std::string(c.format) != "text")
+        if (std::string(c.format) != "text") {
             EXPECT_EQ(r.out, written) << c.format << ": no summary lines in a document";
+        }
     }
     std::string error;
     report::Baseline parsed = report::Baseline::parse(readBytes(path("report.json")), error);
@@ -275,7 +276,7 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
 
 TEST_F(ReportCli, TheLogAndTheCorrectedDictionaryAreTheSameWithAReport)
 {
-    for (const std::string& layout : {"", "--equals"}) {
+    for (const std::string layout : {"", "--equals"}) {
         makeFile("dic/same.txt", layout.empty() ? mixedDictionary()
                                                 : crlfLines({"Open %s=" + gbk("打开 ％s"),
                                                              "Quit=Quit", "x"}));

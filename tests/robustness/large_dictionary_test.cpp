@@ -184,8 +184,9 @@ TEST(LargeDictionary, ALineOfAGibibyteIsCheckedAndCorrectedInSmallMemory)
         EXPECT_EQ(report.erroneous, 1) << c.name;
         // The entry quotes the whole line: the log is longer than the line.
         EXPECT_GT(fs::file_size(work / "line/line.log"), size) << c.name;
-        if (c.mode == Mode::Correct)  // an unpaired last line is never written
+        if (c.mode == Mode::Correct) {  // an unpaired last line is never written
             EXPECT_EQ(fs::file_size(work / "line/line.txt"), 0u) << c.name;
+        }
         if (!peakReset)
             GTEST_SKIP() << "the peak resident set cannot be reset here; memory not measured";
         EXPECT_LT(peak - rssBefore, 32 * 1024) << c.name << ": peak grew by "
