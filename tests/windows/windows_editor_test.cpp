@@ -1,5 +1,6 @@
 // The text editor started from a check run's command line. A probe program
 // stands in for notepad.exe and reports how it was started.
+#include "corvel/display_path.h"
 #include "editorprocess_windows.h"
 #include "test_support.h"
 #include "windows_process.h"
