@@ -85,7 +85,9 @@ FullwidthFix fixFullwidth(const fs::path& corrected, Layout layout)
         out << text << line.end;
     }
     out.close();
-    if (in.bad() || !out) {
+    const bool readFailed = in.bad();
+    in.close();  // Windows replaces no file that is still open
+    if (readFailed || !out) {
         fix.error = fileError(FileOp::Write, staged, errno);
         fs::remove(staged);
         return fix;
