@@ -58,13 +58,17 @@ bool LineReader::atEndSlow()
     return begin_ == end_;
 }
 
-std::string_view LineReader::nextSlow(std::size_t at)
+// A line end found at `at` ends its line once the byte after a CR is known
+// (is an LF next?) or there is none; an LF of LineEnds::Any ends it at once.
+template <bool AlsoLf>
+std::string_view LineReader::nextSlowEnd(std::size_t at)
 {
     for (;;) {
-        if (at < end_ && (at + 1 < end_ || eof_ || error_)) {
+        const bool lf = AlsoLf && at < end_ && buffer_[at] == '\n';
+        if (at < end_ && (lf || at + 1 < end_ || eof_ || error_)) {
             std::string_view line(buffer_.get() + begin_, at - begin_);
             begin_ = at + 1;
-            if (begin_ < end_ && buffer_[begin_] == '\n')
+            if (!lf && begin_ < end_ && buffer_[begin_] == '\n')
                 ++begin_;
             scan_ = begin_;
             return line;
@@ -74,35 +78,21 @@ std::string_view LineReader::nextSlow(std::size_t at)
             begin_ = scan_ = end_;
             return line;
         }
-        // Read on: no CR yet, or a CR as the last byte read (is an LF next?).
+        // Read on: no line end yet, or a CR as the last byte read.
         scan_ = at;
         refill();
-        at = findCr(scan_);
+        at = findEnd<AlsoLf>(scan_);
     }
+}
+
+std::string_view LineReader::nextSlow(std::size_t at)
+{
+    return nextSlowEnd<false>(at);
 }
 
 std::string_view LineReader::nextSlowAnyEnds(std::size_t at)
 {
-    for (;;) {
-        // An LF ends its line at once; a CR only once the byte after it is
-        // known (or there is none).
-        if (at < end_ && (buffer_[at] == '\n' || at + 1 < end_ || eof_ || error_)) {
-            std::string_view line(buffer_.get() + begin_, at - begin_);
-            begin_ = at + 1;
-            if (buffer_[at] == '\r' && begin_ < end_ && buffer_[begin_] == '\n')
-                ++begin_;
-            scan_ = begin_;
-            return line;
-        }
-        if (at == end_ && (eof_ || error_)) {  // a last line without terminator
-            std::string_view line(buffer_.get() + begin_, end_ - begin_);
-            begin_ = scan_ = end_;
-            return line;
-        }
-        scan_ = at;
-        refill();
-        at = findLineEnd(scan_);
-    }
+    return nextSlowEnd<true>(at);
 }
 
 OutputFile::~OutputFile()

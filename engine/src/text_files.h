@@ -86,16 +86,19 @@ public:
     Error close() { return file_.close(); }
 
 private:
-    // The first CR at or after `from`, or end_. The CRs of a 64-byte block
-    // are found at once and kept as a bit mask, so that the short lines of a
-    // dictionary cost a bit search each rather than a memory scan. The buffer
-    // has slack after its capacity, so whole blocks may be loaded up to end_.
-    std::size_t findCr(std::size_t from)
+    // The first line end at or after `from`, or end_: a CR, and with `AlsoLf`
+    // (LineEnds::Any) an LF as well. The ends of a 64-byte block are found at
+    // once and kept as a bit mask, so that the short lines of a dictionary
+    // cost a bit search each rather than a memory scan. The buffer has slack
+    // after its capacity, so whole blocks may be loaded up to end_. A reader
+    // keeps to one kind of line end, so the mask is never of the other kind.
+    template <bool AlsoLf>
+    std::size_t findEnd(std::size_t from)
     {
         for (;;) {
             if (from < maskBase_ || from >= maskBase_ + 64)
-                loadCrMask(from);
-            std::uint64_t pending = crMask_ & (~std::uint64_t {0} << (from - maskBase_));
+                loadEndMask<AlsoLf>(from);
+            std::uint64_t pending = endMask_ & (~std::uint64_t {0} << (from - maskBase_));
             if (pending != 0) {
                 std::size_t at = maskBase_ + static_cast<std::size_t>(__builtin_ctzll(pending));
                 return at < end_ ? at : end_;
@@ -105,43 +108,10 @@ private:
                 return end_;
         }
     }
-    void loadCrMask(std::size_t base)
-    {
-        maskBase_ = base;
-        const char* p = buffer_.get() + base;
-#if defined(__SSE2__)
-        const __m128i cr = _mm_set1_epi8('\r');
-        std::uint64_t mask = 0;
-        for (int i = 0; i < 4; ++i) {
-            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-            auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
-            mask |= std::uint64_t {bits} << (16 * i);
-        }
-        crMask_ = mask;
-#else
-        std::uint64_t mask = 0;
-        for (int i = 0; i < 64; ++i)
-            mask |= std::uint64_t {p[i] == '\r'} << i;
-        crMask_ = mask;
-#endif
-    }
-    // findCr() for nextAnyEnds(): the first CR or LF at or after `from`.
-    std::size_t findLineEnd(std::size_t from)
-    {
-        for (;;) {
-            if (from < maskBase_ || from >= maskBase_ + 64)
-                loadLineEndMask(from);
-            std::uint64_t pending = crMask_ & (~std::uint64_t {0} << (from - maskBase_));
-            if (pending != 0) {
-                std::size_t at = maskBase_ + static_cast<std::size_t>(__builtin_ctzll(pending));
-                return at < end_ ? at : end_;
-            }
-            from = maskBase_ + 64;
-            if (from >= end_)
-                return end_;
-        }
-    }
-    void loadLineEndMask(std::size_t base)
+    std::size_t findCr(std::size_t from) { return findEnd<false>(from); }
+    std::size_t findLineEnd(std::size_t from) { return findEnd<true>(from); }
+    template <bool AlsoLf>
+    void loadEndMask(std::size_t base)
     {
         maskBase_ = base;
         const char* p = buffer_.get() + base;
@@ -151,19 +121,23 @@ private:
         std::uint64_t mask = 0;
         for (int i = 0; i < 4; ++i) {
             __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-            __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
+            __m128i ends = _mm_cmpeq_epi8(v, cr);
+            if constexpr (AlsoLf)
+                ends = _mm_or_si128(ends, _mm_cmpeq_epi8(v, lf));
             auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(ends));
             mask |= std::uint64_t {bits} << (16 * i);
         }
-        crMask_ = mask;
+        endMask_ = mask;
 #else
         std::uint64_t mask = 0;
         for (int i = 0; i < 64; ++i)
-            mask |= std::uint64_t {p[i] == '\r' || p[i] == '\n'} << i;
-        crMask_ = mask;
+            mask |= std::uint64_t {p[i] == '\r' || (AlsoLf && p[i] == '\n')} << i;
+        endMask_ = mask;
 #endif
     }
     bool atEndSlow();
+    template <bool AlsoLf>
+    std::string_view nextSlowEnd(std::size_t at);
     std::string_view nextSlow(std::size_t at);
     std::string_view nextSlowAnyEnds(std::size_t at);
     void refill();
@@ -174,8 +148,8 @@ private:
     std::size_t begin_ = 0;  // first unread byte
     std::size_t end_ = 0;    // end of the bytes read so far
     std::size_t scan_ = 0;   // where the search for the next CR resumes
-    std::size_t maskBase_ = static_cast<std::size_t>(-1) / 2;  // block of crMask_
-    std::uint64_t crMask_ = 0;  // CRs, or with nextAnyEnds() CRs and LFs
+    std::size_t maskBase_ = static_cast<std::size_t>(-1) / 2;  // block of endMask_
+    std::uint64_t endMask_ = 0;  // CRs, or with nextAnyEnds() CRs and LFs
     bool eof_ = false;
     Error error_;
     ReadObserver* observer_ = nullptr;
