@@ -142,32 +142,26 @@ void PairLog::writeCorrectHeader(const LogCaptions& captions, const DeletionOpti
 void PairLog::finding(const Finding& finding)
 {
     const PairLogTexts& t = texts();
-    line_.clear();
+    const std::string* before = &t.emptyBefore;
+    const std::string* after = &t.emptyAfter;
     switch (finding.what) {
-    case FindingClass::Empty:
-        line_ += t.emptyBefore;
-        appendSpacedNumber(line_, finding.line);
-        line_ += t.emptyAfter;
-        padToPrintZone(line_);
-        line_ += t.emptyWarning;
-        break;
-    case FindingClass::Erroneous:
-        line_ += t.errorBefore;
-        appendSpacedNumber(line_, finding.line);
-        line_ += t.errorAfter;
-        padToPrintZone(line_);
-        writeEntry(file_, line_, finding);
-        return;
+    case FindingClass::Empty: break;
+    case FindingClass::Erroneous: before = &t.errorBefore; after = &t.errorAfter; break;
     case FindingClass::Untranslated:
-        line_ += t.untranslatedBefore;
-        appendSpacedNumber(line_, finding.line);
-        line_ += t.untranslatedAfter;
-        padToPrintZone(line_);
-        writeEntry(file_, line_, finding);
-        return;
-    case FindingClass::MissingEquals:
-        return;  // not a class of this layout
+        before = &t.untranslatedBefore;
+        after = &t.untranslatedAfter;
+        break;
+    case FindingClass::MissingEquals: return;  // not a class of this layout
     }
+    line_ = *before;
+    appendSpacedNumber(line_, finding.line);
+    line_ += *after;
+    padToPrintZone(line_);
+    if (finding.what != FindingClass::Empty) {
+        writeEntry(file_, line_, finding);  // the line's bytes follow the lead
+        return;
+    }
+    line_ += t.emptyWarning;
     file_.writeLine(line_);
 }
 
