@@ -1,6 +1,6 @@
 // corvel-check: its options, exit statuses and messages, and that it writes
 // exactly the files the window runs write.
-#include "checker.h"
+#include "cli_test.h"
 #include "fake_host.h"
 #include "test_support.h"
 
@@ -10,30 +10,7 @@
 namespace corvel::test {
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-const char* const kTime = "2002-05-30 14:05:09";
-
-class Checker : public TempFolderTest {
-protected:
-    CliResult check(const std::vector<std::string>& args)
-    {
-        std::ostringstream out, err;
-        CliResult result;
-        result.status = cli::runChecker(args, out, err);
-        result.out = out.str();
-        result.err = err.str();
-        return result;
-    }
-    std::string path(const fs::path& relative) const
-    {
-        return (root() / relative).make_preferred().string();
-    }
-};
+class Checker : public CliTest {};
 
 // Exit statuses and messages.
 

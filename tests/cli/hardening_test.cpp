@@ -1,8 +1,7 @@
 // corvel-check on hostile and careless input: outputs never follow links,
 // names that would put outputs outside the dictionary's folder, messages
 // that name the file and the first cause, and standard output that fails.
-#include "checker.h"
-#include "test_support.h"
+#include "cli_test.h"
 
 #include <algorithm>
 #include <sstream>
@@ -15,25 +14,10 @@
 namespace corvel::test {
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class Hardening : public TempFolderTest {
+class Hardening : public CliTest {
 protected:
-    CliResult check(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), {"--time", "2002-05-30 14:05:09"});
-        std::ostringstream out, err;
-        CliResult r;
-        r.status = cli::runChecker(args, out, err);
-        r.out = out.str();
-        r.err = err.str();
-        return r;
-    }
-    std::string at(const fs::path& relative) const { return (root() / relative).string(); }
+    CliResult check(const std::vector<std::string>& args) { return checkAtFixedTime(args); }
+    std::string at(const fs::path& relative) const { return path(relative); }
 };
 
 const std::string kDictionary = crlfLines({"Open", gbk("打开"), "Save", gbk("保存")});

@@ -1,7 +1,7 @@
 // corvel-check's report: the formats on standard output and in --report,
 // the exit statuses the report options give, command-line order with -j,
 // --fix-fullwidth and the usage errors of the report options.
-#include "checker.h"
+#include "cli_test.h"
 #include "print_turn.h"
 #include "report/baseline.h"
 #include "test_support.h"
@@ -12,14 +12,6 @@
 
 namespace corvel::test {
 namespace {
-
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-const char* const kTime = "2002-05-30 14:05:09";
 
 // Line 2: a full-width placeholder (error); line 4: a number missing
 // (warning); line 6: untranslated (error).
@@ -37,22 +29,9 @@ std::vector<std::string> lines(const std::string& text)
     return out;
 }
 
-class ReportCli : public TempFolderTest {
+class ReportCli : public CliTest {
 protected:
-    CliResult check(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), {"--time", kTime});
-        std::ostringstream out, err;
-        CliResult result;
-        result.status = cli::runChecker(args, out, err);
-        result.out = out.str();
-        result.err = err.str();
-        return result;
-    }
-    std::string path(const fs::path& relative) const
-    {
-        return (root() / relative).make_preferred().string();
-    }
+    CliResult check(const std::vector<std::string>& args) { return checkAtFixedTime(args); }
     std::string mixed() { return makeFile("dic/mixed.txt", mixedDictionary()).string(); }
 };
 
