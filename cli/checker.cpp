@@ -5,6 +5,7 @@
 #include "report_output.h"
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
+#include "encoding/file_kind.h"
 #include "options.h"
 #include "print_turn.h"
 #include "version.h"
@@ -118,6 +119,7 @@ struct Job {
     RunReport run;
     std::optional<Stop> stop;
     std::int32_t stopLine = 0;
+    encoding::FileKind kind;  // what the file is, when it was looked at
 };
 
 // A key for an output file that two spellings of one path share.
@@ -201,6 +203,8 @@ public:
             job.request.mode = options_.mode;
             job.request.clock = clock_;
             job.request.options = &options_.options;
+            job.request.lineEnds = options_.reading.lineEnds;
+            job.request.encoding = fixedEncoding(options_.reading.encoding);
             jobs.push_back(std::move(job));
         }
         refuseSharedOutputs(jobs);
@@ -219,6 +223,7 @@ public:
                 return;
             }
         }
+        lookAtFile(job);
         BatchHost host;
         SummarySink summary;
         RunReport report;
@@ -244,7 +249,40 @@ public:
         job.stopLine = summary.lastLine();
     }
 
+    // How the report reads the job's dictionary: as its check run did.
+    encoding::ScanSettings reading(const Job& job) const
+    {
+        encoding::ScanSettings settings;
+        settings.encoding = job.request.encoding;
+        settings.lineEnds = job.request.lineEnds;
+        settings.charset = options_.reading.charset;
+        settings.layout = job.request.layout;
+        settings.kind = job.kind;
+        return settings;
+    }
+
 private:
+    static TextEncoding fixedEncoding(encoding::EncodingChoice choice)
+    {
+        return encoding::resolveEncoding(choice, encoding::FileKind {});
+    }
+
+    // Finds out what the dictionary is when the encoding is to be decided
+    // from it or the report tells it. A file that cannot be read is left
+    // to its run, which reports why.
+    void lookAtFile(Job& job) const
+    {
+        const bool automatic = options_.reading.encoding == encoding::EncodingChoice::Auto;
+        std::error_code ec;
+        if ((!automatic && !options_.report.wanted)
+            || !fs::is_regular_file(job.request.dictionary, ec))
+            return;  // a pipe is read once, by the run
+        if (encoding::detectFileKind(job.request.dictionary, job.kind))
+            return;
+        if (automatic)
+            job.request.encoding = encoding::resolveEncoding(options_.reading.encoding, job.kind);
+    }
+
     // Rewrites the corrected dictionary's full-width placeholders; false
     // when that failed (the job has failed then).
     static bool fixFullwidth(Job& job)
@@ -253,7 +291,8 @@ private:
         std::error_code ec;
         if (!names || !fs::exists(names->corrected, ec))
             return true;  // stopped before the corrected dictionary was written
-        FullwidthFix fix = cli::fixFullwidth(names->corrected, job.request.layout);
+        FullwidthFix fix =
+            cli::fixFullwidth(names->corrected, job.request.layout, job.request.encoding);
         if (fix.error) {
             fail(job, fix.error.describe());
             return false;
@@ -360,7 +399,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         if (job.checked) {
             ReportOutput::Analysed analysed =
                 report.analyse(job.name, job.request.dictionary, job.request.layout, job.stop,
-                               job.stopLine, held);
+                               job.stopLine, checker.reading(job), held);
             held.release();
             report.end(job.run, !job.stop, analysed);
             job.status = analysed.counts.failing > 0 ? ExitStatus::Flagged : ExitStatus::Clean;

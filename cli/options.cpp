@@ -21,6 +21,12 @@ const char* const kUsage =
     "  --workdir DIR         create the output folders in DIR\n"
     "                        (default: each dictionary's own folder)\n"
     "  --time 'YYYY-MM-DD HH:MM:SS'  date and time written in the logs\n"
+    "  --encoding ENCODING   gbk (default), gb18030, utf-8, or auto (UTF-8 when\n"
+    "                        the file has a UTF-8 byte-order mark or is valid\n"
+    "                        UTF-8 with multibyte characters, else GBK)\n"
+    "  --line-ends ENDS      crlf (default: CR LF or a lone CR ends a line) or\n"
+    "                        any (a lone LF ends a line as well)\n"
+    "  --charset gb2312      report characters that GB2312 does not hold\n"
     "  --fix-fullwidth       correct mode: write full-width look-alikes of the\n"
     "                        source's placeholders half-width (％s -> %s)\n"
     "  --format FORMAT       print a report of findings: text, json or sarif\n"
@@ -111,6 +117,43 @@ bool readReportValue(ReportValue option, const std::string& value, ReportOptions
     return error.empty();
 }
 
+// Takes the value of a reading option; false with `error` set when it is wrong.
+bool readReadingValue(const std::string& name, const std::string& value, CliOptions& o,
+                      std::string& error)
+{
+    if (name == "--encoding") {
+        auto choice = encoding::parseEncodingChoice(value);
+        if (!choice)
+            error = "--encoding needs gbk, gb18030, utf-8 or auto";
+        else
+            o.reading.encoding = *choice;
+    } else if (name == "--line-ends") {
+        auto ends = encoding::parseLineEnds(value);
+        if (!ends)
+            error = "--line-ends needs crlf or any";
+        else
+            o.reading.lineEnds = *ends;
+    } else {
+        auto charset = encoding::parseCharset(value);
+        if (!charset)
+            error = "--charset needs gb2312";
+        else
+            o.reading.charset = *charset;
+        o.report.wanted = true;  // only the report tells what is outside it
+    }
+    return error.empty();
+}
+
+// The rules on by default and `rule`, as a value of --enable.
+std::string defaultRulesAnd(std::string_view rule)
+{
+    std::string list(rule);
+    for (const report::RuleInfo& info : report::ruleCatalogue())
+        if (info.onByDefault)
+            list += "," + std::string(info.name);
+    return list;
+}
+
 }  // namespace
 
 ParseResult parseCommandLine(const std::vector<std::string>& args)
@@ -184,6 +227,15 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             }
             o.jobs = *jobs;
             name = "--jobs";
+        } else if (name == "--encoding" || name == "--line-ends" || name == "--charset") {
+            auto v = takeValue();
+            if (!v) {
+                result.error = name + " needs a value";
+                return result;
+            }
+            if (!readReadingValue(name, *v, o, result.error))
+                return result;
+            valued = true;
         } else if (name == "--fix-fullwidth") {
             o.report.fixFullwidth = true;
         } else if (auto taken = reportOption(name); taken != ReportValue::None) {
@@ -214,6 +266,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
         result.error = linePairSwitches.front() + " applies to line-pair dictionaries only";
         return result;
     }
+    if (o.reading.charset == encoding::Charset::Gb2312 && enable.empty())
+        enable.push_back(defaultRulesAnd("outside-charset"));
     if (!enable.empty() || !disable.empty()) {
         o.report.rules = report::RuleSelection::fromLists(enable, disable, result.error);
         if (!result.error.empty())

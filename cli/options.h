@@ -3,6 +3,7 @@
 
 #include "corvel/local_time.h"
 #include "corvel/run_request.h"
+#include "encoding/reading_options.h"
 #include "report/report_writer.h"
 #include "report/rule_selection.h"
 
@@ -40,8 +41,16 @@ struct ReportOptions {
     bool fixFullwidth = false;
 };
 
+// How the dictionaries are read (--encoding, --line-ends, --charset).
+struct ReadingChoice {
+    encoding::EncodingChoice encoding = encoding::EncodingChoice::Gbk;
+    LineEnds lineEnds = LineEnds::CrLf;
+    encoding::Charset charset = encoding::Charset::Any;
+};
+
 struct CliOptions {
     Layout layout = Layout::LinePairs;
+    ReadingChoice reading;
     Mode mode = Mode::Check;
     CliOptionSource options;
     std::string workdir;                  // empty: each dictionary's own folder

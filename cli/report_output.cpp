@@ -18,11 +18,6 @@ fs::path nativePath(const std::string& utf8)
 #endif
 }
 
-report::Layout reportLayout(Layout layout)
-{
-    return layout == Layout::Equals ? report::Layout::Equals : report::Layout::LinePairs;
-}
-
 report::RuleId stopRule(StopCause cause)
 {
     return cause == StopCause::EmptyLine ? report::RuleId::StoppedAtEmptyLine
@@ -70,24 +65,26 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
 ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::path& path,
                                              Layout layout, const std::optional<Stop>& stop,
                                              std::int32_t stopLine,
+                                             const encoding::ScanSettings& reading,
                                              report::FindingSink& sink) const
 {
     report::DictionaryHeader header;
     header.path = name;
-    header.layout = reportLayout(layout);
+    header.layout = layout;
     std::optional<report::LogStop> logStop;
     if (stop)
         logStop = report::LogStop {stopRule(stop->cause), stopLine};
     Analysed analysed;
     report::AnalysisStats stats;
-    analysed.error = session_->analyse(header, path, logStop, sink, analysed.counts, &stats);
+    analysed.error =
+        session_->analyse(header, path, logStop, reading, sink, analysed.counts, &stats);
     analysed.lines = stats.lines;
     return analysed;
 }
 
 void ReportOutput::begin(const std::string& name, Layout layout)
 {
-    session_->beginDictionary({name, reportLayout(layout)});
+    session_->beginDictionary({name, layout});
 }
 
 void ReportOutput::end(const RunReport& run, bool complete, const Analysed& analysed)

@@ -33,10 +33,11 @@ public:
 
     // On any thread: streams the dictionary named `name` on the command
     // line, read from `path`, through the rules into `sink`; `stop` is where
-    // its check log stopped early (`stopLine` the line read last).
+    // its check log stopped early (`stopLine` the line read last);
+    // `reading` how it was read and what it is.
     Analysed analyse(const std::string& name, const std::filesystem::path& path, Layout layout,
                      const std::optional<Stop>& stop, std::int32_t stopLine,
-                     report::FindingSink& sink) const;
+                     const encoding::ScanSettings& reading, report::FindingSink& sink) const;
     // In the dictionary's turn, one thread at a time: its findings go to
     // writers() between begin() and end().
     void begin(const std::string& name, Layout layout);

@@ -7,8 +7,9 @@
 # <list> holds one text a line: a name, a tab, the UTF-8 text; lines that
 # begin with '#' are comments. <header> (made in the build folder and put on
 # <target>'s include path) then defines, in namespace corvel::gbk, a
-# std::string_view of GBK bytes for each name, and kTexts: every text with
-# its name and UTF-8 original, for tests.
+# std::string_view of GBK bytes for each name, kTexts: every text with its
+# name and UTF-8 original, for tests, and the same texts as two TextSets of
+# one member a name: kGbkSet and kUtf8Set.
 #
 # Run as a script (cmake -P) the same file makes the header.
 
@@ -83,6 +84,9 @@ if(CMAKE_SCRIPT_MODE_FILE AND DEFINED CORVEL_GBK_LIST)
   string(APPEND header "// ${CORVEL_GBK_LIST_NAME} by cmake/gbk_texts.cmake. Do not edit.\n")
   string(APPEND header "#pragma once\n\n#include <string_view>\n\nnamespace corvel::gbk {\n\n")
   set(table "")
+  set(members "")
+  set(gbkSet "")
+  set(utf8Set "")
   set(index 0)
   foreach(name IN LISTS names)
     list(GET utf8Lines ${index} utf8)
@@ -92,11 +96,19 @@ if(CMAKE_SCRIPT_MODE_FILE AND DEFINED CORVEL_GBK_LIST)
     corvel_gbk_escapes("${gbk}" gbk)
     string(APPEND header "// ${comment}\ninline constexpr std::string_view ${name} = \"${gbk}\";\n")
     string(APPEND table "    {\"${name}\", \"${utf8}\", ${name}},\n")
+    string(APPEND members "    std::string_view ${name};\n")
+    string(APPEND gbkSet "    ${name},\n")
+    string(APPEND utf8Set "    \"${utf8}\",\n")
     math(EXPR index "${index} + 1")
   endforeach()
   string(APPEND header "\nstruct Text {\n    std::string_view name;\n    std::string_view utf8;\n")
   string(APPEND header "    std::string_view gbk;\n};\n\ninline constexpr Text kTexts[] = {\n")
-  string(APPEND header "${table}};\n\n}  // namespace corvel::gbk\n")
+  string(APPEND header "${table}};\n\n")
+  # Every text by name, in GBK and in UTF-8, for code that writes either.
+  string(APPEND header "struct TextSet {\n${members}};\n\n")
+  string(APPEND header "inline constexpr TextSet kGbkSet = {\n${gbkSet}};\n\n")
+  string(APPEND header "inline constexpr TextSet kUtf8Set = {\n${utf8Set}};\n\n")
+  string(APPEND header "}  // namespace corvel::gbk\n")
   file(WRITE ${CORVEL_GBK_HEADER} "${header}")
   file(REMOVE ${utf8File} ${gbkFile})
 endif()

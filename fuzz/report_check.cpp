@@ -82,7 +82,7 @@ void checkReports(const std::filesystem::path& dictionary, Layout layout, const 
     cli::ReportSession session(settings, {&jsonWriter, &sarifWriter, &textWriter});
     report::DictionaryHeader header;
     header.path = "d\n\"x\".txt";  // a name that needs escaping in every format
-    header.layout = layout == Layout::Equals ? report::Layout::Equals : report::Layout::LinePairs;
+    header.layout = layout;
     report::DictionaryOutcome outcome;
     outcome.complete = !stopOf(run);
     if (Error e = session.addDictionary(header, dictionary, outcome, stopOf(run)))

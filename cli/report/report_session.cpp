@@ -32,11 +32,12 @@ Error ReportSession::addDictionary(const report::DictionaryHeader& header,
                                    const std::filesystem::path& path,
                                    report::DictionaryOutcome outcome,
                                    std::optional<report::LogStop> stop,
-                                   report::AnalysisStats* stats)
+                                   report::AnalysisStats* stats,
+                                   const encoding::ScanSettings& reading)
 {
     beginDictionary(header);
     report::AnalysisStats analysed;
-    Error error = analyse(header, path, stop, writers(), outcome.findings, &analysed);
+    Error error = analyse(header, path, stop, reading, writers(), outcome.findings, &analysed);
     if (stats != nullptr)
         *stats = analysed;
     outcome.lines = analysed.lines;
@@ -46,20 +47,22 @@ Error ReportSession::addDictionary(const report::DictionaryHeader& header,
 
 Error ReportSession::analyse(const report::DictionaryHeader& header,
                              const std::filesystem::path& path,
-                             std::optional<report::LogStop> stop, report::FindingSink& sink,
+                             std::optional<report::LogStop> stop,
+                             const encoding::ScanSettings& reading, report::FindingSink& sink,
                              report::FindingCounts& counts, report::AnalysisStats* stats) const
 {
     report::FindingTally tally(sink, settings_.failOn);
     std::optional<report::BaselineMarker> marker;
     if (settings_.baseline)
         marker.emplace(settings_.baseline->forDictionary(header.path), tally);
+    encoding::ScanSettings scan = reading;
+    scan.layout = header.layout;
     report::AnalysisOptions options;
     options.layout = header.layout;
     options.rules = settings_.rules;
     options.logStop = stop;
-    options.encoding = settings_.encoding;
-    Error error = report::analyseDictionary(
-        path, options, marker ? static_cast<report::FindingSink&>(*marker) : tally, stats);
+    Error error = encoding::analyseWithEncoding(
+        path, options, scan, marker ? static_cast<report::FindingSink&>(*marker) : tally, stats);
     counts = tally.counts();
     return error;
 }

@@ -6,6 +6,7 @@
 
 #include "report_writer.h"
 
+#include "encoding/encoding_check.h"
 #include "report/analyser.h"
 #include "report/baseline.h"
 #include "report/dictionary_report.h"
@@ -21,7 +22,6 @@ struct ReportSettings {
     report::RuleSelection rules;
     report::FailOn failOn = report::FailOn::Error;
     std::optional<report::Baseline> baseline;
-    report::TextEncoding encoding = report::TextEncoding::Gbk;
 };
 
 class ReportSession {
@@ -32,18 +32,22 @@ public:
     // Reports the dictionary at `path`. `outcome` carries what its check run
     // gave (complete, the log's counts and path; the rest is filled in);
     // `stop` where its log stopped early. Returns the failure of reading
-    // the dictionary.
+    // the dictionary. `reading` says how it is read and what it is (its
+    // layout is the header's); the findings about its encoding and line
+    // ends come first, each in its line's place.
     Error addDictionary(const report::DictionaryHeader& header, const std::filesystem::path& path,
                         report::DictionaryOutcome outcome, std::optional<report::LogStop> stop,
-                        report::AnalysisStats* stats = nullptr);
+                        report::AnalysisStats* stats = nullptr,
+                        const encoding::ScanSettings& reading = {});
     // The same in steps, for a dictionary analysed on another thread while
     // the writers are busy with earlier ones: analyse() streams it through
     // the rules into `sink`, marking baseline findings and counting; then,
     // in the writers' turn, beginDictionary(), the findings to writers(),
     // and endDictionary() with the counts analyse() gave.
     Error analyse(const report::DictionaryHeader& header, const std::filesystem::path& path,
-                  std::optional<report::LogStop> stop, report::FindingSink& sink,
-                  report::FindingCounts& counts, report::AnalysisStats* stats = nullptr) const;
+                  std::optional<report::LogStop> stop, const encoding::ScanSettings& reading,
+                  report::FindingSink& sink, report::FindingCounts& counts,
+                  report::AnalysisStats* stats = nullptr) const;
     void beginDictionary(const report::DictionaryHeader& header);
     report::FindingSink& writers();
     void endDictionary(report::DictionaryOutcome outcome);

@@ -2,6 +2,7 @@
 
 #include "encoding_scanner.h"
 #include "platform.h"
+#include "report/finding_merge.h"
 
 #include <memory>
 
@@ -35,6 +36,23 @@ Error checkEncoding(const std::filesystem::path& path, const ReadingOptions& opt
     scanner.finish();
     check.lines = scanner.lineCount();
     return file.close();
+}
+
+Error analyseWithEncoding(const std::filesystem::path& path, report::AnalysisOptions options,
+                          const ScanSettings& reading, report::FindingSink& sink,
+                          report::AnalysisStats* stats)
+{
+    const EncodingScanner* progress = nullptr;
+    report::FindingMerge merged(sink, options.rules, [&] { return progress->lineCount(); });
+    EncodingScanner scanner(reading, merged.early());
+    progress = &scanner;
+    options.encoding = reading.encoding;
+    options.lineEnds = reading.lineEnds;
+    options.observer = &scanner;
+    Error error = report::analyseDictionary(path, options, merged, stats);
+    scanner.finish();
+    merged.finish();
+    return error;
 }
 
 }  // namespace corvel::encoding

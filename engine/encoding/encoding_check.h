@@ -8,12 +8,22 @@
 #include "corvel/error.h"
 #include "file_kind.h"
 #include "reading_options.h"
+#include "report/analyser.h"
 #include "report/finding.h"
 
 #include <cstdint>
 #include <filesystem>
 
 namespace corvel::encoding {
+
+// How a dictionary is read and what it is, for the encoding rules.
+struct ScanSettings {
+    TextEncoding encoding = TextEncoding::Gbk;
+    LineEnds lineEnds = LineEnds::CrLf;
+    Charset charset = Charset::Any;
+    Layout layout = Layout::LinePairs;
+    FileKind kind;  // what detection found
+};
 
 struct EncodingCheck {
     FileKind kind;
@@ -25,5 +35,15 @@ struct EncodingCheck {
 // `sink`; `check` receives what was found out.
 Error checkEncoding(const std::filesystem::path& path, const ReadingOptions& options,
                     report::FindingSink& sink, EncodingCheck& check);
+
+// The report's analysis (report::analyseDictionary) with the encoding rules
+// in the same pass: the dictionary is read once, as `reading` says (its
+// encoding and line ends override those of `options`), and the findings
+// about its encoding and line ends reach `sink` in their lines' places,
+// each line's before its other findings. Only the rules that
+// `options.rules` selects report.
+Error analyseWithEncoding(const std::filesystem::path& path, report::AnalysisOptions options,
+                          const ScanSettings& reading, report::FindingSink& sink,
+                          report::AnalysisStats* stats = nullptr);
 
 }  // namespace corvel::encoding

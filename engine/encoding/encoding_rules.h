@@ -3,6 +3,7 @@
 #pragma once
 
 #include "report/finding.h"
+#include "report/rule_catalogue.h"
 
 #include <string_view>
 
@@ -23,14 +24,11 @@ inline constexpr std::string_view kMojibake = "mojibake";
 inline constexpr std::string_view kControlChar = "control-char";
 inline constexpr std::string_view kOutsideCharset = "outside-charset";
 
-// Errors: the text is damaged or cannot be read. Warnings: hints about how
-// to read the file, and what may be intended.
+// The severity of a rule, as the report's rule table gives it.
 inline Severity severityOf(std::string_view rule)
 {
-    if (rule == kUtf16 || rule == kInvalidGbk || rule == kInvalidUtf8 || rule == kMojibake ||
-        rule == kOutsideCharset)
-        return Severity::Error;
-    return Severity::Warning;
+    auto id = report::findRule(rule);
+    return id ? report::ruleInfo(*id).severity : Severity::Error;
 }
 
 }  // namespace corvel::encoding::rules

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "char_decoder.h"
+#include "encoding_check.h"
 #include "file_kind.h"
 #include "line_findings.h"
 #include "mojibake_matcher.h"
@@ -33,14 +34,6 @@ namespace corvel::encoding {
 struct BlockMasks;
 struct Utf8Classes;
 enum class VectorIsa;
-
-struct ScanSettings {
-    TextEncoding encoding = TextEncoding::Gbk;
-    LineEnds lineEnds = LineEnds::CrLf;
-    Charset charset = Charset::Any;
-    Layout layout = Layout::LinePairs;
-    FileKind kind;  // what detection found
-};
 
 class EncodingScanner final : public ReadObserver {
 public:

@@ -9,16 +9,14 @@
 
 namespace corvel::encoding {
 
-// The encoding the lines are read in.
-enum class TextEncoding { Gbk, Gb18030, Utf8 };
+using corvel::Layout;
+using corvel::TextEncoding;
 
 // What `--encoding` asks for; Auto is decided from the file (resolveEncoding).
 enum class EncodingChoice { Gbk, Gb18030, Utf8, Auto };
 
 // The characters translations must keep to (`--charset`).
 enum class Charset { Any, Gb2312 };
-
-enum class Layout { LinePairs, Equals };
 
 struct ReadingOptions {
     EncodingChoice encoding = EncodingChoice::Gbk;

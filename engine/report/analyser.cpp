@@ -120,7 +120,7 @@ void DictionaryAnalyser::Run::finish()
         if (trackShifts_ && shifts_.releaseAtEnd())
             releaseHeld(false);
         if (line_ % 2 != 0) {
-            LinePair lone {odd_, {}, line_, classifyPairLine(odd_, line_), LineClass::Good, false};
+            LinePair lone {odd_, {}, line_, classifyPairLine(odd_, line_, options_.encoding), LineClass::Good, false};
             emitPair(lone, false);
         }
     }
@@ -143,7 +143,8 @@ void DictionaryAnalyser::Run::addPairLine(std::string_view text)
         return;
     }
     std::int32_t oddLine = line_ - 1;
-    takePair({odd_, text, oddLine, classifyPairLine(odd_, oddLine), classifyPairLine(text, line_),
+    takePair({odd_, text, oddLine, classifyPairLine(odd_, oddLine, options_.encoding),
+              classifyPairLine(text, line_, options_.encoding),
               true});
 }
 
@@ -215,7 +216,7 @@ void DictionaryAnalyser::Run::addEqualsLine(std::string_view text)
     pending_ = &entry.findings;
     PairText pair = equalsPair(text, line_);
     QuotedPair quoted(pair, decoder_);
-    EqualsClass lineClass = classifyEqualsLine(text);
+    EqualsClass lineClass = classifyEqualsLine(text, options_.encoding);
     addEqualsClass(lineClass, quoted);
     if (lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
         !isEmptyLine(pair.translation))
@@ -316,9 +317,13 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
     if (error)
         return error;
     LineReader reader(std::move(file));
+    reader.observe(options.observer);
+    if (options.encoding == TextEncoding::Utf8)
+        (void)reader.skipUtf8Bom();
+    const bool anyEnds = options.lineEnds == LineEnds::Any;
     DictionaryAnalyser analyser(options, sink);
     while (!reader.atEnd()) {
-        std::string_view line = reader.next();
+        std::string_view line = anyEnds ? reader.nextAnyEnds() : reader.next();
         if (reader.error())  // a piece cut short by a failed read is no line
             break;
         if (analyser.lines() == std::numeric_limits<std::int32_t>::max()) {

@@ -16,9 +16,13 @@
 #include <optional>
 #include <string_view>
 
+namespace corvel {
+class ReadObserver;
+}
+
 namespace corvel::report {
 
-enum class Layout { LinePairs, Equals };
+using corvel::Layout;
 
 // Where the check log stopped early: RuleId::RowOfErrors or
 // RuleId::StoppedAtEmptyLine, at the line the check read last.
@@ -32,6 +36,10 @@ struct AnalysisOptions {
     RuleSelection rules;
     std::optional<LogStop> logStop;
     TextEncoding encoding = TextEncoding::Gbk;
+    LineEnds lineEnds = LineEnds::CrLf;
+    // analyseDictionary() hands every byte it reads to this one (the
+    // encoding scanner), before the lines of those bytes are analysed.
+    ReadObserver* observer = nullptr;
 };
 
 struct AnalysisStats {

@@ -3,6 +3,9 @@
 // compiler has it; every test may say yes too often, never too rarely.
 #pragma once
 
+#include "chars.h"
+#include "corvel/run_request.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -151,6 +154,16 @@ inline ShortTextMasks shortTextMasks(std::string_view text)
         masks.fullwidthLeads |= std::uint64_t {b == 0xA3} << i;
     }
     return masks;
+}
+
+// byteKinds() for text in `encoding`: in UTF-8 the marks of § and of the
+// full-width forms are other bytes, so any text beyond ASCII may hold them.
+inline unsigned byteKinds(std::string_view text, TextEncoding encoding)
+{
+    unsigned kinds = byteKinds(text);
+    if (encoding == TextEncoding::Utf8 && hasNonAsciiByte(text))
+        kinds |= kPlaceholderStart | kFullwidthLead;
+    return kinds;
 }
 
 }  // namespace corvel::report

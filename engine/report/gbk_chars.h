@@ -5,6 +5,8 @@
 // characters are found only by stepping from the start of the text.
 #pragma once
 
+#include "corvel/run_request.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -83,5 +85,83 @@ inline int chineseNumeralValue(std::uint16_t wide)
     default: return 0;
     }
 }
+
+// The bytes of the UTF-8 character starting at `at` (1 for a byte that
+// starts none).
+inline std::size_t utf8Length(std::string_view text, std::size_t at)
+{
+    auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+    if (lead >= 0xF5 || at + length > text.size())
+        return 1;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80)
+            return 1;
+    return length;
+}
+
+// A multibyte character that the rules do not name.
+constexpr std::uint16_t kOtherWide = 0xFFFF;
+
+// The GBK code of the characters the rules name, from their code points.
+inline std::uint16_t namedGbkCode(char32_t code)
+{
+    if (code >= 0xFF01 && code <= 0xFF5E && code != 0xFF04)  // full-width forms: row A3
+        return static_cast<std::uint16_t>(0xA3A1 + (code - 0xFF01));
+    switch (code) {
+    case 0x00A7: return kSection;
+    case 0x3000: return kIdeographicSpace;
+    case 0x3002: return kFullStop;
+    case 0xFF04: return kFullwidthDollar;
+    case 0x4E00: return 0xD2BB;  // 一
+    case 0x4E8C: return 0xB6FE;  // 二
+    case 0x4E24: return 0xC1BD;  // 两
+    case 0x4E09: return 0xC8FD;  // 三
+    case 0x56DB: return 0xCBC4;  // 四
+    case 0x4E94: return 0xCEE5;  // 五
+    case 0x516D: return 0xC1F9;  // 六
+    case 0x4E03: return 0xC6DF;  // 七
+    case 0x516B: return 0xB0CB;  // 八
+    case 0x4E5D: return 0xBEC5;  // 九
+    case 0x5341: return 0xCAAE;  // 十
+    default: return kOtherWide;
+    }
+}
+
+// Steps through text in the encoding a dictionary is read in: GBK (and
+// GB18030, whose four-byte characters the rules never name) or UTF-8. A
+// multibyte character's wide code is its GBK code in either encoding (for a
+// UTF-8 character the rules do not name, kOtherWide), so that the rules
+// keep one set of constants.
+class CharSteps {
+public:
+    explicit CharSteps(TextEncoding encoding = TextEncoding::Gbk)
+        : utf8_(encoding == TextEncoding::Utf8)
+    {
+    }
+
+    bool utf8() const { return utf8_; }
+    std::size_t length(std::string_view text, std::size_t at) const
+    {
+        return utf8_ ? utf8Length(text, at) : charLength(text, at);
+    }
+    // 0 for a single-byte character.
+    std::uint16_t wideAt(std::string_view text, std::size_t at) const
+    {
+        if (!utf8_)
+            return gbk::wideAt(text, at);
+        std::size_t n = utf8Length(text, at);
+        if (n == 1)
+            return 0;
+        auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+        char32_t code = byte(0) & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k)
+            code = code << 6 | (byte(k) & 0x3F);
+        return namedGbkCode(code);
+    }
+
+private:
+    bool utf8_;
+};
 
 }  // namespace corvel::report::gbk

@@ -12,20 +12,20 @@ namespace {
 
 // The digit of the character at `at` ('0'..'9', full-width ones read as
 // ASCII), or 0; `length` is the character's length.
-char digitAt(std::string_view text, std::size_t at, std::size_t length)
+char digitAt(std::string_view text, std::size_t at, std::size_t length, const gbk::CharSteps& steps)
 {
     if (length == 1)
         return text[at] >= '0' && text[at] <= '9' ? text[at] : 0;
-    auto lead = static_cast<unsigned char>(text[at]);
-    auto trail = static_cast<unsigned char>(text[at + 1]);
-    return lead == 0xA3 && trail >= 0xB0 && trail <= 0xB9 ? static_cast<char>(trail - 0x80) : 0;
+    std::uint16_t wide = steps.wideAt(text, at);
+    return wide >= 0xA3B0 && wide <= 0xA3B9 ? static_cast<char>((wide & 0xFF) - 0x80) : 0;
 }
 
 // Reads a text character by character, stepping over placeholders.
 class NumberReader {
 public:
-    NumberReader(std::string_view text, const std::vector<Placeholder>& placeholders)
-        : text_(text), placeholders_(placeholders)
+    NumberReader(std::string_view text, const std::vector<Placeholder>& placeholders,
+                 const gbk::CharSteps& steps)
+        : text_(text), placeholders_(placeholders), steps_(steps)
     {
         nextPlaceholder();
     }
@@ -58,9 +58,9 @@ public:
             i += length;
             if (i >= text_.size() || i >= skipFrom_)
                 return 0;
-            length = gbk::charLength(text_, i);
+            length = steps_.length(text_, i);
         }
-        return digitAt(text_, i, length);
+        return digitAt(text_, i, length, steps_);
     }
 
 private:
@@ -77,12 +77,13 @@ private:
     {
         if (at_ >= text_.size())
             return;
-        length_ = static_cast<unsigned char>(text_[at_]) < 0x80 ? 1 : gbk::charLength(text_, at_);
-        digit_ = digitAt(text_, at_, length_);
+        length_ = static_cast<unsigned char>(text_[at_]) < 0x80 ? 1 : steps_.length(text_, at_);
+        digit_ = digitAt(text_, at_, length_, steps_);
     }
 
     std::string_view text_;
     const std::vector<Placeholder>& placeholders_;
+    const gbk::CharSteps& steps_;
     std::size_t at_ = 0;
     std::size_t length_ = 1;
     char digit_ = 0;
@@ -257,16 +258,11 @@ bool NumberRule::plainNumbersPresent(std::string_view source,
     return true;
 }
 
-bool NumberRule::mayHoldNumber(std::string_view source)
-{
-    return (byteKinds(source) & (kDigit | kFullwidthLead)) != 0;
-}
-
 void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& placeholders,
                          std::vector<std::string>& numbers, std::uint32_t* numerals)
 {
     std::size_t count = 0;
-    NumberReader r(text, placeholders);
+    NumberReader r(text, placeholders, steps_);
     while (!r.done()) {
         if (r.digit() != 0) {
             if (count == numbers.size())
@@ -274,8 +270,8 @@ void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& 
             readNumber(r, numbers[count++]);  // the strings keep their storage
             continue;
         }
-        if (numerals != nullptr && r.length() == 2) {
-            if (int value = gbk::chineseNumeralValue(gbk::wideAt(text, r.at())))
+        if (numerals != nullptr && r.length() > 1) {
+            if (int value = gbk::chineseNumeralValue(steps_.wideAt(text, r.at())))
                 *numerals |= 1u << value;
         }
         r.advance();
@@ -290,7 +286,9 @@ void NumberRule::findMissing(std::string_view source,
                              std::vector<std::string>& missing)
 {
     missing.clear();
-    if (!plainNumbersPresent(source, sourcePlaceholders, translation, translationPlaceholders))
+    // The quick answer knows the full-width digits of GBK only.
+    if ((steps_.utf8() && hasNonAsciiByte(source))
+        || !plainNumbersPresent(source, sourcePlaceholders, translation, translationPlaceholders))
         readMissing(source, sourcePlaceholders, translation, translationPlaceholders, missing);
 }
 
@@ -321,10 +319,11 @@ void NumberRule::readMissing(std::string_view source,
     }
 }
 
-std::vector<std::string> missingNumbers(std::string_view source, std::string_view translation)
+std::vector<std::string> missingNumbers(std::string_view source, std::string_view translation,
+                                        TextEncoding encoding)
 {
-    PlaceholderComparison placeholders = comparePlaceholders(source, translation);
-    NumberRule rule;
+    PlaceholderComparison placeholders = comparePlaceholders(source, translation, encoding);
+    NumberRule rule(encoding);
     std::vector<std::string> missing;
     rule.findMissing(source, placeholders.source, translation, placeholders.translation, missing);
     return missing;

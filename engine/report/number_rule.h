@@ -6,6 +6,7 @@
 // Chinese numerals (一..十, 两).
 #pragma once
 
+#include "gbk_chars.h"
 #include "placeholder_scanner.h"
 
 #include <cstdint>
@@ -17,8 +18,7 @@ namespace corvel::report {
 
 class NumberRule {
 public:
-    // Whether `source` may hold a number: a cheap test on its bytes.
-    static bool mayHoldNumber(std::string_view source);
+    explicit NumberRule(TextEncoding encoding = TextEncoding::Gbk) : steps_(encoding) {}
 
     // Replaces `missing` with the source's numbers (each once, in source
     // order) that the translation lacks. The placeholder lists, in text
@@ -50,10 +50,12 @@ private:
     void collect(std::string_view text, const std::vector<Placeholder>& placeholders,
                  std::vector<std::string>& numbers, std::uint32_t* numerals);
 
+    gbk::CharSteps steps_;
     std::vector<std::string> sourceNumbers_;
     std::vector<std::string> translationNumbers_;
 };
 
-std::vector<std::string> missingNumbers(std::string_view source, std::string_view translation);
+std::vector<std::string> missingNumbers(std::string_view source, std::string_view translation,
+                                        TextEncoding encoding = TextEncoding::Gbk);
 
 }  // namespace corvel::report

@@ -33,8 +33,11 @@ bool PairChecks::plainPair(std::string_view source, std::string_view translation
 PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
     : rules_(rules),
       decoder_(decoder),
+      steps_(decoder.encoding()),
       any_(wants(RuleId::PlaceholderMismatch) || wants(RuleId::FullwidthPlaceholder) ||
-           wants(RuleId::WhitespaceMismatch) || wants(RuleId::NumberMismatch))
+           wants(RuleId::WhitespaceMismatch) || wants(RuleId::NumberMismatch)),
+      placeholderRules_(decoder.encoding()),
+      numberRule_(decoder.encoding())
 {
 }
 
@@ -42,8 +45,8 @@ void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
 {
     if (!any_)
         return;
-    unsigned sourceKinds = byteKinds(pair.source);
-    unsigned translationKinds = byteKinds(pair.translation);
+    unsigned sourceKinds = byteKinds(pair.source, decoder_.encoding());
+    unsigned translationKinds = byteKinds(pair.translation, decoder_.encoding());
     if (plainPair(pair.source, pair.translation, sourceKinds, translationKinds))
         return;
     QuotedPair quoted(pair, decoder_);
@@ -70,10 +73,10 @@ Finding PairChecks::finding(RuleId id, QuotedPair& quoted, std::string message)
 
 namespace {
 
-std::size_t characters(std::string_view text)
+std::size_t characters(std::string_view text, const gbk::CharSteps& steps)
 {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size(); i += gbk::charLength(text, i))
+    for (std::size_t i = 0; i < text.size(); i += steps.length(text, i))
         ++n;
     return n;
 }
@@ -81,12 +84,12 @@ std::size_t characters(std::string_view text)
 }  // namespace
 
 // In the equals layout the translation follows the source and its "=".
-void PairChecks::setColumn(Finding& finding, const PairText& pair, std::size_t offset)
+void PairChecks::setColumn(Finding& finding, const PairText& pair, std::size_t offset) const
 {
     finding.column = static_cast<std::int32_t>(pair.translationColumn + offset + 1);
-    std::size_t before = pair.translationColumn == 0 ? 0 : characters(pair.source) + 1;
-    finding.characterColumn =
-        static_cast<std::int32_t>(before + characters(pair.translation.substr(0, offset)) + 1);
+    std::size_t before = pair.translationColumn == 0 ? 0 : characters(pair.source, steps_) + 1;
+    finding.characterColumn = static_cast<std::int32_t>(
+        before + characters(pair.translation.substr(0, offset), steps_) + 1);
 }
 
 std::string PairChecks::listPlaceholders(std::string_view text,
@@ -136,7 +139,7 @@ void PairChecks::checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out
 void PairChecks::checkWhitespace(QuotedPair& quoted, std::vector<Finding>& out)
 {
     const PairText& pair = quoted.pair();
-    std::optional<WhitespaceDifference> d = compareWhitespace(pair.source, pair.translation);
+    std::optional<WhitespaceDifference> d = compareWhitespace(pair.source, pair.translation, decoder_.encoding());
     if (!d)
         return;
     std::string message;

@@ -31,13 +31,14 @@ private:
     void checkNumbers(QuotedPair& quoted, std::vector<Finding>& out);
     Finding finding(RuleId id, QuotedPair& quoted, std::string message);
     // Sets the columns of `finding` to byte `offset` of the translation.
-    static void setColumn(Finding& finding, const PairText& pair, std::size_t offset);
+    void setColumn(Finding& finding, const PairText& pair, std::size_t offset) const;
     // Quoted placeholders of one side, as "\"%s\", \"{0}\"".
     std::string listPlaceholders(std::string_view text, const std::vector<Placeholder>& all,
                                  const std::vector<std::size_t>& which) const;
 
     const RuleSelection& rules_;
     const TextDecoder& decoder_;
+    const gbk::CharSteps steps_;
     const bool any_;  // one of these rules is on
     PlaceholderRules placeholderRules_;
     PlaceholderComparison placeholders_;

@@ -41,7 +41,8 @@ void PlaceholderComparison::clear()
 void PlaceholderRules::compare(std::string_view source, std::string_view translation,
                                PlaceholderComparison& result)
 {
-    compare(source, translation, byteKinds(source), byteKinds(translation), result);
+    compare(source, translation, byteKinds(source, encoding_), byteKinds(translation, encoding_),
+            result);
 }
 
 void PlaceholderRules::compare(std::string_view source, std::string_view translation,
@@ -109,21 +110,23 @@ void PlaceholderRules::match(PlaceholderComparison& result)
     std::sort(result.extra.begin(), result.extra.end());
 }
 
-PlaceholderComparison comparePlaceholders(std::string_view source, std::string_view translation)
+PlaceholderComparison comparePlaceholders(std::string_view source, std::string_view translation,
+                                          TextEncoding encoding)
 {
-    PlaceholderRules rules;
+    PlaceholderRules rules(encoding);
     PlaceholderComparison result;
     rules.compare(source, translation, result);
     return result;
 }
 
-std::string halfWidthForm(std::string_view bytes)
+std::string halfWidthForm(std::string_view bytes, TextEncoding encoding)
 {
+    const gbk::CharSteps steps(encoding);
     std::string out;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        std::size_t length = gbk::charLength(bytes, i);
-        char half = length == 2 ? gbk::halfWidthOf(gbk::wideAt(bytes, i)) : 0;
+        std::size_t length = steps.length(bytes, i);
+        char half = length > 1 ? gbk::halfWidthOf(steps.wideAt(bytes, i)) : 0;
         if (half != 0)
             out += half;
         else
@@ -134,9 +137,10 @@ std::string halfWidthForm(std::string_view bytes)
 }
 
 std::optional<std::string> halfWidthTranslation(std::string_view source,
-                                                std::string_view translation)
+                                                std::string_view translation,
+                                                TextEncoding encoding)
 {
-    PlaceholderComparison result = comparePlaceholders(source, translation);
+    PlaceholderComparison result = comparePlaceholders(source, translation, encoding);
     if (result.lookAlikes.empty())
         return std::nullopt;
     std::string out;
@@ -144,7 +148,7 @@ std::optional<std::string> halfWidthTranslation(std::string_view source,
     for (std::size_t index : result.lookAlikes) {
         const Placeholder& p = result.translation[index];
         out.append(translation.substr(copied, p.offset - copied));
-        out += halfWidthForm(translation.substr(p.offset, p.length));
+        out += halfWidthForm(translation.substr(p.offset, p.length), encoding);
         copied = p.offset + p.length;
     }
     out.append(translation.substr(copied));

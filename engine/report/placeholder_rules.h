@@ -26,6 +26,11 @@ struct PlaceholderComparison {
 
 class PlaceholderRules {
 public:
+    explicit PlaceholderRules(TextEncoding encoding = TextEncoding::Gbk)
+        : encoding_(encoding), scanner_(encoding)
+    {
+    }
+
     // Compares the two texts into `result` (whose storage is reused). A
     // full-width look-alike counts as the placeholder it stands for when
     // the source has that placeholder; otherwise it is ordinary text.
@@ -39,19 +44,22 @@ private:
     void dropLabel(std::string_view text, std::vector<Placeholder>& found);
     void match(PlaceholderComparison& result);
 
+    TextEncoding encoding_;
     PlaceholderScanner scanner_;
     std::vector<std::size_t> sourceOrder_;
     std::vector<std::size_t> translationOrder_;
 };
 
-PlaceholderComparison comparePlaceholders(std::string_view source, std::string_view translation);
+PlaceholderComparison comparePlaceholders(std::string_view source, std::string_view translation,
+                                          TextEncoding encoding = TextEncoding::Gbk);
 
 // The translation with each full-width look-alike of a source placeholder
 // written half-width (％ｓ -> %s, ｛０｝ -> {0}); nothing when it has none.
 std::optional<std::string> halfWidthTranslation(std::string_view source,
-                                                std::string_view translation);
+                                                std::string_view translation,
+                                                TextEncoding encoding = TextEncoding::Gbk);
 
 // The half-width form of the bytes of one placeholder.
-std::string halfWidthForm(std::string_view bytes);
+std::string halfWidthForm(std::string_view bytes, TextEncoding encoding = TextEncoding::Gbk);
 
 }  // namespace corvel::report

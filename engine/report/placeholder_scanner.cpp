@@ -48,15 +48,6 @@ bool isTagName(std::string_view name)
 
 }  // namespace
 
-bool PlaceholderScanner::mayHold(std::string_view text)
-{
-    return (byteKinds(text) & kPlaceholderStart) != 0;
-}
-
-bool PlaceholderScanner::mayHoldLookAlike(std::string_view text)
-{
-    return (byteKinds(text) & (kPlaceholderStart | kFullwidthLead)) != 0;
-}
 
 void PlaceholderScanner::scan(std::string_view text, bool lookAlikes, std::vector<Placeholder>& out)
 {
@@ -84,14 +75,14 @@ void PlaceholderScanner::readUnits(std::string_view text, bool lookAlikes)
     units_.clear();
     std::size_t i = 0;
     while (i < text.size()) {
-        std::size_t length = gbk::charLength(text, i);
+        std::size_t length = steps_.length(text, i);
         Unit unit {0, false, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i + length)};
         if (length == 1) {
             auto b = static_cast<unsigned char>(text[i]);
             if (b < 0x80 && b != static_cast<unsigned char>(kSectionUnit))
                 unit.c = static_cast<char>(b);
         } else {
-            std::uint16_t wide = gbk::wideAt(text, i);
+            std::uint16_t wide = steps_.wideAt(text, i);
             if (wide == gbk::kSection) {
                 unit.c = kSectionUnit;
             } else if (lookAlikes) {

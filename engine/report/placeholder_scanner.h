@@ -5,6 +5,8 @@
 // ＼ｎ) are read as the half-width ones and the placeholder is marked.
 #pragma once
 
+#include "gbk_chars.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,16 +29,14 @@ struct Placeholder {
 
 class PlaceholderScanner {
 public:
+    explicit PlaceholderScanner(TextEncoding encoding = TextEncoding::Gbk) : steps_(encoding) {}
+
     // Replaces `out` with the placeholders of `text`, in text order.
     void scan(std::string_view text, bool lookAlikes, std::vector<Placeholder>& out);
 
-    // Whether `text` may hold a placeholder: a cheap test on its bytes that
-    // never says no to a text that holds one (look-alikes not included).
-    static bool mayHold(std::string_view text);
-    // The same, counting full-width forms too.
-    static bool mayHoldLookAlike(std::string_view text);
-
 private:
+    gbk::CharSteps steps_;
+
     // One character of the text: its ASCII reading (0: none) and its bytes.
     struct Unit {
         char c;

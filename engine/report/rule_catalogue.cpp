@@ -95,6 +95,10 @@ constexpr std::array<RuleInfo, kRuleCount> kRules {{
      "A byte sequence is not GBK.",
      "A byte sequence that is not a GBK character (with --encoding gb18030: not a GB18030 "
      "character). Reported at its column."},
+    {RuleId::InvalidUtf8, "invalid-utf8", E, true,
+     "A byte sequence is not UTF-8.",
+     "With --encoding utf-8 (or auto choosing UTF-8): a byte sequence that is not a UTF-8 "
+     "character. Reported at its column."},
     {RuleId::Mojibake, "mojibake", E, true,
      "The text shows the marks of an earlier wrong conversion.",
      "Characters that an earlier wrong conversion leaves behind, such as runs of \u5c6f, "

@@ -33,6 +33,7 @@ enum class RuleId : std::uint8_t {
     Utf16,
     Utf8Text,
     InvalidGbk,
+    InvalidUtf8,
     Mojibake,
     LfLineEnds,
     MixedLineEnds,

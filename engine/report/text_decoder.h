@@ -3,17 +3,20 @@
 // Only the lines a finding quotes are converted, never the whole file.
 #pragma once
 
+#include "corvel/run_request.h"
+
 #include <string>
 #include <string_view>
 
 namespace corvel::report {
 
-enum class TextEncoding { Gbk, Utf8 };
+using corvel::TextEncoding;
 
 class TextDecoder {
 public:
     explicit TextDecoder(TextEncoding encoding = TextEncoding::Gbk) : encoding_(encoding) {}
 
+    TextEncoding encoding() const { return encoding_; }
     std::string toUtf8(std::string_view bytes) const;
     void appendUtf8(std::string& out, std::string_view bytes) const;
 

@@ -45,13 +45,13 @@ std::uint16_t fullwidthMark(char mark)
 }
 
 // The last character of `text` when it is a double-byte one, or 0.
-std::uint16_t lastWide(std::string_view text)
+std::uint16_t lastWide(std::string_view text, const gbk::CharSteps& steps)
 {
     std::size_t i = 0;
     std::uint16_t last = 0;
     while (i < text.size()) {
-        std::size_t length = gbk::charLength(text, i);
-        last = length == 2 ? gbk::wideAt(text, i) : 0;
+        std::size_t length = steps.length(text, i);
+        last = length > 1 ? steps.wideAt(text, i) : 0;
         i += length;
     }
     return last;
@@ -64,7 +64,8 @@ bool onlySpaces(std::string_view blanks)
 
 // "Name: " against "名称："
 bool fullwidthMarkEnding(std::string_view source, std::string_view sourceTrailing,
-                         std::string_view translation, std::string_view translationTrailing)
+                         std::string_view translation, std::string_view translationTrailing,
+                         const gbk::CharSteps& steps)
 {
     if (!translationTrailing.empty() || !onlySpaces(sourceTrailing))
         return false;
@@ -72,13 +73,14 @@ bool fullwidthMarkEnding(std::string_view source, std::string_view sourceTrailin
     if (markAt == 0)
         return false;
     std::uint16_t wanted = fullwidthMark(source[markAt - 1]);
-    return wanted != 0 && lastWide(translation) == wanted;
+    return wanted != 0 && lastWide(translation, steps) == wanted;
 }
 
 }  // namespace
 
 std::optional<WhitespaceDifference> compareWhitespace(std::string_view source,
-                                                      std::string_view translation)
+                                                      std::string_view translation,
+                                                      TextEncoding encoding)
 {
     auto blankEnds = [](std::string_view t) {
         return !t.empty() && (isBlank(t.front()) || isBlank(t.back()));
@@ -97,7 +99,7 @@ std::optional<WhitespaceDifference> compareWhitespace(std::string_view source,
     d.leading = d.sourceLeading != d.translationLeading;
     d.trailing = d.sourceTrailing != d.translationTrailing &&
                  !fullwidthMarkEnding(source, d.sourceTrailing, translation,
-                                      d.translationTrailing);
+                                      d.translationTrailing, gbk::CharSteps(encoding));
     if (!d.leading && !d.trailing)
         return std::nullopt;
     return d;

@@ -2,6 +2,8 @@
 // a source against those of its translation (GBK bytes).
 #pragma once
 
+#include "corvel/run_request.h"
+
 #include <optional>
 #include <string_view>
 
@@ -18,7 +20,8 @@ struct WhitespaceDifference {
 // ： 。 ， ！ ？ where the source ends in the half-width : . , ! ? and
 // spaces agrees with it at the end.
 std::optional<WhitespaceDifference> compareWhitespace(std::string_view source,
-                                                      std::string_view translation);
+                                                      std::string_view translation,
+                                                      TextEncoding encoding = TextEncoding::Gbk);
 
 // "2 spaces", "1 tab", "1 space and 1 tab", "none".
 std::string describeWhitespace(std::string_view blanks);

@@ -1,10 +1,14 @@
-// The character tests of both runs, on GBK bytes.
+// The character tests of both runs, on the dictionary's bytes.
 //
 // A translation character is one whose code lies outside 0..128: every
 // double-byte GBK character (its lead byte is 0x81 or above) and a single
 // byte of 129 to 255. So a line holds a translation character exactly when
-// one of its bytes is 0x81 or above; no decoding is needed.
+// one of its bytes is 0x81 or above; no decoding is needed. GB18030 agrees.
+// In UTF-8 it is any character beyond ASCII, whose bytes are all 0x80 or
+// above (a stray byte of 0x80-0xFF counts too, as a stray GBK byte does).
 #pragma once
+
+#include "corvel/run_request.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -73,6 +77,28 @@ inline bool hasTranslationChar(std::string_view text)
         if (isTranslationByte(static_cast<unsigned char>(p[i])))
             return true;
     return false;
+}
+
+// Whether a byte of `text` is 0x80 or above.
+inline bool hasNonAsciiByte(std::string_view text)
+{
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16)
+        if (_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i))) != 0)
+            return true;
+#endif
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return true;
+    return false;
+}
+
+inline bool hasTranslationChar(std::string_view text, TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf8 ? hasNonAsciiByte(text) : hasTranslationChar(text);
 }
 
 // Only the space 0x20 makes a line empty; so does no character at all.

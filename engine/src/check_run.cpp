@@ -16,7 +16,8 @@ RunEnding CheckRun::execute()
     context_.tell([](RunSink& s) { s.linesStarting(); });
     // A host that follows the lines sees each one; otherwise only the
     // flagged lines are visited.
-    if (auto end = context_.followsLines() ? readLines() : readBlocks())
+    const bool blocks = !context_.followsLines() && context_.usualReading();
+    if (auto end = blocks ? readBlocks() : readLines())
         return *end;
     return finishNormally();
 }

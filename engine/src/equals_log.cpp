@@ -1,52 +1,66 @@
 #include "equals_log.h"
 
 #include "log_format.h"
-#include "gbk_texts.h"
 
 namespace corvel {
 
 namespace {
 
+// The log's own texts in its encoding.
 struct EqualsLogTexts {
+    explicit EqualsLogTexts(const gbk::TextSet& s)
+        : title(s.equalsTitle), checkOperation(s.equalsCheckOperation),
+          correctOperation(s.equalsCorrectOperation), seriousBefore(s.errorBefore),
+          seriousAfter(s.seriousAfter), untranslatedBefore(s.equalsUntranslatedBefore),
+          untranslatedAfter(s.untranslatedCount), total(s.total), linesEnd(s.linesEnd),
+          result(s.result), untranslated(s.untranslatedCount), erroneous(s.erroneousCount),
+          semicolon(s.semicolon), fullStop(s.fullStop), deletedBefore(s.deletedBefore),
+          deletedAfter(s.deletedAfter),
+          banner(std::string(29, '*') + "     " + std::string(s.finished) + "    "
+                 + std::string(30, '*'))
+    {
+    }
+
     std::string hashes = std::string(70, '#');
-    std::string title = std::string(gbk::equalsTitle);
+    std::string title;
     std::string stars69 = std::string(69, '*');
     std::string stars70 = std::string(70, '*');
-    std::string checkOperation = std::string(gbk::equalsCheckOperation);
-    std::string correctOperation = std::string(gbk::equalsCorrectOperation);
-    std::string seriousBefore = std::string(gbk::errorBefore);
-    std::string seriousAfter = std::string(gbk::seriousAfter);
-    std::string untranslatedBefore = std::string(gbk::equalsUntranslatedBefore);
-    std::string untranslatedAfter = std::string(gbk::untranslatedCount);
-    std::string total = std::string(gbk::total);
-    std::string linesEnd = std::string(gbk::linesEnd);
-    std::string result = std::string(gbk::result);
-    std::string untranslated = std::string(gbk::untranslatedCount);
-    std::string erroneous = std::string(gbk::erroneousCount);
-    std::string semicolon = std::string(gbk::semicolon);
-    std::string fullStop = std::string(gbk::fullStop);
-    std::string deletedBefore = std::string(gbk::deletedBefore);
-    std::string deletedAfter = std::string(gbk::deletedAfter);
-    std::string banner = std::string(29, '*') + "     " + std::string(gbk::finished) + "    " + std::string(30, '*');
+    std::string checkOperation;
+    std::string correctOperation;
+    std::string seriousBefore;
+    std::string seriousAfter;
+    std::string untranslatedBefore;
+    std::string untranslatedAfter;
+    std::string total;
+    std::string linesEnd;
+    std::string result;
+    std::string untranslated;
+    std::string erroneous;
+    std::string semicolon;
+    std::string fullStop;
+    std::string deletedBefore;
+    std::string deletedAfter;
+    std::string banner;
 };
 
-const EqualsLogTexts& texts()
+const EqualsLogTexts& texts(TextEncoding encoding)
 {
-    static const EqualsLogTexts t;
-    return t;
+    static const EqualsLogTexts gbk(gbk::kGbkSet);
+    static const EqualsLogTexts utf8(gbk::kUtf8Set);
+    return logIsUtf8(encoding) ? utf8 : gbk;
 }
 
 }  // namespace
 
-EqualsLog::EqualsLog(OutputFile& file, Mode mode, const Clock& clock)
-    : file_(file), mode_(mode), clock_(clock)
+EqualsLog::EqualsLog(OutputFile& file, Mode mode, const Clock& clock, TextEncoding encoding)
+    : file_(file), mode_(mode), clock_(clock), encoding_(encoding)
 {
-    (void)texts();
+    (void)texts(encoding_);
 }
 
 void EqualsLog::writeHeader()
 {
-    const EqualsLogTexts& t = texts();
+    const EqualsLogTexts& t = texts(encoding_);
     file_.writeLine(t.hashes);
     file_.writeLine(t.title);
     file_.writeLine(t.hashes);
@@ -61,18 +75,18 @@ void EqualsLog::writeHeader()
 
 void EqualsLog::finding(const Finding& finding)
 {
-    const EqualsLogTexts& t = texts();
+    const EqualsLogTexts& t = texts(encoding_);
     bool serious = finding.what == FindingClass::MissingEquals;
     line_ = serious ? t.seriousBefore : t.untranslatedBefore;
     appendSpacedNumber(line_, finding.line);
     line_ += serious ? t.seriousAfter : t.untranslatedAfter;
-    padToPrintZone(line_);
+    padToPrintZone(line_, encoding_);
     writeEntry(file_, line_, finding);
 }
 
 void EqualsLog::finished(const RunCounts& counts)
 {
-    const EqualsLogTexts& t = texts();
+    const EqualsLogTexts& t = texts(encoding_);
     const bool notes = mode_ == Mode::Correct;
     std::string line = t.total;
     appendSpacedNumber(line, counts.lines);
@@ -97,7 +111,7 @@ void EqualsLog::finished(const RunCounts& counts)
     line += t.fullStop;
     file_.writeLine(line);
     file_.writeEmptyLines(2);
-    file_.writeLine(dateLine(clock_()));
+    file_.writeLine(dateLine(clock_(), encoding_));
     file_.writeEmptyLines(1);
     file_.writeLine(t.banner);
     file_.writeEmptyLines(2);

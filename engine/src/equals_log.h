@@ -1,4 +1,5 @@
-// The check log of the equals-line run, in GBK; the run's first sink.
+// The check log of the equals-line run, in GBK (in UTF-8 for a dictionary
+// read as UTF-8); the run's first sink.
 #pragma once
 
 #include "corvel/run_events.h"
@@ -14,11 +15,12 @@ namespace corvel {
 enum class EqualsClass { Accepted, SeriousError, Untranslated };
 
 // The class of one equals-line dictionary line.
-EqualsClass classifyEqualsLine(std::string_view text);
+EqualsClass classifyEqualsLine(std::string_view text, TextEncoding encoding = TextEncoding::Gbk);
 
 class EqualsLog : public RunSink {
 public:
-    EqualsLog(OutputFile& file, Mode mode, const Clock& clock);
+    EqualsLog(OutputFile& file, Mode mode, const Clock& clock,
+              TextEncoding encoding = TextEncoding::Gbk);
 
     // Lines 1 to 10: banners, the layout title and the operation.
     void writeHeader();
@@ -32,6 +34,7 @@ private:
     OutputFile& file_;
     const Mode mode_;
     const Clock& clock_;
+    const TextEncoding encoding_;
     std::string line_;
 };
 

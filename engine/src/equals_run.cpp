@@ -9,13 +9,13 @@
 
 namespace corvel {
 
-EqualsClass classifyEqualsLine(std::string_view text)
+EqualsClass classifyEqualsLine(std::string_view text, TextEncoding encoding)
 {
     const void* equals = std::memchr(text.data(), '=', text.size());
     if (equals == nullptr)
         return EqualsClass::SeriousError;
     std::size_t at = static_cast<const char*>(equals) - text.data();
-    return hasTranslationChar(text.substr(at + 1)) ? EqualsClass::Accepted
+    return hasTranslationChar(text.substr(at + 1), encoding) ? EqualsClass::Accepted
                                                    : EqualsClass::Untranslated;
 }
 
@@ -24,7 +24,9 @@ namespace {
 class EqualsLayout : public LayoutRules {
 public:
     explicit EqualsLayout(RunContext& context)
-        : context_(context), log_(context.files().log, context.mode(), context.request().clock)
+        : context_(context),
+          log_(context.files().log, context.mode(), context.request().clock,
+               context.request().encoding)
     {
         context_.setLog(log_);
     }
@@ -54,7 +56,7 @@ public:
 
     std::optional<RunEnding> handleLine(std::string_view line) override
     {
-        return handle(classifyEqualsLine(line), line);
+        return handle(classifyEqualsLine(line, context_.request().encoding), line);
     }
 
     scan::Layout scanLayout() const override { return scan::Layout::EqualsLines; }

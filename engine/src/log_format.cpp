@@ -1,7 +1,7 @@
 #include "log_format.h"
-#include "gbk_texts.h"
 
 #include "corvel/run_request.h"
+#include "encoding/display_width.h"
 
 #include <cstdio>
 #include <utility>
@@ -34,15 +34,23 @@ std::string spacedNumber(std::int32_t number)
     return out;
 }
 
-void padToPrintZone(std::string& line)
+const gbk::TextSet& logTexts(TextEncoding encoding)
 {
-    std::size_t rest = line.size() % kPrintZone;
+    return logIsUtf8(encoding) ? gbk::kUtf8Set : gbk::kGbkSet;
+}
+
+void padToPrintZone(std::string& line, TextEncoding encoding)
+{
+    const std::size_t columns = logIsUtf8(encoding) ? encoding::displayColumns(line) : line.size();
+    std::size_t rest = columns % kPrintZone;
     if (rest != 0)
         line.append(kPrintZone - rest, ' ');
 }
 
-std::string captionGbk(std::string_view utf8)
+std::string logCaption(std::string_view utf8, TextEncoding encoding)
 {
+    if (logIsUtf8(encoding))
+        return std::string(utf8);
     const LogCaptions standard;
     const std::pair<const std::string&, std::string_view> known[] = {
         {standard.checkOperation, gbk::checkFrame},
@@ -73,23 +81,20 @@ void writeEntry(OutputFile& file, std::string& lead, const Finding& finding)
     file.writeBytes("\r\n", 2);
 }
 
-std::string dateLine(const LocalTime& t)
+std::string dateLine(const LocalTime& t, TextEncoding encoding)
 {
-    static const std::string label = std::string(gbk::timeLabel);
-    static const std::string year = std::string(gbk::year);
-    static const std::string month = std::string(gbk::month);
-    static const std::string day = std::string(gbk::day);
+    const gbk::TextSet& texts = logTexts(encoding);
     char buf[32];
-    std::string out = label;
+    std::string out(texts.timeLabel);
     std::snprintf(buf, sizeof buf, "%04d", t.year);
     out += buf;
-    out += year;
+    out += texts.year;
     std::snprintf(buf, sizeof buf, "%02d", t.month);
     out += buf;
-    out += month;
+    out += texts.month;
     std::snprintf(buf, sizeof buf, "%02d", t.day);
     out += buf;
-    out += day;
+    out += texts.day;
     std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.hour, t.minute, t.second);
     out += buf;
     return out;

@@ -1,56 +1,73 @@
 #include "pair_log.h"
 
 #include "log_format.h"
-#include "gbk_texts.h"
 
 namespace corvel {
 
 namespace {
 
-// The log's own texts, converted to GBK once.
+// The log's own texts in its encoding.
 struct PairLogTexts {
+    explicit PairLogTexts(const gbk::TextSet& s)
+        : title(s.pairTitle), operation(s.pairOperation), options(s.pairOptions),
+          firstSeparator(s.firstSeparator), nextSeparator(s.nextSeparator),
+          emptyBefore(s.emptyBefore), emptyAfter(s.emptyAfter), emptyWarning(s.emptyWarning),
+          errorBefore(s.errorBefore), errorAfter(s.errorAfter),
+          untranslatedBefore(s.pairUntranslatedBefore),
+          untranslatedAfter(s.pairUntranslatedAfter), total(s.total), linesEnd(s.linesEnd),
+          result(s.result), untranslated(s.untranslatedCount), erroneous(s.erroneousCount),
+          empty(s.emptyCount), semicolon(s.semicolon), fullStop(s.fullStop),
+          deletedBefore(s.deletedBefore), deletedAfter(s.deletedAfter),
+          closingBanner(std::string(25, '*') + "     " + std::string(s.finished) + "    "
+                        + std::string(26, '*')),
+          stopBanner(std::string(31, '*') + "     " + std::string(s.finished) + "     "
+                     + std::string(26, '*')),
+          errorCause(s.errorCause), emptyCause(s.emptyCause)
+    {
+    }
+
     std::string hashes = std::string(64, '#');
-    std::string title = std::string(gbk::pairTitle);
+    std::string title;
     std::string stars62 = std::string(62, '*');
     std::string stars63 = std::string(63, '*');
-    std::string operation = std::string(gbk::pairOperation);
-    std::string options = std::string(gbk::pairOptions);
-    std::string firstSeparator = std::string(gbk::firstSeparator);
-    std::string nextSeparator = std::string(gbk::nextSeparator);
-    std::string emptyBefore = std::string(gbk::emptyBefore);
-    std::string emptyAfter = std::string(gbk::emptyAfter);
-    std::string emptyWarning = std::string(gbk::emptyWarning);
-    std::string errorBefore = std::string(gbk::errorBefore);
-    std::string errorAfter = std::string(gbk::errorAfter);
-    std::string untranslatedBefore = std::string(gbk::pairUntranslatedBefore);
-    std::string untranslatedAfter = std::string(gbk::pairUntranslatedAfter);
-    std::string total = std::string(gbk::total);
-    std::string linesEnd = std::string(gbk::linesEnd);
-    std::string result = std::string(gbk::result);
-    std::string untranslated = std::string(gbk::untranslatedCount);
-    std::string erroneous = std::string(gbk::erroneousCount);
-    std::string empty = std::string(gbk::emptyCount);
-    std::string semicolon = std::string(gbk::semicolon);
-    std::string fullStop = std::string(gbk::fullStop);
-    std::string deletedBefore = std::string(gbk::deletedBefore);
-    std::string deletedAfter = std::string(gbk::deletedAfter);
-    std::string closingBanner = std::string(25, '*') + "     " + std::string(gbk::finished) + "    " + std::string(26, '*');
-    std::string stopBanner = std::string(31, '*') + "     " + std::string(gbk::finished) + "     " + std::string(26, '*');
-    std::string errorCause = std::string(gbk::errorCause);
-    std::string emptyCause = std::string(gbk::emptyCause);
+    std::string operation;
+    std::string options;
+    std::string firstSeparator;
+    std::string nextSeparator;
+    std::string emptyBefore;
+    std::string emptyAfter;
+    std::string emptyWarning;
+    std::string errorBefore;
+    std::string errorAfter;
+    std::string untranslatedBefore;
+    std::string untranslatedAfter;
+    std::string total;
+    std::string linesEnd;
+    std::string result;
+    std::string untranslated;
+    std::string erroneous;
+    std::string empty;
+    std::string semicolon;
+    std::string fullStop;
+    std::string deletedBefore;
+    std::string deletedAfter;
+    std::string closingBanner;
+    std::string stopBanner;
+    std::string errorCause;
+    std::string emptyCause;
 };
 
-const PairLogTexts& texts()
+const PairLogTexts& texts(TextEncoding encoding)
 {
-    static const PairLogTexts t;
-    return t;
+    static const PairLogTexts gbk(gbk::kGbkSet);
+    static const PairLogTexts utf8(gbk::kUtf8Set);
+    return logIsUtf8(encoding) ? utf8 : gbk;
 }
 
 // "处理结果：共有 U 行没有翻译； E 行错误； S 行是空行。", with the deletion
 // notes of correct mode when `deleted` is given.
-std::string resultLine(const RunCounts& c, const DeletionOptions* deleted)
+std::string resultLine(const PairLogTexts& t, const RunCounts& c, const DeletionOptions* deleted)
 {
-    const PairLogTexts& t = texts();
     std::string line = t.result;
     auto part = [&](std::int32_t count, const std::string& what, bool noted) {
         appendSpacedNumber(line, count);
@@ -70,25 +87,26 @@ std::string resultLine(const RunCounts& c, const DeletionOptions* deleted)
     return line;
 }
 
-std::string totalLine(std::int32_t lines)
+std::string totalLine(const PairLogTexts& t, std::int32_t lines)
 {
-    std::string line = texts().total;
+    std::string line = t.total;
     appendSpacedNumber(line, lines);
-    line += texts().linesEnd;
+    line += t.linesEnd;
     return line;
 }
 
 }  // namespace
 
-PairLog::PairLog(OutputFile& file, Mode mode, const OptionSource& options, const Clock& clock)
-    : file_(file), mode_(mode), options_(options), clock_(clock)
+PairLog::PairLog(OutputFile& file, Mode mode, const OptionSource& options, const Clock& clock,
+                 TextEncoding encoding)
+    : file_(file), mode_(mode), options_(options), clock_(clock), encoding_(encoding)
 {
-    (void)texts();
+    (void)texts(encoding_);
 }
 
 void PairLog::writeBanner()
 {
-    const PairLogTexts& t = texts();
+    const PairLogTexts& t = texts(encoding_);
     file_.writeLine(t.hashes);
     file_.writeLine(t.title);
     file_.writeLine(t.hashes);
@@ -97,40 +115,40 @@ void PairLog::writeBanner()
 
 void PairLog::writeOperation(const std::string& caption)
 {
-    const PairLogTexts& t = texts();
+    const PairLogTexts& t = texts(encoding_);
     file_.writeLine(t.stars62);
     file_.writeEmptyLines(1);
-    file_.writeLine(t.operation + captionGbk(caption));
+    file_.writeLine(t.operation + logCaption(caption, encoding_));
     file_.writeEmptyLines(1);
 }
 
 void PairLog::writeCheckHeader(const std::string& checkCaption)
 {
     writeOperation(checkCaption);
-    file_.writeLine(texts().stars63);
+    file_.writeLine(texts(encoding_).stars63);
     file_.writeEmptyLines(1);
 }
 
 void PairLog::writeCorrectHeader(const LogCaptions& captions, const DeletionOptions& options)
 {
-    const PairLogTexts& t = texts();
+    const PairLogTexts& t = texts(encoding_);
     writeOperation(captions.correctOperation);
     std::string line = t.options;
     bool any = false;
     if (options.empty) {
-        line += captionGbk(captions.deleteEmpty);
+        line += logCaption(captions.deleteEmpty, encoding_);
         any = true;
     }
     if (options.erroneous) {
         if (any)
             line += t.firstSeparator;
-        line += captionGbk(captions.deleteErroneous);
+        line += logCaption(captions.deleteErroneous, encoding_);
         any = true;
     }
     if (options.untranslated) {
         if (any)
             line += t.nextSeparator;
-        line += captionGbk(captions.deleteUntranslated);
+        line += logCaption(captions.deleteUntranslated, encoding_);
     }
     file_.writeLine(line);
     if (options.untranslated)
@@ -141,7 +159,7 @@ void PairLog::writeCorrectHeader(const LogCaptions& captions, const DeletionOpti
 
 void PairLog::finding(const Finding& finding)
 {
-    const PairLogTexts& t = texts();
+    const PairLogTexts& t = texts(encoding_);
     const std::string* before = &t.emptyBefore;
     const std::string* after = &t.emptyAfter;
     switch (finding.what) {
@@ -156,7 +174,7 @@ void PairLog::finding(const Finding& finding)
     line_ = *before;
     appendSpacedNumber(line_, finding.line);
     line_ += *after;
-    padToPrintZone(line_);
+    padToPrintZone(line_, encoding_);
     if (finding.what != FindingClass::Empty) {
         writeEntry(file_, line_, finding);  // the line's bytes follow the lead
         return;
@@ -175,32 +193,33 @@ DeletionOptions PairLog::deletionOptions() const
 
 void PairLog::finished(const RunCounts& counts)
 {
+    const PairLogTexts& t = texts(encoding_);
     const DeletionOptions deleted = deletionOptions();
     file_.writeEmptyLines(1);
-    file_.writeLine(totalLine(counts.lines));
+    file_.writeLine(totalLine(t, counts.lines));
     file_.writeEmptyLines(1);
-    file_.writeLine(resultLine(counts, mode_ == Mode::Correct ? &deleted : nullptr));
+    file_.writeLine(resultLine(t, counts, mode_ == Mode::Correct ? &deleted : nullptr));
     file_.writeEmptyLines(1);
-    file_.writeLine(dateLine(clock_()));
+    file_.writeLine(dateLine(clock_(), encoding_));
     file_.writeEmptyLines(1);
-    file_.writeLine(texts().closingBanner);
+    file_.writeLine(t.closingBanner);
     file_.writeEmptyLines(2);
 }
 
 void PairLog::stopped(const Stop& stop, const RunCounts& counts)
 {
-    const PairLogTexts& t = texts();
+    const PairLogTexts& t = texts(encoding_);
     std::string cause = stop.cause == StopCause::RowOfErrors ? t.errorCause : t.emptyCause;
     appendSpacedNumber(cause, stop.line);
     cause += t.linesEnd;
     file_.writeEmptyLines(3);
     file_.writeLine(cause);
     file_.writeEmptyLines(1);
-    file_.writeLine(totalLine(counts.lines));
+    file_.writeLine(totalLine(t, counts.lines));
     file_.writeEmptyLines(1);
-    file_.writeLine(resultLine(counts, nullptr));
+    file_.writeLine(resultLine(t, counts, nullptr));
     file_.writeEmptyLines(1);
-    file_.writeLine(dateLine(clock_()));
+    file_.writeLine(dateLine(clock_(), encoding_));
     file_.writeEmptyLines(1);
     file_.writeLine(t.stopBanner);
     file_.writeEmptyLines(2);

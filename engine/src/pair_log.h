@@ -1,5 +1,6 @@
 // The check log of the line-pair run: header, entry lines, summary and the
-// stop trailer, written in GBK to an open OutputFile. It is the run's first
+// stop trailer, written to an open OutputFile in GBK (in UTF-8 for a
+// dictionary read as UTF-8). It is the run's first
 // sink: its entries, trailer and summary follow the run's events.
 #pragma once
 
@@ -27,7 +28,8 @@ class PairLog : public RunSink {
 public:
     // The deletion options are read from `options` when the summary is
     // written, as the boxes show them then.
-    PairLog(OutputFile& file, Mode mode, const OptionSource& options, const Clock& clock);
+    PairLog(OutputFile& file, Mode mode, const OptionSource& options, const Clock& clock,
+            TextEncoding encoding = TextEncoding::Gbk);
 
     // The first four header lines, written before the corrected dictionary
     // is created.
@@ -54,6 +56,7 @@ private:
     const Mode mode_;
     const OptionSource& options_;
     const Clock& clock_;
+    const TextEncoding encoding_;
     std::string line_;
 };
 

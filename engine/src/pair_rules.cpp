@@ -9,18 +9,19 @@ namespace {
 constexpr std::int32_t kErrorRowLimit = 10;
 }
 
-LineClass classifyPairLine(std::string_view text, std::int32_t number)
+LineClass classifyPairLine(std::string_view text, std::int32_t number, TextEncoding encoding)
 {
     if (isEmptyLine(text))
         return LineClass::Empty;
-    bool translated = hasTranslationChar(text);
+    bool translated = hasTranslationChar(text, encoding);
     if (number % 2 != 0)
         return translated ? LineClass::Erroneous : LineClass::Good;
     return translated ? LineClass::Good : LineClass::Untranslated;
 }
 
 PairRules::PairRules(RunContext& context)
-    : context_(context), counts_(context.counts()), corrected_(context.files().corrected)
+    : context_(context), counts_(context.counts()), corrected_(context.files().corrected),
+      encoding_(context.request().encoding)
 {
 }
 

@@ -13,7 +13,8 @@ namespace corvel {
 enum class LineVerdict { Continue, EmptyLineStop, SeriousErrorStop };
 
 // The class of a line by its number (odd: English, even: Chinese).
-LineClass classifyPairLine(std::string_view text, std::int32_t number);
+LineClass classifyPairLine(std::string_view text, std::int32_t number,
+                           TextEncoding encoding = TextEncoding::Gbk);
 
 class PairRules {
 public:
@@ -24,7 +25,7 @@ public:
     // Handles the line numbered counts().lines.
     LineVerdict handle(std::string_view text)
     {
-        return handle(classifyPairLine(text, counts_.lines), text);
+        return handle(classifyPairLine(text, counts_.lines, encoding_), text);
     }
     // The same for a line whose class is already known (the block scan's
     // flag); lines not handled in between were good ones. A line too long
@@ -57,6 +58,7 @@ private:
     std::int32_t lastErrorLine_ = 0;
     std::int32_t rowStart_ = 0;
     OutputFile& corrected_;
+    const TextEncoding encoding_;
     bool englishKept_ = false;  // the pending pair's English line is kept
     const LongText* longText_ = nullptr;  // of the line being handled
     bool neverWritten_ = false;

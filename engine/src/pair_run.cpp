@@ -13,7 +13,8 @@ class PairLayout : public LayoutRules {
 public:
     explicit PairLayout(RunContext& context)
         : context_(context),
-          log_(context.files().log, context.mode(), context.options(), context.request().clock),
+          log_(context.files().log, context.mode(), context.options(), context.request().clock,
+               context.request().encoding),
           rules_(context)
     {
         context_.setLog(log_);

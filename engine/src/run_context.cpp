@@ -13,7 +13,8 @@ RunContext::RunContext(const RunRequest& request, RunHost& host, const RunSinks&
       options_(request.options ? *request.options : kDefaultOptions),
       host_(host),
       sinks_(sinks),
-      followsLines_(host.followsLines())
+      followsLines_(host.followsLines()),
+      anyEnds_(request.lineEnds == LineEnds::Any)
 {
 }
 
@@ -30,7 +31,9 @@ std::optional<RunEnding> RunContext::openDictionary()
     if (auto end = handle(error))
         return end;
     files_.dictionary = LineReader(std::move(file));
-    return std::nullopt;
+    if (request_.encoding == TextEncoding::Utf8)
+        (void)files_.dictionary.skipUtf8Bom();
+    return handle(files_.dictionary.error());
 }
 
 // A folder that could not be made is reported with the cause of that

@@ -25,6 +25,13 @@ public:
     bool correcting() const { return request_.mode == Mode::Correct; }
     bool option(Option option) const { return options_.option(option); }
     bool followsLines() const { return followsLines_; }
+    // Whether the dictionary is read as GBK with CR LF and lone CR ending
+    // its lines, which the block scan knows; any other reading goes line by
+    // line.
+    bool usualReading() const
+    {
+        return request_.encoding != TextEncoding::Utf8 && !anyEnds_;
+    }
     const OptionSource& options() const { return options_; }
     LocalTime now() const { return request_.clock(); }
     RunHost& host() { return host_; }
@@ -78,7 +85,7 @@ public:
     std::optional<RunEnding> readLine(std::string_view& line)
     {
         LineReader& dictionary = files_.dictionary;
-        line = dictionary.next();
+        line = anyEnds_ ? dictionary.nextAnyEnds() : dictionary.next();
         if (dictionary.error())
             return handle(dictionary.error());
         if (!countable(std::uint64_t(report_.lines) + 1))
@@ -136,6 +143,7 @@ private:
     const RunSinks& sinks_;
     RunSink* log_ = nullptr;
     const bool followsLines_;
+    const bool anyEnds_;
     OpenFiles files_;
     RunReport report_;
     RunNames names_;

@@ -1,7 +1,7 @@
 // What a file is, from its first bytes and a UTF-8 scan, and how --encoding
 // auto reads it.
 #include "encoding/file_kind.h"
-#include "encoding/translation_chars.h"
+#include "chars.h"
 #include "scan_support.h"
 #include "test_support.h"
 

@@ -1,7 +1,7 @@
 // The texts of a check log written in UTF-8: the same layout as in GBK,
 // print zones counted in display columns.
 #include "encoding/display_width.h"
-#include "encoding/log_text.h"
+#include "log_format.h"
 #include "scan_support.h"
 
 #include <gtest/gtest.h>
@@ -27,25 +27,16 @@ TEST(DisplayWidth, WideCharactersTakeTwoColumns)
     EXPECT_EQ(displayColumns("a\xFF\xE4\xB8"), 4u) << "each invalid byte one column";
 }
 
-// The literal texts of both check logs that stand before a print zone, and
-// a few after: in UTF-8 they take as many columns as GBK bytes.
+// Every fixed text of the check logs takes as many display columns in
+// UTF-8 as it has bytes in GBK, so a UTF-8 log keeps the GBK log's layout.
 TEST(LogText, LiteralsTakeAsManyColumnsAsTheirGbkBytes)
 {
-    const char* literals[] = {
-        "校验字典类型格式：奇数行=英文；隅数行=中文", "执行操作：　　　　", "纠错选项：  ",
-        " 、", "# 第", " 行是空行。", " (警告:存在空行有可能会导致奇隅行发生严重错误！)",
-        "* 第", " 行发生错误。", "  第", " 行没有翻译。", "总共处理了", " 行。",
-        "处理结果：共有", "(已删除", " 行)", "；", "。", "完",
-        "发生了严重错误，程序已经停止！---严重错误发生于第", "出现空行，程序已经停止！---空行出现于第",
-        "　　　　　　　　　校验字典类型格式：英文＝中文", "执行操作：　　　　 检错",
-        " 行发生严重错误。", "第", " 行没有翻译", "检查时间：",
-    };
-    for (const char* utf8 : literals) {
-        EXPECT_EQ(logLiteral(utf8, TextEncoding::Utf8), utf8);
-        EXPECT_EQ(logColumns(logLiteral(utf8, TextEncoding::Utf8), TextEncoding::Utf8),
-                  logLiteral(utf8, TextEncoding::Gbk).size())
-            << utf8;
-    }
+    for (const gbk::Text& text : gbk::kTexts)
+        EXPECT_EQ(displayColumns(text.utf8), text.gbk.size()) << text.name;
+    const TextEncoding encodings[] = {TextEncoding::Gbk, TextEncoding::Utf8};
+    for (TextEncoding encoding : encodings)
+        EXPECT_EQ(logTexts(encoding).pairTitle,
+                  encoding == TextEncoding::Utf8 ? gbk::kTexts[0].utf8 : gbk::kTexts[0].gbk);
 }
 
 TEST(LogText, PadsToTheSameZoneInUtf8AsInGbk)
@@ -66,10 +57,10 @@ TEST(LogText, PadsToTheSameZoneInUtf8AsInGbk)
     };
     for (const Case& c : cases) {
         std::string utf8 = c.utf8;
-        padToPrintZone(utf8, TextEncoding::Utf8);
+        corvel::padToPrintZone(utf8, TextEncoding::Utf8);
         EXPECT_EQ(utf8, c.utf8 + std::string(c.spaces, ' ')) << c.utf8;
         std::string gbkLine = gbk(c.utf8);
-        padToPrintZone(gbkLine, TextEncoding::Gbk);
+        corvel::padToPrintZone(gbkLine, TextEncoding::Gbk);
         EXPECT_EQ(gbkLine, gbk(c.utf8) + std::string(c.spaces, ' ')) << c.utf8;
     }
 }
@@ -77,8 +68,8 @@ TEST(LogText, PadsToTheSameZoneInUtf8AsInGbk)
 TEST(LogText, DateLineInUtf8IsTheGbkOneConverted)
 {
     LocalTime t {2002, 5, 30, 14, 5, 9};
-    EXPECT_EQ(dateLine(t, TextEncoding::Utf8), "检查时间：2002年05月30日　14:05:09");
-    EXPECT_EQ(utf8FromGbk(dateLine(t, TextEncoding::Gbk)), dateLine(t, TextEncoding::Utf8));
+    EXPECT_EQ(corvel::dateLine(t, TextEncoding::Utf8), "检查时间：2002年05月30日　14:05:09");
+    EXPECT_EQ(utf8FromGbk(corvel::dateLine(t, TextEncoding::Gbk)), corvel::dateLine(t, TextEncoding::Utf8));
 }
 
 }  // namespace

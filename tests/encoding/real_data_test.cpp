@@ -3,7 +3,7 @@
 // gives the same lines, line classes and findings as the same dictionary
 // in GBK with CR LF.
 #include "encoding/encoding_check.h"
-#include "encoding/translation_chars.h"
+#include "chars.h"
 #include "scan_support.h"
 #include "test_support.h"
 

@@ -17,6 +17,11 @@ enum class Mode { Check, Correct };
 // with Any a lone LF as well.
 enum class LineEnds { CrLf, Any };
 
+// The encoding a dictionary is read in. A translation character is a byte of
+// 0x81 or above in GBK and GB18030, any character beyond ASCII in UTF-8;
+// the check log is written in UTF-8 for a UTF-8 dictionary, in GBK otherwise.
+enum class TextEncoding { Gbk, Gb18030, Utf8 };
+
 // The options of the line-pair layout; on means ticked.
 enum class Option {
     ReplaceLog,          // create the log anew (off: append)
@@ -61,6 +66,10 @@ struct RunRequest {
     Clock clock = localNow;
     const OptionSource* options = nullptr;  // none: the default options
     LogCaptions captions;
+    // How the dictionary's bytes are read. A UTF-8 byte-order mark at its
+    // start is not part of line 1 under UTF-8.
+    TextEncoding encoding = TextEncoding::Gbk;
+    LineEnds lineEnds = LineEnds::CrLf;
 };
 
 }  // namespace corvel
