@@ -128,7 +128,7 @@ void PairChecks::checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out
             const Placeholder& p = c.translation[c.lookAlikes[i]];
             std::string_view bytes = pair.translation.substr(p.offset, p.length);
             message += (i > 0 ? ", " : "") + quote(decoder_.toUtf8(bytes)) + " for " +
-                       quote(halfWidthForm(bytes));
+                       quote(halfWidthForm(bytes, decoder_.encoding()));
         }
         Finding f = finding(RuleId::FullwidthPlaceholder, quoted, std::move(message));
         setColumn(f, pair, c.translation[c.lookAlikes.front()].offset);

@@ -1,6 +1,7 @@
 // corvel-check's report: the formats on standard output and in --report,
 // the exit statuses the report options give, command-line order with -j,
-// --fix-fullwidth and the usage errors of the report options.
+// --fix-fullwidth, the reading options and the usage errors of the report
+// and reading options.
 #include "cli_test.h"
 #include "print_turn.h"
 #include "report/baseline.h"
@@ -240,6 +241,9 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--report", path("no/such/folder/r.json")}, "the report cannot be written"},
         {{"--report", path("dic/mixed.txt")}, "which this call reads or writes"},
         {{"--report", path("dic/./mixed/mixed.log")}, "which this call reads or writes"},
+        {{"--encoding", "latin1"}, "--encoding needs gbk, gb18030, utf-8 or auto"},
+        {{"--line-ends=lf"}, "--line-ends needs crlf or any"},
+        {{"--charset", "big5"}, "--charset needs gb2312"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.options;
@@ -305,6 +309,124 @@ TEST(HeldFindings, PastItsLimitWaitsForItsTurnAndKeepsTheOrder)
     second.join();
     EXPECT_EQ(begins, 1);
     EXPECT_EQ(writers.lines, (std::vector<int> {1, 2, 3, 4}));
+}
+
+// The same dictionary as UTF-8 with LF line ends (with a byte-order mark
+// when asked): CR LF becomes LF.
+std::string utf8WithLf(const std::string& gbkCrLf, const std::string& utf8Text, bool bom)
+{
+    std::string out = bom ? "\xEF\xBB\xBF" : "";
+    for (std::size_t i = 0; i < utf8Text.size(); ++i)
+        if (!(utf8Text[i] == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n'))
+            out += utf8Text[i];
+    EXPECT_EQ(gbk(utf8Text), gbkCrLf) << "the two texts are one dictionary";
+    return out;
+}
+
+// What a check printed and wrote, with the dictionary's name taken out.
+struct Checked {
+    CliResult result;
+    std::string log;
+    std::string corrected;
+};
+
+class ReadingCli : public ReportCli {
+protected:
+    // Checks `bytes` as FOLDER/dict.txt; the folder's path reads "DIR" in
+    // what was printed.
+    Checked checkAs(const std::string& folder, const std::string& bytes,
+                    std::vector<std::string> options)
+    {
+        const std::string dictionary = makeFile(folder + "/dict.txt", bytes).string();
+        options.push_back(dictionary);
+        Checked c {check(options), "", ""};
+        const std::string where = path(folder);
+        for (std::string* text : {&c.result.out, &c.result.err})
+            for (std::size_t at; (at = text->find(where)) != std::string::npos;)
+                text->replace(at, where.size(), "DIR");
+        c.log = readBytes(root() / folder / "dict" / "dict.log");
+        if (fs::exists(root() / folder / "dict" / "dict.txt"))
+            c.corrected = readBytes(root() / folder / "dict" / "dict.txt");
+        return c;
+    }
+};
+
+// A UTF-8 dictionary with LF line ends, read as UTF-8 with any line end,
+// gives the findings, summary, log (in UTF-8) and corrected lines of the
+// same dictionary in GBK with CR LF; so does --encoding auto, with or
+// without a byte-order mark.
+TEST_F(ReadingCli, Utf8WithLfChecksAsGbkWithCrLf)
+{
+    const std::string pairsText = "Open %s\r\n打开 ％s\r\nSave 3 files\r\n保存文件\r\nName: \r\n"
+                                  "名称：\r\n\r\n中文\r\nQuit\r\nQuit\r\nHot\r\n烫烫烫\r\n";
+    const std::string equalsText = "Open %s=打开 ％s\r\nSave 3=保存\r\nNo equals\r\n"
+                                   "Quit=Quit\r\nHot=锟斤拷\r\n";
+    struct Case {
+        std::vector<std::string> options;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {{"--format", "text", "--no-error-stop"}, pairsText},
+        {{"--format", "text", "--correct", "--fix-fullwidth"}, pairsText},
+        {{"--format", "text", "--equals"}, equalsText},
+        {{"--format", "text", "--equals", "--correct"}, equalsText},
+        {{"--no-error-stop"}, pairsText},  // no report: the summary and the log
+    };
+    for (const Case& c : cases) {
+        const std::string gbkBytes = gbk(c.text);
+        const Checked expected = checkAs("gbk", gbkBytes, c.options);
+        const std::vector<std::pair<std::vector<std::string>, bool>> readings = {
+            {{"--encoding", "utf-8", "--line-ends", "any"}, false},
+            {{"--encoding", "utf-8", "--line-ends", "any"}, true},
+            {{"--encoding", "auto", "--line-ends", "any"}, false},
+            {{"--encoding=auto", "--line-ends=any"}, true},
+        };
+        for (const auto& [reading, bom] : readings) {
+            std::vector<std::string> options = reading;
+            options.insert(options.end(), c.options.begin(), c.options.end());
+            if (bom && c.options.front() == "--format")  // the one finding a mark adds
+                options.insert(options.end(), {"--disable", "utf8-bom"});
+            const Checked got = checkAs("utf8", utf8WithLf(gbkBytes, c.text, bom), options);
+            const std::string what = ::testing::PrintToString(options) + (bom ? " BOM" : "");
+            EXPECT_EQ(got.result.status, expected.result.status) << what;
+            EXPECT_EQ(got.result.out, expected.result.out) << what;
+            EXPECT_EQ(got.result.err, expected.result.err) << what;
+            EXPECT_TRUE(sameBytes(gbk(got.log), expected.log)) << what;
+            EXPECT_TRUE(sameBytes(gbk(got.corrected), expected.corrected)) << what;
+        }
+    }
+}
+
+// What a file really is comes first, before what its lines say; the real
+// dictionaries read as GBK get none of it.
+TEST_F(ReadingCli, TheReportSaysWhatTheFileIsFirst)
+{
+    const std::string utf8Lf = "Open\n打开\nSave\n保存\n";
+    Checked asGbk = checkAs("lf", utf8Lf, {"--format", "text"});
+    const std::vector<std::string> got = lines(asGbk.result.out);
+    ASSERT_GE(got.size(), 3u) << asGbk.result.out;
+    EXPECT_EQ(got[0].rfind("DIR/dict.txt:1: error: utf8-text: ", 0), 0u) << got[0];
+    EXPECT_EQ(got[1].rfind("DIR/dict.txt:1: error: lf-line-ends: ", 0), 0u) << got[1];
+    EXPECT_NE(got[1].find("--line-ends any"), std::string::npos) << got[1];
+
+    Checked outside = checkAs("gb2312", gbk("Sword\r\n剑\r\nRare\r\n镕\r\n"),
+                              {"--charset", "gb2312"});
+    EXPECT_NE(outside.result.out.find("DIR/dict.txt:4: warning: outside-charset: "), std::string::npos)
+        << outside.result.out;
+    EXPECT_EQ(outside.result.out.find("DIR/dict.txt:2:"), std::string::npos) << outside.result.out;
+
+    for (const auto& entry : fs::directory_iterator(CORVEL_REALDATA_DIR)) {
+        if (entry.path().extension() != ".txt")
+            continue;
+        const bool equals = entry.path().filename().string().find(".eq.") != std::string::npos;
+        std::vector<std::string> options = {"--encoding", "auto", "--enable",
+                                            "utf8-bom,utf16,utf8-text,invalid-gbk,invalid-utf8,"
+                                            "mojibake,lf-line-ends,mixed-line-ends,control-char"};
+        if (equals)
+            options.push_back("--equals");
+        Checked real = checkAs("real", readBytes(entry.path()), options);
+        EXPECT_EQ(real.result.status, 0) << entry.path() << "\n" << real.result.out;
+    }
 }
 
 }  // namespace
