@@ -5,7 +5,8 @@
 // and counts what it lists, the findings reported are the log's entries, the
 // corrected dictionary only ever drops whole entries, and nothing is written
 // or reported after the application has been ended. The dictionary then
-// goes through the report's rules and its three writers (report_check.h).
+// goes through the report's rules and its three writers (report_check.h),
+// and is read again under each encoding and kind of line end.
 //
 // Input: byte 0 scenario flags, byte 1 the option boxes, bytes 2-9 the seed
 // of the host's answers, the rest the dictionary.
@@ -507,8 +508,15 @@ private:
     std::uint8_t options_;
 };
 
-// The outputs and report of one run with a plain host, in a folder of its own.
-std::string plainRun(const Scenario& s, bool follows)
+// How a plain run reads the dictionary.
+struct Reading {
+    TextEncoding encoding = TextEncoding::Gbk;
+    LineEnds lineEnds = LineEnds::CrLf;
+};
+
+// The outputs and report of one run with a plain host, in a folder of its
+// own: what the host heard, then every file, then the counts.
+std::string plainRun(const Scenario& s, bool follows, Reading reading = {})
 {
     const fs::path work = sandbox() / (follows ? "by-lines" : "by-blocks");
     std::error_code ec;
@@ -524,6 +532,8 @@ std::string plainRun(const Scenario& s, bool follows)
     const LocalTime fixedTime {2002, 5, 30, 14, 5, 9};
     request.clock = [fixedTime] { return fixedTime; };
     request.options = &host;
+    request.encoding = reading.encoding;
+    request.lineEnds = reading.lineEnds;
     const RunReport report = runCheck(request, host, {&host});
     std::string all = host.heard;
     for (const auto& [name, bytes] : snapshot(work))
@@ -534,12 +544,48 @@ std::string plainRun(const Scenario& s, bool follows)
     return all;
 }
 
+bool holdsLoneLf(const std::string& bytes)
+{
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+            return true;
+    return false;
+}
+
+// What the host heard and the counts, without the files (whose texts
+// differ between the encodings of the log).
+std::string heardAndCounts(const std::string& run)
+{
+    return run.substr(0, run.find("\n--- ")) + run.substr(run.rfind("\n--- "));
+}
+
+// The same dictionary read with any line end and as UTF-8, in the reading
+// the seed picks. Without a lone LF, any line end reads it as CR LF does;
+// without a byte of 0x80 or a byte-order mark, UTF-8 finds the lines and
+// classes GBK finds.
+void checkOtherReadings(const Scenario& s, const std::string& usual)
+{
+    const Reading reading {(s.seed >> 44) & 1 ? TextEncoding::Utf8 : TextEncoding::Gb18030,
+                           (s.seed >> 45) & 1 ? LineEnds::Any : LineEnds::CrLf};
+    const std::string other = plainRun(s, (s.seed >> 46) & 1, reading);
+    const bool sameLines = reading.lineEnds == LineEnds::CrLf || !holdsLoneLf(s.dictionary);
+    const bool sameClasses = reading.encoding != TextEncoding::Utf8 ||
+                             (s.dictionary.find('\x80') == std::string::npos &&
+                              s.dictionary.rfind("\xEF\xBB\xBF", 0) != 0);
+    if (sameLines && reading.encoding == TextEncoding::Gb18030)
+        require(other == usual, "another reading of the same lines differs");
+    else if (sameLines && sameClasses)
+        require(heardAndCounts(other) == heardAndCounts(usual),
+                "UTF-8 finds other lines or classes in a text without 0x80");
+}
+
 // The block scan (a host that does not follow the lines) and the loop line
 // by line give the same log, corrected dictionary, findings and counts.
 void checkBothReadings(const Scenario& s)
 {
-    require(plainRun(s, false) == plainRun(s, true),
-            "the block scan and the line-by-line loop differ");
+    const std::string usual = plainRun(s, false);
+    require(usual == plainRun(s, true), "the block scan and the line-by-line loop differ");
+    checkOtherReadings(s, usual);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -1,5 +1,6 @@
 #include "report_check.h"
 
+#include "encoding/file_kind.h"
 #include "report/baseline.h"
 #include "report/json_reader.h"
 #include "report/json_writer.h"
@@ -85,7 +86,18 @@ void checkReports(const std::filesystem::path& dictionary, Layout layout, const 
     header.layout = layout;
     report::DictionaryOutcome outcome;
     outcome.complete = !stopOf(run);
-    if (Error e = session.addDictionary(header, dictionary, outcome, stopOf(run)))
+    // Read as the seed picks, what the file is found out first.
+    const encoding::EncodingChoice choices[] = {encoding::EncodingChoice::Gbk,
+                                                encoding::EncodingChoice::Gb18030,
+                                                encoding::EncodingChoice::Utf8,
+                                                encoding::EncodingChoice::Auto};
+    encoding::ScanSettings reading;
+    if (Error e = encoding::detectFileKind(dictionary, reading.kind))
+        return;
+    reading.encoding = encoding::resolveEncoding(choices[(seed >> 48) & 3], reading.kind);
+    reading.lineEnds = (seed >> 50) & 1 ? LineEnds::Any : LineEnds::CrLf;
+    reading.charset = (seed >> 51) & 1 ? encoding::Charset::Gb2312 : encoding::Charset::Any;
+    if (Error e = session.addDictionary(header, dictionary, outcome, stopOf(run), nullptr, reading))
         return;
     session.finish();
     const std::int64_t findings = session.total().errors + session.total().warnings;
@@ -108,6 +120,16 @@ void checkReports(const std::filesystem::path& dictionary, Layout layout, const 
     for (char c : text.str())
         lines += c == '\n' ? 1 : 0;
     require(lines == findings + 1, "the text report is not one line per finding", text.str());
+    // Findings come in line order, the encoding ones merged in.
+    std::int64_t last = 0;
+    JsonReader reader(json.str());
+    for (Token t = reader.next(); t != Token::End; t = reader.next()) {
+        if (t != Token::Key || reader.text() != "line" || reader.next() != Token::Number)
+            continue;
+        const std::int64_t line = std::stoll(reader.text());
+        require(line >= last, "the findings are not in line order", json.str());
+        last = line;
+    }
 }
 
 }  // namespace corvel::fuzz
