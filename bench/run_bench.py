@@ -15,6 +15,11 @@ of that many GB in each layout and reports the peak resident size, to show
 that memory does not grow with the dictionary. With --long-line-gib it times
 a dictionary of one line that long, flagged, in check and correct mode.
 
+With --encoding-auto it instead times a plain check of the line-pair
+dictionary against the same check with --encoding auto, in processor time
+(user + system of the process, so that waiting for a shared machine does not
+count), the runs of the two taken in turn.
+
 With --jobs it instead times one corvel-check call on many small line-pair
 dictionaries, each in a folder of its own and all of one name, with -j 1 and
 -j 2 in check and in correct mode (median of --runs runs each, the runs of
@@ -24,6 +29,7 @@ files and printed exactly the lines of -j 1.
 import argparse
 import hashlib
 import os
+import resource
 import shutil
 import statistics
 import subprocess
@@ -61,6 +67,39 @@ def measure(cmd, runs, before=None):
         times.append(t)
         rss = max(rss, r)
     return statistics.median(times), rss
+
+
+def cpu_once(cmd, before):
+    """Runs cmd after before(); returns its processor time in seconds."""
+    before()
+    start = resource.getrusage(resource.RUSAGE_CHILDREN)
+    proc = subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    end = resource.getrusage(resource.RUSAGE_CHILDREN)
+    if proc.returncode not in (0, 1):
+        sys.exit(f"{' '.join(cmd)} failed with status {proc.returncode}")
+    return (end.ru_utime - start.ru_utime) + (end.ru_stime - start.ru_stime)
+
+
+def encoding_auto_bench(args, gen, check):
+    work = tempfile.mkdtemp(prefix="corvel-auto-")
+    try:
+        path = os.path.join(work, "pairs.txt")
+        subprocess.run([gen, "pairs", str(args.lines), path], check=True)
+        out = os.path.join(work, "pairs")
+        def clear():
+            shutil.rmtree(out, ignore_errors=True)
+            os.sync()
+        plain_cmd = [check, "-q", "--no-error-stop", path]
+        auto_cmd = [check, "-q", "--no-error-stop", "--encoding", "auto", path]
+        plain, auto = [], []
+        for _ in range(args.runs):
+            plain.append(cpu_once(plain_cmd, clear))
+            auto.append(cpu_once(auto_cmd, clear))
+        p, a = statistics.median(plain), statistics.median(auto)
+        print(f"{args.lines} line pairs: plain check {p*1e3:.1f} ms CPU, --encoding auto "
+              f"{a*1e3:.1f} ms CPU, {100*(a/p-1):+.1f}% (median of {args.runs} each)")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
 
 
 def outputs(work, names):
@@ -188,6 +227,8 @@ def main():
                     help="also time one line of this many GiB (see long_line_bench)")
     ap.add_argument("--jobs", action="store_true",
                     help="time -j 1 against -j 2 on many small dictionaries instead")
+    ap.add_argument("--encoding-auto", action="store_true",
+                    help="time --encoding auto against a plain check instead")
     ap.add_argument("--dictionaries", type=int, default=200)
     ap.add_argument("--dictionary-lines", type=int, default=10_000)
     args = ap.parse_args()
@@ -196,6 +237,9 @@ def main():
     check = os.path.join(args.build, "cli", "corvel-check")
     if args.jobs:
         jobs_bench(args, gen, check)
+        return
+    if args.encoding_auto:
+        encoding_auto_bench(args, gen, check)
         return
     work = tempfile.mkdtemp(prefix="corvel-bench-")
     try:
