@@ -140,22 +140,7 @@ void EncodingScanner::bytesRead(const char* data, std::size_t size)
         ++data;
         --size;
     }
-    if (tailSize_ > 0) {
-        std::size_t take = std::min(size, sizeof tail_ - tailSize_);
-        std::memcpy(tail_ + tailSize_, data, take);
-        tailSize_ += take;
-        data += take;
-        size -= take;
-        if (tailSize_ < sizeof tail_)
-            return;
-        scanBlocks(tail_, 1);
-        tailSize_ = 0;
-    }
-    scanBlocks(data, size / 64);
-    data += size / 64 * 64;
-    size %= 64;
-    std::memcpy(tail_, data, size);
-    tailSize_ = size;
+    feed_.feed(data, size, [this](const char* p, std::size_t blocks) { scanBlocks(p, blocks); });
 }
 
 void EncodingScanner::finish()
@@ -163,9 +148,8 @@ void EncodingScanner::finish()
     if (ignored_)
         return;
     enterSlowPath();
-    for (std::size_t i = 0; i < tailSize_; ++i)
-        slowByte(static_cast<std::uint8_t>(tail_[i]));
-    tailSize_ = 0;
+    for (char byte : feed_.takeRest())
+        slowByte(static_cast<std::uint8_t>(byte));
     flushDecoder();
     if (pendingCr_) {
         pendingCr_ = false;

@@ -16,6 +16,7 @@
 // byte-by-byte path.
 #pragma once
 
+#include "block_feed.h"
 #include "char_decoder.h"
 #include "encoding_check.h"
 #include "file_kind.h"
@@ -102,8 +103,7 @@ private:
     // Where the stream is; bytes of a block not yet complete.
     std::uint64_t pos_ = 0;
     unsigned bomLeft_ = 0;
-    char tail_[64];
-    std::size_t tailSize_ = 0;
+    BlockFeed feed_;
 
     // The current line.
     std::int64_t lineNumber_ = 1;

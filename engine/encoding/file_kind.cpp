@@ -32,20 +32,7 @@ void FileKindDetector::feedPrefix(const char* data, std::size_t size)
 
 void FileKindDetector::scanUtf8(const char* data, std::size_t size)
 {
-    if (tailSize_ > 0) {
-        std::size_t take = std::min(size, sizeof tail_ - tailSize_);
-        std::memcpy(tail_ + tailSize_, data, take);
-        tailSize_ += take;
-        data += take;
-        size -= take;
-        if (tailSize_ < sizeof tail_)
-            return;
-        checkBlocks(tail_, 1);
-        tailSize_ = 0;
-    }
-    checkBlocks(data, size / 64);
-    tailSize_ = size % 64;
-    std::memcpy(tail_, data + size - tailSize_, tailSize_);
+    feed_.feed(data, size, [this](const char* p, std::size_t blocks) { checkBlocks(p, blocks); });
 }
 
 // A byte-order mark at the start is no multibyte character of the text.
@@ -104,12 +91,10 @@ FileKind FileKindDetector::finish()
 {
     if (!prefixJudged_)
         judgePrefix();
-    if (tailSize_ > 0) {
-        // Spaces after the last bytes: a character cut off by the end of
-        // the file is then invalid, as it is.
-        std::memset(tail_ + tailSize_, ' ', sizeof tail_ - tailSize_);
-        tailSize_ = 0;
-        checkBlocks(tail_, 1);
+    // Spaces after the last bytes: a character cut off by the end of the
+    // file is then invalid, as it is.
+    if (const char* last = feed_.padRest(' ')) {
+        checkBlocks(last, 1);
     } else if (open_.continuations != 0) {
         kind_.validUtf8 = false;  // the file ends inside a character
     }

@@ -3,6 +3,7 @@
 // whether its bytes are valid UTF-8 holding multibyte characters.
 #pragma once
 
+#include "block_feed.h"
 #include "char_decoder.h"
 #include "utf8_block.h"
 #include "corvel/error.h"
@@ -52,12 +53,10 @@ private:
     unsigned char prefix_[kPrefix];
     std::size_t prefixSize_ = 0;
     bool prefixJudged_ = false;
-    // The UTF-8 scan takes whole 64-byte blocks; the bytes of one not yet
-    // complete wait here.
+    // The UTF-8 scan takes whole 64-byte blocks.
     VectorIsa isa_;
     Utf8Open open_;
-    char tail_[64];
-    std::size_t tailSize_ = 0;
+    BlockFeed feed_;
     std::uint64_t scanned_ = 0;  // bytes in blocks checked so far
 };
 

@@ -1,6 +1,7 @@
 # Encodings, byte-order marks and line ends of dictionaries: detection, the
 # report rules about them, and the texts of a UTF-8 check log. No Qt.
 target_sources(engine PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/block_feed.h
   ${CMAKE_CURRENT_LIST_DIR}/char_decoder.h
   ${CMAKE_CURRENT_LIST_DIR}/display_width.cpp ${CMAKE_CURRENT_LIST_DIR}/display_width.h
   ${CMAKE_CURRENT_LIST_DIR}/encoding_check.cpp ${CMAKE_CURRENT_LIST_DIR}/encoding_check.h
