@@ -4,6 +4,7 @@
 Usage: bench/run_bench.py [--build DIR] [--lines N] [--runs N] [--big-gb G]
        bench/run_bench.py --jobs [--build DIR] [--runs N] [--dictionaries N]
                           [--dictionary-lines N]
+       bench/run_bench.py --startup [--build DIR] [--runs N]
 
 Generates a line-pair and an equals-line dictionary of N lines (about 1% of
 them flagged), warms the page cache, and times, in the same run:
@@ -25,6 +26,11 @@ dictionaries, each in a folder of its own and all of one name, with -j 1 and
 -j 2 in check and in correct mode (median of --runs runs each, the runs of
 the four kinds interleaved), and makes sure that -j 2 wrote exactly the
 files and printed exactly the lines of -j 1.
+
+With --startup it instead times the process start on an empty dictionary:
+wc -l, corvel-check --version, a whole check run into a fresh output folder
+and one that overwrites the log of the run before, the kinds taking turns;
+median wall time and processor time (user + system) of --runs runs each.
 """
 import argparse
 import hashlib
@@ -217,6 +223,64 @@ def long_line_bench(args, check, work):
     clear()
 
 
+def spawn_once(cmd):
+    """Runs cmd with its output to /dev/null; returns (wall seconds, user +
+    system seconds of the child alone). posix_spawn and wait4 add no shell or
+    GNU time to what is timed."""
+    null = os.open(os.devnull, os.O_WRONLY)
+    try:
+        start = time.perf_counter()
+        pid = os.posix_spawn(cmd[0], cmd, os.environ,
+                             file_actions=[(os.POSIX_SPAWN_DUP2, null, 1), (os.POSIX_SPAWN_DUP2, null, 2)])
+        _, status, usage = os.wait4(pid, 0)
+        wall = time.perf_counter() - start
+    finally:
+        os.close(null)
+    code = os.waitstatus_to_exitcode(status)
+    if code not in (0, 1):
+        sys.exit(f"{' '.join(cmd)} failed with status {code}")
+    return wall, usage.ru_utime + usage.ru_stime
+
+
+def startup_bench(args, check):
+    work = tempfile.mkdtemp(prefix="corvel-startup-")
+    try:
+        empty = os.path.join(work, "EMPTY.txt")
+        open(empty, "wb").close()
+        out = os.path.join(work, "EMPTY")
+
+        def fresh():
+            shutil.rmtree(out, ignore_errors=True)
+            os.sync()
+
+        kinds = [
+            ("wc -l EMPTY.txt", [shutil.which("wc") or "/usr/bin/wc", "-l", empty], None),
+            ("corvel-check --version", [check, "--version"], None),
+            ("corvel-check -q EMPTY.txt, new folder", [check, "-q", empty], fresh),
+            ("corvel-check -q EMPTY.txt, log again", [check, "-q", empty], os.sync),
+        ]
+        times = {name: ([], []) for name, _, _ in kinds}
+        load = os.getloadavg()[0]
+        for _ in range(args.runs):
+            for name, cmd, before in kinds:
+                if before:
+                    before()
+                wall, cpu = spawn_once(cmd)
+                times[name][0].append(wall)
+                times[name][1].append(cpu)
+        print(f"start-up, median of {args.runs} runs (load average {load:.2f} before, "
+              f"{os.getloadavg()[0]:.2f} after)")
+        wc_wall = statistics.median(times[kinds[0][0]][0])
+        wc_cpu = statistics.median(times[kinds[0][0]][1])
+        for name, _, _ in kinds:
+            wall = statistics.median(times[name][0])
+            cpu = statistics.median(times[name][1])
+            print(f"{name:<40} wall {wall*1e3:6.2f} ms {wall/wc_wall:5.2f}x"
+                  f"   cpu {cpu*1e3:6.2f} ms {cpu/wc_cpu:5.2f}x")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--build", default="build")
@@ -229,6 +293,8 @@ def main():
                     help="time -j 1 against -j 2 on many small dictionaries instead")
     ap.add_argument("--encoding-auto", action="store_true",
                     help="time --encoding auto against a plain check instead")
+    ap.add_argument("--startup", action="store_true",
+                    help="time the process start on an empty dictionary instead")
     ap.add_argument("--dictionaries", type=int, default=200)
     ap.add_argument("--dictionary-lines", type=int, default=10_000)
     args = ap.parse_args()
@@ -240,6 +306,9 @@ def main():
         return
     if args.encoding_auto:
         encoding_auto_bench(args, gen, check)
+        return
+    if args.startup:
+        startup_bench(args, check)
         return
     work = tempfile.mkdtemp(prefix="corvel-bench-")
     try:
