@@ -111,7 +111,9 @@ Error OutputFile::open(const Folder& folder, const std::filesystem::path& name,
     file_ = File::openIn(folder, name, access, openError_);
     if (openError_)
         return openError_;
-    buffer_ = std::make_unique<char[]>(kWriteBuffer);
+    // Not cleared: only the bytes written are touched, so a short log costs
+    // one page, not sixteen.
+    buffer_ = std::make_unique_for_overwrite<char[]>(kWriteBuffer);
     capacity_ = kWriteBuffer;
     used_ = committed_ = 0;
     return Error();
@@ -152,7 +154,7 @@ void OutputFile::makeRoom(std::size_t needed)
         // A line longer than the buffer: grow it, since a staged line may
         // still be dropped and so cannot go to the file yet.
         std::size_t capacity = std::max(capacity_ * 2, used_ + needed);
-        auto bigger = std::make_unique<char[]>(capacity);
+        auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
         std::memcpy(bigger.get(), buffer_.get(), used_);
         buffer_ = std::move(bigger);
         capacity_ = capacity;
