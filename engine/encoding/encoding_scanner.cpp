@@ -4,6 +4,7 @@
 #include "gb2312_set.h"
 #include "gbk_cells.h"
 #include "plain_block.h"
+#include "processor_features.h"
 #include "utf8_block.h"
 
 #include <bit>
@@ -82,6 +83,22 @@ const char* utf16Message(const FileKind& kind)
 }
 
 }  // namespace
+
+VectorIsa bestVectorIsa()
+{
+#if defined(CORVEL_WIDE_VECTORS)
+    const ProcessorFeatures& has = ProcessorFeatures::local();
+    if (has.avx512bw && has.avx512f)
+        return VectorIsa::Avx512;
+    if (has.avx2)
+        return VectorIsa::Avx2;
+#endif
+#if defined(__SSE2__)
+    return VectorIsa::Sse2;
+#else
+    return VectorIsa::Portable;
+#endif
+}
 
 EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSink& sink)
     : settings_(settings),

@@ -250,22 +250,6 @@ __attribute__((target("avx512f,avx512bw"), always_inline)) inline BlockMasks blo
 }
 #endif
 
-inline VectorIsa bestVectorIsa()
-{
-#if defined(CORVEL_WIDE_VECTORS)
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512f"))
-        return VectorIsa::Avx512;
-    if (__builtin_cpu_supports("avx2"))
-        return VectorIsa::Avx2;
-#endif
-#if defined(__SSE2__)
-    return VectorIsa::Sse2;
-#else
-    return VectorIsa::Portable;
-#endif
-}
-
 // GBK pairing in a block of the fast path, where no byte is 0x80 or 0xFF
 // and every high byte is a lead or a trail. A run of high bytes starts at a
 // character boundary; its bytes pair up from the start, and a run of odd

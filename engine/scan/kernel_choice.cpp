@@ -1,4 +1,5 @@
 #include "kernels.h"
+#include "processor_features.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -10,11 +11,9 @@ namespace {
 #if defined(CORVEL_SCAN_X86)
 bool processorHasAvx2()
 {
-    // The AVX2 kernel also uses POPCNT, PCLMULQDQ and BMI1; the check
-    // includes the system's support for the wide registers.
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt")
-           && __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("bmi");
+    // The AVX2 kernel also uses POPCNT, PCLMULQDQ and BMI1.
+    const ProcessorFeatures& has = ProcessorFeatures::local();
+    return has.avx2 && has.popcnt && has.pclmul && has.bmi1;
 }
 #endif
 
