@@ -324,14 +324,15 @@ private:
 };
 
 // Writes to standard output; the first failure is reported with its cause.
-ExitStatus writeOut(std::ostream& out, std::ostream& err, const std::string& text)
+ExitStatus writeOut(Console& console, const std::string& text)
 {
+    std::ostream& out = console.out();
     errno = 0;
     out << text << std::flush;
     if (out)
         return ExitStatus::Clean;
     const int cause = errno;
-    err << "corvel-check: standard output: cannot be written"
+    console.err() << "corvel-check: standard output: cannot be written"
         << (cause != 0 ? ": " + systemErrorText(cause) : std::string()) << '\n' << std::flush;
     return ExitStatus::Failed;
 }
@@ -339,7 +340,7 @@ ExitStatus writeOut(std::ostream& out, std::ostream& err, const std::string& tex
 // Checks the jobs on `threads` threads and prints each one's lines in
 // command-line order, each as soon as those before it are printed.
 ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
-                    std::ostream& out, std::ostream& err)
+                    Console& console)
 {
     std::vector<std::promise<void>> done(jobs.size());
     std::vector<std::future<void>> ready;
@@ -366,9 +367,10 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     ExitStatus worst = ExitStatus::Clean;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         ready[i].wait();
-        if (!jobs[i].out.empty() && out)
-            worst = std::max(worst, writeOut(out, err, jobs[i].out));
-        err << jobs[i].err << std::flush;
+        if (!jobs[i].out.empty() && console.out())
+            worst = std::max(worst, writeOut(console, jobs[i].out));
+        if (!jobs[i].err.empty())
+            console.err() << jobs[i].err << std::flush;
         worst = std::max(worst, jobs[i].status);
     }
     for (std::thread& w : workers)
@@ -385,7 +387,7 @@ constexpr std::size_t kHeldFindings = 65536;
 // and prints its report and summary in its turn; the findings decide
 // whether it is flagged.
 ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
-                             std::ostream& out, std::ostream& err, ReportOutput& report)
+                             Console& console, ReportOutput& report)
 {
     PrintTurn turn;
     std::vector<ExitStatus> printed(jobs.size(), ExitStatus::Clean);
@@ -412,9 +414,9 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         }
         if (!report.withSummaries())
             job.out.clear();
-        if (out)
-            printed[i] = writeOut(out, err, job.out);
-        err << job.err << std::flush;
+        if (console.out())
+            printed[i] = writeOut(console, job.out);
+        console.err() << job.err << std::flush;
         turn.pass();
     };
     std::atomic<std::size_t> next {0};
@@ -454,17 +456,17 @@ std::string reportFileClash(const std::string& file, const std::vector<Job>& job
 
 }  // namespace
 
-int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runChecker(const std::vector<std::string>& args, Console& console)
 {
     ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) {
-        err << "corvel-check: " << parsed.error << "\n" << kUsage;
+        console.err() << "corvel-check: " << parsed.error << "\n" << kUsage;
         return static_cast<int>(ExitStatus::Failed);
     }
     if (parsed.options.help)
-        return static_cast<int>(writeOut(out, err, kUsage));
+        return static_cast<int>(writeOut(console, kUsage));
     if (parsed.options.version)
-        return static_cast<int>(writeOut(out, err, kVersion));
+        return static_cast<int>(writeOut(console, kVersion));
     const CliOptions& options = parsed.options;
     Checker checker(options);
     std::vector<Job> jobs = checker.jobs();
@@ -477,18 +479,18 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (!options.report.file.empty())
             error = reportFileClash(options.report.file, jobs);
         if (error.empty())
-            report = ReportOutput::open(options, out, error);
+            report = ReportOutput::open(options, console.out(), error);
         if (!report) {
-            err << "corvel-check: " << oneLine(error) << '\n';
+            console.err() << "corvel-check: " << oneLine(error) << '\n';
             return static_cast<int>(ExitStatus::Failed);
         }
     }
-    ExitStatus status = report ? checkAndReportAll(checker, jobs, threads, out, err, *report)
-                               : checkAll(checker, jobs, threads, out, err);
+    ExitStatus status = report ? checkAndReportAll(checker, jobs, threads, console, *report)
+                               : checkAll(checker, jobs, threads, console);
     if (report) {
         std::string error = report->finish();
         if (!error.empty()) {
-            err << "corvel-check: " << oneLine(error) << '\n';
+            console.err() << "corvel-check: " << oneLine(error) << '\n';
             status = ExitStatus::Failed;
         }
         if (report->failed())
@@ -497,11 +499,17 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
     return static_cast<int>(status);
 }
 
-int finishOutput(int status, std::ostream& out, std::ostream& err)
+int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (!out)
-        return status;  // reported when it failed
-    ExitStatus flushed = writeOut(out, err, {});
+    Console console(out, err);
+    return runChecker(args, console);
+}
+
+int finishOutput(int status, Console& console)
+{
+    if (!console.outUsed() || !console.out())
+        return status;  // nothing printed, or reported when it failed
+    ExitStatus flushed = writeOut(console, {});
     return flushed == ExitStatus::Failed ? static_cast<int>(flushed) : status;
 }
 

@@ -1,7 +1,6 @@
 // corvel-check: the command-line checker.
 #include "checker.h"
 
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -49,9 +48,10 @@ int wmain(int argc, wchar_t** argv)
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(corvel::utf8FromWide(argv[i]));
-    Utf8Console console;
-    int status = corvel::cli::runChecker(args, std::cout, std::cerr);
-    return corvel::cli::finishOutput(status, std::cout, std::cerr);
+    Utf8Console utf8;
+    corvel::cli::Console console;
+    int status = corvel::cli::runChecker(args, console);
+    return corvel::cli::finishOutput(status, console);
 }
 
 #else
@@ -59,8 +59,9 @@ int wmain(int argc, wchar_t** argv)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    int status = corvel::cli::runChecker(args, std::cout, std::cerr);
-    return corvel::cli::finishOutput(status, std::cout, std::cerr);
+    corvel::cli::Console console;
+    int status = corvel::cli::runChecker(args, console);
+    return corvel::cli::finishOutput(status, console);
 }
 
 #endif

@@ -3,7 +3,12 @@
 // that name the file and the first cause, and standard output that fails.
 #include "cli_test.h"
 
+#include "corvel/error.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
 #include <sstream>
 #include <streambuf>
 
@@ -150,6 +155,26 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
 
+// What a C file holds, read from its start.
+std::string contents(std::FILE* file)
+{
+    std::fflush(file);
+    std::rewind(file);
+    std::string bytes;
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.append(chunk, n);
+    return bytes;
+}
+
+// A C file that closes itself.
+using CFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+CFile openFile(const fs::path& path, const char* mode)
+{
+    return CFile(std::fopen(path.string().c_str(), mode), &std::fclose);
+}
+
 TEST_F(Hardening, FailedStandardOutputExitsTwo)
 {
     makeFile("dic/game.txt", kDictionary);
@@ -160,6 +185,51 @@ TEST_F(Hardening, FailedStandardOutputExitsTwo)
     EXPECT_EQ(err.str().rfind("corvel-check: standard output: cannot be written", 0), 0u)
         << err.str();
     EXPECT_EQ(cli::runChecker({"--version"}, out, err), 2);
+#ifndef _WIN32
+    // The same through the process's own console, on a C file whose writes
+    // fail as on a full disk: the cause comes from stdio.
+    CFile fullFile = openFile("/dev/full", "w");
+    if (!fullFile)
+        GTEST_SKIP() << "no /dev/full here";
+    CFile errFile = openFile(root() / "err.txt", "w+b");
+    ASSERT_TRUE(errFile);
+    cli::Console console(fullFile.get(), errFile.get());
+    EXPECT_EQ(cli::finishOutput(cli::runChecker({at("dic/game.txt")}, console), console), 2);
+    EXPECT_EQ(contents(errFile.get()), "corvel-check: standard output: cannot be written: " +
+                                           systemErrorText(ENOSPC) + "\n");
+#endif
+}
+
+// The process's own console prints through C files exactly what the
+// caller's streams get, and makes the output stream only when something is
+// printed there.
+TEST_F(Hardening, ConsoleFilesGetWhatStreamsGet)
+{
+    makeFile("dic/game.txt", kDictionary);
+    const struct {
+        std::vector<std::string> args;
+        bool printsOut;
+    } cases[] = {
+        {{"-q", at("dic/game.txt")}, false},
+        {{at("dic/game.txt")}, true},
+        {{"--version"}, true},
+        {{"--no-such-option"}, false},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.args.front();
+        const CliResult streams = check(c.args);
+        CFile out = openFile(root() / "out.txt", "w+b");
+        CFile err = openFile(root() / "err.txt", "w+b");
+        ASSERT_TRUE(out && err);
+        std::vector<std::string> args = {"--time", kTime};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        cli::Console console(out.get(), err.get());
+        EXPECT_EQ(cli::finishOutput(cli::runChecker(args, console), console), streams.status)
+            << name;
+        EXPECT_EQ(console.outUsed(), c.printsOut) << name;
+        EXPECT_EQ(contents(out.get()), streams.out) << name;
+        EXPECT_EQ(contents(err.get()), streams.err) << name;
+    }
 }
 
 // A corrected dictionary several times the output buffer, with dropped

@@ -1,0 +1,48 @@
+// Where the checker prints: the process's standard output and standard
+// error, or streams of the caller. The standard ones are made on first use,
+// so a quiet run that prints nothing makes no stream: a stream's locale
+// set-up is a visible part of a run on a small dictionary.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <ostream>
+
+namespace corvel::cli {
+
+class Console {
+public:
+    // Standard output and standard error.
+    Console() : Console(stdout, stderr) {}
+    // Streams over C files, made on first use; what they write goes through
+    // stdio, as with the standard streams.
+    Console(std::FILE* out, std::FILE* err);
+    // Streams the caller owns.
+    Console(std::ostream& out, std::ostream& err);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    std::ostream& out();
+    std::ostream& err();
+    // Whether anything asked for the output stream (else it holds nothing
+    // to write out).
+    bool outUsed() const { return out_ != nullptr; }
+
+private:
+    class FileStream;
+    struct Lazy {
+        std::FILE* file = nullptr;
+        std::unique_ptr<FileStream> made;
+        std::once_flag once;
+    };
+    std::ostream& stream(Lazy& lazy, std::ostream*& stream);
+
+    Lazy outFile_;
+    Lazy errFile_;
+    std::ostream* out_ = nullptr;
+    std::ostream* err_ = nullptr;
+};
+
+}  // namespace corvel::cli
