@@ -471,8 +471,8 @@ int runChecker(const std::vector<std::string>& args, Console& console)
     Checker checker(options);
     std::vector<Job> jobs = checker.jobs();
     unsigned threads = options.jobs;
-    if (threads == 0)
-        threads = std::max(1u, std::thread::hardware_concurrency());
+    if (threads == 0)  // one per core; the count is read from the system, so only when needed
+        threads = jobs.size() > 1 ? std::max(1u, std::thread::hardware_concurrency()) : 1;
     std::unique_ptr<ReportOutput> report;
     if (options.report.wanted) {
         std::string error;
