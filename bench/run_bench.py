@@ -4,7 +4,7 @@
 Usage: bench/run_bench.py [--build DIR] [--lines N] [--runs N] [--big-gb G]
        bench/run_bench.py --jobs [--build DIR] [--runs N] [--dictionaries N]
                           [--dictionary-lines N]
-       bench/run_bench.py --startup [--build DIR] [--runs N]
+       bench/run_bench.py --startup [--build DIR] [--runs N] [--compare DIR]
 
 Generates a line-pair and an equals-line dictionary of N lines (about 1% of
 them flagged), warms the page cache, and times, in the same run:
@@ -30,7 +30,8 @@ files and printed exactly the lines of -j 1.
 With --startup it instead times the process start on an empty dictionary:
 wc -l, corvel-check --version, a whole check run into a fresh output folder
 and one that overwrites the log of the run before, the kinds taking turns;
-median wall time and processor time (user + system) of --runs runs each.
+median wall time and processor time (user + system) of --runs runs each;
+--compare times another build's corvel-check in the same turns.
 """
 import argparse
 import hashlib
@@ -243,6 +244,8 @@ def spawn_once(cmd):
 
 
 def startup_bench(args, check):
+    """wc -l, --version and whole runs on an empty dictionary, the kinds (and
+    with --compare another build's) taking turns."""
     work = tempfile.mkdtemp(prefix="corvel-startup-")
     try:
         empty = os.path.join(work, "EMPTY.txt")
@@ -253,12 +256,19 @@ def startup_bench(args, check):
             shutil.rmtree(out, ignore_errors=True)
             os.sync()
 
-        kinds = [
-            ("wc -l EMPTY.txt", [shutil.which("wc") or "/usr/bin/wc", "-l", empty], None),
-            ("corvel-check --version", [check, "--version"], None),
-            ("corvel-check -q EMPTY.txt, new folder", [check, "-q", empty], fresh),
-            ("corvel-check -q EMPTY.txt, log again", [check, "-q", empty], os.sync),
-        ]
+        kinds = [("wc -l EMPTY.txt", [shutil.which("wc") or "/usr/bin/wc", "-l", empty], None)]
+        builds = [("", check)]
+        if args.compare:
+            builds.append((f"[{args.compare}] ", os.path.join(args.compare, "cli", "corvel-check")))
+        for label, program in builds:
+            kinds += [
+                (f"{label}corvel-check --version", [program, "--version"], None),
+                # A fresh output folder, as the other benchmarks have it.
+                (f"{label}corvel-check -q EMPTY.txt, new folder", [program, "-q", empty], fresh),
+                # The log of the run before replaced, as when a dictionary
+                # is checked again.
+                (f"{label}corvel-check -q EMPTY.txt, log again", [program, "-q", empty], os.sync),
+            ]
         times = {name: ([], []) for name, _, _ in kinds}
         load = os.getloadavg()[0]
         for _ in range(args.runs):
@@ -272,10 +282,11 @@ def startup_bench(args, check):
               f"{os.getloadavg()[0]:.2f} after)")
         wc_wall = statistics.median(times[kinds[0][0]][0])
         wc_cpu = statistics.median(times[kinds[0][0]][1])
+        width = max(len(name) for name, _, _ in kinds)
         for name, _, _ in kinds:
             wall = statistics.median(times[name][0])
             cpu = statistics.median(times[name][1])
-            print(f"{name:<40} wall {wall*1e3:6.2f} ms {wall/wc_wall:5.2f}x"
+            print(f"{name:<{width}}  wall {wall*1e3:6.2f} ms {wall/wc_wall:5.2f}x"
                   f"   cpu {cpu*1e3:6.2f} ms {cpu/wc_cpu:5.2f}x")
     finally:
         shutil.rmtree(work, ignore_errors=True)
@@ -295,6 +306,8 @@ def main():
                     help="time --encoding auto against a plain check instead")
     ap.add_argument("--startup", action="store_true",
                     help="time the process start on an empty dictionary instead")
+    ap.add_argument("--compare", metavar="DIR",
+                    help="with --startup, also time this build's corvel-check in the same run")
     ap.add_argument("--dictionaries", type=int, default=200)
     ap.add_argument("--dictionary-lines", type=int, default=10_000)
     args = ap.parse_args()
