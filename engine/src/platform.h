@@ -36,6 +36,10 @@ public:
     // even a dangling one, is refused: outputs never follow links.
     static File openIn(const Folder& folder, const std::filesystem::path& name, Access access,
                        Error& error);
+    // A new empty file for writing and reading that has no name, or none
+    // after it is closed: in `near` where the system allows it, else in the
+    // system's temporary folder. It is gone when closed.
+    static File openTemporary(const Folder* near, Error& error);
 
     bool isOpen() const;
     // Reads up to `size` bytes; 0 at the end of the file.
@@ -45,6 +49,10 @@ public:
     // that cannot be read twice (a pipe).
     std::size_t readAt(std::uint64_t offset, char* data, std::size_t size, Error& error);
     Error writeAll(const char* data, std::size_t size);
+    // The file's size in bytes.
+    std::uint64_t size(Error& error) const;
+    // Cuts the file (or extends it) to `size` bytes; writes go on from there.
+    Error truncate(std::uint64_t size);
     Error close();
     const std::filesystem::path& path() const { return path_; }
 

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <cstdlib>
 #include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
@@ -137,6 +138,27 @@ Error File::writeAll(const char* data, std::size_t size)
     return Error();
 }
 
+std::uint64_t File::size(Error& error) const
+{
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) {
+        error = Error::fromSystem(FileOp::Read, displayPath(path_), errno);
+        return 0;
+    }
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+Error File::truncate(std::uint64_t size)
+{
+    int done;
+    do {
+        done = ::ftruncate(fd_, static_cast<off_t>(size));
+    } while (done != 0 && errno == EINTR);
+    if (done != 0 || ::lseek(fd_, static_cast<off_t>(size), SEEK_SET) < 0)
+        return Error::fromSystem(FileOp::Write, displayPath(path_), errno);
+    return Error();
+}
+
 Error File::close()
 {
     if (fd_ < 0)
@@ -209,6 +231,42 @@ File File::openIn(const Folder& folder, const std::filesystem::path& name, Acces
                   Error& error)
 {
     return openAt(folder.fd_, name, folder.path() / name, access, false, error);
+}
+
+// An unnamed file in the folder where the system has them (O_TMPFILE);
+// elsewhere a named one in the temporary folder, its name removed at once.
+File File::openTemporary(const Folder* near, Error& error)
+{
+    File file;
+    error = Error();
+#ifdef O_TMPFILE
+    if (near != nullptr && near->fd_ >= 0) {
+        int fd;
+        do {
+            fd = ::openat(near->fd_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0) {
+            file.fd_ = fd;
+            file.path_ = near->path();
+            return file;
+        }
+    }
+#endif
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+    if (ec)
+        folder = "/tmp";
+    std::string name = (folder / "corvel-XXXXXX").string();
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        error = Error(ErrorKind::Other, FileOp::OpenWrite, displayPath(folder),
+                      "a temporary file cannot be made: " + systemErrorText(errno));
+        return file;
+    }
+    (void)::unlink(name.c_str());
+    file.fd_ = fd;
+    file.path_ = folder;
+    return file;
 }
 
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)

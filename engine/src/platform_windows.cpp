@@ -205,6 +205,26 @@ Error File::writeAll(const char* data, std::size_t size)
     return Error();
 }
 
+std::uint64_t File::size(Error& error) const
+{
+    LARGE_INTEGER size {};
+    if (!::GetFileSizeEx(toHandle(handle_), &size)) {
+        error = lastError(FileOp::Read, path_);
+        return 0;
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+Error File::truncate(std::uint64_t size)
+{
+    LARGE_INTEGER at {};
+    at.QuadPart = static_cast<LONGLONG>(size);
+    if (!::SetFilePointerEx(toHandle(handle_), at, nullptr, FILE_BEGIN)
+        || !::SetEndOfFile(toHandle(handle_)))
+        return lastError(FileOp::Write, path_);
+    return Error();
+}
+
 Error File::close()
 {
     if (handle_ == nullptr)
@@ -291,6 +311,36 @@ File File::openIn(const Folder& folder, const std::filesystem::path& name, Acces
         return file;
     }
     file.handle_ = h;
+    error = Error();
+    return file;
+}
+
+// A named file in the user's temporary folder that the system deletes when
+// its handle closes; `near` is not used (the temporary folder is the place
+// for such files here).
+File File::openTemporary(const Folder*, Error& error)
+{
+    File file;
+    wchar_t folder[MAX_PATH + 1] = {};
+    wchar_t name[MAX_PATH + 1] = {};
+    const DWORD n = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (n == 0 || n > MAX_PATH || ::GetTempFileNameW(folder, L"cvl", 0, name) == 0) {
+        const int code = static_cast<int>(::GetLastError());
+        error = Error(ErrorKind::Other, FileOp::OpenWrite, utf8FromWide(folder),
+                      "a temporary file cannot be made: " + systemErrorText(code));
+        return file;
+    }
+    HANDLE h = ::CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const int code = static_cast<int>(::GetLastError());
+        (void)::DeleteFileW(name);
+        error = Error(ErrorKind::Other, FileOp::OpenWrite, utf8FromWide(name),
+                      "a temporary file cannot be made: " + systemErrorText(code));
+        return file;
+    }
+    file.handle_ = h;
+    file.path_ = std::filesystem::path(name);
     error = Error();
     return file;
 }

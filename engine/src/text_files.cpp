@@ -146,28 +146,46 @@ bool OutputFile::writable()
     return true;
 }
 
-void OutputFile::makeRoom(std::size_t needed)
-{
-    if (used_ + needed > capacity_)
-        flush();
-    if (used_ + needed > capacity_) {
-        // A line longer than the buffer: grow it, since a staged line may
-        // still be dropped and so cannot go to the file yet.
-        std::size_t capacity = std::max(capacity_ * 2, used_ + needed);
-        auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
-        std::memcpy(bigger.get(), buffer_.get(), used_);
-        buffer_ = std::move(bigger);
-        capacity_ = capacity;
-    }
-}
-
 void OutputFile::stageBytes(const char* data, std::size_t size)
 {
     if (size == 0 || !writable())
         return;
-    makeRoom(size);
+    if (used_ + size > capacity_) {
+        flush();
+        if (used_ + size > capacity_) {
+            // More staged bytes than the buffer holds: they go to the file
+            // before their commit, and are cut off again when dropped.
+            stageAhead(buffer_.get(), used_);
+            used_ = 0;
+            if (size >= capacity_) {
+                stageAhead(data, size);
+                return;
+            }
+        }
+    }
     std::memcpy(buffer_.get() + used_, data, size);
     used_ += size;
+}
+
+void OutputFile::stageAhead(const char* data, std::size_t size)
+{
+    if (!ahead_) {
+        Error error;
+        aheadFrom_ = file_.size(error);
+        setError(std::move(error));
+        ahead_ = true;
+    }
+    if (!failed_ && size > 0)
+        setError(file_.writeAll(data, size));
+}
+
+// The staged bytes written ahead are dropped: the file is cut back to
+// where they began.
+void OutputFile::dropAhead()
+{
+    ahead_ = false;
+    if (!failed_)
+        setError(file_.truncate(aheadFrom_));
 }
 
 void OutputFile::writeBytes(const char* data, std::size_t size)
@@ -195,15 +213,8 @@ void OutputFile::writeBytes(const char* data, std::size_t size)
 
 void OutputFile::stageSlow(std::string_view text)
 {
-    if (!writable())
-        return;
-    const std::size_t needed = text.size() + 2;
-    makeRoom(needed);
-    if (!text.empty())  // an empty view may have no data pointer
-        std::memcpy(buffer_.get() + used_, text.data(), text.size());
-    used_ += text.size();
-    buffer_[used_++] = '\r';
-    buffer_[used_++] = '\n';
+    stageBytes(text.data(), text.size());
+    stageBytes("\r\n", 2);
 }
 
 void OutputFile::writeEmptyLines(int count)

@@ -174,10 +174,12 @@ public:
     void writeLine(std::string_view text)
     {
         stageLine(text);
-        committed_ = used_;
+        commit();
     }
     // Writes `text` and CR LF tentatively: a staged line reaches the file
     // only once commit() follows; discardStaged() or closing drops it.
+    // Staged bytes beyond the buffer go to the file ahead of their commit,
+    // so memory stays the buffer's; dropping them cuts the file back.
     void stageLine(std::string_view text)
     {
         if (used_ + text.size() + 2 <= capacity_) {
@@ -190,8 +192,17 @@ public:
         }
         stageSlow(text);
     }
-    void commit() { committed_ = used_; }
-    void discardStaged() { used_ = committed_; }
+    void commit()
+    {
+        committed_ = used_;
+        ahead_ = false;
+    }
+    void discardStaged()
+    {
+        used_ = committed_;
+        if (ahead_)
+            dropAhead();
+    }
     // Bytes as they stand (lines with their terminators), staged like a
     // line: kept only if commit() follows.
     void stageBytes(const char* data, std::size_t size);
@@ -207,9 +218,9 @@ public:
 
 private:
     void stageSlow(std::string_view text);
-    // Room for `needed` more staged bytes: the committed ones written out,
-    // the buffer grown when the staged ones still do not leave room.
-    void makeRoom(std::size_t needed);
+    // Staged bytes written to the file before their commit.
+    void stageAhead(const char* data, std::size_t size);
+    void dropAhead();
     bool writable();
     void failUnopened();
     void flush();
@@ -227,6 +238,10 @@ private:
     std::size_t capacity_ = 0;
     std::size_t used_ = 0;
     std::size_t committed_ = 0;  // bytes of the buffer that are not staged
+    // Staged bytes went to the file ahead of their commit, from this size
+    // of the file on; the buffer then holds staged bytes only.
+    bool ahead_ = false;
+    std::uint64_t aheadFrom_ = 0;
 };
 
 }  // namespace corvel

@@ -1,6 +1,7 @@
 // How a dictionary is cut into lines: CR LF or a lone CR ends a line, a
 // lone LF stays in the line, a last line needs no terminator, and none of
-// this depends on where the reader's 256 KiB buffer happens to end.
+// this depends on where the reader's 256 KiB buffer happens to end. And how
+// staged output lines are kept or dropped.
 #include "run_test.h"
 #include "text_files.h"
 
@@ -89,6 +90,68 @@ TEST_F(LineReading, LinesLongerThanTheBufferAreReadWhole)
     std::string longLine(3 * kReaderBuffer + 17, 'x');
     longLine[kReaderBuffer] = '\n';
     EXPECT_EQ(linesOf("a\r\n" + longLine + "\r\nb"), (Lines {"a", longLine, "b"}));
+}
+
+// Staged output: a staged line reaches the file only when committed, also
+// when it is longer than the write buffer (64 KiB) and went to the file
+// ahead of its commit. Each script stages, commits, drops and writes runs
+// of bytes; the file must hold exactly what a plain string model keeps.
+TEST_F(LineReading, StagedOutputBeyondTheBufferIsKeptOrCutBack)
+{
+    enum class Op { Stage, Commit, Drop, Write };
+    struct Step {
+        Op op;
+        std::size_t size = 0;
+    };
+    constexpr std::size_t kBig = 200 * 1024;
+    const std::vector<std::vector<Step>> scripts = {
+        {{Op::Write, 10}, {Op::Stage, kBig}, {Op::Drop}, {Op::Write, 5}},
+        {{Op::Write, 10}, {Op::Stage, kBig}, {Op::Commit}, {Op::Stage, 7}, {Op::Drop}},
+        {{Op::Stage, 60000}, {Op::Stage, 9000}, {Op::Stage, 30}, {Op::Drop}, {Op::Stage, 3}},
+        {{Op::Stage, 60000}, {Op::Stage, 9000}, {Op::Commit}, {Op::Stage, kBig}, {Op::Drop}},
+        {{Op::Stage, kBig}, {Op::Stage, kBig}, {Op::Drop}, {Op::Stage, kBig}, {Op::Commit}},
+        {{Op::Stage, kBig}, {Op::Write, 3}, {Op::Stage, 40}, {Op::Drop}},
+        {{Op::Write, 70000}, {Op::Stage, kBig}, {Op::Stage, 10}},  // closed while staged
+    };
+    int n = 0;
+    for (const std::vector<Step>& script : scripts) {
+        const fs::path folderPath = root() / ("out" + std::to_string(n++));
+        fs::create_directory(folderPath);
+        Error error;
+        const Folder folder = Folder::open(folderPath, error);
+        ASSERT_FALSE(error) << error.describe();
+        OutputFile out;
+        ASSERT_FALSE(out.open(folder, "o.txt", File::Access::Write));
+        std::string committed;
+        std::string staged;
+        char fill = 'a';
+        for (const Step& step : script) {
+            const std::string bytes(step.size, fill);
+            fill = fill == 'z' ? 'a' : static_cast<char>(fill + 1);
+            switch (step.op) {
+            case Op::Stage:
+                out.stageBytes(bytes.data(), bytes.size());
+                staged += bytes;
+                break;
+            case Op::Commit:
+                out.commit();
+                committed += staged;
+                staged.clear();
+                break;
+            case Op::Drop:
+                out.discardStaged();
+                staged.clear();
+                break;
+            case Op::Write:
+                out.writeBytes(bytes.data(), bytes.size());
+                committed += staged + bytes;
+                staged.clear();
+                break;
+            }
+        }
+        EXPECT_FALSE(out.close());
+        EXPECT_TRUE(readBytes(folderPath / "o.txt") == committed) << "script " << n;
+    }
 }
 
 // The same rules seen through a run: line numbers and quoted texts.
