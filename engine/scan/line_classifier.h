@@ -69,6 +69,8 @@ public:
     // Lines ended so far (after finish(): all lines of the file).
     std::uint64_t lines() const { return state_.lines + (lastLine_ ? 1 : 0); }
     std::uint64_t bytes() const { return fed_; }
+    // Once every fed byte is scanned: the line still open (see OpenLine).
+    OpenLine openLine() const { return reports_.openLine(fed_); }
     Kernel kernel() const { return kernel_; }
 
 private:

@@ -204,6 +204,16 @@ void LineReports::keepHead(std::uint64_t start, std::uint64_t end)
     }
 }
 
+// After a CR LF as the last bytes the next line begins at the next byte;
+// otherwise the latest line begun is still open (or waits for the byte
+// after its CR).
+OpenLine LineReports::openLine(std::uint64_t fed) const
+{
+    if (nextBegins_ && !endedWithCr_)
+        return {fed, lastStart_, previousStart_};
+    return {lastStart_, previousStart_, previousStart_};
+}
+
 LineFlag LineReports::lastLineFlag(const ScanState& state, std::uint64_t number) const
 {
     if (layout_ == Layout::LinePairs) {

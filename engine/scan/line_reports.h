@@ -38,6 +38,8 @@ public:
     bool finish(const ScanState& state, std::uint64_t fileSize);
 
     const std::vector<ScannedLine>& lines() const { return lines_; }
+    // After endInput(): the line still open, `fed` bytes into the file.
+    OpenLine openLine(std::uint64_t fed) const;
 
 private:
     struct Starts {

@@ -49,4 +49,16 @@ struct ScannedLine {
     }
 };
 
+// Between reads: where the first line not ended yet begins (a line whose CR
+// was the last byte read is not ended until the next byte tells its
+// terminator), and where the line before it begins (0 when there is none).
+// The bytes before `settled` are whole lines no later report can touch: the
+// latest line ended may still be reported as the file's last line, so the
+// line before it, which that report may drop with it, is not settled.
+struct OpenLine {
+    std::uint64_t start = 0;
+    std::uint64_t previousStart = 0;
+    std::uint64_t settled = 0;
+};
+
 }  // namespace corvel::scan

@@ -1,7 +1,6 @@
 #include "block_lines.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace corvel {
 
@@ -10,32 +9,21 @@ namespace {
 // on, small enough to stay in the second-level cache.
 constexpr std::size_t kRead = 1024 * 1024;
 
-// A file that can be read at an offset can give a long line's bytes again.
-bool canReadTwice(File& file)
-{
-    char byte;
-    Error error;
-    (void)file.readAt(0, &byte, 1, error);
-    return !error;
-}
-
-scan::ScanOptions optionsFor(scan::Layout layout, bool copying, bool rereadable)
+scan::ScanOptions optionsFor(scan::Layout layout, bool copying)
 {
     scan::ScanOptions options;
     options.layout = layout;
     options.copying = copying;
-    if (!rereadable)
-        options.keepLimit = std::numeric_limits<std::size_t>::max();
     return options;
 }
 }  // namespace
 
-BlockLines::BlockLines(File& file, scan::Layout layout, bool copying)
+BlockLines::BlockLines(File& file, scan::Layout layout, bool copying, const Folder* spillNear)
     : file_(file),
-      rereadable_(canReadTwice(file)),
-      classifier_(optionsFor(layout, copying, rereadable_)),
+      classifier_(optionsFor(layout, copying)),
       buffer_(std::make_unique_for_overwrite<char[]>(kRead + scan::LineClassifier::kSlack))
 {
+    reread_.start(file, spillNear);
 }
 
 const scan::ScannedLine* BlockLines::next()
@@ -56,6 +44,14 @@ const scan::ScannedLine* BlockLines::next()
 // Returns false when a read failed: then nothing more is scanned.
 bool BlockLines::readMore()
 {
+    const std::uint64_t open = classifier_.openLine().start;
+    const std::uint64_t needed = beforeRead_ ? std::min(beforeRead_(), open) : open;
+    if (!reread_.fromFile())
+        keepForLater(needed);
+    if (error_) {
+        ended_ = true;
+        return false;
+    }
     const std::size_t n = file_.read(buffer_.get(), kRead, error_);
     if (error_) {
         ended_ = true;
@@ -73,9 +69,28 @@ bool BlockLines::readMore()
     return true;
 }
 
+// A pipe: the bytes from `from` to the end of the latest read go to the
+// spill file before the buffer is read into again. Kept bytes before `from`
+// are let go once none of them is needed.
+void BlockLines::keepForLater(std::uint64_t from)
+{
+    const std::uint64_t readEnd = readOffset_ + readSize_;
+    Error failed;
+    if (from >= readOffset_) {
+        failed = reread_.restart(from);
+        if (!failed)
+            failed = reread_.keep(buffer_.get() + (from - readOffset_),
+                                  static_cast<std::size_t>(readEnd - from));
+    } else {
+        failed = reread_.keep(buffer_.get(), readSize_);
+    }
+    if (failed && !error_)
+        error_ = failed;
+}
+
 void BlockLines::copy(std::uint64_t from, std::uint64_t to, OutputFile& out, bool staged)
 {
-    eachPiece(from, to, [&](const char* data, std::size_t size) {
+    (void)eachPiece(from, to, [&](const char* data, std::size_t size) {
         if (staged)
             out.stageBytes(data, size);
         else
@@ -86,28 +101,31 @@ void BlockLines::copy(std::uint64_t from, std::uint64_t to, OutputFile& out, boo
 bool BlockLines::pieces(std::uint64_t from, std::uint64_t to,
                         void (*take)(void*, std::string_view), void* to_)
 {
-    eachPiece(from, to, [&](const char* data, std::size_t size) { take(to_, {data, size}); });
-    return !error_;
+    return eachPiece(from, to,
+                     [&](const char* data, std::size_t size) { take(to_, {data, size}); });
 }
 
+// Bytes before the latest read are read again (from the file, or for a
+// pipe from the spill file); the rest are in the buffer. After a failed
+// re-read nothing more is handed out.
 template <typename Take>
-void BlockLines::eachPiece(std::uint64_t from, std::uint64_t to, Take put)
+bool BlockLines::eachPiece(std::uint64_t from, std::uint64_t to, Take put)
 {
-    // Bytes before the latest read: read again, a piece at a time.
-    constexpr std::size_t kPiece = 1024 * 1024;
-    while (from < to && from < readOffset_ && !error_) {
-        const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(
-            {to, readOffset_, from + kPiece}) - from);
-        reread_.resize(size);
-        if (file_.readAt(from, reread_.data(), size, error_) != size && !error_)
-            error_ = Error(ErrorKind::Other, FileOp::Read, displayPath(file_.path()),
-                           "the file changed while it was read");
-        if (!error_)
-            put(reread_.data(), size);
-        from += size;
+    if (rereadFailed_)
+        return false;
+    const std::uint64_t before = std::min(to, readOffset_);
+    if (from < before) {
+        if (Error failed = reread_.each(file_, from, before, put)) {
+            rereadFailed_ = true;
+            if (!error_)
+                error_ = failed;
+            return false;
+        }
+        from = before;
     }
-    if (from < to && !error_)
+    if (from < to)
         put(buffer_.get() + (from - readOffset_), static_cast<std::size_t>(to - from));
+    return true;
 }
 
 // A CR as the last byte read ends a line only once the next byte is known;

@@ -1,16 +1,19 @@
 // The dictionary read in large blocks through the block line classifier:
 // only the flagged lines come out, numbered; the good ones between them are
 // only counted. A flagged line longer than the classifier keeps is read
-// again from the file, so memory does not grow with the length of a line
-// (a pipe, which cannot be read twice, keeps its lines whole instead).
+// again from the file, so memory does not grow with the length of a line;
+// a pipe, which cannot be read twice, keeps what may be asked for again in
+// a spill file instead (see Rereader).
 #pragma once
 
 #include "corvel/run_events.h"
 #include "platform.h"
+#include "rereader.h"
 #include "text_files.h"
 #include "scan/line_classifier.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -20,7 +23,16 @@ namespace corvel {
 
 class BlockLines {
 public:
-    BlockLines(File& file, scan::Layout layout, bool copying);
+    // A spill file, should a pipe need one, goes into `spillNear`.
+    BlockLines(File& file, scan::Layout layout, bool copying, const Folder* spillNear);
+
+    // Before each read reuses the buffer, `beforeRead` may take the bytes
+    // it still can and returns the first byte it may ask for later;
+    // without one, that is the start of the line still open.
+    void beforeEachRead(std::function<std::uint64_t()> beforeRead)
+    {
+        beforeRead_ = std::move(beforeRead);
+    }
 
     // The next flagged line, or nullptr at the end of the file or when a
     // read failed (error() then tells it; the line a failed read cut short
@@ -30,8 +42,8 @@ public:
     std::uint64_t lines() const;
     // Whether the file was read to its end (next() gives its last lines).
     bool ended() const { return ended_ && !error_; }
-    // Whether the file can give its bytes again (not a pipe).
-    bool rereadable() const { return rereadable_; }
+    // Between reads: the first line not ended yet (see scan::OpenLine).
+    scan::OpenLine openLine() const { return classifier_.openLine(); }
     // Writes the file's bytes [from, to) to `out`, staged or committed,
     // from the latest read or, before it, read again from the file.
     void copy(std::uint64_t from, std::uint64_t to, OutputFile& out, bool staged);
@@ -43,11 +55,13 @@ public:
 
 private:
     bool readMore();
+    void keepForLater(std::uint64_t from);
     template <typename Take>
-    void eachPiece(std::uint64_t from, std::uint64_t to, Take take);
+    bool eachPiece(std::uint64_t from, std::uint64_t to, Take take);
 
     File& file_;
-    bool rereadable_;
+    Rereader reread_;
+    std::function<std::uint64_t()> beforeRead_;
     scan::LineClassifier classifier_;
     std::unique_ptr<char[]> buffer_;
     std::span<const scan::ScannedLine> batch_;
@@ -56,7 +70,7 @@ private:
     char lastByte_ = 0;
     std::uint64_t readOffset_ = 0;  // file offset of the latest read
     std::size_t readSize_ = 0;
-    std::string reread_;
+    bool rereadFailed_ = false;
     Error error_;
 };
 

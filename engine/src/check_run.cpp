@@ -35,17 +35,20 @@ std::optional<RunEnding> CheckRun::readLines()
         if (auto end = context_.lineDone())
             return end;
     }
+    // A read failure between lines: what was read whole is committed as
+    // when it falls inside a line.
+    if (dictionary.error())
+        rules_.beforeLine();
     return context_.handle(dictionary.error());
 }
 
 std::optional<RunEnding> CheckRun::readBlocks()
 {
     const bool correcting = context_.correcting();
-    BlockLines dictionary(context_.files().dictionary.file(), rules_.scanLayout(), correcting);
-    // Correct mode copies the good lines from the file as they stand, which
-    // a pipe cannot give twice: it is copied line by line.
-    if (correcting && !dictionary.rereadable())
-        return readLines();
+    BlockLines dictionary(context_.files().dictionary.file(), rules_.scanLayout(), correcting,
+                          &context_.outputFolder());
+    if (correcting)
+        dictionary.beforeEachRead([&] { return copyWholeLines(dictionary); });
     RunCounts& counts = context_.counts();
     while (const scan::ScannedLine* line = dictionary.next()) {
         if (!RunContext::countable(line->number))
@@ -73,7 +76,40 @@ std::optional<RunEnding> CheckRun::readBlocks()
     if (!RunContext::countable(dictionary.lines()))
         return context_.tooManyLines();
     counts.lines = static_cast<std::int32_t>(dictionary.lines());
+    if (correcting && dictionary.error())
+        commitReadLines(dictionary);
     return context_.handle(dictionary.error());
+}
+
+// Correct mode, before the next read: the settled good lines go to the
+// corrected dictionary now (a later flagged line would only commit them),
+// so a pipe need not keep them. Returns the first byte still to be copied.
+std::uint64_t CheckRun::copyWholeLines(BlockLines& dictionary)
+{
+    const std::uint64_t upTo = dictionary.openLine().settled;
+    if (upTo > copied_) {
+        dictionary.copy(copied_, upTo, context_.files().corrected, false);
+        copied_ = upTo;
+    }
+    return copied_;
+}
+
+// Correct mode, a read failed: the lines read whole before it are committed
+// as the line-by-line loop commits them, every pair that is complete (an
+// English line still waiting for its Chinese line stays out).
+void CheckRun::commitReadLines(BlockLines& dictionary)
+{
+    const std::uint64_t lines = dictionary.lines();
+    const scan::OpenLine open = dictionary.openLine();
+    const bool englishLast = rules_.scanLayout() == scan::Layout::LinePairs && lines % 2 != 0;
+    const std::uint64_t upTo = englishLast ? open.previousStart : open.start;
+    OutputFile& out = context_.files().corrected;
+    if (upTo > copied_) {
+        dictionary.copy(copied_, upTo, out, false);
+        copied_ = upTo;
+    }
+    if (!(englishLast && lastNumber_ == lines))
+        out.commit();
 }
 
 // A good equals line too long to keep in memory goes to the corrected

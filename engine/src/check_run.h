@@ -61,6 +61,8 @@ private:
     void copyGoodLines(BlockLines& dictionary, const scan::ScannedLine& line);
     bool copiedPastRules(BlockLines& dictionary, const scan::ScannedLine& line);
     bool unpairedLast(const BlockLines& dictionary, const scan::ScannedLine& line) const;
+    std::uint64_t copyWholeLines(BlockLines& dictionary);
+    void commitReadLines(BlockLines& dictionary);
     RunEnding finishNormally();
 
     RunContext& context_;

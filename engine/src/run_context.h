@@ -38,6 +38,8 @@ public:
     OpenFiles& files() { return files_; }
     RunCounts& counts() { return report_; }
     const RunNames& names() const { return names_; }
+    // Once made: the output folder, held open.
+    const Folder& outputFolder() const { return outputFolder_; }
 
     // The log as the first sink: it sees every event before the others.
     void setLog(RunSink& log) { log_ = &log; }

@@ -5,7 +5,8 @@
 // ones with flagged lines across read boundaries, lines longer than the
 // scan keeps, lone CRs, unterminated last lines and early stops; in
 // correct mode the corrected dictionary too, larger than the output buffer
-// and with dropped pairs mixed in.
+// and with dropped pairs mixed in. The same again with the dictionary read
+// through a pipe, which cannot be read twice (not on Windows).
 // The processor's code path is chosen by CORVEL_SCAN_KERNEL (see CMake).
 #include "fake_host.h"
 #include "test_support.h"
@@ -14,12 +15,72 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <thread>
+#endif
+
 namespace corvel::test {
 namespace {
+
+#ifndef _WIN32
+// The bytes of a dictionary fed into a FIFO at `path` by a thread, as
+// `cat dictionary |` would. A run that stops early leaves the rest unread.
+class PipeFeed {
+public:
+    PipeFeed(const fs::path& path, std::string bytes) : path_(path)
+    {
+        ::signal(SIGPIPE, SIG_IGN);
+        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        writer_ = std::thread([path, bytes = std::move(bytes)] {
+            const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+            for (std::size_t done = 0; fd >= 0 && done < bytes.size();) {
+                const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0)
+                    break;  // the reader is gone
+                done += static_cast<std::size_t>(n);
+            }
+            if (fd >= 0)
+                ::close(fd);
+        });
+    }
+    // Takes what the run left, so that the writer always ends.
+    ~PipeFeed()
+    {
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fcntl(fd, F_SETFL, 0);
+            char sink[65536];
+            while (::read(fd, sink, sizeof sink) > 0) {
+            }
+        }
+        writer_.join();
+        if (fd >= 0)
+            ::close(fd);
+    }
+    PipeFeed(const PipeFeed&) = delete;
+    PipeFeed& operator=(const PipeFeed&) = delete;
+
+private:
+    fs::path path_;
+    std::thread writer_;
+};
+constexpr bool kPipes = true;
+#else
+constexpr bool kPipes = false;
+#endif
 
 struct Dictionary {
     std::string name;
@@ -63,10 +124,22 @@ const Variant kVariants[] = {
 
 class BlockPath : public TempFolderTest {
 protected:
-    Outcome runOnce(const Dictionary& d, Layout layout, const Variant& v, bool follows)
+    Outcome runOnce(const Dictionary& d, Layout layout, const Variant& v, bool follows,
+                    bool piped)
     {
-        const fs::path file = makeFile(fs::path(std::to_string(runs_++)) / "dict.txt", d.bytes);
-        const fs::path folder = file.parent_path();
+        const fs::path folder = root() / std::to_string(runs_++);
+        const fs::path file = folder / "dict.txt";
+#ifndef _WIN32
+        fs::create_directories(folder);
+        std::optional<PipeFeed> feed;
+        if (piped)
+            feed.emplace(file, d.bytes);
+        else
+            (void)makeFile(file, d.bytes);
+#else
+        (void)piped;
+        (void)makeFile(file, d.bytes);
+#endif
         TestOptions options;
         options.on[Option::StopOnEmpty] = v.stopOnEmpty;
         options.on[Option::StopOnErrors] = v.stopOnErrors;
@@ -104,28 +177,37 @@ protected:
     {
         for (Layout layout : {Layout::LinePairs, Layout::Equals}) {
             for (const Variant& v : kVariants) {
-                const Outcome lines = runOnce(d, layout, v, true);
-                const Outcome blocks = runOnce(d, layout, v, false);
-                const std::string where = d.name + ", " +
-                    (layout == Layout::LinePairs ? "line pairs" : "equals lines") + ", " + v.name;
-                EXPECT_EQ(blocks.log, lines.log) << where;
-                EXPECT_EQ(blocks.hasCorrected, lines.hasCorrected) << where;
-                EXPECT_TRUE(blocks.corrected == lines.corrected) << where;
-                EXPECT_EQ(blocks.ending, lines.ending) << where;
-                EXPECT_EQ(blocks.counts.lines, lines.counts.lines) << where;
-                EXPECT_EQ(blocks.counts.empty, lines.counts.empty) << where;
-                EXPECT_EQ(blocks.counts.erroneous, lines.counts.erroneous) << where;
-                EXPECT_EQ(blocks.counts.untranslated, lines.counts.untranslated) << where;
-                EXPECT_EQ(blocks.error, lines.error) << where;
-                EXPECT_TRUE(blocks.findings == lines.findings) << where;
-                EXPECT_EQ(blocks.statusEvents, lines.statusEvents) << where;
-                EXPECT_EQ(blocks.calls, lines.calls) << where;
-                EXPECT_EQ(blocks.stop.has_value(), lines.stop.has_value()) << where;
-                if (blocks.stop && lines.stop) {
-                    EXPECT_EQ(blocks.stop->cause, lines.stop->cause) << where;
-                    EXPECT_EQ(blocks.stop->line, lines.stop->line) << where;
-                }
+                const Outcome lines = runOnce(d, layout, v, true, false);
+                expectSameAs(lines, runOnce(d, layout, v, false, false), d, layout, v, "blocks");
+                if (kPipes)
+                    expectSameAs(lines, runOnce(d, layout, v, false, true), d, layout, v,
+                                 "blocks through a pipe");
             }
+        }
+    }
+
+    void expectSameAs(const Outcome& lines, const Outcome& blocks, const Dictionary& d,
+                      Layout layout, const Variant& v, const char* way)
+    {
+        const std::string where = d.name + ", " +
+            (layout == Layout::LinePairs ? "line pairs" : "equals lines") + ", " + v.name
+            + ", " + way;
+        EXPECT_EQ(blocks.log, lines.log) << where;
+        EXPECT_EQ(blocks.hasCorrected, lines.hasCorrected) << where;
+        EXPECT_TRUE(blocks.corrected == lines.corrected) << where;
+        EXPECT_EQ(blocks.ending, lines.ending) << where;
+        EXPECT_EQ(blocks.counts.lines, lines.counts.lines) << where;
+        EXPECT_EQ(blocks.counts.empty, lines.counts.empty) << where;
+        EXPECT_EQ(blocks.counts.erroneous, lines.counts.erroneous) << where;
+        EXPECT_EQ(blocks.counts.untranslated, lines.counts.untranslated) << where;
+        EXPECT_EQ(blocks.error, lines.error) << where;
+        EXPECT_TRUE(blocks.findings == lines.findings) << where;
+        EXPECT_EQ(blocks.statusEvents, lines.statusEvents) << where;
+        EXPECT_EQ(blocks.calls, lines.calls) << where;
+        EXPECT_EQ(blocks.stop.has_value(), lines.stop.has_value()) << where;
+        if (blocks.stop && lines.stop) {
+            EXPECT_EQ(blocks.stop->cause, lines.stop->cause) << where;
+            EXPECT_EQ(blocks.stop->line, lines.stop->line) << where;
         }
     }
 
