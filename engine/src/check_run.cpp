@@ -25,12 +25,13 @@ RunEnding CheckRun::execute()
 std::optional<RunEnding> CheckRun::readLines()
 {
     LineReader& dictionary = context_.files().dictionary;
+    dictionary.boundLines(&context_.outputFolder());
     while (!dictionary.atEnd()) {
         rules_.beforeLine();
         std::string_view line;
         if (auto end = context_.readLine(line))
             return end;
-        if (auto end = rules_.handleLine(line))
+        if (auto end = handleLine(dictionary, line))
             return end;
         if (auto end = context_.lineDone())
             return end;
@@ -40,6 +41,21 @@ std::optional<RunEnding> CheckRun::readLines()
     if (dictionary.error())
         rules_.beforeLine();
     return context_.handle(dictionary.error());
+}
+
+// A line too long to be held comes as its facts, and is read again from
+// the file when it is quoted or copied.
+std::optional<RunEnding> CheckRun::handleLine(LineReader& dictionary, std::string_view line)
+{
+    const LongLine* longLine = dictionary.takeLongLine();
+    if (longLine == nullptr)
+        return rules_.handleLine(line);
+    const ReaderText text(dictionary, *longLine);
+    const scan::LineFlag flag =
+        longLine->facts.flag(rules_.scanLayout(), std::uint64_t(context_.counts().lines));
+    if (auto end = rules_.handleFlagged({}, flag, &text, false))
+        return end;
+    return context_.handle(dictionary.rereadError());
 }
 
 std::optional<RunEnding> CheckRun::readBlocks()

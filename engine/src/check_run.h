@@ -57,6 +57,7 @@ public:
 private:
     RunEnding execute();
     std::optional<RunEnding> readLines();
+    std::optional<RunEnding> handleLine(LineReader& dictionary, std::string_view line);
     std::optional<RunEnding> readBlocks();
     void copyGoodLines(BlockLines& dictionary, const scan::ScannedLine& line);
     bool copiedPastRules(BlockLines& dictionary, const scan::ScannedLine& line);

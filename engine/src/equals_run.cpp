@@ -61,14 +61,15 @@ public:
 
     scan::Layout scanLayout() const override { return scan::Layout::EqualsLines; }
 
-    // Flagged equals lines are never kept, so a long one is only quoted.
+    // Flagged equals lines are never kept, so a long one is only quoted; a
+    // long good one comes here only from the line-by-line loop.
     std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag,
                                            const LongText* longText, bool) override
     {
         switch (flag) {
         case scan::LineFlag::NoEquals: return handle(EqualsClass::SeriousError, line, longText);
         case scan::LineFlag::Untranslated: return handle(EqualsClass::Untranslated, line, longText);
-        default: return handle(EqualsClass::Accepted, line);
+        default: return handle(EqualsClass::Accepted, line, longText);
         }
     }
 
@@ -84,7 +85,9 @@ private:
         FindingClass what;
         switch (lineClass) {
         case EqualsClass::Accepted:
-            if (context_.correcting())
+            if (context_.correcting() && longText != nullptr)
+                context_.files().corrected.stageLine(*longText);
+            else if (context_.correcting())
                 context_.files().corrected.stageLine(line);
             return std::nullopt;
         case EqualsClass::SeriousError:

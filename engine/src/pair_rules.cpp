@@ -94,16 +94,10 @@ void PairRules::stage(std::string_view text)
 {
     if (neverWritten_)
         return;
-    if (longText_ == nullptr) {
+    if (longText_ == nullptr)
         corrected_.stageLine(text);
-        return;
-    }
-    (void)longText_->forEachPiece(
-        [](void* to, std::string_view piece) {
-            static_cast<OutputFile*>(to)->stageBytes(piece.data(), piece.size());
-        },
-        &corrected_);
-    corrected_.stageBytes("\r\n", 2);
+    else
+        corrected_.stageLine(*longText_);
 }
 
 // An erroneous line two lines after the previous one continues the row;

@@ -22,6 +22,7 @@ void LineReader::refill()
         buffer_ = std::make_unique<char[]>(capacity_ + kSlack);
     maskBase_ = static_cast<std::size_t>(-1) / 2;  // the buffer's bytes move
     if (begin_ > 0) {
+        bufferOffset_ += begin_;
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         scan_ = scan_ > begin_ ? scan_ - begin_ : 0;
@@ -79,10 +80,74 @@ std::string_view LineReader::nextSlowEnd(std::size_t at)
             return line;
         }
         // Read on: no line end yet, or a CR as the last byte read.
+        if (bounded_ && end_ - begin_ == capacity_)
+            return passLongLine<AlsoLf>(at);
         scan_ = at;
         refill();
         at = findEnd<AlsoLf>(scan_);
     }
+}
+
+void LineReader::boundLines(const Folder* spillNear)
+{
+    bounded_ = true;
+    reread_.start(file_, spillNear);
+}
+
+// A line that fills the buffer: its bytes pass through its facts (and for a
+// pipe into the spill file) and are let go; the same line ends as in
+// nextSlowEnd(). `at` is the first line end found, or end_.
+template <bool AlsoLf>
+std::string_view LineReader::passLongLine(std::size_t at)
+{
+    long_ = LongLine {};
+    long_.start = bufferOffset_ + begin_;
+    if (!reread_.fromFile() && !error_)
+        error_ = reread_.restart(long_.start);
+    for (;;) {
+        passBytes(begin_, at);
+        const bool lf = AlsoLf && at < end_ && buffer_[at] == '\n';
+        if (at < end_ && (lf || at + 1 < end_ || eof_ || error_)) {
+            long_.end = bufferOffset_ + at;
+            begin_ = at + 1;
+            if (!lf && begin_ < end_ && buffer_[begin_] == '\n')
+                ++begin_;
+            break;
+        }
+        if (at == end_ && (eof_ || error_)) {  // a last line without terminator
+            long_.end = bufferOffset_ + end_;
+            break;
+        }
+        scan_ = at;
+        refill();
+        at = findEnd<AlsoLf>(scan_);
+    }
+    scan_ = begin_;
+    longOut_ = true;
+    return {};
+}
+
+// The long line's bytes [from, to) of the buffer, passed and let go.
+void LineReader::passBytes(std::size_t from, std::size_t to)
+{
+    if (from == to)
+        return;
+    const std::string_view bytes(buffer_.get() + from, to - from);
+    long_.facts.add(bytes);
+    if (!reread_.fromFile() && !error_)
+        error_ = reread_.keep(bytes.data(), bytes.size());
+    begin_ = to;
+}
+
+bool LineReader::pieces(std::uint64_t from, std::uint64_t to,
+                        void (*take)(void*, std::string_view), void* to_)
+{
+    if (rereadError_)
+        return false;
+    rereadError_ = reread_.each(file_, from, to, [&](const char* data, std::size_t size) {
+        take(to_, {data, size});
+    });
+    return !rereadError_;
 }
 
 std::string_view LineReader::nextSlow(std::size_t at)
@@ -209,6 +274,16 @@ void OutputFile::writeBytes(const char* data, std::size_t size)
         data += n;
         size -= n;
     }
+}
+
+void OutputFile::stageLine(const LongText& text)
+{
+    (void)text.forEachPiece(
+        [](void* to, std::string_view piece) {
+            static_cast<OutputFile*>(to)->stageBytes(piece.data(), piece.size());
+        },
+        this);
+    stageBytes("\r\n", 2);
 }
 
 void OutputFile::stageSlow(std::string_view text)

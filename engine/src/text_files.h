@@ -7,8 +7,11 @@
 #pragma once
 
 #include "corvel/error.h"
+#include "corvel/run_events.h"
 #include "corvel/run_request.h"
+#include "line_facts.h"
 #include "platform.h"
+#include "rereader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -49,6 +52,27 @@ public:
     bool isOpen() const { return file_.isOpen(); }
     // The file itself, for a reader that reads it in blocks instead.
     File& file() { return file_; }
+
+    // From now on a line longer than the buffer is not held: it is handed
+    // out as an empty line, and takeLongLine() tells where it lies and what
+    // decides its class; pieces() gives its bytes again, from the file or,
+    // for a pipe, from a spill file made in `spillNear` (see Rereader).
+    // Without this call lines of any length are held whole.
+    void boundLines(const Folder* spillNear);
+    // After next(): the line just handed out when it was too long to be
+    // held, else null (and after any other call). Valid until the next read.
+    const LongLine* takeLongLine()
+    {
+        if (!longOut_)
+            return nullptr;
+        longOut_ = false;
+        return &long_;
+    }
+    // Hands the file's bytes [from, to) of the latest long line to `take`
+    // in pieces; false when they could not be read again (rereadError()).
+    bool pieces(std::uint64_t from, std::uint64_t to, void (*take)(void*, std::string_view),
+                void* to_);
+    const Error& rereadError() const { return rereadError_; }
     // True when no line is left (reads ahead as needed). A read failure also
     // ends the file; error() then tells it.
     bool atEnd()
@@ -138,6 +162,9 @@ private:
     bool atEndSlow();
     template <bool AlsoLf>
     std::string_view nextSlowEnd(std::size_t at);
+    template <bool AlsoLf>
+    std::string_view passLongLine(std::size_t at);
+    void passBytes(std::size_t from, std::size_t to);
     std::string_view nextSlow(std::size_t at);
     std::string_view nextSlowAnyEnds(std::size_t at);
     void refill();
@@ -153,6 +180,28 @@ private:
     bool eof_ = false;
     Error error_;
     ReadObserver* observer_ = nullptr;
+    std::uint64_t bufferOffset_ = 0;  // file offset of the buffer's first byte
+    bool bounded_ = false;
+    Rereader reread_;
+    LongLine long_;
+    bool longOut_ = false;
+    Error rereadError_;
+};
+
+// The bytes of a line the reader did not hold, read again whenever they are
+// quoted or copied.
+class ReaderText : public LongText {
+public:
+    ReaderText(LineReader& reader, const LongLine& line) : reader_(reader), line_(line) {}
+    std::uint64_t size() const override { return line_.end - line_.start; }
+    bool forEachPiece(void (*take)(void*, std::string_view), void* to) const override
+    {
+        return reader_.pieces(line_.start, line_.end, take, to);
+    }
+
+private:
+    LineReader& reader_;
+    LongLine line_;
 };
 
 // A text file written line by line through a buffer; written out and closed
@@ -192,6 +241,8 @@ public:
         }
         stageSlow(text);
     }
+    // A line too long to be held, staged in pieces, and CR LF.
+    void stageLine(const LongText& text);
     void commit()
     {
         committed_ = used_;

@@ -2,6 +2,15 @@
 
 #include "platform.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -201,5 +210,52 @@ fs::path TempFolderTest::makeFile(const fs::path& relative, std::string_view byt
     writeBytes(file, bytes);
     return file;
 }
+
+#ifndef _WIN32
+PipeFeed::PipeFeed(const fs::path& fifo, const fs::path& source) : fifo_(fifo)
+{
+    ::signal(SIGPIPE, SIG_IGN);  // a reader that stops early must not end the test
+    EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0) << fifo;
+    writer_ = std::thread([this, fifo, source] {
+        const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+        const int out = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+        std::vector<char> piece(64 * 1024);
+        bool open = in >= 0 && out >= 0;
+        while (open) {
+            const ssize_t got = ::read(in, piece.data(), piece.size());
+            open = got > 0;
+            for (ssize_t done = 0; open && done < got;) {
+                const ssize_t n = ::write(out, piece.data() + done, static_cast<std::size_t>(got - done));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                open = n > 0;  // else the reader is gone
+                done += n;
+            }
+        }
+        if (in >= 0)
+            ::close(in);
+        if (out >= 0)
+            ::close(out);
+        done_ = true;
+    });
+}
+
+// Takes what the run left unread, so that the writer always ends (also
+// when the run never opened the FIFO).
+PipeFeed::~PipeFeed()
+{
+    if (!done_) {
+        const int fd = ::open(fifo_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        std::vector<char> sink(64 * 1024);
+        while (fd >= 0 && !done_) {
+            if (::read(fd, sink.data(), sink.size()) <= 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    writer_.join();
+}
+#endif
 
 }  // namespace corvel::test

@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace corvel::test {
@@ -50,6 +52,24 @@ std::vector<std::string> splitCrlf(const std::string& bytes);
 // Compares two byte strings and, when they differ, names the first line
 // that differs and shows both lines with non-ASCII bytes escaped.
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected);
+
+#ifndef _WIN32
+// A dictionary read through a pipe, as `cat source |` gives it: a FIFO made
+// at `fifo`, fed from the file `source` by a thread in small pieces. A run
+// that stops early leaves the rest; the thread ends with the object.
+class PipeFeed {
+public:
+    PipeFeed(const fs::path& fifo, const fs::path& source);
+    ~PipeFeed();
+    PipeFeed(const PipeFeed&) = delete;
+    PipeFeed& operator=(const PipeFeed&) = delete;
+
+private:
+    fs::path fifo_;
+    std::atomic<bool> done_ {false};
+    std::thread writer_;
+};
+#endif
 
 // Gives every test a fresh empty folder as its working directory (where
 // the command line's relative names resolve) and puts the working

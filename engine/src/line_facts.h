@@ -1,0 +1,34 @@
+// What decides the class of a line in either layout, gathered a piece at a
+// time: for a line too long to be held, whose bytes pass only once.
+#pragma once
+
+#include "scan/scan_types.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace corvel {
+
+class LineFacts {
+public:
+    // The line's next bytes.
+    void add(std::string_view bytes);
+    // The line's class in `layout` as line `number` (the same as the rules
+    // give the whole line); LineFlag::None for a good line.
+    scan::LineFlag flag(scan::Layout layout, std::uint64_t number) const;
+
+private:
+    bool notEmpty_ = false;    // a byte other than a space
+    bool translated_ = false;  // a translation character anywhere
+    bool equals_ = false;      // an '='
+    bool translatedAfterEquals_ = false;
+};
+
+// A line too long to be held: where it lies in the file, and its facts.
+struct LongLine {
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;  // its terminator, or the end of the file
+    LineFacts facts;
+};
+
+}  // namespace corvel
