@@ -2,8 +2,12 @@
 // lone LF stays in the line, a last line needs no terminator, and none of
 // this depends on where the reader's 256 KiB buffer happens to end. And how
 // staged output lines are kept or dropped.
+#include "equals_log.h"
+#include "pair_rules.h"
 #include "run_test.h"
 #include "text_files.h"
+
+#include <optional>
 
 namespace corvel::test {
 namespace {
@@ -90,6 +94,94 @@ TEST_F(LineReading, LinesLongerThanTheBufferAreReadWhole)
     std::string longLine(3 * kReaderBuffer + 17, 'x');
     longLine[kReaderBuffer] = '\n';
     EXPECT_EQ(linesOf("a\r\n" + longLine + "\r\nb"), (Lines {"a", longLine, "b"}));
+}
+
+// A bounded reader (as a run reads) hands out a line longer than its buffer
+// as a long line: its pieces are exactly the line's bytes and its facts
+// give the class the rules give the whole line; every other line comes as
+// without the bound. From a file and through a pipe, for both kinds of line
+// end, with long lines ending at, before and after the buffer's end.
+TEST_F(LineReading, ABoundedReaderGivesLongLinesAgainInPieces)
+{
+    const std::string cn = gbk("打开");
+    const std::string bytes = "a\r\n" + std::string(kReaderBuffer - 1, 'b') + "\r" + cn + "\r\n"
+        + std::string(kReaderBuffer - 1, 'c') + "\r\n" + std::string(3 * kReaderBuffer, ' ')
+        + "\n" + cn + "\r\n" + std::string(kReaderBuffer, 'd') + "=" + std::string(kReaderBuffer, 'e')
+        + "\r\nx=" + cn + "\r" + std::string(2 * kReaderBuffer, 'f') + cn;
+    const fs::path source = makeFile("source.txt", bytes);
+    struct Way {
+        const char* name;
+        bool piped;
+        LineEnds ends;
+    };
+    const Way ways[] = {{"file", false, LineEnds::CrLf},
+                        {"file, any line end", false, LineEnds::Any},
+                        {"pipe", true, LineEnds::CrLf},
+                        {"pipe, any line end", true, LineEnds::Any}};
+    auto read = [](LineReader& reader, LineEnds ends) {
+        return ends == LineEnds::Any ? reader.nextAnyEnds() : reader.next();
+    };
+    for (const Way& way : ways) {
+        Error error;
+        LineReader whole(File::open(source, File::Access::Read, error));
+        std::vector<std::string> expected;
+        while (!whole.atEnd())
+            expected.emplace_back(read(whole, way.ends));
+
+        const fs::path dictionary = root() / (std::string(way.name) + ".txt");
+#ifndef _WIN32
+        std::optional<PipeFeed> feed;
+        if (way.piped)
+            feed.emplace(dictionary, source);
+        else
+            fs::copy_file(source, dictionary);
+#else
+        if (way.piped)
+            continue;
+        fs::copy_file(source, dictionary);
+#endif
+        const Folder folder = Folder::open(root(), error);
+        LineReader reader(File::open(dictionary, File::Access::Read, error));
+        reader.boundLines(&folder);
+        std::size_t n = 0;
+        int longLines = 0;
+        for (; !reader.atEnd(); ++n) {
+            const std::string_view line = read(reader, way.ends);
+            ASSERT_LT(n, expected.size()) << way.name;
+            const LongLine* longLine = reader.takeLongLine();
+            if (longLine == nullptr) {
+                EXPECT_EQ(line, expected[n]) << way.name << ", line " << n + 1;
+                continue;
+            }
+            ++longLines;
+            std::string pieces;
+            EXPECT_TRUE(reader.pieces(longLine->start, longLine->end,
+                                      [](void* to, std::string_view piece) {
+                                          static_cast<std::string*>(to)->append(piece);
+                                      },
+                                      &pieces));
+            EXPECT_TRUE(pieces == expected[n]) << way.name << ", line " << n + 1;
+            for (const std::int32_t number : {1, 2}) {
+                const LineClass pair = classifyPairLine(expected[n], number);
+                const scan::LineFlag pairFlag = pair == LineClass::Empty ? scan::LineFlag::Empty
+                    : pair == LineClass::Erroneous                      ? scan::LineFlag::Erroneous
+                    : pair == LineClass::Untranslated                   ? scan::LineFlag::Untranslated
+                                                                        : scan::LineFlag::None;
+                EXPECT_EQ(longLine->facts.flag(scan::Layout::LinePairs, number), pairFlag)
+                    << way.name << ", line " << n + 1 << " as line " << number;
+            }
+            const EqualsClass equals = classifyEqualsLine(expected[n]);
+            const scan::LineFlag equalsFlag = equals == EqualsClass::SeriousError
+                ? scan::LineFlag::NoEquals
+                : equals == EqualsClass::Untranslated ? scan::LineFlag::Untranslated
+                                                      : scan::LineFlag::None;
+            EXPECT_EQ(longLine->facts.flag(scan::Layout::EqualsLines, 1), equalsFlag)
+                << way.name << ", line " << n + 1;
+        }
+        EXPECT_EQ(n, expected.size()) << way.name;
+        EXPECT_EQ(longLines, 5) << way.name;
+        EXPECT_FALSE(reader.error()) << reader.error().describe();
+    }
 }
 
 // Staged output: a staged line reaches the file only when committed, also

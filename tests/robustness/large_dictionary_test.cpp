@@ -2,6 +2,7 @@
 // memory. The dictionary is a FIFO fed by a thread, so nothing large is
 // ever on disk; CORVEL_STREAM_MIB sets another size.
 #include "robustness_support.h"
+#include "test_support.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -139,14 +141,17 @@ TEST(LargeDictionary, AGigabyteStreamsThroughTheRunInSmallMemory)
 }
 
 // One line of a gibibyte (CORVEL_STREAM_MIB), English with a translation
-// character at its very end: erroneous, so quoted whole into the log, and
-// in correct mode kept or dropped. A host that does not follow the lines
-// (the command-line checker) reads it in blocks and takes the line's bytes
-// again from the file, so memory stays small in every mode.
+// character at its very end, and its Chinese line: erroneous, so quoted
+// whole into the log, and in correct mode dropped or kept with its pair.
+// The line is read again for the log and the copy: from the file, or
+// through a pipe from a spill file; in blocks as the command-line checker
+// reads, or line by line as the windows do. Memory stays small in each.
 struct LongLineCase {
     const char* name;
     Mode mode;
     bool deleteErroneous;
+    bool follows;
+    bool piped;
 };
 
 TEST(LargeDictionary, ALineOfAGibibyteIsCheckedAndCorrectedInSmallMemory)
@@ -154,41 +159,57 @@ TEST(LargeDictionary, ALineOfAGibibyteIsCheckedAndCorrectedInSmallMemory)
     WorkFolder work;
     const fs::path file = work / "line.txt";
     const std::string tail = gbk("好");
+    const std::string chinese = gbk("好") + "\r\n";
     const std::size_t size = streamBytes();
     {
         std::ofstream out(file, std::ios::binary);
         const std::string chunk(kMiB, 'a');
         for (std::size_t written = 0; written + kMiB <= size - tail.size(); written += kMiB)
             out << chunk;
-        out << std::string((size - tail.size()) % kMiB, 'a') << tail;
+        out << std::string((size - tail.size()) % kMiB, 'a') << tail << "\r\n" << chinese;
         ASSERT_TRUE(out.good());
     }
     const LongLineCase cases[] = {
-        {"check", Mode::Check, true},
-        {"correct", Mode::Correct, true},
-        {"correct, keeping erroneous lines", Mode::Correct, false},
+        {"check", Mode::Check, true, false, false},
+        {"correct", Mode::Correct, true, false, false},
+        {"correct, keeping erroneous lines", Mode::Correct, false, false, false},
+        {"check through a pipe", Mode::Check, true, false, true},
+        {"correct through a pipe, keeping erroneous lines", Mode::Correct, false, false, true},
+        {"check line by line", Mode::Check, true, true, false},
+        {"correct line by line through a pipe, keeping erroneous lines", Mode::Correct, false,
+         true, true},
     };
     for (const LongLineCase& c : cases) {
+        fs::remove_all(work / "pipe");
         fs::remove_all(work / "line");
-        ScriptedRun run(Layout::LinePairs, file, c.mode);
+        fs::create_directory(work / "pipe");
+        const fs::path dictionary = c.piped ? work / "pipe/line.txt" : file;
+        const fs::path outputs = dictionary.parent_path() / "line";
+        std::optional<test::PipeFeed> feed;
+        if (c.piped)
+            feed.emplace(dictionary, file);
+        ScriptedRun run(Layout::LinePairs, dictionary, c.mode);
         run.options.on[Option::DeleteErroneous] = c.deleteErroneous;
-        run.host.follows = false;
+        run.host.follows = c.follows;
         run.host.keepsEveryLine = false;
         const long rssBefore = statusField("VmRSS:");
         const bool peakReset = resetPeak();
         const RunReport report = run.run();
         const long peak = statusField("VmHWM:");
+        feed.reset();
 
         EXPECT_EQ(report.ending, RunEnding::Finished) << c.name;
-        EXPECT_EQ(report.lines, 1) << c.name;
+        EXPECT_EQ(report.lines, 2) << c.name;
         EXPECT_EQ(report.erroneous, 1) << c.name;
         // The entry quotes the whole line: the log is longer than the line.
-        EXPECT_GT(fs::file_size(work / "line/line.log"), size) << c.name;
-        if (c.mode == Mode::Correct) {  // an unpaired last line is never written
-            EXPECT_EQ(fs::file_size(work / "line/line.txt"), 0u) << c.name;
+        EXPECT_GT(fs::file_size(outputs / "line.log"), size) << c.name;
+        if (c.mode == Mode::Correct) {  // the pair is dropped, or kept as it stands
+            EXPECT_EQ(fs::file_size(outputs / "line.txt"),
+                      c.deleteErroneous ? 0 : fs::file_size(file)) << c.name;
         }
         if (!peakReset)
             GTEST_SKIP() << "the peak resident set cannot be reset here; memory not measured";
+        RecordProperty(std::string("peak_growth_kib, ") + c.name, std::to_string(peak - rssBefore));
         EXPECT_LT(peak - rssBefore, 32 * 1024) << c.name << ": peak grew by "
                                                << (peak - rssBefore) << " KiB";
     }
