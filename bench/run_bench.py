@@ -14,7 +14,8 @@ synced before every run).
 With --big-gb it also times wc -l and check and correct mode on a dictionary
 of that many GB in each layout and reports the peak resident size, to show
 that memory does not grow with the dictionary. With --long-line-gib it times
-a dictionary of one line that long, flagged, in check and correct mode.
+a dictionary of one line that long, flagged, in check and correct mode, from
+the file and through a pipe, against ordinary line pairs of that size.
 
 With --encoding-auto it instead times a plain check of the line-pair
 dictionary against the same check with --encoding auto, in processor time
@@ -50,27 +51,34 @@ def check_options(extra):
     return extra if "--equals" in extra else ["--no-error-stop", *extra]
 
 
-def run_once(cmd):
-    """Runs cmd; returns (seconds, peak resident KB).
+def run_once(cmd, feed=None):
+    """Runs cmd; returns (seconds, peak resident KB). With feed, the file of
+    that name reaches cmd's standard input through a pipe from cat, as
+    `cat feed | cmd` (the time includes cat; the memory is cmd's alone).
 
     GNU time reports the peak resident size of the command alone (a child
     forked from this script would count the interpreter's pages too)."""
     with tempfile.NamedTemporaryFile("r") as rss_file:
         start = time.perf_counter()
+        cat = subprocess.Popen(["cat", feed], stdout=subprocess.PIPE) if feed else None
         proc = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", rss_file.name, *cmd],
+                              stdin=cat.stdout if cat else None,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if cat:
+            cat.stdout.close()
+            cat.wait()
         elapsed = time.perf_counter() - start
         if proc.returncode not in (0, 1):
             sys.exit(f"{' '.join(cmd)} failed with status {proc.returncode}")
         return elapsed, int(rss_file.read().split()[-1])
 
 
-def measure(cmd, runs, before=None):
+def measure(cmd, runs, before=None, feed=None):
     times, rss = [], 0
     for _ in range(runs):
         if before:
             before()
-        t, r = run_once(cmd)
+        t, r = run_once(cmd, feed)
         times.append(t)
         rss = max(rss, r)
     return statistics.median(times), rss
@@ -196,32 +204,57 @@ def big_bench(args, gen, check, work):
         clear()
 
 
-def long_line_bench(args, check, work):
+def long_line_bench(args, gen, check, work):
     """One line of --long-line-gib GiB (English, a translation character at
     its end: erroneous, quoted whole into the log): check, correct and
-    correct keeping erroneous lines, time and peak resident size."""
-    path = os.path.join(work, "line.txt")
+    correct keeping erroneous lines, time and peak resident size, read from
+    the file and through a pipe (`cat line.txt | corvel-check` on a link to
+    /dev/stdin, which cannot be read twice). For comparison, in the same run,
+    a line-pair dictionary of ordinary lines of the same size, the same ways."""
     size = int(args.long_line_gib * (1 << 30))
+    line = os.path.join(work, "line.txt")
     tail = b"\xba\xc3"
-    with open(path, "wb") as f:
+    with open(line, "wb") as f:
         chunk = b"a" * (1 << 20)
         left = size - len(tail)
         while left > 0:
             f.write(chunk[:min(left, len(chunk))])
             left -= min(left, len(chunk))
         f.write(tail)
-    with open(path, "rb") as f:
-        while f.read(1 << 20):
-            pass
-    out = os.path.join(work, "line")
-    clear = lambda: (shutil.rmtree(out, ignore_errors=True), os.sync())
+    ordinary = os.path.join(work, "ordinary.txt")
+    subprocess.run([gen, "pairs", str(int(size / 16.6)), ordinary], check=True)
+    piped = os.path.join(work, "pipe")
+    os.mkdir(piped)
     runs = max(3, args.runs // 3)
-    for mode, extra in (("check", []), ("correct", ["--correct"]),
-                        ("correct --keep-erroneous", ["--correct", "--keep-erroneous"])):
-        t, rss = measure([check, "-q", *extra, path], runs, clear)
-        print(f"long line {size/(1<<30):.2f} GiB  {mode:<26} {t:6.2f} s  peak resident {rss/1024:6.1f} MB")
-    os.remove(path)
-    clear()
+    modes = (("check", check_options([])), ("correct", ["--correct"]),
+             ("correct --keep-erroneous", ["--correct", "--keep-erroneous"]))
+    results = {}
+    for name, path in (("line", line), ("ordinary", ordinary)):
+        with open(path, "rb") as f:  # warm the cache
+            while f.read(1 << 20):
+                pass
+        base = os.path.splitext(os.path.basename(path))[0]
+        link = os.path.join(piped, os.path.basename(path))
+        os.symlink("/dev/stdin", link)
+        for source, target, feed, out in (("file", path, None, os.path.join(work, base)),
+                                          ("pipe", link, path, os.path.join(piped, base))):
+            clear = lambda out=out: (shutil.rmtree(out, ignore_errors=True), os.sync())
+            for mode, extra in modes:
+                results[(name, source, mode)] = measure([check, "-q", *extra, target], runs,
+                                                        clear, feed)
+            clear()
+        os.remove(link)
+    print(f"one line of {size/(1<<30):.2f} GiB against {os.path.getsize(ordinary)/1e9:.2f} GB of"
+          f" ordinary line pairs (median of {runs} runs)")
+    print(f"{'source':<6} {'mode':<26} {'long line':>22} {'ordinary':>22}  line/ordinary")
+    for source in ("file", "pipe"):
+        for mode, _ in modes:
+            t, rss = results[("line", source, mode)]
+            o, o_rss = results[("ordinary", source, mode)]
+            print(f"{source:<6} {mode:<26} {t:6.2f} s {rss/1024:6.1f} MB peak"
+                  f"  {o:6.2f} s {o_rss/1024:6.1f} MB peak  {t/o:6.2f}x")
+    os.remove(line)
+    os.remove(ordinary)
 
 
 def spawn_once(cmd):
@@ -356,7 +389,7 @@ def main():
         if args.big_gb > 0:
             big_bench(args, gen, check, work)
         if args.long_line_gib > 0:
-            long_line_bench(args, check, work)
+            long_line_bench(args, gen, check, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

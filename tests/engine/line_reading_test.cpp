@@ -184,6 +184,31 @@ TEST_F(LineReading, ABoundedReaderGivesLongLinesAgainInPieces)
     }
 }
 
+// The spill file of a pipe: written, read at offsets, cut back and written
+// again, and it leaves no file behind.
+TEST_F(LineReading, ATemporaryFileIsReadAtOffsetsAndLeavesNothing)
+{
+    const fs::path folderPath = makeFolder("spill");
+    Error error;
+    const Folder folder = Folder::open(folderPath, error);
+    File file = File::openTemporary(&folder, error);
+    ASSERT_FALSE(error) << error.describe();
+    EXPECT_TRUE(listTree(folderPath).empty()) << "a spill file has no name in the output folder";
+    EXPECT_FALSE(file.writeAll("abcdef", 6));
+    char bytes[4] = {};
+    EXPECT_EQ(file.readAt(2, bytes, 3, error), 3u);
+    EXPECT_EQ(std::string(bytes, 3), "cde");
+    EXPECT_FALSE(file.truncate(0));
+    EXPECT_FALSE(file.writeAll("xy", 2));
+    EXPECT_EQ(file.size(error), 2u);
+    EXPECT_EQ(file.readAt(0, bytes, 4, error), 2u);
+    EXPECT_EQ(std::string(bytes, 2), "xy");
+    EXPECT_FALSE(error) << error.describe();
+    const fs::path where = file.path();
+    EXPECT_FALSE(file.close());
+    EXPECT_TRUE(fs::is_directory(where) || !fs::exists(where)) << where;
+}
+
 // Staged output: a staged line reaches the file only when committed, also
 // when it is longer than the write buffer (64 KiB) and went to the file
 // ahead of its commit. Each script stages, commits, drops and writes runs
