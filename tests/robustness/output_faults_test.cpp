@@ -3,6 +3,7 @@
 // cannot be written. Each ends the application through the unknown-error
 // path, never touches the dictionary, and keeps what was written before.
 #include "robustness_support.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,33 @@ TEST(OutputFolderFaults, AFullDiskKeepsEveryByteOfTheLogWrittenBeforeIt)
     EXPECT_GE(log.size(), 60u * 1024) << "the disk was not filled before giving up";
     EXPECT_EQ(log, expected.log.substr(0, log.size()));
     EXPECT_EQ(readFile(work / c.fileName), c.bytes);
+}
+
+// A long line read through a pipe goes to a spill file in the output folder;
+// when the disk is full there, the failure names that file, on both paths.
+TEST(OutputFolderFaults, ASpillFileOnAFullDiskIsNamedInTheFailure)
+{
+    for (const bool follows : {false, true}) {
+        SCOPED_TRACE(follows ? "line by line" : "blocks");
+        WorkFolder work;
+        writeFile(work / "bytes", std::string(3 << 20, 'a') + gbk("好") + "\r\n");
+        fs::create_directory(work / "big");
+        auto mount = TmpfsMount::mount(work / "big", "64k", false);
+        if (!mount)
+            GTEST_SKIP() << "cannot mount a small tmpfs (needs root)";
+        test::PipeFeed feed(work / "big.txt", work / "bytes");
+        ScriptedRun run(Layout::LinePairs, work / "big.txt");
+        run.host.follows = follows;
+
+        const RunReport report = run.run();
+
+        expectUnknownErrorEnd(report, run);
+        EXPECT_EQ(report.error.path(), (work / "big").string());
+        EXPECT_NE(report.error.cause().find("temporary file"), std::string::npos)
+            << report.error.describe();
+        EXPECT_NE(report.error.cause().find("No space left on device"), std::string::npos)
+            << report.error.describe();
+    }
 }
 
 TEST(OutputFolderFaults, ALogThatCannotBeWrittenEndsTheRunAsAnUnknownError)
