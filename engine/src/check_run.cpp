@@ -51,8 +51,8 @@ std::optional<RunEnding> CheckRun::handleLine(LineReader& dictionary, std::strin
     if (longLine == nullptr)
         return rules_.handleLine(line);
     const ReaderText text(dictionary, *longLine);
-    const scan::LineFlag flag =
-        longLine->facts.flag(rules_.scanLayout(), std::uint64_t(context_.counts().lines));
+    const scan::LineFlag flag = longLine->facts.flag(
+        rules_.scanLayout(), std::uint64_t(context_.counts().lines), context_.request().encoding);
     if (auto end = rules_.handleFlagged({}, flag, &text, false))
         return end;
     return context_.handle(dictionary.rereadError());

@@ -6,13 +6,19 @@
 
 namespace corvel {
 
+bool LineFacts::holds(Kind kind, std::string_view bytes)
+{
+    return kind == kUtf8 ? hasNonAsciiByte(bytes) : hasTranslationChar(bytes);
+}
+
 // Each fact, once found, is not looked for again.
 void LineFacts::add(std::string_view bytes)
 {
     if (!notEmpty_)
         notEmpty_ = !isEmptyLine(bytes);
-    if (!translated_)
-        translated_ = hasTranslationChar(bytes);
+    for (Kind kind : {kGbk, kUtf8})
+        if (!translated_[kind])
+            translated_[kind] = holds(kind, bytes);
     if (!equals_) {
         const void* at = bytes.empty() ? nullptr : std::memchr(bytes.data(), '=', bytes.size());
         if (at == nullptr)
@@ -20,23 +26,26 @@ void LineFacts::add(std::string_view bytes)
         equals_ = true;
         bytes.remove_prefix(static_cast<std::size_t>(static_cast<const char*>(at) - bytes.data()) + 1);
     }
-    if (!translatedAfterEquals_)
-        translatedAfterEquals_ = hasTranslationChar(bytes);
+    for (Kind kind : {kGbk, kUtf8})
+        if (!translatedAfterEquals_[kind])
+            translatedAfterEquals_[kind] = holds(kind, bytes);
 }
 
-scan::LineFlag LineFacts::flag(scan::Layout layout, std::uint64_t number) const
+scan::LineFlag LineFacts::flag(scan::Layout layout, std::uint64_t number,
+                               TextEncoding encoding) const
 {
     using scan::LineFlag;
+    const Kind kind = encoding == TextEncoding::Utf8 ? kUtf8 : kGbk;
     if (layout == scan::Layout::EqualsLines) {
         if (!equals_)
             return LineFlag::NoEquals;
-        return translatedAfterEquals_ ? LineFlag::None : LineFlag::Untranslated;
+        return translatedAfterEquals_[kind] ? LineFlag::None : LineFlag::Untranslated;
     }
     if (!notEmpty_)
         return LineFlag::Empty;
     if (number % 2 != 0)
-        return translated_ ? LineFlag::Erroneous : LineFlag::None;
-    return translated_ ? LineFlag::None : LineFlag::Untranslated;
+        return translated_[kind] ? LineFlag::Erroneous : LineFlag::None;
+    return translated_[kind] ? LineFlag::None : LineFlag::Untranslated;
 }
 
 }  // namespace corvel

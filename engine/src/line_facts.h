@@ -2,6 +2,7 @@
 // time: for a line too long to be held, whose bytes pass only once.
 #pragma once
 
+#include "corvel/run_request.h"
 #include "scan/scan_types.h"
 
 #include <cstdint>
@@ -13,15 +14,21 @@ class LineFacts {
 public:
     // The line's next bytes.
     void add(std::string_view bytes);
-    // The line's class in `layout` as line `number` (the same as the rules
-    // give the whole line); LineFlag::None for a good line.
-    scan::LineFlag flag(scan::Layout layout, std::uint64_t number) const;
+    // The line's class in `layout` as line `number`, read as `encoding`
+    // (the same as the rules give the whole line); LineFlag::None for a
+    // good line.
+    scan::LineFlag flag(scan::Layout layout, std::uint64_t number, TextEncoding encoding) const;
 
 private:
-    bool notEmpty_ = false;    // a byte other than a space
-    bool translated_ = false;  // a translation character anywhere
-    bool equals_ = false;      // an '='
-    bool translatedAfterEquals_ = false;
+    // What makes a translation character, by encoding: a byte of 0x81 or
+    // above (GBK, GB18030), or any byte of 0x80 or above (UTF-8).
+    enum Kind { kGbk, kUtf8, kKinds };
+    static bool holds(Kind kind, std::string_view bytes);
+
+    bool notEmpty_ = false;  // a byte other than a space
+    bool equals_ = false;    // an '='
+    bool translated_[kKinds] = {};
+    bool translatedAfterEquals_[kKinds] = {};
 };
 
 // A line too long to be held: where it lies in the file, and its facts.

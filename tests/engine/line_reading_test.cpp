@@ -96,6 +96,29 @@ TEST_F(LineReading, LinesLongerThanTheBufferAreReadWhole)
     EXPECT_EQ(linesOf("a\r\n" + longLine + "\r\nb"), (Lines {"a", longLine, "b"}));
 }
 
+// The facts of a long line give the class the rules give the whole line,
+// in both layouts, as an English and a Chinese line, in every encoding.
+void expectSameClass(const LineFacts& facts, const std::string& line, const std::string& where)
+{
+    using scan::LineFlag;
+    for (const TextEncoding encoding : {TextEncoding::Gbk, TextEncoding::Utf8}) {
+        for (const std::int32_t number : {1, 2}) {
+            const LineClass pair = classifyPairLine(line, number, encoding);
+            const LineFlag pairFlag = pair == LineClass::Empty ? LineFlag::Empty
+                : pair == LineClass::Erroneous                ? LineFlag::Erroneous
+                : pair == LineClass::Untranslated             ? LineFlag::Untranslated
+                                                              : LineFlag::None;
+            EXPECT_EQ(facts.flag(scan::Layout::LinePairs, number, encoding), pairFlag)
+                << where << " as line " << number;
+        }
+        const EqualsClass equals = classifyEqualsLine(line, encoding);
+        const LineFlag equalsFlag = equals == EqualsClass::SeriousError ? LineFlag::NoEquals
+            : equals == EqualsClass::Untranslated                      ? LineFlag::Untranslated
+                                                                       : LineFlag::None;
+        EXPECT_EQ(facts.flag(scan::Layout::EqualsLines, 1, encoding), equalsFlag) << where;
+    }
+}
+
 // A bounded reader (as a run reads) hands out a line longer than its buffer
 // as a long line: its pieces are exactly the line's bytes and its facts
 // give the class the rules give the whole line; every other line comes as
@@ -107,7 +130,8 @@ TEST_F(LineReading, ABoundedReaderGivesLongLinesAgainInPieces)
     const std::string bytes = "a\r\n" + std::string(kReaderBuffer - 1, 'b') + "\r" + cn + "\r\n"
         + std::string(kReaderBuffer - 1, 'c') + "\r\n" + std::string(3 * kReaderBuffer, ' ')
         + "\n" + cn + "\r\n" + std::string(kReaderBuffer, 'd') + "=" + std::string(kReaderBuffer, 'e')
-        + "\r\nx=" + cn + "\r" + std::string(2 * kReaderBuffer, 'f') + cn;
+        + "\r\nx=" + cn + "\r" + std::string(kReaderBuffer, 'g') + "=\x80\r\n"
+        + std::string(2 * kReaderBuffer, 'f') + cn;
     const fs::path source = makeFile("source.txt", bytes);
     struct Way {
         const char* name;
@@ -161,25 +185,11 @@ TEST_F(LineReading, ABoundedReaderGivesLongLinesAgainInPieces)
                                       },
                                       &pieces));
             EXPECT_TRUE(pieces == expected[n]) << way.name << ", line " << n + 1;
-            for (const std::int32_t number : {1, 2}) {
-                const LineClass pair = classifyPairLine(expected[n], number);
-                const scan::LineFlag pairFlag = pair == LineClass::Empty ? scan::LineFlag::Empty
-                    : pair == LineClass::Erroneous                      ? scan::LineFlag::Erroneous
-                    : pair == LineClass::Untranslated                   ? scan::LineFlag::Untranslated
-                                                                        : scan::LineFlag::None;
-                EXPECT_EQ(longLine->facts.flag(scan::Layout::LinePairs, number), pairFlag)
-                    << way.name << ", line " << n + 1 << " as line " << number;
-            }
-            const EqualsClass equals = classifyEqualsLine(expected[n]);
-            const scan::LineFlag equalsFlag = equals == EqualsClass::SeriousError
-                ? scan::LineFlag::NoEquals
-                : equals == EqualsClass::Untranslated ? scan::LineFlag::Untranslated
-                                                      : scan::LineFlag::None;
-            EXPECT_EQ(longLine->facts.flag(scan::Layout::EqualsLines, 1), equalsFlag)
-                << way.name << ", line " << n + 1;
+            expectSameClass(longLine->facts, expected[n], std::string(way.name) + ", line "
+                                                                + std::to_string(n + 1));
         }
         EXPECT_EQ(n, expected.size()) << way.name;
-        EXPECT_EQ(longLines, 5) << way.name;
+        EXPECT_EQ(longLines, 6) << way.name;
         EXPECT_FALSE(reader.error()) << reader.error().describe();
     }
 }
