@@ -210,7 +210,8 @@ def long_line_bench(args, gen, check, work):
     correct keeping erroneous lines, time and peak resident size, read from
     the file and through a pipe (`cat line.txt | corvel-check` on a link to
     /dev/stdin, which cannot be read twice). For comparison, in the same run,
-    a line-pair dictionary of ordinary lines of the same size, the same ways."""
+    a line-pair dictionary of ordinary lines of the same size, the same ways.
+    With --line-ends any both are read line by line, as the windows read."""
     size = int(args.long_line_gib * (1 << 30))
     line = os.path.join(work, "line.txt")
     tail = b"\xba\xc3"
@@ -226,8 +227,11 @@ def long_line_bench(args, gen, check, work):
     piped = os.path.join(work, "pipe")
     os.mkdir(piped)
     runs = max(3, args.runs // 3)
+    # --line-ends any reads line by line, as the windows do.
     modes = (("check", check_options([])), ("correct", ["--correct"]),
-             ("correct --keep-erroneous", ["--correct", "--keep-erroneous"]))
+             ("correct --keep-erroneous", ["--correct", "--keep-erroneous"]),
+             ("check --line-ends any", check_options(["--line-ends", "any"])),
+             ("correct --line-ends any", ["--correct", "--line-ends", "any"]))
     results = {}
     for name, path in (("line", line), ("ordinary", ordinary)):
         with open(path, "rb") as f:  # warm the cache
