@@ -149,8 +149,10 @@ std::string defaultRulesAnd(std::string_view rule)
 {
     std::string list(rule);
     for (const report::RuleInfo& info : report::ruleCatalogue())
-        if (info.onByDefault)
-            list += "," + std::string(info.name);
+        if (info.onByDefault) {
+            list += ',';
+            list += info.name;
+        }
     return list;
 }
 
