@@ -16,11 +16,17 @@
 
 namespace corvel::report {
 
+namespace {
+// The bytes of a line too long to be held that its findings quote.
+constexpr std::uint64_t kLongLineHead = 4096;
+}
+
 class DictionaryAnalyser::Run {
 public:
     Run(AnalysisOptions options, FindingSink& sink);
 
     void addLine(std::string_view text);
+    void addLongLine(std::string_view head, scan::LineFlag flag);
     void finish();
     std::int32_t lines() const { return line_; }
     AnalysisStats stats() const;
@@ -34,6 +40,7 @@ private:
         LineClass oddClass = LineClass::Good;
         LineClass evenClass = LineClass::Good;
         bool hasEven = true;
+        bool cut = false;  // a line of it was too long to be held
     };
     // A pair held while a candidate shifted region is open.
     struct HeldPair {
@@ -43,6 +50,11 @@ private:
     };
 
     bool wants(RuleId id) const { return options_.rules.enabled(id); }
+    LineClass oddClass() const
+    {
+        return oddLongClass_ ? *oddLongClass_
+                             : classifyPairLine(odd_, line_ - (line_ % 2 == 0), options_.encoding);
+    }
     void addPairLine(std::string_view text);
     void addEqualsLine(std::string_view text);
     void takePair(const LinePair& pair);
@@ -63,6 +75,11 @@ private:
     bool trackShifts_;
     std::int32_t line_ = 0;
     std::string odd_;  // the odd line waiting for its even line
+    // The class of the line at hand when it came too long to be held (and
+    // of the odd line waiting, when that one did).
+    std::optional<LineClass> longClass_;
+    std::optional<LineClass> oddLongClass_;
+    std::optional<EqualsClass> longEqualsClass_;
     std::deque<HeldPair> held_;
     FindingQueue queue_;
     std::vector<Finding>* pending_ = nullptr;  // the findings of the pair at hand
@@ -79,6 +96,11 @@ DictionaryAnalyser::~DictionaryAnalyser() = default;
 void DictionaryAnalyser::addLine(std::string_view text)
 {
     run_->addLine(text);
+}
+
+void DictionaryAnalyser::addLongLine(std::string_view head, scan::LineFlag flag)
+{
+    run_->addLongLine(head, flag);
 }
 
 void DictionaryAnalyser::finish()
@@ -114,13 +136,32 @@ void DictionaryAnalyser::Run::addLine(std::string_view text)
         addPairLine(text);
 }
 
+void DictionaryAnalyser::Run::addLongLine(std::string_view head, scan::LineFlag flag)
+{
+    switch (flag) {
+    case scan::LineFlag::Empty: longClass_ = LineClass::Empty; break;
+    case scan::LineFlag::Erroneous: longClass_ = LineClass::Erroneous; break;
+    case scan::LineFlag::Untranslated:
+        longClass_ = LineClass::Untranslated;
+        longEqualsClass_ = EqualsClass::Untranslated;
+        break;
+    case scan::LineFlag::NoEquals: longEqualsClass_ = EqualsClass::SeriousError; break;
+    case scan::LineFlag::None: longClass_ = LineClass::Good; break;
+    }
+    if (!longEqualsClass_)
+        longEqualsClass_ = EqualsClass::Accepted;
+    addLine(head);
+    longClass_.reset();
+    longEqualsClass_.reset();
+}
+
 void DictionaryAnalyser::Run::finish()
 {
     if (options_.layout == Layout::LinePairs) {
         if (trackShifts_ && shifts_.releaseAtEnd())
             releaseHeld(false);
         if (line_ % 2 != 0) {
-            LinePair lone {odd_, {}, line_, classifyPairLine(odd_, line_, options_.encoding), LineClass::Good, false};
+            LinePair lone {odd_, {}, line_, oddClass(), LineClass::Good, false};
             emitPair(lone, false);
         }
     }
@@ -140,12 +181,14 @@ void DictionaryAnalyser::Run::addPairLine(std::string_view text)
 {
     if (line_ % 2 != 0) {
         odd_.assign(text);  // the reader's view ends with the next line
+        oddLongClass_ = longClass_;
         return;
     }
     std::int32_t oddLine = line_ - 1;
-    takePair({odd_, text, oddLine, classifyPairLine(odd_, oddLine, options_.encoding),
-              classifyPairLine(text, line_, options_.encoding),
-              true});
+    const bool cut = longClass_ || oddLongClass_;
+    takePair({odd_, text, oddLine, oddClass(),
+              longClass_ ? *longClass_ : classifyPairLine(text, line_, options_.encoding), true,
+              cut});
 }
 
 void DictionaryAnalyser::Run::takePair(const LinePair& pair)
@@ -203,7 +246,8 @@ void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
     addLogStop(lines.oddLine, quoted);
     if (lines.hasEven) {
         addLineClass(lines.evenClass, lines.oddLine + 1, quoted);
-        if (pairRules && lines.oddClass != LineClass::Empty && lines.evenClass != LineClass::Empty)
+        if (pairRules && !lines.cut && lines.oddClass != LineClass::Empty &&
+            lines.evenClass != LineClass::Empty)
             checkPair(entry, pair);
         addLogStop(lines.oddLine + 1, quoted);
     }
@@ -216,9 +260,10 @@ void DictionaryAnalyser::Run::addEqualsLine(std::string_view text)
     pending_ = &entry.findings;
     PairText pair = equalsPair(text, line_);
     QuotedPair quoted(pair, decoder_);
-    EqualsClass lineClass = classifyEqualsLine(text, options_.encoding);
+    EqualsClass lineClass =
+        longEqualsClass_ ? *longEqualsClass_ : classifyEqualsLine(text, options_.encoding);
     addEqualsClass(lineClass, quoted);
-    if (lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
+    if (!longEqualsClass_ && lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
         !isEmptyLine(pair.translation))
         checkPair(entry, pair);
     addLogStop(line_, quoted);
@@ -318,10 +363,14 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
         return error;
     LineReader reader(std::move(file));
     reader.observe(options.observer);
+    reader.boundLines(nullptr);
     if (options.encoding == TextEncoding::Utf8)
         (void)reader.skipUtf8Bom();
     const bool anyEnds = options.lineEnds == LineEnds::Any;
+    const scan::Layout layout =
+        options.layout == Layout::Equals ? scan::Layout::EqualsLines : scan::Layout::LinePairs;
     DictionaryAnalyser analyser(options, sink);
+    std::string head;  // the first bytes of a line too long to be held
     while (!reader.atEnd()) {
         std::string_view line = anyEnds ? reader.nextAnyEnds() : reader.next();
         if (reader.error())  // a piece cut short by a failed read is no line
@@ -330,6 +379,22 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
             error = Error(ErrorKind::Other, FileOp::Read, displayPath(path),
                           "the dictionary has more lines than can be counted");
             break;
+        }
+        if (const LongLine* longLine = reader.takeLongLine()) {
+            head.clear();
+            const std::uint64_t headEnd =
+                std::min<std::uint64_t>(longLine->end, longLine->start + kLongLineHead);
+            if (!reader.pieces(longLine->start, headEnd,
+                               [](void* to, std::string_view piece) {
+                                   static_cast<std::string*>(to)->append(piece);
+                               },
+                               &head)) {
+                error = reader.rereadError();
+                break;
+            }
+            const std::uint64_t number = static_cast<std::uint64_t>(analyser.lines()) + 1;
+            analyser.addLongLine(head, longLine->facts.flag(layout, number, options.encoding));
+            continue;
         }
         analyser.addLine(line);
     }

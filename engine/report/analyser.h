@@ -5,6 +5,7 @@
 #pragma once
 
 #include "corvel/error.h"
+#include "scan/scan_types.h"
 #include "finding.h"
 #include "rule_selection.h"
 #include "text_decoder.h"
@@ -57,6 +58,11 @@ public:
 
     // The next line of the dictionary, without its line end.
     void addLine(std::string_view text);
+    // The next line when it is too long to be held: its first bytes and
+    // its class as the check log has it (the line's facts). Only its line
+    // class is reported, with its first bytes for text; the rules that weigh
+    // a source against its translation pass its pair over.
+    void addLongLine(std::string_view head, scan::LineFlag flag);
     // After the last line: emits what is still held.
     void finish();
 
@@ -70,6 +76,8 @@ private:
 
 // Streams the dictionary at `path` through an analyser; the failure of
 // opening or reading it, if any (findings up to it have been emitted).
+// Memory does not grow with the length of a line: a line longer than the
+// reader holds goes to addLongLine() with its first bytes.
 Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions& options,
                         FindingSink& sink, AnalysisStats* stats = nullptr);
 

@@ -194,6 +194,36 @@ TEST_F(AnalyseFile, StreamsEveryLineAndQuotesBytesThatDoNotConvert)
     EXPECT_EQ(collect.findings[0].translation, "打\\xFF");
 }
 
+// Lines longer than the reader holds: their classes as the check log has
+// them, their first bytes as text, and no pair rule on their pairs.
+TEST_F(AnalyseFile, LinesTooLongToHoldKeepTheirClassesAndQuoteTheirStart)
+{
+    const std::string longEnglish(600 * 1024, 'a');
+    const std::string chinese = test::gbk("中");
+    auto pairs = makeFile("p.txt", longEnglish + chinese + "\r\n" + chinese + "\r\nOpen %s\r\n" +
+                                       longEnglish + "\r\nSave\r\n" + chinese + longEnglish);
+    auto equals = makeFile("e.txt", longEnglish + "\r\nKey %d=" + longEnglish + chinese +
+                                        "\r\nKey=" + longEnglish + "\r\n");
+    struct Case {
+        std::filesystem::path file;
+        Layout layout;
+        Lines expected;
+    };
+    const std::vector<Case> cases = {
+        {pairs, Layout::LinePairs, {"source-has-chinese@1", "untranslated@4"}},
+        {equals, Layout::Equals, {"missing-equals@1", "untranslated@3"}},
+    };
+    for (const Case& c : cases) {
+        test::CollectFindings collect;
+        AnalysisOptions options;
+        options.layout = c.layout;
+        EXPECT_FALSE(analyseDictionary(c.file, options, collect));
+        EXPECT_EQ(ruleLines(collect.findings), c.expected) << c.file;
+        for (const Finding& f : collect.findings)
+            EXPECT_LE(f.source.size() + f.translation.size(), 2 * 4096u) << f.rule;
+    }
+}
+
 TEST_F(AnalyseFile, AMissingDictionaryIsAnError)
 {
     test::CollectFindings collect;
