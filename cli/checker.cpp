@@ -223,6 +223,14 @@ public:
                 return;
             }
         }
+        if (options_.report.wanted && !rereadable(job.request.dictionary)) {
+            // The report reads the dictionary after its check: a pipe would
+            // give it nothing, and an empty report would pass.
+            fail(job, displayPath(job.request.dictionary) +
+                          ": a report reads the dictionary a second time, which a pipe cannot "
+                          "give; save it to a file first");
+            return;
+        }
         lookAtFile(job);
         BatchHost host;
         SummarySink summary;
@@ -262,6 +270,15 @@ public:
     }
 
 private:
+    // Whether the dictionary can be read again after its check: a file,
+    // not a pipe. A dictionary that does not exist is left to its run.
+    static bool rereadable(const fs::path& dictionary)
+    {
+        std::error_code ec;
+        const fs::file_status status = fs::status(dictionary, ec);
+        return !fs::exists(status) || fs::is_regular_file(status);
+    }
+
     static TextEncoding fixedEncoding(encoding::EncodingChoice choice)
     {
         return encoding::resolveEncoding(choice, encoding::FileKind {});
@@ -273,9 +290,7 @@ private:
     void lookAtFile(Job& job) const
     {
         const bool automatic = options_.reading.encoding == encoding::EncodingChoice::Auto;
-        std::error_code ec;
-        if ((!automatic && !options_.report.wanted)
-            || !fs::is_regular_file(job.request.dictionary, ec))
+        if ((!automatic && !options_.report.wanted) || !rereadable(job.request.dictionary))
             return;  // a pipe is read once, by the run
         if (encoding::detectFileKind(job.request.dictionary, job.kind))
             return;

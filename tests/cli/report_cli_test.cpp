@@ -7,6 +7,10 @@
 #include "report/baseline.h"
 #include "test_support.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <atomic>
 #include <sstream>
 #include <thread>
@@ -256,6 +260,21 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         EXPECT_EQ(readBytes(dictionary), mixedDictionary());
     }
 }
+
+#ifndef _WIN32
+// A report reads the dictionary again after its check; a pipe would give it
+// nothing and the empty report would pass, so the pipe is refused unread.
+TEST_F(ReportCli, AReportRefusesAPipe)
+{
+    const std::string fifo = path("pipe.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    CliResult r = check({"--format", "json", fifo});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("a report reads the dictionary a second time"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(root() / "pipe")) << "nothing is checked";
+}
+#endif
 
 TEST_F(ReportCli, TheLogAndTheCorrectedDictionaryAreTheSameWithAReport)
 {
