@@ -223,7 +223,8 @@ public:
                 return;
             }
         }
-        if (options_.report.wanted && !rereadable(job.request.dictionary)) {
+        const bool rereadable = isRereadable(job.request.dictionary);
+        if (options_.report.wanted && !rereadable) {
             // The report reads the dictionary after its check: a pipe would
             // give it nothing, and an empty report would pass.
             fail(job, displayPath(job.request.dictionary) +
@@ -231,7 +232,8 @@ public:
                           "give; save it to a file first");
             return;
         }
-        lookAtFile(job);
+        if (rereadable)  // a pipe is read once, by the run
+            lookAtFile(job);
         BatchHost host;
         SummarySink summary;
         RunReport report;
@@ -272,7 +274,7 @@ public:
 private:
     // Whether the dictionary can be read again after its check: a file,
     // not a pipe. A dictionary that does not exist is left to its run.
-    static bool rereadable(const fs::path& dictionary)
+    static bool isRereadable(const fs::path& dictionary)
     {
         std::error_code ec;
         const fs::file_status status = fs::status(dictionary, ec);
@@ -290,8 +292,8 @@ private:
     void lookAtFile(Job& job) const
     {
         const bool automatic = options_.reading.encoding == encoding::EncodingChoice::Auto;
-        if ((!automatic && !options_.report.wanted) || !rereadable(job.request.dictionary))
-            return;  // a pipe is read once, by the run
+        if (!automatic && !options_.report.wanted)
+            return;
         if (encoding::detectFileKind(job.request.dictionary, job.kind))
             return;
         if (automatic)

@@ -19,14 +19,34 @@ namespace corvel::report {
 namespace {
 // The bytes of a line too long to be held that its findings quote.
 constexpr std::uint64_t kLongLineHead = 4096;
+
+// The classes of a line too long to be held, from its facts.
+LineClass pairClassOf(scan::LineFlag flag)
+{
+    switch (flag) {
+    case scan::LineFlag::Empty: return LineClass::Empty;
+    case scan::LineFlag::Erroneous: return LineClass::Erroneous;
+    case scan::LineFlag::Untranslated: return LineClass::Untranslated;
+    default: return LineClass::Good;
+    }
+}
+
+EqualsClass equalsClassOf(scan::LineFlag flag)
+{
+    switch (flag) {
+    case scan::LineFlag::NoEquals: return EqualsClass::SeriousError;
+    case scan::LineFlag::Untranslated: return EqualsClass::Untranslated;
+    default: return EqualsClass::Accepted;
+    }
+}
 }
 
 class DictionaryAnalyser::Run {
 public:
     Run(AnalysisOptions options, FindingSink& sink);
 
-    void addLine(std::string_view text);
-    void addLongLine(std::string_view head, scan::LineFlag flag);
+    // `cut`: the line was too long to be held; `text` is its start.
+    void addLine(std::string_view text, std::optional<scan::LineFlag> cut = std::nullopt);
     void finish();
     std::int32_t lines() const { return line_; }
     AnalysisStats stats() const;
@@ -50,13 +70,8 @@ private:
     };
 
     bool wants(RuleId id) const { return options_.rules.enabled(id); }
-    LineClass oddClass() const
-    {
-        return oddLongClass_ ? *oddLongClass_
-                             : classifyPairLine(odd_, line_ - (line_ % 2 == 0), options_.encoding);
-    }
-    void addPairLine(std::string_view text);
-    void addEqualsLine(std::string_view text);
+    void addPairLine(std::string_view text, std::optional<scan::LineFlag> cut);
+    void addEqualsLine(std::string_view text, std::optional<scan::LineFlag> cut);
     void takePair(const LinePair& pair);
     void hold(const LinePair& pair);
     void releaseHeld(bool shifted);
@@ -75,11 +90,8 @@ private:
     bool trackShifts_;
     std::int32_t line_ = 0;
     std::string odd_;  // the odd line waiting for its even line
-    // The class of the line at hand when it came too long to be held (and
-    // of the odd line waiting, when that one did).
-    std::optional<LineClass> longClass_;
-    std::optional<LineClass> oddLongClass_;
-    std::optional<EqualsClass> longEqualsClass_;
+    LineClass oddClass_ = LineClass::Good;
+    bool oddCut_ = false;  // it was too long to be held
     std::deque<HeldPair> held_;
     FindingQueue queue_;
     std::vector<Finding>* pending_ = nullptr;  // the findings of the pair at hand
@@ -100,7 +112,7 @@ void DictionaryAnalyser::addLine(std::string_view text)
 
 void DictionaryAnalyser::addLongLine(std::string_view head, scan::LineFlag flag)
 {
-    run_->addLongLine(head, flag);
+    run_->addLine(head, flag);
 }
 
 void DictionaryAnalyser::finish()
@@ -127,32 +139,13 @@ DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink)
 {
 }
 
-void DictionaryAnalyser::Run::addLine(std::string_view text)
+void DictionaryAnalyser::Run::addLine(std::string_view text, std::optional<scan::LineFlag> cut)
 {
     ++line_;
     if (options_.layout == Layout::Equals)
-        addEqualsLine(text);
+        addEqualsLine(text, cut);
     else
-        addPairLine(text);
-}
-
-void DictionaryAnalyser::Run::addLongLine(std::string_view head, scan::LineFlag flag)
-{
-    switch (flag) {
-    case scan::LineFlag::Empty: longClass_ = LineClass::Empty; break;
-    case scan::LineFlag::Erroneous: longClass_ = LineClass::Erroneous; break;
-    case scan::LineFlag::Untranslated:
-        longClass_ = LineClass::Untranslated;
-        longEqualsClass_ = EqualsClass::Untranslated;
-        break;
-    case scan::LineFlag::NoEquals: longEqualsClass_ = EqualsClass::SeriousError; break;
-    case scan::LineFlag::None: longClass_ = LineClass::Good; break;
-    }
-    if (!longEqualsClass_)
-        longEqualsClass_ = EqualsClass::Accepted;
-    addLine(head);
-    longClass_.reset();
-    longEqualsClass_.reset();
+        addPairLine(text, cut);
 }
 
 void DictionaryAnalyser::Run::finish()
@@ -161,7 +154,7 @@ void DictionaryAnalyser::Run::finish()
         if (trackShifts_ && shifts_.releaseAtEnd())
             releaseHeld(false);
         if (line_ % 2 != 0) {
-            LinePair lone {odd_, {}, line_, oddClass(), LineClass::Good, false};
+            LinePair lone {odd_, {}, line_, oddClass_, LineClass::Good, false};
             emitPair(lone, false);
         }
     }
@@ -177,18 +170,18 @@ AnalysisStats DictionaryAnalyser::Run::stats() const
     return s;
 }
 
-void DictionaryAnalyser::Run::addPairLine(std::string_view text)
+void DictionaryAnalyser::Run::addPairLine(std::string_view text,
+                                           std::optional<scan::LineFlag> cut)
 {
+    const LineClass lineClass =
+        cut ? pairClassOf(*cut) : classifyPairLine(text, line_, options_.encoding);
     if (line_ % 2 != 0) {
         odd_.assign(text);  // the reader's view ends with the next line
-        oddLongClass_ = longClass_;
+        oddClass_ = lineClass;
+        oddCut_ = cut.has_value();
         return;
     }
-    std::int32_t oddLine = line_ - 1;
-    const bool cut = longClass_ || oddLongClass_;
-    takePair({odd_, text, oddLine, oddClass(),
-              longClass_ ? *longClass_ : classifyPairLine(text, line_, options_.encoding), true,
-              cut});
+    takePair({odd_, text, line_ - 1, oddClass_, lineClass, true, oddCut_ || cut});
 }
 
 void DictionaryAnalyser::Run::takePair(const LinePair& pair)
@@ -254,16 +247,17 @@ void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
     queue_.push();
 }
 
-void DictionaryAnalyser::Run::addEqualsLine(std::string_view text)
+void DictionaryAnalyser::Run::addEqualsLine(std::string_view text,
+                                             std::optional<scan::LineFlag> cut)
 {
     FindingQueue::Entry& entry = queue_.next();
     pending_ = &entry.findings;
     PairText pair = equalsPair(text, line_);
     QuotedPair quoted(pair, decoder_);
     EqualsClass lineClass =
-        longEqualsClass_ ? *longEqualsClass_ : classifyEqualsLine(text, options_.encoding);
+        cut ? equalsClassOf(*cut) : classifyEqualsLine(text, options_.encoding);
     addEqualsClass(lineClass, quoted);
-    if (!longEqualsClass_ && lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
+    if (!cut && lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
         !isEmptyLine(pair.translation))
         checkPair(entry, pair);
     addLogStop(line_, quoted);
