@@ -6,6 +6,9 @@
 #pragma once
 
 #include "corvel/run_request.h"
+#include "text_decoder.h"
+
+#include <algorithm>
 
 #include <cstddef>
 #include <cstdint>
@@ -86,20 +89,6 @@ inline int chineseNumeralValue(std::uint16_t wide)
     }
 }
 
-// The bytes of the UTF-8 character starting at `at` (1 for a byte that
-// starts none).
-inline std::size_t utf8Length(std::string_view text, std::size_t at)
-{
-    auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
-    if (lead >= 0xF5 || at + length > text.size())
-        return 1;
-    for (std::size_t k = 1; k < length; ++k)
-        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80)
-            return 1;
-    return length;
-}
-
 // A multibyte character that the rules do not name.
 constexpr std::uint16_t kOtherWide = 0xFFFF;
 
@@ -143,21 +132,18 @@ public:
     bool utf8() const { return utf8_; }
     std::size_t length(std::string_view text, std::size_t at) const
     {
-        return utf8_ ? utf8Length(text, at) : charLength(text, at);
+        if (!utf8_)
+            return charLength(text, at);
+        char32_t code = 0;
+        return std::max<std::size_t>(utf8CharAt(text, at, code), 1);
     }
     // 0 for a single-byte character.
     std::uint16_t wideAt(std::string_view text, std::size_t at) const
     {
         if (!utf8_)
             return gbk::wideAt(text, at);
-        std::size_t n = utf8Length(text, at);
-        if (n == 1)
-            return 0;
-        auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
-        char32_t code = byte(0) & (0x7F >> n);
-        for (std::size_t k = 1; k < n; ++k)
-            code = code << 6 | (byte(k) & 0x3F);
-        return namedGbkCode(code);
+        char32_t code = 0;
+        return utf8CharAt(text, at, code) == 0 ? 0 : namedGbkCode(code);
     }
 
 private:

@@ -89,19 +89,9 @@ void TextDecoder::appendCheckedUtf8(std::string& out, std::string_view bytes) co
             ++i;
             continue;
         }
-        std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
-        char32_t code = length == 4 ? b & 0x07 : length == 3 ? b & 0x0F : b & 0x1F;
-        bool valid = length != 0 && i + length <= bytes.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            auto c = static_cast<unsigned char>(bytes[i + k]);
-            valid = (c & 0xC0) == 0x80;
-            code = code << 6 | (c & 0x3F);
-        }
-        constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid)
-            valid = code >= kMinimum[length] && code <= 0x10FFFF &&
-                    !(code >= 0xD800 && code <= 0xDFFF);
-        if (!valid) {
+        char32_t code = 0;
+        const std::size_t length = utf8CharAt(bytes, i, code);
+        if (length == 0) {
             appendByteEscape(out, b);
             ++i;
             continue;
