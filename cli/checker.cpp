@@ -241,7 +241,7 @@ public:
             report = runCheck(job.request, host, {&summary});
         } catch (const std::exception& failure) {
             // The run's files are closed by then; the other dictionaries go on.
-            fail(job, displayPath(job.request.dictionary) + ": " + failure.what());
+            fail(job, Error::fromException(failure, displayPath(job.request.dictionary)).describe());
             return;
         }
         if (report.ending == RunEnding::FileNotFound || report.ending == RunEnding::UnknownError) {
@@ -471,9 +471,7 @@ std::string reportFileClash(const std::string& file, const std::vector<Job>& job
     return {};
 }
 
-}  // namespace
-
-int runChecker(const std::vector<std::string>& args, Console& console)
+int checkWithOptions(const std::vector<std::string>& args, Console& console)
 {
     ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) {
@@ -514,6 +512,21 @@ int runChecker(const std::vector<std::string>& args, Console& console)
             status = std::max(status, ExitStatus::Flagged);
     }
     return static_cast<int>(status);
+}
+
+}  // namespace
+
+// A failure thrown past the dictionaries' own handling (memory ran out
+// while setting up or printing) still ends with status 2 and its cause.
+int runChecker(const std::vector<std::string>& args, Console& console)
+{
+    try {
+        return checkWithOptions(args, console);
+    } catch (const std::exception& failure) {
+        console.err() << "corvel-check: " << Error::fromException(failure, "").cause() << '\n'
+                      << std::flush;
+        return static_cast<int>(ExitStatus::Failed);
+    }
 }
 
 int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

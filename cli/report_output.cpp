@@ -76,8 +76,14 @@ ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::
         logStop = report::LogStop {stopRule(stop->cause), stopLine};
     Analysed analysed;
     report::AnalysisStats stats;
-    analysed.error =
-        session_->analyse(header, path, logStop, reading, sink, analysed.counts, &stats);
+    try {
+        analysed.error =
+            session_->analyse(header, path, logStop, reading, sink, analysed.counts, &stats);
+    } catch (const std::exception& failure) {
+        // Memory ran out (the consistency rule's table grows with the
+        // dictionary): the dictionary fails, the report stays well formed.
+        analysed.error = Error::fromException(failure, displayPath(path));
+    }
     analysed.lines = stats.lines;
     return analysed;
 }

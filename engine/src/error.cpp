@@ -2,6 +2,8 @@
 
 #include "platform.h"
 
+#include <new>
+
 #ifdef _WIN32
 #include "corvel/windows_text.h"
 #ifndef NOMINMAX
@@ -120,6 +122,13 @@ std::string systemErrorText(int e)
 Error Error::fromSystem(FileOp op, std::string path, int systemError)
 {
     return Error(kindOf(op, systemError), op, std::move(path), systemErrorText(systemError));
+}
+
+Error Error::fromException(const std::exception& failure, std::string path)
+{
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&failure) != nullptr;
+    return Error(ErrorKind::Other, FileOp::Run, std::move(path),
+                 memory ? "not enough memory" : failure.what());
 }
 
 Error linkRefused(FileOp op, const std::filesystem::path& path)

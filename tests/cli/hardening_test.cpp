@@ -13,7 +13,11 @@
 #include <streambuf>
 
 #ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <fstream>
 #endif
 
 namespace corvel::test {
@@ -258,6 +262,69 @@ TEST_F(Hardening, CorrectedDictionaryPastTheOutputBuffer)
     EXPECT_TRUE(sameBytes(readBytes(root() / "dic/pairs/pairs.txt"), pairsKept));
     EXPECT_TRUE(sameBytes(readBytes(root() / "dic/equals/equals.txt"), equalsKept));
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+#define CORVEL_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CORVEL_UNDER_ASAN 1
+#endif
+#endif
+
+#if !defined(_WIN32) && !defined(CORVEL_UNDER_ASAN)
+// The checker in a child process whose address space may grow by `margin`
+// bytes only (a sanitizer's shadow memory would not fit: not run there).
+CliResult checkWithMemory(const std::vector<std::string>& args, std::size_t margin,
+                          const fs::path& errFile)
+{
+    std::ifstream status("/proc/self/status");
+    std::size_t kib = 0;
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmSize:", 0) == 0)
+            kib = std::stoul(line.substr(7));
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit limit {kib * 1024 + margin, kib * 1024 + margin};
+        setrlimit(RLIMIT_AS, &limit);
+        std::ostringstream out;
+        std::ofstream err(errFile);
+        const int code = cli::runChecker(args, out, err);
+        const std::string printed = out.str();
+        const std::size_t tail = std::min<std::size_t>(2, printed.size());
+        err << "\n[out ends with: " << printed.substr(printed.size() - tail) << "]";
+        err.close();
+        _exit(code);
+    }
+    int waited = 0;
+    waitpid(child, &waited, 0);
+    CliResult result;
+    result.status = WIFEXITED(waited) ? WEXITSTATUS(waited) : 128 + WTERMSIG(waited);
+    result.err = readBytes(errFile);
+    return result;
+}
+
+// Memory that runs out while the report's consistency table grows ends the
+// dictionary with status 2 and the cause, the report still closed, instead
+// of aborting the process.
+TEST_F(Hardening, MemoryRunningOutIsAFailureNotACrash)
+{
+    std::string pairs;
+    for (int i = 0; i < 400000; ++i)
+        pairs += "Source " + std::to_string(i) + "\r\n" + gbk("译") + std::to_string(i) +
+                 "\r\n";
+    makeFile("dic/game.txt", pairs);
+    const std::size_t margin = 8u << 20;
+    CliResult plain = checkWithMemory({"--time", kTime, "-q", at("dic/game.txt")}, margin,
+                                      root() / "plain.err");
+    ASSERT_EQ(plain.status, 0) << "the margin is too small for the check alone: " << plain.err;
+    CliResult json = checkWithMemory({"--time", kTime, "-q", "--format", "json",
+                                      at("dic/game.txt")}, margin, root() / "json.err");
+    EXPECT_EQ(json.status, 2) << json.err;
+    const std::string cause = "corvel-check: " + at("dic/game.txt") + ": not enough memory\n";
+    EXPECT_NE(json.err.find(cause), std::string::npos) << json.err;
+    EXPECT_NE(json.err.find("[out ends with: }\n]"), std::string::npos) << json.err;
+}
+#endif
 
 }  // namespace
 }  // namespace corvel::test

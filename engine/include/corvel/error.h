@@ -7,6 +7,7 @@
 // that failed and the system's error number.
 #pragma once
 
+#include <exception>
 #include <string>
 
 namespace corvel {
@@ -51,6 +52,9 @@ public:
 
     // A failure of `op` on `path` with the system error number `systemError`.
     static Error fromSystem(FileOp op, std::string path, int systemError);
+    // A failure thrown while working on `path` (memory ran out, a text
+    // could not be converted): not a kind the run passes over.
+    static Error fromException(const std::exception& failure, std::string path);
 
     explicit operator bool() const { return kind_ != ErrorKind::None; }
     ErrorKind kind() const { return kind_; }
