@@ -72,6 +72,21 @@ INSTANTIATE_TEST_SUITE_P(
                       LinkCase {"folder", "dic/game", "../elsewhere/folder", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// An output of an earlier run that is also another file's name (a hard
+// link) is replaced, not written through: the other file keeps its bytes.
+TEST_F(Hardening, OutputsReplaceFilesInsteadOfWritingThroughThem)
+{
+    makeFile("dic/game.txt", kDictionary);
+    makeFile("elsewhere/victim", "precious\n");
+    makeFolder("dic/game");
+    for (const char* output : {"dic/game/game.txt", "dic/game/game.log"})
+        fs::create_hard_link(root() / "elsewhere/victim", root() / output);
+    CliResult r = check({"--correct", at("dic/game.txt")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(root() / "elsewhere/victim"), "precious\n");
+    EXPECT_EQ(readBytes(root() / "dic/game/game.txt"), kDictionary);
+}
+
 TEST_F(Hardening, DictionaryMayBeReachedThroughALink)
 {
     makeFile("real/game.txt", kDictionary);
