@@ -98,7 +98,8 @@ constexpr char ownByte(Layout layout)
     return layout == Layout::LinePairs ? ' ' : '=';
 }
 
-// `Masks` provides load<own>(p) (64 bytes to ByteMasks), popcount(x),
+// `Masks` provides load<own>(p) (64 bytes to ByteMasks), quiet(p, high)
+// (whether the 64 bytes hold no CR and, if `high`, no byte >= 0x81), popcount(x),
 // prefixXor(x) (bit i: whether bits 0..i of x hold an odd number of ones)
 // and addWithCarry (one of the above).
 template <class Masks, Layout L, bool Copying>
@@ -114,6 +115,10 @@ public:
         // Full blocks: a byte of data follows each of them.
         if (at.size > 64) {
             const std::size_t fullEnd = at.size - 64;
+            // A read that starts inside a long line passes its body quickly;
+            // tested once a call, so other lines pay nothing for it.
+            if (insideDecidedLine(s))
+                pos = skipLineBody(s, at.data, pos, fullEnd);
             while (pos < fullEnd) {
                 Block block;
                 pos = skipQuietBlocks(s, at.data, pos, fullEnd, block);
@@ -164,6 +169,28 @@ private:
                 return pos;
             s.lines += Masks::popcount(block.cr);
         }
+        return pos;
+    }
+
+    // Whether the line still open already holds what its empty test looks
+    // for (a non-space byte; in equals lines its first '=', not just
+    // passed), so that a block without a CR can change only its "byte
+    // >= 0x81" carry.
+    static CORVEL_SCAN_INLINE bool insideDecidedLine(const ScanState& s)
+    {
+        return s.crCarry == 0 && s.carryA == 0 && (L == Layout::LinePairs || s.afterEquals == 0);
+    }
+
+    // Inside a line longer than a block: passes the blocks that hold no CR
+    // and, while the line has none yet, no byte >= 0x81. They would leave
+    // the state as it is, so they are only tested, not classified. Returns
+    // the first block that needs classifying, or a position at or past `end`.
+    static std::size_t skipLineBody(const ScanState& s, const unsigned char* data,
+                                    std::size_t pos, std::size_t end)
+    {
+        const bool high = s.carryB != 0;
+        while (pos < end && Masks::quiet(data + pos, high))
+            pos += 64;
         return pos;
     }
 

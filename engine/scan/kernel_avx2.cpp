@@ -29,6 +29,19 @@ struct Avx2Masks {
             bits(_mm256_cmpeq_epi8(lo, own), _mm256_cmpeq_epi8(hi, own)),
         };
     }
+    static bool quiet(const unsigned char* p, bool high)
+    {
+        const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+        const __m256i cr = _mm256_set1_epi8('\r');
+        __m256i found = _mm256_or_si256(_mm256_cmpeq_epi8(lo, cr), _mm256_cmpeq_epi8(hi, cr));
+        if (high) {
+            const __m256i highFrom = _mm256_set1_epi8(static_cast<char>(0x81));
+            found = _mm256_or_si256(found, _mm256_cmpeq_epi8(_mm256_max_epu8(lo, highFrom), lo));
+            found = _mm256_or_si256(found, _mm256_cmpeq_epi8(_mm256_max_epu8(hi, highFrom), hi));
+        }
+        return _mm256_testz_si256(found, found) != 0;
+    }
     static unsigned popcount(std::uint64_t x)
     {
         return static_cast<unsigned>(_mm_popcnt_u64(x));

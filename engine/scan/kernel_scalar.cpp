@@ -22,6 +22,13 @@ struct ScalarMasks {
         }
         return m;
     }
+    static bool quiet(const unsigned char* p, bool high)
+    {
+        for (unsigned i = 0; i < 64; ++i)
+            if (p[i] == '\r' || (high && p[i] >= 0x81))
+                return false;
+        return true;
+    }
     static unsigned popcount(std::uint64_t x) { return static_cast<unsigned>(std::popcount(x)); }
     static std::uint64_t prefixXor(std::uint64_t x) { return shiftedPrefixXor(x); }
     static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,

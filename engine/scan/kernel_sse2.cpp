@@ -27,6 +27,19 @@ struct Sse2Masks {
         }
         return m;
     }
+    static bool quiet(const unsigned char* p, bool high)
+    {
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i highFrom = _mm_set1_epi8(static_cast<char>(0x81));
+        __m128i found = _mm_setzero_si128();
+        for (unsigned i = 0; i < 4; ++i) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+            found = _mm_or_si128(found, _mm_cmpeq_epi8(v, cr));
+            if (high)
+                found = _mm_or_si128(found, _mm_cmpeq_epi8(_mm_max_epu8(v, highFrom), v));
+        }
+        return _mm_movemask_epi8(found) == 0;
+    }
     static unsigned popcount(std::uint64_t x) { return portablePopcount(x); }
     static std::uint64_t prefixXor(std::uint64_t x) { return shiftedPrefixXor(x); }
     static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,

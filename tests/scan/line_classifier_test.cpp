@@ -153,6 +153,8 @@ const Case kCases[] = {
      std::string(130, 'k') + "=" + std::string(130, 'v') + "\xB4\r\n" + std::string(200, 'k') + "="
          + std::string(70, 'v') + "\r\n" + std::string(190, 'k')},
     {"an equals line ending in its '='", Layout::EqualsLines, "k=\rk=\r\nk==\r\n"},
+    {"a long translation beginning with its Chinese", Layout::EqualsLines,
+     std::string(70, 'k') + "=" + kChinese + std::string(140, 'v') + "\r\n"},
 };
 
 TEST_P(Classifier, BoundaryCasesMatchTheReference)
