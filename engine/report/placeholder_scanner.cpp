@@ -145,24 +145,22 @@ bool PlaceholderScanner::parsePercent(std::size_t i, Placeholder& p, std::size_t
     }
     const std::size_t digitsFrom = i + 1;
     bool star = false;
-    while (isOneOf(at(j), "-+#0'"))
-        ++j;
-    if (at(j) == '*') {
-        star = true;
-        ++j;
-    } else {
-        while (isDigit(at(j)))
-            ++j;
-    }
-    if (at(j) == '.') {
-        ++j;
+    // A width or a precision: '*' (taken from the arguments) or digits.
+    auto starOrDigits = [&] {
         if (at(j) == '*') {
             star = true;
             ++j;
-        } else {
-            while (isDigit(at(j)))
-                ++j;
+            return;
         }
+        while (isDigit(at(j)))
+            ++j;
+    };
+    while (isOneOf(at(j), "-+#0'"))
+        ++j;
+    starOrDigits();
+    if (at(j) == '.') {
+        ++j;
+        starOrDigits();
     }
     std::string length;
     if ((at(j) == 'h' && at(j + 1) == 'h') || (at(j) == 'l' && at(j + 1) == 'l')) {
