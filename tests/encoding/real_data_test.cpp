@@ -58,12 +58,7 @@ TEST(RealData, GbkDictionariesGetNoEncodingFindings)
 // The same dictionary as UTF-8 with LF line ends.
 std::string utf8WithLf(const std::string& gbkCrLf)
 {
-    std::string utf8 = utf8FromGbk(gbkCrLf);
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size(); ++i)
-        if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n'))
-            out += utf8[i];
-    return out;
+    return corvel::test::withLfEnds(utf8FromGbk(gbkCrLf));
 }
 
 // "rule@line": columns count bytes, which differ between the encodings.

@@ -129,6 +129,15 @@ std::vector<std::string> listTree(const fs::path& root)
     return entries;
 }
 
+std::string withLfEnds(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out += text[i];
+    return out;
+}
+
 std::vector<std::string> splitCrlf(const std::string& bytes)
 {
     std::vector<std::string> lines;

@@ -48,6 +48,8 @@ std::vector<std::string> listTree(const fs::path& root);
 
 // The lines of a CR LF text, without their terminators.
 std::vector<std::string> splitCrlf(const std::string& bytes);
+// The same text with each CR LF turned into LF (lone CRs stay).
+std::string withLfEnds(std::string_view text);
 
 // Compares two byte strings and, when they differ, names the first line
 // that differs and shows both lines with non-ASCII bytes escaped.
