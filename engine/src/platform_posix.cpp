@@ -48,13 +48,14 @@ namespace {
 // cutting the old one to nothing: on ext4 a file cut to nothing and written
 // again is flushed to disk when closed, which made a repeated correct run
 // of a large dictionary wait for the disk (twice the time of the first).
-// Only a plain file goes; a link stays to be refused, and where the name
+// Only a plain file that could be written anyway goes: a link stays to be
+// refused, a read-only file to fail the open as it did, and where the name
 // cannot be removed the open that follows meets the cause.
 void removeFileToReplace(int at, const std::filesystem::path& name)
 {
     struct stat st {};
     if (::fstatat(at, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
-        && st.st_size > 0)
+        && st.st_size > 0 && ::faccessat(at, name.c_str(), W_OK, AT_EACCESS) == 0)
         (void)::unlinkat(at, name.c_str(), 0);
 }
 }  // namespace
