@@ -40,9 +40,6 @@ File& File::operator=(File&& other) noexcept
     return *this;
 }
 
-// Opens `name` relative to the folder descriptor `at` (AT_FDCWD: as the
-// process would); `path` names the file in messages. Without `followLinks`
-// a link at the name is refused. A folder is never opened as a file.
 namespace {
 // An output that replaces a file of the last run gets a new file instead of
 // cutting the old one to nothing: on ext4 a file cut to nothing and written
@@ -60,6 +57,9 @@ void removeFileToReplace(int at, const std::filesystem::path& name)
 }
 }  // namespace
 
+// Opens `name` relative to the folder descriptor `at` (AT_FDCWD: as the
+// process would); `path` names the file in messages. Without `followLinks`
+// a link at the name is refused. A folder is never opened as a file.
 File File::openAt(int at, const std::filesystem::path& name, const std::filesystem::path& path,
                   Access access, bool followLinks, Error& error)
 {
