@@ -80,6 +80,29 @@ CORVEL_SCAN_INLINE std::uint64_t x86AddWithCarry(std::uint64_t a, std::uint64_t 
 }
 #endif
 
+#if defined(__PCLMUL__) && defined(__POPCNT__)
+// The bit steps of the kernels built with POPCNT and PCLMULQDQ.
+struct ClmulBitSteps {
+    static unsigned popcount(std::uint64_t x)
+    {
+        return static_cast<unsigned>(_mm_popcnt_u64(x));
+    }
+    static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
+                                      std::uint64_t& sum)
+    {
+        return x86AddWithCarry(a, b, carry, sum);
+    }
+    // A carry-less multiply by all ones: each bit becomes the XOR of the
+    // bits at and below it.
+    static std::uint64_t prefixXor(std::uint64_t x)
+    {
+        const __m128i product =
+            _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(x)), _mm_set1_epi8(-1), 0);
+        return static_cast<std::uint64_t>(_mm_cvtsi128_si64(product));
+    }
+};
+#endif
+
 // Bit i: whether bits 0..i of x hold an odd number of ones, by shifts.
 CORVEL_SCAN_INLINE std::uint64_t shiftedPrefixXor(std::uint64_t x)
 {

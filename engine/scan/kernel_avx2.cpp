@@ -10,7 +10,7 @@ namespace corvel::scan {
 
 namespace {
 
-struct Avx2Masks {
+struct Avx2Masks : ClmulBitSteps {
     template <char Own>
     static ByteMasks load(const unsigned char* p)
     {
@@ -42,24 +42,6 @@ struct Avx2Masks {
         }
         return _mm256_testz_si256(found, found) != 0;
     }
-    static unsigned popcount(std::uint64_t x)
-    {
-        return static_cast<unsigned>(_mm_popcnt_u64(x));
-    }
-    static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
-                                      std::uint64_t& sum)
-    {
-        return x86AddWithCarry(a, b, carry, sum);
-    }
-    // A carry-less multiply by all ones: each bit becomes the XOR of the
-    // bits at and below it.
-    static std::uint64_t prefixXor(std::uint64_t x)
-    {
-        const __m128i product =
-            _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(x)), _mm_set1_epi8(-1), 0);
-        return static_cast<std::uint64_t>(_mm_cvtsi128_si64(product));
-    }
-
 private:
     static std::uint64_t bits(__m256i low, __m256i high)
     {

@@ -15,15 +15,23 @@ bool processorHasAvx2()
     const ProcessorFeatures& has = ProcessorFeatures::local();
     return has.avx2 && has.popcnt && has.pclmul && has.bmi1;
 }
+
+bool processorHasAvx512()
+{
+    const ProcessorFeatures& has = ProcessorFeatures::local();
+    return processorHasAvx2() && has.avx512f && has.avx512bw;
+}
 #endif
 
 Kernel chooseKernel()
 {
     if (const char* wanted = std::getenv("CORVEL_SCAN_KERNEL")) {
-        for (Kernel kernel : {Kernel::Scalar, Kernel::Sse2, Kernel::Avx2})
+        for (Kernel kernel : {Kernel::Scalar, Kernel::Sse2, Kernel::Avx2, Kernel::Avx512})
             if (std::strcmp(wanted, kernelName(kernel)) == 0 && kernelAvailable(kernel))
                 return kernel;
     }
+    if (kernelAvailable(Kernel::Avx512))
+        return Kernel::Avx512;
     if (kernelAvailable(Kernel::Avx2))
         return Kernel::Avx2;
     return kernelAvailable(Kernel::Sse2) ? Kernel::Sse2 : Kernel::Scalar;
@@ -41,9 +49,14 @@ bool kernelAvailable(Kernel kernel)
         static const bool available = processorHasAvx2();
         return available;
     }
+    case Kernel::Avx512: {
+        static const bool available = processorHasAvx512();
+        return available;
+    }
 #else
     case Kernel::Sse2:
-    case Kernel::Avx2: return false;
+    case Kernel::Avx2:
+    case Kernel::Avx512: return false;
 #endif
     }
     return false;
@@ -61,6 +74,7 @@ const char* kernelName(Kernel kernel)
     case Kernel::Scalar: return "scalar";
     case Kernel::Sse2: return "sse2";
     case Kernel::Avx2: return "avx2";
+    case Kernel::Avx512: return "avx512";
     }
     return "?";
 }
@@ -68,6 +82,8 @@ const char* kernelName(Kernel kernel)
 ScanFunction scanFunction(Kernel kernel, Layout layout, bool copying)
 {
 #if defined(CORVEL_SCAN_X86)
+    if (kernel == Kernel::Avx512 && kernelAvailable(Kernel::Avx512))
+        return avx512Scan(layout, copying);
     if (kernel == Kernel::Avx2 && kernelAvailable(Kernel::Avx2))
         return avx2Scan(layout, copying);
     if (kernel != Kernel::Scalar)

@@ -18,11 +18,13 @@ using ScanFunction = std::size_t (*)(ScanState&, const ScanInput&, std::size_t, 
 ScanFunction scalarScan(Layout layout, bool copying);
 ScanFunction sse2Scan(Layout layout, bool copying);
 ScanFunction avx2Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx2)
+ScanFunction avx512Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx512)
 
 // Whether this build and processor can run a kernel.
 bool kernelAvailable(Kernel kernel);
-// AVX2 where the processor has it, else SSE2 on x86-64, else scalar. The
-// environment variable CORVEL_SCAN_KERNEL (scalar, sse2, avx2) picks one
+// AVX-512 where the processor has it, else AVX2, else SSE2 on x86-64, else
+// scalar. The environment variable CORVEL_SCAN_KERNEL (scalar, sse2, avx2,
+// avx512) picks one
 // instead, when it is available; it is read once.
 Kernel bestKernel();
 const char* kernelName(Kernel kernel);

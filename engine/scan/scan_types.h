@@ -15,7 +15,7 @@ enum class Layout : std::uint8_t {
 
 // The instruction set a scan runs on. Avx2 needs the processor's support;
 // Scalar is the only path on processors other than x86-64.
-enum class Kernel : std::uint8_t { Scalar, Sse2, Avx2 };
+enum class Kernel : std::uint8_t { Scalar, Sse2, Avx2, Avx512 };
 
 enum class LineFlag : std::uint8_t {
     None,          // not flagged: reported only for copying (see ScanOptions)

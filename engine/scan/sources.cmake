@@ -19,6 +19,7 @@ if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64|x64)$"
   target_sources(engine PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/kernel_sse2.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kernel_avx2.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kernel_avx512.cpp
   )
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/kernel_choice.cpp
     PROPERTIES COMPILE_DEFINITIONS CORVEL_SCAN_X86)
@@ -30,4 +31,6 @@ if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64|x64)$"
   endif()
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/kernel_avx2.cpp
     PROPERTIES COMPILE_OPTIONS "${corvel_avx2_options}")
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/kernel_avx512.cpp
+    PROPERTIES COMPILE_OPTIONS "${corvel_avx2_options};-mavx512f;-mavx512bw")
 endif()

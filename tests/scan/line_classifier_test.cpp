@@ -250,7 +250,8 @@ TEST(ClassifierKernels, ProcessorQueryAgreesWithTheCompilers)
 #endif
 
 INSTANTIATE_TEST_SUITE_P(Paths, Classifier,
-                         ::testing::Values(Kernel::Scalar, Kernel::Sse2, Kernel::Avx2),
+                         ::testing::Values(Kernel::Scalar, Kernel::Sse2, Kernel::Avx2,
+                                           Kernel::Avx512),
                          [](const auto& info) { return std::string(scan::kernelName(info.param)); });
 
 }  // namespace
