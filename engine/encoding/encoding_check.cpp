@@ -11,31 +11,22 @@ namespace corvel::encoding {
 Error checkEncoding(const std::filesystem::path& path, const ReadingOptions& options,
                     report::FindingSink& sink, EncodingCheck& check)
 {
-    constexpr std::size_t kChunk = 256 * 1024;
     check = EncodingCheck {};
     if (Error error = detectFileKind(path, check.kind))
         return error;
     check.encoding = resolveEncoding(options.encoding, check.kind);
 
-    Error error;
-    File file = File::open(path, File::Access::Read, error);
-    if (error)
-        return error;
     EncodingScanner scanner({check.encoding, options.lineEnds, options.charset, options.layout,
                              check.kind},
                             sink);
-    auto buffer = std::make_unique<char[]>(kChunk);
-    for (;;) {
-        std::size_t n = file.read(buffer.get(), kChunk, error);
-        if (error)
-            return error;
-        if (n == 0)
-            break;
-        scanner.bytesRead(buffer.get(), n);
-    }
+    if (Error error = readInPieces(path, 256 * 1024, [&](const char* data, std::size_t size) {
+            scanner.bytesRead(data, size);
+            return true;
+        }))
+        return error;
     scanner.finish();
     check.lines = scanner.lineCount();
-    return file.close();
+    return Error();
 }
 
 Error analyseWithEncoding(const std::filesystem::path& path, report::AnalysisOptions options,

@@ -103,22 +103,31 @@ FileKind FileKindDetector::finish()
 
 Error detectFileKind(const std::filesystem::path& path, FileKind& kind)
 {
-    constexpr std::size_t kChunk = 64 * 1024;
+    FileKindDetector detector;
+    Error error = readInPieces(path, 64 * 1024, [&](const char* data, std::size_t size) {
+        detector.feed(data, size);
+        return !detector.settled();
+    });
+    if (!error)
+        kind = detector.finish();
+    return error;
+}
+
+Error readInPieces(const std::filesystem::path& path, std::size_t pieceSize,
+                   const std::function<bool(const char*, std::size_t)>& take)
+{
     Error error;
     File file = File::open(path, File::Access::Read, error);
     if (error)
         return error;
-    auto buffer = std::make_unique<char[]>(kChunk);
-    FileKindDetector detector;
-    while (!detector.settled()) {
-        std::size_t n = file.read(buffer.get(), kChunk, error);
+    auto buffer = std::make_unique<char[]>(pieceSize);
+    for (;;) {
+        const std::size_t n = file.read(buffer.get(), pieceSize, error);
         if (error)
             return error;
-        if (n == 0)
+        if (n == 0 || !take(buffer.get(), n))
             break;
-        detector.feed(buffer.get(), n);
     }
-    kind = detector.finish();
     return file.close();
 }
 

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 
 namespace corvel::encoding {
 
@@ -62,6 +63,12 @@ private:
 
 // Reads `path` as far as needed to know what it is.
 Error detectFileKind(const std::filesystem::path& path, FileKind& kind);
+
+// Reads the file at `path` in pieces of `pieceSize` bytes and hands each to
+// take(data, size), which returns whether it wants more; then closes it.
+// The failure of opening, reading or closing, if any.
+Error readInPieces(const std::filesystem::path& path, std::size_t pieceSize,
+                   const std::function<bool(const char*, std::size_t)>& take);
 
 // The encoding `choice` reads a file of `kind` in: Auto gives UTF-8 for a
 // UTF-8 byte-order mark or valid UTF-8 with multibyte characters, GBK
