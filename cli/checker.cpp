@@ -93,7 +93,7 @@ std::string summaryLine(const std::string& name, Layout layout, const RunReport&
                         const SummarySink& summary)
 {
     std::ostringstream out;
-    out << oneLine(name) << ": " << r.lines << " lines, " << r.untranslated << " untranslated, ";
+    out << oneLine(name) << ": " << r.lines << (r.lines == 1 ? " line, " : " lines, ") << r.untranslated << " untranslated, ";
     if (layout == Layout::Equals)
         out << r.erroneous << " without \"=\"";
     else
@@ -113,6 +113,7 @@ struct Job {
     std::string refusal;  // why it is not checked, when it is not
     std::string out;
     std::string err;
+    std::string failure;  // why it could not be checked, when it could not
     ExitStatus status = ExitStatus::Clean;
     // What the report needs of a dictionary that was checked.
     bool checked = false;
@@ -319,6 +320,7 @@ private:
 
     static void fail(Job& job, const std::string& message)
     {
+        job.failure = message;
         job.err = "corvel-check: " + oneLine(message) + '\n';
         job.status = ExitStatus::Failed;
     }
@@ -428,6 +430,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
             }
         } else {
             turn.wait(i);
+            report.notChecked(job.name, job.request.layout, job.failure);
         }
         if (!report.withSummaries())
             job.out.clear();

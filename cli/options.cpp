@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 
 namespace corvel::cli {
 
@@ -173,6 +174,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
     std::vector<std::string> linePairSwitches;  // they do nothing for equals lines
     bool onlyFiles = false;
     std::vector<std::string> enable, disable;
+    std::set<ReportValue> onceOnly;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool valued = false;
@@ -241,6 +243,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
         } else if (name == "--fix-fullwidth") {
             o.report.fixFullwidth = true;
         } else if (auto taken = reportOption(name); taken != ReportValue::None) {
+            // A second --format or --report would silently replace the first.
+            if ((taken == ReportValue::Format || taken == ReportValue::File) &&
+                !onceOnly.insert(taken).second) {
+                result.error = name + " may be given only once";
+                return result;
+            }
             auto v = takeValue();
             if (!v || v->empty()) {
                 result.error = name + " needs a value";

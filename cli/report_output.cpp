@@ -101,6 +101,18 @@ void ReportOutput::end(const RunReport& run, bool complete, const Analysed& anal
     outcome.log = {run.lines, run.erroneous, run.empty, run.untranslated};
     outcome.logPath = run.log.empty() ? std::string() : displayPath(run.log);
     outcome.findings = analysed.counts;
+    if (analysed.error)
+        outcome.error = analysed.error.describe();
+    session_->endDictionary(std::move(outcome));
+}
+
+void ReportOutput::notChecked(const std::string& name, Layout layout, const std::string& error)
+{
+    session_->beginDictionary({name, layout});
+    report::DictionaryOutcome outcome;
+    outcome.complete = false;
+    outcome.checked = false;
+    outcome.error = error;
     session_->endDictionary(std::move(outcome));
 }
 

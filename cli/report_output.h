@@ -43,6 +43,8 @@ public:
     void begin(const std::string& name, Layout layout);
     report::FindingSink& writers() { return session_->writers(); }
     void end(const RunReport& run, bool complete, const Analysed& analysed);
+    // In its turn: a dictionary that could not be checked, with why.
+    void notChecked(const std::string& name, Layout layout, const std::string& error);
     // Ends the documents; the failure of writing the --report file, if any.
     std::string finish();
 

@@ -1,5 +1,7 @@
 #include "json_text.h"
 
+#include "report/text_decoder.h"
+
 namespace corvel::cli {
 
 namespace {
@@ -52,8 +54,8 @@ void appendJsonString(std::string& out, std::string_view text)
                 continue;
             }
             std::string_view sequence = text.substr(i, length);
-            if (sequence == "\u2028" || sequence == "\u2029")
-                appendUnicodeEscape(out, sequence == "\u2028" ? 0x2028 : 0x2029);
+            if (char32_t code = report::codePointOf(sequence); report::isInvisibleControl(code))
+                appendUnicodeEscape(out, static_cast<unsigned>(code));
             else
                 out.append(sequence);
             i += length;

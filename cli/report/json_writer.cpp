@@ -116,6 +116,12 @@ void JsonWriter::endDictionary(const report::DictionaryOutcome& outcome)
     appendMember(text_, "untranslated", outcome.log.untranslated);
     text_ += "},\n      \"summary\": ";
     appendCounts(text_, outcome.findings);
+    if (!outcome.checked)
+        text_ += ",\n      \"checked\": false";
+    if (!outcome.error.empty()) {
+        text_ += ",\n      ";
+        appendMember(text_, "error", outcome.error);
+    }
     text_ += "\n    }";
     write();
 }

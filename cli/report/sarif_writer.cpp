@@ -190,8 +190,8 @@ void SarifWriter::add(report::Finding f)
     char fingerprint[17];
     std::snprintf(fingerprint, sizeof fingerprint, "%016llx",
                   static_cast<unsigned long long>(
-                      report::Baseline::key(f.rule, f.source, f.translation)));
-    text_ += ", \"partialFingerprints\": {\"corvelFinding/v1\": \"";
+                      report::Baseline::key(f.rule, f.source, f.translation, f.column)));
+    text_ += ", \"partialFingerprints\": {\"corvelFinding/v2\": \"";
     text_ += fingerprint;
     text_ += "\"}";
     if (f.baseline)
@@ -206,12 +206,32 @@ void SarifWriter::add(report::Finding f)
     write();
 }
 
-void SarifWriter::endDictionary(const report::DictionaryOutcome&) {}
+void SarifWriter::endDictionary(const report::DictionaryOutcome& outcome)
+{
+    if (!outcome.error.empty())
+        failures_.emplace_back(uri_, outcome.error);
+}
 
+// A dictionary that could not be checked has no results; the run's
+// invocation says so with its error, else its silence would read as clean.
 void SarifWriter::finish(const report::FindingCounts&)
 {
     beginDocument();
-    text_ += firstResult_ ? "]\n    }\n  ]\n}\n" : "\n      ]\n    }\n  ]\n}\n";
+    text_ += firstResult_ ? "]" : "\n      ]";
+    if (!failures_.empty()) {
+        text_ += ",\n      \"invocations\": [{\"executionSuccessful\": false, "
+                 "\"toolExecutionNotifications\": [";
+        for (std::size_t i = 0; i < failures_.size(); ++i) {
+            text_ += i == 0 ? "\n        " : ",\n        ";
+            text_ += "{\"level\": \"error\", \"message\": {\"text\": ";
+            appendJsonString(text_, sentence(failures_[i].second));
+            text_ += "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": {\"uri\": ";
+            appendJsonString(text_, failures_[i].first);
+            text_ += "}}}]}";
+        }
+        text_ += "\n      ]}]";
+    }
+    text_ += "\n    }\n  ]\n}\n";
     write();
 }
 

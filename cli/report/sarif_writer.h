@@ -6,6 +6,9 @@
 
 #include "report_writer.h"
 
+#include <utility>
+#include <vector>
+
 namespace corvel::cli {
 
 class SarifWriter : public ReportWriter {
@@ -28,6 +31,9 @@ private:
     std::string uri_;  // the dictionary at hand
     bool begun_ = false;
     bool firstResult_ = true;
+    // The dictionaries that could not be checked or read to their end:
+    // their URI and error, for the run's invocation.
+    std::vector<std::pair<std::string, std::string>> failures_;
 };
 
 // A path as a URI reference: relative paths percent-encoded with "/"

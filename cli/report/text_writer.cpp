@@ -2,6 +2,8 @@
 
 #include "report/text_decoder.h"
 
+#include <cstdio>
+
 namespace corvel::cli {
 
 namespace {
@@ -38,12 +40,19 @@ std::string oneLine(std::string_view text)
             out += "\\t";
         } else if (b < 0x20 || b == 0x7F) {
             report::appendByteEscape(out, b);
-        } else if (b == 0xE2 && valid.compare(i, 3, "\u2028") == 0) {
-            out += "\\u2028";
-            i += 2;
-        } else if (b == 0xE2 && valid.compare(i, 3, "\u2029") == 0) {
-            out += "\\u2029";
-            i += 2;
+        } else if (b >= 0xC2) {
+            // C1 controls, line and paragraph separators and the bidi
+            // controls would break the line or turn the text around.
+            char32_t code = 0;
+            std::size_t length = report::utf8CharAt(valid, i, code);
+            if (length > 0 && report::isInvisibleControl(code)) {
+                char buf[12];
+                std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(code));
+                out += buf;
+                i += length - 1;
+            } else {
+                out += static_cast<char>(b);
+            }
         } else {
             out += static_cast<char>(b);
         }
@@ -76,6 +85,10 @@ void TextWriter::add(report::Finding finding)
 
 void TextWriter::endDictionary(const report::DictionaryOutcome& outcome)
 {
+    if (!outcome.checked) {  // its error is on standard error, as without a report
+        --dictionaries_;
+        return;
+    }
     out_ << path_ << ": " << counted(outcome.lines, "line", "lines") << ", "
          << findingCounts(outcome.findings)
          << (outcome.complete ? "" : "; the check log stopped early") << '\n';

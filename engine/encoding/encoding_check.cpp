@@ -40,6 +40,7 @@ Error analyseWithEncoding(const std::filesystem::path& path, report::AnalysisOpt
     options.encoding = reading.encoding;
     options.lineEnds = reading.lineEnds;
     options.observer = &scanner;
+    options.pairObserver = &merged;
     Error error = report::analyseDictionary(path, options, merged, stats);
     scanner.finish();
     merged.finish();

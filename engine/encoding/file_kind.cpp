@@ -2,6 +2,7 @@
 
 #include "platform.h"
 #include "utf8_block.h"
+#include "report/text_decoder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -41,6 +42,8 @@ void FileKindDetector::checkBlocks(const char* p, std::size_t blocks)
     if (blocks == 0 || !kind_.validUtf8)
         return;
     std::uint64_t leads = 0;
+    const char* const start = p;
+    const std::size_t size = 64 * blocks;
     if (scanned_ == 0) {
         kind_.validUtf8 = utf8BlocksValid(p, 1, open_, leads, isa_);
         if (std::memcmp(p, "\xEF\xBB\xBF", 3) == 0)
@@ -52,6 +55,45 @@ void FileKindDetector::checkBlocks(const char* p, std::size_t blocks)
     kind_.validUtf8 = kind_.validUtf8 && utf8BlocksValid(p, blocks, open_, leads, isa_);
     scanned_ += 64 * blocks;
     kind_.utf8Multibyte |= leads != 0;
+    if (kind_.validUtf8 && kind_.utf8Likely + kind_.utf8Unlikely < kWeighed)
+        weighCharacters(start, size);
+}
+
+namespace {
+
+// Whether a code point is what a dictionary's UTF-8 text holds, rather
+// than what GBK bytes read as UTF-8 give: two GBK bytes read as one UTF-8
+// character fall in U+0080..U+07FF (mostly beyond the accented Latin
+// letters), three in U+0800..U+FFFF, where U+0800..U+1FFF holds scripts no
+// Chinese dictionary uses.
+bool likelyInUtf8Text(char32_t code)
+{
+    return (code >= 0xA0 && code <= 0x17F) || code >= 0x2000;
+}
+
+}  // namespace
+
+// Weighs the multibyte characters of `size` bytes of blocks (a character
+// cut by the end is left out: the next block starts inside it).
+void FileKindDetector::weighCharacters(const char* p, std::size_t size)
+{
+    std::string_view bytes(p, size);
+    for (std::size_t i = 0; i < size && kind_.utf8Likely + kind_.utf8Unlikely < kWeighed;) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0xC0) {  // ASCII, or inside a character that started before
+            ++i;
+            continue;
+        }
+        char32_t code = 0;
+        std::size_t length = report::utf8CharAt(bytes, i, code);
+        if (length == 0)
+            break;  // cut by the end of these blocks
+        // Chinese weighs more: GBK bytes seldom read as it.
+        const bool chinese = (code >= 0x3000 && code <= 0x9FFF) || (code >= 0xFF00 && code <= 0xFFEF);
+        if (code != 0xFEFF)
+            (likelyInUtf8Text(code) ? kind_.utf8Likely : kind_.utf8Unlikely) += chinese ? 4 : 1;
+        i += length;
+    }
 }
 
 // A byte-order mark decides; without one, UTF-16 text of mostly ASCII, CR LF

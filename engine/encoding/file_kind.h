@@ -26,9 +26,20 @@ struct FileKind {
     // whole file), and some of them form multibyte characters.
     bool validUtf8 = true;
     bool utf8Multibyte = false;
+    // Of the first multibyte characters of the UTF-8 reading: those a
+    // dictionary's text holds (Chinese, punctuation, symbols, Latin letters
+    // with accents) and those GBK bytes read as UTF-8 give instead
+    // (combining marks, Hebrew, Cyrillic, ... for 停止, 值).
+    std::uint32_t utf8Likely = 0;
+    std::uint32_t utf8Unlikely = 0;
 
     bool isUtf16() const { return utf16 != Utf16::None; }
-    bool isUtf8Text() const { return validUtf8 && utf8Multibyte && !isUtf16(); }
+    // Valid UTF-8 is UTF-8 text only when its characters are more likely
+    // than not: a few GBK characters are valid UTF-8 by chance.
+    bool isUtf8Text() const
+    {
+        return validUtf8 && utf8Multibyte && !isUtf16() && utf8Likely > utf8Unlikely;
+    }
 };
 
 // Takes a file's bytes in order, in pieces of any size.
@@ -48,8 +59,10 @@ private:
     void judgePrefix();
     void scanUtf8(const char* data, std::size_t size);
     void checkBlocks(const char* p, std::size_t blocks);
+    void weighCharacters(const char* p, std::size_t size);
 
     static constexpr std::size_t kPrefix = 4096;  // bytes for the UTF-16 guess
+    static constexpr std::uint32_t kWeighed = 256;  // multibyte characters weighed
     FileKind kind_;
     unsigned char prefix_[kPrefix];
     std::size_t prefixSize_ = 0;

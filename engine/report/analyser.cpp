@@ -9,6 +9,7 @@
 #include "pair_rules.h"
 #include "text_files.h"
 
+#include <algorithm>
 #include <deque>
 #include <limits>
 #include <string>
@@ -19,6 +20,8 @@ namespace corvel::report {
 namespace {
 // The bytes of a line too long to be held that its findings quote.
 constexpr std::uint64_t kLongLineHead = 4096;
+// The longest line the reader holds whole (its buffer).
+constexpr std::uint64_t kHeldLine = 256 * 1024;
 
 // The classes of a line too long to be held, from its facts.
 LineClass pairClassOf(scan::LineFlag flag)
@@ -41,12 +44,18 @@ EqualsClass equalsClassOf(scan::LineFlag flag)
 }
 }
 
+// A line too long to be held: its class and its length in bytes.
+struct CutLine {
+    scan::LineFlag flag;
+    std::uint64_t length = 0;
+};
+
 class DictionaryAnalyser::Run {
 public:
     Run(AnalysisOptions options, FindingSink& sink);
 
     // `cut`: the line was too long to be held; `text` is its start.
-    void addLine(std::string_view text, std::optional<scan::LineFlag> cut = std::nullopt);
+    void addLine(std::string_view text, std::optional<CutLine> cut = std::nullopt);
     void finish();
     std::int32_t lines() const { return line_; }
     AnalysisStats stats() const;
@@ -60,7 +69,10 @@ private:
         LineClass oddClass = LineClass::Good;
         LineClass evenClass = LineClass::Good;
         bool hasEven = true;
-        bool cut = false;  // a line of it was too long to be held
+        // The lengths of its lines too long to be held (0: held).
+        std::uint64_t oddCut = 0;
+        std::uint64_t evenCut = 0;
+        bool cut() const { return oddCut != 0 || evenCut != 0; }
     };
     // A pair held while a candidate shifted region is open.
     struct HeldPair {
@@ -70,8 +82,10 @@ private:
     };
 
     bool wants(RuleId id) const { return options_.rules.enabled(id); }
-    void addPairLine(std::string_view text, std::optional<scan::LineFlag> cut);
-    void addEqualsLine(std::string_view text, std::optional<scan::LineFlag> cut);
+    void addPairLine(std::string_view text, std::optional<CutLine> cut);
+    void addEqualsLine(std::string_view text, std::optional<CutLine> cut);
+    void addNotChecked(std::int32_t line, std::uint64_t sourceCut, std::uint64_t translationCut,
+                       QuotedPair& quoted);
     void takePair(const LinePair& pair);
     void hold(const LinePair& pair);
     void releaseHeld(bool shifted);
@@ -91,7 +105,7 @@ private:
     std::int32_t line_ = 0;
     std::string odd_;  // the odd line waiting for its even line
     LineClass oddClass_ = LineClass::Good;
-    bool oddCut_ = false;  // it was too long to be held
+    std::uint64_t oddCut_ = 0;  // its length when it was too long to be held
     std::deque<HeldPair> held_;
     FindingQueue queue_;
     std::vector<Finding>* pending_ = nullptr;  // the findings of the pair at hand
@@ -110,9 +124,10 @@ void DictionaryAnalyser::addLine(std::string_view text)
     run_->addLine(text);
 }
 
-void DictionaryAnalyser::addLongLine(std::string_view head, scan::LineFlag flag)
+void DictionaryAnalyser::addLongLine(std::string_view head, scan::LineFlag flag,
+                                     std::uint64_t length)
 {
-    run_->addLine(head, flag);
+    run_->addLine(head, CutLine {flag, std::max<std::uint64_t>(length, 1)});
 }
 
 void DictionaryAnalyser::finish()
@@ -139,7 +154,7 @@ DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink)
 {
 }
 
-void DictionaryAnalyser::Run::addLine(std::string_view text, std::optional<scan::LineFlag> cut)
+void DictionaryAnalyser::Run::addLine(std::string_view text, std::optional<CutLine> cut)
 {
     ++line_;
     if (options_.layout == Layout::Equals)
@@ -154,6 +169,8 @@ void DictionaryAnalyser::Run::finish()
         if (trackShifts_ && shifts_.releaseAtEnd())
             releaseHeld(false);
         if (line_ % 2 != 0) {
+            if (options_.pairObserver != nullptr)
+                options_.pairObserver->pairRead({odd_, {}, line_, 0, 0}, decoder_);
             LinePair lone {odd_, {}, line_, oddClass_, LineClass::Good, false};
             emitPair(lone, false);
         }
@@ -170,18 +187,19 @@ AnalysisStats DictionaryAnalyser::Run::stats() const
     return s;
 }
 
-void DictionaryAnalyser::Run::addPairLine(std::string_view text,
-                                           std::optional<scan::LineFlag> cut)
+void DictionaryAnalyser::Run::addPairLine(std::string_view text, std::optional<CutLine> cut)
 {
     const LineClass lineClass =
-        cut ? pairClassOf(*cut) : classifyPairLine(text, line_, options_.encoding);
+        cut ? pairClassOf(cut->flag) : classifyPairLine(text, line_, options_.encoding);
     if (line_ % 2 != 0) {
         odd_.assign(text);  // the reader's view ends with the next line
         oddClass_ = lineClass;
-        oddCut_ = cut.has_value();
+        oddCut_ = cut ? cut->length : 0;
         return;
     }
-    takePair({odd_, text, line_ - 1, oddClass_, lineClass, true, oddCut_ || cut});
+    if (options_.pairObserver != nullptr)
+        options_.pairObserver->pairRead({odd_, text, line_ - 1, line_, 0}, decoder_);
+    takePair({odd_, text, line_ - 1, oddClass_, lineClass, true, oddCut_, cut ? cut->length : 0});
 }
 
 void DictionaryAnalyser::Run::takePair(const LinePair& pair)
@@ -239,27 +257,34 @@ void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
     addLogStop(lines.oddLine, quoted);
     if (lines.hasEven) {
         addLineClass(lines.evenClass, lines.oddLine + 1, quoted);
-        if (pairRules && !lines.cut && lines.oddClass != LineClass::Empty &&
-            lines.evenClass != LineClass::Empty)
+        const bool weighed = lines.oddClass != LineClass::Empty &&
+                             lines.evenClass != LineClass::Empty;
+        if (pairRules && weighed && !lines.cut())
             checkPair(entry, pair);
+        else if (pairRules && weighed)
+            addNotChecked(lines.oddLine + 1, lines.oddCut, lines.evenCut, quoted);
         addLogStop(lines.oddLine + 1, quoted);
     }
     queue_.push();
 }
 
-void DictionaryAnalyser::Run::addEqualsLine(std::string_view text,
-                                             std::optional<scan::LineFlag> cut)
+void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional<CutLine> cut)
 {
     FindingQueue::Entry& entry = queue_.next();
     pending_ = &entry.findings;
     PairText pair = equalsPair(text, line_);
+    if (options_.pairObserver != nullptr)
+        options_.pairObserver->pairRead(pair, decoder_);
     QuotedPair quoted(pair, decoder_);
     EqualsClass lineClass =
-        cut ? equalsClassOf(*cut) : classifyEqualsLine(text, options_.encoding);
+        cut ? equalsClassOf(cut->flag) : classifyEqualsLine(text, options_.encoding);
     addEqualsClass(lineClass, quoted);
-    if (!cut && lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
-        !isEmptyLine(pair.translation))
+    const bool weighed = lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
+                         !isEmptyLine(pair.translation);
+    if (weighed && !cut)
         checkPair(entry, pair);
+    else if (weighed)
+        addNotChecked(line_, cut->length, 0, quoted);
     addLogStop(line_, quoted);
     queue_.push();
 }
@@ -326,6 +351,29 @@ void DictionaryAnalyser::Run::addEqualsClass(EqualsClass lineClass, QuotedPair& 
     }
 }
 
+// A pair with a line too long to be held: the rules that weigh a source
+// against its translation did not see it, which the report must not keep
+// quiet about (a silent pass would read as a clean pair).
+void DictionaryAnalyser::Run::addNotChecked(std::int32_t line, std::uint64_t sourceCut,
+                                            std::uint64_t translationCut, QuotedPair& quoted)
+{
+    if (!wants(RuleId::PairNotChecked))
+        return;
+    std::string what;
+    if (options_.layout == Layout::Equals)
+        what = "the line is " + std::to_string(sourceCut) + " bytes long";
+    else if (sourceCut != 0 && translationCut != 0)
+        what = "the source is " + std::to_string(sourceCut) + " and the translation " +
+               std::to_string(translationCut) + " bytes long";
+    else if (sourceCut != 0)
+        what = "the source is " + std::to_string(sourceCut) + " bytes long";
+    else
+        what = "the translation is " + std::to_string(translationCut) + " bytes long";
+    add(RuleId::PairNotChecked, line, quoted,
+        what + ", more than the report holds of a line (" + std::to_string(kHeldLine) +
+            " bytes): placeholders, numbers, spaces and consistency were not checked");
+}
+
 void DictionaryAnalyser::Run::addLogStop(std::int32_t line, QuotedPair& quoted)
 {
     const std::optional<LogStop>& stop = options_.logStop;
@@ -387,7 +435,8 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
                 break;
             }
             const std::uint64_t number = static_cast<std::uint64_t>(analyser.lines()) + 1;
-            analyser.addLongLine(head, longLine->facts.flag(layout, number, options.encoding));
+            analyser.addLongLine(head, longLine->facts.flag(layout, number, options.encoding),
+                                 longLine->end - longLine->start);
             continue;
         }
         analyser.addLine(line);

@@ -7,6 +7,7 @@
 #include "corvel/error.h"
 #include "scan/scan_types.h"
 #include "finding.h"
+#include "pair_text.h"
 #include "rule_selection.h"
 #include "text_decoder.h"
 
@@ -41,6 +42,8 @@ struct AnalysisOptions {
     // analyseDictionary() hands every byte it reads to this one (the
     // encoding scanner), before the lines of those bytes are analysed.
     ReadObserver* observer = nullptr;
+    // Told every pair as it is read.
+    PairObserver* pairObserver = nullptr;
 };
 
 struct AnalysisStats {
@@ -58,11 +61,12 @@ public:
 
     // The next line of the dictionary, without its line end.
     void addLine(std::string_view text);
-    // The next line when it is too long to be held: its first bytes and
-    // its class as the check log has it (the line's facts). Only its line
-    // class is reported, with its first bytes for text; the rules that weigh
-    // a source against its translation pass its pair over.
-    void addLongLine(std::string_view head, scan::LineFlag flag);
+    // The next line when it is too long to be held: its first bytes, its
+    // class as the check log has it (the line's facts) and its length. Its
+    // line class is reported, with its first bytes for text; the rules that
+    // weigh a source against its translation pass its pair over, and a
+    // pair-not-checked finding says so.
+    void addLongLine(std::string_view head, scan::LineFlag flag, std::uint64_t length);
     // After the last line: emits what is still held.
     void finish();
 

@@ -3,6 +3,8 @@
 #include "json_reader.h"
 #include "text_hash.h"
 
+#include <cstring>
+
 namespace corvel::report {
 
 namespace {
@@ -23,9 +25,21 @@ std::string fileName(const std::string& normalised)
 }  // namespace
 
 std::uint64_t Baseline::key(std::string_view rule, std::string_view source,
-                            std::string_view translation)
+                            std::string_view translation, std::optional<std::int32_t> column)
 {
-    return fingerprint(translation, fingerprint(source, fingerprint(rule)));
+    return keyOfDigests(rule, textFingerprint(source), textFingerprint(translation), column);
+}
+
+std::uint64_t Baseline::keyOfDigests(std::string_view rule, std::uint64_t source,
+                                     std::uint64_t translation,
+                                     std::optional<std::int32_t> column)
+{
+    char parts[20];
+    std::memcpy(parts, &source, 8);
+    std::memcpy(parts + 8, &translation, 8);
+    const std::int32_t at = column.value_or(0);
+    std::memcpy(parts + 16, &at, 4);
+    return fingerprint(std::string_view(parts, sizeof parts), fingerprint(rule));
 }
 
 // Walks the report: {"dictionaries": [{"path": ..., "findings": [{"rule":
@@ -119,34 +133,65 @@ private:
                 return true;
             if (t != JsonReader::Token::BeginObject)
                 return fail("a finding is not an object");
-            std::string rule, source, translation;
-            if (!readFinding(rule, source, translation))
+            FindingKey found;
+            if (!readFinding(found))
                 return false;
-            ++findings[key(rule, source, translation)];
+            ++findings[keyOfDigests(found.rule, found.source, found.translation, found.column)];
         }
     }
 
-    bool readFinding(std::string& rule, std::string& source, std::string& translation)
+    // What a finding's fingerprint is made of; its texts only as digests,
+    // so a text of any length costs no memory.
+    struct FindingKey {
+        std::string rule;
+        std::uint64_t source = textFingerprint("");
+        std::uint64_t translation = textFingerprint("");
+        std::optional<std::int32_t> column;
+    };
+
+    bool readFinding(FindingKey& found)
     {
         for (;;) {
             JsonReader::Token t = reader_.next();
             if (t == JsonReader::Token::EndObject)
-                return !rule.empty() || fail("a finding without \"rule\"");
+                return !found.rule.empty() || fail("a finding without \"rule\"");
             if (t != JsonReader::Token::Key)
                 return fail("");
-            std::string* field = reader_.text() == "rule"          ? &rule
-                                 : reader_.text() == "source"      ? &source
-                                 : reader_.text() == "translation" ? &translation
-                                                                   : nullptr;
-            if (field == nullptr) {
-                if (!skip())
-                    return false;
+            const std::string name = reader_.text();
+            if (name == "rule") {
+                if (reader_.next() != JsonReader::Token::String)
+                    return fail("a finding's rule is not a string");
+                found.rule = reader_.text();
                 continue;
             }
-            if (reader_.next() != JsonReader::Token::String)
-                return fail("a finding's text is not a string");
-            *field = reader_.text();
+            if (name == "column") {
+                if (reader_.next() != JsonReader::Token::Number)
+                    return fail("a finding's column is not a number");
+                found.column = parseColumn(reader_.text());
+                continue;
+            }
+            reader_.digestStrings(true);
+            std::uint64_t* digest = name == "source"        ? &found.source
+                                    : name == "translation" ? &found.translation
+                                                            : nullptr;
+            bool ok = digest == nullptr ? skip() : reader_.next() == JsonReader::Token::String;
+            reader_.digestStrings(false);
+            if (!ok)
+                return digest == nullptr ? false : fail("a finding's text is not a string");
+            if (digest != nullptr)
+                *digest = reader_.digest();
         }
+    }
+
+    static std::optional<std::int32_t> parseColumn(const std::string& text)
+    {
+        std::int64_t value = 0;
+        for (char c : text) {
+            if (c < '0' || c > '9' || value > 1'000'000'000)
+                return std::nullopt;
+            value = value * 10 + (c - '0');
+        }
+        return static_cast<std::int32_t>(value);
     }
 
     JsonReader& reader_;
@@ -205,7 +250,8 @@ Baseline::Counts Baseline::forDictionary(std::string_view path) const
 
 void BaselineMarker::add(Finding finding)
 {
-    auto it = remaining_.find(Baseline::key(finding.rule, finding.source, finding.translation));
+    auto it = remaining_.find(
+        Baseline::key(finding.rule, finding.source, finding.translation, finding.column));
     if (it != remaining_.end() && it->second > 0) {
         --it->second;
         finding.baseline = true;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,8 +36,16 @@ public:
 
     std::size_t dictionaries() const { return dictionaries_.size(); }
 
+    // A finding's fingerprint: its rule, the textFingerprint() of its source
+    // and translation and, where it has one, its column (the place of a
+    // byte within the line's texts, which tells apart two encoding
+    // findings of one line).
     static std::uint64_t key(std::string_view rule, std::string_view source,
-                             std::string_view translation);
+                             std::string_view translation,
+                             std::optional<std::int32_t> column = std::nullopt);
+    static std::uint64_t keyOfDigests(std::string_view rule, std::uint64_t source,
+                                      std::uint64_t translation,
+                                      std::optional<std::int32_t> column);
 
 private:
     struct Dictionary {

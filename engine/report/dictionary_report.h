@@ -46,6 +46,12 @@ struct DictionaryOutcome {
     LogCounts log;
     std::string logPath;   // the check log written, UTF-8 (empty: none)
     FindingCounts findings;
+    // False when the dictionary could not be checked: `error` says why and
+    // the counts are 0.
+    bool checked = true;
+    // Why it could not be checked, or why its report stopped short (a read
+    // failure); empty when nothing failed.
+    std::string error;
 };
 
 const char* layoutName(Layout layout);  // "line-pairs", "equals-lines"

@@ -1,5 +1,8 @@
 #include "finding_merge.h"
 
+#include "gbk_chars.h"
+
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -24,8 +27,82 @@ void FindingMerge::add(Finding finding)
     releaseLate(settled_());
 }
 
+namespace {
+
+// The findings about the whole file are the same whatever its lines say.
+bool aboutTheWholeFile(const std::string& rule)
+{
+    return rule == "utf8-bom" || rule == "utf16" || rule == "utf8-text" ||
+           rule == "lf-line-ends";
+}
+
+// The characters of `text` before byte `end` (bytes past its end count one
+// each: the line end, or the part of a long line the report did not hold).
+std::int32_t charactersBefore(std::string_view text, std::size_t end, const gbk::CharSteps& steps)
+{
+    std::size_t n = 0;
+    std::size_t i = 0;
+    for (; i < text.size() && i < end; i += steps.length(text, i))
+        ++n;
+    if (end > i)
+        n += end - i;
+    return static_cast<std::int32_t>(n);
+}
+
+// The character column of byte column `column` of line `line` of `pair`.
+std::int32_t characterColumnOf(const PairText& pair, std::int32_t line, std::int32_t column,
+                               const gbk::CharSteps& steps)
+{
+    const std::size_t before = static_cast<std::size_t>(column - 1);
+    if (pair.sourceLine != pair.translationLine)
+        return 1 + charactersBefore(line == pair.sourceLine ? pair.source : pair.translation,
+                                    before, steps);
+    if (before <= pair.source.size() || pair.translationColumn == 0)
+        return 1 + charactersBefore(pair.source, before, steps);
+    return 1 + charactersBefore(pair.source, pair.source.size(), steps) + 1 +
+           charactersBefore(pair.translation, before - pair.translationColumn, steps);
+}
+
+}  // namespace
+
+void FindingMerge::pairRead(const PairText& pair, const TextDecoder& decoder)
+{
+    quoteHeld(pair, decoder);
+    const std::int32_t lastLine = std::max(pair.sourceLine, pair.translationLine);
+    if (settled_() >= lastLine) {
+        last_.reset();
+        return;
+    }
+    KeptPair& kept = last_.emplace();
+    kept.source.assign(pair.source);
+    kept.translation.assign(pair.translation);
+    kept.pair = pair;
+    kept.pair.source = kept.source;
+    kept.pair.translation = kept.translation;
+    kept.decoder = &decoder;
+}
+
+void FindingMerge::quoteHeld(const PairText& pair, const TextDecoder& decoder)
+{
+    const gbk::CharSteps steps(decoder.encoding());
+    std::optional<QuotedPair> quoted;
+    for (auto f = held_.rbegin(); f != held_.rend() && f->line >= pair.sourceLine; ++f) {
+        if (f->line != pair.sourceLine && f->line != pair.translationLine)
+            continue;
+        if (f->column && !f->characterColumn)
+            f->characterColumn = characterColumnOf(pair, f->line, *f->column, steps);
+        if (aboutTheWholeFile(f->rule) || !f->source.empty() || !f->translation.empty())
+            continue;
+        if (!quoted)
+            quoted.emplace(pair, decoder);
+        quoted->fill(*f);
+    }
+}
+
 void FindingMerge::finish()
 {
+    if (last_)
+        quoteHeld(last_->pair, *last_->decoder);
     releaseLate(std::numeric_limits<std::int64_t>::max());
     releaseUpTo(std::numeric_limits<std::int32_t>::max());
 }

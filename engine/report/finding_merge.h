@@ -7,15 +7,18 @@
 #pragma once
 
 #include "finding.h"
+#include "pair_text.h"
 #include "rule_selection.h"
 
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace corvel::report {
 
-class FindingMerge : public FindingSink {
+class FindingMerge : public FindingSink, public PairObserver {
 public:
     // Findings leave to `out`; of the early stream only those of the
     // selected rules. `settled` tells how many lines the early stream has
@@ -28,6 +31,8 @@ public:
     // A finding of the line rules: it leaves once its line is settled,
     // after the early ones up to its line.
     void add(Finding finding) override;
+    // The pair just read: quotes it in the early findings of its lines.
+    void pairRead(const PairText& pair, const TextDecoder& decoder) override;
     // After both streams ended: what is still held leaves.
     void finish();
 
@@ -46,6 +51,7 @@ private:
     };
 
     void releaseUpTo(std::int32_t line);
+    void quoteHeld(const PairText& pair, const TextDecoder& decoder);
     void releaseLate(std::int64_t settled);
 
     FindingSink& out_;
@@ -53,6 +59,15 @@ private:
     std::deque<Finding> held_;
     std::deque<Finding> late_;
     Early early_;
+    // The last pair read, while the early stream has not settled its lines
+    // (a last line without line end): its findings come only at the end.
+    struct KeptPair {
+        std::string source;
+        std::string translation;
+        PairText pair;  // views into source and translation
+        const TextDecoder* decoder = nullptr;
+    };
+    std::optional<KeptPair> last_;
 };
 
 }  // namespace corvel::report

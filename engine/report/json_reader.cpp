@@ -1,6 +1,7 @@
 #include "json_reader.h"
 
 #include "text_decoder.h"
+#include "text_hash.h"
 
 namespace corvel::report {
 
@@ -121,7 +122,7 @@ JsonReader::Token JsonReader::value(int c)
         return Token::BeginArray;
     case '"':
         take();
-        return readString() ? afterValue(Token::String) : Token::Error;
+        return readString(digestStrings_) ? afterValue(Token::String) : Token::Error;
     case 't': return readWord("true") ? afterValue(Token::True) : Token::Error;
     case 'f': return readWord("false") ? afterValue(Token::False) : Token::Error;
     case 'n': return readWord("null") ? afterValue(Token::Null) : Token::Error;
@@ -165,15 +166,28 @@ bool JsonReader::readHex4(std::uint32_t& value)
 }
 
 // After the opening quote; leaves the unescaped text in text_.
-bool JsonReader::readString()
+bool JsonReader::readString(bool digested)
 {
+    // A digested string passes through text_ in pieces of about this size.
+    constexpr std::size_t kPiece = 4096;
     text_.clear();
+    TextFingerprint digest;
     for (;;) {
+        if (digested && text_.size() >= kPiece) {
+            digest.add(text_);
+            text_.clear();
+        }
         int c = take();
         if (c < 0)
             return reject("unterminated string");
-        if (c == '"')
+        if (c == '"') {
+            if (digested) {
+                digest.add(text_);
+                text_.clear();
+                digest_ = digest.value();
+            }
             return true;
+        }
         if (c < 0x20)
             return reject("control character in a string");
         if (c != '\\') {

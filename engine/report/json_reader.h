@@ -27,6 +27,11 @@ public:
     Token next();
     // The text of the latest Key or String (unescaped, UTF-8) or Number.
     const std::string& text() const { return text_; }
+    // While on, a String value is not held: text() is empty after it and
+    // digest() is its textFingerprint(), so a string of any length costs
+    // no memory. Keys are always held.
+    void digestStrings(bool on) { digestStrings_ = on; }
+    std::uint64_t digest() const { return digest_; }
     // Skips the rest of a value whose first token was `first`.
     Token skipValue(Token first);
     // What was wrong and at which byte (empty while nothing is).
@@ -43,7 +48,7 @@ private:
     Token value(int c);
     Token afterValue(Token token);
     Token closeContainer(char bracket);
-    bool readString();
+    bool readString(bool digested = false);
     bool readHex4(std::uint32_t& value);
     bool readNumber();
     bool readWord(const char* word);
@@ -56,6 +61,8 @@ private:
     Expect expect_ = Expect::Value;
     std::string text_;
     std::string error_;
+    bool digestStrings_ = false;
+    std::uint64_t digest_ = 0;
 };
 
 }  // namespace corvel::report

@@ -2,7 +2,10 @@
 
 #include "byte_scan.h"
 #include "gbk_chars.h"
+#include "text_marks.h"
 #include "whitespace_rule.h"
+
+#include <cstdio>
 
 namespace corvel::report {
 
@@ -36,6 +39,7 @@ PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
       steps_(decoder.encoding()),
       any_(wants(RuleId::PlaceholderMismatch) || wants(RuleId::FullwidthPlaceholder) ||
            wants(RuleId::WhitespaceMismatch) || wants(RuleId::NumberMismatch)),
+      marks_(wants(RuleId::Mojibake) || wants(RuleId::ControlChar)),
       placeholderRules_(decoder.encoding()),
       numberRule_(decoder.encoding())
 {
@@ -43,8 +47,14 @@ PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
 
 void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
 {
-    if (!any_)
-        return;
+    if (any_)
+        checkContent(pair, out);
+    if (marks_)
+        checkMarks(pair, out);
+}
+
+void PairChecks::checkContent(const PairText& pair, std::vector<Finding>& out)
+{
     unsigned sourceKinds = byteKinds(pair.source, decoder_.encoding());
     unsigned translationKinds = byteKinds(pair.translation, decoder_.encoding());
     if (plainPair(pair.source, pair.translation, sourceKinds, translationKinds))
@@ -173,6 +183,44 @@ void PairChecks::checkNumbers(QuotedPair& quoted, std::vector<Finding>& out)
     out.push_back(finding(RuleId::NumberMismatch, quoted,
                           (one ? "number " : "numbers ") + list + " of the source " +
                               (one ? "is" : "are") + " missing from the translation"));
+}
+
+// The marks of a wrong conversion and the invisible controls that the scan
+// of the file's bytes leaves to the text: it sees bytes, not what an
+// earlier conversion made of them.
+void PairChecks::checkMarks(const PairText& pair, std::vector<Finding>& out)
+{
+    const std::string_view text = pair.translation;
+    const bool utf8 = decoder_.encoding() == TextEncoding::Utf8;
+    if (wants(RuleId::Mojibake)) {
+        std::optional<std::size_t> at;
+        const char* what = nullptr;
+        if (!utf8) {
+            at = findUtf8ReadAsGbk(text);
+            what = "UTF-8 text read as GBK (such as \u93C2\u56E6\u6B22 for \u6587\u4EF6)";
+        } else if (text.find('\xC3') != std::string_view::npos) {
+            at = findUtf8ReadAsLatin1(text);
+            what = "UTF-8 text read as Latin-1 or Windows-1252 (such as \u00C3\u00A9 for \u00E9)";
+        }
+        if (at) {
+            QuotedPair quoted(pair, decoder_);
+            Finding f = finding(RuleId::Mojibake, quoted, what);
+            setColumn(f, pair, *at);
+            out.push_back(std::move(f));
+        }
+    }
+    if (utf8 && wants(RuleId::ControlChar)) {
+        if (auto control = findNewInvisibleControl(pair.source, text)) {
+            char code[12];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(control->code));
+            QuotedPair quoted(pair, decoder_);
+            Finding f = finding(RuleId::ControlChar, quoted,
+                                std::string("invisible control character ") + code +
+                                    " in the translation, which its source does not hold");
+            setColumn(f, pair, control->offset);
+            out.push_back(std::move(f));
+        }
+    }
 }
 
 }  // namespace corvel::report

@@ -26,6 +26,8 @@ private:
     bool plainPair(std::string_view source, std::string_view translation, unsigned sourceKinds,
                    unsigned translationKinds) const;
     bool wants(RuleId id) const { return rules_.enabled(id); }
+    void checkContent(const PairText& pair, std::vector<Finding>& out);
+    void checkMarks(const PairText& pair, std::vector<Finding>& out);
     void checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out);
     void checkWhitespace(QuotedPair& quoted, std::vector<Finding>& out);
     void checkNumbers(QuotedPair& quoted, std::vector<Finding>& out);
@@ -39,7 +41,8 @@ private:
     const RuleSelection& rules_;
     const TextDecoder& decoder_;
     const gbk::CharSteps steps_;
-    const bool any_;  // one of these rules is on
+    const bool any_;  // one of the content rules is on
+    const bool marks_;  // mojibake or control-char is on
     PlaceholderRules placeholderRules_;
     PlaceholderComparison placeholders_;
     NumberRule numberRule_;

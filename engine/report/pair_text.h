@@ -28,6 +28,15 @@ struct PairText {
 // first "=", the first "=". A line without "=" is all source.
 PairText equalsPair(std::string_view line, std::int32_t number);
 
+// Told each pair as the analyser reads it (a lone last line of a line pair
+// as a pair without translation line), before its findings: the findings
+// made from the file's bytes alone quote the texts of their line this way.
+class PairObserver {
+public:
+    virtual ~PairObserver() = default;
+    virtual void pairRead(const PairText& pair, const TextDecoder& decoder) = 0;
+};
+
 class QuotedPair {
 public:
     QuotedPair(const PairText& pair, const TextDecoder& decoder) : pair_(pair), decoder_(decoder) {}

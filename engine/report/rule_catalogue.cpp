@@ -102,7 +102,10 @@ constexpr std::array<RuleInfo, kRuleCount> kRules {{
     {RuleId::Mojibake, "mojibake", E, true,
      "The text shows the marks of an earlier wrong conversion.",
      "Characters that an earlier wrong conversion leaves behind, such as runs of \u5c6f, "
-     "U+FFFD or runs of ? inside Chinese text."},
+     "U+FFFD or runs of ? inside Chinese text; in a translation also UTF-8 text read as GBK "
+     "(\u93c2\u56e6\u6b22 for \u6587\u4ef6: UTF-8 Chinese whose GBK reading takes "
+     "characters beyond GB2312) and, under UTF-8, UTF-8 read as Latin-1 or Windows-1252 "
+     "(Caf\u00c3\u00a9 for Caf\u00e9)."},
     {RuleId::LfLineEnds, "lf-line-ends", E, true,
      "Lone LF bytes act as line ends.",
      "The dictionary holds lone LF bytes that act as line ends (a file with no CR at all, or "
@@ -113,12 +116,19 @@ constexpr std::array<RuleInfo, kRuleCount> kRules {{
      "The dictionary ends some lines with CR LF and others with a lone CR."},
     {RuleId::ControlChar, "control-char", W, true,
      "The translation holds a control byte that its source does not.",
-     "A control byte other than TAB in a translation whose source does not hold it. A control "
-     "byte in both is formatting (such as IRC colour codes) and is not flagged."},
+     "A control byte other than TAB in a translation whose source does not hold it; under "
+     "UTF-8 also the invisible controls (C1 controls U+0080..U+009F, the line and paragraph "
+     "separators and the bidi controls such as U+202E). A control in both is formatting (such "
+     "as IRC colour codes) and is not flagged."},
     {RuleId::OutsideCharset, "outside-charset", W, false,
      "A character lies outside GB2312.",
      "Only with --charset gb2312: a character that GB2312 does not hold, which fonts covering "
      "only GB2312 show as a box or ?."},
+    {RuleId::PairNotChecked, "pair-not-checked", W, true,
+     "A pair was too long for the rules that weigh a source against its translation.",
+     "A source or translation of 256 KiB or more is not held whole, so placeholders, "
+     "numbers, spaces and consistency were not checked for its pair; its line class still "
+     "is. Reported at the translation's line with the lengths."},
 }};
 
 constexpr bool tableInOrder()

@@ -39,9 +39,11 @@ enum class RuleId : std::uint8_t {
     MixedLineEnds,
     ControlChar,
     OutsideCharset,
+    // What the report could not look at.
+    PairNotChecked,
 };
 
-inline constexpr std::size_t kRuleCount = static_cast<std::size_t>(RuleId::OutsideCharset) + 1;
+inline constexpr std::size_t kRuleCount = static_cast<std::size_t>(RuleId::PairNotChecked) + 1;
 
 struct RuleInfo {
     RuleId id;

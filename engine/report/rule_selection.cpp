@@ -10,6 +10,7 @@ template <typename Take>
 bool forEachRule(const std::string& list, std::string& error, Take take)
 {
     std::size_t start = 0;
+    bool named = false;
     while (start <= list.size()) {
         std::size_t comma = list.find(',', start);
         if (comma == std::string::npos)
@@ -22,10 +23,14 @@ bool forEachRule(const std::string& list, std::string& error, Take take)
                 return false;
             }
             take(*id);
+            named = true;
         }
         start = comma + 1;
     }
-    return true;
+    // "--enable ," would otherwise turn every rule off without a word.
+    if (!named)
+        error = "the list \"" + list + "\" names no rule";
+    return named;
 }
 
 }  // namespace

@@ -51,6 +51,24 @@ inline std::size_t utf8CharAt(std::string_view bytes, std::size_t at, char32_t& 
     return length;
 }
 
+// The code point of one whole UTF-8 character (0 when it is not one).
+inline char32_t codePointOf(std::string_view utf8)
+{
+    char32_t code = 0;
+    return !utf8.empty() && utf8CharAt(utf8, 0, code) == utf8.size() ? code : 0;
+}
+
+// A character that shows nothing yet moves or breaks the text around it:
+// the C1 controls (U+0085 ends a line for some readers, U+009B starts a
+// terminal sequence), the line and paragraph separators and the controls
+// of the bidirectional algorithm (U+202E writes what follows backwards).
+inline bool isInvisibleControl(char32_t code)
+{
+    return (code >= 0x80 && code <= 0x9F) || code == 0x2028 || code == 0x2029 ||
+           code == 0x061C || code == 0x200E || code == 0x200F ||
+           (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+}
+
 // Appends a code point as UTF-8.
 void appendCodePoint(std::string& out, char32_t code);
 // Appends "\xNN" (upper-case hex).

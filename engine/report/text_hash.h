@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace corvel::report {
@@ -58,6 +59,48 @@ inline std::uint64_t fingerprint(std::string_view text, std::uint64_t seed = 0)
         }
     }
     return detail::fold(a ^ k1 ^ text.size(), detail::fold(b ^ k2, h ^ k0));
+}
+
+// The fingerprint of a text of any length, the same whether it is taken in
+// one piece or streamed in pieces of any size (TextFingerprint): texts up
+// to kFingerprintChunk bytes as fingerprint(), longer ones chunk by chunk,
+// so a streamed text is never held whole.
+inline constexpr std::size_t kFingerprintChunk = 64 * 1024;
+
+class TextFingerprint {
+public:
+    void add(std::string_view piece)
+    {
+        size_ += piece.size();
+        pending_.append(piece);
+        std::size_t taken = 0;
+        while (pending_.size() - taken > kFingerprintChunk) {
+            chained_ = fingerprint(std::string_view(pending_).substr(taken, kFingerprintChunk),
+                                   chained_);
+            taken += kFingerprintChunk;
+            chunked_ = true;
+        }
+        pending_.erase(0, taken);
+    }
+    std::uint64_t value() const
+    {
+        return chunked_ ? fingerprint(pending_, chained_ ^ size_) : fingerprint(pending_);
+    }
+
+private:
+    std::string pending_;
+    std::uint64_t chained_ = 0x9e3779b97f4a7c15ULL;
+    std::uint64_t size_ = 0;
+    bool chunked_ = false;
+};
+
+inline std::uint64_t textFingerprint(std::string_view text)
+{
+    if (text.size() <= kFingerprintChunk)
+        return fingerprint(text);
+    TextFingerprint streamed;
+    streamed.add(text);
+    return streamed.value();
 }
 
 }  // namespace corvel::report

@@ -244,6 +244,11 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--encoding", "latin1"}, "--encoding needs gbk, gb18030, utf-8 or auto"},
         {{"--line-ends=lf"}, "--line-ends needs crlf or any"},
         {{"--charset", "big5"}, "--charset needs gb2312"},
+        {{"--enable", ","}, "names no rule"},  // not: every rule off
+        {{"--disable=,,"}, "names no rule"},
+        {{"--format", "json", "--format", "sarif"}, "--format may be given only once"},
+        {{"--report", path("a.json"), "--report", path("b.json")},
+         "--report may be given only once"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.options;

@@ -55,6 +55,16 @@ TEST(FileKind, FromMarksNulPatternAndUtf8Validity)
          TextEncoding::Gbk},
         {"utf-16 LE Chinese", "\x2D\x4E\x87\x65\r\0\n\0\x2D\x4E\x87\x65\r\0\n\0"s, false,
          Utf16::LittleEndian, false, TextEncoding::Gbk},
+        // GBK bytes that happen to be valid UTF-8: 停止 reads as U+0363 U+05B9,
+        // 值 as U+05B5, 谢谢 as U+043B U+043B; accents and Chinese are UTF-8.
+        {"gbk 停止", gbk("停止"), false, Utf16::None, false, TextEncoding::Gbk},
+        {"gbk 值", "Value\r\n" + gbk("值") + "\r\n", false, Utf16::None, false,
+         TextEncoding::Gbk},
+        {"gbk 谢谢", gbk("谢谢"), false, Utf16::None, false, TextEncoding::Gbk},
+        {"utf-8 Café", "Caf\u00e9", false, Utf16::None, true, TextEncoding::Utf8},
+        {"utf-8 quotes", "\u201cOK\u201d", false, Utf16::None, true, TextEncoding::Utf8},
+        {"utf-8 Чай and 中文", "\u0427\u0430\u0439 中文", false, Utf16::None, true,
+         TextEncoding::Utf8},
         {"two NULs in 100 bytes", std::string(50, 'a') + "\0\0"s + std::string(48, 'b'), false,
          Utf16::None, false, TextEncoding::Gbk},
     };

@@ -195,7 +195,8 @@ TEST_F(AnalyseFile, StreamsEveryLineAndQuotesBytesThatDoNotConvert)
 }
 
 // Lines longer than the reader holds: their classes as the check log has
-// them, their first bytes as text, and no pair rule on their pairs.
+// them, their first bytes as text, and instead of the pair rules a
+// pair-not-checked finding that says so (not a silent pass).
 TEST_F(AnalyseFile, LinesTooLongToHoldKeepTheirClassesAndQuoteTheirStart)
 {
     const std::string longEnglish(600 * 1024, 'a');
@@ -210,8 +211,11 @@ TEST_F(AnalyseFile, LinesTooLongToHoldKeepTheirClassesAndQuoteTheirStart)
         Lines expected;
     };
     const std::vector<Case> cases = {
-        {pairs, Layout::LinePairs, {"source-has-chinese@1", "untranslated@4"}},
-        {equals, Layout::Equals, {"missing-equals@1", "untranslated@3"}},
+        {pairs, Layout::LinePairs,
+         {"source-has-chinese@1", "pair-not-checked@2", "untranslated@4", "pair-not-checked@4",
+          "pair-not-checked@6"}},
+        {equals, Layout::Equals,
+         {"missing-equals@1", "pair-not-checked@2", "untranslated@3", "pair-not-checked@3"}},
     };
     for (const Case& c : cases) {
         test::CollectFindings collect;
@@ -221,6 +225,61 @@ TEST_F(AnalyseFile, LinesTooLongToHoldKeepTheirClassesAndQuoteTheirStart)
         EXPECT_EQ(ruleLines(collect.findings), c.expected) << c.file;
         for (const Finding& f : collect.findings)
             EXPECT_LE(f.source.size() + f.translation.size(), 2 * 4096u) << f.rule;
+    }
+    test::CollectFindings collect;
+    EXPECT_FALSE(analyseDictionary(pairs, AnalysisOptions {}, collect));
+    EXPECT_EQ(test::ofRule(collect.findings, "pair-not-checked").at(0).message,
+              "the source is 614402 bytes long, more than the report holds of a line (262144 "
+              "bytes): placeholders, numbers, spaces and consistency were not checked");
+}
+
+// The marks of a wrong conversion and the invisible controls in a
+// translation, which the byte scan of the file cannot tell: "rule@character
+// column" of each finding, for pairs in GBK (written here in UTF-8) or in
+// UTF-8.
+TEST(TextMarks, WrongConversionsAndInvisibleControlsInTranslations)
+{
+    struct Case {
+        TextEncoding encoding;
+        const char* source;
+        const char* translation;
+        Lines expected;
+    };
+    const Case cases[] = {
+        // UTF-8 read as GBK: 文件 and 编辑 as they come out.
+        {TextEncoding::Gbk, "File", "鏂囦欢", {"mojibake@1"}},
+        {TextEncoding::Gbk, "Edit file", "请缂栬緫鏂囦欢", {"mojibake@2"}},
+        {TextEncoding::Gbk, "File", "文件", {}},
+        {TextEncoding::Gbk, "Open failed, try again", "打开文件失败，请重试。", {}},
+        {TextEncoding::Gbk, "Edit", "编辑器（已修改）", {}},
+        // UTF-8 read as Latin-1 or Windows-1252.
+        {TextEncoding::Utf8, "Café", "CafÃ©", {"mojibake@4"}},
+        {TextEncoding::Utf8, "It's", "Itâ€™s", {"mojibake@3"}},
+        {TextEncoding::Utf8, "Café", "咖啡馆 Café", {}},
+        {TextEncoding::Utf8, "Copyright ©", "版权所有 © “Corvel”", {}},
+        {TextEncoding::Utf8, "À la carte", "À la carte 菜单", {}},
+        // C1 and bidi controls the source does not hold.
+        {TextEncoding::Utf8, "Name", "名字\u202Egnp.exe", {"control-char@3"}},
+        {TextEncoding::Utf8, "Next", "下一个\u0085", {"control-char@4"}},
+        {TextEncoding::Utf8, "A\u202Eb", "甲\u202E乙", {}},
+        {TextEncoding::Utf8, "Dash", "破折号——“是”", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " => " + c.translation);
+        AnalysisOptions options;
+        options.encoding = c.encoding;
+        std::string error;
+        options.rules = RuleSelection::fromLists({"mojibake,control-char"}, {}, error);
+        test::CollectFindings collect;
+        DictionaryAnalyser analyser(options, collect);
+        const bool utf8 = c.encoding == TextEncoding::Utf8;
+        analyser.addLine(utf8 ? std::string(c.source) : test::gbk(c.source));
+        analyser.addLine(utf8 ? std::string(c.translation) : test::gbk(c.translation));
+        analyser.finish();
+        Lines got;
+        for (const Finding& f : collect.findings)
+            got.push_back(f.rule + "@" + std::to_string(f.characterColumn.value_or(0)));
+        EXPECT_EQ(got, c.expected);
     }
 }
 

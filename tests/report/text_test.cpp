@@ -89,6 +89,9 @@ TEST(JsonString, EscapesExactly)
         {std::string("\x00\x01\x1f\x7f", 4), "\"\\u0000\\u0001\\u001f\\u007f\""},
         {"中文 ％ｓ", "\"中文 ％ｓ\""},
         {"\u2028\u2029", "\"\\u2028\\u2029\""},
+        {"a\u0085b\u009Bc", "\"a\\u0085b\\u009bc\""},  // C1 controls
+        {"\u202Egnp.exe\u2066\u200F", "\"\\u202egnp.exe\\u2066\\u200f\""},  // bidi
+        {"\u00A0\u00A9\u2026", "\"\u00A0\u00A9\u2026\""},  // near misses stay
         {"bad \xFF\xE4\xB8", "\"bad \\\\xFF\\\\xE4\\\\xB8\""},  // stays UTF-8
     };
     for (const auto& [text, json] : cases)
@@ -100,6 +103,9 @@ TEST(TextWriter, OneLineEscapesEverythingThatBreaksALine)
     EXPECT_EQ(cli::oneLine("a\nb\rc\td"), "a\\nb\\rc\\td");
     EXPECT_EQ(cli::oneLine(std::string("\x01\x7f", 2)), "\\x01\\x7F");
     EXPECT_EQ(cli::oneLine("x\u2028y\u2029"), "x\\u2028y\\u2029");
+    EXPECT_EQ(cli::oneLine("a\u0085b\u009Bc"), "a\\u0085b\\u009Bc");
+    EXPECT_EQ(cli::oneLine("\u202Egnp.exe\u200E"), "\\u202Egnp.exe\\u200E");
+    EXPECT_EQ(cli::oneLine("\u00A9 \u201C\u2026\u201D"), "\u00A9 \u201C\u2026\u201D");
     EXPECT_EQ(cli::oneLine("目录/字典.txt"), "目录/字典.txt");
     EXPECT_EQ(cli::oneLine("\xFF"), "\\xFF");
 }

@@ -227,7 +227,7 @@ TEST(SarifWriter, OneRunWithEveryRuleAndAResultPerFinding)
     EXPECT_EQ(r["properties"]["source"].text(), sampleFinding(4).source);
     EXPECT_EQ(run["results"][1]["baselineState"].text(), "unchanged");
     EXPECT_FALSE(run["results"][1]["locations"][0]["physicalLocation"]["region"].has("startColumn"));
-    EXPECT_EQ(r["partialFingerprints"]["corvelFinding/v1"].text().size(), 16u);
+    EXPECT_EQ(r["partialFingerprints"]["corvelFinding/v2"].text().size(), 16u);
 }
 
 TEST(TextWriter, OneLinePerFindingThenTheSummaries)
