@@ -8,6 +8,7 @@
 #include "encoding/file_kind.h"
 #include "options.h"
 #include "print_turn.h"
+#include "report/text_writer.h"
 #include "version.h"
 
 #include <algorithm>
@@ -46,30 +47,6 @@ fs::path absolutePath(const std::string& argument)
     fs::path path = pathFromArgument(argument);
     fs::path absolute = fs::absolute(path, ec);
     return ec ? path : absolute;
-}
-
-// A name as one line of output: control characters (a newline in a file
-// name, say) are written as escapes, so one finding stays one line.
-std::string oneLine(const std::string& text)
-{
-    static const char* const kHex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        switch (c) {
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                out += "\\x";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out;
 }
 
 // Records what the summary line needs: the stop that ended the check early.

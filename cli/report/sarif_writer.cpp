@@ -224,7 +224,7 @@ void SarifWriter::finish(const report::FindingCounts&)
         for (std::size_t i = 0; i < failures_.size(); ++i) {
             text_ += i == 0 ? "\n        " : ",\n        ";
             text_ += "{\"level\": \"error\", \"message\": {\"text\": ";
-            appendJsonString(text_, sentence(failures_[i].second));
+            appendJsonString(text_, failures_[i].second);
             text_ += "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": {\"uri\": ";
             appendJsonString(text_, failures_[i].first);
             text_ += "}}}]}";

@@ -10,7 +10,7 @@ namespace corvel::report {
 
 FindingMerge::FindingMerge(FindingSink& out, const RuleSelection& rules,
                            std::function<std::int64_t()> settled)
-    : out_(out), settled_(std::move(settled)), early_(held_, rules)
+    : out_(out), settled_(std::move(settled)), early_(*this, rules)
 {
 }
 
@@ -18,7 +18,7 @@ void FindingMerge::Early::add(Finding finding)
 {
     auto id = findRule(finding.rule);
     if (id && rules_.enabled(*id))
-        held_.push_back(std::move(finding));
+        merge_.takeEarly(std::move(finding));
 }
 
 void FindingMerge::add(Finding finding)
@@ -65,21 +65,39 @@ std::int32_t characterColumnOf(const PairText& pair, std::int32_t line, std::int
 
 }  // namespace
 
+namespace {
+
+std::int32_t lastLineOf(const PairText& pair)
+{
+    return std::max(pair.sourceLine, pair.translationLine);
+}
+
+}  // namespace
+
 void FindingMerge::pairRead(const PairText& pair, const TextDecoder& decoder)
 {
     quoteHeld(pair, decoder);
-    const std::int32_t lastLine = std::max(pair.sourceLine, pair.translationLine);
-    if (settled_() >= lastLine) {
-        last_.reset();
+    const std::int64_t settled = settled_();
+    while (!kept_.empty() && lastLineOf(kept_.front().pair) <= settled)
+        kept_.pop_front();
+    if (lastLineOf(pair) <= settled)
         return;
-    }
-    KeptPair& kept = last_.emplace();
+    KeptPair& kept = kept_.emplace_back();
     kept.source.assign(pair.source);
     kept.translation.assign(pair.translation);
     kept.pair = pair;
     kept.pair.source = kept.source;
     kept.pair.translation = kept.translation;
     kept.decoder = &decoder;
+}
+
+void FindingMerge::takeEarly(Finding finding)
+{
+    held_.push_back(std::move(finding));
+    for (const KeptPair& kept : kept_)
+        if (held_.back().line == kept.pair.sourceLine ||
+            held_.back().line == kept.pair.translationLine)
+            quoteHeld(kept.pair, *kept.decoder);
 }
 
 void FindingMerge::quoteHeld(const PairText& pair, const TextDecoder& decoder)
@@ -101,8 +119,6 @@ void FindingMerge::quoteHeld(const PairText& pair, const TextDecoder& decoder)
 
 void FindingMerge::finish()
 {
-    if (last_)
-        quoteHeld(last_->pair, *last_->decoder);
     releaseLate(std::numeric_limits<std::int64_t>::max());
     releaseUpTo(std::numeric_limits<std::int32_t>::max());
 }

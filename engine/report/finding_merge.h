@@ -39,19 +39,26 @@ public:
 private:
     class Early : public FindingSink {
     public:
-        Early(std::deque<Finding>& held, const RuleSelection& rules)
-            : held_(held), rules_(rules)
-        {
-        }
+        Early(FindingMerge& merge, const RuleSelection& rules) : merge_(merge), rules_(rules) {}
         void add(Finding finding) override;
 
     private:
-        std::deque<Finding>& held_;
+        FindingMerge& merge_;
         const RuleSelection& rules_;
+    };
+    // A pair read whose lines the early stream has not settled yet (the
+    // bytes of its lines wait in the scanner for a whole block, or for the
+    // end): its findings come after it was read.
+    struct KeptPair {
+        std::string source;
+        std::string translation;
+        PairText pair;  // views into source and translation
+        const TextDecoder* decoder = nullptr;
     };
 
     void releaseUpTo(std::int32_t line);
     void quoteHeld(const PairText& pair, const TextDecoder& decoder);
+    void takeEarly(Finding finding);
     void releaseLate(std::int64_t settled);
 
     FindingSink& out_;
@@ -59,15 +66,7 @@ private:
     std::deque<Finding> held_;
     std::deque<Finding> late_;
     Early early_;
-    // The last pair read, while the early stream has not settled its lines
-    // (a last line without line end): its findings come only at the end.
-    struct KeptPair {
-        std::string source;
-        std::string translation;
-        PairText pair;  // views into source and translation
-        const TextDecoder* decoder = nullptr;
-    };
-    std::optional<KeptPair> last_;
+    std::deque<KeptPair> kept_;  // in line order
 };
 
 }  // namespace corvel::report

@@ -5,6 +5,7 @@
 #include "cli_test.h"
 #include "print_turn.h"
 #include "report/baseline.h"
+#include "report/text_writer.h"
 #include "test_support.h"
 
 #include <atomic>
@@ -130,6 +131,86 @@ TEST_F(ReportCli, EveryFormatGoesToStandardOutputAndTheReportFileAlike)
     EXPECT_EQ(error, "");
     EXPECT_EQ(parsed.dictionaries(), 1u);
 }
+
+// Findings from the file's bytes (control-char, mojibake, ...) quote their
+// pair and carry both columns, so each has its own fingerprint: a baseline
+// that held one does not hide another of the same rule elsewhere.
+TEST_F(ReportCli, EncodingFindingsAreFingerprintedByTheirTextsAndColumn)
+{
+    auto write = [&](std::initializer_list<std::string_view> lines) {
+        return makeFile("dic/ctl.txt", crlfLines(lines)).string();
+    };
+    const std::string dictionary =
+        write({"Open", gbk("打开"), "Save", gbk("保存"), "Quit", gbk("退出")});
+    CliResult first = check({"--format", "json", "--report", path("base.json"), dictionary});
+    EXPECT_NE(first.out.find("{\"rule\": \"control-char\", \"severity\": \"warning\", \"line\": "
+                             "2, \"column\": 5, \"characterColumn\": 3, \"source\": \"Open\", "
+                             "\"translation\": \"打开\\u0001\""),
+              std::string::npos)
+        << first.out;
+    CliResult sarif = check({"--format", "sarif", dictionary});
+    EXPECT_NE(sarif.out.find("\"region\": {\"startLine\": 2, \"startColumn\": 3}"),
+              std::string::npos)
+        << sarif.out;
+    // The control byte moves from line 2 to line 6: a new finding.
+    write({"Open", gbk("打开"), "Save", gbk("保存"), "Quit", gbk("退出")});
+    CliResult moved =
+        check({"--baseline", path("base.json"), "--fail-on", "warning", dictionary});
+    EXPECT_EQ(moved.status, 1) << moved.out;
+    EXPECT_NE(moved.out.find("ctl.txt:6: warning: control-char: "), std::string::npos)
+        << moved.out;
+    // Lines added above: still the same finding.
+    write({"New", gbk("新"), "Open", gbk("打开"), "Save", gbk("保存")});
+    CliResult same = check({"--baseline", path("base.json"), "--fail-on", "warning", dictionary});
+    EXPECT_EQ(same.status, 0) << same.out;
+}
+
+// A dictionary that could not be checked is in JSON and SARIF with why,
+// not left out (its absence would read as clean).
+TEST_F(ReportCli, ADictionaryThatCouldNotBeCheckedIsRecorded)
+{
+    const std::string dictionary = mixed();
+    const std::string missing = path("dic/missing.txt");
+    CliResult json = check({"--format", "json", missing, dictionary});
+    EXPECT_EQ(json.status, 2);
+    const std::size_t entry = json.out.find("\"path\": \"" + missing + "\"");
+    ASSERT_NE(entry, std::string::npos) << json.out;
+    const std::size_t checked = json.out.find("\"checked\": false,\n      \"error\": \"", entry);
+    EXPECT_NE(checked, std::string::npos) << json.out;
+    EXPECT_LT(checked, json.out.find(dictionary)) << "in command-line order";
+    CliResult sarif = check({"--format", "sarif", dictionary, missing});
+    EXPECT_EQ(sarif.status, 2);
+    EXPECT_NE(sarif.out.find("\"invocations\": [{\"executionSuccessful\": false, "
+                             "\"toolExecutionNotifications\": [\n        {\"level\": \"error\""),
+              std::string::npos)
+        << sarif.out;
+    EXPECT_NE(sarif.out.find("missing.txt\"}}}]}"), std::string::npos) << sarif.out;
+    CliResult text = check({"--format", "text", missing, dictionary});
+    EXPECT_EQ(text.out.find("missing.txt"), std::string::npos) << "its error is on stderr";
+    EXPECT_NE(text.err.find("missing.txt"), std::string::npos);
+}
+
+#ifndef _WIN32
+// Names are written as one line of valid UTF-8 everywhere: bytes that are
+// not UTF-8 as \xNN, C1 and bidi controls as \uNNNN. A count of one is
+// singular.
+TEST_F(ReportCli, SummaryLinesEscapeNamesAndCountOneLine)
+{
+    const std::string name = path("dic/\xFF\u202E.txt");
+    makeFile("dic/\xFF\u202E.txt", crlfLines({"Quit"}));
+    const std::string shown = cli::oneLine(name);
+    EXPECT_NE(shown.find("\\xFF\\u202E.txt"), std::string::npos) << shown;
+    CliResult plain = check({name});
+    EXPECT_EQ(plain.out.rfind(shown + ": 1 line, 0 untranslated, 0 erroneous, 0 empty; log ", 0),
+              0u)
+        << plain.out;
+    EXPECT_EQ(plain.out.find("\xFF"), std::string::npos) << plain.out;
+    CliResult text = check({"--format", "text", name});
+    EXPECT_NE(text.out.find(shown + ": 1 line, 0 errors, 0 warnings"), std::string::npos)
+        << text.out;
+    EXPECT_EQ(text.out.find("\xFF"), std::string::npos) << text.out;
+}
+#endif
 
 TEST_F(ReportCli, QuietSilencesTextButNotDocuments)
 {

@@ -54,7 +54,8 @@ std::string pairsDictionary()
     // Control bytes, bytes that are not GBK and a lone LF inside the texts
     // of pairs that the placeholder rule flags.
     return crlf(kPairs) + "Control\x01 char\x7F %d\r\n" + toGbk("控制") + "\x1F\x80\xFF %s\r\n" +
-           "Line\nbreak %d\r\n" + toGbk("有换行") + "\n %s\r\n";
+           "Line\nbreak %d\r\n" + toGbk("有换行") + "\n %s\r\n" + "Edit file\r\n" +
+           toGbk("缂栬緫鏂囦欢") + "\r\n";
 }
 
 std::string equalsDictionary()
@@ -91,6 +92,13 @@ void writeReports(const std::vector<Run>& runs, const fs::path& folder, const st
         if (Error e = session.addDictionary(run.header, run.path, outcome, stop))
             std::cerr << "report-sample: " << e.describe() << '\n';
     }
+    // A dictionary that could not be checked keeps its place, with why.
+    session.beginDictionary({"missing.txt", report::Layout::LinePairs});
+    report::DictionaryOutcome missing;
+    missing.checked = false;
+    missing.complete = false;
+    missing.error = "missing.txt: the file does not exist";
+    session.endDictionary(missing);
     session.finish();
 }
 
