@@ -4,6 +4,7 @@
 #include "report/finding_tally.h"
 #include "report/json_reader.h"
 #include "report/rule_selection.h"
+#include "report/text_hash.h"
 #include "report_test_support.h"
 #include "test_support.h"
 
@@ -100,6 +101,56 @@ TEST(Baseline, MatchesByRuleAndTextsNotByLineAndEachOnlyOnce)
     for (const Finding& f : collect.findings)
         marked.push_back(f.baseline);
     EXPECT_EQ(marked, (std::vector<bool> {true, false, false, false, true}));
+}
+
+// Texts of any length are matched by digests read in pieces: a 3 MB
+// translation (escapes across the pieces) is never held, and still
+// matches only itself. Encoding findings of one line differ by column.
+TEST(Baseline, LongTextsAreDigestedAndColumnsTellFindingsApart)
+{
+    std::string longText;
+    for (int i = 0; i < 300000; ++i)
+        longText += "abc\"中文\n";
+    std::string escaped;
+    for (int i = 0; i < 300000; ++i)
+        escaped += R"(abc\"中文\n)";
+    JsonReader reader("[\"" + escaped + "\"]");
+    reader.digestStrings(true);
+    ASSERT_EQ(reader.next(), Token::BeginArray);
+    ASSERT_EQ(reader.next(), Token::String);
+    EXPECT_EQ(reader.text(), "") << "not held";
+    EXPECT_EQ(reader.digest(), textFingerprint(longText));
+    for (std::size_t size : {std::size_t {0}, std::size_t {1}, kFingerprintChunk,
+                             kFingerprintChunk + 1, 3 * kFingerprintChunk + 5}) {
+        TextFingerprint pieces;
+        std::string text = longText.substr(0, size);
+        for (std::size_t at = 0; at < size; at += 777)
+            pieces.add(std::string_view(text).substr(at, 777));
+        EXPECT_EQ(pieces.value(), textFingerprint(text)) << size;
+    }
+
+    std::string error;
+    Baseline baseline = Baseline::parse(
+        report("d.txt", R"({"rule": "untranslated", "source": "Open", "translation": ")" + escaped +
+                            R"("}, {"rule": "control-char", "column": 5, "source": "a", "translation": "b"})"),
+        error);
+    ASSERT_EQ(error, "");
+    test::CollectFindings collect;
+    BaselineMarker marker(baseline.forDictionary("d.txt"), collect);
+    Finding same = finding("untranslated", "Open", "", 3);
+    same.translation = longText;
+    Finding other = same;
+    other.translation.back() = 'x';
+    Finding sameColumn = finding("control-char", "a", "b", 7);
+    sameColumn.column = 5;
+    Finding otherColumn = sameColumn;
+    otherColumn.column = 9;
+    for (Finding* f : {&other, &same, &otherColumn, &sameColumn})
+        marker.add(*f);
+    std::vector<bool> marked;
+    for (const Finding& f : collect.findings)
+        marked.push_back(f.baseline);
+    EXPECT_EQ(marked, (std::vector<bool> {false, true, false, true}));
 }
 
 TEST(Baseline, FindsTheDictionaryByPathThenByAUniqueFileName)
