@@ -1,5 +1,7 @@
 #include "checker.h"
 
+#include "report/rule_listing.h"
+
 #include "batch_host.h"
 #include "fullwidth_fix.h"
 #include "report_output.h"
@@ -455,13 +457,17 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
 {
     ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) {
-        console.err() << "corvel-check: " << parsed.error << "\n" << kUsage;
+        console.err() << "corvel-check: " << parsed.error << "\n" << usage();
         return static_cast<int>(ExitStatus::Failed);
     }
     if (parsed.options.help)
-        return static_cast<int>(writeOut(console, kUsage));
+        return static_cast<int>(writeOut(console, usage()));
     if (parsed.options.version)
         return static_cast<int>(writeOut(console, kVersion));
+    if (parsed.options.listRules != ListRules::No)
+        return static_cast<int>(writeOut(console, parsed.options.listRules == ListRules::Json
+                                                      ? ruleListJson()
+                                                      : ruleListText()));
     const CliOptions& options = parsed.options;
     Checker checker(options);
     std::vector<Job> jobs = checker.jobs();

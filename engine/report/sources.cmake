@@ -33,5 +33,8 @@ else()
   target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_posix.cpp
                                 ${CMAKE_CURRENT_LIST_DIR}/table_memory_posix.cpp)
 endif()
+# A rule is its file in rules/ plus its line in CORVEL_RULES (rule_catalogue.h).
+file(GLOB CORVEL_REPORT_RULES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/rules/*.cpp)
+target_sources(engine PRIVATE ${CORVEL_REPORT_RULES})
 # Included as "report/analyser.h".
 target_include_directories(engine PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
