@@ -8,6 +8,7 @@
 #include "pair_shift_tracker.h"
 #include "pair_rules.h"
 #include "text_files.h"
+#include "text_kinds.h"
 
 #include <algorithm>
 #include <deque>
@@ -92,8 +93,11 @@ private:
     void emitPair(const LinePair& pair, bool pairRules);
     void checkPair(FindingQueue::Entry& entry, const PairText& pair);
     void addShiftFinding(const LinePair& first);
-    void addLineClass(LineClass lineClass, std::int32_t line, QuotedPair& quoted);
+    // `cut`: the line was too long to be held, and only its start is seen.
+    void addLineClass(LineClass lineClass, std::int32_t line, QuotedPair& quoted,
+                      bool cut = false);
     void addEqualsClass(EqualsClass lineClass, QuotedPair& quoted);
+    void addUntranslated(std::int32_t line, QuotedPair& quoted, std::string message);
     void addLogStop(std::int32_t line, QuotedPair& quoted);
     void add(RuleId id, std::int32_t line, QuotedPair& quoted, std::string message);
 
@@ -253,7 +257,7 @@ void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
     }
     PairText pair {lines.odd, lines.even, lines.oddLine, lines.oddLine + 1, 0};
     QuotedPair quoted(pair, decoder_);
-    addLineClass(lines.oddClass, lines.oddLine, quoted);
+    addLineClass(lines.oddClass, lines.oddLine, quoted, lines.oddCut != 0);
     addLogStop(lines.oddLine, quoted);
     if (lines.hasEven) {
         addLineClass(lines.evenClass, lines.oddLine + 1, quoted);
@@ -313,7 +317,8 @@ void DictionaryAnalyser::Run::addShiftFinding(const LinePair& first)
                   : std::string("no line above paired correctly"));
 }
 
-void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, std::int32_t line, QuotedPair& quoted)
+void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, std::int32_t line,
+                                           QuotedPair& quoted, bool cut)
 {
     if (lineClass == LineClass::Good)
         return;
@@ -326,28 +331,56 @@ void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, std::int32_t lin
                 odd ? "empty source line" : "empty translation line");
         return;
     case LineClass::Erroneous:
-        if (wants(RuleId::SourceHasChinese))
-            add(RuleId::SourceHasChinese, line, quoted,
+        // The check log reads every byte beyond ASCII as Chinese; the
+        // report tells a source with CJK from one with only accents or
+        // punctuation.
+        if (cut || holdsCjk(quoted.pair().source, options_.encoding)) {
+            if (wants(RuleId::SourceHasChinese))
+                add(RuleId::SourceHasChinese, line, quoted,
+                    "the source line " + quote(quoted.source()) +
+                        " holds characters beyond ASCII, which the check reads as Chinese");
+        } else if (wants(RuleId::SourceNonAscii)) {
+            add(RuleId::SourceNonAscii, line, quoted,
                 "the source line " + quote(quoted.source()) +
-                    " holds characters beyond ASCII, which the check reads as Chinese");
+                    " holds characters beyond ASCII but no Chinese; the check reads it as Chinese");
+        }
         return;
     case LineClass::Untranslated:
-        if (wants(RuleId::Untranslated))
-            add(RuleId::Untranslated, line, quoted,
-                "the translation " + quote(quoted.translation()) + " holds no Chinese character");
+        addUntranslated(line, quoted,
+                        "the translation " + quote(quoted.translation()) +
+                            " holds no Chinese character");
         return;
     }
+}
+
+// An untranslated pair whose translation is its source kept as it is (a
+// name, an acronym, an address, placeholders only) is kept-in-english, not
+// untranslated: the check log still lists it.
+void DictionaryAnalyser::Run::addUntranslated(std::int32_t line, QuotedPair& quoted,
+                                              std::string message)
+{
+    const PairText& pair = quoted.pair();
+    if (keptInEnglish(pair.source, pair.translation)) {
+        if (wants(RuleId::KeptInEnglish))
+            add(RuleId::KeptInEnglish, line, quoted,
+                "the translation keeps the source " + quote(quoted.source()) +
+                    " as it is (a name, an acronym, an address or placeholders only)");
+        return;
+    }
+    if (wants(RuleId::Untranslated))
+        add(RuleId::Untranslated, line, quoted, std::move(message));
 }
 
 void DictionaryAnalyser::Run::addEqualsClass(EqualsClass lineClass, QuotedPair& quoted)
 {
     if (lineClass == EqualsClass::SeriousError && wants(RuleId::MissingEquals)) {
         add(RuleId::MissingEquals, line_, quoted, "no \"=\" between source and translation");
-    } else if (lineClass == EqualsClass::Untranslated && wants(RuleId::Untranslated)) {
-        add(RuleId::Untranslated, line_, quoted,
-            quoted.pair().translation.empty()
-                ? std::string("nothing after \"=\"")
-                : "the translation " + quote(quoted.translation()) + " holds no Chinese character");
+    } else if (lineClass == EqualsClass::Untranslated) {
+        addUntranslated(line_, quoted,
+                        quoted.pair().translation.empty()
+                            ? std::string("nothing after \"=\"")
+                            : "the translation " + quote(quoted.translation()) +
+                                  " holds no Chinese character");
     }
 }
 

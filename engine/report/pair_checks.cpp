@@ -3,6 +3,8 @@
 #include "byte_scan.h"
 #include "gbk_chars.h"
 
+#include <algorithm>
+
 namespace corvel::report {
 
 namespace {
@@ -92,15 +94,30 @@ void PairRuleContext::setColumn(Finding& finding, std::size_t offset) const
         before + characters(pair.translation.substr(0, offset), steps_) + 1);
 }
 
+// Each placeholder once, in the order met, with its count when repeated:
+// "\"%s\", 44 x \"\\n\"".
 std::string PairRuleContext::listPlaceholders(std::string_view text,
                                               const std::vector<Placeholder>& all,
                                               const std::vector<std::size_t>& which) const
 {
-    std::string out;
+    std::vector<std::pair<std::string, int>> counted;
     for (std::size_t index : which) {
+        std::string quoted =
+            quote(decoder_.toUtf8(text.substr(all[index].offset, all[index].length)));
+        auto same = std::find_if(counted.begin(), counted.end(),
+                                 [&](const auto& c) { return c.first == quoted; });
+        if (same != counted.end())
+            ++same->second;
+        else
+            counted.emplace_back(std::move(quoted), 1);
+    }
+    std::string out;
+    for (const auto& [quoted, count] : counted) {
         if (!out.empty())
             out += ", ";
-        out += quote(decoder_.toUtf8(text.substr(all[index].offset, all[index].length)));
+        if (count > 1)
+            out += std::to_string(count) + " x ";
+        out += quoted;
     }
     return out;
 }

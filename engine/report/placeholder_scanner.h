@@ -27,6 +27,12 @@ struct Placeholder {
     std::string key;
 };
 
+// An escaped line break (\n, \r) or a <br> tag.
+inline bool isLineBreak(const Placeholder& p)
+{
+    return p.key == "\\n" || p.key == "\\r" || p.key == "<br>" || p.key == "<br/>";
+}
+
 class PlaceholderScanner {
 public:
     explicit PlaceholderScanner(TextEncoding encoding = TextEncoding::Gbk) : steps_(encoding) {}

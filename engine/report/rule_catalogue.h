@@ -27,7 +27,9 @@
     X(Utf8Bom) X(Utf16) X(Utf8Text) X(InvalidGbk) X(InvalidUtf8) X(Mojibake) X(LfLineEnds) \
     X(MixedLineEnds) X(ControlChar) X(OutsideCharset)                                      \
     /* What the report could not look at. */                                              \
-    X(PairNotChecked)
+    X(PairNotChecked)                                                                      \
+    /* Finer readings of the check log's classes and of placeholders. */                  \
+    X(SourceNonAscii) X(KeptInEnglish) X(LineBreakMismatch)
 
 namespace corvel::report {
 

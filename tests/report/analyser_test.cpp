@@ -5,6 +5,7 @@
 
 #include "report/pair_shift_tracker.h"
 #include "report/rule_catalogue.h"
+#include "report/rule_selection.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -279,6 +280,84 @@ TEST(TextMarks, WrongConversionsAndInvisibleControlsInTranslations)
         Lines got;
         for (const Finding& f : collect.findings)
             got.push_back(f.rule + "@" + std::to_string(f.characterColumn.value_or(0)));
+        EXPECT_EQ(got, c.expected);
+    }
+}
+
+// The report reads the check log's erroneous and untranslated lines
+// finer: a source with only accents or symbols, and a translation that
+// keeps a name, acronym, address or placeholders. Each rule fires on some
+// and passes the near misses.
+TEST(FinerClasses, SourcesBeyondAsciiAndTranslationsKeptInEnglish)
+{
+    struct Case {
+        std::string source;
+        std::string translation;
+        Lines expected;
+    };
+    const std::vector<Case> cases = {
+        {"Türkiye", "土耳其", {"source-non-ascii@1"}},
+        {"Stack Limit: ∞", "堆叠上限：∞", {"source-non-ascii@1"}},
+        {"Saint Barthélemy…", "圣巴泰勒米", {"source-non-ascii@1"}},
+        {"打开", "打开", {"source-has-chinese@1"}},
+        {"Open 文件", "打开文件", {"source-has-chinese@1"}},
+        {"ひらがな", "平假名", {"source-has-chinese@1"}},
+        {"USB", "USB", {"kept-in-english@2"}},
+        {"HexChat", "HexChat", {"kept-in-english@2"}},
+        {"Wi-Fi", "Wi-Fi", {"kept-in-english@2"}},
+        {"SOCKS5", "SOCKS5", {"kept-in-english@2"}},
+        {"https://example.com/help", "https://example.com/help", {"kept-in-english@2"}},
+        {"*!*user@*.host", "*!*user@*.host", {"kept-in-english@2"}},
+        {"%5d %8.1f %7d  %s\\n", "%5d %8.1f %7d  %s\\n", {"kept-in-english@2"}},
+        {"<tt><b>%-11s</b></tt> %s", "<tt><b>%-11s</b></tt> %s", {"kept-in-english@2"}},
+        {"A-Z", "A-Z", {"kept-in-english@2"}},
+        {"Open", "Open", {"untranslated@2"}},
+        {"USB drive", "USB drive", {"untranslated@2"}},
+        {"\"@1\" by @2", "\"@1\" by @2", {"untranslated@2"}},
+        {"URLs", "URL", {"untranslated@2"}},
+        {"PDF", "pdf", {"untranslated@2"}},
+    };
+    std::string error;
+    AnalysisOptions options;
+    options.rules = RuleSelection::fromLists({"source-has-chinese,source-non-ascii,untranslated,"
+                                              "kept-in-english"},
+                                             {}, error);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source + " => " + c.translation);
+        EXPECT_EQ(ruleLines(analyseLines(Layout::LinePairs, {c.source, c.translation}, options)),
+                  c.expected);
+    }
+    // kept-in-english is off by default: those lines are then quiet.
+    EXPECT_EQ(ruleLines(analyseLines(Layout::Equals, {"USB=USB", "Open=Open"})),
+              (Lines {"untranslated@2"}));
+}
+
+// Line breaks are a warning of their own; a repeated placeholder is
+// counted in one message.
+TEST(LineBreakMismatch, ItsOwnWarningAndRepeatsCounted)
+{
+    struct Case {
+        std::string source;
+        std::string translation;
+        Lines expected;  // "rule: message"
+    };
+    const std::vector<Case> cases = {
+        {"Line\\nbreak", "换行",
+         {"line-break-mismatch: line breaks missing from the translation: \"\\n\""}},
+        {"One line", "第一行\\n第二行<br>",
+         {"line-break-mismatch: line breaks not in the source: \"\\n\", \"<br>\""}},
+        {"a\\nb\\nc\\nd %s", "甲乙",
+         {"placeholder-mismatch: missing from the translation: \"%s\"",
+          "line-break-mismatch: line breaks missing from the translation: 3 x \"\\n\""}},
+        {"%s and %s", "和", {"placeholder-mismatch: missing from the translation: 2 x \"%s\""}},
+        {"a\\nb", "甲\\n乙", {}},
+        {"a<br/>b", "甲<br/>乙", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source + " => " + c.translation);
+        Lines got;
+        for (const Finding& f : analyseLines(Layout::LinePairs, {c.source, c.translation}))
+            got.push_back(f.rule + ": " + f.message);
         EXPECT_EQ(got, c.expected);
     }
 }

@@ -10,16 +10,26 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
     const PlaceholderComparison& c = context.placeholders();
     if (!c.mismatch())
         return;
+    // Line breaks are line-break-mismatch's.
+    std::vector<std::size_t> missing, extra;
+    for (std::size_t i : c.missing)
+        if (!isLineBreak(c.source[i]))
+            missing.push_back(i);
+    for (std::size_t i : c.extra)
+        if (!isLineBreak(c.translation[i]))
+            extra.push_back(i);
+    if (missing.empty() && extra.empty())
+        return;
     std::string message;
-    if (!c.missing.empty())
+    if (!missing.empty())
         message = "missing from the translation: " +
-                  context.listPlaceholders(pair.source, c.source, c.missing);
-    if (!c.extra.empty())
+                  context.listPlaceholders(pair.source, c.source, missing);
+    if (!extra.empty())
         message += (message.empty() ? "" : "; ") + std::string("not in the source: ") +
-                   context.listPlaceholders(pair.translation, c.translation, c.extra);
+                   context.listPlaceholders(pair.translation, c.translation, extra);
     Finding f = context.finding(RuleId::PlaceholderMismatch, std::move(message));
-    if (!c.extra.empty())
-        context.setColumn(f, c.translation[c.extra.front()].offset);
+    if (!extra.empty())
+        context.setColumn(f, c.translation[extra.front()].offset);
     out.push_back(std::move(f));
 }
 
@@ -34,7 +44,8 @@ constinit const RuleInfo PlaceholderMismatch {
     "{name}; {{ and }} are literal; a text that is one brace group alone is a label), "
     "backslash escapes (\\n, \\t, \\\"), markup tags of known names (<b>, </b>, <br/>, "
     "<color=...>), the section codes of game text (\u00a7a, \u00a7r) and the @1..@9 "
-    "arguments of Luanti/Minetest texts. Reported at the translation's line, at the first "
+    "arguments of Luanti/Minetest texts. Line breaks (\\n, \\r, <br>) are "
+    "line-break-mismatch's. A placeholder repeated is counted (3 x \"%s\"). Reported at the translation's line, at the first "
     "placeholder of the translation that the source lacks.",
     check};
 

@@ -1,0 +1,45 @@
+#include "../pair_checks.h"
+
+namespace corvel::report::rules {
+
+namespace {
+
+void check(PairRuleContext& context, std::vector<Finding>& out)
+{
+    const PairText& pair = context.pair();
+    const PlaceholderComparison& c = context.placeholders();
+    std::vector<std::size_t> missing, extra;
+    for (std::size_t i : c.missing)
+        if (isLineBreak(c.source[i]))
+            missing.push_back(i);
+    for (std::size_t i : c.extra)
+        if (isLineBreak(c.translation[i]))
+            extra.push_back(i);
+    if (missing.empty() && extra.empty())
+        return;
+    std::string message;
+    if (!missing.empty())
+        message = "line breaks missing from the translation: " +
+                  context.listPlaceholders(pair.source, c.source, missing);
+    if (!extra.empty())
+        message += (message.empty() ? "" : "; ") +
+                   std::string("line breaks not in the source: ") +
+                   context.listPlaceholders(pair.translation, c.translation, extra);
+    Finding f = context.finding(RuleId::LineBreakMismatch, std::move(message));
+    if (!extra.empty())
+        context.setColumn(f, c.translation[extra.front()].offset);
+    out.push_back(std::move(f));
+}
+
+}  // namespace
+
+constinit const RuleInfo LineBreakMismatch {
+    RuleId::LineBreakMismatch, "line-break-mismatch", Severity::Warning, true, kOnPlaceholder,
+    "The line breaks of the source and of its translation differ.",
+    "The escaped line breaks (\\n, \\r) and <br> tags of the source and of the "
+    "translation differ in number. A translator often adds or merges lines on purpose, so "
+    "this is a warning of its own, not a placeholder-mismatch. Reported at the first line "
+    "break of the translation that the source lacks.",
+    check};
+
+}  // namespace corvel::report::rules
