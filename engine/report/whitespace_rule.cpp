@@ -62,18 +62,33 @@ bool onlySpaces(std::string_view blanks)
     return !blanks.empty() && blanks.find('\t') == std::string_view::npos;
 }
 
-// "Name: " against "名称："
+// `text` without the markup tags at its end ("<b>Name:</b>" -> "<b>Name:").
+// '<' and '>' are below every GBK trail byte, so this reads backwards.
+std::string_view withoutClosingTags(std::string_view text)
+{
+    while (!text.empty() && text.back() == '>') {
+        const std::size_t open = text.rfind('<');
+        if (open == std::string_view::npos)
+            break;
+        text = text.substr(0, open);
+    }
+    return text;
+}
+
+// "Name: " against "名称：", also through the tags that close them
+// ("<b>Warning:</b> " against "<b>警告：</b>").
 bool fullwidthMarkEnding(std::string_view source, std::string_view sourceTrailing,
                          std::string_view translation, std::string_view translationTrailing,
                          const gbk::CharSteps& steps)
 {
     if (!translationTrailing.empty() || !onlySpaces(sourceTrailing))
         return false;
-    std::size_t markAt = source.size() - sourceTrailing.size();
-    if (markAt == 0)
+    const std::string_view sourceText =
+        withoutClosingTags(source.substr(0, source.size() - sourceTrailing.size()));
+    if (sourceText.empty())
         return false;
-    std::uint16_t wanted = fullwidthMark(source[markAt - 1]);
-    return wanted != 0 && lastWide(translation, steps) == wanted;
+    std::uint16_t wanted = fullwidthMark(sourceText.back());
+    return wanted != 0 && lastWide(withoutClosingTags(translation), steps) == wanted;
 }
 
 }  // namespace

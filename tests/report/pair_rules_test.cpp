@@ -48,6 +48,10 @@ TEST(WhitespaceMismatch, LeadingAndTrailingBlanks)
         {"Name:\t", "名称：", false, true},
         {"Name: ", "名称：  ", false, true},
         {"Name: ", "名称:", false, true},          // half-width, space dropped
+        // Through the tags that close the mark.
+        {"<b>Warning:</b> ", "<b>警告：</b>", false, false},
+        {"<b>Warning:</b> ", "<b>警告</b>", false, true},
+        {"<i>Done.</i></b> ", "<i>完成。</i></b>", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.source) + " => " + c.translation);

@@ -25,7 +25,8 @@ const char* const kProjects[] = {"hexchat", "i18n_iso_countries", "minetest_game
                                  "storagedrawers", "theoneprobe"};
 const std::set<std::string> kPairRules = {"placeholder-mismatch", "fullwidth-placeholder",
                                           "whitespace-mismatch", "number-mismatch",
-                                          "inconsistent-translation", "pair-shift"};
+                                          "inconsistent-translation", "pair-shift",
+                                          "line-break-mismatch"};
 
 std::vector<Finding> analyse(const std::string& project, Layout layout)
 {
@@ -59,16 +60,17 @@ protected:
 TEST_F(RealData, TheReviewedFindingsAndNoOthers)
 {
     const std::map<std::string, Lines> expected = {
-        // An added "\n" (a wrapped help text), a colour end turned into a
+        // An added "\n" (a wrapped help text: a line break of its own), a
+        // colour end turned into a
         // reset (%C), a trailing space added twice, "%s" in a translation
         // whose source has none, a leading space dropped.
         {"hexchat",
-         {"placeholder-mismatch@204", "placeholder-mismatch@466", "whitespace-mismatch@482",
+         {"line-break-mismatch@204", "placeholder-mismatch@466", "whitespace-mismatch@482",
           "whitespace-mismatch@500", "placeholder-mismatch@1678", "whitespace-mismatch@1874"}},
         {"i18n_iso_countries", {}},
         {"minetest_game", {}},
         // The second sentence (after "\n") was never translated.
-        {"storagedrawers", {"placeholder-mismatch@76"}},
+        {"storagedrawers", {"line-break-mismatch@76"}},
         {"theoneprobe", {}},
     };
     for (const char* project : kProjects) {
