@@ -89,6 +89,42 @@ inline int chineseNumeralValue(std::uint16_t wide)
     }
 }
 
+// The digit 0..9 of a Chinese numeral (零..九, 两, and the financial forms
+// 壹..玖), or -1.
+inline int chineseDigit(std::uint16_t wide)
+{
+    switch (wide) {
+    case 0xC1E3: return 0;  // 零
+    case 0xD2BB: case 0xD2BC: return 1;  // 一 壹
+    case 0xB6FE: case 0xC1BD: case 0xB7A1: return 2;  // 二 两 贰
+    case 0xC8FD: case 0xC8FE: return 3;  // 三 叁
+    case 0xCBC4: case 0xCBC1: return 4;  // 四 肆
+    case 0xCEE5: case 0xCEE9: return 5;  // 五 伍
+    case 0xC1F9: case 0xC2BD: return 6;  // 六 陆
+    case 0xC6DF: case 0xC6E2: return 7;  // 七 柒
+    case 0xB0CB: case 0xB0C6: return 8;  // 八 捌
+    case 0xBEC5: case 0xBEC1: return 9;  // 九 玖
+    default: return -1;
+    }
+}
+
+// The value of a Chinese unit (十 拾 10, 百 佰 100, 千 仟 1000, 万 10^4,
+// 亿 10^8), or 0.
+inline std::uint64_t chineseUnit(std::uint16_t wide)
+{
+    switch (wide) {
+    case 0xCAAE: case 0xCAB0: return 10;
+    case 0xB0D9: case 0xB0DB: return 100;
+    case 0xC7A7: case 0xC7AA: return 1000;
+    case 0xCDF2: return 10000;
+    case 0xD2DA: return 100000000;
+    default: return 0;
+    }
+}
+
+constexpr std::uint16_t kDouble = 0xCBAB;  // 双: two, twice
+constexpr std::uint16_t kHalf = 0xB0EB;    // 半: a half
+
 // A multibyte character that the rules do not name.
 constexpr std::uint16_t kOtherWide = 0xFFFF;
 
@@ -113,6 +149,25 @@ inline std::uint16_t namedGbkCode(char32_t code)
     case 0x516B: return 0xB0CB;  // 八
     case 0x4E5D: return 0xBEC5;  // 九
     case 0x5341: return 0xCAAE;  // 十
+    case 0x96F6: return 0xC1E3;  // 零
+    case 0x767E: return 0xB0D9;  // 百
+    case 0x5343: return 0xC7A7;  // 千
+    case 0x4E07: return 0xCDF2;  // 万
+    case 0x4EBF: return 0xD2DA;  // 亿
+    case 0x58F9: return 0xD2BC;  // 壹
+    case 0x8D30: return 0xB7A1;  // 贰
+    case 0x53C1: return 0xC8FE;  // 叁
+    case 0x8086: return 0xCBC1;  // 肆
+    case 0x4F0D: return 0xCEE9;  // 伍
+    case 0x9646: return 0xC2BD;  // 陆
+    case 0x67D2: return 0xC6E2;  // 柒
+    case 0x634C: return 0xB0C6;  // 捌
+    case 0x7396: return 0xBEC1;  // 玖
+    case 0x62FE: return 0xCAB0;  // 拾
+    case 0x4F70: return 0xB0DB;  // 佰
+    case 0x4EDF: return 0xC7AA;  // 仟
+    case 0x53CC: return 0xCBAB;  // 双
+    case 0x534A: return 0xB0EB;  // 半
     default: return kOtherWide;
     }
 }

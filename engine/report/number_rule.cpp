@@ -258,25 +258,132 @@ bool NumberRule::plainNumbersPresent(std::string_view source,
     return true;
 }
 
-void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& placeholders,
-                         std::vector<std::string>& numbers, std::uint32_t* numerals)
+namespace {
+
+// A number without its leading zeros ("007" -> "7", "0.5" stays).
+void dropLeadingZeros(std::string& number)
 {
-    std::size_t count = 0;
+    std::size_t zeros = 0;
+    while (zeros + 1 < number.size() && number[zeros] == '0' && number[zeros + 1] != '.')
+        ++zeros;
+    number.erase(0, zeros);
+}
+
+bool isAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Digits that are part of a word: E2E, MP3, x64, H.264.
+bool insideWord(std::string_view text, std::size_t at)
+{
+    if (at >= 1 && isAsciiLetter(text[at - 1]))
+        return true;
+    return at >= 2 && text[at - 1] == '.' && isAsciiLetter(text[at - 2]) &&
+           (at < 3 || !isAsciiLetter(text[at - 3]));
+}
+
+// Reads Chinese numerals: with units (八十五, 一万二千) or digit by digit
+// (叁柒伍, 二〇二五 without 〇).
+class ChineseNumber {
+public:
+    bool take(std::uint16_t wide)
+    {
+        if (int d = chineseDigitOf(wide); d >= 0) {
+            if (digit_ >= 0 && !units_)
+                digits_ = true;
+            sequence_ = sequence_ * 10 + static_cast<std::uint64_t>(d);
+            digit_ = d;
+            ++count_;
+            return true;
+        }
+        if (std::uint64_t unit = gbk::chineseUnit(wide)) {
+            units_ = true;
+            const std::uint64_t n = digit_ < 0 ? 1 : static_cast<std::uint64_t>(digit_);
+            if (unit >= 10000) {
+                total_ = (total_ + section_ + (digit_ < 0 ? 0 : n)) * unit;
+                section_ = 0;
+            } else {
+                section_ += n * unit;
+            }
+            digit_ = -1;
+            ++count_;
+            return true;
+        }
+        return false;
+    }
+    bool any() const { return count_ > 0; }
+    std::string value() const
+    {
+        if (digits_ && !units_)
+            return std::to_string(sequence_);
+        return std::to_string(total_ + section_ + (digit_ < 0 ? 0 : digit_));
+    }
+
+private:
+    static int chineseDigitOf(std::uint16_t wide) { return gbk::chineseDigit(wide); }
+
+    std::uint64_t total_ = 0;
+    std::uint64_t section_ = 0;
+    std::uint64_t sequence_ = 0;
+    int digit_ = -1;
+    int count_ = 0;
+    bool units_ = false;
+    bool digits_ = false;
+};
+
+// The parts of a date written with dots (2025.7.21), when the number is one.
+void addDateParts(const std::string& number, std::vector<std::string>& numbers)
+{
+    if (std::count(number.begin(), number.end(), '.') < 2)
+        return;
+    std::size_t start = 0;
+    for (std::size_t dot; (dot = number.find('.', start)) != std::string::npos; start = dot + 1)
+        numbers.push_back(number.substr(start, dot - start));
+    numbers.push_back(number.substr(start));
+    for (std::size_t k = numbers.size() - 3; k < numbers.size(); ++k)
+        dropLeadingZeros(numbers[k]);
+}
+
+}  // namespace
+
+void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& placeholders,
+                         std::vector<std::string>& numbers, bool translation)
+{
+    numbers.clear();
+    std::string number;
     NumberReader r(text, placeholders, steps_);
     while (!r.done()) {
         if (r.digit() != 0) {
-            if (count == numbers.size())
-                numbers.emplace_back();
-            readNumber(r, numbers[count++]);  // the strings keep their storage
+            // In the source only: the translation may write a number anywhere.
+            const bool word = !translation && insideWord(text, r.at()) &&
+                              !insidePlaceholder(r.at() - 1, placeholders);
+            readNumber(r, number);
+            if (word)
+                continue;
+            dropLeadingZeros(number);
+            numbers.push_back(number);
+            if (translation)
+                addDateParts(number, numbers);
             continue;
         }
-        if (numerals != nullptr && r.length() > 1) {
-            if (int value = gbk::chineseNumeralValue(steps_.wideAt(text, r.at())))
-                *numerals |= 1u << value;
+        if (translation && r.length() > 1) {
+            const std::uint16_t wide = steps_.wideAt(text, r.at());
+            if (wide == gbk::kDouble || wide == gbk::kHalf) {
+                numbers.push_back(wide == gbk::kDouble ? "2" : "0.5");
+                r.advance();
+                continue;
+            }
+            ChineseNumber chinese;
+            while (!r.done() && r.length() > 1 && chinese.take(steps_.wideAt(text, r.at())))
+                r.advance();
+            if (chinese.any()) {
+                numbers.push_back(chinese.value());
+                continue;
+            }
         }
         r.advance();
     }
-    numbers.resize(count);
 }
 
 void NumberRule::findMissing(std::string_view source,
@@ -299,21 +406,15 @@ void NumberRule::readMissing(std::string_view source,
                              std::vector<std::string>& missing)
 {
     missing.clear();
-    collect(source, sourcePlaceholders, sourceNumbers_, nullptr);
+    collect(source, sourcePlaceholders, sourceNumbers_, false);
     if (sourceNumbers_.empty())
         return;
-    std::uint32_t numerals = 0;
-    collect(translation, translationPlaceholders, translationNumbers_, &numerals);
+    collect(translation, translationPlaceholders, translationNumbers_, true);
     for (const std::string& number : sourceNumbers_) {
         if (std::find(missing.begin(), missing.end(), number) != missing.end())
             continue;
         if (std::find(translationNumbers_.begin(), translationNumbers_.end(), number) !=
             translationNumbers_.end())
-            continue;
-        int value = number.size() <= 2 && number.find('.') == std::string::npos
-                        ? std::stoi(number)
-                        : 0;
-        if (value >= 1 && value <= 10 && (numerals & (1u << value)) != 0)
             continue;
         missing.push_back(number);
     }

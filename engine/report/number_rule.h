@@ -1,9 +1,12 @@
 // number-mismatch: the numbers of a source that its translation lacks (GBK
 // bytes). A number is a run of digits (full-width digits count, read as
 // ASCII) with its decimal points and thousands commas ("1,000" is 1000).
-// Digits inside placeholders (%1$s, {0}, §1, <h1>) are not numbers. A number
-// from 1 to 10 also counts as present when the translation writes it in
-// Chinese numerals (一..十, 两).
+// Digits inside placeholders (%1$s, {0}, §1, <h1>) and inside words (E2E,
+// MP3, H.264, x64) are not numbers. Numbers are compared as a Chinese
+// reader reads them: leading zeros do not count (01 is 1), the translation
+// may write a number in Chinese numerals with units or digit by digit
+// (八十五, 一万, 叁柒伍, 两, 双 for 2, 半 for 0.5, 零 for 0), and a date
+// written 2025.7.21 holds 2025, 7 and 21.
 #pragma once
 
 #include "gbk_chars.h"
@@ -45,10 +48,10 @@ public:
                                     const std::vector<Placeholder>& translationPlaceholders);
 
 private:
-    // The numbers of `text`; with `numerals`, also the set of Chinese
-    // numerals it holds (bit n for the value n).
+    // The numbers of `text`, leading zeros dropped; with `translation`,
+    // also those it writes in Chinese numerals and the parts of dates.
     void collect(std::string_view text, const std::vector<Placeholder>& placeholders,
-                 std::vector<std::string>& numbers, std::uint32_t* numerals);
+                 std::vector<std::string>& numbers, bool translation);
 
     gbk::CharSteps steps_;
     std::vector<std::string> sourceNumbers_;

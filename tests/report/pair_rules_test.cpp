@@ -91,7 +91,27 @@ TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
         {"Two 2 and 2", "两个", {}},
         {"Page 3 of 10", "第三页，共十页", {}},     // Chinese numerals 1..10
         {"2 apples", "两个苹果", {}},
-        {"11 apples", "十一个苹果", {"11"}},      // only 1 to 10
+        {"11 apples", "十一个苹果", {}},          // numerals with units
+        {"11 apples", "十个苹果", {"11"}},
+        {"Score 85", "得分八十五", {}},
+        {"10000 gold", "一万金币", {}},
+        {"12000 gold", "一万两千金币", {}},
+        {"Amount 375", "金额叁柒伍", {}},          // digit by digit, financial forms
+        {"Amount 375", "金额叁佰柒拾伍", {}},
+        {"Amount 375", "金额叁柒", {"375"}},
+        {"105 items", "一百零五项", {}},
+        {"4x speed", "四倍速度", {}},
+        {"2x damage", "双倍伤害", {}},
+        {"Reduced to 0", "归零", {}},
+        {"0.5 seconds", "半秒", {}},
+        {"3 seconds", "半秒", {"3"}},
+        {"21st July 2025", "2025.7.21", {}},         // a date with dots
+        {"21st July 2025", "2025.7.20", {"21"}},
+        {"Agent 007", "特工 7", {}},                 // leading zeros
+        {"Channel 01", "频道 1", {}},
+        {"Run E2E tests", "运行端到端测试", {}},      // digits inside words
+        {"Play MP3 and H.264", "播放音频和视频", {}},
+        {"x64 build 3", "64 位构建", {"3"}},
         {"Players: %1$s of 5", "玩家：%1$s", {"5"}},
         {"Arg %1$s", "参数 %1$s", {}},             // digits of placeholders
         {"Arg {0}", "参数 {0}", {}},
