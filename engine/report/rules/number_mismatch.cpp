@@ -38,8 +38,11 @@ constinit const RuleInfo NumberMismatch {
     "A number of the source is missing from the translation.",
     "A number of the source (digits, full-width digits included, with their decimal point "
     "and thousands commas) does not appear in the translation. Digits inside placeholders "
-    "do not count as numbers. A number from 1 to 10 written in Chinese numerals (\u4e00 to "
-    "\u5341, \u4e24 for 2) counts as present.",
+    "and inside words of the source (E2E, MP3, H.264) do not count as numbers; leading zeros "
+    "do not count (007 is 7). A number the translation writes in Chinese numerals counts as "
+    "present: with units (\u516b\u5341\u4e94, \u4e00\u4e07), digit by digit "
+    "(\u53c1\u67d2\u4f0d), in the financial forms, \u4e24 and \u53cc for 2, \u534a for "
+    "0.5, \u96f6 for 0; a date written 2025.7.21 holds 2025, 7 and 21.",
     check};
 
 }  // namespace corvel::report::rules
