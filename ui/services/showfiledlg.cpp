@@ -32,9 +32,9 @@ QString dialogPattern(const QString& pattern)
 // it reads its recent folders from, and on closing writes them to,
 // QtProject.conf in the user's configuration folder, a file that every Qt
 // program shares. Qt offers no switch for that, so the user-scope settings
-// path is pointed below /dev/null, where no file can be read or made. (On
-// Unix the native and INI formats share the path; Corvel itself keeps no
-// QSettings.)
+// path is pointed below /dev/null, where no file can be read or made (Corvel
+// itself keeps no QSettings). On Windows Qt's native settings live in the
+// registry, which a path does not redirect.
 void keepNoDialogSettings()
 {
     const QString nowhere = QStringLiteral("/dev/null");
