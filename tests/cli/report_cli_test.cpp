@@ -5,6 +5,7 @@
 #include "cli_test.h"
 #include "print_turn.h"
 #include "report/baseline.h"
+#include "report/json_text.h"
 #include "report/text_writer.h"
 #include "test_support.h"
 
@@ -173,11 +174,11 @@ TEST_F(ReportCli, ADictionaryThatCouldNotBeCheckedIsRecorded)
     const std::string missing = path("dic/missing.txt");
     CliResult json = check({"--format", "json", missing, dictionary});
     EXPECT_EQ(json.status, 2);
-    const std::size_t entry = json.out.find("\"path\": \"" + missing + "\"");
+    const std::size_t entry = json.out.find("\"path\": " + cli::jsonString(missing));
     ASSERT_NE(entry, std::string::npos) << json.out;
     const std::size_t checked = json.out.find("\"checked\": false,\n      \"error\": \"", entry);
     EXPECT_NE(checked, std::string::npos) << json.out;
-    EXPECT_LT(checked, json.out.find(dictionary)) << "in command-line order";
+    EXPECT_LT(checked, json.out.find(cli::jsonString(dictionary))) << "in command-line order";
     CliResult sarif = check({"--format", "sarif", dictionary, missing});
     EXPECT_EQ(sarif.status, 2);
     EXPECT_NE(sarif.out.find("\"invocations\": [{\"executionSuccessful\": false, "
