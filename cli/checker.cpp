@@ -7,7 +7,7 @@
 #include "report_output.h"
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
-#include "encoding/file_kind.h"
+#include "corvel/file_kind.h"
 #include "options.h"
 #include "print_turn.h"
 #include "version.h"

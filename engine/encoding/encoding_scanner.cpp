@@ -1,6 +1,6 @@
 #include "encoding_scanner.h"
 
-#include "encoding_rules.h"
+#include "corvel/report/encoding_rules.h"
 #include "gb2312_set.h"
 #include "gbk_cells.h"
 #include "plain_block.h"

@@ -22,8 +22,8 @@
 #include "file_kind.h"
 #include "line_findings.h"
 #include "mojibake_matcher.h"
-#include "reading_options.h"
-#include "report/finding.h"
+#include "corvel/reading_options.h"
+#include "corvel/report/finding.h"
 #include "text_files.h"
 
 #include <cstddef>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "corvel/run_request.h"
-#include "text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 #include <algorithm>
 

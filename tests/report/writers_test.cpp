@@ -7,7 +7,7 @@
 #include "report/text_writer.h"
 
 #include "report/json_reader.h"
-#include "report/rule_catalogue.h"
+#include "corvel/report/rule_catalogue.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
