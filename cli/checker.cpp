@@ -1,6 +1,7 @@
 #include "checker.h"
 
 #include "report/rule_listing.h"
+#include "report/text_writer.h"
 
 #include "batch_host.h"
 #include "fullwidth_fix.h"
@@ -48,30 +49,6 @@ fs::path absolutePath(const std::string& argument)
     fs::path path = pathFromArgument(argument);
     fs::path absolute = fs::absolute(path, ec);
     return ec ? path : absolute;
-}
-
-// A name as one line of output: control characters (a newline in a file
-// name, say) are written as escapes, so one finding stays one line.
-std::string oneLine(const std::string& text)
-{
-    static const char* const kHex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        switch (c) {
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                out += "\\x";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out;
 }
 
 // Records what the summary line needs: the stop that ended the check early.
@@ -207,6 +184,7 @@ public:
             job.request.options = &options_.options;
             job.request.lineEnds = options_.reading.lineEnds;
             job.request.encoding = fixedEncoding(options_.reading.encoding);
+            job.request.linePath = LinePath::FlaggedLines;
             jobs.push_back(std::move(job));
         }
         refuseSharedOutputs(jobs);

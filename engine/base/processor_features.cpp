@@ -1,5 +1,9 @@
 #include "processor_features.h"
 
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
 #include <cpuid.h>
 #define CORVEL_CPUID 1
@@ -58,6 +62,71 @@ const ProcessorFeatures& ProcessorFeatures::local()
 {
     static const ProcessorFeatures features = ask();
     return features;
+}
+
+namespace {
+
+#if defined(__x86_64__) && defined(__GNUC__)
+bool processorRuns(InstructionSet set)
+{
+    const ProcessorFeatures& has = ProcessorFeatures::local();
+    const bool avx2 = has.avx2 && has.popcnt && has.pclmul && has.bmi1;
+    switch (set) {
+    case InstructionSet::Scalar:
+    case InstructionSet::Sse2: return true;
+    case InstructionSet::Avx2: return avx2;
+    case InstructionSet::Avx512: return avx2 && has.avx512f && has.avx512bw;
+    }
+    return false;
+}
+#else
+bool processorRuns(InstructionSet set)
+{
+    return set == InstructionSet::Scalar;
+}
+#endif
+
+constexpr InstructionSet kWidestFirst[] = {InstructionSet::Avx512, InstructionSet::Avx2,
+                                           InstructionSet::Sse2, InstructionSet::Scalar};
+
+InstructionSet choose()
+{
+    if (const char* wanted = std::getenv("CORVEL_SCAN_KERNEL"))
+        for (InstructionSet set : kWidestFirst)
+            if (std::strcmp(wanted, instructionSetName(set)) == 0 && runsInstructionSet(set))
+                return set;
+    for (InstructionSet set : kWidestFirst)
+        if (runsInstructionSet(set))
+            return set;
+    return InstructionSet::Scalar;
+}
+
+}  // namespace
+
+bool runsInstructionSet(InstructionSet set)
+{
+    static const bool runs[] = {processorRuns(InstructionSet::Scalar),
+                                processorRuns(InstructionSet::Sse2),
+                                processorRuns(InstructionSet::Avx2),
+                                processorRuns(InstructionSet::Avx512)};
+    return runs[static_cast<std::size_t>(set)];
+}
+
+InstructionSet chosenInstructionSet()
+{
+    static const InstructionSet chosen = choose();
+    return chosen;
+}
+
+const char* instructionSetName(InstructionSet set)
+{
+    switch (set) {
+    case InstructionSet::Scalar: return "scalar";
+    case InstructionSet::Sse2: return "sse2";
+    case InstructionSet::Avx2: return "avx2";
+    case InstructionSet::Avx512: return "avx512";
+    }
+    return "?";
 }
 
 }  // namespace corvel

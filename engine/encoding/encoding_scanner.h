@@ -16,6 +16,7 @@
 // byte-by-byte path.
 #pragma once
 
+#include "processor_features.h"
 #include "block_feed.h"
 #include "char_decoder.h"
 #include "encoding_check.h"
@@ -34,7 +35,7 @@ namespace corvel::encoding {
 
 struct BlockMasks;
 struct Utf8Classes;
-enum class VectorIsa;
+using VectorIsa = InstructionSet;
 
 class EncodingScanner final : public ReadObserver {
 public:
