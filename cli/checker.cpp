@@ -1,13 +1,14 @@
 #include "checker.h"
 
 #include "report/rule_listing.h"
+#include "report/text_writer.h"
 
 #include "batch_host.h"
 #include "fullwidth_fix.h"
 #include "report_output.h"
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
-#include "encoding/file_kind.h"
+#include "corvel/file_kind.h"
 #include "options.h"
 #include "print_turn.h"
 #include "report/text_writer.h"
@@ -186,6 +187,7 @@ public:
             job.request.options = &options_.options;
             job.request.lineEnds = options_.reading.lineEnds;
             job.request.encoding = fixedEncoding(options_.reading.encoding);
+            job.request.linePath = LinePath::FlaggedLines;
             jobs.push_back(std::move(job));
         }
         refuseSharedOutputs(jobs);

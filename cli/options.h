@@ -3,9 +3,9 @@
 
 #include "corvel/local_time.h"
 #include "corvel/run_request.h"
-#include "encoding/reading_options.h"
+#include "corvel/reading_options.h"
 #include "report/report_writer.h"
-#include "report/rule_selection.h"
+#include "corvel/report/rule_selection.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "json_text.h"
 
-#include "report/text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 namespace corvel::cli {
 

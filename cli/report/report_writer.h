@@ -3,8 +3,8 @@
 // endDictionary(), in line order; finish() ends the document.
 #pragma once
 
-#include "report/dictionary_report.h"
-#include "report/finding.h"
+#include "corvel/report/dictionary_report.h"
+#include "corvel/report/finding.h"
 
 #include <memory>
 #include <ostream>

@@ -1,7 +1,7 @@
 #include "rule_listing.h"
 
 #include "json_text.h"
-#include "report/rule_catalogue.h"
+#include "corvel/report/rule_catalogue.h"
 
 #include <algorithm>
 

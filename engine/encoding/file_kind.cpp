@@ -2,7 +2,7 @@
 
 #include "platform.h"
 #include "utf8_block.h"
-#include "report/text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,11 +5,12 @@
 #pragma once
 
 #include "corvel/error.h"
+#include "corvel/report/analysis.h"
 #include "scan/scan_types.h"
-#include "finding.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/rule_selection.h"
+#include "corvel/report/text_decoder.h"
 #include "pair_text.h"
-#include "rule_selection.h"
-#include "text_decoder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,13 +27,6 @@ namespace corvel::report {
 
 using corvel::Layout;
 
-// Where the check log stopped early: RuleId::RowOfErrors or
-// RuleId::StoppedAtEmptyLine, at the line the check read last.
-struct LogStop {
-    RuleId rule = RuleId::RowOfErrors;
-    std::int32_t line = 0;
-};
-
 struct AnalysisOptions {
     Layout layout = Layout::LinePairs;
     RuleSelection rules;
@@ -44,12 +38,6 @@ struct AnalysisOptions {
     ReadObserver* observer = nullptr;
     // Told every pair as it is read.
     PairObserver* pairObserver = nullptr;
-};
-
-struct AnalysisStats {
-    std::int32_t lines = 0;
-    std::size_t distinctSources = 0;   // kept by inconsistent-translation
-    std::size_t consistencyBytes = 0;  // what it keeps for them
 };
 
 class DictionaryAnalyser {

@@ -1,6 +1,6 @@
 #include "json_reader.h"
 
-#include "text_decoder.h"
+#include "corvel/report/text_decoder.h"
 #include "text_hash.h"
 
 namespace corvel::report {

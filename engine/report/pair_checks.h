@@ -8,7 +8,7 @@
 #include "number_rule.h"
 #include "pair_text.h"
 #include "placeholder_rules.h"
-#include "rule_selection.h"
+#include "corvel/report/rule_selection.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "text_kinds.h"
 
 #include "gbk_chars.h"
-#include "text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 #include <cctype>
 

@@ -1,7 +1,7 @@
 #include "text_marks.h"
 
 #include "gbk_chars.h"
-#include "text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 #include <cstring>
 

@@ -93,7 +93,7 @@ void writeReports(const std::vector<Run>& runs, const fs::path& folder, const st
             std::cerr << "report-sample: " << e.describe() << '\n';
     }
     // A dictionary that could not be checked keeps its place, with why.
-    session.beginDictionary({"missing.txt", report::Layout::LinePairs});
+    session.beginDictionary({"missing.txt", corvel::Layout::LinePairs});
     report::DictionaryOutcome missing;
     missing.checked = false;
     missing.complete = false;
@@ -113,13 +113,13 @@ int main(int argc, char** argv)
     fs::path out = argv[1];
     fs::create_directories(out);
     std::vector<Run> runs;
-    auto sample = [&](const std::string& name, const std::string& bytes, report::Layout layout) {
+    auto sample = [&](const std::string& name, const std::string& bytes, corvel::Layout layout) {
         fs::path path = out / fs::u8path(name);
         std::ofstream(path, std::ios::binary) << bytes;
         runs.push_back({{name, layout}, path});
     };
-    sample("sample dictionary 样本.txt", pairsDictionary(), report::Layout::LinePairs);
-    sample("sample:equals.DAT", equalsDictionary(), report::Layout::Equals);
+    sample("sample dictionary 样本.txt", pairsDictionary(), corvel::Layout::LinePairs);
+    sample("sample:equals.DAT", equalsDictionary(), corvel::Layout::Equals);
     if (argc > 2) {
         // A real-data folder that is named must be there: without it the
         // validation would pass on the two samples alone.
@@ -134,8 +134,8 @@ int main(int argc, char** argv)
             std::string name = entry.path().filename().string();
             bool equals = name.ends_with(".eq.txt");
             if (equals || name.ends_with(".pairs.txt"))
-                runs.push_back({{entry.path().string(), equals ? report::Layout::Equals
-                                                               : report::Layout::LinePairs},
+                runs.push_back({{entry.path().string(), equals ? corvel::Layout::Equals
+                                                               : corvel::Layout::LinePairs},
                                 entry.path()});
         }
     }

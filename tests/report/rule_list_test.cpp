@@ -1,7 +1,7 @@
 // The rule table as corvel-check --list-rules prints it, held against the
 // rule files, docs/report.md's table and the JSON schema's rule list.
 #include "checker.h"
-#include "report/rule_catalogue.h"
+#include "corvel/report/rule_catalogue.h"
 
 #include <gtest/gtest.h>
 

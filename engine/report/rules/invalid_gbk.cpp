@@ -1,4 +1,4 @@
-#include "../rule_catalogue.h"
+#include "corvel/report/rule_catalogue.h"
 
 namespace corvel::report::rules {
 

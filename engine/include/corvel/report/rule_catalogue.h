@@ -5,7 +5,7 @@
 // and docs/report.md (held to it by a test) list the same table.
 #pragma once
 
-#include "finding.h"
+#include "corvel/report/finding.h"
 
 #include <cstddef>
 #include <cstdint>
