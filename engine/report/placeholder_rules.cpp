@@ -64,6 +64,7 @@ void PlaceholderRules::compare(std::string_view source, std::string_view transla
     }
     if (result.source.empty() && result.translation.empty())
         return;
+    settleReadings(result.source, result.translation);
     // A look-alike that no source placeholder explains is ordinary text.
     std::erase_if(result.translation, [&](const Placeholder& p) {
         return p.fullwidth &&

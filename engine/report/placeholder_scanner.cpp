@@ -58,6 +58,8 @@ void PlaceholderScanner::scan(std::string_view text, bool lookAlikes, std::vecto
     Placeholder p;
     while (i < units_.size()) {
         std::size_t next = i + 1;
+        p.qtLength = 0;
+        p.qtKey.clear();
         if (parseAt(i, p, next)) {
             p.offset = units_[i].begin;
             p.length = units_[next - 1].end - units_[i].begin;
@@ -67,6 +69,54 @@ void PlaceholderScanner::scan(std::string_view text, bool lookAlikes, std::vecto
             out.push_back(p);
         }
         i = next;
+    }
+    settleReadings(out, out);
+}
+
+namespace {
+
+bool isDoubleBrace(const Placeholder& p)
+{
+    return p.kind == PlaceholderKind::Brace && p.key.starts_with("{{");
+}
+
+bool holdsQt(const std::vector<Placeholder>& found)
+{
+    return std::any_of(found.begin(), found.end(),
+                       [](const Placeholder& p) { return p.kind == PlaceholderKind::Qt; });
+}
+
+bool holdsSingleBrace(const std::vector<Placeholder>& found)
+{
+    return std::any_of(found.begin(), found.end(), [](const Placeholder& p) {
+        return p.kind == PlaceholderKind::Brace && !isDoubleBrace(p);
+    });
+}
+
+// %1d read as Qt's %1 followed by the letter d.
+void readAsQt(std::vector<Placeholder>& found)
+{
+    for (Placeholder& p : found) {
+        if (p.qtLength == 0)
+            continue;
+        p.kind = PlaceholderKind::Qt;
+        p.length = p.qtLength;
+        p.qtLength = 0;
+        p.key = std::move(p.qtKey);
+    }
+}
+
+}  // namespace
+
+void settleReadings(std::vector<Placeholder>& a, std::vector<Placeholder>& b)
+{
+    if (holdsQt(a) || holdsQt(b)) {
+        readAsQt(a);
+        readAsQt(b);
+    }
+    if (holdsSingleBrace(a) || holdsSingleBrace(b)) {
+        std::erase_if(a, isDoubleBrace);
+        std::erase_if(b, isDoubleBrace);
     }
 }
 
@@ -171,6 +221,18 @@ bool PlaceholderScanner::parsePercent(std::size_t i, Placeholder& p, std::size_t
     }
     char conversion = at(j);
     if (isOneOf(conversion, "diouxXeEfFgGaAcspnSC@")) {
+        // %1d: a width of 1 to 99 right after the %, and a letter.
+        const std::size_t widthDigits = j - digitsFrom;
+        bool digitsOnly = at(digitsFrom) != '0' && (widthDigits == 1 || widthDigits == 2);
+        for (std::size_t d = digitsFrom; d < j; ++d)
+            digitsOnly = digitsOnly && isDigit(at(d));
+        if (name.empty() && argument == 0 && !star && length.empty() && conversion != '@' &&
+            digitsOnly) {
+            p.qtLength = units_[j - 1].end - units_[i].begin;
+            p.qtKey.assign(1, '%');
+            for (std::size_t d = digitsFrom; d < j; ++d)
+                p.qtKey += at(d);
+        }
         if (name.empty() && argument == 0) {
             if (star)
                 ++nextArgument_;
@@ -186,16 +248,25 @@ bool PlaceholderScanner::parsePercent(std::size_t i, Placeholder& p, std::size_t
         next = j + 1;
         return true;
     }
-    // Qt: % and one or two digits, the first not 0, nothing else.
-    std::size_t k = digitsFrom;
-    if (!name.empty() || argument != 0 || !isDigit(at(k)) || at(k) == '0')
+    return parseQt(digitsFrom, name.empty() && argument == 0, p, next);
+}
+
+// Qt: % and one or two digits, the first not 0 (%1..%99), localised with L
+// (%L1), or %0 alone; no digit after them.
+bool PlaceholderScanner::parseQt(std::size_t from, bool plain, Placeholder& p, std::size_t& next)
+{
+    std::size_t k = from;
+    const bool localised = at(k) == 'L';
+    if (localised)
+        ++k;
+    if (!plain || !isDigit(at(k)))
         return false;
-    std::size_t end = isDigit(at(k + 1)) ? k + 2 : k + 1;
-    if (isDigit(at(end)))
+    std::size_t end = at(k) != '0' && isDigit(at(k + 1)) ? k + 2 : k + 1;
+    if (isDigit(at(end)) || (at(k) == '0' && localised))
         return false;
     p.kind = PlaceholderKind::Qt;
     p.key.assign(1, '%');
-    for (std::size_t d = k; d < end; ++d)
+    for (std::size_t d = from; d < end; ++d)
         p.key += at(d);
     next = end;
     return true;
@@ -205,6 +276,8 @@ bool PlaceholderScanner::parsePercent(std::size_t i, Placeholder& p, std::size_t
 bool PlaceholderScanner::parseBrace(std::size_t i, Placeholder& p, std::size_t& next)
 {
     if (at(i + 1) == '{') {
+        if (parseDoubleBrace(i, p, next))
+            return true;
         next = i + 2;
         return false;
     }
@@ -226,6 +299,28 @@ bool PlaceholderScanner::parseBrace(std::size_t i, Placeholder& p, std::size_t& 
     p.kind = PlaceholderKind::Brace;
     p.key = "{" + name + "}";
     next = j + 1;
+    return true;
+}
+
+// A template's {{name}} or {{ name }}, the name starting with a letter;
+// settleReadings() takes it for literal braces beside {0} or {name}.
+bool PlaceholderScanner::parseDoubleBrace(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    std::size_t j = i + 2;
+    while (at(j) == ' ')
+        ++j;
+    std::string name;
+    if (!isLetter(at(j)) && at(j) != '_')
+        return false;
+    while (isLetter(at(j)) || isDigit(at(j)) || at(j) == '_' || at(j) == '.')
+        name += at(j++);
+    while (at(j) == ' ')
+        ++j;
+    if (at(j) != '}' || at(j + 1) != '}')
+        return false;
+    p.kind = PlaceholderKind::Brace;
+    p.key = "{{" + name + "}}";
+    next = j + 2;
     return true;
 }
 

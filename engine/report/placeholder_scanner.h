@@ -1,5 +1,5 @@
 // Finds the placeholders of a text (GBK bytes): printf conversions and Qt's
-// %1, brace groups, backslash escapes, markup tags of known names, the
+// %1, %L1 and %0, brace groups and {{name}} templates, backslash escapes, markup tags of known names, the
 // section codes of game text and the @1..@9 arguments of Luanti texts.
 // With look-alikes on, full-width forms of their characters (％ｓ, ｛０｝,
 // ＼ｎ) are read as the half-width ones and the placeholder is marked.
@@ -25,7 +25,17 @@ struct Placeholder {
     // number, length and conversion (the n-th plain one is argument n; flags,
     // width and precision left out), tags by lower-case name, braces by name.
     std::string key;
+    // A printf conversion that is also Qt's %1..%99 followed by a letter
+    // (%1d: argument 1, then "d"): the bytes and key of that %N, 0 for none.
+    std::uint32_t qtLength = 0;
+    std::string qtKey;
 };
+
+// Settles the readings where two syntaxes conflict, over the placeholders
+// of one text or of a source and its translation together: beside Qt
+// arguments a printf conversion that can be %N and a letter is %N, and
+// beside single-brace placeholders {{name}} is literal braces.
+void settleReadings(std::vector<Placeholder>& a, std::vector<Placeholder>& b);
 
 // An escaped line break (\n, \r) or a <br> tag.
 inline bool isLineBreak(const Placeholder& p)
@@ -54,7 +64,9 @@ private:
     void readUnits(std::string_view text, bool lookAlikes);
     bool parseAt(std::size_t i, Placeholder& p, std::size_t& next);
     bool parsePercent(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseQt(std::size_t from, bool plain, Placeholder& p, std::size_t& next);
     bool parseBrace(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseDoubleBrace(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseEscape(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseTag(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseSection(std::size_t i, Placeholder& p, std::size_t& next);

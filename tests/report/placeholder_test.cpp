@@ -59,7 +59,24 @@ TEST(PlaceholderMismatch, PrintfConversions)
         {"%(name)s left", "%(名字)s 离开了", {"%(name)s"}, {}, {}},
         {"Level %1", "等级 %1", {}, {}, {}},           // Qt arguments
         {"%1 of %2", "第 %1 个", {"%2"}, {}, {}},
-        {"Sent %1 files", "已发送 %1s 个", {"%1"}, {"%1s"}, {}},
+        {"Sent %1 files", "已发送 %1 个", {}, {}, {}},
+        {"Sent %1 files", "已发送 个", {"%1"}, {}, {}},
+        // Beside a Qt argument, %1d is argument 1 and the letter d.
+        {"%1d %2h left", "剩余 %1天 %2小时", {}, {}, {}},
+        {"%1d left", "剩余 %1天", {}, {}, {}},
+        {"Sent %1 files", "已发送 %1s 个", {}, {}, {}},
+        {"%1d %2h left", "剩余 %1天", {"%2"}, {}, {}},
+        {"%1d %2h left", "剩余 %2小时", {"%1"}, {}, {}},
+        // Without one it is printf, with its width and flags.
+        {"%2d files", "%2d 个文件", {}, {}, {}},
+        {"%2d files", "%2s 个文件", {"%2d"}, {"%2s"}, {}},
+        {"%-1d and %1.2f", "%-1d 和 %1.2f", {}, {}, {}},
+        {"%L1 files", "%L1 个文件", {}, {}, {}},           // localised
+        {"%L1 files", "%1 个文件", {"%L1"}, {"%1"}, {}},
+        {"%L1 of %L2", "%L1 个", {"%L2"}, {}, {}},
+        {"Stop%0", "停止%0", {}, {}, {}},
+        {"Stop%0", "停止", {"%0"}, {}, {}},
+        {"%05d items", "%05d 项", {}, {}, {}},            // the 0 flag, not %0
     };
     for (const Case& c : cases)
         expectCase(c);
@@ -73,6 +90,13 @@ TEST(PlaceholderMismatch, BracesEscapesTagsSectionCodesAndArguments)
         {"{0:N2} MB", "{0:F1} MB", {}, {}, {}},
         {"{{literal}} {0}", "{{字面}} {0}", {}, {}, {}},
         {"{{0}} files", "{0} 个文件", {}, {"{0}"}, {}},  // doubled braces are literal
+        // Templates' {{name}}, unless single braces say they are literal.
+        {"{{count}} files", "{{count}} 个文件", {}, {}, {}},
+        {"{{ count }} files", "{{count}} 个文件", {}, {}, {}},
+        {"{{count}} files", "{{数量}} 个文件", {"{{count}}"}, {}, {}},
+        {"{{count}} files", "个文件", {"{{count}}"}, {}, {}},
+        {"{{user.name}} joined", "{{user.name}} 加入", {}, {}, {}},
+        {"{{count}} of {0}", "{0} 中的 {{数量}}", {}, {}, {}},
         {"{name} joined", "{名字} 加入", {"{name}"}, {}, {}},
         {"{unset}", "{未设置}", {}, {}, {}},           // a label, not a format
         {"{}", "{}", {}, {}, {}},

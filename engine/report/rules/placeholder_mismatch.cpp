@@ -40,8 +40,10 @@ constinit const RuleInfo PlaceholderMismatch {
     "The placeholders of the source and of its translation differ.",
     "The placeholders of the source and of the translation differ as multisets. Placeholders "
     "are printf conversions (%s, %d, %5.2f, %1$s, %%; positional and plain forms of the same "
-    "argument count as the same, width and precision may differ), Qt's %1, braces ({0}, "
-    "{name}; {{ and }} are literal; a text that is one brace group alone is a label), "
+    "argument count as the same, width and precision may differ), Qt's %1, %L1 and %0 (beside "
+    "a Qt argument, %1d is %1 and a letter), braces ({0}, {name}; a text that is one brace "
+    "group alone is a label) and templates' {{name}} ({{ and }} are literal beside single "
+    "braces), "
     "backslash escapes (\\n, \\t, \\\"), markup tags of known names (<b>, </b>, <br/>, "
     "<color=...>), the section codes of game text (\u00a7a, \u00a7r) and the @1..@9 "
     "arguments of Luanti/Minetest texts. Line breaks (\\n, \\r, <br>) are "
