@@ -224,6 +224,7 @@ bool NumberRule::plainNumbersPresent(std::string_view source,
         return false;
     constexpr std::size_t kMaxRuns = 8;
     std::string_view runs[kMaxRuns];  // the translation's plain numbers, read when needed
+    bool used[kMaxRuns] = {};
     std::size_t count = 0;
     bool gathered = false;
     std::size_t begin = 0;
@@ -248,10 +249,13 @@ bool NumberRule::plainNumbersPresent(std::string_view source,
                 runs[count++] = translation.substr(b, e - b);
             }
         }
+        // Each number of the translation stands for one of the source.
         std::string_view number = source.substr(begin, end - begin);
         bool found = false;
-        for (std::size_t k = 0; k < count && !found; ++k)
-            found = runs[k] == number;
+        for (std::size_t k = 0; k < count && !found; ++k) {
+            found = !used[k] && runs[k] == number;
+            used[k] = used[k] || found;
+        }
         if (!found)
             return false;
     }
@@ -410,13 +414,19 @@ void NumberRule::readMissing(std::string_view source,
     if (sourceNumbers_.empty())
         return;
     collect(translation, translationPlaceholders, translationNumbers_, true);
-    for (const std::string& number : sourceNumbers_) {
-        if (std::find(missing.begin(), missing.end(), number) != missing.end())
-            continue;
-        if (std::find(translationNumbers_.begin(), translationNumbers_.end(), number) !=
-            translationNumbers_.end())
-            continue;
-        missing.push_back(number);
+    // Counts, not presence: "3 files, 3x" against "3 个文件，4倍" lacks a 3.
+    for (std::size_t i = 0; i < sourceNumbers_.size(); ++i) {
+        const std::string& number = sourceNumbers_[i];
+        if (std::find(sourceNumbers_.begin(), sourceNumbers_.begin() + i, number) !=
+            sourceNumbers_.begin() + i)
+            continue;  // counted at its first place
+        auto inSource = std::count(sourceNumbers_.begin() + i, sourceNumbers_.end(), number);
+        auto inTranslation = std::count(translationNumbers_.begin(), translationNumbers_.end(), number);
+        if (inTranslation == 0)
+            missing.push_back(number);
+        else if (inTranslation < inSource)
+            missing.push_back(number + " (" + std::to_string(inSource) + " x in the source, " +
+                              std::to_string(inTranslation) + " x in the translation)");
     }
 }
 

@@ -88,7 +88,7 @@ TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
         {"Pick 1,2,3", "选 1、2、3", {}},
         {"Version 2.5", "版本 2.5", {}},
         {"Version 2.5", "版本 2", {"2.5"}},
-        {"Two 2 and 2", "两个", {}},
+        {"Two 2 and 2", "两个2和两", {}},
         {"Page 3 of 10", "第三页，共十页", {}},     // Chinese numerals 1..10
         {"2 apples", "两个苹果", {}},
         {"11 apples", "十一个苹果", {}},          // numerals with units
@@ -120,6 +120,12 @@ TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
         {"No digits", "没有", {}},
         {"Missing 3 and 4", "缺少", {"3", "4"}},
         {"Repeated 3, 3", "重复", {"3"}},
+        // Counted, not only found: each number of the translation stands for one.
+        {"3 files, 3x faster", "3 个文件，快4倍", {"3 (2 x in the source, 1 x in the translation)"}},
+        {"3 files, 3x faster", "3 个文件，快三倍", {}},
+        {"Page 1 of 1", "第 1 页，共 1 页", {}},
+        {"Page 1 of 1", "第 1 页", {"1 (2 x in the source, 1 x in the translation)"}},
+        {"3 files", "3 个文件（共 3 个）", {}},     // more in the translation is no loss
         {"Arg %1$s", "参数 1", {}},
         {"Take 1", "取 %1$s", {"1"}},             // a placeholder holds no number
         {"12%d3 items", "12%d3 项", {}},

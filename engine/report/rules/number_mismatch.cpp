@@ -42,7 +42,8 @@ constinit const RuleInfo NumberMismatch {
     "do not count (007 is 7). A number the translation writes in Chinese numerals counts as "
     "present: with units (\u516b\u5341\u4e94, \u4e00\u4e07), digit by digit "
     "(\u53c1\u67d2\u4f0d), in the financial forms, \u4e24 and \u53cc for 2, \u534a for "
-    "0.5, \u96f6 for 0; a date written 2025.7.21 holds 2025, 7 and 21.",
+    "0.5, \u96f6 for 0; a date written 2025.7.21 holds 2025, 7 and 21. Numbers are counted: "
+    "a number the source holds twice and the translation once is reported with both counts.",
     check};
 
 }  // namespace corvel::report::rules
