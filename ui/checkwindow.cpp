@@ -1,9 +1,9 @@
 #include "checkwindow.h"
 
-#include "filewarning.h"
+#include "file_warning.h"
 #include "frmabout.h"
 #include "messagebox.h"
-#include "runwording.h"
+#include "run_wording.h"
 #include "services/showfiledlg.h"
 
 #include <QApplication>

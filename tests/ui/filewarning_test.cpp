@@ -1,6 +1,6 @@
 // The warning after a dictionary is chosen: what the file is and what the
 // check will see, in one text; nothing for GBK with CR LF line ends.
-#include "filewarning.h"
+#include "file_warning.h"
 #include "uitest.h"
 
 #include <QTemporaryDir>
