@@ -1,4 +1,4 @@
-#include "runwording.h"
+#include "run_wording.h"
 
 #include "corvel/display_path.h"
 

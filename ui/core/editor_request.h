@@ -1,5 +1,5 @@
 // A request to open a check log in the system text editor, without waiting
-// for it. No Qt here: the Windows process starter uses it too.
+// for it.
 #pragma once
 
 #include <filesystem>

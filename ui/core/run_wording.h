@@ -2,8 +2,8 @@
 // questions and the editor command lines for opening its log.
 #pragma once
 
-#include "messagebox.h"
-#include "services/editorlauncher.h"
+#include "editor_request.h"
+#include "message_box.h"
 
 #include "corvel/run_host.h"
 

@@ -1,4 +1,4 @@
-#include "filewarning.h"
+#include "file_warning.h"
 
 #include "encoding/encoding_check.h"
 #include "encoding/encoding_rules.h"
