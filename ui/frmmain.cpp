@@ -88,7 +88,7 @@ void FrmMain::createTopRow()
 
     pathBox = new QLineEdit(this);
     pathBox->setObjectName(QStringLiteral("txtfile"));
-    pathBox->setGeometry(twips(180, 442, 3165, 270).adjusted(0, -2, 0, 2));
+    pathBox->setGeometry(twips(180, 442, 3165, 270));
 
     browseButton = makeButton("cmdopen", "浏览(&E)", this, twips(3600, 390, 1095, 375));
 

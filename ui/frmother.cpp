@@ -87,7 +87,9 @@ void FrmOther::createInformation()
     infoFrame = new QGroupBox(this);
     infoFrame->setObjectName(QStringLiteral("frainfo"));
     infoFrame->setGeometry(twips(135, 1290, 5415, 855));
-    // The three lines get a little leading: the design font has none.
+    // The three lines get a little leading: the installed bold Song fills its
+    // whole line height, so that without it the lines would touch. The label
+    // grows around its design centre to hold them.
     const QString info = QStringLiteral(
         "&nbsp;&nbsp;&nbsp;&nbsp;这一项功能主要是校验字典格式为“英文=中文”。只要是符合这种格式的"
         "字典都可以检测。如在＜Marrowind＞下生成的字典文件。");
@@ -98,7 +100,9 @@ void FrmOther::createInformation()
     infoLabel->setWordWrap(true);
     infoLabel->setFont(design::songFont(9, true));
     design::setTextColour(infoLabel, QColor(0x80, 0x40, 0x00));
-    infoLabel->setGeometry(twips(150, 150, 5175, 525).adjusted(0, -4, 0, 14));
+    const QRect designRect = twips(150, 210, 5175, 525);
+    infoLabel->setGeometry(design::grown(
+        designRect, QSize(designRect.width(), infoLabel->heightForWidth(designRect.width()))));
 }
 
 void FrmOther::createModes()
@@ -112,7 +116,7 @@ void FrmOther::createFileRow()
 {
     pathBox = new QLineEdit(this);
     pathBox->setObjectName(QStringLiteral("txtfile"));
-    pathBox->setGeometry(twips(240, 420, 3585, 285).adjusted(0, -2, 0, 2));
+    pathBox->setGeometry(twips(240, 420, 3585, 285));
     fileLabel = new QLabel(QStringLiteral("字典文件："), this);
     fileLabel->setObjectName(QStringLiteral("lbl"));
     fileLabel->move(design::px(300), design::px(180));

@@ -1,8 +1,12 @@
 #include "showfiledlg.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace corvel {
@@ -24,6 +28,38 @@ QString dialogPattern(const QString& pattern)
     return parts.join(QLatin1Char(' '));
 }
 
+// The application keeps no settings, but Qt's file dialog keeps its own:
+// it reads its recent folders from, and on closing writes them to,
+// QtProject.conf in the user's configuration folder, a file that every Qt
+// program shares. Qt offers no switch for that, so the user-scope settings
+// path is pointed below /dev/null, where no file can be read or made (Corvel
+// itself keeps no QSettings). On Windows Qt's native settings live in the
+// registry, which a path does not redirect.
+void keepNoDialogSettings()
+{
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
+// Qt's dialog enables its open button only for a typed name that its list
+// shows. The filter only chooses what is listed: an existing file typed by
+// its name or full path may be opened whatever the filter, as in the system
+// dialog of Windows (accept() checks that it exists).
+void openTypedFiles(QFileDialog& dialog)
+{
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    QPushButton* open = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (!edit || !open)
+        return;
+    QObject::connect(edit, &QLineEdit::textChanged, open, [&dialog, open] {
+        const QStringList files = dialog.selectedFiles();
+        if (!open->isEnabled() && files.size() == 1 && QFileInfo(files.first()).isFile())
+            open->setEnabled(true);
+    });
+}
+
 void configure(QFileDialog& dialog, const FileDlgRequest& request)
 {
     const bool open = request.mode == FileDlgMode::Open;
@@ -35,6 +71,8 @@ void configure(QFileDialog& dialog, const FileDlgRequest& request)
     dialog.setDirectory(startFolder(request.initialFolder));
     if (!request.initialFile.isEmpty())
         dialog.selectFile(request.initialFile);
+    if (open)
+        openTypedFiles(dialog);
 }
 
 }  // namespace
@@ -65,6 +103,7 @@ QString startFolder(const QString& requested)
 
 QString showFileDlg(const FileDlgRequest& request)
 {
+    keepNoDialogSettings();
     QFileDialog dialog(request.owner, request.title);
     dialog.setObjectName(QStringLiteral("ShowFileDlg"));
     configure(dialog, request);
