@@ -34,8 +34,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: report-bench pairs|equals DICTIONARY [json|count] [OUTPUT]\n");
         return 2;
     }
-    report::Layout layout = std::strcmp(argv[1], "equals") == 0 ? report::Layout::Equals
-                                                                 : report::Layout::LinePairs;
+    corvel::Layout layout = std::strcmp(argv[1], "equals") == 0 ? corvel::Layout::Equals
+                                                                 : corvel::Layout::LinePairs;
     bool json = argc < 4 || std::strcmp(argv[3], "json") == 0;
     std::ofstream file(argc > 4 ? argv[4] : "/dev/null", std::ios::binary);
     cli::ToolInfo tool;

@@ -216,7 +216,7 @@ Settings parse(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--equals")
-            s.layout = Layout::EqualsLines;
+            s.layout = Layout::Equals;
         else if (a == "--no-scalar")
             s.scalar = false;
         else if (a == "--runs" && i + 1 < argc)

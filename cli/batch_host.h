@@ -9,7 +9,6 @@ namespace corvel::cli {
 
 class BatchHost : public RunHost {
 public:
-    bool followsLines() const override { return false; }
     bool lineDone(std::int32_t) override { return true; }
     Answer ask(Question question) override;
     Error openLog(const std::filesystem::path&, LogOpening) override { return Error(); }

@@ -1,12 +1,15 @@
 #include "checker.h"
 
+#include "report/rule_listing.h"
+#include "report/text_writer.h"
+
 #include "batch_host.h"
 #include "fullwidth_fix.h"
 #include "report_output.h"
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
 #include "corvel/file_identity.h"
-#include "encoding/file_kind.h"
+#include "corvel/file_kind.h"
 #include "options.h"
 #include "print_turn.h"
 #include "version.h"
@@ -48,30 +51,6 @@ fs::path absolutePath(const std::string& argument)
     fs::path path = pathFromArgument(argument);
     fs::path absolute = fs::absolute(path, ec);
     return ec ? path : absolute;
-}
-
-// A name as one line of output: control characters (a newline in a file
-// name, say) are written as escapes, so one finding stays one line.
-std::string oneLine(const std::string& text)
-{
-    static const char* const kHex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        switch (c) {
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                out += "\\x";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out;
 }
 
 // Records what the summary line needs: the stop that ended the check early.
@@ -198,6 +177,7 @@ public:
             job.request.options = &options_.options;
             job.request.lineEnds = options_.reading.lineEnds;
             job.request.encoding = fixedEncoding(options_.reading.encoding);
+            job.request.linePath = LinePath::FlaggedLines;
             jobs.push_back(std::move(job));
         }
         refuseSharedOutputs(jobs);
@@ -507,13 +487,17 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
 {
     ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) {
-        console.err() << "corvel-check: " << parsed.error << "\n" << kUsage;
+        console.err() << "corvel-check: " << parsed.error << "\n" << usage();
         return static_cast<int>(ExitStatus::Failed);
     }
     if (parsed.options.help)
-        return static_cast<int>(writeOut(console, kUsage));
+        return static_cast<int>(writeOut(console, usage()));
     if (parsed.options.version)
         return static_cast<int>(writeOut(console, kVersion));
+    if (parsed.options.listRules != ListRules::No)
+        return static_cast<int>(writeOut(console, parsed.options.listRules == ListRules::Json
+                                                      ? ruleListJson()
+                                                      : ruleListText()));
     const CliOptions& options = parsed.options;
     Checker checker(options);
     std::vector<Job> jobs = checker.jobs();

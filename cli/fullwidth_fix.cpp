@@ -2,8 +2,7 @@
 
 #include "corvel/display_path.h"
 #include "corvel/replacing_file.h"
-#include "report/pair_text.h"
-#include "report/placeholder_rules.h"
+#include "corvel/report/half_width.h"
 
 #include <cerrno>
 #include <fstream>
@@ -44,20 +43,6 @@ bool readLine(std::istream& in, Line& line)
 
 }  // namespace
 
-std::string halfWidthLine(const std::string& source, const std::string& line, Layout layout,
-                          TextEncoding encoding)
-{
-    if (layout == Layout::LinePairs) {
-        auto fixed = report::halfWidthTranslation(source, line, encoding);
-        return fixed ? *fixed : line;
-    }
-    report::PairText pair = report::equalsPair(line, 1);
-    if (pair.translationColumn + pair.translation.size() != line.size())
-        return line;
-    auto fixed = report::halfWidthTranslation(pair.source, pair.translation, encoding);
-    return fixed ? line.substr(0, pair.translationColumn) + *fixed : line;
-}
-
 FullwidthFix fixFullwidth(const fs::path& corrected, Layout layout, TextEncoding encoding)
 {
     FullwidthFix fix;
@@ -77,7 +62,7 @@ FullwidthFix fixFullwidth(const fs::path& corrected, Layout layout, TextEncoding
     for (long number = 1; readLine(in, line); ++number) {
         std::string text = line.text;
         if (layout == Layout::Equals || number % 2 == 0)
-            text = halfWidthLine(source.text, line.text, layout, encoding);
+            text = report::halfWidthLine(source.text, line.text, layout, encoding);
         else
             source = line;
         fix.lines += text != line.text ? 1 : 0;

@@ -21,9 +21,4 @@ struct FullwidthFix {
 FullwidthFix fixFullwidth(const std::filesystem::path& corrected, Layout layout,
                           TextEncoding encoding = TextEncoding::Gbk);
 
-// One translation line (or equals line) with its source: the line to
-// write instead, or the same line when nothing is rewritten.
-std::string halfWidthLine(const std::string& source, const std::string& line, Layout layout,
-                          TextEncoding encoding = TextEncoding::Gbk);
-
 }  // namespace corvel::cli

@@ -5,7 +5,9 @@
 
 namespace corvel::cli {
 
-const char* const kUsage =
+namespace {
+
+constexpr std::string_view kUsage =
     "Usage: corvel-check [OPTION]... DICTIONARY...\n"
     "Checks translation dictionaries and writes a check log (and in correct\n"
     "mode a corrected copy) into a folder named after each dictionary.\n"
@@ -29,10 +31,11 @@ const char* const kUsage =
     "  --charset gb2312      report characters that GB2312 does not hold\n"
     "  --fix-fullwidth       correct mode: write full-width look-alikes of the\n"
     "                        source's placeholders half-width (％s -> %s)\n"
-    "  --format FORMAT       print a report of findings: text, json or sarif\n"
+    "  --format FORMAT       print a report of findings: {formats}\n"
     "  --report FILE         write the same report to FILE as well\n"
     "  --enable RULE[,RULE]  report only these rules (see docs/report.md)\n"
     "  --disable RULE[,RULE] do not report these rules\n"
+    "  --list-rules[=json]   list the rules and exit\n"
     "  --fail-on LEVEL       error (default) or warning: the findings that make\n"
     "                        the exit status 1\n"
     "  --baseline FILE       an earlier JSON report: findings it holds do not\n"
@@ -46,6 +49,16 @@ const char* const kUsage =
     "Exit status: 0 no line flagged, 1 some line flagged, 2 a dictionary could\n"
     "not be checked. With a report option: 1 when a finding counts (an error,\n"
     "or a warning with --fail-on warning; not one held by --baseline), else 0.\n";
+
+}  // namespace
+
+std::string usage()
+{
+    std::string text(kUsage);
+    const std::string_view mark = "{formats}";
+    text.replace(text.find(mark), mark.size(), reportFormatNames());
+    return text;
+}
 
 CliOptionSource::CliOptionSource()
 {
@@ -102,8 +115,9 @@ bool readReportValue(ReportValue option, const std::string& value, ReportOptions
     switch (option) {
     case ReportValue::None: break;
     case ReportValue::Format:
-        if (!parseReportFormat(value, report.format))
-            error = "--format needs text, json or sarif";
+        report.format = findReportFormat(value);
+        if (report.format == nullptr)
+            error = "--format needs " + reportFormatNames();
         break;
     case ReportValue::File: report.file = value; break;
     case ReportValue::Enable: enable.push_back(value); break;
@@ -255,6 +269,13 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             o.help = true;
         } else if (name == "--version") {
             o.version = true;
+        } else if (name == "--list-rules") {
+            if (value && *value != "json") {
+                result.error = "--list-rules takes no value but json";
+                return result;
+            }
+            o.listRules = value ? ListRules::Json : ListRules::Text;
+            valued = true;
         } else {
             result.error = "unknown option " + a;
             return result;
@@ -279,7 +300,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
         result.error = "--fix-fullwidth applies to correct mode (--correct) only";
         return result;
     }
-    if (o.dictionaries.empty() && !o.help && !o.version)
+    if (o.dictionaries.empty() && !o.help && !o.version && o.listRules == ListRules::No)
         result.error = "no dictionary given";
     return result;
 }

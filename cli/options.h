@@ -3,9 +3,9 @@
 
 #include "corvel/local_time.h"
 #include "corvel/run_request.h"
-#include "encoding/reading_options.h"
+#include "corvel/reading_options.h"
 #include "report/report_writer.h"
-#include "report/rule_selection.h"
+#include "corvel/report/rule_selection.h"
 
 #include <array>
 
@@ -33,7 +33,7 @@ private:
 // and its exit status follows the check log's classes.
 struct ReportOptions {
     bool wanted = false;  // some report option was given
-    ReportFormat format = ReportFormat::Text;
+    const ReportFormat* format = &reportFormats().front();
     std::string file;      // --report: the same report to this file as well
     report::RuleSelection rules;
     report::FailOn failOn = report::FailOn::Error;
@@ -48,6 +48,9 @@ struct ReadingChoice {
     encoding::Charset charset = encoding::Charset::Any;
 };
 
+// --list-rules prints the report's rules instead of checking.
+enum class ListRules { No, Text, Json };
+
 struct CliOptions {
     Layout layout = Layout::LinePairs;
     ReadingChoice reading;
@@ -60,6 +63,7 @@ struct CliOptions {
     ReportOptions report;
     bool help = false;
     bool version = false;
+    ListRules listRules = ListRules::No;
     std::vector<std::string> dictionaries;
 };
 
@@ -73,6 +77,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args);
 // Parses "YYYY-MM-DD HH:MM:SS"; none for a date that does not exist.
 std::optional<LocalTime> parseTime(const std::string& text);
 
-extern const char* const kUsage;
+// The help text.
+std::string usage();
 
 }  // namespace corvel::cli

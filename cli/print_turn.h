@@ -3,7 +3,7 @@
 // dictionary's report findings until its turn comes.
 #pragma once
 
-#include "report/finding.h"
+#include "corvel/report/finding.h"
 
 #include <condition_variable>
 #include <cstddef>

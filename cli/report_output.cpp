@@ -53,12 +53,12 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
             error = wanted.file + ": the report cannot be written: " + made.cause();
             return nullptr;
         }
-        output->writers_.push_back(makeReportWriter(wanted.format, output->file_->stream(), tool));
+        output->writers_.push_back(wanted.format->makeWriter(output->file_->stream(), tool));
     }
     // -q silences the text report with the summaries; a document asked for
     // on standard output is still printed.
-    if (!options.quiet || wanted.format != ReportFormat::Text)
-        output->writers_.push_back(makeReportWriter(wanted.format, out, tool));
+    if (!options.quiet || wanted.format->document)
+        output->writers_.push_back(wanted.format->makeWriter(out, tool));
     std::vector<ReportWriter*> writers;
     for (auto& writer : output->writers_)
         writers.push_back(writer.get());

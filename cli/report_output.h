@@ -52,12 +52,12 @@ public:
     bool failed() const { return session_->failed(); }
     // Whether the check's summary lines follow the report on standard
     // output (the text format does; JSON and SARIF are documents alone).
-    bool withSummaries() const { return format_ == ReportFormat::Text; }
+    bool withSummaries() const { return !format_->document; }
 
 private:
     ReportOutput() = default;
 
-    ReportFormat format_ = ReportFormat::Text;
+    const ReportFormat* format_ = nullptr;
     ReportSettings settings_;
     std::string fileName_;
     std::unique_ptr<ReplacingFile> file_;  // the --report file, until finished

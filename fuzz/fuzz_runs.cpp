@@ -478,12 +478,10 @@ void checkRun(const Scenario& s, const Stage& st, const RunReport& r, const Rand
 
 }  // namespace
 
-// A plain host for comparing the two ways of reading: it follows the lines
-// or not, answers Ok, and keeps what a sink hears (long lines joined).
+// A plain host for comparing the two ways of reading: it answers Ok, and keeps what a sink hears (long lines joined).
 class PlainHost : public RunHost, public RunSink, public OptionSource {
 public:
-    PlainHost(bool follows, std::uint8_t options) : follows_(follows), options_(options) {}
-    bool followsLines() const override { return follows_; }
+    explicit PlainHost(std::uint8_t options) : options_(options) {}
     bool lineDone(std::int32_t) override { return true; }
     Answer ask(Question) override { return Answer::Ok; }
     Error openLog(const fs::path&, LogOpening) override { return {}; }
@@ -504,7 +502,6 @@ public:
     std::string heard;
 
 private:
-    bool follows_;
     std::uint8_t options_;
 };
 
@@ -523,7 +520,7 @@ std::string plainRun(const Scenario& s, bool follows, Reading reading = {})
     fs::remove_all(work, ec);
     fs::create_directories(work);
     writeFile(work / "d.txt", s.dictionary);
-    PlainHost host(follows, s.options);
+    PlainHost host(s.options);
     RunRequest request;
     request.layout = s.layout == LogLayout::LinePairs ? Layout::LinePairs : Layout::Equals;
     request.dictionary = work / "d.txt";
@@ -532,6 +529,7 @@ std::string plainRun(const Scenario& s, bool follows, Reading reading = {})
     const LocalTime fixedTime {2002, 5, 30, 14, 5, 9};
     request.clock = [fixedTime] { return fixedTime; };
     request.options = &host;
+    request.linePath = follows ? LinePath::EveryLine : LinePath::FlaggedLines;
     request.encoding = reading.encoding;
     request.lineEnds = reading.lineEnds;
     const RunReport report = runCheck(request, host, {&host});

@@ -1,7 +1,7 @@
 #include "report_check.h"
 
 #include "encoding/file_kind.h"
-#include "report/baseline.h"
+#include "corvel/report/baseline.h"
 #include "report/json_reader.h"
 #include "report/json_writer.h"
 #include "report/report_session.h"

@@ -1,7 +1,5 @@
 #include "report_session.h"
 
-#include "report/finding_tally.h"
-
 namespace corvel::cli {
 
 // Hands each finding to every writer.
@@ -51,20 +49,7 @@ Error ReportSession::analyse(const report::DictionaryHeader& header,
                              const encoding::ScanSettings& reading, report::FindingSink& sink,
                              report::FindingCounts& counts, report::AnalysisStats* stats) const
 {
-    report::FindingTally tally(sink, settings_.failOn);
-    std::optional<report::BaselineMarker> marker;
-    if (settings_.baseline)
-        marker.emplace(settings_.baseline->forDictionary(header.path), tally);
-    encoding::ScanSettings scan = reading;
-    scan.layout = header.layout;
-    report::AnalysisOptions options;
-    options.layout = header.layout;
-    options.rules = settings_.rules;
-    options.logStop = stop;
-    Error error = encoding::analyseWithEncoding(
-        path, options, scan, marker ? static_cast<report::FindingSink&>(*marker) : tally, stats);
-    counts = tally.counts();
-    return error;
+    return report::analyseForReport(header, path, settings_, stop, reading, sink, counts, stats);
 }
 
 void ReportSession::beginDictionary(const report::DictionaryHeader& header)

@@ -6,10 +6,7 @@
 
 #include "report_writer.h"
 
-#include "encoding/encoding_check.h"
-#include "report/analyser.h"
-#include "report/baseline.h"
-#include "report/dictionary_report.h"
+#include "corvel/report/analysis.h"
 
 #include <filesystem>
 #include <memory>
@@ -18,11 +15,7 @@
 
 namespace corvel::cli {
 
-struct ReportSettings {
-    report::RuleSelection rules;
-    report::FailOn failOn = report::FailOn::Error;
-    std::optional<report::Baseline> baseline;
-};
+using report::ReportSettings;
 
 class ReportSession {
 public:

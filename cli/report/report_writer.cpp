@@ -4,30 +4,51 @@
 #include "sarif_writer.h"
 #include "text_writer.h"
 
+#include <array>
+
 namespace corvel::cli {
 
-bool parseReportFormat(std::string_view text, ReportFormat& format)
+namespace {
+
+template <typename Writer>
+std::unique_ptr<ReportWriter> make(std::ostream& out, const ToolInfo& tool)
 {
-    if (text == "text")
-        format = ReportFormat::Text;
-    else if (text == "json")
-        format = ReportFormat::Json;
-    else if (text == "sarif")
-        format = ReportFormat::Sarif;
+    if constexpr (std::is_constructible_v<Writer, std::ostream&, const ToolInfo&>)
+        return std::make_unique<Writer>(out, tool);
     else
-        return false;
-    return true;
+        return std::make_unique<Writer>(out);
 }
 
-std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, std::ostream& out,
-                                               const ToolInfo& tool)
+constexpr std::array kFormats {
+    ReportFormat {"text", false, make<TextWriter>},
+    ReportFormat {"json", true, make<JsonWriter>},
+    ReportFormat {"sarif", true, make<SarifWriter>},
+};
+
+}  // namespace
+
+std::span<const ReportFormat> reportFormats()
 {
-    switch (format) {
-    case ReportFormat::Json: return std::make_unique<JsonWriter>(out, tool);
-    case ReportFormat::Sarif: return std::make_unique<SarifWriter>(out, tool);
-    case ReportFormat::Text: break;
+    return kFormats;
+}
+
+const ReportFormat* findReportFormat(std::string_view name)
+{
+    for (const ReportFormat& format : kFormats)
+        if (format.name == name)
+            return &format;
+    return nullptr;
+}
+
+std::string reportFormatNames()
+{
+    std::string names;
+    for (std::size_t i = 0; i < kFormats.size(); ++i) {
+        if (i > 0)
+            names += i + 1 == kFormats.size() ? " or " : ", ";
+        names += kFormats[i].name;
     }
-    return std::make_unique<TextWriter>(out);
+    return names;
 }
 
 }  // namespace corvel::cli

@@ -3,20 +3,16 @@
 // endDictionary(), in line order; finish() ends the document.
 #pragma once
 
-#include "report/dictionary_report.h"
-#include "report/finding.h"
+#include "corvel/report/dictionary_report.h"
+#include "corvel/report/finding.h"
 
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace corvel::cli {
-
-enum class ReportFormat { Text, Json, Sarif };
-
-// Parses "text", "json" or "sarif"; false for anything else.
-bool parseReportFormat(std::string_view text, ReportFormat& format);
 
 struct ToolInfo {
     std::string name = "corvel-check";
@@ -33,7 +29,20 @@ public:
     virtual void finish(const report::FindingCounts& total) = 0;
 };
 
-std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, std::ostream& out,
-                                               const ToolInfo& tool);
+// A report format: one writer plus its line in reportFormats().
+struct ReportFormat {
+    std::string_view name;  // the value of --format
+    // A document (JSON, SARIF) stands alone: the check's summary lines do
+    // not follow it and -q does not silence it.
+    bool document;
+    std::unique_ptr<ReportWriter> (*makeWriter)(std::ostream& out, const ToolInfo& tool);
+};
+
+// Every format; the first is the default.
+std::span<const ReportFormat> reportFormats();
+// The format named `name`, or null.
+const ReportFormat* findReportFormat(std::string_view name);
+// Their names as a sentence: "text, json or sarif".
+std::string reportFormatNames();
 
 }  // namespace corvel::cli

@@ -1,8 +1,8 @@
 #include "sarif_writer.h"
 
 #include "json_text.h"
-#include "report/baseline.h"
-#include "report/rule_catalogue.h"
+#include "corvel/report/baseline.h"
+#include "corvel/report/rule_catalogue.h"
 
 #include <cstdio>
 #include <filesystem>

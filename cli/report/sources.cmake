@@ -4,6 +4,7 @@ target_sources(cli PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp ${CMAKE_CURRENT_LIST_DIR}/json_writer.h
   ${CMAKE_CURRENT_LIST_DIR}/report_session.cpp ${CMAKE_CURRENT_LIST_DIR}/report_session.h
   ${CMAKE_CURRENT_LIST_DIR}/report_writer.cpp ${CMAKE_CURRENT_LIST_DIR}/report_writer.h
+  ${CMAKE_CURRENT_LIST_DIR}/rule_listing.cpp ${CMAKE_CURRENT_LIST_DIR}/rule_listing.h
   ${CMAKE_CURRENT_LIST_DIR}/sarif_writer.cpp ${CMAKE_CURRENT_LIST_DIR}/sarif_writer.h
   ${CMAKE_CURRENT_LIST_DIR}/text_writer.cpp ${CMAKE_CURRENT_LIST_DIR}/text_writer.h
 )

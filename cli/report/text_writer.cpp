@@ -1,6 +1,6 @@
 #include "text_writer.h"
 
-#include "report/text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 namespace corvel::cli {
 

@@ -2,6 +2,7 @@
 
 #include "encoding_scanner.h"
 #include "platform.h"
+#include "corvel/report/finding_tally.h"
 #include "report/finding_merge.h"
 
 #include <memory>
@@ -47,3 +48,28 @@ Error analyseWithEncoding(const std::filesystem::path& path, report::AnalysisOpt
 }
 
 }  // namespace corvel::encoding
+
+namespace corvel::report {
+
+Error analyseForReport(const DictionaryHeader& header, const std::filesystem::path& path,
+                       const ReportSettings& settings, std::optional<LogStop> stop,
+                       const encoding::ScanSettings& reading, FindingSink& sink,
+                       FindingCounts& counts, AnalysisStats* stats)
+{
+    FindingTally tally(sink, settings.failOn);
+    std::optional<BaselineMarker> marker;
+    if (settings.baseline)
+        marker.emplace(settings.baseline->forDictionary(header.path), tally);
+    encoding::ScanSettings scan = reading;
+    scan.layout = header.layout;
+    AnalysisOptions options;
+    options.layout = header.layout;
+    options.rules = settings.rules;
+    options.logStop = stop;
+    Error error = encoding::analyseWithEncoding(
+        path, options, scan, marker ? static_cast<FindingSink&>(*marker) : tally, stats);
+    counts = tally.counts();
+    return error;
+}
+
+}  // namespace corvel::report

@@ -1,12 +1,13 @@
 #include "encoding_scanner.h"
 
-#include "encoding_rules.h"
+#include "corvel/report/encoding_rules.h"
 #include "gb2312_set.h"
 #include "gbk_cells.h"
 #include "plain_block.h"
 #include "processor_features.h"
 #include "utf8_block.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -87,16 +88,11 @@ const char* utf16Message(const FileKind& kind)
 VectorIsa bestVectorIsa()
 {
 #if defined(CORVEL_WIDE_VECTORS)
-    const ProcessorFeatures& has = ProcessorFeatures::local();
-    if (has.avx512bw && has.avx512f)
-        return VectorIsa::Avx512;
-    if (has.avx2)
-        return VectorIsa::Avx2;
-#endif
-#if defined(__SSE2__)
-    return VectorIsa::Sse2;
+    return chosenInstructionSet();
+#elif defined(__SSE2__)
+    return std::min(chosenInstructionSet(), VectorIsa::Sse2);
 #else
-    return VectorIsa::Portable;
+    return VectorIsa::Scalar;
 #endif
 }
 
@@ -222,13 +218,13 @@ std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
 {
     if (!gbkFamily_)
         return isa_ == VectorIsa::Avx512 ? takePlainUtf8BlocksAvx512(p, blocks)
-               : isa_ == VectorIsa::Portable ? takePlainUtf8BlocksPortable(p, blocks)
+               : isa_ == VectorIsa::Scalar ? takePlainUtf8BlocksPortable(p, blocks)
                                              : takePlainUtf8BlocksSse2(p, blocks);
     switch (isa_) {
     case VectorIsa::Avx512: return takePlainBlocksAvx512(p, blocks);
     case VectorIsa::Avx2: return takePlainBlocksAvx2(p, blocks);
     case VectorIsa::Sse2: break;
-    case VectorIsa::Portable: return takePlainBlocksPortable(p, blocks);
+    case VectorIsa::Scalar: return takePlainBlocksPortable(p, blocks);
     }
     return takePlainBlocksSse2(p, blocks);
 }

@@ -16,14 +16,15 @@
 // byte-by-byte path.
 #pragma once
 
+#include "processor_features.h"
 #include "block_feed.h"
 #include "char_decoder.h"
 #include "encoding_check.h"
 #include "file_kind.h"
 #include "line_findings.h"
 #include "mojibake_matcher.h"
-#include "reading_options.h"
-#include "report/finding.h"
+#include "corvel/reading_options.h"
+#include "corvel/report/finding.h"
 #include "text_files.h"
 
 #include <cstddef>
@@ -34,7 +35,7 @@ namespace corvel::encoding {
 
 struct BlockMasks;
 struct Utf8Classes;
-enum class VectorIsa;
+using VectorIsa = InstructionSet;
 
 class EncodingScanner final : public ReadObserver {
 public:

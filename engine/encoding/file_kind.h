@@ -1,13 +1,12 @@
-// What a file really is, from its first bytes and a UTF-8 scan: a UTF-8 or
-// UTF-16 byte-order mark, the NUL pattern of UTF-16 text without one, and
-// whether its bytes are valid UTF-8 holding multibyte characters.
+// The detection of what a file is (corvel/file_kind.h), fed its bytes in
+// pieces, and the reading of a file in pieces.
 #pragma once
 
 #include "block_feed.h"
 #include "char_decoder.h"
 #include "utf8_block.h"
 #include "corvel/error.h"
-#include "reading_options.h"
+#include "corvel/file_kind.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,21 +14,6 @@
 #include <functional>
 
 namespace corvel::encoding {
-
-enum class Utf16 { None, LittleEndian, BigEndian };
-
-struct FileKind {
-    bool utf8Bom = false;
-    Utf16 utf16 = Utf16::None;
-    bool utf16Bom = false;
-    // Every byte scanned is valid UTF-8 (once the scan is complete: the
-    // whole file), and some of them form multibyte characters.
-    bool validUtf8 = true;
-    bool utf8Multibyte = false;
-
-    bool isUtf16() const { return utf16 != Utf16::None; }
-    bool isUtf8Text() const { return validUtf8 && utf8Multibyte && !isUtf16(); }
-};
 
 // Takes a file's bytes in order, in pieces of any size.
 class FileKindDetector {
@@ -61,18 +45,10 @@ private:
     std::uint64_t scanned_ = 0;  // bytes in blocks checked so far
 };
 
-// Reads `path` as far as needed to know what it is.
-Error detectFileKind(const std::filesystem::path& path, FileKind& kind);
-
 // Reads the file at `path` in pieces of `pieceSize` bytes and hands each to
 // take(data, size), which returns whether it wants more; then closes it.
 // The failure of opening, reading or closing, if any.
 Error readInPieces(const std::filesystem::path& path, std::size_t pieceSize,
                    const std::function<bool(const char*, std::size_t)>& take);
-
-// The encoding `choice` reads a file of `kind` in: Auto gives UTF-8 for a
-// UTF-8 byte-order mark or valid UTF-8 with multibyte characters, GBK
-// otherwise.
-TextEncoding resolveEncoding(EncodingChoice choice, const FileKind& kind);
 
 }  // namespace corvel::encoding

@@ -1,6 +1,6 @@
 #include "line_findings.h"
 
-#include "encoding_rules.h"
+#include "corvel/report/encoding_rules.h"
 
 #include <algorithm>
 #include <cstdio>

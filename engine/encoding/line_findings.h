@@ -5,8 +5,8 @@
 #pragma once
 
 #include "mojibake_matcher.h"
-#include "reading_options.h"
-#include "report/finding.h"
+#include "corvel/reading_options.h"
+#include "corvel/report/finding.h"
 
 #include <cstdint>
 #include <string>

@@ -8,6 +8,8 @@
 // suit wide vectors under GCC).
 #pragma once
 
+#include "processor_features.h"
+
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -41,9 +43,10 @@ inline std::uint64_t markPairs(std::uint64_t heat, std::uint64_t ef, std::uint64
     return (heat & ((heat << 1) | heatBefore)) | (bf & ((ef << 1) | efBefore));
 }
 
-enum class VectorIsa { Portable, Sse2, Avx2, Avx512 };
+using VectorIsa = InstructionSet;
 
-// The widest set the processor runs.
+// The engine's one choice of instruction set (chosenInstructionSet), at most
+// SSE2 where this build has no wide vectors.
 VectorIsa bestVectorIsa();
 
 // The bits of the bytes of p[0..63] that equal `value`.

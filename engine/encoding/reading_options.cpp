@@ -1,4 +1,4 @@
-#include "reading_options.h"
+#include "corvel/reading_options.h"
 
 namespace corvel::encoding {
 

@@ -2,19 +2,15 @@
 # report rules about them, and the texts of a UTF-8 check log. No Qt.
 target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/block_feed.h
-  ${CMAKE_CURRENT_LIST_DIR}/char_decoder.h
-  ${CMAKE_CURRENT_LIST_DIR}/display_width.cpp ${CMAKE_CURRENT_LIST_DIR}/display_width.h
   ${CMAKE_CURRENT_LIST_DIR}/encoding_check.cpp ${CMAKE_CURRENT_LIST_DIR}/encoding_check.h
-  ${CMAKE_CURRENT_LIST_DIR}/encoding_rules.h
   ${CMAKE_CURRENT_LIST_DIR}/encoding_scanner.cpp ${CMAKE_CURRENT_LIST_DIR}/encoding_scanner.h
   ${CMAKE_CURRENT_LIST_DIR}/file_kind.cpp ${CMAKE_CURRENT_LIST_DIR}/file_kind.h
   ${CMAKE_CURRENT_LIST_DIR}/gb2312_set.cpp ${CMAKE_CURRENT_LIST_DIR}/gb2312_set.h
-  ${CMAKE_CURRENT_LIST_DIR}/gbk_cells.cpp ${CMAKE_CURRENT_LIST_DIR}/gbk_cells.h
   ${CMAKE_CURRENT_LIST_DIR}/line_findings.cpp ${CMAKE_CURRENT_LIST_DIR}/line_findings.h
   ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.cpp ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.h
   ${CMAKE_CURRENT_LIST_DIR}/plain_block.h
   ${CMAKE_CURRENT_LIST_DIR}/platform_text.h
-  ${CMAKE_CURRENT_LIST_DIR}/reading_options.cpp ${CMAKE_CURRENT_LIST_DIR}/reading_options.h
+  ${CMAKE_CURRENT_LIST_DIR}/reading_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/utf8_block.cpp ${CMAKE_CURRENT_LIST_DIR}/utf8_block.h
 )
 if(WIN32)
@@ -22,4 +18,4 @@ if(WIN32)
 else()
   target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/platform_text_posix.cpp)
 endif()
-target_include_directories(engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_include_directories(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR})

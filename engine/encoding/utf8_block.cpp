@@ -44,7 +44,7 @@ bool utf8BlocksValid(const char* p, std::size_t blocks, Utf8Open& open, std::uin
         return blocksAvx512(p, blocks, open, leads);
 #endif
 #if defined(__SSE2__)
-    if (isa != VectorIsa::Portable)
+    if (isa != VectorIsa::Scalar)
         return blocksSse2(p, blocks, open, leads);
 #endif
     (void)isa;

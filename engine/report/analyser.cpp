@@ -361,8 +361,6 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
     if (options.encoding == TextEncoding::Utf8)
         (void)reader.skipUtf8Bom();
     const bool anyEnds = options.lineEnds == LineEnds::Any;
-    const scan::Layout layout =
-        options.layout == Layout::Equals ? scan::Layout::EqualsLines : scan::Layout::LinePairs;
     DictionaryAnalyser analyser(options, sink);
     std::string head;  // the first bytes of a line too long to be held
     while (!reader.atEnd()) {
@@ -387,7 +385,7 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
                 break;
             }
             const std::uint64_t number = static_cast<std::uint64_t>(analyser.lines()) + 1;
-            analyser.addLongLine(head, longLine->facts.flag(layout, number, options.encoding));
+            analyser.addLongLine(head, longLine->facts.flag(options.layout, number, options.encoding));
             continue;
         }
         analyser.addLine(line);

@@ -5,10 +5,11 @@
 #pragma once
 
 #include "corvel/error.h"
+#include "corvel/report/analysis.h"
 #include "scan/scan_types.h"
-#include "finding.h"
-#include "rule_selection.h"
-#include "text_decoder.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/rule_selection.h"
+#include "corvel/report/text_decoder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,13 +26,6 @@ namespace corvel::report {
 
 using corvel::Layout;
 
-// Where the check log stopped early: RuleId::RowOfErrors or
-// RuleId::StoppedAtEmptyLine, at the line the check read last.
-struct LogStop {
-    RuleId rule = RuleId::RowOfErrors;
-    std::int32_t line = 0;
-};
-
 struct AnalysisOptions {
     Layout layout = Layout::LinePairs;
     RuleSelection rules;
@@ -41,12 +35,6 @@ struct AnalysisOptions {
     // analyseDictionary() hands every byte it reads to this one (the
     // encoding scanner), before the lines of those bytes are analysed.
     ReadObserver* observer = nullptr;
-};
-
-struct AnalysisStats {
-    std::int32_t lines = 0;
-    std::size_t distinctSources = 0;   // kept by inconsistent-translation
-    std::size_t consistencyBytes = 0;  // what it keeps for them
 };
 
 class DictionaryAnalyser {

@@ -1,4 +1,4 @@
-#include "baseline.h"
+#include "corvel/report/baseline.h"
 
 #include "json_reader.h"
 #include "text_hash.h"

@@ -1,4 +1,4 @@
-#include "dictionary_report.h"
+#include "corvel/report/dictionary_report.h"
 
 namespace corvel::report {
 

@@ -6,8 +6,8 @@
 // its line (seen the line's end) or has ended.
 #pragma once
 
-#include "finding.h"
-#include "rule_selection.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/rule_selection.h"
 
 #include <cstdint>
 #include <deque>

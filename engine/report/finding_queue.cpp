@@ -1,6 +1,6 @@
 #include "finding_queue.h"
 
-#include "rule_catalogue.h"
+#include "corvel/report/rule_catalogue.h"
 
 namespace corvel::report {
 

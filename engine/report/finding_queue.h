@@ -8,8 +8,8 @@
 #pragma once
 
 #include "consistency_index.h"
-#include "finding.h"
-#include "text_decoder.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/text_decoder.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "finding_tally.h"
+#include "corvel/report/finding_tally.h"
 
 namespace corvel::report {
 

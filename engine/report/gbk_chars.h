@@ -6,7 +6,8 @@
 #pragma once
 
 #include "corvel/run_request.h"
-#include "text_decoder.h"
+#include "corvel/report/text_decoder.h"
+#include "gbk_cells.h"
 
 #include <algorithm>
 
@@ -16,21 +17,12 @@
 
 namespace corvel::report::gbk {
 
-inline bool isLead(unsigned char b)
-{
-    return b >= 0x81 && b <= 0xFE;
-}
-
-inline bool isTrail(unsigned char b)
-{
-    return b >= 0x40 && b <= 0xFE && b != 0x7F;
-}
-
 // Bytes of the character starting at `at` (1 or 2).
 inline std::size_t charLength(std::string_view text, std::size_t at)
 {
     auto lead = static_cast<unsigned char>(text[at]);
-    if (isLead(lead) && at + 1 < text.size() && isTrail(static_cast<unsigned char>(text[at + 1])))
+    if (encoding::isGbkLead(lead) && at + 1 < text.size() &&
+        encoding::isGbkTrail(static_cast<unsigned char>(text[at + 1])))
         return 2;
     return 1;
 }

@@ -1,6 +1,6 @@
 #include "json_reader.h"
 
-#include "text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 namespace corvel::report {
 

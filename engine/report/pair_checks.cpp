@@ -2,7 +2,6 @@
 
 #include "byte_scan.h"
 #include "gbk_chars.h"
-#include "whitespace_rule.h"
 
 namespace corvel::report {
 
@@ -14,65 +13,6 @@ bool blankEnds(std::string_view text)
                              text.back() == '\t');
 }
 
-const std::vector<Placeholder> kNone;
-
-}  // namespace
-
-// Most pairs hold no placeholder, no blank at either end and only numbers
-// that the translation repeats: for them no rule can find anything.
-bool PairChecks::plainPair(std::string_view source, std::string_view translation,
-                           unsigned sourceKinds, unsigned translationKinds) const
-{
-    if (((sourceKinds | translationKinds) & kPlaceholderStart) != 0 || blankEnds(source) ||
-        blankEnds(translation))
-        return false;
-    return (sourceKinds & (kDigit | kFullwidthLead)) == 0 || !wants(RuleId::NumberMismatch) ||
-           NumberRule::plainNumbersPresent(source, kNone, translation, kNone);
-}
-
-PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
-    : rules_(rules),
-      decoder_(decoder),
-      steps_(decoder.encoding()),
-      any_(wants(RuleId::PlaceholderMismatch) || wants(RuleId::FullwidthPlaceholder) ||
-           wants(RuleId::WhitespaceMismatch) || wants(RuleId::NumberMismatch)),
-      placeholderRules_(decoder.encoding()),
-      numberRule_(decoder.encoding())
-{
-}
-
-void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
-{
-    if (!any_)
-        return;
-    unsigned sourceKinds = byteKinds(pair.source, decoder_.encoding());
-    unsigned translationKinds = byteKinds(pair.translation, decoder_.encoding());
-    if (plainPair(pair.source, pair.translation, sourceKinds, translationKinds))
-        return;
-    QuotedPair quoted(pair, decoder_);
-    bool placeholders = wants(RuleId::PlaceholderMismatch) || wants(RuleId::FullwidthPlaceholder);
-    bool numbers = wants(RuleId::NumberMismatch) && (sourceKinds & (kDigit | kFullwidthLead));
-    if (placeholders || numbers)
-        placeholderRules_.compare(pair.source, pair.translation, sourceKinds, translationKinds,
-                                  placeholders_);
-    if (placeholders)
-        checkPlaceholders(quoted, out);
-    if (wants(RuleId::WhitespaceMismatch))
-        checkWhitespace(quoted, out);
-    if (numbers)
-        checkNumbers(quoted, out);
-}
-
-Finding PairChecks::finding(RuleId id, QuotedPair& quoted, std::string message)
-{
-    Finding f = makeFinding(id, quoted.pair().translationLine);
-    quoted.fill(f);
-    f.message = std::move(message);
-    return f;
-}
-
-namespace {
-
 std::size_t characters(std::string_view text, const gbk::CharSteps& steps)
 {
     std::size_t n = 0;
@@ -83,18 +23,58 @@ std::size_t characters(std::string_view text, const gbk::CharSteps& steps)
 
 }  // namespace
 
-// In the equals layout the translation follows the source and its "=".
-void PairChecks::setColumn(Finding& finding, const PairText& pair, std::size_t offset) const
+PairRuleContext::PairRuleContext(const TextDecoder& decoder, PlaceholderRules& placeholderRules,
+                                 PlaceholderComparison& placeholders, NumberRule& numberRule)
+    : decoder_(decoder),
+      steps_(decoder.encoding()),
+      placeholderRules_(placeholderRules),
+      placeholders_(placeholders),
+      numberRule_(numberRule)
 {
+}
+
+void PairRuleContext::reset(const PairText& pair, unsigned sourceKinds, unsigned translationKinds,
+                            unsigned lineKinds)
+{
+    pair_ = &pair;
+    quoted_.emplace(pair, decoder_);
+    sourceKinds_ = sourceKinds;
+    translationKinds_ = translationKinds;
+    lineKinds_ = lineKinds;
+    compared_ = false;
+}
+
+const PlaceholderComparison& PairRuleContext::placeholders()
+{
+    if (!compared_) {
+        placeholderRules_.compare(pair_->source, pair_->translation, sourceKinds_,
+                                  translationKinds_, placeholders_);
+        compared_ = true;
+    }
+    return placeholders_;
+}
+
+Finding PairRuleContext::finding(RuleId id, std::string message)
+{
+    Finding f = makeFinding(id, pair_->translationLine);
+    quoted_->fill(f);
+    f.message = std::move(message);
+    return f;
+}
+
+// In the equals layout the translation follows the source and its "=".
+void PairRuleContext::setColumn(Finding& finding, std::size_t offset) const
+{
+    const PairText& pair = *pair_;
     finding.column = static_cast<std::int32_t>(pair.translationColumn + offset + 1);
     std::size_t before = pair.translationColumn == 0 ? 0 : characters(pair.source, steps_) + 1;
     finding.characterColumn = static_cast<std::int32_t>(
         before + characters(pair.translation.substr(0, offset), steps_) + 1);
 }
 
-std::string PairChecks::listPlaceholders(std::string_view text,
-                                         const std::vector<Placeholder>& all,
-                                         const std::vector<std::size_t>& which) const
+std::string PairRuleContext::listPlaceholders(std::string_view text,
+                                              const std::vector<Placeholder>& all,
+                                              const std::vector<std::size_t>& which) const
 {
     std::string out;
     for (std::size_t index : which) {
@@ -105,74 +85,40 @@ std::string PairChecks::listPlaceholders(std::string_view text,
     return out;
 }
 
-void PairChecks::checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out)
+PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
+    : decoder_(decoder),
+      placeholderRules_(decoder.encoding()),
+      numberRule_(decoder.encoding()),
+      context_(decoder, placeholderRules_, placeholders_, numberRule_)
 {
-    const PairText& pair = quoted.pair();
-    const PlaceholderComparison& c = placeholders_;
-    if (c.mismatch() && wants(RuleId::PlaceholderMismatch)) {
-        std::string message;
-        if (!c.missing.empty())
-            message = "missing from the translation: " +
-                      listPlaceholders(pair.source, c.source, c.missing);
-        if (!c.extra.empty())
-            message += (message.empty() ? "" : "; ") + std::string("not in the source: ") +
-                       listPlaceholders(pair.translation, c.translation, c.extra);
-        Finding f = finding(RuleId::PlaceholderMismatch, quoted, std::move(message));
-        if (!c.extra.empty())
-            setColumn(f, pair, c.translation[c.extra.front()].offset);
-        out.push_back(std::move(f));
-    }
-    if (!c.lookAlikes.empty() && wants(RuleId::FullwidthPlaceholder)) {
-        std::string message = "full-width look-alike in the translation: ";
-        for (std::size_t i = 0; i < c.lookAlikes.size(); ++i) {
-            const Placeholder& p = c.translation[c.lookAlikes[i]];
-            std::string_view bytes = pair.translation.substr(p.offset, p.length);
-            message += (i > 0 ? ", " : "") + quote(decoder_.toUtf8(bytes)) + " for " +
-                       quote(halfWidthForm(bytes, decoder_.encoding()));
+    for (const RuleInfo& rule : ruleCatalogue())
+        if (rule.checkPair != nullptr && rules.enabled(rule.id)) {
+            selected_.push_back(&rule);
+            firesOn_ |= rule.firesOn;
         }
-        Finding f = finding(RuleId::FullwidthPlaceholder, quoted, std::move(message));
-        setColumn(f, pair, c.translation[c.lookAlikes.front()].offset);
-        out.push_back(std::move(f));
-    }
 }
 
-void PairChecks::checkWhitespace(QuotedPair& quoted, std::vector<Finding>& out)
+// Most pairs hold no placeholder, no blank at either end and no number:
+// for them no pair rule can find anything.
+void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
 {
-    const PairText& pair = quoted.pair();
-    std::optional<WhitespaceDifference> d = compareWhitespace(pair.source, pair.translation, decoder_.encoding());
-    if (!d)
+    if (firesOn_ == 0)
         return;
-    std::string message;
-    if (d->leading)
-        message = "the source starts with " + describeWhitespace(d->sourceLeading) +
-                  ", the translation with " + describeWhitespace(d->translationLeading);
-    if (d->trailing)
-        message += (message.empty() ? "" : "; ") + std::string("the source ends with ") +
-                   describeWhitespace(d->sourceTrailing) + ", the translation with " +
-                   describeWhitespace(d->translationTrailing);
-    Finding f = finding(RuleId::WhitespaceMismatch, quoted, std::move(message));
-    std::size_t offset = d->leading ? 0 : pair.translation.size() - d->translationTrailing.size();
-    setColumn(f, pair, offset);
-    out.push_back(std::move(f));
-}
-
-void PairChecks::checkNumbers(QuotedPair& quoted, std::vector<Finding>& out)
-{
-    const PairText& pair = quoted.pair();
-    numberRule_.findMissing(pair.source, placeholders_.source, pair.translation,
-                            placeholders_.translation, missingNumbers_);
-    if (missingNumbers_.empty())
+    unsigned sourceKinds = byteKinds(pair.source, decoder_.encoding());
+    unsigned translationKinds = byteKinds(pair.translation, decoder_.encoding());
+    unsigned lineKinds = 0;
+    if (((sourceKinds | translationKinds) & kPlaceholderStart) != 0)
+        lineKinds |= kOnPlaceholder;
+    if (blankEnds(pair.source) || blankEnds(pair.translation))
+        lineKinds |= kOnBlankEnd;
+    if ((sourceKinds & (kDigit | kFullwidthLead)) != 0)
+        lineKinds |= kOnSourceNumber;
+    if ((lineKinds & firesOn_) == 0)
         return;
-    std::string list;
-    for (std::size_t i = 0; i < missingNumbers_.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == missingNumbers_.size() ? " and " : ", ";
-        list += missingNumbers_[i];
-    }
-    bool one = missingNumbers_.size() == 1;
-    out.push_back(finding(RuleId::NumberMismatch, quoted,
-                          (one ? "number " : "numbers ") + list + " of the source " +
-                              (one ? "is" : "are") + " missing from the translation"));
+    context_.reset(pair, sourceKinds, translationKinds, lineKinds);
+    for (const RuleInfo* rule : selected_)
+        if ((rule->firesOn & lineKinds) != 0)
+            rule->checkPair(context_, out);
 }
 
 }  // namespace corvel::report

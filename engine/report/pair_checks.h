@@ -1,18 +1,62 @@
-// The rules that weigh a source against its translation on their own:
-// placeholders, full-width look-alikes, whitespace and numbers. Turns what
-// they find into report findings at the translation's line. (Consistency
+// The rules that weigh a source against its translation on their own
+// (those of the rule table with a checkPair): placeholders, full-width
+// look-alikes, whitespace and numbers. Each rule's check is in its file in
+// rules/; here is what they share about the pair at hand. (Consistency
 // looks at the whole dictionary: FindingQueue.)
 #pragma once
 
 #include "number_rule.h"
 #include "pair_text.h"
 #include "placeholder_rules.h"
-#include "rule_selection.h"
+#include "corvel/report/rule_selection.h"
 
 #include <string>
 #include <vector>
 
 namespace corvel::report {
+
+// The pair at hand as the pair rules see it, with what more than one of
+// them needs worked out once.
+class PairRuleContext {
+public:
+    PairRuleContext(const TextDecoder& decoder, PlaceholderRules& placeholderRules,
+                    PlaceholderComparison& placeholders, NumberRule& numberRule);
+
+    void reset(const PairText& pair, unsigned sourceKinds, unsigned translationKinds,
+               unsigned lineKinds);
+
+    const PairText& pair() const { return *pair_; }
+    const TextDecoder& decoder() const { return decoder_; }
+    TextEncoding encoding() const { return decoder_.encoding(); }
+    unsigned lineKinds() const { return lineKinds_; }  // a set of LineKind
+    // The placeholders of both texts, compared on first use.
+    const PlaceholderComparison& placeholders();
+    NumberRule& numberRule() { return numberRule_; }
+    // Storage the number rule reuses from pair to pair.
+    std::vector<std::string>& missingNumbers() { return missingNumbers_; }
+
+    // A finding of `id` at the translation's line, its texts filled in.
+    Finding finding(RuleId id, std::string message);
+    // Sets the columns of `finding` to byte `offset` of the translation.
+    void setColumn(Finding& finding, std::size_t offset) const;
+    // Quoted placeholders of one side, as "\"%s\", \"{0}\"".
+    std::string listPlaceholders(std::string_view text, const std::vector<Placeholder>& all,
+                                 const std::vector<std::size_t>& which) const;
+
+private:
+    const TextDecoder& decoder_;
+    const gbk::CharSteps steps_;
+    PlaceholderRules& placeholderRules_;
+    PlaceholderComparison& placeholders_;
+    NumberRule& numberRule_;
+    const PairText* pair_ = nullptr;
+    std::optional<QuotedPair> quoted_;
+    std::vector<std::string> missingNumbers_;
+    unsigned sourceKinds_ = 0;
+    unsigned translationKinds_ = 0;
+    unsigned lineKinds_ = 0;
+    bool compared_ = false;
+};
 
 class PairChecks {
 public:
@@ -23,27 +67,13 @@ public:
     void check(const PairText& pair, std::vector<Finding>& out);
 
 private:
-    bool plainPair(std::string_view source, std::string_view translation, unsigned sourceKinds,
-                   unsigned translationKinds) const;
-    bool wants(RuleId id) const { return rules_.enabled(id); }
-    void checkPlaceholders(QuotedPair& quoted, std::vector<Finding>& out);
-    void checkWhitespace(QuotedPair& quoted, std::vector<Finding>& out);
-    void checkNumbers(QuotedPair& quoted, std::vector<Finding>& out);
-    Finding finding(RuleId id, QuotedPair& quoted, std::string message);
-    // Sets the columns of `finding` to byte `offset` of the translation.
-    void setColumn(Finding& finding, const PairText& pair, std::size_t offset) const;
-    // Quoted placeholders of one side, as "\"%s\", \"{0}\"".
-    std::string listPlaceholders(std::string_view text, const std::vector<Placeholder>& all,
-                                 const std::vector<std::size_t>& which) const;
-
-    const RuleSelection& rules_;
     const TextDecoder& decoder_;
-    const gbk::CharSteps steps_;
-    const bool any_;  // one of these rules is on
+    std::vector<const RuleInfo*> selected_;  // the selected pair rules, in table order
+    unsigned firesOn_ = 0;                   // what any of them fires on
     PlaceholderRules placeholderRules_;
     PlaceholderComparison placeholders_;
     NumberRule numberRule_;
-    std::vector<std::string> missingNumbers_;
+    PairRuleContext context_;
 };
 
 }  // namespace corvel::report

@@ -2,8 +2,8 @@
 // UTF-8, converted once and only when a finding quotes them.
 #pragma once
 
-#include "finding.h"
-#include "text_decoder.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/text_decoder.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,5 +1,8 @@
 #include "placeholder_rules.h"
 
+#include "corvel/report/half_width.h"
+#include "pair_text.h"
+
 #include "byte_scan.h"
 #include "gbk_chars.h"
 
@@ -153,6 +156,20 @@ std::optional<std::string> halfWidthTranslation(std::string_view source,
     }
     out.append(translation.substr(copied));
     return out;
+}
+
+std::string halfWidthLine(const std::string& source, const std::string& line, Layout layout,
+                          TextEncoding encoding)
+{
+    if (layout == Layout::LinePairs) {
+        auto fixed = halfWidthTranslation(source, line, encoding);
+        return fixed ? *fixed : line;
+    }
+    PairText pair = equalsPair(line, 1);
+    if (pair.translationColumn + pair.translation.size() != line.size())
+        return line;
+    auto fixed = halfWidthTranslation(pair.source, pair.translation, encoding);
+    return fixed ? line.substr(0, pair.translationColumn) + *fixed : line;
 }
 
 }  // namespace corvel::report

@@ -1,4 +1,4 @@
-#include "rule_selection.h"
+#include "corvel/report/rule_selection.h"
 
 namespace corvel::report {
 

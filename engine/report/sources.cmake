@@ -2,13 +2,12 @@
 # analysis that streams a dictionary through them. No Qt.
 target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/analyser.cpp ${CMAKE_CURRENT_LIST_DIR}/analyser.h
-  ${CMAKE_CURRENT_LIST_DIR}/baseline.cpp ${CMAKE_CURRENT_LIST_DIR}/baseline.h
+  ${CMAKE_CURRENT_LIST_DIR}/baseline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/consistency_index.cpp ${CMAKE_CURRENT_LIST_DIR}/consistency_index.h
-  ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.cpp ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.h
-  ${CMAKE_CURRENT_LIST_DIR}/finding.h
+  ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/finding_merge.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_merge.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_queue.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_queue.h
-  ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_tally.h
+  ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gbk_chars.h
   ${CMAKE_CURRENT_LIST_DIR}/gbk_table.cpp ${CMAKE_CURRENT_LIST_DIR}/gbk_table.h
   ${CMAKE_CURRENT_LIST_DIR}/json_reader.cpp ${CMAKE_CURRENT_LIST_DIR}/json_reader.h
@@ -18,10 +17,10 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pair_text.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_text.h
   ${CMAKE_CURRENT_LIST_DIR}/placeholder_rules.cpp ${CMAKE_CURRENT_LIST_DIR}/placeholder_rules.h
   ${CMAKE_CURRENT_LIST_DIR}/placeholder_scanner.cpp ${CMAKE_CURRENT_LIST_DIR}/placeholder_scanner.h
-  ${CMAKE_CURRENT_LIST_DIR}/rule_catalogue.cpp ${CMAKE_CURRENT_LIST_DIR}/rule_catalogue.h
-  ${CMAKE_CURRENT_LIST_DIR}/rule_selection.cpp ${CMAKE_CURRENT_LIST_DIR}/rule_selection.h
+  ${CMAKE_CURRENT_LIST_DIR}/rule_catalogue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rule_selection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_memory.cpp ${CMAKE_CURRENT_LIST_DIR}/table_memory.h
-  ${CMAKE_CURRENT_LIST_DIR}/text_decoder.cpp ${CMAKE_CURRENT_LIST_DIR}/text_decoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/text_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_hash.h
   ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.cpp ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.h
 )
@@ -32,5 +31,6 @@ else()
   target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_posix.cpp
                                 ${CMAKE_CURRENT_LIST_DIR}/table_memory_posix.cpp)
 endif()
-# Included as "report/analyser.h".
-target_include_directories(engine PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
+# A rule is its file in rules/ plus its line in CORVEL_RULES (rule_catalogue.h).
+file(GLOB CORVEL_REPORT_RULES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/rules/*.cpp)
+target_sources(engine PRIVATE ${CORVEL_REPORT_RULES})

@@ -1,4 +1,4 @@
-#include "text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 #include "gbk_chars.h"
 #include "gbk_table.h"

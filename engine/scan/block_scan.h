@@ -331,8 +331,8 @@ ScanFunction scansOf(Layout layout, bool copying)
     if (layout == Layout::LinePairs)
         return copying ? &BlockScan<Masks, Layout::LinePairs, true>::run
                        : &BlockScan<Masks, Layout::LinePairs, false>::run;
-    return copying ? &BlockScan<Masks, Layout::EqualsLines, true>::run
-                   : &BlockScan<Masks, Layout::EqualsLines, false>::run;
+    return copying ? &BlockScan<Masks, Layout::Equals, true>::run
+                   : &BlockScan<Masks, Layout::Equals, false>::run;
 }
 
 }  // namespace

@@ -21,13 +21,19 @@ ScanFunction avx2Scan(Layout layout, bool copying);  // only where kernelAvailab
 ScanFunction avx512Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx512)
 
 // Whether this build and processor can run a kernel.
-bool kernelAvailable(Kernel kernel);
-// AVX-512 where the processor has it, else AVX2, else SSE2 on x86-64, else
-// scalar. The environment variable CORVEL_SCAN_KERNEL (scalar, sse2, avx2,
-// avx512) picks one
-// instead, when it is available; it is read once.
-Kernel bestKernel();
-const char* kernelName(Kernel kernel);
+inline bool kernelAvailable(Kernel kernel)
+{
+    return runsInstructionSet(kernel);
+}
+// The engine's one choice of instruction set (chosenInstructionSet).
+inline Kernel bestKernel()
+{
+    return chosenInstructionSet();
+}
+inline const char* kernelName(Kernel kernel)
+{
+    return instructionSetName(kernel);
+}
 // The scan for a kernel that is available.
 ScanFunction scanFunction(Kernel kernel, Layout layout, bool copying);
 

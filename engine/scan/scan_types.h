@@ -1,6 +1,8 @@
-// What the block line classifier reports: the layouts it knows, its code
-// paths and the lines it hands out.
+// What the block line classifier reports: its code paths and the lines it hands out.
 #pragma once
+
+#include "corvel/run_request.h"
+#include "processor_features.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,14 +10,11 @@
 
 namespace corvel::scan {
 
-enum class Layout : std::uint8_t {
-    LinePairs,    // odd lines English, even lines Chinese
-    EqualsLines,  // every line "English=Chinese"
-};
+using corvel::Layout;
 
-// The instruction set a scan runs on. Avx2 needs the processor's support;
-// Scalar is the only path on processors other than x86-64.
-enum class Kernel : std::uint8_t { Scalar, Sse2, Avx2, Avx512 };
+// The instruction set a scan runs on: the engine's one choice
+// (chosenInstructionSet).
+using Kernel = InstructionSet;
 
 enum class LineFlag : std::uint8_t {
     None,          // not flagged: reported only for copying (see ScanOptions)

@@ -133,7 +133,7 @@ void CheckRun::commitReadLines(BlockLines& dictionary)
 bool CheckRun::copiedPastRules(BlockLines& dictionary, const scan::ScannedLine& line)
 {
     if (line.text != nullptr || line.flag != scan::LineFlag::None
-        || rules_.scanLayout() != scan::Layout::EqualsLines)
+        || rules_.scanLayout() != scan::Layout::Equals)
         return false;
     OutputFile& out = context_.files().corrected;
     dictionary.copy(line.start, line.end, out, false);

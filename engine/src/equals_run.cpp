@@ -59,7 +59,7 @@ public:
         return handle(classifyEqualsLine(line, context_.request().encoding), line);
     }
 
-    scan::Layout scanLayout() const override { return scan::Layout::EqualsLines; }
+    scan::Layout scanLayout() const override { return scan::Layout::Equals; }
 
     // Flagged equals lines are never kept, so a long one is only quoted; a
     // long good one comes here only from the line-by-line loop.

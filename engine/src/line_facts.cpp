@@ -36,7 +36,7 @@ scan::LineFlag LineFacts::flag(scan::Layout layout, std::uint64_t number,
 {
     using scan::LineFlag;
     const Kind kind = encoding == TextEncoding::Utf8 ? kUtf8 : kGbk;
-    if (layout == scan::Layout::EqualsLines) {
+    if (layout == scan::Layout::Equals) {
         if (!equals_)
             return LineFlag::NoEquals;
         return translatedAfterEquals_[kind] ? LineFlag::None : LineFlag::Untranslated;

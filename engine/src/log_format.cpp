@@ -1,7 +1,7 @@
 #include "log_format.h"
 
 #include "corvel/run_request.h"
-#include "encoding/display_width.h"
+#include "display_width.h"
 
 #include <cstdio>
 #include <utility>

@@ -13,7 +13,7 @@ RunContext::RunContext(const RunRequest& request, RunHost& host, const RunSinks&
       options_(request.options ? *request.options : kDefaultOptions),
       host_(host),
       sinks_(sinks),
-      followsLines_(host.followsLines()),
+      followsLines_(request.linePath == LinePath::EveryLine),
       anyEnds_(request.lineEnds == LineEnds::Any)
 {
 }

@@ -4,7 +4,7 @@
 // and reading options.
 #include "cli_test.h"
 #include "print_turn.h"
-#include "report/baseline.h"
+#include "corvel/report/baseline.h"
 #include "test_support.h"
 
 #include <atomic>

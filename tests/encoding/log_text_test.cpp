@@ -1,6 +1,6 @@
 // The texts of a check log written in UTF-8: the same layout as in GBK,
 // print zones counted in display columns.
-#include "encoding/display_width.h"
+#include "display_width.h"
 #include "log_format.h"
 #include "scan_support.h"
 

@@ -75,7 +75,7 @@ std::vector<report::Finding> scanBytes(std::string_view bytes, const ReadingOpti
     const std::vector<Pass> passes = {
         {true, VectorIsa::Avx512, bytes.size() + 1}, {true, VectorIsa::Avx512, 1},
         {true, VectorIsa::Avx512, 63},               {true, VectorIsa::Avx2, 100},
-        {true, VectorIsa::Sse2, 64},                 {true, VectorIsa::Portable, 4096},
+        {true, VectorIsa::Sse2, 64},                 {true, VectorIsa::Scalar, 4096},
         {false, VectorIsa::Avx512, 7},
     };
     for (const Pass& pass : passes) {

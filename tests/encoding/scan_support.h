@@ -4,8 +4,8 @@
 // (byte by byte, or each instruction set of the fast path) takes a block.
 #pragma once
 
-#include "encoding/reading_options.h"
-#include "report/finding.h"
+#include "corvel/reading_options.h"
+#include "corvel/report/finding.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 // The byte tables against the system's converters, the decoder on the
 // sequences that decide it, and the GBK pairing of the fast path against
 // decoding byte by byte.
-#include "encoding/char_decoder.h"
-#include "encoding/gbk_cells.h"
+#include "char_decoder.h"
+#include "gbk_cells.h"
 #include "encoding/plain_block.h"
 
 #include <gtest/gtest.h>

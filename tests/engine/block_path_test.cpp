@@ -114,8 +114,8 @@ protected:
         request.mode = v.mode;
         request.dictionary = file;
         request.outputParent = folder;
+        request.linePath = follows ? LinePath::EveryLine : LinePath::FlaggedLines;
         FakeHost host;
-        host.follows = follows;
         const RunReport report = runCheck(request, host, {&host});
         Outcome o;
         if (fs::exists(report.log))

@@ -52,8 +52,6 @@ struct LogOpened {
 class FakeHost : public RunHost, public RunSink {
 public:
     // --- what the test sets up ---
-    // Whether the host follows the lines (the windows do, the checker not).
-    bool follows = true;
     // Whether every line done and every finding is kept; a run of millions
     // of lines only counts them.
     bool keepsEveryLine = true;
@@ -112,7 +110,6 @@ public:
     std::vector<std::string> calls() const { return eventsWhere(false); }
 
     // --- RunHost ---
-    bool followsLines() const override { return follows; }
     bool lineDone(std::int32_t line) override
     {
         ++lineDoneCalls;

@@ -161,7 +161,7 @@ TEST_F(LineReading, ABoundedReaderGivesLongLinesAgainInPieces)
                 const LineFlag flag = c == EqualsClass::SeriousError ? LineFlag::NoEquals
                     : c == EqualsClass::Untranslated                ? LineFlag::Untranslated
                                                                     : LineFlag::None;
-                EXPECT_EQ(longLine->facts.flag(scan::Layout::EqualsLines, 1, encoding), flag)
+                EXPECT_EQ(longLine->facts.flag(scan::Layout::Equals, 1, encoding), flag)
                     << "line " << n + 1;
             }
         }

@@ -46,7 +46,7 @@ TEST_F(PairHost, EveryLineIsReportedAfterLinesStartingWhileTheRunHoldsTheHost)
 TEST_F(PairHost, HostThatDoesNotFollowTheLinesIsNotCalledPerLine)
 {
     chooseGame();
-    host.follows = false;
+    request.linePath = LinePath::FlaggedLines;
     host.onLineDone = [](std::int32_t) { return false; };  // would end the run
     RunReport report = runPairs();
     EXPECT_EQ(report.ending, RunEnding::Finished);

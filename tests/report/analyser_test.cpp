@@ -4,7 +4,7 @@
 #include "report_test_support.h"
 
 #include "report/pair_shift_tracker.h"
-#include "report/rule_catalogue.h"
+#include "corvel/report/rule_catalogue.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The JSON reader, the baseline and the rule options: what is matched,
 // what is rejected, what counts toward the exit status.
-#include "report/baseline.h"
-#include "report/finding_tally.h"
+#include "corvel/report/baseline.h"
+#include "corvel/report/finding_tally.h"
 #include "report/json_reader.h"
-#include "report/rule_selection.h"
+#include "corvel/report/rule_selection.h"
 #include "report_test_support.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 #include "report/number_rule.h"
 #include "report/pair_text.h"
 #include "report/placeholder_rules.h"
-#include "report/text_decoder.h"
+#include "corvel/report/text_decoder.h"
 #include "report/whitespace_rule.h"
 
 #include "test_support.h"

@@ -1,7 +1,7 @@
 // placeholder-mismatch and fullwidth-placeholder on the cases that decide
 // them and on their nearest false positives.
 #include "report/placeholder_rules.h"
-#include "report/text_decoder.h"
+#include "corvel/report/text_decoder.h"
 
 #include "test_support.h"
 

@@ -105,13 +105,13 @@ int main(int argc, char** argv)
     fs::path out = argv[1];
     fs::create_directories(out);
     std::vector<Run> runs;
-    auto sample = [&](const std::string& name, const std::string& bytes, report::Layout layout) {
+    auto sample = [&](const std::string& name, const std::string& bytes, corvel::Layout layout) {
         fs::path path = out / fs::u8path(name);
         std::ofstream(path, std::ios::binary) << bytes;
         runs.push_back({{name, layout}, path});
     };
-    sample("sample dictionary 样本.txt", pairsDictionary(), report::Layout::LinePairs);
-    sample("sample:equals.DAT", equalsDictionary(), report::Layout::Equals);
+    sample("sample dictionary 样本.txt", pairsDictionary(), corvel::Layout::LinePairs);
+    sample("sample:equals.DAT", equalsDictionary(), corvel::Layout::Equals);
     if (argc > 2) {
         // A real-data folder that is named must be there: without it the
         // validation would pass on the two samples alone.
@@ -126,8 +126,8 @@ int main(int argc, char** argv)
             std::string name = entry.path().filename().string();
             bool equals = name.ends_with(".eq.txt");
             if (equals || name.ends_with(".pairs.txt"))
-                runs.push_back({{entry.path().string(), equals ? report::Layout::Equals
-                                                               : report::Layout::LinePairs},
+                runs.push_back({{entry.path().string(), equals ? corvel::Layout::Equals
+                                                               : corvel::Layout::LinePairs},
                                 entry.path()});
         }
     }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "report/analyser.h"
-#include "report/finding.h"
+#include "corvel/report/finding.h"
 
 #include <initializer_list>
 #include <string>

@@ -6,7 +6,7 @@
 
 #include "report/byte_scan.h"
 #include "report/pair_text.h"
-#include "report/text_decoder.h"
+#include "corvel/report/text_decoder.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

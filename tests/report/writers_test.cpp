@@ -7,7 +7,7 @@
 #include "report/text_writer.h"
 
 #include "report/json_reader.h"
-#include "report/rule_catalogue.h"
+#include "corvel/report/rule_catalogue.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -117,7 +117,7 @@ report::Finding plainFinding(int line)
 // Writes two dictionaries (the second without findings) through `writer`.
 void writeSample(ReportWriter& writer)
 {
-    writer.beginDictionary({"dir/字典 1.txt", report::Layout::LinePairs});
+    writer.beginDictionary({"dir/字典 1.txt", corvel::Layout::LinePairs});
     writer.add(sampleFinding(4));
     report::Finding old = plainFinding(6);
     old.baseline = true;
@@ -129,7 +129,7 @@ void writeSample(ReportWriter& writer)
     outcome.logPath = "/out/字典 1/字典 1.log";
     outcome.findings = {1, 1, 1, 1};
     writer.endDictionary(outcome);
-    writer.beginDictionary({"menu.DAT", report::Layout::Equals});
+    writer.beginDictionary({"menu.DAT", corvel::Layout::Equals});
     report::DictionaryOutcome clean;
     clean.lines = 3;
     writer.endDictionary(clean);
@@ -249,7 +249,7 @@ TEST(TextWriter, ANameWithALineBreakStaysOnOneLine)
 {
     std::ostringstream out;
     TextWriter writer(out);
-    writer.beginDictionary({"odd\nname.txt", report::Layout::LinePairs});
+    writer.beginDictionary({"odd\nname.txt", corvel::Layout::LinePairs});
     report::Finding f = plainFinding(2);
     f.message = "first\nsecond";
     writer.add(f);
@@ -269,7 +269,7 @@ TEST_F(Session, ASecondRunWithTheFirstReportAsBaselineFailsNothing)
         JsonWriter json(first, tool());
         JsonWriter copy(firstCopy, tool());
         ReportSession session(settings, {&json, &copy});
-        EXPECT_FALSE(session.addDictionary({"game.txt", report::Layout::LinePairs}, path, {},
+        EXPECT_FALSE(session.addDictionary({"game.txt", corvel::Layout::LinePairs}, path, {},
                                            std::nullopt));
         session.finish();
         EXPECT_TRUE(session.failed());
@@ -284,7 +284,7 @@ TEST_F(Session, ASecondRunWithTheFirstReportAsBaselineFailsNothing)
     std::ostringstream second;
     JsonWriter json(second, tool());
     ReportSession session(settings, {&json});
-    EXPECT_FALSE(session.addDictionary({"./game.txt", report::Layout::LinePairs}, path, {},
+    EXPECT_FALSE(session.addDictionary({"./game.txt", corvel::Layout::LinePairs}, path, {},
                                        std::nullopt));
     session.finish();
     EXPECT_FALSE(session.failed());

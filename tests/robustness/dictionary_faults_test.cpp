@@ -133,7 +133,7 @@ TEST(DictionaryFaults, AReadFailureLeavesTheSameOutputsOnBothPaths)
                         writeFile(folder / "d.txt", bytes);
                         ScriptedRun run(layout, folder / "d.txt", Mode::Correct);
                         run.options.on[Option::DeleteErroneous] = !keepErroneous;
-                        run.host.follows = follows;
+                        run.request.linePath = follows ? LinePath::EveryLine : LinePath::FlaggedLines;
                         RunReport report;
                         {
                             FailingReads device(piece, failAt);

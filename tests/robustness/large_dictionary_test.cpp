@@ -190,7 +190,7 @@ TEST(LargeDictionary, ALineOfAGibibyteIsCheckedAndCorrectedInSmallMemory)
             feed.emplace(dictionary, file);
         ScriptedRun run(Layout::LinePairs, dictionary, c.mode);
         run.options.on[Option::DeleteErroneous] = c.deleteErroneous;
-        run.host.follows = c.follows;
+        run.request.linePath = c.follows ? LinePath::EveryLine : LinePath::FlaggedLines;
         run.host.keepsEveryLine = false;
         const long rssBefore = statusField("VmRSS:");
         const bool peakReset = resetPeak();

@@ -135,7 +135,7 @@ TEST(OutputFolderFaults, ASpillFileOnAFullDiskIsNamedInTheFailure)
             GTEST_SKIP() << "cannot mount a small tmpfs (needs root)";
         test::PipeFeed feed(work / "big.txt", work / "bytes");
         ScriptedRun run(Layout::LinePairs, work / "big.txt");
-        run.host.follows = follows;
+        run.request.linePath = follows ? LinePath::EveryLine : LinePath::FlaggedLines;
 
         const RunReport report = run.run();
 

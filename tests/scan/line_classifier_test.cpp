@@ -143,17 +143,17 @@ const Case kCases[] = {
     {"empty file", Layout::LinePairs, ""},
     {"only terminators", Layout::LinePairs, "\r\n\r\r\n\r"},
     {"only an LF", Layout::LinePairs, "\n"},
-    {"good equals lines", Layout::EqualsLines, "Open=" + kChinese + "\r\nSave=" + kChinese + "\r\n"},
-    {"each kind of flagged equals line", Layout::EqualsLines,
+    {"good equals lines", Layout::Equals, "Open=" + kChinese + "\r\nSave=" + kChinese + "\r\n"},
+    {"each kind of flagged equals line", Layout::Equals,
      "Open\r\nSave=x\r\n=\r\na=\r\n" + kChinese + "=b\r\n\r\n==" + kChinese + "\r\n"},
-    {"a translation after a later '=' counts", Layout::EqualsLines,
+    {"a translation after a later '=' counts", Layout::Equals,
      "a=b=" + kChinese + "\r\n" + kChinese + "=\r\nx=\x80\r\n"},
-    {"an '=' at the end of the file", Layout::EqualsLines, "a=" + kChinese + "\r\nb="},
-    {"a long equals line", Layout::EqualsLines,
+    {"an '=' at the end of the file", Layout::Equals, "a=" + kChinese + "\r\nb="},
+    {"a long equals line", Layout::Equals,
      std::string(130, 'k') + "=" + std::string(130, 'v') + "\xB4\r\n" + std::string(200, 'k') + "="
          + std::string(70, 'v') + "\r\n" + std::string(190, 'k')},
-    {"an equals line ending in its '='", Layout::EqualsLines, "k=\rk=\r\nk==\r\n"},
-    {"a long translation beginning with its Chinese", Layout::EqualsLines,
+    {"an equals line ending in its '='", Layout::Equals, "k=\rk=\r\nk==\r\n"},
+    {"a long translation beginning with its Chinese", Layout::Equals,
      std::string(70, 'k') + "=" + kChinese + std::string(140, 'v') + "\r\n"},
 };
 
@@ -182,7 +182,7 @@ TEST_P(Classifier, MoreFlaggedLinesThanOneBatchHolds)
     std::string bytes;
     for (int i = 0; i < 1500; ++i)
         bytes += i % 3 == 0 ? "\r" : i % 3 == 1 ? "\r\n" : "=\r\n";
-    for (Layout layout : {Layout::LinePairs, Layout::EqualsLines})
+    for (Layout layout : {Layout::LinePairs, Layout::Equals})
         for (bool copying : {false, true})
             for (std::size_t read : {std::size_t {1} << 20, std::size_t {4000}})
                 expectLikeReference(bytes, {read}, {layout, copying}, "many");
@@ -207,7 +207,7 @@ TEST_P(Classifier, AgreesWithTheReferenceOnRandomDictionaries)
         std::vector<std::size_t> reads;
         for (int i = 0; i < 8; ++i)
             reads.push_back(std::uniform_int_distribution<std::size_t>(1, 300)(random));
-        Reading setup {round % 4 < 2 ? Layout::LinePairs : Layout::EqualsLines, round % 3 == 0,
+        Reading setup {round % 4 < 2 ? Layout::LinePairs : Layout::Equals, round % 3 == 0,
                      round % 5 == 0 ? std::size_t {40} : std::size_t {64 * 1024}};
         expectLikeReference(bytes, reads, setup, "round " + std::to_string(round));
         if (HasFatalFailure())

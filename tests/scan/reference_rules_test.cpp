@@ -42,7 +42,7 @@ TEST(ReferenceLines, ClassifyAsTheEngineRulesDo)
         std::string line(std::uniform_int_distribution<std::size_t>(0, 40)(random), ' ');
         for (char& b : line)
             b = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
-        for (Layout layout : {Layout::LinePairs, Layout::EqualsLines}) {
+        for (Layout layout : {Layout::LinePairs, Layout::Equals}) {
             const std::vector<ReferenceLine> lines =
                 referenceLines(line + "\r\n" + line + "\r\n", layout);
             ASSERT_EQ(lines.size(), 2u);

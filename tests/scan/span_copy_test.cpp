@@ -30,7 +30,7 @@ std::string copyByLines(std::string_view file, Layout layout)
         return std::string(file.substr(l.start, l.end - l.start)) + "\r\n";
     };
     std::string out;
-    if (layout == Layout::EqualsLines) {
+    if (layout == Layout::Equals) {
         for (const ReferenceLine& l : lines)
             if (l.flag == LineFlag::None)
                 out += text(l);
@@ -51,7 +51,7 @@ public:
     void take(const ScannedLine& line)
     {
         const std::string kept = std::string(line.view()) + "\r\n";
-        if (layout_ == Layout::EqualsLines) {
+        if (layout_ == Layout::Equals) {
             copyUpTo(line.start);
             if (line.flag == LineFlag::None)
                 out_ += kept;
@@ -130,7 +130,7 @@ std::string randomDictionary(std::mt19937& random, Layout layout)
     const unsigned lines = std::uniform_int_distribution<unsigned>(0, 40)(random);
     for (unsigned n = 1; n <= lines; ++n) {
         std::string english = chance(6) ? "Open\nFile" : "Open file";
-        std::string line = layout == Layout::EqualsLines ? english + "=" + chinese
+        std::string line = layout == Layout::Equals ? english + "=" + chinese
                            : n % 2 != 0                  ? english
                                                          : chinese;
         if (chance(8))
@@ -153,7 +153,7 @@ TEST(SpanCopy, EqualsTheCopyLineByLine)
         if (!scan::kernelAvailable(kernel))
             continue;
         for (int round = 0; round < 400; ++round) {
-            const Layout layout = round % 2 == 0 ? Layout::LinePairs : Layout::EqualsLines;
+            const Layout layout = round % 2 == 0 ? Layout::LinePairs : Layout::Equals;
             const std::string file = randomDictionary(random, layout);
             const std::size_t read = std::uniform_int_distribution<std::size_t>(1, 150)(random);
             ASSERT_EQ(copyBySpans(file, layout, kernel, read), copyByLines(file, layout))

@@ -1,7 +1,7 @@
 #include "file_warning.h"
 
-#include "encoding/encoding_check.h"
-#include "encoding/encoding_rules.h"
+#include "corvel/report/analysis.h"
+#include "corvel/report/encoding_rules.h"
 
 #include <vector>
 

@@ -32,11 +32,8 @@ class RunHost {
 public:
     virtual ~RunHost() = default;
 
-    // Whether the host follows the lines: the windows show the number of
-    // the line just handled and serve their events; the command-line
-    // checker does neither, and the run then makes no per-line call.
-    virtual bool followsLines() const { return true; }
-    // After a line: `line` is its number. Returns false once the
+    // After a line, when the run visits every line (RunRequest::linePath):
+    // `line` is its number. Returns false once the
     // application is ending: the run then closes its files and returns.
     virtual bool lineDone(std::int32_t line) = 0;
     virtual Answer ask(Question question) = 0;

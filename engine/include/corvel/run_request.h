@@ -57,6 +57,13 @@ struct LogCaptions {
     std::string deleteUntranslated = "删除未翻译的行及相关行";
 };
 
+// Which lines a run visits. EveryLine: every line in turn, the host told of
+// each (RunHost::lineDone), as the windows need to show the line number and
+// serve their events. FlaggedLines: the dictionary is read in blocks and
+// only the flagged lines are visited where the reading allows it (GBK or
+// GB18030, CR LF line ends); the host is told of no line.
+enum class LinePath { EveryLine, FlaggedLines };
+
 struct RunRequest {
     Layout layout = Layout::LinePairs;
     std::filesystem::path dictionary;
@@ -70,6 +77,7 @@ struct RunRequest {
     // start is not part of line 1 under UTF-8.
     TextEncoding encoding = TextEncoding::Gbk;
     LineEnds lineEnds = LineEnds::CrLf;
+    LinePath linePath = LinePath::EveryLine;
 };
 
 }  // namespace corvel

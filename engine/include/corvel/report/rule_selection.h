@@ -2,8 +2,8 @@
 // exit status fail (--fail-on).
 #pragma once
 
-#include "finding.h"
-#include "rule_catalogue.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/rule_catalogue.h"
 
 #include <bitset>
 #include <string>

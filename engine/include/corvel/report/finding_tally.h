@@ -2,9 +2,9 @@
 // and the exit status need no second look at the findings.
 #pragma once
 
-#include "dictionary_report.h"
-#include "finding.h"
-#include "rule_selection.h"
+#include "corvel/report/dictionary_report.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/rule_selection.h"
 
 namespace corvel::report {
 

@@ -3,7 +3,8 @@
 // The writers of the report formats take these.
 #pragma once
 
-#include "analyser.h"
+#include "corvel/report/finding.h"
+#include "corvel/run_request.h"
 
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "gbk_cells.h"
-#include "reading_options.h"
+#include "corvel/reading_options.h"
 
 #include <cstdint>
 

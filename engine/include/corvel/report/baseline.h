@@ -5,7 +5,7 @@
 // Only fingerprints of the findings are kept.
 #pragma once
 
-#include "finding.h"
+#include "corvel/report/finding.h"
 
 #include <cstdint>
 #include <filesystem>

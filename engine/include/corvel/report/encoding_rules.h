@@ -2,8 +2,8 @@
 // severities.
 #pragma once
 
-#include "report/finding.h"
-#include "report/rule_catalogue.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/rule_catalogue.h"
 
 #include <string_view>
 

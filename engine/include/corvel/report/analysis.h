@@ -1,0 +1,78 @@
+// The report as the front ends ask for it: how a dictionary is read and
+// what it is, which rules report, and the one call that streams a
+// dictionary through every rule (the encoding rules in the same pass) into
+// a finding sink.
+#pragma once
+
+#include "corvel/error.h"
+#include "corvel/file_kind.h"
+#include "corvel/reading_options.h"
+#include "corvel/report/baseline.h"
+#include "corvel/report/dictionary_report.h"
+#include "corvel/report/finding.h"
+#include "corvel/report/rule_selection.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace corvel::encoding {
+
+// How a dictionary is read and what it is, for the encoding rules.
+struct ScanSettings {
+    TextEncoding encoding = TextEncoding::Gbk;
+    LineEnds lineEnds = LineEnds::CrLf;
+    Charset charset = Charset::Any;
+    Layout layout = Layout::LinePairs;
+    FileKind kind;  // what detection found
+};
+
+struct EncodingCheck {
+    FileKind kind;
+    TextEncoding encoding = TextEncoding::Gbk;  // `options.encoding` resolved
+    std::int64_t lines = 0;                     // as the options read them
+};
+
+// Sends the findings of the dictionary at `path`, read with `options`, to
+// `sink`; `check` receives what was found out.
+Error checkEncoding(const std::filesystem::path& path, const ReadingOptions& options,
+                    report::FindingSink& sink, EncodingCheck& check);
+
+}  // namespace corvel::encoding
+
+namespace corvel::report {
+
+// Where the check log stopped early: RuleId::RowOfErrors or
+// RuleId::StoppedAtEmptyLine, at the line the check read last.
+struct LogStop {
+    RuleId rule = RuleId::RowOfErrors;
+    std::int32_t line = 0;
+};
+
+struct AnalysisStats {
+    std::int32_t lines = 0;
+    std::size_t distinctSources = 0;   // kept by inconsistent-translation
+    std::size_t consistencyBytes = 0;  // what it keeps for them
+};
+
+// Which rules report, what makes the exit status fail, and the earlier
+// report whose findings do not count.
+struct ReportSettings {
+    RuleSelection rules;
+    FailOn failOn = FailOn::Error;
+    std::optional<Baseline> baseline;
+};
+
+// Streams the dictionary at `path` (named header.path, in header.layout)
+// through the rules `settings` selects into `sink`, marking the baseline's
+// findings and counting into `counts`; `stop` is where its check log
+// stopped early, `reading` how it is read and what it is. The findings
+// about its encoding and line ends come first, each in its line's place.
+// Returns the failure of reading it.
+Error analyseForReport(const DictionaryHeader& header, const std::filesystem::path& path,
+                       const ReportSettings& settings, std::optional<LogStop> stop,
+                       const encoding::ScanSettings& reading, FindingSink& sink,
+                       FindingCounts& counts, AnalysisStats* stats = nullptr);
+
+}  // namespace corvel::report

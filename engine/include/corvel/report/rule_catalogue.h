@@ -1,0 +1,92 @@
+// Every rule of the report: its stable English ID (never translated), its
+// severity, its descriptions, what it fires on and, for the rules that
+// weigh a pair on its own, its check. A rule is one file in rules/ plus
+// its line in CORVEL_RULES; the SARIF writer, `corvel-check --list-rules`
+// and docs/report.md (held to it by a test) list the same table.
+#pragma once
+
+#include "corvel/report/finding.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+// The rules, one line each, in the order of the rule table (which is the
+// order of one line's findings).
+#define CORVEL_RULES(X)                                                                    \
+    /* The classes of the check log. */                                                   \
+    X(EmptyLine) X(Untranslated) X(SourceHasChinese) X(RowOfErrors) X(MissingEquals)       \
+    X(StoppedAtEmptyLine)                                                                  \
+    /* Source against translation. */                                                     \
+    X(PlaceholderMismatch) X(FullwidthPlaceholder) X(WhitespaceMismatch) X(NumberMismatch) \
+    X(InconsistentTranslation) X(PairShift)                                                \
+    /* Encodings and line ends. */                                                        \
+    X(Utf8Bom) X(Utf16) X(Utf8Text) X(InvalidGbk) X(InvalidUtf8) X(Mojibake) X(LfLineEnds) \
+    X(MixedLineEnds) X(ControlChar) X(OutsideCharset)
+
+namespace corvel::report {
+
+enum class RuleId : std::uint8_t {
+#define CORVEL_RULE_ID(rule) rule,
+    CORVEL_RULES(CORVEL_RULE_ID)
+#undef CORVEL_RULE_ID
+};
+
+#define CORVEL_RULE_ONE(rule) +1
+inline constexpr std::size_t kRuleCount = 0 CORVEL_RULES(CORVEL_RULE_ONE);
+#undef CORVEL_RULE_ONE
+
+// What a rule fires on: a class of the check log, something a pair holds,
+// or the bytes of the file. The analyser weighs a pair with the pair rules
+// only when the pair holds something that a selected one fires on.
+enum LineKind : unsigned {
+    kOnEmpty = 1u << 0,         // the check log's empty line
+    kOnErroneous = 1u << 1,     // its erroneous line: a source holding Chinese
+    kOnUntranslated = 1u << 2,  // its untranslated line
+    kOnNoEquals = 1u << 3,      // an equals line without "="
+    kOnLogStop = 1u << 4,       // the line where the check log stopped early
+    kOnPlaceholder = 1u << 5,   // a pair with a placeholder's first byte on either side
+    kOnBlankEnd = 1u << 6,      // a pair with a space or tab at an end of either side
+    kOnSourceNumber = 1u << 7,  // a pair whose source holds a digit or a full-width form
+    kOnPair = 1u << 8,          // any pair of two texts (against the dictionary's others)
+    kOnPairRun = 1u << 9,       // a run of line pairs
+    kOnBytes = 1u << 10,        // any byte of the file (the encoding scan)
+};
+
+// The names of the kinds, for --list-rules=json: "empty", "placeholder", ...
+std::vector<std::string_view> lineKindNames(unsigned kinds);
+
+class PairRuleContext;
+
+struct RuleInfo {
+    RuleId id;
+    std::string_view name;         // "placeholder-mismatch"
+    Severity severity;
+    bool onByDefault;              // off: only when an option turns it on
+    unsigned firesOn;              // a set of LineKind
+    std::string_view summary;      // one short sentence
+    std::string_view description;  // what the rule finds, where, and what it leaves alone
+    // The rules that weigh a pair on their own: appends what the pair at
+    // hand holds of this rule's findings. Null for the others, which the
+    // analyser, the consistency queue or the encoding scan report.
+    void (*checkPair)(PairRuleContext& pair, std::vector<Finding>& out) = nullptr;
+};
+
+namespace rules {
+#define CORVEL_RULE_DECLARE(rule) extern const RuleInfo rule;
+CORVEL_RULES(CORVEL_RULE_DECLARE)
+#undef CORVEL_RULE_DECLARE
+}  // namespace rules
+
+// The whole table, in RuleId order.
+std::span<const RuleInfo> ruleCatalogue();
+const RuleInfo& ruleInfo(RuleId id);
+std::optional<RuleId> findRule(std::string_view name);
+
+// A finding of `id` with its name and severity filled in.
+Finding makeFinding(RuleId id, std::int32_t line);
+
+}  // namespace corvel::report

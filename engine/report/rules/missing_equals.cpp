@@ -1,0 +1,11 @@
+#include "corvel/report/rule_catalogue.h"
+
+namespace corvel::report::rules {
+
+constinit const RuleInfo MissingEquals {
+    RuleId::MissingEquals, "missing-equals", Severity::Error, true, kOnNoEquals,
+    "An equals line has no \"=\".",
+    "A line of an equals-line dictionary without the \"=\" that separates the source from its "
+    "translation. The check log lists it as a serious error."};
+
+}  // namespace corvel::report::rules

@@ -1,0 +1,14 @@
+#include "corvel/report/rule_catalogue.h"
+
+namespace corvel::report::rules {
+
+constinit const RuleInfo PairShift {
+    RuleId::PairShift, "pair-shift", Severity::Error, true, kOnPairRun,
+    "From this line on the line pairs are out of step.",
+    "In a line-pair dictionary, odd lines read as translations and even lines as sources for "
+    "at least three pairs: a line was lost or added above. Reported once per shifted region, "
+    "at the first line of its first shifted pair, naming the last line that still paired "
+    "correctly. Fix this first: the findings about the pairs inside the region are left out "
+    "because the pairs there are not real pairs."};
+
+}  // namespace corvel::report::rules

@@ -1,0 +1,11 @@
+#include "corvel/report/rule_catalogue.h"
+
+namespace corvel::report::rules {
+
+constinit const RuleInfo Utf8Bom {
+    RuleId::Utf8Bom, "utf8-bom", Severity::Warning, true, kOnBytes,
+    "The dictionary starts with a UTF-8 byte-order mark.",
+    "The dictionary starts with the bytes EF BB BF, the UTF-8 byte-order mark. Reported once, "
+    "at line 1."};
+
+}  // namespace corvel::report::rules

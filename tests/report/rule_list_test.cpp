@@ -1,0 +1,125 @@
+// The rule table as corvel-check --list-rules prints it, held against the
+// rule files, docs/report.md's table and the JSON schema's rule list.
+#include "checker.h"
+#include "corvel/report/rule_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvel::report {
+namespace {
+
+std::string listRules(const std::string& option)
+{
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::runChecker({option}, out, err), 0) << err.str();
+    return out.str();
+}
+
+std::string readDoc(const char* name)
+{
+    std::ifstream in(std::string(CORVEL_DOCS_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+// One row of the table: ID, severity, default, summary.
+std::vector<std::string> splitListLine(const std::string& line)
+{
+    std::istringstream in(line);
+    std::string id, severity, onOff;
+    in >> id >> severity >> onOff;
+    std::string summary;
+    std::getline(in >> std::ws, summary);
+    return {id, severity, onOff, summary};
+}
+
+TEST(RuleList, TableFollowsTheRegistryInIdOrder)
+{
+    std::set<std::string_view> names;
+    std::size_t index = 0;
+    for (const RuleInfo& rule : ruleCatalogue()) {
+        EXPECT_EQ(static_cast<std::size_t>(rule.id), index++) << rule.name;
+        EXPECT_TRUE(names.insert(rule.name).second) << "twice: " << rule.name;
+        EXPECT_NE(rule.firesOn, 0u) << rule.name << " fires on nothing";
+        EXPECT_FALSE(rule.summary.empty() || rule.description.empty()) << rule.name;
+        EXPECT_EQ(findRule(rule.name), rule.id);
+    }
+    EXPECT_EQ(index, kRuleCount);
+}
+
+TEST(RuleList, TextAndJsonListEveryRule)
+{
+    std::vector<std::string> text = lines(listRules("--list-rules"));
+    std::string json = listRules("--list-rules=json");
+    ASSERT_EQ(text.size(), kRuleCount);
+    for (std::size_t i = 0; i < kRuleCount; ++i) {
+        const RuleInfo& rule = ruleCatalogue()[i];
+        EXPECT_EQ(splitListLine(text[i]),
+                  (std::vector<std::string> {std::string(rule.name),
+                                             rule.severity == Severity::Error ? "error" : "warning",
+                                             rule.onByDefault ? "on" : "off",
+                                             std::string(rule.summary)}));
+        EXPECT_NE(json.find("{\"id\": \"" + std::string(rule.name) + "\""), std::string::npos)
+            << rule.name;
+    }
+    EXPECT_NE(json.find("\"firesOn\": [\"placeholder\"]"), std::string::npos);
+}
+
+TEST(RuleList, DocsTableIsTheListedTable)
+{
+    std::vector<std::vector<std::string>> documented;
+    for (const std::string& line : lines(readDoc("report.md"))) {
+        if (line.rfind("| `", 0) != 0)
+            continue;
+        // | `id` | severity | on | summary |
+        std::vector<std::string> cells;
+        std::size_t at = 1;
+        for (std::size_t bar; (bar = line.find(" |", at)) != std::string::npos; at = bar + 2)
+            cells.push_back(line.substr(at + 1, bar - at - 1));
+        ASSERT_EQ(cells.size(), 4u) << line;
+        cells[0] = cells[0].substr(1, cells[0].size() - 2);  // the backquotes
+        documented.push_back(cells);
+    }
+    std::vector<std::vector<std::string>> listed;
+    for (const std::string& line : lines(listRules("--list-rules")))
+        listed.push_back(splitListLine(line));
+    EXPECT_EQ(documented, listed);
+}
+
+TEST(RuleList, SchemaEnumIsTheListedIds)
+{
+    std::string schema = readDoc("report.schema.json");
+    std::size_t at = schema.find("\"rule\": {");
+    ASSERT_NE(at, std::string::npos);
+    at = schema.find("\"enum\": [", at);
+    const std::size_t end = schema.find(']', at);
+    std::vector<std::string> ids;
+    for (std::size_t q = schema.find('"', at + 8); q < end; q = schema.find('"', q + 1)) {
+        const std::size_t close = schema.find('"', q + 1);
+        ids.push_back(schema.substr(q + 1, close - q - 1));
+        q = close;
+    }
+    std::vector<std::string> listed;
+    for (const std::string& line : lines(listRules("--list-rules")))
+        listed.push_back(splitListLine(line)[0]);
+    EXPECT_EQ(ids, listed);
+}
+
+}  // namespace
+}  // namespace corvel::report
