@@ -107,7 +107,32 @@ def engine_folders_form_no_cycle(root):
     return problems
 
 
-RULES = [front_ends_use_public_headers, public_headers_stand_alone, engine_folders_form_no_cycle]
+# Qt's headers (<QWidget>, <QtCore/QString>, <qglobal.h>) and the Windows API.
+ANY_INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]')
+TOOLKIT_HEADER = re.compile(r'^(Q[A-Za-z]*|Qt[A-Za-z]*/.*|q[a-z]+\.h|[Ww][Ii][Nn][Dd][Oo][Ww][Ss]\.[Hh])$')
+
+
+def ui_core_is_toolkit_free(root):
+    """ui/core/ includes neither Qt nor windows.h, and its target links no Qt."""
+    problems = []
+    for path in sources(root, "ui/core"):
+        with open(path, encoding="utf-8", errors="replace") as f:
+            for number, line in enumerate(f, 1):
+                match = ANY_INCLUDE.match(line)
+                if match and TOOLKIT_HEADER.match(match.group(1)):
+                    problems.append(f"{rel(root, path)}:{number} includes {match.group(1)}, "
+                                    "a toolkit header: ui/core stays toolkit-free")
+    cmake = os.path.join(root, "ui/core/CMakeLists.txt")
+    if os.path.isfile(cmake):
+        with open(cmake, encoding="utf-8") as f:
+            for number, line in enumerate(f, 1):
+                if re.search(r'\bQt[0-9]*::|find_package\s*\(\s*Qt', line):
+                    problems.append(f"ui/core/CMakeLists.txt:{number} uses Qt: {line.strip()}")
+    return problems
+
+
+RULES = [front_ends_use_public_headers, public_headers_stand_alone, engine_folders_form_no_cycle,
+         ui_core_is_toolkit_free]
 
 
 def main():

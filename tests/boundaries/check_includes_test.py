@@ -35,6 +35,7 @@ SOUND = {
     "cli/main.cpp": '#include "corvel/run.h"\n#include "options.h"\n#include <vector>\n',
     "cli/options.h": "#pragma once\n",
     "ui/window.cpp": '#include "corvel/run.h"\n',
+    "ui/core/behaviour.cpp": '#include "corvel/run.h"\n#include <queue>\n',
 }
 CASES = [
     ("sound tree", {}, []),
@@ -49,6 +50,12 @@ CASES = [
      ["engine/include/corvel/run.h includes platform.h"]),
     ("folders in a cycle",
      {"engine/base/platform.h": '#include "report/rule.cpp"\n'}, ["cycle"]),
+    ("ui/core includes Qt",
+     {"ui/core/behaviour.cpp": '#include <QString>\n'}, ["ui/core/behaviour.cpp:1 includes QString"]),
+    ("ui/core includes the Windows API",
+     {"ui/core/behaviour.cpp": '#include <Windows.h>\n'}, ["includes Windows.h"]),
+    ("ui/core links Qt",
+     {"ui/core/CMakeLists.txt": 'target_link_libraries(ui_core PUBLIC Qt6::Core)\n'}, ["uses Qt"]),
 ]
 
 failed = False

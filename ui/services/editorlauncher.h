@@ -4,7 +4,7 @@
 #pragma once
 
 #include "corvel/error.h"
-#include "editorrequest.h"
+#include "editor_request.h"
 
 #include <QString>
 #include <QStringList>

@@ -6,7 +6,7 @@
 #ifdef _WIN32
 
 #include "corvel/error.h"
-#include "editorrequest.h"
+#include "editor_request.h"
 
 namespace corvel {
 

@@ -1,0 +1,285 @@
+// The equals-line window and the switching between the two windows.
+#include "boxanswerer.h"
+#include "mainwindow.h"
+#include "equalswindow.h"
+#include "uitest.h"
+#include "windowswitch.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace corvel;
+using namespace corvel::test;
+
+namespace {
+
+const QString kDone = QStringLiteral("已经处理完成。是否要查看记录？");
+const QString kStopQuestion = QStringLiteral("真的要停止校验操作吗？");
+
+// Accepted, untranslated, serious error (no "="), accepted.
+const QStringList kSample {"Hello=你好", "World=World", "no equals sign", "中文=Bye再见"};
+
+template <typename T>
+T* control(QWidget* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+struct Other {
+    std::shared_ptr<LauncherLog> launched = std::make_shared<LauncherLog>();
+    EqualsWindow window {recordingLauncher(launched)};
+    QSignalSpy ended {&window, &CheckWindow::endRequested};
+
+    Other()
+    {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qFatal("window not exposed");
+    }
+
+    void choose(const QString& path)
+    {
+        BoxAnswerer answers;
+        answers.choose(path);
+        QTest::mouseClick(control<QPushButton>(&window, "cmdopen"), Qt::LeftButton);
+        QVERIFY(answers.seen().isEmpty());  // no warning for any file type
+    }
+
+    bool shows(const char* name) { return control<QWidget>(&window, name)->isVisible(); }
+    bool checkEnabled() { return control<QPushButton>(&window, "cmdCheck")->isEnabled(); }
+    QString status() { return control<QLabel>(&window, "lbl5")->text(); }
+};
+
+int liveCheckWindows()
+{
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        count += qobject_cast<CheckWindow*>(w) != nullptr;
+    return count;
+}
+
+}  // namespace
+
+class EqualsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareApplication(); }
+
+    void freshWindowShowsInformation()
+    {
+        Other o;
+        QCOMPARE(o.window.windowTitle(), QStringLiteral("其它项目"));
+        QCOMPARE(o.window.size(), QSize(379, 195));
+        QVERIFY(o.shows("frainfo") && o.shows("lblinfo"));
+        QVERIFY(!o.shows("img") && !o.shows("lbl5"));
+        QVERIFY(control<QRadioButton>(&o.window, "optChect")->isChecked());
+        QVERIFY(!o.checkEnabled());
+#ifndef Q_OS_WIN  // there the entry goes from the system menu instead
+        QVERIFY(!(o.window.windowFlags() & Qt::WindowCloseButtonHint));
+#endif
+        QVERIFY(!(o.window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(control<QLabel>(&o.window, "lblinfo")->text().contains(QStringLiteral("＜Marrowind＞")));
+    }
+
+    // The design's rectangles in pixels (twips at 96 dpi), in the parent:
+    // txtfile (240, 420, 3585, 285) as it is; lblinfo (150, 210, 5175, 525)
+    // in frainfo, grown up and down around its centre line (14 + 35 / 2)
+    // to hold its three lines in the installed font.
+    void controlsSitAtDesignRectangles()
+    {
+        Other o;
+        QCOMPARE(control<QLineEdit>(&o.window, "txtfile")->geometry(), QRect(16, 28, 239, 19));
+        const QRect info = control<QLabel>(&o.window, "lblinfo")->geometry();
+        const QRect design(10, 14, 345, 35);
+        QCOMPARE(info.left(), design.left());
+        QCOMPARE(info.width(), design.width());
+        QVERIFY2(info.height() >= design.height(), qPrintable(QString::number(info.height())));
+        // Same centre, to the half pixel an odd growth cannot split.
+        QVERIFY(qAbs(2 * info.top() + info.height() - 2 * design.top() - design.height()) <= 1);
+    }
+
+    // The information's three lines are drawn apart: three bands of ink with
+    // blank pixel rows between them, all inside the label.
+    void informationLinesDoNotCrowd()
+    {
+        Other o;
+        auto* info = control<QLabel>(&o.window, "lblinfo");
+        const QImage image = info->grab().toImage();
+        const QRgb paper = image.pixel(0, 0);
+        int bands = 0;
+        bool inInk = false;
+        for (int y = 0; y < image.height(); ++y) {
+            bool ink = false;
+            for (int x = 0; x < image.width() && !ink; ++x)
+                ink = image.pixel(x, y) != paper;
+            if (ink && !inInk)
+                ++bands;
+            inInk = ink;
+        }
+        QCOMPARE(bands, 3);
+        QVERIFY(!inInk);  // the last line is not cut off
+    }
+
+    // A UTF-8 dictionary with LF line ends gets one 警告 box saying so; a
+    // GBK one with CR LF none. The check is then possible as ever.
+    void readingWarningAfterChoosing()
+    {
+        Scratch scratch;
+        QFile utf8(scratch.path("utf8.DAT"));
+        QVERIFY(utf8.open(QIODevice::WriteOnly));
+        utf8.write("Open=\xE6\x89\x93\xE5\xBC\x80\nSave=\xE4\xBF\x9D\xE5\xAD\x98\n");
+        utf8.close();
+        writeDictionary(scratch.path("gbk.DAT"), {QStringLiteral("Open=打开")});
+        for (const char* name : {"utf8.DAT", "gbk.DAT"}) {
+            Other o;
+            BoxAnswerer answers;
+            answers.answer(QStringLiteral("UTF-8 编码"), QMessageBox::Ok);
+            answers.choose(scratch.path(name));
+            QTest::mouseClick(control<QPushButton>(&o.window, "cmdopen"), Qt::LeftButton);
+            const bool utf8Chosen = QLatin1String(name) == QLatin1String("utf8.DAT");
+            QCOMPARE(answers.seen().size(), utf8Chosen ? 1 : 0);
+            if (utf8Chosen)
+                QVERIFY(answers.seen().front().contains(QStringLiteral("（LF）")));
+            QVERIFY(o.checkEnabled());
+        }
+    }
+
+    void choosingShowsStatusBoxForGood()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("words.dat"), kSample);
+        writeDictionary(scratch.path("words.txt"), kSample);
+        Other o;
+        o.choose(scratch.path("words.txt"));  // not .DAT: accepted without a word
+        QVERIFY(o.shows("img") && o.shows("lbl5"));
+        QVERIFY(!o.shows("frainfo"));
+        QCOMPARE(o.status(), QStringLiteral("等待检错或纠错工作"));
+        QVERIFY(o.checkEnabled());
+
+        o.choose(QString());
+        QVERIFY(control<QLineEdit>(&o.window, "txtfile")->text().isEmpty());
+        QVERIFY(!o.checkEnabled());
+        QVERIFY(o.shows("img") && !o.shows("frainfo"));
+
+        auto* txtfile = control<QLineEdit>(&o.window, "txtfile");
+        QTest::keyClicks(txtfile, "typed");
+        QVERIFY(txtfile->text().isEmpty());
+    }
+
+    void checkAndCorrectRuns_data()
+    {
+        QTest::addColumn<bool>("correct");
+        QTest::newRow("check") << false;
+        QTest::newRow("correct") << true;
+    }
+
+    void checkAndCorrectRuns()
+    {
+        QFETCH(bool, correct);
+        Scratch scratch;
+        writeDictionary(scratch.path("words.dat"), kSample);
+        Other o;
+        o.choose(scratch.path("words.dat"));
+        if (correct)
+            QTest::mouseClick(control<QRadioButton>(&o.window, "optcro"), Qt::LeftButton);
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        QTest::mouseClick(control<QPushButton>(&o.window, "cmdCheck"), Qt::LeftButton);
+
+        QCOMPARE(answers.seen(), QStringList {kDone});
+        QCOMPARE(o.status(), QStringLiteral("总共处理了 4 行"));
+        QVERIFY(o.checkEnabled() && control<QPushButton>(&o.window, "cmdret")->isEnabled());
+        const QString log = fromGbk(readAll(scratch.path("words/words.log")));
+        QVERIFY2(log.contains(QStringLiteral("第 2 行没有翻译")), qPrintable(log));
+        QVERIFY(log.contains(QStringLiteral("* 第 3 行发生严重错误。")));
+        QVERIFY(log.contains(correct ? QStringLiteral("纠错") : QStringLiteral("检错")));
+        QCOMPARE(QFileInfo::exists(scratch.path("words/words.dat")), correct);
+        if (correct)
+            QCOMPARE(readAll(scratch.path("words/words.dat")), gbk("Hello=你好\r\n中文=Bye再见\r\n"));
+        QCOMPARE(o.ended.count(), 0);
+    }
+
+    void escAsksAndOkEnds()
+    {
+        Other o;
+        {
+            BoxAnswerer cancel;
+            cancel.answer(kStopQuestion, QMessageBox::Cancel);
+            QTest::keyClick(&o.window, Qt::Key_Escape);
+            QCOMPARE(cancel.seen(), QStringList {kStopQuestion});
+            QCOMPARE(o.ended.count(), 0);
+        }
+
+        BoxAnswerer ok;
+        ok.answer(kStopQuestion, QMessageBox::Ok);
+        QTest::keyClick(control<QRadioButton>(&o.window, "optChect"), Qt::Key_Escape,
+                        Qt::AltModifier);
+        QCOMPARE(o.ended.count(), 1);
+    }
+
+    void closeRequestIsRefused()
+    {
+        Other o;
+        QVERIFY(!o.window.close());
+        QVERIFY(o.window.isVisible());
+        QCOMPARE(o.ended.count(), 0);
+    }
+
+    // Each switch leaves exactly one window, created afresh from its design.
+    void switchingTwiceLeavesOneFreshWindow()
+    {
+        QtWindowSwitch windows(recordingLauncher(std::make_shared<LauncherLog>()));
+        windows.showMain();
+        auto* main = qobject_cast<MainWindow*>(windows.current());
+        QVERIFY(main);
+        control<QCheckBox>(main, "chkspac")->setChecked(true);
+        QTest::mouseClick(control<QRadioButton>(main, "optcorrect"), Qt::LeftButton);
+
+        for (int round = 0; round < 2; ++round) {
+            QTest::mouseClick(control<QLabel>(windows.current(), "lblother"), Qt::LeftButton);
+            QVERIFY(qobject_cast<EqualsWindow*>(windows.current()));
+            control<QRadioButton>(windows.current(), "optcro")->setChecked(true);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(liveCheckWindows(), 1);
+
+            QTest::mouseClick(control<QPushButton>(windows.current(), "cmdret"), Qt::LeftButton);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(liveCheckWindows(), 1);
+            main = qobject_cast<MainWindow*>(windows.current());
+            QVERIFY(main && main->isVisible());
+            QVERIFY(control<QRadioButton>(main, "optcheck")->isChecked());
+            QVERIFY(!control<QCheckBox>(main, "chkspac")->isChecked());
+            QVERIFY(control<QLineEdit>(main, "txtfile")->text().isEmpty());
+        }
+        QTest::mouseClick(control<QLabel>(windows.current(), "lblother"), Qt::LeftButton);
+        QVERIFY(control<QRadioButton>(windows.current(), "optChect")->isChecked());
+    }
+
+    void endFromEitherWindowReachesTheSwitch()
+    {
+        QtWindowSwitch windows(recordingLauncher(std::make_shared<LauncherLog>()));
+        QSignalSpy ended(&windows, &QtWindowSwitch::endRequested);
+        windows.showMain();
+        QTest::mouseClick(control<QLabel>(windows.current(), "lblother"), Qt::LeftButton);
+        BoxAnswerer ok;
+        ok.answer(kStopQuestion, QMessageBox::Ok);
+        QTest::keyClick(windows.current(), Qt::Key_Escape);
+        QCOMPARE(ended.count(), 1);
+    }
+};
+
+QTEST_MAIN(EqualsWindowTest)
+#include "equalswindow_test.moc"

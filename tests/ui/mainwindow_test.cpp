@@ -1,0 +1,698 @@
+// The main window driven as a user would: design state, the mode rules,
+// choosing a file, whole runs through cmdCheck, ESC and the hints.
+#include "boxanswerer.h"
+#include "aboutwindow.h"
+#include "mainwindow.h"
+#include "uitest.h"
+#include "version.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace corvel;
+using namespace corvel::test;
+
+namespace {
+
+const QString kWaiting = QStringLiteral("等待检错或纠错工作");
+const QString kDone = QStringLiteral("已经处理完成。是否要查看记录？");
+const QString kStopQuestion = QStringLiteral("真的要停止校验吗？");
+const QString kTypeWarning = QStringLiteral("该类型的文件可能无法进行处理！");
+const QString kEmptyStop = QStringLiteral("遇到空行，停止执行程序！是否要查看记录？");
+
+// Hello/你好 good, World/World untranslated, 错/错误 erroneous English,
+// empty/空 an empty English line.
+const QStringList kSample {"Hello", "你好", "World", "World", "错", "错误", "", "空"};
+
+template <typename T>
+T* control(QWidget* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+QPushButton* button(QWidget* w, const char* name) { return control<QPushButton>(w, name); }
+QCheckBox* box(QWidget* w, const char* name) { return control<QCheckBox>(w, name); }
+QLabel* label(QWidget* w, const char* name) { return control<QLabel>(w, name); }
+
+// A window with a recording editor launcher, shown.
+struct Main {
+    std::shared_ptr<LauncherLog> launched = std::make_shared<LauncherLog>();
+    MainWindow window {recordingLauncher(launched)};
+    QSignalSpy ended {&window, &CheckWindow::endRequested};
+
+    Main()
+    {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qFatal("window not exposed");
+    }
+
+    void choose(const QString& path)
+    {
+        BoxAnswerer answers;
+        answers.answer(kTypeWarning, QMessageBox::Ok);
+        answers.choose(path);
+        QTest::mouseClick(button(&window, "cmdopen"), Qt::LeftButton);
+    }
+
+    QString status(const char* name) { return label(&window, name)->text(); }
+};
+
+// A dictionary of `pairs` good line pairs, long enough to act during its run.
+QStringList longDictionary(int pairs)
+{
+    QStringList lines;
+    lines.reserve(pairs * 2);
+    for (int i = 0; i < pairs; ++i)
+        lines << QStringLiteral("line %1").arg(i) << QStringLiteral("第%1行").arg(i);
+    return lines;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { prepareApplication(); }
+
+    void freshWindowHasDesignState()
+    {
+        Main m;
+        QWidget* w = &m.window;
+        // "Corvel v0.2" for the version 0.2.0
+        QCOMPARE(w->windowTitle(), QStringLiteral("Corvel v") + QString::fromUtf8(version::kShort));
+        QCOMPARE(w->size(), QSize(466, 285));
+        QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(control<QRadioButton>(w, "optcheck")->isChecked());
+        QVERIFY(!control<QRadioButton>(w, "optcorrect")->isChecked());
+        QVERIFY(!button(w, "cmdCheck")->isEnabled());
+        QVERIFY(control<QLineEdit>(w, "txtfile")->text().isEmpty());
+        // name, checked, enabled
+        const QList<std::tuple<const char*, bool, bool>> boxes {
+            {"chkspace", true, false}, {"chkerror", true, false}, {"chknotra", false, false},
+            {"chkspac", false, true},  {"chkstop", true, true},   {"chkreplace", true, true},
+            {"chkprompt", true, true}};
+        for (const auto& [name, checked, enabled] : boxes) {
+            QVERIFY2(box(w, name)->isChecked() == checked, name);
+            QVERIFY2(box(w, name)->isEnabled() == enabled, name);
+        }
+        QVERIFY(label(w, "lbl5")->isVisible());
+        QCOMPARE(m.status("lbl5"), kWaiting);
+        for (const char* hidden : {"lbl1", "lbl2", "lbl3", "lbl4"})
+            QVERIFY2(!label(w, hidden)->isVisible(), hidden);
+        QCOMPARE(QApplication::focusWidget(), button(w, "cmdopen"));
+    }
+
+    void controlsSitAtDesignPositions_data()
+    {
+        QTest::addColumn<QString>("name");
+        // In the window, pixels: boxes inside frames, option buttons lying
+        // over the frames, the status box and the bottom row. The design's
+        // twips at 96 dpi; a box lower than the 18 pixels its indicator and
+        // text need grows around its design centre: optcorrect (94, 13 high)
+        // and optcheck (92, 17 high) share the centre line 100.5.
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::addColumn<int>("height");
+        QTest::newRow("txtfile") << "txtfile" << QPoint(12, 29) << 18;
+        QTest::newRow("lblother") << "lblother" << QPoint(332, 28) << 20;
+        QTest::newRow("optcheck") << "optcheck" << QPoint(24, 92) << 18;
+        QTest::newRow("optcorrect") << "optcorrect" << QPoint(256, 92) << 18;
+        QTest::newRow("chkstop") << "chkstop" << QPoint(24, 168) << 21;
+        QTest::newRow("chkspace") << "chkspace" << QPoint(256, 118) << 18;
+        QTest::newRow("chkerror") << "chkerror" << QPoint(256, 142) << 18;
+        QTest::newRow("chknotra") << "chknotra" << QPoint(256, 168) << 18;
+        QTest::newRow("Image1") << "Image1" << QPoint(3, 208) << 29;
+        QTest::newRow("cmdCheck") << "cmdCheck" << QPoint(196, 250) << 25;
+    }
+
+    void controlsSitAtDesignPositions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QPoint, topLeft);
+        QFETCH(int, height);
+        Main m;
+        auto* c = m.window.findChild<QWidget*>(name);
+        QVERIFY(c);
+        QCOMPARE(c->mapTo(&m.window, QPoint(0, 0)), topLeft);
+        QCOMPARE(c->height(), height);
+    }
+
+    // The frames' captions lie in their top line, as the design draws
+    // frames: the line (found in the frame's right half, clear of the
+    // caption) runs through the caption, whose ink lies above it and, on
+    // rows where the right half shows nothing, below it.
+    void frameCaptionsLieInTheTopLine()
+    {
+        Main m;
+        for (const char* name : {"fracheck", "fracorrect"}) {
+            const QImage image = control<QGroupBox>(&m.window, name)->grab().toImage();
+            const QRgb paper = image.pixel(image.width() - 1, 0);
+            auto ink = [&](int y, int from, int to) {
+                for (int x = from; x < to; ++x)
+                    if (image.pixel(x, y) != paper)
+                        return true;
+                return false;
+            };
+            const int half = image.width() / 2, right = image.width() - 8;
+            auto solid = [&](int y) {
+                for (int x = half; x < right; ++x)
+                    if (image.pixel(x, y) == paper)
+                        return false;
+                return true;
+            };
+            int line = 0;
+            while (line < image.height() && !solid(line))
+                ++line;
+            QVERIFY2(line < image.height(), name);
+            // The caption's columns, clear of the frame's left edge.
+            const int from = 4, to = image.width() / 4;
+            bool above = false, below = false;
+            for (int y = 0; y < line; ++y)
+                above = above || ink(y, from, to);
+            for (int y = line + 1; y < line + 12; ++y)
+                below = below || (ink(y, from, to) && !ink(y, half, right));
+            QVERIFY2(above && below, qPrintable(QStringLiteral("%1: line at %2").arg(name).arg(line)));
+        }
+    }
+
+    void designFontsAndColours()
+    {
+        Main m;
+        QWidget* w = &m.window;
+        const QFont status = label(w, "lbl1")->font();
+        QCOMPARE(status.family(), QStringLiteral("宋体"));
+        QCOMPARE(status.pointSizeF(), 10.5);
+        const QFont other = label(w, "lblother")->font();
+        QCOMPARE(other.family(), QStringLiteral("楷体_GB2312"));
+        QVERIFY(other.bold());
+        // The design families resolve to the installed Song and Kai fonts.
+        QVERIFY(QFontInfo(status).family().startsWith(QStringLiteral("AR PL UMing")));
+        QVERIFY(QFontInfo(other).family().startsWith(QStringLiteral("AR PL UKai")));
+        QCOMPARE(label(w, "lbl2")->palette().color(QPalette::WindowText), QColor(0xC0, 0, 0));
+        QCOMPARE(label(w, "lbl5")->palette().color(QPalette::WindowText), QColor(0, 0xC0, 0));
+        QCOMPARE(label(w, "lbl4")->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
+        QCOMPARE(button(w, "cmdopen")->toolTip(), QStringLiteral("打开要校验的字典文件"));
+        QCOMPARE(button(w, "cmdhelp")->toolTip(), QStringLiteral("调入帮助文件"));
+        const QCursor hand = label(w, "lblother")->cursor();
+        QCOMPARE(hand.shape(), Qt::BitmapCursor);
+        QCOMPARE(hand.hotSpot(), QPoint(12, 1));
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
+    }
+
+    void tabOrderFollowsDesign()
+    {
+        Main m;
+        const QStringList expected {"cmdopen",  "cmdCheck", "cmdexit",  "txtfile", "chkprompt",
+                                    "chkstop",  "chkreplace", "chkspac", "chkspace", "chkerror",
+                                    "chknotra", "optcheck", "optcorrect", "cmdhelp"};
+        QWidget* w = button(&m.window, "cmdopen");
+        for (const QString& name : expected) {
+            QCOMPARE(w->objectName(), name);
+            w = w->nextInFocusChain();
+            while (w->focusPolicy() == Qt::NoFocus)
+                w = w->nextInFocusChain();
+        }
+    }
+
+    void modeSwitchRestoresEnablingAndKeepsMarks()
+    {
+        Main m;
+        QWidget* w = &m.window;
+        box(w, "chkspac")->setChecked(true);  // a mark set by the user survives
+        QTest::mouseClick(control<QRadioButton>(w, "optcorrect"), Qt::LeftButton);
+        for (const char* name : {"chkspace", "chkerror", "chknotra"})
+            QVERIFY2(box(w, name)->isEnabled(), name);
+        for (const char* name : {"chkspac", "chkstop"})
+            QVERIFY2(!box(w, name)->isEnabled(), name);
+        QVERIFY(box(w, "chkreplace")->isEnabled() && box(w, "chkprompt")->isEnabled());
+
+        QTest::mouseClick(control<QRadioButton>(w, "optcheck"), Qt::LeftButton);
+        QTest::mouseClick(control<QRadioButton>(w, "optcheck"), Qt::LeftButton);  // again
+        for (const char* name : {"chkspace", "chkerror", "chknotra"})
+            QVERIFY2(!box(w, name)->isEnabled(), name);
+        QVERIFY(box(w, "chkspac")->isEnabled() && box(w, "chkstop")->isEnabled());
+        QVERIFY(box(w, "chkspac")->isChecked());
+        QVERIFY(box(w, "chkspace")->isChecked() && box(w, "chkerror")->isChecked());
+        QVERIFY(!box(w, "chknotra")->isChecked());
+    }
+
+    void browseChoosesAndWarns_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("dict.txt") << "dict.txt" << false;
+        QTest::newRow("DICT.TXT") << "DICT.TXT" << true;
+        QTest::newRow("words.dat") << "words.dat" << true;
+        QTest::newRow("booktxt") << "booktxt" << false;
+        QTest::newRow("chinese name") << "汉化字典.txt" << false;
+    }
+
+    void browseChoosesAndWarns()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(bool, warned);
+        Scratch scratch;
+        QDir(scratch.root()).mkdir(QStringLiteral("dic"));
+        const QString path = scratch.path(QStringLiteral("dic/") + fileName);
+        writeDictionary(path, kSample);
+        Main m;
+        BoxAnswerer answers;
+        answers.answer(kTypeWarning, QMessageBox::Ok);
+        answers.choose(path);
+        QTest::mouseClick(button(&m.window, "cmdopen"), Qt::LeftButton);
+
+        QCOMPARE(answers.seen().contains(kTypeWarning), warned);
+        QCOMPARE(control<QLineEdit>(&m.window, "txtfile")->text(), QDir::toNativeSeparators(path));
+        QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
+        QCOMPARE(QString::fromStdU16String(m.window.outputParent().u16string()),
+                 QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+    }
+
+    void cancelledChooserClearsSelection()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        Main m;
+        m.choose(scratch.path("game.txt"));
+        QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
+        m.choose(QString());
+        QVERIFY(control<QLineEdit>(&m.window, "txtfile")->text().isEmpty());
+        QVERIFY(!button(&m.window, "cmdCheck")->isEnabled());
+    }
+
+    void pathBoxUndoesEdits()
+    {
+        Main m;
+        auto* txtfile = control<QLineEdit>(&m.window, "txtfile");
+        QTest::keyClicks(txtfile, "abcdef");
+        QVERIFY(txtfile->text().isEmpty());
+        QVERIFY(!button(&m.window, "cmdCheck")->isEnabled());
+
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        m.choose(scratch.path("game.txt"));
+        const QString chosen = txtfile->text();
+        txtfile->setFocus();
+        QTest::keyClick(txtfile, Qt::Key_Backspace);
+        QTest::keyClicks(txtfile, "x");
+        txtfile->insert(QStringLiteral("pasted"));
+        QCOMPARE(txtfile->text(), chosen);
+        QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
+    }
+
+    void checkRunWritesLogAndShowsTotal()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        Main m;
+        m.choose(scratch.path("game.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+
+        QCOMPARE(answers.seen(), QStringList {kDone});
+        QCOMPARE(m.status("lbl5"), QStringLiteral("总共处理了 8 行"));
+        for (const char* hidden : {"lbl1", "lbl2", "lbl3", "lbl4"})
+            QVERIFY2(!label(&m.window, hidden)->isVisible(), hidden);
+        for (const char* name : {"cmdCheck", "cmdexit"})
+            QVERIFY2(button(&m.window, name)->isEnabled(), name);
+        QVERIFY(label(&m.window, "lblother")->isEnabled());
+        const QString log = fromGbk(readAll(scratch.path("game/game.log")));
+        QVERIFY2(log.contains(QStringLiteral("检错")), qPrintable(log));
+        QVERIFY(!QFileInfo::exists(scratch.path("game/game.txt")));  // check mode copies nothing
+        QVERIFY(m.launched->requests.empty());
+        QCOMPARE(m.ended.count(), 0);
+    }
+
+    // A second run without choosing again puts its output folder inside the
+    // first run's; choosing the file again brings it back beside the file.
+    void secondRunNestsUntilChosenAgain()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        Main m;
+        m.choose(scratch.path("game.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        for (int run = 0; run < 2; ++run)
+            QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(QFileInfo::exists(scratch.path("game/game.log")));
+        QVERIFY(QFileInfo::exists(scratch.path("game/game/game.log")));
+
+        QFile::remove(scratch.path("game/game.log"));
+        m.choose(scratch.path("game.txt"));
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(QFileInfo::exists(scratch.path("game/game.log")));
+        QVERIFY(!QFileInfo::exists(scratch.path("game/game/game/game.log")));
+    }
+
+    void correctRunWritesCorrectedDictionary()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        const QByteArray original = readAll(scratch.path("game.txt"));
+        Main m;
+        m.choose(scratch.path("game.txt"));
+        QTest::mouseClick(control<QRadioButton>(&m.window, "optcorrect"), Qt::LeftButton);
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+
+        // The erroneous and the empty pair are dropped; the untranslated one stays.
+        QCOMPARE(readAll(scratch.path("game/game.txt")), gbk("Hello\r\n你好\r\nWorld\r\nWorld\r\n"));
+        QCOMPARE(readAll(scratch.path("game.txt")), original);
+        QVERIFY(fromGbk(readAll(scratch.path("game/game.log"))).contains(QStringLiteral("纠错")));
+        QCOMPARE(m.status("lbl5"), QStringLiteral("总共处理了 8 行"));
+    }
+
+    void emptyLineStopReturnsToWaiting()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        Main m;
+        m.choose(scratch.path("game.txt"));
+        box(&m.window, "chkspac")->setChecked(true);
+        BoxAnswerer answers;
+        QString lineAtStop;
+        answers.handle(
+            [](QWidget* w) {
+                auto* b = qobject_cast<QMessageBox*>(w);
+                return b && b->text() == kEmptyStop;
+            },
+            [&](QWidget* w) {
+                lineAtStop = label(&m.window, "lbl2")->text();
+                static_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click();
+            });
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+
+        // The stop comes while line 7 is handled, before its number is shown.
+        QCOMPARE(lineAtStop, QStringLiteral("6"));
+        QCOMPARE(m.status("lbl5"), kWaiting);
+        QVERIFY(label(&m.window, "lbl5")->isVisible());
+        QVERIFY(!label(&m.window, "lbl2")->isVisible());
+        QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
+        QVERIFY(m.launched->requests.empty());
+        QCOMPARE(m.ended.count(), 0);
+    }
+
+    void escAsksAndOkEnds()
+    {
+        Main m;
+        {
+            BoxAnswerer answers;
+            answers.answer(kStopQuestion, QMessageBox::Cancel);
+            QTest::keyClick(&m.window, Qt::Key_Escape, Qt::ShiftModifier);
+            QCOMPARE(answers.seen(), QStringList {kStopQuestion});
+            QCOMPARE(m.ended.count(), 0);
+        }
+
+        BoxAnswerer ok;
+        ok.answer(kStopQuestion, QMessageBox::Ok);
+        // ESC reaches the window whichever control has the focus.
+        QTest::keyClick(control<QLineEdit>(&m.window, "txtfile"), Qt::Key_Escape,
+                        Qt::ControlModifier);
+        QCOMPARE(ok.seen(), QStringList {kStopQuestion});
+        QCOMPARE(m.ended.count(), 1);
+    }
+
+    void questionBoxSpeaksChinese()
+    {
+        Main m;
+        BoxAnswerer answers;
+        QString title, ok, cancel;
+        QIcon okIcon;
+        bool question = false;
+        answers.handle([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           auto* box = static_cast<QMessageBox*>(w);
+                           title = box->windowTitle();
+                           question = box->icon() == QMessageBox::Question;
+                           ok = box->button(QMessageBox::Ok)->text();
+                           okIcon = box->button(QMessageBox::Ok)->icon();
+                           cancel = box->button(QMessageBox::Cancel)->text();
+                           box->button(QMessageBox::Cancel)->click();
+                       });
+        QTest::keyClick(&m.window, Qt::Key_Escape);
+        QCOMPARE(title, QStringLiteral("停止"));
+        QVERIFY(question);
+        QCOMPARE(ok.remove(QLatin1Char('&')).left(2), QStringLiteral("确定"));
+        QCOMPARE(cancel.remove(QLatin1Char('&')).left(2), QStringLiteral("取消"));
+        QVERIFY(okIcon.isNull());  // plain buttons, as on Windows
+    }
+
+    void escDuringRunEndsAfterFilesAreClosed()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("big.txt"), longDictionary(300000));
+        Main m;
+        m.choose(scratch.path("big.txt"));
+        BoxAnswerer answers;
+        answers.answer(kStopQuestion, QMessageBox::Ok);
+        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+                     [&] { QTest::keyClick(&m.window, Qt::Key_Escape); });
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+
+        QCOMPARE(m.ended.count(), 1);
+        QVERIFY(m.window.isEnding());
+        const int stoppedAt = label(&m.window, "lbl2")->text().toInt();
+        QVERIFY(stoppedAt > 0 && stoppedAt < 600000);
+        // The log is on disk with the header written so far and no summary.
+        const QString log = fromGbk(readAll(scratch.path("big/big.log")));
+        QVERIFY(!log.isEmpty());
+        QVERIFY(!log.contains(QStringLiteral("总共")));
+    }
+
+    void titleBarCloseEnds()
+    {
+        Main idle;
+        idle.window.close();
+        QCOMPARE(idle.ended.count(), 1);
+
+        Scratch scratch;
+        writeDictionary(scratch.path("big.txt"), longDictionary(300000));
+        Main m;
+        m.choose(scratch.path("big.txt"));
+        BoxAnswerer answers;
+        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+                     [&] { m.window.close(); });
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QCOMPARE(m.ended.count(), 1);
+        QVERIFY(answers.seen().isEmpty());  // no final prompt: the run stopped
+        QVERIFY(label(&m.window, "lbl2")->text().toInt() < 600000);
+    }
+
+    void exitEndsWithoutAsking()
+    {
+        Main m;
+        BoxAnswerer answers;
+        QTest::mouseClick(button(&m.window, "cmdexit"), Qt::LeftButton);
+        QCOMPARE(m.ended.count(), 1);
+        QVERIFY(answers.seen().isEmpty());
+    }
+
+    // Switching the mode during a run neither changes the run's mode nor
+    // ends the application.
+    void modeSwitchDuringRunKeepsRunMode()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("big.txt"), longDictionary(200000));
+        Main m;
+        m.choose(scratch.path("big.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+                     [&] {
+                         QTest::mouseClick(control<QRadioButton>(&m.window, "optcorrect"),
+                                           Qt::LeftButton);
+                     });
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QCOMPARE(m.ended.count(), 0);
+        QCOMPARE(answers.seen(), QStringList {kDone});
+        QCOMPARE(m.status("lbl5").remove(QLatin1Char(' ')), QStringLiteral("总共处理了400000行"));
+        QVERIFY(!QFileInfo::exists(scratch.path("big/big.txt")));
+    }
+
+    // A file chosen during a run does not enable a second run.
+    void noRunInsideRun()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("big.txt"), longDictionary(200000));
+        writeDictionary(scratch.path("other.txt"), kSample);
+        Main m;
+        m.choose(scratch.path("big.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        answers.choose(scratch.path("other.txt"));
+        bool checkEnabledMidRun = true;
+        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+                     [&] {
+                         QTest::mouseClick(button(&m.window, "cmdopen"), Qt::LeftButton);
+                         checkEnabledMidRun = button(&m.window, "cmdCheck")->isEnabled();
+                         QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+                     });
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(!checkEnabledMidRun);
+        QCOMPARE(answers.seen(), QStringList {kDone});  // one run, one prompt
+        QCOMPARE(m.ended.count(), 0);
+        QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
+        QVERIFY(!QFileInfo::exists(scratch.path("other")));
+    }
+
+    // OK at the end opens the log the run wrote, by its absolute path,
+    // although the working directory has moved since.
+    void editorOpensTheLogTheRunWrote()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        Main m;
+        m.choose(scratch.path("game.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Ok);
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QCOMPARE(m.launched->requests.size(), size_t(1));
+        const EditorRequest& request = m.launched->requests.front();
+        QCOMPARE(QFileInfo(QString::fromStdString(request.log.string())).canonicalFilePath(),
+                 QFileInfo(scratch.path("game/game.log")).canonicalFilePath());
+        QVERIFY(request.log.is_absolute());
+    }
+
+    void missingEditorIsReportedAndWindowWaits()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        Main m;
+        m.launched->result = ErrorKind::FileNotFound;
+        m.choose(scratch.path("game.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Ok);
+        answers.answer(QStringLiteral("该文件不存在，请重新选择文件！"), QMessageBox::Ok);
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QCOMPARE(answers.seen().size(), 2);
+        QCOMPARE(m.status("lbl5"), kWaiting);
+        QCOMPARE(m.ended.count(), 0);
+    }
+
+    void hoverHighlightAndHints()
+    {
+        Main m;
+        QWidget* w = &m.window;
+        QLabel* other = label(w, "lblother");
+        const QColor plain = other->palette().color(QPalette::Window);
+        QTest::mouseMove(other, QPoint(5, 5));
+        QCOMPARE(other->palette().color(QPalette::Window), QColor(0xFF, 0x80, 0xFF));
+        QTest::mouseMove(button(w, "cmdopen"), QPoint(5, 5));  // a control: stays lit
+        QCOMPARE(other->palette().color(QPalette::Window), QColor(0xFF, 0x80, 0xFF));
+        QTest::mouseMove(w, QPoint(460, 10));  // bare window surface
+        QCOMPARE(other->palette().color(QPalette::Window), plain);
+
+        auto* frame = control<QGroupBox>(w, "fracheck");
+        QTest::mouseMove(box(w, "chkreplace"), QPoint(3, 3));
+        QTest::mouseMove(control<QRadioButton>(w, "optcheck"), QPoint(3, 3));
+        QVERIFY(frame->toolTip().isEmpty());
+        QTest::mouseMove(frame, QPoint(frame->width() - 4, frame->height() - 4));
+        QCOMPARE(frame->toolTip(), QStringLiteral("在使用前请您仔细阅读说明文件！"));
+
+        QVERIFY(box(w, "chkstop")->toolTip().isEmpty());
+        QTest::mouseMove(box(w, "chkstop"), QPoint(3, 3));
+        QVERIFY(box(w, "chkstop")->toolTip().startsWith(QStringLiteral("如果连续出现这么多错误")));
+
+        Scratch scratch;
+        writeDictionary(scratch.path("game.txt"), kSample);
+        m.choose(scratch.path("game.txt"));
+        auto* txtfile = control<QLineEdit>(w, "txtfile");
+        QTest::mouseMove(txtfile, QPoint(3, 3));
+        QCOMPARE(txtfile->toolTip(), txtfile->text());
+    }
+
+    // While a run holds it, the switch to the other window looks disabled:
+    // no highlight under the pointer and no hand cursor.
+    void switchLooksDisabledDuringRun()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("big.txt"), longDictionary(100000));
+        Main m;
+        m.choose(scratch.path("big.txt"));
+        QLabel* other = label(&m.window, "lblother");
+        const QColor plain = other->palette().color(QPalette::Window);
+        const Qt::CursorShape hand = other->cursor().shape();
+        bool enabled = true;
+        QColor lit;
+        Qt::CursorShape during = hand;
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+                     [&] {
+                         QTest::mouseMove(other, QPoint(5, 5));
+                         enabled = other->isEnabled();
+                         lit = other->palette().color(QPalette::Window);
+                         during = other->cursor().shape();
+                     });
+        QTest::mouseMove(other, QPoint(5, 5));  // lit, and stays lit over cmdCheck
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(!enabled);
+        QCOMPARE(lit, plain);
+        QVERIFY(during != hand);
+        QCOMPARE(other->cursor().shape(), hand);  // back after the run
+    }
+
+    // The about window opened during a run holds the run until it closes.
+    void aboutWindowPausesRun()
+    {
+        Scratch scratch;
+        writeDictionary(scratch.path("big.txt"), longDictionary(300000));
+        Main m;
+        m.choose(scratch.path("big.txt"));
+        BoxAnswerer answers;
+        answers.answer(kDone, QMessageBox::Cancel);
+        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+                     [&] { QTest::mouseClick(button(&m.window, "cmdhelp"), Qt::LeftButton); });
+        QString lineAtOpen, lineLater;
+        QElapsedTimer open;
+        answers.handle([](QWidget* w) { return qobject_cast<AboutWindow*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           if (!open.isValid()) {
+                               open.start();
+                               lineAtOpen = label(&m.window, "lbl2")->text();
+                           } else if (open.elapsed() > 100) {
+                               lineLater = label(&m.window, "lbl2")->text();
+                               QTest::mouseClick(label(w, "Label1"), Qt::LeftButton);
+                           }
+                       });
+        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QVERIFY(!lineAtOpen.isEmpty());
+        QCOMPARE(lineLater, lineAtOpen);
+        QCOMPARE(answers.seen(), QStringList {kDone});  // then the run went on to its end
+        QCOMPARE(m.status("lbl5").remove(QLatin1Char(' ')), QStringLiteral("总共处理了600000行"));
+    }
+
+    // The about window is modal over the main window and holds it.
+    void aboutWindowIsModal()
+    {
+        Main m;
+        BoxAnswerer answers;
+        bool wasModal = false;
+        answers.handle([](QWidget* w) { return qobject_cast<AboutWindow*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           wasModal = w->isModal() && w->parentWidget() == &m.window;
+                           QTest::mouseClick(label(w, "Label1"), Qt::LeftButton);
+                       });
+        QTest::mouseClick(button(&m.window, "cmdhelp"), Qt::LeftButton);
+        QVERIFY(wasModal);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"
