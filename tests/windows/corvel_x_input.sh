@@ -7,7 +7,7 @@
 # and the Wine prefix of the test run.
 # Usage: corvel_x_input.sh CORVEL_EXE CORVEL_CHECK_EXE DICTIONARY
 set -euo pipefail
-corvel=$1 checker=$2 dictionary=$3
+corvel=$(realpath "$1") checker=$(realpath "$2") dictionary=$(realpath "$3")
 wine=${WINE:-wine}
 if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then
   echo "no X display or no xdotool: skipped"; exit 77
@@ -20,10 +20,10 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir -p "$work/字典" "$work/reference"
+mkdir -p "$work/dict" "$work/reference"
 name=$(basename "$dictionary")
 base=${name%.*}
-cp "$dictionary" "$work/字典/$name"
+cp "$dictionary" "$work/dict/$name"
 cp "$dictionary" "$work/reference/$name"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -61,7 +61,7 @@ dialog=$(window '^请选择要校验的字典文件$')
 xdotool windowfocus --sync "$dialog" 2>/dev/null || true
 sleep 0.3
 # Wine shows the Linux file system as drive Z:.
-xdotool type --delay 20 "Z:$(echo "$work/字典/$name" | tr / '\\')"
+xdotool type --delay 20 "Z:$(echo "$work/dict/$name" | tr / '\\')"
 xdotool key Return
 gone '^请选择要校验的字典文件$'
 
@@ -79,7 +79,7 @@ wait "$app" || fail "Corvel.exe ended with status $?"
 app=
 
 # The reference: corvel-check on the same dictionary, at the log's own time.
-log="$work/字典/$base/$base.log"
+log="$work/dict/$base/$base.log"
 [ -f "$log" ] || fail "no log $log"
 "$wine" "$checker" -q "Z:$(echo "$work/reference/$name" | tr / '\\')" >/dev/null 2>&1 || true
 reference="$work/reference/$base/$base.log"
@@ -90,5 +90,5 @@ cmp <(grep -av "^$date_line" "$log") <(grep -av "^$date_line" "$reference") ||
   fail "the log differs from corvel-check's"
 [ "$(grep -ac "^$date_line" "$log")" = "$(grep -ac "^$date_line" "$reference")" ] ||
   fail "the logs have different numbers of date lines"
-cmp "$work/字典/$name" "$dictionary" || fail "the dictionary was changed"
+cmp "$work/dict/$name" "$dictionary" || fail "the dictionary was changed"
 echo "PASS: Corvel.exe under X input wrote the log corvel-check writes"

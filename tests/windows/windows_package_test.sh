@@ -5,7 +5,7 @@
 # both programs run under Wine from the unpacked folder.
 # Usage: windows_package_test.sh BUILD_WIN_DIR DICTIONARY
 set -euo pipefail
-build=$1 dictionary=$2
+build=$(realpath "$1") dictionary=$(realpath "$2")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 wine=${WINE:-wine}
 fail() { echo "FAIL: $*" >&2; exit 1; }
