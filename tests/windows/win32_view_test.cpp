@@ -384,6 +384,8 @@ struct RunCase {
     const char* checkerOptions;
 };
 
+void PrintTo(const RunCase& run, std::ostream* out) { *out << run.name; }
+
 class Win32Runs : public Win32Windows, public ::testing::WithParamInterface<RunCase> {};
 
 TEST_P(Win32Runs, WriteWhatCorvelCheckWrites)
