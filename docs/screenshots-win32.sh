@@ -34,18 +34,25 @@ window() {  # waits for a window with the given title; prints its id
   done
   echo "no window named $1" >&2; exit 1
 }
-click() {  # clicks at a point of a window (pixels of its client area)
+shoot() {  # the client area of a window (Wine's own title bar left out): WINDOW CLIENT_W CLIENT_H FILE
   eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+  local border=$(((WIDTH - $2) / 2))
+  import -window "$1" -crop "$2x$3+$border+$((HEIGHT - $3 - border))" +repage "$4"
+}
+click() {  # clicks at a point of a window's client area: WINDOW CLIENT_W CLIENT_H X Y
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local border=$(((WIDTH - $2) / 2))          # Wine draws the frame and title bar
+  local top=$((HEIGHT - $3 - border))
+  xdotool mousemove $((X + border + $4)) $((Y + top + $5)) click 1
   xdotool mousemove 0 0
 }
 
 main=$(window '^Corvel v[0-9.]*$')
-import -window "$main" docs/win32-frmmain.png
-click "$main" 390 38            # lblother
+shoot "$main" 466 285 docs/win32-frmmain.png
+click "$main" 466 285 390 38    # lblother
 other=$(window '^其它项目$')
-import -window "$other" docs/win32-frmother.png
-click "$other" 320 170          # cmdabout
+shoot "$other" 379 195 docs/win32-frmother.png
+click "$other" 379 195 320 170  # cmdabout
 about=$(window '^关于$')
-import -window "$about" docs/win32-frmabout.png
+shoot "$about" 266 195 docs/win32-frmabout.png
 echo "docs/win32-frmmain.png docs/win32-frmother.png docs/win32-frmabout.png written"

@@ -266,16 +266,20 @@ void NativeWindow::layOut()
         RECT place = placeOf(c);
         HFONT f = font(c.font);
         ::SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
-        if (c.autoSize && c.room.isEmpty()) {  // the text's own size, at least the design height
+        // An auto-sized label takes its text's size; a wrapping one grows
+        // downwards where the installed font needs more lines' height than
+        // the design font did.
+        if ((c.autoSize && c.room.isEmpty()) || c.wraps) {
             HDC dc = ::GetDC(child.hwnd);
             HGDIOBJ old = ::SelectObject(dc, f);
             const std::wstring text = wideFromUtf8(c.caption);
-            RECT extent {};
+            RECT extent {0, 0, place.right - place.left, 0};
             ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
-                        DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+                        DT_CALCRECT | DT_NOPREFIX | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE));
             ::SelectObject(dc, old);
             ::ReleaseDC(child.hwnd, dc);
-            place.right = place.left + extent.right;
+            if (!c.wraps)
+                place.right = place.left + extent.right;
             place.bottom = place.top + std::max<LONG>(place.bottom - place.top, extent.bottom);
         }
         ::SetWindowPos(child.hwnd, nullptr, place.left, place.top, place.right - place.left,
