@@ -22,8 +22,8 @@ int main(int argc, char* argv[])
     corvel::installDesignFonts(app);
     corvel::installChineseTranslations(app);
 
-    corvel::WindowSwitch windows;
-    QObject::connect(&windows, &corvel::WindowSwitch::endRequested, &app, corvel::endApplication);
+    corvel::QtWindowSwitch windows;
+    QObject::connect(&windows, &corvel::QtWindowSwitch::endRequested, &app, corvel::endApplication);
     windows.showMain();
     return app.exec();
 }

@@ -1,42 +1,31 @@
 #include "windowswitch.h"
 
-#include "frmmain.h"
-#include "frmother.h"
+#include "equalswindow.h"
+#include "mainwindow.h"
 
 namespace corvel {
 
-WindowSwitch::WindowSwitch(EditorLauncher launcher)
+QtWindowSwitch::QtWindowSwitch(EditorLauncher launcher)
     : launcher_(std::move(launcher))
 {
 }
 
-WindowSwitch::~WindowSwitch() { delete current_; }
-
-void WindowSwitch::showMain()
-{
-    auto* window = new FrmMain(launcher_);
-    connect(window, &CheckWindow::switchRequested, this, &WindowSwitch::showOther);
-    replace(window);
-}
-
-void WindowSwitch::showOther()
-{
-    auto* window = new FrmOther(launcher_);
-    connect(window, &CheckWindow::switchRequested, this, &WindowSwitch::showMain);
-    replace(window);
-}
+QtWindowSwitch::~QtWindowSwitch() { delete current_; }
 
 // The old window is hidden at once and deleted when its handler has
 // returned, since the switch is asked for from inside that handler.
-void WindowSwitch::replace(CheckWindow* next)
+void QtWindowSwitch::replaceWindow(WindowKind kind)
 {
     if (current_) {
         current_->hide();
         current_->disconnect(this);
         current_->deleteLater();
     }
+    CheckWindow* next = kind == WindowKind::Equals ? static_cast<CheckWindow*>(new EqualsWindow(launcher_))
+                                                   : new MainWindow(launcher_);
     current_ = next;
-    connect(next, &CheckWindow::endRequested, this, &WindowSwitch::endRequested);
+    connect(next, &CheckWindow::switchRequested, this, [this] { switch_.switchWindow(); });
+    connect(next, &CheckWindow::endRequested, this, [this] { switch_.endApplication(); });
     next->show();
 }
 

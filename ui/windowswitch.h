@@ -1,23 +1,24 @@
-// Keeps exactly one of the two check windows open. Each switch discards the
-// window that asked for it and shows the other one afresh from its design.
+// The Qt side of switching between the two check windows: makes a window
+// from its design when the switch (ui_core) asks for it, and drops the one
+// it replaces.
 #pragma once
 
 #include "checkwindow.h"
+#include "window_switch.h"
 
 #include <QObject>
 #include <QPointer>
 
 namespace corvel {
 
-
-class WindowSwitch : public QObject {
+class QtWindowSwitch : public QObject, private WindowOpener {
     Q_OBJECT
 public:
-    explicit WindowSwitch(EditorLauncher launcher = launchEditor);
-    ~WindowSwitch() override;
+    explicit QtWindowSwitch(EditorLauncher launcher = launchEditor);
+    ~QtWindowSwitch() override;
 
-    void showMain();
-    void showOther();
+    void showMain() { switch_.showMain(); }
+    void showOther() { switch_.showEquals(); }
     CheckWindow* current() const { return current_; }
 
 signals:
@@ -25,9 +26,12 @@ signals:
     void endRequested();
 
 private:
-    void replace(CheckWindow* next);
+    // WindowOpener
+    void replaceWindow(WindowKind kind) override;
+    void endApplication() override { emit endRequested(); }
 
     EditorLauncher launcher_;
+    WindowSwitch switch_ {*this};
     QPointer<CheckWindow> current_;
 };
 

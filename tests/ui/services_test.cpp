@@ -1,7 +1,7 @@
 // The file chooser and the editor launcher.
 #include "boxanswerer.h"
 #include "services/editorlauncher.h"
-#include "services/showfiledlg.h"
+#include "services/filechooser.h"
 #include "uitest.h"
 
 #include <QComboBox>
@@ -19,16 +19,14 @@ using namespace corvel::test;
 
 namespace {
 
-QString filterText()
+std::vector<FileFilter> filters()
 {
-    return QStringLiteral("文本文件(*.TXT)") + QChar(0) + QStringLiteral("*.TXT") + QChar(0)
-        + QStringLiteral("所有文件(*.*)") + QChar(0) + QStringLiteral("*.*");
+    return {{"文本文件(*.TXT)", "*.TXT"}, {"所有文件(*.*)", "*.*"}};
 }
 
-FileDlgRequest request(const QString& folder)
+FileChooserRequest request(const QString& folder)
 {
-    return {nullptr, FileDlgMode::Open, QStringLiteral("请选择要校验的字典文件"), QString(),
-            filterText(), folder, QString()};
+    return {ChooserMode::Open, "请选择要校验的字典文件", "", filters(), folder.toStdString(), ""};
 }
 
 void touch(const QString& path)
@@ -56,7 +54,7 @@ private slots:
 
     void filtersKeepLabelsAndMatchEveryFileForStarDotStar()
     {
-        const QStringList filters = nameFilters(filterText());
+        const QStringList filters = nameFilters(::filters());
         QCOMPARE(filters.size(), 2);
         QVERIFY(filters[0].startsWith(QStringLiteral("文本文件(*.TXT)")));
         QVERIFY(filters[0].endsWith(QStringLiteral("(*.TXT)")));
@@ -107,7 +105,7 @@ private slots:
                                static_cast<QDialog*>(dialog)->accept();
                            });
                        });
-        const QString result = showFileDlg(request(folder));
+        const QString result = showFileChooser(nullptr, request(folder));
 
         QCOMPARE(title, QStringLiteral("请选择要校验的字典文件"));
         QVERIFY(selectedFilter.startsWith(QStringLiteral("文本文件(*.TXT)")));
@@ -129,7 +127,7 @@ private slots:
                                ->setText(QStringLiteral("game.txt"));
                            static_cast<QDialog*>(w)->reject();
                        });
-        QCOMPARE(showFileDlg(request(scratch.root())), QString());
+        QCOMPARE(showFileChooser(nullptr, request(scratch.root())), QString());
     }
 
     // In open mode a name of a file that does not exist is refused and the
@@ -158,7 +156,7 @@ private slots:
                            warned = true;
                            static_cast<QMessageBox*>(w)->accept();
                        });
-        QCOMPARE(showFileDlg(request(scratch.root())), QString());
+        QCOMPARE(showFileChooser(nullptr, request(scratch.root())), QString());
         QVERIFY(warned);
         QCOMPARE(attempts, 2);
     }

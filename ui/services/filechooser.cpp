@@ -1,4 +1,4 @@
-#include "showfiledlg.h"
+#include "filechooser.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -8,8 +8,6 @@
 namespace corvel {
 
 namespace {
-
-constexpr QChar kSeparator = QChar(0);
 
 // The pattern as the dialog reads it: "*.*" matches every file on Windows,
 // also names without a dot.
@@ -24,32 +22,33 @@ QString dialogPattern(const QString& pattern)
     return parts.join(QLatin1Char(' '));
 }
 
-void configure(QFileDialog& dialog, const FileDlgRequest& request)
+QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+void configure(QFileDialog& dialog, const FileChooserRequest& request)
 {
-    const bool open = request.mode == FileDlgMode::Open;
+    const bool open = request.mode == ChooserMode::Open;
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilters(nameFilters(request.filter));
-    dialog.setDefaultSuffix(request.defaultExtension);
-    dialog.setDirectory(startFolder(request.initialFolder));
-    if (!request.initialFile.isEmpty())
-        dialog.selectFile(request.initialFile);
+    dialog.setNameFilters(nameFilters(request.filters));
+    dialog.setDefaultSuffix(text(request.defaultExtension));
+    dialog.setDirectory(startFolder(text(request.initialFolder)));
+    if (!request.initialFile.empty())
+        dialog.selectFile(text(request.initialFile));
 }
 
 }  // namespace
 
-QStringList nameFilters(const QString& filter)
+QStringList nameFilters(const std::vector<FileFilter>& filters)
 {
-    const QStringList items = filter.split(kSeparator);
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < items.size(); i += 2) {
+    QStringList names;
+    for (const FileFilter& filter : filters) {
         // The label is shown as it is; the pattern in brackets after it is
         // what the dialog filters by (HideNameFilterDetails hides it).
-        filters << items[i] + QStringLiteral(" (") + dialogPattern(items[i + 1])
+        names << text(filter.label) + QStringLiteral(" (") + dialogPattern(text(filter.pattern))
                 + QLatin1Char(')');
     }
-    return filters;
+    return names;
 }
 
 QString startFolder(const QString& requested)
@@ -63,9 +62,9 @@ QString startFolder(const QString& requested)
     return QDir::homePath();
 }
 
-QString showFileDlg(const FileDlgRequest& request)
+QString showFileChooser(QWidget* owner, const FileChooserRequest& request)
 {
-    QFileDialog dialog(request.owner, request.title);
+    QFileDialog dialog(owner, text(request.title));
     dialog.setObjectName(QStringLiteral("ShowFileDlg"));
     configure(dialog, request);
     if (dialog.exec() != QDialog::Accepted)

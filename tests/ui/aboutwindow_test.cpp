@@ -1,5 +1,5 @@
 // The about window: which clicks close it, the mail and home-page actions.
-#include "frmabout.h"
+#include "aboutwindow.h"
 #include "uitest.h"
 #include "version.h"
 
@@ -19,7 +19,7 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
-class FrmAboutTest : public QObject {
+class AboutWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase()
@@ -32,7 +32,7 @@ private slots:
     void init()
     {
         urls_.opened.clear();
-        about_ = std::make_unique<FrmAbout>(nullptr);
+        about_ = std::make_unique<AboutWindow>(nullptr);
         about_->show();
         QVERIFY(QTest::qWaitForWindowExposed(about_.get()));
     }
@@ -124,8 +124,8 @@ private slots:
 
 private:
     UrlRecorder urls_;
-    std::unique_ptr<FrmAbout> about_;
+    std::unique_ptr<AboutWindow> about_;
 };
 
-QTEST_MAIN(FrmAboutTest)
-#include "frmabout_test.moc"
+QTEST_MAIN(AboutWindowTest)
+#include "aboutwindow_test.moc"

@@ -1,8 +1,8 @@
 // The main window driven as a user would: design state, the mode rules,
 // choosing a file, whole runs through cmdCheck, ESC and the hints.
 #include "boxanswerer.h"
-#include "frmabout.h"
-#include "frmmain.h"
+#include "aboutwindow.h"
+#include "mainwindow.h"
 #include "uitest.h"
 #include "version.h"
 
@@ -49,7 +49,7 @@ QLabel* label(QWidget* w, const char* name) { return control<QLabel>(w, name); }
 // A window with a recording editor launcher, shown.
 struct Main {
     std::shared_ptr<LauncherLog> launched = std::make_shared<LauncherLog>();
-    FrmMain window {recordingLauncher(launched)};
+    MainWindow window {recordingLauncher(launched)};
     QSignalSpy ended {&window, &CheckWindow::endRequested};
 
     Main()
@@ -82,7 +82,7 @@ QStringList longDictionary(int pairs)
 
 }  // namespace
 
-class FrmMainTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { prepareApplication(); }
@@ -613,7 +613,7 @@ private slots:
                      [&] { QTest::mouseClick(button(&m.window, "cmdhelp"), Qt::LeftButton); });
         QString lineAtOpen, lineLater;
         QElapsedTimer open;
-        answers.handle([](QWidget* w) { return qobject_cast<FrmAbout*>(w) != nullptr; },
+        answers.handle([](QWidget* w) { return qobject_cast<AboutWindow*>(w) != nullptr; },
                        [&](QWidget* w) {
                            if (!open.isValid()) {
                                open.start();
@@ -636,7 +636,7 @@ private slots:
         Main m;
         BoxAnswerer answers;
         bool wasModal = false;
-        answers.handle([](QWidget* w) { return qobject_cast<FrmAbout*>(w) != nullptr; },
+        answers.handle([](QWidget* w) { return qobject_cast<AboutWindow*>(w) != nullptr; },
                        [&](QWidget* w) {
                            wasModal = w->isModal() && w->parentWidget() == &m.window;
                            QTest::mouseClick(label(w, "Label1"), Qt::LeftButton);
@@ -647,5 +647,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FrmMainTest)
-#include "frmmain_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"

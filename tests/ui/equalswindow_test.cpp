@@ -1,7 +1,7 @@
 // The equals-line window and the switching between the two windows.
 #include "boxanswerer.h"
-#include "frmmain.h"
-#include "frmother.h"
+#include "mainwindow.h"
+#include "equalswindow.h"
 #include "uitest.h"
 #include "windowswitch.h"
 
@@ -40,7 +40,7 @@ T* control(QWidget* window, const char* name)
 
 struct Other {
     std::shared_ptr<LauncherLog> launched = std::make_shared<LauncherLog>();
-    FrmOther window {recordingLauncher(launched)};
+    EqualsWindow window {recordingLauncher(launched)};
     QSignalSpy ended {&window, &CheckWindow::endRequested};
 
     Other()
@@ -73,7 +73,7 @@ int liveCheckWindows()
 
 }  // namespace
 
-class FrmOtherTest : public QObject {
+class EqualsWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { prepareApplication(); }
@@ -224,16 +224,16 @@ private slots:
     // Each switch leaves exactly one window, created afresh from its design.
     void switchingTwiceLeavesOneFreshWindow()
     {
-        WindowSwitch windows(recordingLauncher(std::make_shared<LauncherLog>()));
+        QtWindowSwitch windows(recordingLauncher(std::make_shared<LauncherLog>()));
         windows.showMain();
-        auto* main = qobject_cast<FrmMain*>(windows.current());
+        auto* main = qobject_cast<MainWindow*>(windows.current());
         QVERIFY(main);
         control<QCheckBox>(main, "chkspac")->setChecked(true);
         QTest::mouseClick(control<QRadioButton>(main, "optcorrect"), Qt::LeftButton);
 
         for (int round = 0; round < 2; ++round) {
             QTest::mouseClick(control<QLabel>(windows.current(), "lblother"), Qt::LeftButton);
-            QVERIFY(qobject_cast<FrmOther*>(windows.current()));
+            QVERIFY(qobject_cast<EqualsWindow*>(windows.current()));
             control<QRadioButton>(windows.current(), "optcro")->setChecked(true);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCOMPARE(liveCheckWindows(), 1);
@@ -241,7 +241,7 @@ private slots:
             QTest::mouseClick(control<QPushButton>(windows.current(), "cmdret"), Qt::LeftButton);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCOMPARE(liveCheckWindows(), 1);
-            main = qobject_cast<FrmMain*>(windows.current());
+            main = qobject_cast<MainWindow*>(windows.current());
             QVERIFY(main && main->isVisible());
             QVERIFY(control<QRadioButton>(main, "optcheck")->isChecked());
             QVERIFY(!control<QCheckBox>(main, "chkspac")->isChecked());
@@ -253,8 +253,8 @@ private slots:
 
     void endFromEitherWindowReachesTheSwitch()
     {
-        WindowSwitch windows(recordingLauncher(std::make_shared<LauncherLog>()));
-        QSignalSpy ended(&windows, &WindowSwitch::endRequested);
+        QtWindowSwitch windows(recordingLauncher(std::make_shared<LauncherLog>()));
+        QSignalSpy ended(&windows, &QtWindowSwitch::endRequested);
         windows.showMain();
         QTest::mouseClick(control<QLabel>(windows.current(), "lblother"), Qt::LeftButton);
         BoxAnswerer ok;
@@ -264,5 +264,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FrmOtherTest)
-#include "frmother_test.moc"
+QTEST_MAIN(EqualsWindowTest)
+#include "equalswindow_test.moc"

@@ -1,5 +1,5 @@
 // Windows: the window's own system menu, changed in place.
-#include "dissysmenu.h"
+#include "systemmenu.h"
 
 #include <QWidget>
 
@@ -7,7 +7,7 @@
 
 namespace corvel {
 
-void disSysMenu(QWidget* window, int position)
+void removeSystemMenuEntry(QWidget* window, int position)
 {
     HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(window->winId()), FALSE);
     RemoveMenu(menu, static_cast<UINT>(position), MF_BYPOSITION);

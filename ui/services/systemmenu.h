@@ -9,9 +9,10 @@ class QWidget;
 namespace corvel {
 
 // The Close entry's position in the standard menu of a fixed-border window
-// with a minimize button.
-inline constexpr int kSysMenuClose = 6;
+// with a minimize button: Restore, Move, Size, Minimize, Maximize,
+// separator, Close.
+inline constexpr int kSystemMenuClose = 6;
 
-void disSysMenu(QWidget* window, int position);
+void removeSystemMenuEntry(QWidget* window, int position);
 
 }  // namespace corvel
