@@ -43,8 +43,8 @@ AboutWindow::AboutWindow(QWidget* opener)
 void AboutWindow::createWindow()
 {
     const WindowDesign& window = controls_.window();
-    setObjectName(QString::fromUtf8(window.name.data(), window.name.size()));
-    setWindowTitle(QString::fromStdString(window.caption));
+    setObjectName(design::text(window.name));
+    setWindowTitle(design::text(window.caption));
     setWindowIcon(artwork::applicationIcon());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
@@ -56,7 +56,7 @@ void AboutWindow::createWindow()
 QLabel* AboutWindow::createLabel(Control id)
 {
     const ControlDesign& d = controls_.design(id);
-    const QString caption = QString::fromStdString(d.caption);
+    const QString caption = design::text(d.caption);
     QLabel* label = nullptr;
     if (clickable(id)) {
         auto* link = new ClickLabel(caption, this);
@@ -78,7 +78,7 @@ void AboutWindow::createLine(Control id)
 {
     const ControlDesign& d = controls_.design(id);
     auto* rule = new QFrame(this);
-    rule->setObjectName(QString::fromUtf8(d.name.data(), d.name.size()));
+    rule->setObjectName(design::text(d.name));
     rule->setAutoFillBackground(true);
     QPalette palette = rule->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
@@ -98,7 +98,7 @@ void AboutWindow::createHeading()
 
     const ControlDesign& d = controls_.design(Control::Picture);
     auto* picture = new QLabel(this);
-    picture->setObjectName(QString::fromUtf8(d.name.data(), d.name.size()));
+    picture->setObjectName(design::text(d.name));
     picture->setPixmap(artwork::applicationPicture());
     picture->setScaledContents(true);
     picture->setGeometry(design::pixelRect(d.rect));
@@ -132,7 +132,7 @@ void AboutWindow::closeWindow() { reject(); }
 
 void AboutWindow::openAddress(std::string_view address)
 {
-    QDesktopServices::openUrl(QUrl(QString::fromUtf8(address.data(), address.size())));
+    QDesktopServices::openUrl(QUrl(design::text(address)));
 }
 
 // A click on the window's own background; clicks that a control took do

@@ -36,8 +36,8 @@ CheckWindow::~CheckWindow() = default;
 void CheckWindow::createWindow()
 {
     const WindowDesign& window = controls_.window();
-    setObjectName(QString::fromUtf8(window.name.data(), window.name.size()));
-    setWindowTitle(QString::fromStdString(window.caption));
+    setObjectName(design::text(window.name));
+    setWindowTitle(design::text(window.caption));
     setWindowIcon(window.icon == WindowIcon::OtherWindow ? artwork::otherWindowIcon()
                                                          : artwork::applicationIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -61,7 +61,7 @@ void CheckWindow::createStatusBox()
     controls_.add(Control::StatusBox, box);
     for (Control id : kStatusLabels) {
         const ControlDesign& d = design(id);
-        const QString caption = QString::fromStdString(d.caption);
+        const QString caption = design::text(d.caption);
         QLabel* label = id == Control::StatusLineNumber
             ? (lineNumber_ = new LineNumberLabel(caption, this))
             : new QLabel(caption, this);

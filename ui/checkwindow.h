@@ -23,7 +23,6 @@ class CheckWindow : public QWidget, public CheckWindowView {
 public:
     ~CheckWindow() override;
 
-    bool isRunning() const { return behaviour().isRunning(); }
     bool isEnding() const { return behaviour().isEnding(); }
     const std::filesystem::path& outputParent() const { return behaviour().outputParent(); }
 

@@ -14,14 +14,10 @@
 
 namespace corvel::design {
 
-namespace {
-
 QString text(std::string_view utf8)
 {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
-
-}  // namespace
 
 QCursor cursor(Pointer pointer)
 {
@@ -120,14 +116,7 @@ QLineEdit* makeTextBox(const ControlDesign& design, QWidget* parent)
 
 namespace corvel {
 
-namespace {
-
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-}  // namespace
+using design::text;
 
 void ControlMap::add(Control id, QWidget* widget) { widgets_[id] = widget; }
 

@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QFont>
 #include <QRect>
+#include <QString>
 
 #include <optional>
 #include <string_view>
@@ -23,6 +24,8 @@ class QWidget;
 
 namespace corvel::design {
 
+// A design text (UTF-8) as Qt holds it.
+QString text(std::string_view utf8);
 // The design rectangle in pixels at 96 dpi.
 QRect pixelRect(const TwipRect& rect);
 QFont font(const FontDesign& font);

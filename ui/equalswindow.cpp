@@ -42,7 +42,7 @@ void EqualsWindow::createInformation()
     // than a plain label's, so the label starts 8 pixels higher and ends 10
     // lower than its design rectangle.
     const ControlDesign& d = design(Control::InfoLabel);
-    QString info = QString::fromStdString(d.caption);
+    QString info = design::text(d.caption);
     qsizetype indent = 0;
     while (indent < info.size() && info[indent] == QLatin1Char(' '))
         ++indent;
@@ -59,7 +59,7 @@ void EqualsWindow::createFileRow()
 {
     controls().add(Control::PathBox, design::makeTextBox(design(Control::PathBox), this));
     const ControlDesign& d = design(Control::PathLabel);
-    auto* label = new QLabel(QString::fromStdString(d.caption), this);
+    auto* label = new QLabel(design::text(d.caption), this);
     design::applyCommon(label, d);
     label->move(design::pixelRect(d.rect).topLeft());
     label->resize(label->sizeHint());

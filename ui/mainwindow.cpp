@@ -35,7 +35,7 @@ MainWindow::MainWindow(EditorLauncher launcher)
 void MainWindow::createTopRow()
 {
     const ControlDesign& labelDesign = design(Control::PathLabel);
-    auto* label = new QLabel(QString::fromStdString(labelDesign.caption), this);
+    auto* label = new QLabel(design::text(labelDesign.caption), this);
     design::applyCommon(label, labelDesign);
     label->setGeometry(design::pixelRect(labelDesign.rect));
     label->resize(qMax(label->width(), label->sizeHint().width()), label->sizeHint().height());
@@ -45,7 +45,7 @@ void MainWindow::createTopRow()
     controls().add(Control::BrowseButton, design::makeButton(design(Control::BrowseButton), this));
 
     const ControlDesign& switchDesign = design(Control::SwitchLabel);
-    auto* switchLabel = new ClickLabel(QString::fromStdString(switchDesign.caption), this);
+    auto* switchLabel = new ClickLabel(design::text(switchDesign.caption), this);
     design::applyCommon(switchLabel, switchDesign);
     switchLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     switchLabel->setAlignment(Qt::AlignCenter);
