@@ -157,12 +157,13 @@ protected:
         serve();
         ASSERT_EQ(window().design().kind, WindowKind::Equals);
     }
-    // A dictionary in a folder of its own, chosen with 浏览.
+    // A dictionary in a folder of its own with a Chinese name, chosen with 浏览.
     fs::path choose(const std::string& name, const std::string& bytes)
     {
-        const fs::path path = makeFile(fs::path("window") / name, bytes);
+        const fs::path path = makeFile(fs::path(u8"字典") / name, bytes);
         standIns_.chosen = utf8FromWide(path.wstring());
         click(control(Control::BrowseButton));
+        EXPECT_EQ(textOf(control(Control::PathBox)), standIns_.chosen);
         return path;
     }
     // corvel-check on a copy of the dictionary; the folder it wrote into.
