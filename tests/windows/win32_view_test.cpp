@@ -273,6 +273,32 @@ TEST_F(Win32Windows, MainWindowShowsItsDesign)
     EXPECT_TRUE(::IsWindowEnabled(control(Control::StopOnEmptyBox)));
 }
 
+// On a monitor of 144 dpi the design's twips and points make 1.5 times the pixels.
+TEST_F(Win32Windows, LayoutFollowsTheMonitorsDpi)
+{
+    RECT suggested {};
+    ::GetWindowRect(window().handle(), &suggested);
+    ::SendMessageW(window().handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(window().dpi(), 144u);
+    for (Control id : {Control::BrowseButton, Control::ReplaceLogBox, Control::StatusMessage}) {
+        const ControlDesign& c = window().design().control(id);
+        TwipRect r = c.textRoom();
+        if (c.parent) {
+            r.left += window().design().control(*c.parent).rect.left;
+            r.top += window().design().control(*c.parent).rect.top;
+        }
+        const RECT got = placeOf(control(id));
+        EXPECT_EQ(got.left, pixels(r.left, 144)) << c.name;
+        EXPECT_EQ(got.top, pixels(r.top, 144)) << c.name;
+        EXPECT_EQ(got.right - got.left, pixels(r.width, 144)) << c.name;
+        LOGFONTW font {};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control(id), WM_GETFONT, 0, 0)),
+                     sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -std::lround(c.font.points * 144 / 72)) << c.name;
+    }
+}
+
 TEST_F(Win32Windows, EqualsWindowShowsItsDesignAndHasNoCloseCommand)
 {
     switchToEquals();
