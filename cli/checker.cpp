@@ -27,7 +27,8 @@ namespace fs = std::filesystem;
 
 enum class ExitStatus { Clean = 0, Flagged = 1, Failed = 2 };
 
-const std::string kVersion = std::string("corvel-check ") + version::kFull + "\n";
+const std::string kVersion = std::string("corvel-check ") + version::kFull +
+                             "\nCopyright (c) 2026 The Corvel developers; MIT licence.\n";
 
 fs::path pathFromArgument(const std::string& utf8)
 {

@@ -3,7 +3,7 @@
 
 Seeds are small: a 10-byte header (scenario flags, option boxes, answer
 seed) and a few real dictionary lines, GBK as they are, from
-shared/realdata (lines around their defects: empty lines, tabs, control
+tests/data/realdata (lines around their defects: empty lines, tabs, control
 bytes, "=" inside texts), plus hand-made edge cases.
 """
 import hashlib
@@ -11,7 +11,7 @@ import pathlib
 import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
-REALDATA = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else HERE.parent.parent / "shared" / "realdata"
+REALDATA = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else HERE.parent / "tests" / "data" / "realdata"
 OUT = HERE / "corpus"
 
 # Byte 0: bit 0 equals layout, bit 1 correct mode, bit 2 live options,
@@ -86,6 +86,8 @@ def hand_made():
 
 
 def main():
+    if not REALDATA.is_dir():
+        sys.exit(f"make_corpus.py: missing test data: {REALDATA}")
     OUT.mkdir(exist_ok=True)
     seeds = []
     for i, (flags, options, body) in enumerate(hand_made()):

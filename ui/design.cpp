@@ -21,13 +21,16 @@ QFont kaiFont(qreal points, bool bold)
     return font;
 }
 
+QRect grown(const QRect& designRect, const QSize& needed)
+{
+    const int height = qMax(designRect.height(), needed.height());
+    const int top = designRect.top() - (height - designRect.height()) / 2;
+    return QRect(designRect.left(), top, qMax(designRect.width(), needed.width()), height);
+}
+
 void place(QWidget* control, const QRect& designRect)
 {
-    const QSize hint = control->sizeHint();
-    QRect geometry = designRect;
-    geometry.setWidth(qMax(designRect.width(), hint.width()));
-    geometry.setHeight(qMax(designRect.height(), hint.height()));
-    control->setGeometry(geometry);
+    control->setGeometry(grown(designRect, control->sizeHint()));
 }
 
 void setTextColour(QWidget* control, const QColor& colour)

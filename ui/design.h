@@ -28,6 +28,12 @@ inline const QString kKai = QStringLiteral("楷体_GB2312");
 QFont songFont(qreal points, bool bold = false);
 QFont kaiFont(qreal points, bool bold = false);
 
+// The design rectangle grown to `needed` where that is larger: to the right,
+// and up and down around the design's vertical centre, so that the text and
+// the indicator of a grown control stay on the design's centre line (as
+// the system draws them, centred in the control) instead of moving down.
+QRect grown(const QRect& designRect, const QSize& needed);
+
 // Places a control at its design rectangle, grown to its size hint where the
 // installed font needs more room than the design font did.
 void place(QWidget* control, const QRect& designRect);

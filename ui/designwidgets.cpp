@@ -108,7 +108,7 @@ QLineEdit* makeTextBox(const ControlDesign& design, QWidget* parent)
 {
     auto* box = new QLineEdit(text(design.caption), parent);
     applyCommon(box, design);
-    box->setGeometry(pixelRect(design.rect).adjusted(0, -2, 0, 2));
+    box->setGeometry(pixelRect(design.rect));
     return box;
 }
 

@@ -38,9 +38,9 @@ void EqualsWindow::createInformation()
     controls().add(Control::InfoFrame, frame);
 
     // Rich text keeps the leading spaces and gives the three lines a little
-    // leading, which the design font lacks; its first line starts higher
-    // than a plain label's, so the label starts 8 pixels higher and ends 10
-    // lower than its design rectangle.
+    // leading: the installed bold Song fills its whole line height, so that
+    // without it the lines would touch. The label grows around its design
+    // centre to hold them.
     const ControlDesign& d = design(Control::InfoLabel);
     QString info = design::text(d.caption);
     qsizetype indent = 0;
@@ -51,7 +51,9 @@ void EqualsWindow::createInformation()
     label->setTextFormat(Qt::RichText);
     design::applyCommon(label, d);
     label->setWordWrap(d.wraps);
-    label->setGeometry(design::pixelRect(d.rect).adjusted(0, -8, 0, 10));
+    const QRect designRect = design::pixelRect(d.rect);
+    label->setGeometry(design::grown(
+        designRect, QSize(designRect.width(), label->heightForWidth(designRect.width()))));
     controls().add(Control::InfoLabel, label);
 }
 

@@ -553,11 +553,14 @@ TEST_F(CheckerUsage, HelpPrintsTheUsageAndChecksNothing)
     EXPECT_EQ(listTree(root()), (std::vector<std::string> {"game.txt"}));
 }
 
-TEST_F(CheckerUsage, VersionPrintsTheVersion)
+TEST_F(CheckerUsage, VersionPrintsTheVersionAndTheLicence)
 {
     CliResult r = check({"--version"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("corvel-check ", 0), 0u);
+    EXPECT_NE(r.out.find("\nCopyright (c) 2026 The Corvel developers; MIT licence.\n"),
+              std::string::npos)
+        << r.out;
 }
 
 }  // namespace

@@ -427,17 +427,15 @@ TEST_F(ReadingCli, TheReportSaysWhatTheFileIsFirst)
         << outside.result.out;
     EXPECT_EQ(outside.result.out.find("DIR/dict.txt:2:"), std::string::npos) << outside.result.out;
 
-    for (const auto& entry : fs::directory_iterator(CORVEL_REALDATA_DIR)) {
-        if (entry.path().extension() != ".txt")
-            continue;
-        const bool equals = entry.path().filename().string().find(".eq.") != std::string::npos;
+    for (const fs::path& file : realDictionaries()) {
+        const bool equals = file.filename().string().find(".eq.") != std::string::npos;
         std::vector<std::string> options = {"--encoding", "auto", "--enable",
                                             "utf8-bom,utf16,utf8-text,invalid-gbk,invalid-utf8,"
                                             "mojibake,lf-line-ends,mixed-line-ends,control-char"};
         if (equals)
             options.push_back("--equals");
-        Checked real = checkAs("real", readBytes(entry.path()), options);
-        EXPECT_EQ(real.result.status, 0) << entry.path() << "\n" << real.result.out;
+        Checked real = checkAs("real", readBytes(file), options);
+        EXPECT_EQ(real.result.status, 0) << file << "\n" << real.result.out;
     }
 }
 

@@ -16,16 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> realDictionaries()
-{
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(CORVEL_REALDATA_DIR))
-        if (entry.path().extension() == ".txt")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 Layout layoutOf(const fs::path& file)
 {
     return file.filename().string().find(".eq.") != std::string::npos ? Layout::Equals
@@ -40,9 +30,7 @@ std::string contents(const fs::path& file)
 
 TEST(RealData, GbkDictionariesGetNoEncodingFindings)
 {
-    std::vector<fs::path> files = realDictionaries();
-    ASSERT_GE(files.size(), 10u);
-    for (const fs::path& file : files)
+    for (const fs::path& file : corvel::test::realDictionaries())
         for (EncodingChoice choice :
              {EncodingChoice::Gbk, EncodingChoice::Auto, EncodingChoice::Gb18030}) {
             CollectingSink sink;
@@ -85,7 +73,7 @@ void expectSameReading(const std::string& gbkCrLf, Layout layout, const std::str
 
 TEST(RealData, Utf8WithLfReadsAsGbkWithCrLf)
 {
-    for (const fs::path& file : realDictionaries())
+    for (const fs::path& file : corvel::test::realDictionaries())
         expectSameReading(contents(file), layoutOf(file), file.filename().string());
 }
 

@@ -210,12 +210,8 @@ TEST_F(BlockPath, FixturesGiveTheSameRunAsLineByLine)
 
 TEST_F(BlockPath, RealDictionariesGiveTheSameRunAsLineByLine)
 {
-    const fs::path folder = "/work/shared/realdata";
-    if (!fs::is_directory(folder))
-        GTEST_SKIP() << "no real dictionaries here";
-    for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.is_regular_file() && entry.path().extension() == ".txt")
-            expectSame({entry.path().filename().string(), readBytes(entry.path())});
+    for (const fs::path& file : realDictionaries())
+        expectSame({file.filename().string(), readBytes(file)});
 }
 
 TEST_F(BlockPath, EdgeCasesGiveTheSameRunAsLineByLine)

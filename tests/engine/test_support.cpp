@@ -25,6 +25,10 @@ namespace {
 // Resolved before main() runs, while the working directory is still the
 // one the test runner started in.
 const fs::path kFixtures = fs::absolute(CORVEL_FIXTURES_DIR);
+const fs::path kRealData = fs::absolute(CORVEL_REALDATA_DIR);
+
+const char* const kRealProjects[] = {"hexchat", "i18n_iso_countries", "minetest_game",
+                                     "storagedrawers", "theoneprobe"};
 
 std::string escaped(const std::string& bytes)
 {
@@ -71,6 +75,23 @@ fs::path fixture(const std::string& name)
 std::string fixtureBytes(const std::string& name)
 {
     return readBytes(fixture(name));
+}
+
+fs::path realDictionary(const std::string& name)
+{
+    const fs::path path = kRealData / name;
+    EXPECT_TRUE(fs::is_regular_file(path)) << "missing test data: " << path;
+    return path;
+}
+
+std::vector<fs::path> realDictionaries()
+{
+    std::vector<fs::path> files;
+    for (const char* project : kRealProjects)
+        for (const char* layout : {".eq.txt", ".pairs.txt"})
+            if (fs::path path = realDictionary(project + std::string(layout)); fs::is_regular_file(path))
+                files.push_back(path);
+    return files;
 }
 
 std::string gbk(std::string_view utf8)

@@ -1,6 +1,6 @@
 // Helpers shared by the engine and command-line tests: a fresh temporary
 // folder per test, byte-exact file access, GBK text built from UTF-8
-// literals, and the fixture files.
+// literals, the fixture files and the real dictionaries.
 #pragma once
 
 #include "corvel/local_time.h"
@@ -27,6 +27,13 @@ void writeBytes(const fs::path& path, std::string_view bytes);
 // stays valid whatever the working directory).
 fs::path fixture(const std::string& name);
 std::string fixtureBytes(const std::string& name);
+
+// The real dictionaries of tests/data/realdata: five projects, each as
+// NAME.eq.txt and NAME.pairs.txt. Both name them by absolute path, sorted
+// by file name. A dictionary that is not there fails the test, naming the
+// missing file; the list then holds only those that are.
+std::vector<fs::path> realDictionaries();
+fs::path realDictionary(const std::string& name);
 
 // UTF-8 text as GBK bytes.
 std::string gbk(std::string_view utf8);

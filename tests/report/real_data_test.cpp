@@ -1,9 +1,10 @@
-// The report on the real dictionaries of ../shared/realdata (five projects,
+// The report on the real dictionaries of tests/data/realdata (five projects,
 // each in both layouts). Every finding below was looked at: they are the
 // faults these files really have. The two layouts of one project must give
 // the same pair findings, at line n of the equals file and line 2n of the
 // line-pair file.
 #include "report_test_support.h"
+#include "test_support.h"
 
 #include "report/analyser.h"
 
@@ -20,7 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-const fs::path kRealData = CORVEL_REAL_DATA;
 const char* const kProjects[] = {"hexchat", "i18n_iso_countries", "minetest_game",
                                  "storagedrawers", "theoneprobe"};
 const std::set<std::string> kPairRules = {"placeholder-mismatch", "fullwidth-placeholder",
@@ -29,7 +29,8 @@ const std::set<std::string> kPairRules = {"placeholder-mismatch", "fullwidth-pla
 
 std::vector<Finding> analyse(const std::string& project, Layout layout)
 {
-    fs::path path = kRealData / (project + (layout == Layout::Equals ? ".eq.txt" : ".pairs.txt"));
+    const fs::path path = corvel::test::realDictionary(
+        project + (layout == Layout::Equals ? ".eq.txt" : ".pairs.txt"));
     test::CollectFindings collect;
     AnalysisOptions options;
     options.layout = layout;
@@ -47,16 +48,7 @@ Lines pairFindings(const std::vector<Finding>& findings)
     return out;
 }
 
-class RealData : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!fs::is_directory(kRealData))
-            GTEST_SKIP() << "no real data at " << kRealData;
-    }
-};
-
-TEST_F(RealData, TheReviewedFindingsAndNoOthers)
+TEST(RealData, TheReviewedFindingsAndNoOthers)
 {
     const std::map<std::string, Lines> expected = {
         // An added "\n" (a wrapped help text), a colour end turned into a
@@ -77,7 +69,7 @@ TEST_F(RealData, TheReviewedFindingsAndNoOthers)
     }
 }
 
-TEST_F(RealData, BothLayoutsGiveTheSamePairFindings)
+TEST(RealData, BothLayoutsGiveTheSamePairFindings)
 {
     for (const char* project : kProjects) {
         SCOPED_TRACE(project);
@@ -92,7 +84,7 @@ TEST_F(RealData, BothLayoutsGiveTheSamePairFindings)
     }
 }
 
-TEST_F(RealData, TheCheckLogsClassesMatchTheLayouts)
+TEST(RealData, TheCheckLogsClassesMatchTheLayouts)
 {
     // A translation missing from a line pair is an empty line there and
     // "English=" in the equals file: untranslated in both reports.

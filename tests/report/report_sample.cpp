@@ -112,8 +112,17 @@ int main(int argc, char** argv)
     };
     sample("sample dictionary 样本.txt", pairsDictionary(), report::Layout::LinePairs);
     sample("sample:equals.DAT", equalsDictionary(), report::Layout::Equals);
-    if (argc > 2 && fs::is_directory(argv[2])) {
-        for (const auto& entry : fs::directory_iterator(argv[2])) {
+    if (argc > 2) {
+        // A real-data folder that is named must be there: without it the
+        // validation would pass on the two samples alone.
+        std::error_code error;
+        fs::directory_iterator folder(argv[2], error);
+        if (error) {
+            std::cerr << "report-sample: missing test data: " << argv[2] << ": "
+                      << error.message() << '\n';
+            return 1;
+        }
+        for (const auto& entry : folder) {
             std::string name = entry.path().filename().string();
             bool equals = name.ends_with(".eq.txt");
             if (equals || name.ends_with(".pairs.txt"))

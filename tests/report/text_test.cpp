@@ -113,7 +113,7 @@ TEST(SarifWriter, PathsBecomeUriReferences)
     EXPECT_EQ(cli::uriOfPath("/work/d 1/x#y%.txt"), "file:///work/d%201/x%23y%25.txt");
     EXPECT_EQ(cli::uriOfPath("C:\\Games\\zh.txt"), "file:///C:/Games/zh.txt");
     EXPECT_EQ(cli::uriOfPath("dir\\zh.txt"), "dir/zh.txt");
-    EXPECT_EQ(cli::uriOfPath("/work/main/../shared/./zh.txt"), "file:///work/shared/zh.txt");
+    EXPECT_EQ(cli::uriOfPath("/srv/main/../data/./zh.txt"), "file:///srv/data/zh.txt");
     EXPECT_EQ(cli::uriOfPath("./a/../zh.txt"), "zh.txt");
     EXPECT_EQ(cli::uriOfPath("../zh.txt"), "../zh.txt");
 }

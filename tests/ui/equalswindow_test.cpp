@@ -94,6 +94,23 @@ private slots:
         QVERIFY(control<QLabel>(&o.window, "lblinfo")->text().contains(QStringLiteral("＜Marrowind＞")));
     }
 
+    // The design's rectangles in pixels (twips at 96 dpi), in the parent:
+    // txtfile (240, 420, 3585, 285) as it is; lblinfo (150, 210, 5175, 525)
+    // in frainfo, grown up and down around its centre line (14 + 35 / 2)
+    // to hold its three lines in the installed font.
+    void controlsSitAtDesignRectangles()
+    {
+        Other o;
+        QCOMPARE(control<QLineEdit>(&o.window, "txtfile")->geometry(), QRect(16, 28, 239, 19));
+        const QRect info = control<QLabel>(&o.window, "lblinfo")->geometry();
+        const QRect design(10, 14, 345, 35);
+        QCOMPARE(info.left(), design.left());
+        QCOMPARE(info.width(), design.width());
+        QVERIFY2(info.height() >= design.height(), qPrintable(QString::number(info.height())));
+        // Same centre, to the half pixel an odd growth cannot split.
+        QVERIFY(qAbs(2 * info.top() + info.height() - 2 * design.top() - design.height()) <= 1);
+    }
+
     // The information's three lines are drawn apart: three bands of ink with
     // blank pixel rows between them, all inside the label.
     void informationLinesDoNotCrowd()

@@ -119,25 +119,72 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         // In the window, pixels: boxes inside frames, option buttons lying
-        // over the frames, the status box and the bottom row.
+        // over the frames, the status box and the bottom row. The design's
+        // twips at 96 dpi; a box lower than the 18 pixels its indicator and
+        // text need grows around its design centre: optcorrect (94, 13 high)
+        // and optcheck (92, 17 high) share the centre line 100.5.
         QTest::addColumn<QPoint>("topLeft");
-        QTest::newRow("txtfile") << "txtfile" << QPoint(12, 27);
-        QTest::newRow("lblother") << "lblother" << QPoint(332, 28);
-        QTest::newRow("optcheck") << "optcheck" << QPoint(24, 92);
-        QTest::newRow("chkstop") << "chkstop" << QPoint(24, 168);
-        QTest::newRow("chknotra") << "chknotra" << QPoint(256, 168);
-        QTest::newRow("Image1") << "Image1" << QPoint(3, 208);
-        QTest::newRow("cmdCheck") << "cmdCheck" << QPoint(196, 250);
+        QTest::addColumn<int>("height");
+        QTest::newRow("txtfile") << "txtfile" << QPoint(12, 29) << 18;
+        QTest::newRow("lblother") << "lblother" << QPoint(332, 28) << 20;
+        QTest::newRow("optcheck") << "optcheck" << QPoint(24, 92) << 18;
+        QTest::newRow("optcorrect") << "optcorrect" << QPoint(256, 92) << 18;
+        QTest::newRow("chkstop") << "chkstop" << QPoint(24, 168) << 21;
+        QTest::newRow("chkspace") << "chkspace" << QPoint(256, 118) << 18;
+        QTest::newRow("chkerror") << "chkerror" << QPoint(256, 142) << 18;
+        QTest::newRow("chknotra") << "chknotra" << QPoint(256, 168) << 18;
+        QTest::newRow("Image1") << "Image1" << QPoint(3, 208) << 29;
+        QTest::newRow("cmdCheck") << "cmdCheck" << QPoint(196, 250) << 25;
     }
 
     void controlsSitAtDesignPositions()
     {
         QFETCH(QString, name);
         QFETCH(QPoint, topLeft);
+        QFETCH(int, height);
         Main m;
         auto* c = m.window.findChild<QWidget*>(name);
         QVERIFY(c);
         QCOMPARE(c->mapTo(&m.window, QPoint(0, 0)), topLeft);
+        QCOMPARE(c->height(), height);
+    }
+
+    // The frames' captions lie in their top line, as the design draws
+    // frames: the line (found in the frame's right half, clear of the
+    // caption) runs through the caption, whose ink lies above it and, on
+    // rows where the right half shows nothing, below it.
+    void frameCaptionsLieInTheTopLine()
+    {
+        Main m;
+        for (const char* name : {"fracheck", "fracorrect"}) {
+            const QImage image = control<QGroupBox>(&m.window, name)->grab().toImage();
+            const QRgb paper = image.pixel(image.width() - 1, 0);
+            auto ink = [&](int y, int from, int to) {
+                for (int x = from; x < to; ++x)
+                    if (image.pixel(x, y) != paper)
+                        return true;
+                return false;
+            };
+            const int half = image.width() / 2, right = image.width() - 8;
+            auto solid = [&](int y) {
+                for (int x = half; x < right; ++x)
+                    if (image.pixel(x, y) == paper)
+                        return false;
+                return true;
+            };
+            int line = 0;
+            while (line < image.height() && !solid(line))
+                ++line;
+            QVERIFY2(line < image.height(), name);
+            // The caption's columns, clear of the frame's left edge.
+            const int from = 4, to = image.width() / 4;
+            bool above = false, below = false;
+            for (int y = 0; y < line; ++y)
+                above = above || ink(y, from, to);
+            for (int y = line + 1; y < line + 12; ++y)
+                below = below || (ink(y, from, to) && !ink(y, half, right));
+            QVERIFY2(above && below, qPrintable(QStringLiteral("%1: line at %2").arg(name).arg(line)));
+        }
     }
 
     void designFontsAndColours()

@@ -5,12 +5,17 @@
 #include "uitest.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -45,12 +50,44 @@ QStringList listed(QFileDialog* dialog)
     return names;
 }
 
+QPushButton* openButton(QWidget* dialog)
+{
+    return dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+        ->button(QDialogButtonBox::Open);
+}
+
+// Everything under `folder`, hidden files included, relative.
+QStringList treeUnder(const QString& folder)
+{
+    QStringList found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << QDir(folder).relativeFilePath(it.next());
+    return found;
+}
+
 }  // namespace
 
 class ServicesTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { prepareApplication(); }
+    // Every chooser here runs with a home and configuration folders of its
+    // own, which must stay empty (chooserWritesNothingUnderHome). The fonts
+    // are loaded first: a font cache the system may build is not ours.
+    void initTestCase()
+    {
+        prepareApplication();
+        (void)QFontDatabase::families();
+        QVERIFY(home_.isValid());
+        const QByteArray home = QFile::encodeName(home_.path());
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", home + "/.config");
+        qputenv("XDG_CACHE_HOME", home + "/.cache");
+        qputenv("XDG_DATA_HOME", home + "/.local/share");
+        qputenv("XDG_STATE_HOME", home + "/.local/state");
+        QCOMPARE(QDir::homePath(), home_.path());
+    }
 
     void filtersKeepLabelsAndMatchEveryFileForStarDotStar()
     {
@@ -116,6 +153,53 @@ private slots:
         QCOMPARE(QDir::currentPath(), workingFolder);  // the chooser leaves it alone
     }
 
+    // A file that exists, typed by its full path or its name, opens with the
+    // 打开 button although the filter (*.TXT) does not list it; a name that
+    // does not exist leaves the button disabled.
+    void typedExistingFileOpensWhateverTheFilter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("full path") << QStringLiteral("FOLDER/说明.dat") << true;
+        QTest::newRow("name") << QStringLiteral("说明.dat") << true;
+        QTest::newRow("name without extension") << QStringLiteral("README") << true;
+        QTest::newRow("missing") << QStringLiteral("missing.dat") << false;
+    }
+
+    void typedExistingFileOpensWhateverTheFilter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, opens);
+        Scratch scratch;
+        touch(scratch.path(QStringLiteral("说明.dat")));
+        touch(scratch.path(QStringLiteral("README")));
+        touch(scratch.path(QStringLiteral("game.txt")));
+        typed.replace(QStringLiteral("FOLDER"), scratch.root());
+
+        BoxAnswerer answers;
+        bool enabled = false;
+        answers.handle([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; },
+                       [&](QWidget* w) {
+                           auto* dialog = static_cast<QFileDialog*>(w);
+                           (void)QTest::qWaitFor([&] { return listed(dialog).size() >= 1; }, 3000);
+                           dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                               ->setText(typed);
+                           QTest::qWait(100);  // whatever the dialog does after the text
+                           enabled = openButton(dialog)->isEnabled();
+                           if (enabled)
+                               QTest::mouseClick(openButton(dialog), Qt::LeftButton);
+                           else
+                               dialog->reject();
+                       });
+        const QString result = showFileDlg(request(scratch.root()));
+
+        QCOMPARE(enabled, opens);
+        const QString expected = opens
+            ? QDir::toNativeSeparators(QDir(scratch.root()).absoluteFilePath(typed))
+            : QString();
+        QCOMPARE(result, expected);
+    }
+
     void cancelReturnsNothingWhateverWasTyped()
     {
         Scratch scratch;
@@ -161,6 +245,23 @@ private slots:
         QCOMPARE(attempts, 2);
     }
 
+    // The chooser remembers nothing: after choosing (and cancelling) nothing
+    // is written under the home or configuration folders, where Qt's dialog
+    // would keep its recent folders.
+    void chooserWritesNothingUnderHome()
+    {
+        Scratch scratch;
+        const QString chosen = scratch.path(QStringLiteral("game.txt"));
+        touch(chosen);
+        for (const QString& path : {chosen, QString()}) {
+            BoxAnswerer answers;
+            answers.choose(path);
+            QCOMPARE(showFileDlg(request(QStringLiteral("C:\\My Documents"))),
+                     QDir::toNativeSeparators(path));
+        }
+        QCOMPARE(treeUnder(home_.path()), QStringList());
+    }
+
     void editorGetsTheLogAsOneArgument()
     {
         const std::filesystem::path log = "/tmp/a folder/game; rm -rf x.log";
@@ -169,6 +270,9 @@ private slots:
         QCOMPARE(command.arguments.last(), QStringLiteral("/tmp/a folder/game; rm -rf x.log"));
         QVERIFY(!command.program.contains(QLatin1Char(' ')));
     }
+
+private:
+    QTemporaryDir home_;
 
     void editorThatCannotStartIsFileNotFound()
     {

@@ -1,8 +1,12 @@
 #include "filechooser.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace corvel {
@@ -24,6 +28,38 @@ QString dialogPattern(const QString& pattern)
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// The application keeps no settings, but Qt's file dialog keeps its own:
+// it reads its recent folders from, and on closing writes them to,
+// QtProject.conf in the user's configuration folder, a file that every Qt
+// program shares. Qt offers no switch for that, so the user-scope settings
+// path is pointed below /dev/null, where no file can be read or made (Corvel
+// itself keeps no QSettings). On Windows Qt's native settings live in the
+// registry, which a path does not redirect.
+void keepNoDialogSettings()
+{
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
+// Qt's dialog enables its open button only for a typed name that its list
+// shows. The filter only chooses what is listed: an existing file typed by
+// its name or full path may be opened whatever the filter, as in the system
+// dialog of Windows (accept() checks that it exists).
+void openTypedFiles(QFileDialog& dialog)
+{
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    QPushButton* open = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (!edit || !open)
+        return;
+    QObject::connect(edit, &QLineEdit::textChanged, open, [&dialog, open] {
+        const QStringList files = dialog.selectedFiles();
+        if (!open->isEnabled() && files.size() == 1 && QFileInfo(files.first()).isFile())
+            open->setEnabled(true);
+    });
+}
+
 void configure(QFileDialog& dialog, const FileChooserRequest& request)
 {
     const bool open = request.mode == ChooserMode::Open;
@@ -35,6 +71,8 @@ void configure(QFileDialog& dialog, const FileChooserRequest& request)
     dialog.setDirectory(startFolder(text(request.initialFolder)));
     if (!request.initialFile.empty())
         dialog.selectFile(text(request.initialFile));
+    if (open)
+        openTypedFiles(dialog);
 }
 
 }  // namespace
@@ -64,6 +102,7 @@ QString startFolder(const QString& requested)
 
 QString showFileChooser(QWidget* owner, const FileChooserRequest& request)
 {
+    keepNoDialogSettings();
     QFileDialog dialog(owner, text(request.title));
     dialog.setObjectName(QStringLiteral("ShowFileDlg"));
     configure(dialog, request);
