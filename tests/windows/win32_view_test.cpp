@@ -414,11 +414,19 @@ std::string withoutDateLines(const std::string& log)
 
 struct RunCase {
     const char* name;
-    const char* dictionary;  // a fixture
+    const char* dictionary;  // a fixture, or a real dictionary of tests/data/realdata
     bool equals;
     bool correct;
     const char* checkerOptions;
+    bool realData = false;
 };
+
+std::string dictionaryBytes(const RunCase& run)
+{
+    if (!run.realData)
+        return fixtureBytes(run.dictionary);
+    return readBytes(fs::path(CORVEL_REALDATA_DIR) / run.dictionary);
+}
 
 void PrintTo(const RunCase& run, std::ostream* out) { *out << run.name; }
 
@@ -429,7 +437,7 @@ TEST_P(Win32Runs, WriteWhatCorvelCheckWrites)
     const RunCase& run = GetParam();
     if (run.equals)
         switchToEquals();
-    const std::string bytes = fixtureBytes(run.dictionary);
+    const std::string bytes = dictionaryBytes(run);
     const fs::path dictionary = choose(run.dictionary, bytes);
     ASSERT_TRUE(::IsWindowEnabled(control(Control::CheckButton)));
     if (run.correct)
@@ -459,7 +467,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RunCase {"LinePairCheck", "game.txt", false, false, ""},
                       RunCase {"LinePairCorrect", "game.txt", false, true, "--correct"},
                       RunCase {"EqualsCheck", "menu.DAT", true, false, "--equals"},
-                      RunCase {"EqualsCorrect", "menu.DAT", true, true, "--equals --correct"}),
+                      RunCase {"EqualsCorrect", "menu.DAT", true, true, "--equals --correct"},
+                      RunCase {"RealLinePairCheck", "hexchat.pairs.txt", false, false, "", true},
+                      RunCase {"RealLinePairCorrect", "minetest_game.pairs.txt", false, true,
+                               "--correct", true},
+                      RunCase {"RealEqualsCheck", "hexchat.eq.txt", true, false, "--equals", true},
+                      RunCase {"RealEqualsCorrect", "storagedrawers.eq.txt", true, true,
+                               "--equals --correct", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Win32Windows, EscapeDuringALongRunStopsItWithTheLogOnDisk)
