@@ -191,7 +191,7 @@ private slots:
                            else
                                dialog->reject();
                        });
-        const QString result = showFileDlg(request(scratch.root()));
+        const QString result = showFileChooser(nullptr, request(scratch.root()));
 
         QCOMPARE(enabled, opens);
         const QString expected = opens
@@ -256,7 +256,7 @@ private slots:
         for (const QString& path : {chosen, QString()}) {
             BoxAnswerer answers;
             answers.choose(path);
-            QCOMPARE(showFileDlg(request(QStringLiteral("C:\\My Documents"))),
+            QCOMPARE(showFileChooser(nullptr, request(QStringLiteral("C:\\My Documents"))),
                      QDir::toNativeSeparators(path));
         }
         QCOMPARE(treeUnder(home_.path()), QStringList());
