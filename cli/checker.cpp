@@ -5,6 +5,7 @@
 #include "report_output.h"
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
+#include "corvel/file_identity.h"
 #include "encoding/file_kind.h"
 #include "options.h"
 #include "print_turn.h"
@@ -123,17 +124,6 @@ struct Job {
     encoding::FileKind kind;  // what the file is, when it was looked at
 };
 
-// A key for an output file that two spellings of one path share.
-std::string outputKey(const fs::path& path)
-{
-    std::string key = path.lexically_normal().generic_string();
-#ifdef _WIN32
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-#endif
-    return key;
-}
-
 void refuse(Job& job, const std::string& why)
 {
     if (job.refusal.empty())
@@ -143,10 +133,12 @@ void refuse(Job& job, const std::string& why)
 // Refuses every dictionary whose log or corrected dictionary would be a file
 // that another dictionary of the call also writes (they would overwrite
 // each other) or that is another dictionary of the call (it would be
-// overwritten, and read while it is written).
+// overwritten, and read while it is written). Files are told apart by what
+// they are, not by how their paths are spelt: a hard link, a symbolic link
+// or a linked folder does not make a second file.
 void refuseSharedOutputs(std::vector<Job>& jobs)
 {
-    std::map<std::string, std::size_t> writer;
+    std::map<FileIdentity, std::size_t> writer;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         auto names = outputNames(jobs[i].request);
         if (!names)
@@ -154,7 +146,7 @@ void refuseSharedOutputs(std::vector<Job>& jobs)
         for (const fs::path& file : {names->log, names->corrected}) {
             if (file.empty())
                 continue;
-            auto [at, added] = writer.emplace(outputKey(file), i);
+            auto [at, added] = writer.emplace(fileIdentity(file), i);
             if (added || at->second == i)
                 continue;
             Job& first = jobs[at->second];
@@ -166,7 +158,7 @@ void refuseSharedOutputs(std::vector<Job>& jobs)
         }
     }
     for (Job& reader : jobs) {
-        auto at = writer.find(outputKey(reader.request.dictionary));
+        auto at = writer.find(fileIdentity(reader.request.dictionary));
         if (at == writer.end() || &jobs[at->second] == &reader)
             continue;  // its own output is refused by its run
         Job& writing = jobs[at->second];
@@ -455,20 +447,59 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
     return worst;
 }
 
-// Why the --report file may not be written: it is a dictionary of the call
-// or one of its outputs (opening it for the report would destroy it).
-std::string reportFileClash(const std::string& file, const std::vector<Job>& jobs)
+// A file a call reads or writes besides the report, and what it is to the
+// call, for telling the user why the report or the baseline cannot be it.
+struct CallFile {
+    fs::path path;
+    std::string what;  // "the log of DICTIONARY"
+    bool written;      // an output of the check, not an input
+};
+
+std::vector<CallFile> filesOfTheCall(const std::vector<Job>& jobs)
 {
-    const std::string key = outputKey(absolutePath(file));
+    std::vector<CallFile> files;
     for (const Job& job : jobs) {
-        std::vector<fs::path> files = {job.request.dictionary};
-        if (auto names = outputNames(job.request))
-            files.insert(files.end(), {names->log, names->corrected});
-        for (const fs::path& other : files)
-            if (!other.empty() && outputKey(other) == key)
-                return "--report " + file + " is also " + displayPath(other) +
-                       ", which this call reads or writes";
+        const std::string of = " of " + displayPath(job.request.dictionary);
+        files.push_back({job.request.dictionary,
+                         "the dictionary " + displayPath(job.request.dictionary), false});
+        auto names = outputNames(job.request);
+        if (!names)
+            continue;
+        files.push_back({names->folder, "the output folder" + of, true});
+        files.push_back({names->log, "the log" + of, true});
+        if (!names->corrected.empty())
+            files.push_back({names->corrected, "the corrected dictionary" + of, true});
     }
+    return files;
+}
+
+std::string clash(const std::string& option, const std::string& given, const CallFile& file)
+{
+    return option + " " + given + " is " + file.what +
+           (file.written ? ", which the check writes" : ", which is only read");
+}
+
+// Why the call cannot go on: the --report file is a file the call reads or
+// writes (the report would replace it), or the --baseline is an output of
+// the check (the check would write over it). Empty when neither.
+std::string callFileClash(const ReportOptions& wanted, const std::vector<Job>& jobs)
+{
+    const std::vector<CallFile> files = filesOfTheCall(jobs);
+    if (!wanted.baseline.empty()) {
+        const FileIdentity baseline = fileIdentity(absolutePath(wanted.baseline));
+        for (const CallFile& file : files)
+            if (file.written && fileIdentity(file.path) == baseline)
+                return clash("--baseline", wanted.baseline, file);
+    }
+    if (wanted.file.empty())
+        return {};
+    const FileIdentity report = fileIdentity(absolutePath(wanted.file));
+    if (!wanted.baseline.empty() && fileIdentity(absolutePath(wanted.baseline)) == report)
+        return clash("--report", wanted.file,
+                     {absolutePath(wanted.baseline), "the baseline " + wanted.baseline, false});
+    for (const CallFile& file : files)
+        if (fileIdentity(file.path) == report)
+            return clash("--report", wanted.file, file);
     return {};
 }
 
@@ -491,9 +522,7 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
         threads = jobs.size() > 1 ? std::max(1u, std::thread::hardware_concurrency()) : 1;
     std::unique_ptr<ReportOutput> report;
     if (options.report.wanted) {
-        std::string error;
-        if (!options.report.file.empty())
-            error = reportFileClash(options.report.file, jobs);
+        std::string error = callFileClash(options.report, jobs);
         if (error.empty())
             report = ReportOutput::open(options, console.out(), error);
         if (!report) {

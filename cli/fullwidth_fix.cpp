@@ -1,6 +1,7 @@
 #include "fullwidth_fix.h"
 
 #include "corvel/display_path.h"
+#include "corvel/replacing_file.h"
 #include "report/pair_text.h"
 #include "report/placeholder_rules.h"
 
@@ -65,14 +66,11 @@ FullwidthFix fixFullwidth(const fs::path& corrected, Layout layout, TextEncoding
         fix.error = fileError(FileOp::Read, corrected, errno);
         return fix;
     }
-    fs::path staged = corrected;
-    staged += ".fixing";
-    // A leftover of that name (a link, say) is removed, not written through.
-    std::error_code removed;
-    fs::remove(staged, removed);
-    std::ofstream out(staged, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        fix.error = fileError(FileOp::Write, staged, errno);
+    // The rewritten copy is a new file beside the corrected dictionary,
+    // never a file that was there (another dictionary of the call, say).
+    ReplacingFile out;
+    if (Error made = out.open(corrected)) {
+        fix.error = made;
         return fix;
     }
     Line line, source;
@@ -83,22 +81,16 @@ FullwidthFix fixFullwidth(const fs::path& corrected, Layout layout, TextEncoding
         else
             source = line;
         fix.lines += text != line.text ? 1 : 0;
-        out << text << line.end;
+        out.stream() << text << line.end;
     }
-    out.close();
     const bool readFailed = in.bad();
+    const int cause = errno;
     in.close();  // Windows replaces no file that is still open
-    if (readFailed || !out) {
-        fix.error = fileError(FileOp::Write, staged, errno);
-        fs::remove(staged);
-        return fix;
+    if (readFailed) {
+        fix.error = fileError(FileOp::Read, corrected, cause);
+        return fix;  // the new file goes with `out`
     }
-    std::error_code ec;
-    fs::rename(staged, corrected, ec);
-    if (ec) {
-        fix.error = Error(ErrorKind::Other, FileOp::Write, displayPath(corrected), ec.message());
-        fs::remove(staged, ec);
-    }
+    fix.error = out.commit();
     return fix;
 }
 

@@ -1,6 +1,7 @@
 #include "report_output.h"
 
 #include "corvel/display_path.h"
+#include "corvel/file_identity.h"
 #include "version.h"
 
 namespace corvel::cli {
@@ -43,13 +44,16 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
     tool.version = version::kFull;
     tool.baselineUsed = output->settings_.baseline.has_value();
     if (!wanted.file.empty()) {
+        // The report replaces the file only once it is whole; a link at its
+        // name stays and leads to the report.
         output->fileName_ = wanted.file;
-        output->file_.open(nativePath(wanted.file), std::ios::binary | std::ios::trunc);
-        if (!output->file_) {
-            error = wanted.file + ": the report cannot be written";
+        output->file_ = std::make_unique<ReplacingFile>();
+        fs::path target = linkTarget(nativePath(wanted.file));
+        if (Error made = output->file_->open(target)) {
+            error = wanted.file + ": the report cannot be written: " + made.cause();
             return nullptr;
         }
-        output->writers_.push_back(makeReportWriter(wanted.format, output->file_, tool));
+        output->writers_.push_back(makeReportWriter(wanted.format, output->file_->stream(), tool));
     }
     // -q silences the text report with the summaries; a document asked for
     // on standard output is still printed.
@@ -107,10 +111,10 @@ void ReportOutput::end(const RunReport& run, bool complete, const Analysed& anal
 std::string ReportOutput::finish()
 {
     session_->finish();
-    if (!fileName_.empty()) {
-        file_.flush();
-        if (!file_)
-            return fileName_ + ": the report cannot be written";
+    if (file_) {
+        Error error = file_->commit();
+        if (error)
+            return fileName_ + ": the report cannot be written: " + error.cause();
     }
     return {};
 }

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "corvel/check_runs.h"
+#include "corvel/replacing_file.h"
 #include "options.h"
 #include "report/report_session.h"
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -19,8 +19,9 @@ namespace corvel::cli {
 
 class ReportOutput {
 public:
-    // Opens the --report file and reads the --baseline report; none with
-    // `error` set when either fails.
+    // Starts the --report file (a new file, which replaces the old one when
+    // finished) and reads the --baseline report; none with `error` set when
+    // either fails.
     static std::unique_ptr<ReportOutput> open(const CliOptions& options, std::ostream& out,
                                               std::string& error);
 
@@ -43,7 +44,8 @@ public:
     void begin(const std::string& name, Layout layout);
     report::FindingSink& writers() { return session_->writers(); }
     void end(const RunReport& run, bool complete, const Analysed& analysed);
-    // Ends the documents; the failure of writing the --report file, if any.
+    // Ends the documents and puts the --report file in place; the failure
+    // of writing it, if any (the old file is left as it was then).
     std::string finish();
 
     // Whether a finding that counts toward the exit status was reported.
@@ -58,7 +60,7 @@ private:
     ReportFormat format_ = ReportFormat::Text;
     ReportSettings settings_;
     std::string fileName_;
-    std::ofstream file_;
+    std::unique_ptr<ReplacingFile> file_;  // the --report file, until finished
     std::vector<std::unique_ptr<ReportWriter>> writers_;
     std::unique_ptr<ReportSession> session_;
 };

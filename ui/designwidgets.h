@@ -44,8 +44,7 @@ QPushButton* makeButton(const ControlDesign& design, QWidget* parent);
 QCheckBox* makeCheckBox(const ControlDesign& design, QWidget* parent);
 QRadioButton* makeOptionButton(const ControlDesign& design, QWidget* parent);
 QGroupBox* makeFrame(const ControlDesign& design, QWidget* parent);
-// A single-line box, two pixels taller on each side than the design: the
-// installed font needs the room.
+// A single-line box at its design place.
 QLineEdit* makeTextBox(const ControlDesign& design, QWidget* parent);
 
 }  // namespace corvel::design

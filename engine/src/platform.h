@@ -5,6 +5,7 @@
 
 #include "corvel/display_path.h"
 #include "corvel/error.h"
+#include "corvel/file_identity.h"
 #include "corvel/local_time.h"
 
 #include <cstddef>
@@ -20,7 +21,9 @@ class Folder;
 
 class File {
 public:
-    enum class Access { Read, Write, Append };
+    // Create makes a new file for writing and fails where the name is
+    // taken, by a file or a link.
+    enum class Access { Read, Write, Append, Create };
 
     File() = default;
     ~File();
@@ -101,9 +104,13 @@ private:
 Error makeFolder(const std::filesystem::path& path);
 // The failure for an output name taken by a link.
 Error linkRefused(FileOp op, const std::filesystem::path& path);
-// Whether two paths name the same existing file (also on file systems that
-// ignore case).
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// The device and file number of an existing file or folder, links followed;
+// false when there is none to look at.
+bool existingFileNumber(const std::filesystem::path& path, std::uint64_t& device,
+                        std::uint64_t& file);
+// Names below a folder as the file system compares them: as they are on
+// POSIX, without case on Windows; "/" between them.
+std::string comparableNames(const std::filesystem::path& names);
 
 // Converts UTF-8 text to GBK (code page 936). Used for the program's own
 // literals and captions, not for dictionary text, which stays as read.

@@ -69,6 +69,7 @@ File File::openAt(int at, const std::filesystem::path& name, const std::filesyst
     case Access::Read: flags |= O_RDONLY; break;
     case Access::Write: flags |= O_WRONLY | O_CREAT | O_TRUNC; op = FileOp::OpenWrite; break;
     case Access::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; op = FileOp::OpenAppend; break;
+    case Access::Create: flags |= O_WRONLY | O_CREAT | O_EXCL; op = FileOp::OpenWrite; break;
     }
     File file;
     file.path_ = path;
@@ -288,12 +289,20 @@ File File::openTemporary(const Folder* near, Error& error)
     return file;
 }
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+bool existingFileNumber(const std::filesystem::path& path, std::uint64_t& device,
+                        std::uint64_t& file)
 {
-    struct stat sa {}, sb {};
-    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0)
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
         return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    device = static_cast<std::uint64_t>(st.st_dev);
+    file = static_cast<std::uint64_t>(st.st_ino);
+    return true;
+}
+
+std::string comparableNames(const std::filesystem::path& names)
+{
+    return names.generic_string();
 }
 
 LocalTime localNow()

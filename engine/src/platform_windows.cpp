@@ -53,6 +53,8 @@ OpenFlags openFlags(File::Access access)
     case File::Access::Append:
         // Append-only access: every write lands at the end of the file.
         return {FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ, OPEN_ALWAYS, FileOp::OpenAppend};
+    case File::Access::Create:
+        return {GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, FileOp::OpenWrite};
     }
     return {GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FileOp::OpenRead};
 }
@@ -64,7 +66,7 @@ HANDLE openForIdentity(const std::filesystem::path& path)
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-bool fileIdentity(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& info)
+bool fileInformation(const std::filesystem::path& path, BY_HANDLE_FILE_INFORMATION& info)
 {
     HANDLE h = openForIdentity(path);
     if (h == INVALID_HANDLE_VALUE)
@@ -347,13 +349,25 @@ File File::openTemporary(const Folder*, Error& error)
 
 // The volume and the file index name a file whatever the spelling of its
 // path: case, separators, short names or links.
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+bool existingFileNumber(const std::filesystem::path& path, std::uint64_t& device,
+                        std::uint64_t& file)
 {
-    BY_HANDLE_FILE_INFORMATION ia {}, ib {};
-    if (!fileIdentity(a, ia) || !fileIdentity(b, ib))
+    BY_HANDLE_FILE_INFORMATION info {};
+    if (!fileInformation(path, info))
         return false;
-    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber
-        && ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+    device = info.dwVolumeSerialNumber;
+    file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+// Names in a folder are compared without case, as the system's own
+// upper-casing table has it.
+std::string comparableNames(const std::filesystem::path& names)
+{
+    std::wstring text = names.generic_wstring();
+    if (!text.empty())
+        ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return utf8FromWide(text);
 }
 
 LocalTime localNow()

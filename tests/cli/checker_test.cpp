@@ -312,6 +312,8 @@ struct SharedOutputs {
     std::string first;   // relative to the test folder
     std::string second;
     std::string outputFolder;  // that neither may create
+    std::string link = {};        // a folder link made first, relative to the test folder
+    std::string linkTarget = {};  // relative to the link's folder
 };
 
 void PrintTo(const SharedOutputs& c, std::ostream* out)
@@ -326,6 +328,10 @@ TEST_P(CheckerRefusesSharedOutputs, BothAreRefusedNamingEachOtherAndTheRestIsChe
 {
     const SharedOutputs& c = GetParam();
     makeFolder("out");
+    if (!c.link.empty()) {
+        makeFolder(fs::path(c.link).parent_path());
+        fs::create_directory_symlink(c.linkTarget, root() / c.link);
+    }
     makeFile(c.first, fixtureBytes("game.txt"));
     makeFile(c.second, fixtureBytes("game.txt"));
     makeFile("c/menu.txt", fixtureBytes("game.txt"));
@@ -365,6 +371,20 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SharedOutputs>& info) {
         return std::string(info.param.name);
     });
+
+#ifndef _WIN32
+// The same folder reached through a linked folder is the same folder.
+INSTANTIATE_TEST_SUITE_P(
+    ThroughLinks, CheckerRefusesSharedOutputs,
+    ::testing::Values(
+        SharedOutputs {"OneOutputFolderThroughALinkedFolder", {"--append-log"}, "big/x.txt",
+                       "a2/a/x.txt", "big/x", "a2/a", "../big"},
+        SharedOutputs {"DictionaryIsTheOthersCorrectedDictionaryThroughALink", {"--correct"},
+                       "a/game.txt", "l/game/game.txt", "a/game/game", "l", "a"}),
+    [](const ::testing::TestParamInfo<SharedOutputs>& info) {
+        return std::string(info.param.name);
+    });
+#endif
 
 // The files the checker writes are those the window run writes with the
 // same options.

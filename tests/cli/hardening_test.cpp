@@ -6,6 +6,7 @@
 #include "corvel/error.h"
 
 #include <algorithm>
+#include <map>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -97,6 +98,130 @@ TEST_F(Hardening, DictionaryMayBeReachedThroughALink)
     EXPECT_EQ(readBytes(root() / "dic/game/game.txt"), kDictionary);
 }
 #endif
+
+// Every regular file under `root` with its bytes; links are not followed.
+std::map<std::string, std::string> filesAndBytes(const fs::path& root)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file() && !entry.is_symlink())
+            files[entry.path().lexically_relative(root).generic_string()] = readBytes(entry.path());
+    return files;
+}
+
+// A file the call reads or writes, given again under another name as the
+// report or the baseline: the call is refused before anything is checked
+// (exit 2, naming both paths and why) and no byte of any file changes.
+// Arguments and the message name test files as "@relative/path".
+struct SecondName {
+    const char* name;
+    void (*link)(const fs::path& root);  // makes the second name
+    std::vector<std::string> args;
+    std::vector<std::string> message;  // in this order in the message
+};
+
+void PrintTo(const SecondName& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class SecondNames : public Hardening, public ::testing::WithParamInterface<SecondName> {
+protected:
+    // Each "@name" (up to a space or a comma) as a path in the test folder.
+    std::string expand(const std::string& text) const
+    {
+        std::string out;
+        for (std::size_t i = 0; i < text.size();) {
+            if (text[i] != '@') {
+                out += text[i++];
+                continue;
+            }
+            const std::size_t end = std::min(text.find_first_of(" ,", i), text.size());
+            out += at(text.substr(i + 1, end - i - 1));
+            i = end;
+        }
+        return out;
+    }
+};
+
+TEST_P(SecondNames, AreRefusedAndNoByteChanges)
+{
+    const SecondName& c = GetParam();
+    makeFile("dic/game.txt", kDictionary);
+    makeFile("dic/b.json", kDictionary);
+    ASSERT_EQ(check({"--format", "json", "--report", at("baseline.json"), at("dic/game.txt")})
+                  .status,
+              0);
+    fs::remove_all(root() / "dic/game");
+    c.link(root());
+    const auto before = filesAndBytes(root());
+    const auto tree = listTree(root());
+    std::vector<std::string> args;
+    for (const std::string& arg : c.args)
+        args.push_back(expand(arg));
+
+    CliResult r = check(args);
+    EXPECT_EQ(r.status, 2) << r.out;
+    std::size_t from = 0;
+    for (const std::string& part : c.message) {
+        from = r.err.find(expand(part), from);
+        EXPECT_NE(from, std::string::npos) << expand(part) << " in " << r.err;
+    }
+    EXPECT_EQ(filesAndBytes(root()), before);
+    EXPECT_EQ(listTree(root()), tree) << "nothing is checked, nothing left behind";
+}
+
+void copyBaselineToTheCorrectedName(const fs::path& root)
+{
+    fs::create_directories(root / "dic/b");
+    fs::copy_file(root / "baseline.json", root / "dic/b/b.json");
+}
+
+const SecondName kSecondNames[] = {
+    {"ReportIsAHardLinkOfTheDictionary",
+     [](const fs::path& root) { fs::create_hard_link(root / "dic/game.txt", root / "dic/alias.txt"); },
+     {"--report", "@dic/alias.txt", "@dic/game.txt"},
+     {"--report @dic/alias.txt is the dictionary @dic/game.txt", ", which is only read"}},
+    {"ReportIsTheBaseline", [](const fs::path&) {},
+     {"--report", "@baseline.json", "--baseline", "@baseline.json", "@dic/game.txt"},
+     {"--report @baseline.json is the baseline @baseline.json"}},
+    {"ReportIsAHardLinkOfTheBaseline",
+     [](const fs::path& root) { fs::create_hard_link(root / "baseline.json", root / "b2.json"); },
+     {"--report", "@b2.json", "--baseline", "@baseline.json", "@dic/game.txt"},
+     {"--report @b2.json is the baseline @baseline.json"}},
+    {"BaselineIsTheCorrectedDictionary", copyBaselineToTheCorrectedName,
+     {"--correct", "--baseline", "@dic/b/b.json", "@dic/b.json"},
+     {"--baseline @dic/b/b.json is the corrected dictionary of @dic/b.json",
+      ", which the check writes"}},
+    {"ReportIsAHardLinkOfAnEarlierLog",
+     [](const fs::path& root) {
+         fs::create_directories(root / "dic/game");
+         fs::copy_file(root / "baseline.json", root / "dic/game/game.log");
+         fs::create_hard_link(root / "dic/game/game.log", root / "old.log");
+     },
+     {"--report", "@old.log", "@dic/game.txt"},
+     {"--report @old.log is the log of @dic/game.txt"}},
+#ifndef _WIN32
+    {"ReportIsASymbolicLinkToTheDictionary",
+     [](const fs::path& root) { fs::create_symlink("game.txt", root / "dic/s.txt"); },
+     {"--report", "@dic/s.txt", "@dic/game.txt"},
+     {"--report @dic/s.txt is the dictionary @dic/game.txt"}},
+    {"ReportThroughALinkedFolder",
+     [](const fs::path& root) { fs::create_directory_symlink(".", root / "dic/loop"); },
+     {"--report", "@dic/loop/game.txt", "@dic/game.txt"},
+     {"--report @dic/loop/game.txt is the dictionary @dic/game.txt"}},
+    {"BaselineThroughALinkedFolderIsTheCorrectedDictionary",
+     [](const fs::path& root) {
+         copyBaselineToTheCorrectedName(root);
+         fs::create_directory_symlink("dic", root / "up");
+     },
+     {"--correct", "--baseline", "@up/b/b.json", "@dic/b.json"},
+     {"--baseline @up/b/b.json is the corrected dictionary of @dic/b.json"}},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SecondNames, ::testing::ValuesIn(kSecondNames),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Names whose output folder would be the dictionary's own folder or its
 // parent are refused, and the message says why.

@@ -239,8 +239,9 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--report="}, "--report needs a value"},
         {{"--baseline", path("missing.json")}, "missing.json"},
         {{"--report", path("no/such/folder/r.json")}, "the report cannot be written"},
-        {{"--report", path("dic/mixed.txt")}, "which this call reads or writes"},
-        {{"--report", path("dic/./mixed/mixed.log")}, "which this call reads or writes"},
+        {{"--report", path("dic/mixed.txt")}, "is the dictionary " + dictionary},
+        {{"--report", path("dic/./mixed/mixed.log")}, "is the log of " + dictionary},
+        {{"--report", path("dic/mixed")}, "is the output folder of " + dictionary},
         {{"--encoding", "latin1"}, "--encoding needs gbk, gb18030, utf-8 or auto"},
         {{"--line-ends=lf"}, "--line-ends needs crlf or any"},
         {{"--charset", "big5"}, "--charset needs gb2312"},
@@ -272,6 +273,27 @@ TEST_F(ReportCli, AReportRefusesWhatIsNotAFile)
     EXPECT_FALSE(fs::exists(root() / "null")) << "nothing is checked";
 }
 #endif
+
+// The report goes to a new file renamed over the old one: a link at its
+// name stays, leading to the report, and nothing else is left beside it.
+TEST_F(ReportCli, TheReportReplacesItsFileWholeAndKeepsALinkAtItsName)
+{
+    const std::string dictionary = mixed();
+    makeFile("out/old.json", "old report");
+#ifdef _WIN32
+    const std::string report = path("out/old.json");
+#else
+    fs::create_symlink("out/old.json", root() / "link.json");
+    const std::string report = path("link.json");
+#endif
+    CliResult r = check({"--format", "json", "--report", report, dictionary});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(readBytes(root() / "out/old.json"), r.out);
+    EXPECT_EQ(listTree(root() / "out"), std::vector<std::string> {"old.json"});
+#ifndef _WIN32
+    EXPECT_TRUE(fs::is_symlink(root() / "link.json"));
+#endif
+}
 
 TEST_F(ReportCli, TheLogAndTheCorrectedDictionaryAreTheSameWithAReport)
 {

@@ -3,6 +3,14 @@
 #include "test_support.h"
 #include "windows_process.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
 namespace corvel::test {
 namespace {
 
@@ -54,6 +62,23 @@ TEST_F(WindowsChecker, MissingChineseDictionaryIsNamedInTheMessage)
     EXPECT_NE(result.err.find("缺少.txt"), std::string::npos) << result.err;
     EXPECT_TRUE(sameBytes(bytes("字典/游戏/游戏.log"), fixtureBytes("game.check.log")))
         << "the next dictionary is still checked";
+}
+
+// A second name of the dictionary, made with CreateHardLinkW, is the
+// dictionary: a report there is refused and the dictionary keeps its bytes.
+TEST_F(WindowsChecker, ReportOnAHardLinkOfTheDictionaryIsRefused)
+{
+    const fs::path game = root() / u8path("字典/游戏.txt");
+    const fs::path alias = root() / u8path("字典/别名.txt");
+    if (!::CreateHardLinkW(alias.c_str(), game.c_str(), nullptr))
+        GTEST_SKIP() << "no hard links here: error " << ::GetLastError();
+    ProcessResult result = check("--report 字典\\别名.txt 字典\\游戏.txt");
+    EXPECT_EQ(result.status, 2) << result.out;
+    EXPECT_NE(result.err.find("--report 字典\\别名.txt is the dictionary "), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("游戏.txt"), std::string::npos) << result.err;
+    EXPECT_EQ(bytes("字典/游戏.txt"), fixtureBytes("game.txt"));
+    EXPECT_FALSE(fs::exists(root() / u8path("字典/游戏"))) << "nothing is checked";
 }
 
 }  // namespace

@@ -174,7 +174,21 @@ TEST_F(WindowsFiles, SameFileIgnoresCaseAndSeparators)
     makeFile("a/other.txt", "x");
     EXPECT_TRUE(sameFile(backslashed(root() / u8path("A/GAME字典.TXT")), root() / u8path("a/Game字典.txt")));
     EXPECT_FALSE(sameFile(root() / "a/other.txt", root() / u8path("a/Game字典.txt")));
-    EXPECT_FALSE(sameFile(root() / "a/missing.txt", root() / "a/missing.txt"));
+    // A file not made yet is its folder and its name, without case.
+    EXPECT_TRUE(sameFile(backslashed(root() / "A/MISSING.TXT"), root() / "a/missing.txt"));
+    EXPECT_TRUE(sameFile(root() / "a/new/x.log", backslashed(root() / "a/./NEW/X.LOG")));
+    EXPECT_FALSE(sameFile(root() / "a/missing.txt", root() / "a/missing2.txt"));
+}
+
+// A second name of one file, made as Windows makes them, is the same file.
+TEST_F(WindowsFiles, HardLinksAreOneFile)
+{
+    const fs::path game = makeFile(u8path("字典/游戏.txt"), fixtureBytes("game.txt"));
+    const fs::path alias = root() / u8path("字典/别名.txt");
+    if (!::CreateHardLinkW(alias.c_str(), game.c_str(), nullptr))
+        GTEST_SKIP() << "no hard links here: error " << ::GetLastError();
+    EXPECT_TRUE(sameFile(alias, backslashed(game)));
+    EXPECT_FALSE(sameFile(alias, root() / "a/other.txt"));
 }
 
 TEST_F(WindowsFiles, MissingDictionaryOrFolderIsFileNotFound)

@@ -26,8 +26,6 @@ QString dialogPattern(const QString& pattern)
     return parts.join(QLatin1Char(' '));
 }
 
-QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
-
 // The application keeps no settings, but Qt's file dialog keeps its own:
 // it reads its recent folders from, and on closing writes them to,
 // QtProject.conf in the user's configuration folder, a file that every Qt
@@ -59,6 +57,8 @@ void openTypedFiles(QFileDialog& dialog)
             open->setEnabled(true);
     });
 }
+
+QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 void configure(QFileDialog& dialog, const FileChooserRequest& request)
 {

@@ -1,0 +1,42 @@
+// Whether two paths name one file, whatever the spelling: links (symbolic
+// or hard), linked folders, "." and "..", and on Windows case, separators
+// and short names. Every check that an output must not be an input, or that
+// two outputs must not be one file, asks here.
+#pragma once
+
+#include "corvel/error.h"
+
+#include <compare>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace corvel {
+
+// What names a file. An existing file (links followed) is its device and
+// file number: on POSIX the device and inode, on Windows the volume serial
+// number and file index. A file that does not exist yet is the identity of
+// the nearest folder above it that exists, and the names below that folder
+// (`below`; without case on Windows).
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::string below;
+    // False when not even a folder above could be looked at: the path
+    // itself is then compared, lexically normalised, in `below`.
+    bool known = false;
+
+    auto operator<=>(const FileIdentity&) const = default;
+};
+
+FileIdentity fileIdentity(const std::filesystem::path& path);
+
+// Whether `a` and `b` are, or would be when written, the same file.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// The file a path leads to when written: a symbolic link at its name is
+// followed (also a dangling one, to the name it would create), so that a
+// file replaced by renaming leaves the user's link in place.
+std::filesystem::path linkTarget(const std::filesystem::path& path);
+
+}  // namespace corvel

@@ -1,0 +1,138 @@
+#include "corvel/replacing_file.h"
+
+#include "platform.h"
+
+#include <atomic>
+#include <random>
+#include <sstream>
+#include <streambuf>
+#include <vector>
+
+namespace corvel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+// Names tried for the new file before giving up: another file can take a
+// name only by chance.
+constexpr int kNameTries = 16;
+
+// Buffers what is written and hands it to the file in blocks, keeping the
+// first failure.
+class FileBuffer : public std::streambuf {
+public:
+    explicit FileBuffer(File& file) : file_(file), buffer_(kBufferSize)
+    {
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+    }
+    const Error& error() const { return error_; }
+    Error flushAll()
+    {
+        (void)sync();
+        return error_;
+    }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (sync() != 0)
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override
+    {
+        const std::size_t size = static_cast<std::size_t>(pptr() - pbase());
+        if (size > 0 && !error_)
+            error_ = file_.writeAll(pbase(), size);
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return error_ ? -1 : 0;
+    }
+
+private:
+    File& file_;
+    std::vector<char> buffer_;
+    Error error_;
+};
+
+// A name for the new file that nothing else is likely to hold.
+fs::path newName(const fs::path& target)
+{
+    static std::atomic<unsigned> counter {0};
+    static const unsigned seed = std::random_device {}();
+    std::ostringstream name;
+    name << std::hex << (seed ^ (counter++ * 2654435761u));
+    fs::path path = target;
+    path += "." + name.str() + ".new";
+    return path;
+}
+
+}  // namespace
+
+struct ReplacingFile::Parts {
+    fs::path target;
+    fs::path made;
+    File file;
+    FileBuffer buffer {file};
+    std::ostream stream {&buffer};
+};
+
+ReplacingFile::ReplacingFile() : parts_(std::make_unique<Parts>()) {}
+
+ReplacingFile::~ReplacingFile()
+{
+    if (parts_->made.empty())
+        return;
+    (void)parts_->file.close();
+    std::error_code ec;
+    fs::remove(parts_->made, ec);
+}
+
+Error ReplacingFile::open(const fs::path& target)
+{
+    Error error;
+    for (int tries = 0; tries < kNameTries; ++tries) {
+        fs::path name = newName(target);
+        parts_->file = File::open(name, File::Access::Create, error);
+        if (!error) {
+            parts_->target = target;
+            parts_->made = name;
+            return error;
+        }
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(name, ec)))
+            break;  // not taken: the folder refuses it
+    }
+    return Error(error.kind(), error.op(), displayPath(target), error.cause());
+}
+
+std::ostream& ReplacingFile::stream()
+{
+    return parts_->stream;
+}
+
+Error ReplacingFile::commit()
+{
+    Error error = parts_->buffer.flushAll();
+    Error closed = parts_->file.close();
+    if (!error)
+        error = closed;
+    std::error_code ec;
+    if (!error) {
+        fs::rename(parts_->made, parts_->target, ec);
+        if (ec)
+            error = Error(ErrorKind::Other, FileOp::Write, displayPath(parts_->target),
+                          ec.message());
+    }
+    if (error)
+        fs::remove(parts_->made, ec);
+    parts_->made.clear();
+    return error;
+}
+
+}  // namespace corvel
