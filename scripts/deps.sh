@@ -16,7 +16,11 @@ case "${1:-all}" in
   ui) wanted=("${ui[@]}") ;;
   package) wanted=("${package[@]}") ;;
   all) wanted=("${base[@]}" "${ui[@]}" "${package[@]}") ;;
-  windows) wanted=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
+  # The cross tools and Wine; Xvfb, the Chinese locale and fonts for the
+  # windows' tests under Wine; xdotool for the test with real input; zip
+  # and unzip for the package.
+  windows) wanted=(g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb xdotool locales
+                   fonts-arphic-uming fonts-arphic-ukai zip unzip) ;;
   *) echo "usage: $0 [base|ui|package|all|windows]" >&2; exit 2 ;;
 esac
 

@@ -10,6 +10,9 @@ ui/icons, compiled into the windows:
   hand.xpm                   32x32 pointing hand, fingertip at (12, 1)
   handmono.xpm               32x32 black-and-white hand, fingertip at (6, 0)
   block32.xpm, block16.xpm   equals-line window icon: a slanted red block
+ui/win32/res, compiled into Corvel.exe (the Win32 windows):
+  corvel.ico, other.ico      the books and the block, 32x32 and 16x16, 16 colours
+  hand.cur, linkhand.cur     the two hands as cursors with their fingertips as hot spots
 app/icons, installed into the hicolor icon theme:
   corvelN.png                the books N pixels square, N in THEME_SIZES: drawn
                              at that size up to 48, the 32x32 picture's pixels
@@ -108,6 +111,45 @@ class Canvas:
                 + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
 
 
+    def dib(self, colours=PALETTE):
+        """The picture as the bitmap of an icon or cursor file: a 4-bit
+        bitmap of the 16 colours, bottom row first, then its transparency
+        mask (1 where unpainted)."""
+        order = [c for c in PALETTE if PALETTE[c]]
+        index = {c: order.index(c) if c in order else 0 for c in PALETTE}
+        for c, value in colours.items():  # a picture's own colours map to the palette's
+            if value:
+                index[c] = [PALETTE[o] for o in order].index(value)
+        header = struct.pack("<IiiHHIIiiII", 40, self.size, 2 * self.size, 1, 4, 0, 0, 0, 0, 16, 0)
+        palette = b"".join(bytes.fromhex(PALETTE[c][1:])[::-1] + b"\0" for c in order)
+
+        def packed(row, bits):
+            value = 0
+            for x, v in enumerate(row):
+                value |= v << ((8 // bits - 1 - x % (8 // bits)) * bits + 8 * (x // (8 // bits)))
+            width = (len(row) * bits + 31) // 32 * 4
+            return b"".join(
+                bytes([(value >> (8 * i)) & 0xFF]) for i in range(width))
+        rows = self.px[::-1]
+        colour = b"".join(packed([index[c] if colours[c] else 0 for c in row], 4) for row in rows)
+        mask = b"".join(packed([0 if colours[c] else 1 for c in row], 1) for row in rows)
+        return header + palette + colour + mask
+
+
+def icon_file(canvases, hot_spot=None, colours=PALETTE):
+    """An .ico file of the pictures, or a .cur file with the hot spot."""
+    kind = 1 if hot_spot is None else 2
+    images = [c.dib(colours) for c in canvases]
+    out = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    for canvas, image in zip(canvases, images):
+        planes, bits = (1, 4) if hot_spot is None else hot_spot
+        out += struct.pack("<BBBBHHII", canvas.size % 256, canvas.size % 256, 16, 0,
+                           planes, bits, len(image), offset)
+        offset += len(image)
+    return out + b"".join(images)
+
+
 def books(size):
     """Three books side by side on a shelf, spines facing the viewer."""
     c = Canvas(size)
@@ -178,6 +220,17 @@ def main():
         colours = mono if name == "handmono" else PALETTE
         with open(os.path.join(ROOT, "ui", "icons", f"{name}.xpm"), "w") as out:
             out.write(canvas.xpm(f"{name}_xpm", colours))
+    res = os.path.join(ROOT, "ui", "win32", "res")
+    os.makedirs(res, exist_ok=True)
+    files = {
+        "corvel.ico": icon_file([books(32), books(16)]),
+        "other.ico": icon_file([block(32), block(16)]),
+        "hand.cur": icon_file([pictures["hand"]], (12, 1)),
+        "linkhand.cur": icon_file([pictures["handmono"]], (6, 0), mono),
+    }
+    for name, data in files.items():
+        with open(os.path.join(res, name), "wb") as out:
+            out.write(data)
     for size in THEME_SIZES:
         with open(os.path.join(ROOT, "app", "icons", f"corvel{size}.png"), "wb") as out:
             out.write(theme_icon(size).png())

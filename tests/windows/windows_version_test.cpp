@@ -1,5 +1,5 @@
-// The version block of Corvel.EXE (app/corvel.rc.in), linked into this test
-// program and read back the way Windows Explorer reads it.
+// The version block of Corvel.EXE (app/corvel.rc.in), read from the
+// program beside this test the way Windows Explorer reads it.
 #include "identity.h"
 #include "corvel/windows_text.h"
 #include "version.h"
@@ -14,6 +14,7 @@
 #endif
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,12 @@ protected:
         wchar_t self[MAX_PATH * 4];
         DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
         ASSERT_GT(n, 0u);
-        DWORD size = ::GetFileVersionInfoSizeW(self, nullptr);
+        const std::wstring program =
+            (std::filesystem::path(self).parent_path() / L"Corvel.exe").wstring();
+        DWORD size = ::GetFileVersionInfoSizeW(program.c_str(), nullptr);
         ASSERT_GT(size, 0u) << "no version block";
         block_.resize(size);
-        ASSERT_TRUE(::GetFileVersionInfoW(self, 0, size, block_.data()));
+        ASSERT_TRUE(::GetFileVersionInfoW(program.c_str(), 0, size, block_.data()));
     }
 
     // A value of the block by its query path, as VerQueryValueW gives it.
