@@ -88,7 +88,7 @@ void FindingMerge::pairRead(const PairText& pair, const TextDecoder& decoder)
     kept.pair = pair;
     kept.pair.source = kept.source;
     kept.pair.translation = kept.translation;
-    kept.decoder = &decoder;
+    kept.decoder = decoder;
 }
 
 void FindingMerge::takeEarly(Finding finding)
@@ -97,7 +97,7 @@ void FindingMerge::takeEarly(Finding finding)
     for (const KeptPair& kept : kept_)
         if (held_.back().line == kept.pair.sourceLine ||
             held_.back().line == kept.pair.translationLine)
-            quoteHeld(kept.pair, *kept.decoder);
+            quoteHeld(kept.pair, kept.decoder);
 }
 
 void FindingMerge::quoteHeld(const PairText& pair, const TextDecoder& decoder)

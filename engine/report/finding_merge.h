@@ -53,7 +53,7 @@ private:
         std::string source;
         std::string translation;
         PairText pair;  // views into source and translation
-        const TextDecoder* decoder = nullptr;
+        TextDecoder decoder;  // a copy: the pair may outlive its reader
     };
 
     void releaseUpTo(std::int32_t line);
