@@ -7,10 +7,10 @@ import sys
 import tempfile
 
 ROOT = os.path.abspath(sys.argv[1])
-spec = importlib.util.spec_from_file_location(
+module_spec = importlib.util.spec_from_file_location(
     "check_includes", os.path.join(ROOT, "scripts", "check_includes.py"))
-check = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(check)
+check = importlib.util.module_from_spec(module_spec)
+module_spec.loader.exec_module(check)
 
 
 def tree(files):
