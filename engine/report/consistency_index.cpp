@@ -2,12 +2,15 @@
 
 #include "text_hash.h"
 
+#include <limits>
+
 namespace corvel::report {
 
 namespace {
 constexpr std::size_t kInitialSlots = 1024;
 constexpr std::uint64_t kSourceSeed = 0x5eed0001;
 constexpr std::uint64_t kTranslationSeed = 0x5eed0002;
+constexpr std::uint64_t kVariantMix = 0x9e3779b97f4a7c15ull;
 }  // namespace
 
 ConsistencyIndex::ConsistencyIndex()
@@ -34,32 +37,162 @@ std::uint64_t ConsistencyIndex::translationFingerprint(std::string_view translat
     return fingerprint(translation, kTranslationSeed);
 }
 
-std::optional<std::int32_t> ConsistencyIndex::record(std::string_view source,
-                                                     std::string_view translation,
-                                                     std::int32_t line)
+std::uint64_t ConsistencyIndex::variantKey(std::uint64_t source, std::uint64_t translation)
 {
-    return record(sourceFingerprint(source), translationFingerprint(translation), line);
+    return detail::fold(source ^ kVariantMix, translation) ^ source;
 }
 
-std::optional<std::int32_t> ConsistencyIndex::record(std::uint64_t source,
-                                                     std::uint64_t translation, std::int32_t line)
+std::size_t ConsistencyIndex::memoryBytes() const
+{
+    return memory_.size() + variants_.capacity() * sizeof(Variant) +
+           groups_.capacity() * sizeof(Group) + texts_.capacity() +
+           variantAt_.size() * (sizeof(std::uint64_t) * 2 + sizeof(void*)) +
+           variantAt_.bucket_count() * sizeof(void*);
+}
+
+void ConsistencyIndex::count(std::string_view source, std::string_view translation,
+                             std::int32_t line)
+{
+    Pending& p = pending_[pendingCount_];
+    p = Pending {sourceFingerprint(source), translationFingerprint(translation), line,
+                 pendingTexts_.size(), translation.size()};
+    pendingTexts_.append(translation);
+    prefetch(p.source);
+    if (++pendingCount_ == kBatch)
+        flush();
+}
+
+void ConsistencyIndex::flush()
+{
+    std::string_view texts(pendingTexts_);
+    for (std::size_t i = 0; i < pendingCount_; ++i)
+        countOne(pending_[i], texts.substr(pending_[i].textAt, pending_[i].textSize));
+    pendingCount_ = 0;
+    pendingTexts_.clear();
+}
+
+ConsistencyIndex::Slot* ConsistencyIndex::find(std::uint64_t source)
 {
     std::size_t i = static_cast<std::size_t>(source) & mask_;
     for (;;) {
         Slot& slot = slots_[i];
-        if (slot.source == source) {
-            if (slot.translation == translation)
-                return std::nullopt;
-            return slot.line;
-        }
-        if (slot.source == 0)
-            break;
+        if (slot.source == source || slot.source == 0)
+            return &slot;
         i = (i + 1) & mask_;
     }
-    slots_[i] = Slot {source, translation, line};
-    if (++used_ * 10 > (mask_ + 1) * 7)
-        grow();
-    return std::nullopt;
+}
+
+void ConsistencyIndex::countOne(const Pending& pair, std::string_view text)
+{
+    Slot* slot = find(pair.source);
+    if (slot->source == 0) {
+        *slot = Slot {pair.source, pair.translation, pair.line, 1};
+        if (++used_ * 10 > (mask_ + 1) * 7)
+            grow();
+        return;
+    }
+    if ((slot->tally & kGroup) == 0) {
+        if (slot->translation != pair.translation)
+            split(*slot, pair, text);
+        else if (slot->tally < kGroup - 1)
+            ++slot->tally;
+        return;
+    }
+    const std::uint32_t group = slot->tally & ~kGroup;
+    auto at = variantAt_.find(variantKey(pair.source, pair.translation));
+    if (at != variantAt_.end()) {
+        Variant& v = variants_[at->second];
+        if (v.lines < std::numeric_limits<std::int32_t>::max())
+            ++v.lines;
+        return;
+    }
+    hold(variants_[addVariant(pair.source, group, pair.translation, pair.line, 1)], text);
+}
+
+// A source met with a second translation: from now on each of its
+// translations is counted on its own, and the texts of those met from here
+// on are kept (the first one's is taken in the report pass, at its line).
+void ConsistencyIndex::split(Slot& slot, const Pending& pair, std::string_view text)
+{
+    const auto group = static_cast<std::uint32_t>(groups_.size());
+    groups_.push_back(Group {static_cast<std::uint32_t>(variants_.size()), 0});
+    addVariant(pair.source, group, slot.translation, slot.line,
+               static_cast<std::int32_t>(slot.tally));
+    hold(variants_[addVariant(pair.source, group, pair.translation, pair.line, 1)], text);
+    slot.tally = kGroup | group;
+}
+
+std::uint32_t ConsistencyIndex::addVariant(std::uint64_t source, std::uint32_t group,
+                                           std::uint64_t translation, std::int32_t line,
+                                           std::int32_t lines)
+{
+    const auto index = static_cast<std::uint32_t>(variants_.size());
+    Variant v;
+    v.translation = translation;
+    v.firstLine = line;
+    v.lines = lines;
+    v.group = group;
+    variants_.push_back(v);
+    variantAt_.emplace(variantKey(source, translation), index);
+    ++groups_[group].translations;
+    return index;
+}
+
+void ConsistencyIndex::hold(Variant& variant, std::string_view text)
+{
+    variant.held = true;
+    variant.textAt = texts_.size();
+    variant.textSize = text.size();
+    texts_.append(text);
+}
+
+// Variants are in the order they were first met, so a later one takes the
+// lead only with more lines. The texts of the others are let go.
+void ConsistencyIndex::settle()
+{
+    flush();
+    for (std::uint32_t i = 0; i < variants_.size(); ++i) {
+        Group& g = groups_[variants_[i].group];
+        if (variants_[i].lines > variants_[g.major].lines)
+            g.major = i;
+    }
+    std::string kept;
+    for (const Group& g : groups_) {
+        Variant& major = variants_[g.major];
+        if (!major.held)
+            continue;
+        const std::size_t at = kept.size();
+        kept.append(texts_, major.textAt, major.textSize);
+        major.textAt = at;
+    }
+    for (Variant& v : variants_)
+        if (&v != &variants_[groups_[v.group].major])
+            v.held = false;
+    texts_ = std::move(kept);
+}
+
+std::optional<ConsistencyIndex::Verdict> ConsistencyIndex::look(std::uint64_t source,
+                                                               std::uint64_t translation,
+                                                               std::string_view translationText)
+{
+    const Slot* slot = find(source);
+    if (slot->source == 0 || (slot->tally & kGroup) == 0)
+        return std::nullopt;
+    auto at = variantAt_.find(variantKey(source, translation));
+    if (at == variantAt_.end())  // not met by the census: the file changed since
+        return std::nullopt;
+    const Group& g = groups_[slot->tally & ~kGroup];
+    Variant& major = variants_[g.major];
+    if (at->second == g.major) {
+        if (!major.held)  // its first line: a later pair quotes it
+            hold(major, translationText);
+        return std::nullopt;
+    }
+    if (!major.held)
+        return std::nullopt;
+    const Variant& v = variants_[at->second];
+    return Verdict {v.lines, std::string_view(texts_).substr(major.textAt, major.textSize),
+                    major.lines, major.firstLine, g.translations};
 }
 
 void ConsistencyIndex::grow()

@@ -1,7 +1,7 @@
 // The last few pairs' findings wait here on their way to the sink, for the
-// consistency rule: its table is large and probed at random, and one probe
-// at a time between the other rules' work costs a full trip to memory
-// each. So the pairs are taken in batches: the slots of a whole batch are
+// consistency rule: its table (filled by the census pass before) is large
+// and probed at random, and one probe at a time between the other rules'
+// work costs a full trip to memory each. So the pairs are taken in batches: the slots of a whole batch are
 // requested in one tight loop, where their trips to memory overlap, and
 // then looked at in order. Findings still leave in line order, an
 // inconsistent-translation finding in its place among its pair's.
@@ -14,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +35,8 @@ public:
         std::size_t translationSize = 0;
     };
 
-    FindingQueue(FindingSink& sink, const TextDecoder& decoder);
+    // `consistency`: the census of the same pairs (null: the rule is off).
+    FindingQueue(FindingSink& sink, const TextDecoder& decoder, ConsistencyIndex* consistency);
 
     // The entry for the next pair, emptied; fill it, then push().
     Entry& next();
@@ -47,16 +49,17 @@ public:
     // Lets every queued entry leave.
     void drain();
 
-    const ConsistencyIndex& consistency() const { return index_; }
+    const ConsistencyIndex* consistency() const { return index_; }
 
     static constexpr std::size_t kBatch = 32;
 
 private:
     void release(Entry& entry);
+    std::optional<Finding> consistencyFinding(const Entry& entry);
 
     FindingSink& sink_;
     const TextDecoder& decoder_;
-    ConsistencyIndex index_;
+    ConsistencyIndex* index_;
     std::array<Entry, kBatch> batch_;
     std::size_t count_ = 0;
     std::string texts_;  // the texts of the batch's pairs, kept for the finding's texts
