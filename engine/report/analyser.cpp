@@ -22,6 +22,9 @@ namespace corvel::report {
 namespace {
 // The bytes of a line too long to be held that its findings quote.
 constexpr std::uint64_t kLongLineHead = 4096;
+// A guess of a dictionary's bytes for each distinct source it holds, to
+// size the consistency table from the start.
+constexpr std::uintmax_t kBytesPerSource = 128;
 // The longest line the reader holds whole (its buffer).
 constexpr std::uint64_t kHeldLine = 256 * 1024;
 
@@ -528,8 +531,11 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
 {
     // The census reads the same lines first; a failure to read them shows
     // again in the report's pass, which says so.
-    ConsistencyIndex census;
-    if (options.rules.enabled(RuleId::InconsistentTranslation)) {
+    const bool consistency = options.rules.enabled(RuleId::InconsistentTranslation);
+    std::error_code ec;
+    const std::uintmax_t bytes = consistency ? std::filesystem::file_size(path, ec) : 0;
+    ConsistencyIndex census(ec ? 0 : static_cast<std::size_t>(bytes / kBytesPerSource));
+    if (consistency) {
         DictionaryAnalyser counting(options, census);
         (void)feedLines(path, options, nullptr, counting);
         counting.finish();

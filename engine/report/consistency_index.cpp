@@ -8,14 +8,20 @@ namespace corvel::report {
 
 namespace {
 constexpr std::size_t kInitialSlots = 1024;
+constexpr std::size_t kLargestStart = std::size_t {1} << 21;
+constexpr std::size_t kInitialVariantSlots = 256;
 constexpr std::uint64_t kSourceSeed = 0x5eed0001;
 constexpr std::uint64_t kTranslationSeed = 0x5eed0002;
 constexpr std::uint64_t kVariantMix = 0x9e3779b97f4a7c15ull;
 }  // namespace
 
-ConsistencyIndex::ConsistencyIndex()
+ConsistencyIndex::ConsistencyIndex(std::size_t expectedSources)
 {
-    allocate(kInitialSlots);
+    std::size_t slots = kInitialSlots;
+    while (slots < kLargestStart && slots * 7 < expectedSources * 10)
+        slots *= 2;
+    allocate(slots);
+    variantAt_.assign(kInitialVariantSlots, VariantSlot {0, 0});
 }
 
 // A new, empty table; the memory comes zero-filled, and 0 marks a free slot.
@@ -39,15 +45,41 @@ std::uint64_t ConsistencyIndex::translationFingerprint(std::string_view translat
 
 std::uint64_t ConsistencyIndex::variantKey(std::uint64_t source, std::uint64_t translation)
 {
-    return detail::fold(source ^ kVariantMix, translation) ^ source;
+    const std::uint64_t key = detail::fold(source ^ kVariantMix, translation) ^ source;
+    return key != 0 ? key : 1;
+}
+
+// The slot of the variant with `key`, or the free slot where it would go.
+ConsistencyIndex::VariantSlot& ConsistencyIndex::findVariant(std::uint64_t key)
+{
+    const std::size_t mask = variantAt_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(key) & mask;; i = (i + 1) & mask) {
+        VariantSlot& slot = variantAt_[i];
+        if (slot.key == key || slot.key == 0)
+            return slot;
+    }
+}
+
+void ConsistencyIndex::growVariants()
+{
+    std::vector<VariantSlot> old(variantAt_.size() * 2, VariantSlot {0, 0});
+    old.swap(variantAt_);
+    const std::size_t mask = variantAt_.size() - 1;
+    for (const VariantSlot& slot : old) {
+        if (slot.key == 0)
+            continue;
+        std::size_t i = static_cast<std::size_t>(slot.key) & mask;
+        while (variantAt_[i].key != 0)
+            i = (i + 1) & mask;
+        variantAt_[i] = slot;
+    }
 }
 
 std::size_t ConsistencyIndex::memoryBytes() const
 {
     return memory_.size() + variants_.capacity() * sizeof(Variant) +
            groups_.capacity() * sizeof(Group) + texts_.capacity() +
-           variantAt_.size() * (sizeof(std::uint64_t) * 2 + sizeof(void*)) +
-           variantAt_.bucket_count() * sizeof(void*);
+           variantAt_.capacity() * sizeof(VariantSlot);
 }
 
 void ConsistencyIndex::count(std::string_view source, std::string_view translation,
@@ -99,9 +131,9 @@ void ConsistencyIndex::countOne(const Pending& pair, std::string_view text)
         return;
     }
     const std::uint32_t group = slot->tally & ~kGroup;
-    auto at = variantAt_.find(variantKey(pair.source, pair.translation));
-    if (at != variantAt_.end()) {
-        Variant& v = variants_[at->second];
+    if (const VariantSlot& at = findVariant(variantKey(pair.source, pair.translation));
+        at.key != 0) {
+        Variant& v = variants_[at.index];
         if (v.lines < std::numeric_limits<std::int32_t>::max())
             ++v.lines;
         return;
@@ -115,7 +147,7 @@ void ConsistencyIndex::countOne(const Pending& pair, std::string_view text)
 void ConsistencyIndex::split(Slot& slot, const Pending& pair, std::string_view text)
 {
     const auto group = static_cast<std::uint32_t>(groups_.size());
-    groups_.push_back(Group {static_cast<std::uint32_t>(variants_.size()), 0});
+    groups_.push_back(Group {pair.source, static_cast<std::uint32_t>(variants_.size()), 0});
     addVariant(pair.source, group, slot.translation, slot.line,
                static_cast<std::int32_t>(slot.tally));
     hold(variants_[addVariant(pair.source, group, pair.translation, pair.line, 1)], text);
@@ -133,7 +165,10 @@ std::uint32_t ConsistencyIndex::addVariant(std::uint64_t source, std::uint32_t g
     v.lines = lines;
     v.group = group;
     variants_.push_back(v);
-    variantAt_.emplace(variantKey(source, translation), index);
+    const std::uint64_t key = variantKey(source, translation);
+    findVariant(key) = VariantSlot {key, index};
+    if (variants_.size() * 2 > variantAt_.size())
+        growVariants();
     ++groups_[group].translations;
     return index;
 }
@@ -159,6 +194,7 @@ void ConsistencyIndex::settle()
     std::string kept;
     for (const Group& g : groups_) {
         Variant& major = variants_[g.major];
+        find(g.source)->translation = major.translation;  // the report pass tells it at once
         if (!major.held)
             continue;
         const std::size_t at = kept.size();
@@ -178,21 +214,19 @@ std::optional<ConsistencyIndex::Verdict> ConsistencyIndex::look(std::uint64_t so
     const Slot* slot = find(source);
     if (slot->source == 0 || (slot->tally & kGroup) == 0)
         return std::nullopt;
-    auto at = variantAt_.find(variantKey(source, translation));
-    if (at == variantAt_.end())  // not met by the census: the file changed since
-        return std::nullopt;
     const Group& g = groups_[slot->tally & ~kGroup];
     Variant& major = variants_[g.major];
-    if (at->second == g.major) {
+    if (translation == slot->translation) {  // settle() put the most used one there
         if (!major.held)  // its first line: a later pair quotes it
             hold(major, translationText);
         return std::nullopt;
     }
-    if (!major.held)
+    const VariantSlot& at = findVariant(variantKey(source, translation));
+    if (at.key == 0 || !major.held)  // not met by the census: the file changed since
         return std::nullopt;
-    const Variant& v = variants_[at->second];
-    return Verdict {v.lines, std::string_view(texts_).substr(major.textAt, major.textSize),
-                    major.lines, major.firstLine, g.translations};
+    return Verdict {variants_[at.index].lines,
+                    std::string_view(texts_).substr(major.textAt, major.textSize), major.lines,
+                    major.firstLine, g.translations};
 }
 
 void ConsistencyIndex::grow()

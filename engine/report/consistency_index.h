@@ -19,7 +19,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace corvel::report {
@@ -36,7 +35,9 @@ public:
         std::int32_t translations = 0;  // distinct translations of the source
     };
 
-    ConsistencyIndex();
+    // `expectedSources`: a guess of the distinct sources to come, to start
+    // the table at its size (it still grows past it).
+    explicit ConsistencyIndex(std::size_t expectedSources = 0);
 
     // The census pass: counts a pair (`line`: its translation's line).
     void count(std::string_view source, std::string_view translation, std::int32_t line);
@@ -87,8 +88,14 @@ private:
         std::size_t textSize = 0;
     };
     struct Group {
+        std::uint64_t source = 0;
         std::uint32_t major = 0;  // the variant used most
         std::int32_t translations = 0;
+    };
+    // Where each variant is, by variantKey() (0: a free slot).
+    struct VariantSlot {
+        std::uint64_t key;
+        std::uint32_t index;
     };
     // A pair counted but not yet looked up: the census takes pairs in
     // batches so that the table's trips to memory overlap.
@@ -105,6 +112,8 @@ private:
     void countOne(const Pending& pair, std::string_view text);
     Slot* find(std::uint64_t source);
     void split(Slot& slot, const Pending& pair, std::string_view text);
+    VariantSlot& findVariant(std::uint64_t key);
+    void growVariants();
     std::uint32_t addVariant(std::uint64_t source, std::uint32_t group, std::uint64_t translation,
                              std::int32_t line, std::int32_t lines);
     void hold(Variant& variant, std::string_view text);
@@ -118,7 +127,7 @@ private:
     std::size_t used_ = 0;
     std::vector<Group> groups_;
     std::vector<Variant> variants_;
-    std::unordered_map<std::uint64_t, std::uint32_t> variantAt_;  // by variantKey()
+    std::vector<VariantSlot> variantAt_;  // at most half full
     std::string texts_;  // the held variants' texts
     std::array<Pending, kBatch> pending_ {};
     std::size_t pendingCount_ = 0;
