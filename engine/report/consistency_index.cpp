@@ -9,7 +9,7 @@ namespace corvel::report {
 namespace {
 constexpr std::size_t kInitialSlots = 1024;
 constexpr std::size_t kLargestStart = std::size_t {1} << 21;
-constexpr std::size_t kInitialVariantSlots = 256;
+constexpr std::size_t kInitialKeyedSlots = 256;
 constexpr std::uint64_t kSourceSeed = 0x5eed0001;
 constexpr std::uint64_t kTranslationSeed = 0x5eed0002;
 constexpr std::uint64_t kVariantMix = 0x9e3779b97f4a7c15ull;
@@ -21,7 +21,6 @@ ConsistencyIndex::ConsistencyIndex(std::size_t expectedSources)
     while (slots < kLargestStart && slots * 7 < expectedSources * 10)
         slots *= 2;
     allocate(slots);
-    variantAt_.assign(kInitialVariantSlots, VariantSlot {0, 0});
 }
 
 // A new, empty table; the memory comes zero-filled, and 0 marks a free slot.
@@ -49,37 +48,46 @@ std::uint64_t ConsistencyIndex::variantKey(std::uint64_t source, std::uint64_t t
     return key != 0 ? key : 1;
 }
 
-// The slot of the variant with `key`, or the free slot where it would go.
-ConsistencyIndex::VariantSlot& ConsistencyIndex::findVariant(std::uint64_t key)
+ConsistencyIndex::KeyedIndex::KeyedIndex() : slots_(kInitialKeyedSlots, Slot {0, 0}) {}
+
+// The slot of `key`, or the free slot where it would go.
+std::size_t ConsistencyIndex::KeyedIndex::at(std::uint64_t key) const
 {
-    const std::size_t mask = variantAt_.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(key) & mask;; i = (i + 1) & mask) {
-        VariantSlot& slot = variantAt_[i];
-        if (slot.key == key || slot.key == 0)
-            return slot;
-    }
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = static_cast<std::size_t>(key) & mask;
+    while (slots_[i].key != key && slots_[i].key != 0)
+        i = (i + 1) & mask;
+    return i;
 }
 
-void ConsistencyIndex::growVariants()
+std::optional<std::uint32_t> ConsistencyIndex::KeyedIndex::find(std::uint64_t key) const
 {
-    std::vector<VariantSlot> old(variantAt_.size() * 2, VariantSlot {0, 0});
-    old.swap(variantAt_);
-    const std::size_t mask = variantAt_.size() - 1;
-    for (const VariantSlot& slot : old) {
-        if (slot.key == 0)
-            continue;
-        std::size_t i = static_cast<std::size_t>(slot.key) & mask;
-        while (variantAt_[i].key != 0)
-            i = (i + 1) & mask;
-        variantAt_[i] = slot;
-    }
+    const Slot& slot = slots_[at(key)];
+    if (slot.key == 0)
+        return std::nullopt;
+    return slot.index;
 }
 
-std::size_t ConsistencyIndex::memoryBytes() const
+void ConsistencyIndex::KeyedIndex::add(std::uint64_t key, std::uint32_t index)
+{
+    if ((used_ + 1) * 2 > slots_.size()) {
+        std::vector<Slot> old(slots_.size() * 2, Slot {0, 0});
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.key != 0)
+                slots_[at(slot.key)] = slot;
+    }
+    Slot& slot = slots_[at(key)];
+    if (slot.key == 0)
+        ++used_;
+    slot = Slot {key, index};
+}
+
+std::size_t ConsistencyIndex::heldBytes() const
 {
     return memory_.size() + variants_.capacity() * sizeof(Variant) +
-           groups_.capacity() * sizeof(Group) + texts_.capacity() +
-           variantAt_.capacity() * sizeof(VariantSlot);
+           groups_.capacity() * sizeof(Group) + texts_.capacity() + variantAt_.bytes() +
+           groupAt_.bytes();
 }
 
 void ConsistencyIndex::count(std::string_view source, std::string_view translation,
@@ -89,7 +97,7 @@ void ConsistencyIndex::count(std::string_view source, std::string_view translati
     p = Pending {sourceFingerprint(source), translationFingerprint(translation), line,
                  pendingTexts_.size(), translation.size()};
     pendingTexts_.append(translation);
-    prefetch(p.source);
+    __builtin_prefetch(&slots_[static_cast<std::size_t>(p.source) & mask_]);
     if (++pendingCount_ == kBatch)
         flush();
 }
@@ -131,9 +139,8 @@ void ConsistencyIndex::countOne(const Pending& pair, std::string_view text)
         return;
     }
     const std::uint32_t group = slot->tally & ~kGroup;
-    if (const VariantSlot& at = findVariant(variantKey(pair.source, pair.translation));
-        at.key != 0) {
-        Variant& v = variants_[at.index];
+    if (std::optional<std::uint32_t> at = variantAt_.find(variantKey(pair.source, pair.translation))) {
+        Variant& v = variants_[*at];
         if (v.lines < std::numeric_limits<std::int32_t>::max())
             ++v.lines;
         return;
@@ -147,7 +154,10 @@ void ConsistencyIndex::countOne(const Pending& pair, std::string_view text)
 void ConsistencyIndex::split(Slot& slot, const Pending& pair, std::string_view text)
 {
     const auto group = static_cast<std::uint32_t>(groups_.size());
-    groups_.push_back(Group {pair.source, static_cast<std::uint32_t>(variants_.size()), 0});
+    Group g;
+    g.source = pair.source;
+    g.major = static_cast<std::uint32_t>(variants_.size());
+    groups_.push_back(g);
     addVariant(pair.source, group, slot.translation, slot.line,
                static_cast<std::int32_t>(slot.tally));
     hold(variants_[addVariant(pair.source, group, pair.translation, pair.line, 1)], text);
@@ -165,10 +175,7 @@ std::uint32_t ConsistencyIndex::addVariant(std::uint64_t source, std::uint32_t g
     v.lines = lines;
     v.group = group;
     variants_.push_back(v);
-    const std::uint64_t key = variantKey(source, translation);
-    findVariant(key) = VariantSlot {key, index};
-    if (variants_.size() * 2 > variantAt_.size())
-        growVariants();
+    variantAt_.add(variantKey(source, translation), index);
     ++groups_[group].translations;
     return index;
 }
@@ -182,7 +189,9 @@ void ConsistencyIndex::hold(Variant& variant, std::string_view text)
 }
 
 // Variants are in the order they were first met, so a later one takes the
-// lead only with more lines. The texts of the others are let go.
+// lead only with more lines. The texts of the others are let go, and so is
+// the table of every source: the report pass needs only the inconsistent
+// ones.
 void ConsistencyIndex::settle()
 {
     flush();
@@ -191,10 +200,13 @@ void ConsistencyIndex::settle()
         if (variants_[i].lines > variants_[g.major].lines)
             g.major = i;
     }
+    peakBytes_ = heldBytes();
     std::string kept;
-    for (const Group& g : groups_) {
+    for (std::uint32_t k = 0; k < groups_.size(); ++k) {
+        Group& g = groups_[k];
         Variant& major = variants_[g.major];
-        find(g.source)->translation = major.translation;  // the report pass tells it at once
+        g.majorTranslation = major.translation;
+        groupAt_.add(g.source, k);
         if (!major.held)
             continue;
         const std::size_t at = kept.size();
@@ -205,26 +217,29 @@ void ConsistencyIndex::settle()
         if (&v != &variants_[groups_[v.group].major])
             v.held = false;
     texts_ = std::move(kept);
+    memory_ = TableMemory();
+    slots_ = nullptr;
+    mask_ = 0;
 }
 
 std::optional<ConsistencyIndex::Verdict> ConsistencyIndex::look(std::uint64_t source,
                                                                std::uint64_t translation,
                                                                std::string_view translationText)
 {
-    const Slot* slot = find(source);
-    if (slot->source == 0 || (slot->tally & kGroup) == 0)
+    const std::optional<std::uint32_t> group = groupAt_.find(source);
+    if (!group)
         return std::nullopt;
-    const Group& g = groups_[slot->tally & ~kGroup];
+    const Group& g = groups_[*group];
     Variant& major = variants_[g.major];
-    if (translation == slot->translation) {  // settle() put the most used one there
+    if (translation == g.majorTranslation) {
         if (!major.held)  // its first line: a later pair quotes it
             hold(major, translationText);
         return std::nullopt;
     }
-    const VariantSlot& at = findVariant(variantKey(source, translation));
-    if (at.key == 0 || !major.held)  // not met by the census: the file changed since
+    const std::optional<std::uint32_t> at = variantAt_.find(variantKey(source, translation));
+    if (!at || !major.held)  // not met by the census: the file changed since
         return std::nullopt;
-    return Verdict {variants_[at.index].lines,
+    return Verdict {variants_[*at].lines,
                     std::string_view(texts_).substr(major.textAt, major.textSize), major.lines,
                     major.firstLine, g.translations};
 }

@@ -6,13 +6,16 @@
 // report pass asks, pair by pair, whether its translation is one of the
 // others.
 //
-// Memory: fingerprints for the whole dictionary (24 bytes a slot, the table
-// at most 70% full), texts only for the sources found with more than one
-// translation (each of their translations once).
+// Memory: fingerprints for the whole dictionary during the census (24 bytes
+// a slot, the table at most 70% full), texts only for the sources found with
+// more than one translation. settle() lets the large table go: the report
+// pass looks only at the inconsistent sources, in a table small enough to
+// stay in the processor's cache.
 #pragma once
 
 #include "table_memory.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -51,16 +54,10 @@ public:
     std::optional<Verdict> look(std::uint64_t source, std::uint64_t translation,
                                 std::string_view translationText);
 
-    // Starts loading the slot of `source` into the cache, for a look() at
-    // it a little later.
-    void prefetch(std::uint64_t source) const
-    {
-        __builtin_prefetch(&slots_[static_cast<std::size_t>(source) & mask_]);
-    }
-
     std::size_t distinctSources() const { return used_; }
     std::size_t inconsistentSources() const { return groups_.size(); }
-    std::size_t memoryBytes() const;
+    // The most it held at once (at the end of the census).
+    std::size_t memoryBytes() const { return std::max(peakBytes_, heldBytes()); }
 
     static std::uint64_t sourceFingerprint(std::string_view source);
     static std::uint64_t translationFingerprint(std::string_view translation);
@@ -89,13 +86,28 @@ private:
     };
     struct Group {
         std::uint64_t source = 0;
-        std::uint32_t major = 0;  // the variant used most
+        std::uint64_t majorTranslation = 0;  // set by settle()
+        std::uint32_t major = 0;             // the variant used most
         std::int32_t translations = 0;
     };
-    // Where each variant is, by variantKey() (0: a free slot).
-    struct VariantSlot {
-        std::uint64_t key;
-        std::uint32_t index;
+    // A small open-addressing table of indexes by a nonzero 64-bit key, at
+    // most half full.
+    class KeyedIndex {
+    public:
+        struct Slot {
+            std::uint64_t key;  // 0: free
+            std::uint32_t index;
+        };
+        KeyedIndex();
+        // The index of `key`, if held.
+        std::optional<std::uint32_t> find(std::uint64_t key) const;
+        void add(std::uint64_t key, std::uint32_t index);
+        std::size_t bytes() const { return slots_.capacity() * sizeof(Slot); }
+
+    private:
+        std::size_t at(std::uint64_t key) const;
+        std::vector<Slot> slots_;
+        std::size_t used_ = 0;
     };
     // A pair counted but not yet looked up: the census takes pairs in
     // batches so that the table's trips to memory overlap.
@@ -112,8 +124,7 @@ private:
     void countOne(const Pending& pair, std::string_view text);
     Slot* find(std::uint64_t source);
     void split(Slot& slot, const Pending& pair, std::string_view text);
-    VariantSlot& findVariant(std::uint64_t key);
-    void growVariants();
+    std::size_t heldBytes() const;
     std::uint32_t addVariant(std::uint64_t source, std::uint32_t group, std::uint64_t translation,
                              std::int32_t line, std::int32_t lines);
     void hold(Variant& variant, std::string_view text);
@@ -127,7 +138,9 @@ private:
     std::size_t used_ = 0;
     std::vector<Group> groups_;
     std::vector<Variant> variants_;
-    std::vector<VariantSlot> variantAt_;  // at most half full
+    KeyedIndex variantAt_;  // by variantKey()
+    KeyedIndex groupAt_;    // by source, filled by settle()
+    std::size_t peakBytes_ = 0;
     std::string texts_;  // the held variants' texts
     std::array<Pending, kBatch> pending_ {};
     std::size_t pendingCount_ = 0;

@@ -49,10 +49,6 @@ void FindingQueue::push()
 
 void FindingQueue::drain()
 {
-    if (index_ != nullptr)
-        for (std::size_t i = 0; i < count_; ++i)
-            if (batch_[i].consistency)
-                index_->prefetch(batch_[i].source);
     for (std::size_t i = 0; i < count_; ++i)
         release(batch_[i]);
     count_ = 0;

@@ -1,10 +1,7 @@
-// The last few pairs' findings wait here on their way to the sink, for the
-// consistency rule: its table (filled by the census pass before) is large
-// and probed at random, and one probe at a time between the other rules'
-// work costs a full trip to memory each. So the pairs are taken in batches: the slots of a whole batch are
-// requested in one tight loop, where their trips to memory overlap, and
-// then looked at in order. Findings still leave in line order, an
-// inconsistent-translation finding in its place among its pair's.
+// The last few pairs' findings wait here on their way to the sink, where
+// the consistency rule's finding, decided against the census of the whole
+// dictionary, takes its place among its pair's. Findings leave in line
+// order, a batch at a time.
 #pragma once
 
 #include "consistency_index.h"

@@ -60,7 +60,7 @@ TEST(Consistency, TheLessUsedTranslationsAreReportedQuotingTheMostUsed)
         Layout layout;
         std::vector<std::string_view> lines;
         Lines expected;
-        std::string message;  // of the first finding
+        std::string message;  // of the last finding
     };
     const std::vector<Case> cases = {
         // The first translation has the typo: it alone is reported.
@@ -83,6 +83,12 @@ TEST(Consistency, TheLessUsedTranslationsAreReportedQuotingTheMostUsed)
           "inconsistent-translation@12"},
          "translated \"开启\" here (2 lines) and \"打开\" on 3 lines (first at line 4); 3 "
          "translations in all"},
+        // Two sources, each with its own most used translation.
+        {Layout::LinePairs,
+         {"Open", "打开", "Open", "打开", "Open", "开启", "Open", "打开", "Save", "保存", "Save",
+          "存储", "Save", "保存"},
+         {"inconsistent-translation@6", "inconsistent-translation@12"},
+         "translated \"存储\" here (1 line) and \"保存\" on 2 lines (first at line 10)"},
         {Layout::Equals,
          {"Open=开启", "Save=保存", "Open=打开", "Open=打开"},
          {"inconsistent-translation@1"},
@@ -115,7 +121,7 @@ TEST(Consistency, TheLessUsedTranslationsAreReportedQuotingTheMostUsed)
         analyser.finish();
         EXPECT_EQ(ruleLines(collect.findings), c.expected);
         if (!c.expected.empty()) {
-            EXPECT_EQ(collect.findings[0].message, c.message);
+            EXPECT_EQ(collect.findings.back().message, c.message);
         }
     }
 }
