@@ -87,7 +87,7 @@ std::size_t ConsistencyIndex::heldBytes() const
 {
     return memory_.size() + variants_.capacity() * sizeof(Variant) +
            groups_.capacity() * sizeof(Group) + texts_.capacity() + variantAt_.bytes() +
-           groupAt_.bytes();
+           groupAt_.bytes() + groupBits_.capacity() * sizeof(std::uint64_t);
 }
 
 void ConsistencyIndex::count(std::string_view source, std::string_view translation,
@@ -200,6 +200,11 @@ void ConsistencyIndex::settle()
         if (variants_[i].lines > variants_[g.major].lines)
             g.major = i;
     }
+    std::size_t bits = 64;
+    while (bits < groups_.size() * 32)
+        bits *= 2;
+    groupBits_.assign(bits / 64, 0);
+    groupBitMask_ = bits - 1;
     peakBytes_ = heldBytes();
     std::string kept;
     for (std::uint32_t k = 0; k < groups_.size(); ++k) {
@@ -207,6 +212,8 @@ void ConsistencyIndex::settle()
         Variant& major = variants_[g.major];
         g.majorTranslation = major.translation;
         groupAt_.add(g.source, k);
+        const std::size_t bit = static_cast<std::size_t>(g.source >> 40) & groupBitMask_;
+        groupBits_[bit / 64] |= std::uint64_t {1} << (bit % 64);
         if (!major.held)
             continue;
         const std::size_t at = kept.size();
@@ -226,6 +233,9 @@ std::optional<ConsistencyIndex::Verdict> ConsistencyIndex::look(std::uint64_t so
                                                                std::uint64_t translation,
                                                                std::string_view translationText)
 {
+    const std::size_t bit = static_cast<std::size_t>(source >> 40) & groupBitMask_;
+    if (groupBits_.empty() || (groupBits_[bit / 64] >> (bit % 64) & 1) == 0)
+        return std::nullopt;
     const std::optional<std::uint32_t> group = groupAt_.find(source);
     if (!group)
         return std::nullopt;

@@ -140,6 +140,11 @@ private:
     std::vector<Variant> variants_;
     KeyedIndex variantAt_;  // by variantKey()
     KeyedIndex groupAt_;    // by source, filled by settle()
+    // One bit for each inconsistent source, at a few bits of its
+    // fingerprint: most consistent sources are passed over on a clear bit,
+    // which stays in the cache where groupAt_ may not.
+    std::vector<std::uint64_t> groupBits_;
+    std::size_t groupBitMask_ = 0;
     std::size_t peakBytes_ = 0;
     std::string texts_;  // the held variants' texts
     std::array<Pending, kBatch> pending_ {};
