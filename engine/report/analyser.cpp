@@ -24,7 +24,7 @@ namespace {
 constexpr std::uint64_t kLongLineHead = 4096;
 // A guess of a dictionary's bytes for each distinct source it holds, to
 // size the consistency table from the start.
-constexpr std::uintmax_t kBytesPerSource = 128;
+constexpr std::uintmax_t kBytesPerSource = 256;
 // The longest line the reader holds whole (its buffer).
 constexpr std::uint64_t kHeldLine = 256 * 1024;
 

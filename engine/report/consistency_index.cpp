@@ -214,6 +214,7 @@ void ConsistencyIndex::settle()
         groupAt_.add(g.source, k);
         const std::size_t bit = static_cast<std::size_t>(g.source >> 40) & groupBitMask_;
         groupBits_[bit / 64] |= std::uint64_t {1} << (bit % 64);
+        g.majorHeld = major.held;
         if (!major.held)
             continue;
         const std::size_t at = kept.size();
@@ -239,16 +240,18 @@ std::optional<ConsistencyIndex::Verdict> ConsistencyIndex::look(std::uint64_t so
     const std::optional<std::uint32_t> group = groupAt_.find(source);
     if (!group)
         return std::nullopt;
-    const Group& g = groups_[*group];
-    Variant& major = variants_[g.major];
+    Group& g = groups_[*group];
     if (translation == g.majorTranslation) {
-        if (!major.held)  // its first line: a later pair quotes it
-            hold(major, translationText);
+        if (!g.majorHeld) {  // its first line: a later pair quotes it
+            hold(variants_[g.major], translationText);
+            g.majorHeld = true;
+        }
         return std::nullopt;
     }
     const std::optional<std::uint32_t> at = variantAt_.find(variantKey(source, translation));
-    if (!at || !major.held)  // not met by the census: the file changed since
+    if (!at || !g.majorHeld)  // not met by the census: the file changed since
         return std::nullopt;
+    const Variant& major = variants_[g.major];
     return Verdict {variants_[*at].lines,
                     std::string_view(texts_).substr(major.textAt, major.textSize), major.lines,
                     major.firstLine, g.translations};

@@ -89,6 +89,7 @@ private:
         std::uint64_t majorTranslation = 0;  // set by settle()
         std::uint32_t major = 0;             // the variant used most
         std::int32_t translations = 0;
+        bool majorHeld = false;  // its text is held (kept here, not to touch the variant)
     };
     // A small open-addressing table of indexes by a nonzero 64-bit key, at
     // most half full.

@@ -3,6 +3,9 @@
 #include "corvel/report/rule_catalogue.h"
 #include "pair_text.h"
 
+#include <optional>
+#include <string>
+
 namespace corvel::report {
 
 namespace {
@@ -22,23 +25,30 @@ FindingQueue::Entry& FindingQueue::next()
 {
     Entry& entry = batch_[count_];
     entry.findings.clear();
-    entry.consistency = false;
     return entry;
 }
 
+// Both translations quoted, with their lines.
 void FindingQueue::checkConsistency(Entry& entry, std::string_view source,
                                     std::string_view translation, std::int32_t line)
 {
-    entry.consistency = true;
-    entry.consistencyAt = entry.findings.size();
-    entry.source = ConsistencyIndex::sourceFingerprint(source);
-    entry.translation = ConsistencyIndex::translationFingerprint(translation);
-    entry.line = line;
-    entry.textsAt = texts_.size();
-    entry.sourceSize = source.size();
-    entry.translationSize = translation.size();
-    texts_.append(source);
-    texts_.append(translation);
+    if (index_ == nullptr)
+        return;
+    std::optional<ConsistencyIndex::Verdict> verdict =
+        index_->look(ConsistencyIndex::sourceFingerprint(source),
+                     ConsistencyIndex::translationFingerprint(translation), translation);
+    if (!verdict)
+        return;
+    Finding f = makeFinding(RuleId::InconsistentTranslation, line);
+    f.source = decoder_.toUtf8(source);
+    f.translation = decoder_.toUtf8(translation);
+    f.message = "translated " + quote(f.translation) + " here (" + linesOf(verdict->lines) +
+                ") and " + quote(decoder_.toUtf8(verdict->major)) + " on " +
+                linesOf(verdict->majorLines) + " (first at line " +
+                std::to_string(verdict->majorFirst) + ")";
+    if (verdict->translations > 2)
+        f.message += "; " + std::to_string(verdict->translations) + " translations in all";
+    entry.findings.push_back(std::move(f));
 }
 
 void FindingQueue::push()
@@ -49,46 +59,12 @@ void FindingQueue::push()
 
 void FindingQueue::drain()
 {
-    for (std::size_t i = 0; i < count_; ++i)
-        release(batch_[i]);
-    count_ = 0;
-    texts_.clear();
-}
-
-void FindingQueue::release(Entry& entry)
-{
-    if (entry.consistency && index_ != nullptr) {
-        if (std::optional<Finding> f = consistencyFinding(entry))
-            entry.findings.insert(entry.findings.begin() +
-                                      static_cast<std::ptrdiff_t>(entry.consistencyAt),
-                                  std::move(*f));
+    for (std::size_t i = 0; i < count_; ++i) {
+        for (Finding& f : batch_[i].findings)
+            sink_.add(std::move(f));
+        batch_[i].findings.clear();
     }
-    for (Finding& f : entry.findings)
-        sink_.add(std::move(f));
-    entry.findings.clear();
-}
-
-// A pair whose translation is not the one its source has on most lines:
-// both translations quoted, with their lines.
-std::optional<Finding> FindingQueue::consistencyFinding(const Entry& entry)
-{
-    std::string_view texts(texts_);
-    const std::string_view translation =
-        texts.substr(entry.textsAt + entry.sourceSize, entry.translationSize);
-    std::optional<ConsistencyIndex::Verdict> verdict =
-        index_->look(entry.source, entry.translation, translation);
-    if (!verdict)
-        return std::nullopt;
-    Finding f = makeFinding(RuleId::InconsistentTranslation, entry.line);
-    f.source = decoder_.toUtf8(texts.substr(entry.textsAt, entry.sourceSize));
-    f.translation = decoder_.toUtf8(translation);
-    f.message = "translated " + quote(f.translation) + " here (" + linesOf(verdict->lines) +
-                ") and " + quote(decoder_.toUtf8(verdict->major)) + " on " +
-                linesOf(verdict->majorLines) + " (first at line " +
-                std::to_string(verdict->majorFirst) + ")";
-    if (verdict->translations > 2)
-        f.message += "; " + std::to_string(verdict->translations) + " translations in all";
-    return f;
+    count_ = 0;
 }
 
 }  // namespace corvel::report
