@@ -231,7 +231,6 @@ void ConsistencyIndex::settle()
 }
 
 std::optional<ConsistencyIndex::Verdict> ConsistencyIndex::look(std::uint64_t source,
-                                                               std::uint64_t translation,
                                                                std::string_view translationText)
 {
     const std::size_t bit = static_cast<std::size_t>(source >> 40) & groupBitMask_;
@@ -241,6 +240,7 @@ std::optional<ConsistencyIndex::Verdict> ConsistencyIndex::look(std::uint64_t so
     if (!group)
         return std::nullopt;
     Group& g = groups_[*group];
+    const std::uint64_t translation = translationFingerprint(translationText);
     if (translation == g.majorTranslation) {
         if (!g.majorHeld) {  // its first line: a later pair quotes it
             hold(variants_[g.major], translationText);

@@ -51,8 +51,7 @@ public:
 
     // The report pass, pairs in the census's order: the verdict on a pair
     // whose translation is not the most used one of its source.
-    std::optional<Verdict> look(std::uint64_t source, std::uint64_t translation,
-                                std::string_view translationText);
+    std::optional<Verdict> look(std::uint64_t source, std::string_view translation);
 
     std::size_t distinctSources() const { return used_; }
     std::size_t inconsistentSources() const { return groups_.size(); }

@@ -35,8 +35,7 @@ void FindingQueue::checkConsistency(Entry& entry, std::string_view source,
     if (index_ == nullptr)
         return;
     std::optional<ConsistencyIndex::Verdict> verdict =
-        index_->look(ConsistencyIndex::sourceFingerprint(source),
-                     ConsistencyIndex::translationFingerprint(translation), translation);
+        index_->look(ConsistencyIndex::sourceFingerprint(source), translation);
     if (!verdict)
         return;
     Finding f = makeFinding(RuleId::InconsistentTranslation, line);

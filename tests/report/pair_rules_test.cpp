@@ -191,17 +191,14 @@ TEST(ConsistencyIndex, KeepsFingerprintsForAllAndTextsOnlyForInconsistentSources
     // "other" (2 lines) is the most used translation of those sources; the
     // first one is told so, the text of "other" kept from the census.
     const auto source = ConsistencyIndex::sourceFingerprint("source 997");
-    auto verdict = index.look(source, ConsistencyIndex::translationFingerprint("997"), "997");
+    auto verdict = index.look(source, "997");
     ASSERT_TRUE(verdict);
     EXPECT_EQ(verdict->lines, 1);
     EXPECT_EQ(verdict->major, "other");
     EXPECT_EQ(verdict->majorLines, 2);
     EXPECT_EQ(verdict->majorFirst, n + 1 + 997);
-    EXPECT_EQ(index.look(source, ConsistencyIndex::translationFingerprint("other"), "other"),
-              std::nullopt);
-    EXPECT_EQ(index.look(ConsistencyIndex::sourceFingerprint("source 998"),
-                         ConsistencyIndex::translationFingerprint("998"), "998"),
-              std::nullopt);
+    EXPECT_EQ(index.look(source, "other"), std::nullopt);
+    EXPECT_EQ(index.look(ConsistencyIndex::sourceFingerprint("source 998"), "998"), std::nullopt);
 }
 
 TEST(EqualsPair, SplitsAtTheSeparatingEquals)
