@@ -322,9 +322,10 @@ void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional
 {
     PairText pair = equalsPair(text, line_);
     if (counting_) {
-        if (census_ != nullptr && !cut && !isEmptyLine(pair.source) &&
-            !isEmptyLine(pair.translation) &&
-            classifyEqualsLine(text, options_.encoding) != EqualsClass::SeriousError)
+        // Weighed as below: not a line without "=" (the check log's serious
+        // error), neither side empty.
+        if (census_ != nullptr && !cut && text.find('=') != std::string_view::npos &&
+            !isEmptyLine(pair.source) && !isEmptyLine(pair.translation))
             census_->count(pair.source, pair.translation, line_);
         return;
     }
