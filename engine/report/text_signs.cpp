@@ -159,40 +159,4 @@ bool holdsToken(std::string_view text, std::string_view token, const gbk::CharSt
     return found;
 }
 
-std::string_view withoutTrailingNoise(std::string_view text, const gbk::CharSteps& steps)
-{
-    for (;;) {
-        const std::size_t before = text.size();
-        while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-            text.remove_suffix(1);
-        std::size_t offset = 0;
-        const char32_t last = lastMark(text, steps, offset);
-        if ((last == 'n' || last == 'r') && offset > 0 && text[offset - 1] == '\\' &&
-            startsCharacter(text, offset - 1, steps))
-            text.remove_suffix(2);
-        if (!text.empty() && text.back() == '>') {
-            const std::size_t open = text.rfind('<');
-            if (open != std::string_view::npos && open + 1 < text.size() && text[open + 1] == '/')
-                text = text.substr(0, open);
-        }
-        if (lastMark(text, steps, offset) == 0x3000)
-            text = text.substr(0, offset);
-        if (text.size() == before)
-            return text;
-    }
-}
-
-char32_t lastMark(std::string_view text, const gbk::CharSteps& steps, std::size_t& offset)
-{
-    char32_t last = kOtherChar;
-    offset = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        std::size_t length = 1;
-        last = markAt(text, i, steps, length);
-        offset = i;
-        i += length;
-    }
-    return last;
-}
-
 }  // namespace corvel::report

@@ -59,12 +59,4 @@ void forEachAsciiToken(std::string_view text, const gbk::CharSteps& steps, InTok
 // before or after it (found by stepping through its characters).
 bool holdsToken(std::string_view text, std::string_view token, const gbk::CharSteps& steps);
 
-// The text without trailing blanks (space, tab, ideographic space),
-// escaped line breaks (\n, \r) and closing markup tags.
-std::string_view withoutTrailingNoise(std::string_view text, const gbk::CharSteps& steps);
-
-// The last character of `text` (its code point as markAt() reads it) and
-// its offset; kOtherChar for an empty text.
-char32_t lastMark(std::string_view text, const gbk::CharSteps& steps, std::size_t& offset);
-
 }  // namespace corvel::report

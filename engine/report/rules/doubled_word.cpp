@@ -49,7 +49,7 @@ bool sameWord(std::string_view a, std::string_view b)
 template <typename Visit>
 void forEachDoubled(std::string_view text, const gbk::CharSteps& steps, Visit visit)
 {
-    std::string_view previous;
+    std::string_view previousToken;
     std::size_t i = 0;
     while (i < text.size()) {
         while (i < text.size() && text[i] == ' ')
@@ -59,10 +59,17 @@ void forEachDoubled(std::string_view text, const gbk::CharSteps& steps, Visit vi
             end = text.size();
         if (end == i)
             break;
-        const std::string_view current = word(text.substr(i, end - i), steps);
-        if (!current.empty() && sameWord(current, previous))
-            visit(current, i);
-        previous = current;
+        // Most neighbours differ in their first byte: only those that do not
+        // are read as words.
+        const std::string_view token = text.substr(i, end - i);
+        if (!previousToken.empty() &&
+            std::tolower(static_cast<unsigned char>(token[0])) ==
+                std::tolower(static_cast<unsigned char>(previousToken[0]))) {
+            const std::string_view current = word(token, steps);
+            if (!current.empty() && sameWord(current, word(previousToken, steps)))
+                visit(current, i);
+        }
+        previousToken = token;
         i = end;
     }
 }

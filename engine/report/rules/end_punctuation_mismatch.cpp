@@ -7,21 +7,56 @@ namespace {
 
 enum class EndMark { None, Question, Exclamation, Colon, Ellipsis, FullStop };
 
-// The mark a text ends in, its full-width and CJK forms read as the
-// half-width one (？ for ?, 。 for ., … and ⋯ for ...).
-EndMark endMark(std::string_view text, const gbk::CharSteps& steps)
+EndMark markOf(char32_t last, char32_t before)
 {
-    std::size_t offset = 0;
-    switch (lastMark(text, steps, offset)) {
+    switch (last) {
     case '?': case 0xFF1F: case 0xFE56: return EndMark::Question;
     case '!': case 0xFF01: case 0xFE57: return EndMark::Exclamation;
     case ':': case 0xFF1A: case 0xFE55: return EndMark::Colon;
     case 0x2026: case 0x22EF: return EndMark::Ellipsis;
-    case '.':
-        return offset > 0 && text[offset - 1] == '.' ? EndMark::Ellipsis : EndMark::FullStop;
+    case '.': return before == '.' ? EndMark::Ellipsis : EndMark::FullStop;
     case 0x3002: case 0xFF0E: return EndMark::FullStop;
     default: return EndMark::None;
     }
+}
+
+struct Ending {
+    EndMark mark = EndMark::None;
+    std::size_t end = 0;  // the offset just after the last character that is no noise
+};
+
+// The mark a text ends in, its full-width and CJK forms read as the
+// half-width one (？ for ?, 。 for ., … and ⋯ for ...), seen through the
+// trailing blanks (ideographic space too), escaped line breaks and closing
+// tags. One pass from the start: GBK cannot be read backwards.
+Ending ending(std::string_view text, const gbk::CharSteps& steps)
+{
+    char32_t last = kOtherChar;
+    char32_t before = kOtherChar;
+    Ending e;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = 1;
+        const char32_t c = markAt(text, i, steps, length);
+        if (c == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == 'r')) {
+            i += 2;  // an escaped line break
+            continue;
+        }
+        if (c == '<' && i + 1 < text.size() && text[i + 1] == '/') {
+            const std::size_t close = text.find('>', i);
+            if (close != std::string_view::npos) {
+                i = close + 1;  // a closing tag
+                continue;
+            }
+        }
+        i += length;
+        if (c == ' ' || c == '\t' || c == 0x3000)
+            continue;
+        before = last;
+        last = c;
+        e.end = i;
+    }
+    e.mark = markOf(last, before);
+    return e;
 }
 
 const char* describe(EndMark mark)
@@ -61,15 +96,16 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 {
     const gbk::CharSteps steps(context.encoding());
     const PairText& pair = context.pair();
-    const EndMark source = endMark(withoutTrailingNoise(pair.source, steps), steps);
-    const std::string_view translationText = withoutTrailingNoise(pair.translation, steps);
-    const EndMark translation = endMark(translationText, steps);
-    if (!mismatched(source, translation))
+    const EndMark source = ending(pair.source, steps).mark;
+    if (source == EndMark::None)
+        return;
+    const Ending translation = ending(pair.translation, steps);
+    if (!mismatched(source, translation.mark))
         return;
     Finding f = context.finding(RuleId::EndPunctuationMismatch,
                                 std::string("the source ends with ") + describe(source) +
-                                    ", the translation with " + describe(translation));
-    context.setColumn(f, translationText.size());
+                                    ", the translation with " + describe(translation.mark));
+    context.setColumn(f, translation.end);
     out.push_back(std::move(f));
 }
 
