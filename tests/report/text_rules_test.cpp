@@ -71,6 +71,7 @@ TEST(TextRules, Brackets)
         {"Open [x]", "打开【x】", ""},
         {"Open [x]", "打开【x", "square brackets: the source opens 1 and closes 1, the translation opens 1 and closes 0"},
         {"1) First", "1）第一", ""},
+        {"Thanks :)", "谢谢！", ""},  // a smiley closes nothing
         {"1) First", "（1）第一", "round brackets: the source opens 0 and closes 1, the translation opens 1 and closes 1"},
     });
 }
@@ -191,6 +192,11 @@ TEST(TextRules, BraceFormats)
         {"Total {0:N2}", "合计 {0:N0}", "the format inside braces differs: \"{0:N2}\" became \"{0:N0}\""},
         {"Total {0:N2}", "合计 {0:N2}", ""},
         {"{0} files", "{0} 个文件", ""},
+        {"{n, plural, one {# file} other {# files}}", "{n, plural, other {# 个文件}}", ""},
+        {"{n, plural, one {# file} other {# files}}", "{n} 个文件",
+         "the format inside braces differs: \"{n, plural, ...}\" became \"{n}\""},
+        {"{n, select, male {He} other {They}}", "他们", "the format inside braces differs: "
+         "\"{n, select, ...}\" is missing from the translation"},
         {"{0,number} files", "文件", ""},  // missing altogether: placeholder-mismatch's
     });
 }

@@ -1,4 +1,7 @@
 #include "../pair_checks.h"
+#include "../text_signs.h"
+
+#include <cctype>
 
 namespace corvel::report::rules {
 
@@ -33,6 +36,83 @@ std::string format(std::string_view text)
     return rest;
 }
 
+// An argument of ICU's message format that holds cases in braces of its
+// own: {name, plural, ...}, {name, select, ...}, {name, selectordinal, ...}.
+// The placeholder scanner reads none of them as a placeholder.
+struct CaseArgument {
+    std::string_view name;
+    std::string_view type;
+};
+
+std::size_t skipBlanks(std::string_view s, std::size_t i)
+{
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    return i;
+}
+
+std::size_t skipWord(std::string_view s, std::size_t i)
+{
+    while (i < s.size() && (std::isalnum(static_cast<unsigned char>(s[i])) != 0 || s[i] == '_'))
+        ++i;
+    return i;
+}
+
+// The case argument opening at `at` ('{'), if one does.
+std::optional<CaseArgument> caseArgumentAt(std::string_view s, std::size_t at)
+{
+    std::size_t i = skipBlanks(s, at + 1);
+    std::size_t end = skipWord(s, i);
+    const std::string_view name = s.substr(i, end - i);
+    i = skipBlanks(s, end);
+    if (name.empty() || i >= s.size() || s[i] != ',')
+        return std::nullopt;
+    i = skipBlanks(s, i + 1);
+    end = skipWord(s, i);
+    const std::string_view type = s.substr(i, end - i);
+    i = skipBlanks(s, end);
+    if ((type != "plural" && type != "select" && type != "selectordinal") || i >= s.size() ||
+        s[i] != ',')
+        return std::nullopt;
+    return CaseArgument {name, type};
+}
+
+// Its braces may be GBK trail bytes: found by stepping through characters.
+template <typename Visit>
+void forEachCaseArgument(std::string_view s, const gbk::CharSteps& steps, Visit visit)
+{
+    for (std::size_t i = 0; i < s.size(); i += steps.length(s, i))
+        if (s[i] == '{')
+            if (std::optional<CaseArgument> a = caseArgumentAt(s, i))
+                visit(*a);
+}
+
+// "{n, plural, ...}" that the translation turned into "{n}" or dropped.
+void checkCaseArguments(PairRuleContext& context, std::string& message)
+{
+    const gbk::CharSteps steps(context.encoding());
+    const PairText& pair = context.pair();
+    forEachCaseArgument(pair.source, steps, [&](const CaseArgument& a) {
+        bool same = false;
+        forEachCaseArgument(pair.translation, steps, [&](const CaseArgument& t) {
+            same = same || (t.name == a.name && t.type == a.type);
+        });
+        if (same)
+            return;
+        std::string shown = "{";
+        shown.append(a.name).append(", ").append(a.type).append(", ...}");
+        std::string key = "{";
+        key.append(a.name).append("}");
+        std::string instead;
+        for (const Placeholder& t : context.placeholders().translation)
+            if (t.kind == PlaceholderKind::Brace && t.key == key && instead.empty())
+                instead = context.decoder().toUtf8(pair.translation.substr(t.offset, t.length));
+        message += (message.empty() ? "" : "; ") + quote(shown) +
+                   (instead.empty() ? std::string(" is missing from the translation")
+                                    : " became " + quote(instead));
+    });
+}
+
 void check(PairRuleContext& context, std::vector<Finding>& out)
 {
     const PairText& pair = context.pair();
@@ -57,6 +137,7 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
                    quote(context.decoder().toUtf8(
                        pair.translation.substr(other->offset, other->length)));
     }
+    checkCaseArguments(context, message);
     if (!message.empty())
         out.push_back(context.finding(RuleId::BraceFormatMismatch,
                                       "the format inside braces differs: " + message));
@@ -69,9 +150,10 @@ constinit const RuleInfo BraceFormatMismatch {
     "A brace placeholder keeps its name but not its format.",
     "A brace placeholder of the source and the one of the same name in the translation "
     "differ in what follows the name: the format type and style ({0,number,integer} became "
-    "{0}, {0:N2} became {0:N0}). Spaces do not count; of a plural or select only the type "
-    "is compared, since its cases are translated. A placeholder missing altogether is "
-    "placeholder-mismatch's.",
+    "{0}, {0:N2} became {0:N0}). Spaces do not count. Of ICU's plural, select and "
+    "selectordinal arguments ({n, plural, one {...} other {...}}) only the name and type "
+    "are compared, since their cases are translated; one that became {n} or is gone is "
+    "reported. Any other placeholder missing altogether is placeholder-mismatch's.",
     check};
 
 }  // namespace corvel::report::rules

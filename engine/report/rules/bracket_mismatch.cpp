@@ -23,7 +23,13 @@ Balance balance(std::string_view text, const gbk::CharSteps& steps)
         std::size_t length = 1;
         switch (markAt(text, i, steps, length)) {
         case '(': case 0xFF08: ++b.open[kRound]; break;
-        case ')': case 0xFF09: ++b.close[kRound]; break;
+        case ')':
+            // The mouth of a smiley, ":)", ";)" or ":-)", closes nothing.
+            if (!(i > 0 && (text[i - 1] == ':' || text[i - 1] == ';' ||
+                            (text[i - 1] == '-' && i > 1 && text[i - 2] == ':'))))
+                ++b.close[kRound];
+            break;
+        case 0xFF09: ++b.close[kRound]; break;
         case '[': case 0xFF3B: case 0x3010: case 0x3014: case 0x3016: ++b.open[kSquare]; break;
         case ']': case 0xFF3D: case 0x3011: case 0x3015: case 0x3017: ++b.close[kSquare]; break;
         default: break;
@@ -66,7 +72,7 @@ constinit const RuleInfo BracketMismatch {
     "bracket without its closing one, or the reverse). Full-width and CJK brackets are the "
     "same brackets: \uff08 \uff09 for ( ), \uff3b \uff3d \u3010 \u3011 \u3014 \u3015 "
     "\u3016 \u3017 for [ ]. A translation that drops or adds a whole pair of brackets is "
-    "rephrasing and is not flagged.",
+    "rephrasing and is not flagged, nor is a smiley's \":)\" taken for a bracket.",
     check};
 
 }  // namespace corvel::report::rules

@@ -45,8 +45,6 @@ std::string_view address(std::string_view token)
             --start;
         return start == scheme ? std::string_view {} : token.substr(start);
     }
-    if (token.size() > 4 && token.substr(0, 4) == "www.")
-        return token;
     return emailAddress(token) ? token : std::string_view {};
 }
 
@@ -86,7 +84,7 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 constinit const RuleInfo UrlMismatch {
     RuleId::UrlMismatch, "url-mismatch", Severity::Warning, true, kOnAddress,
     "A URL or e-mail address of the source is changed or missing in the translation.",
-    "A URL (scheme://..., www....) or e-mail address of the source does not appear, exactly, "
+    "A URL (scheme://...) or e-mail address of the source does not appear, exactly, "
     "in the translation; the message names the addresses the translation has instead. "
     "Punctuation that ends the sentence around an address is not part of it. A translation "
     "that points at a localised page has changed the address on purpose: worth a look.",
