@@ -20,7 +20,30 @@ struct Case {
     std::string message;  // empty: the rule stays quiet
 };
 
-// Runs `rule` alone on each pair and compares its one message (or none).
+// The messages of the analyser on one pair read in `encoding` (the lines
+// stored as GBK for GBK, as they are for UTF-8).
+std::vector<std::string> messages(const Case& c, AnalysisOptions options, TextEncoding encoding)
+{
+    std::vector<Finding> findings;
+    if (encoding == TextEncoding::Gbk) {
+        findings = analyseLines(Layout::LinePairs, {c.source, c.translation}, options);
+    } else {
+        options.encoding = encoding;
+        test::CollectFindings collect;
+        DictionaryAnalyser analyser(options, collect);
+        analyser.addLine(c.source);
+        analyser.addLine(c.translation);
+        analyser.finish();
+        findings = collect.findings;
+    }
+    std::vector<std::string> out;
+    for (const Finding& f : findings)
+        out.push_back(f.message);
+    return out;
+}
+
+// Runs `rule` alone on each pair, in GBK and in UTF-8, and compares its
+// one message (or none).
 void expectFindings(const std::string& rule, const std::vector<Case>& cases)
 {
     std::string error;
@@ -29,11 +52,10 @@ void expectFindings(const std::string& rule, const std::vector<Case>& cases)
     ASSERT_TRUE(error.empty()) << error;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source + " => " + c.translation);
-        std::vector<std::string> got;
-        for (const Finding& f : analyseLines(Layout::LinePairs, {c.source, c.translation}, options))
-            got.push_back(f.message);
-        EXPECT_EQ(got, c.message.empty() ? std::vector<std::string> {}
-                                         : std::vector<std::string> {c.message});
+        const std::vector<std::string> expected =
+            c.message.empty() ? std::vector<std::string> {} : std::vector<std::string> {c.message};
+        EXPECT_EQ(messages(c, options, TextEncoding::Gbk), expected) << "GBK";
+        EXPECT_EQ(messages(c, options, TextEncoding::Utf8), expected) << "UTF-8";
     }
 }
 
@@ -72,6 +94,7 @@ TEST(TextRules, Brackets)
         {"Open [x]", "打开【x", "square brackets: the source opens 1 and closes 1, the translation opens 1 and closes 0"},
         {"1) First", "1）第一", ""},
         {"Thanks :)", "谢谢！", ""},  // a smiley closes nothing
+        {"Open [x]", "打开[x]乚", ""},  // a GBK second byte "]" is no bracket
         {"1) First", "（1）第一", "round brackets: the source opens 0 and closes 1, the translation opens 1 and closes 1"},
     });
 }
