@@ -156,6 +156,7 @@ TEST(TextRules, Paths)
         {"Read config/settings.json", "读取 config/setting.json",
          "path \"config/settings.json\" of the source is missing from the translation"},
         {"Yes and/or no, 5 km/h", "是和/或否，5 公里/小时", ""},
+        {"Rated 3.5/5.0", "评分 3.5 分/5.0 分", ""},
         {"<b>Bold</b>", "<b>粗体</b>", ""},
     });
 }
@@ -201,6 +202,7 @@ TEST(TextRules, Attributes)
          "attribute href=\"help.html\" became href=\"about.html\""},
         {"See <a href=\"help.html\">help</a>", "参见<a href=\"help.html\">帮助</a>", ""},
         {"See <a href='help.html'>help</a>", "参见<a href=\"help.html\">帮助</a>", ""},
+        {"See <A HREF=help.html>help</A>", "参见<a href=\"help.html\">帮助</a>", ""},
         {"See <a href=\"help.html\">help</a>", "参见帮助", "attribute href=\"help.html\" is missing from the translation"},
         {"<img src=\"a.png\" alt=\"Logo\">", "<img src=\"a.png\" alt=\"标志\">", ""},  // alt is shown
     });
@@ -229,8 +231,9 @@ TEST(TextRules, ShellVariables)
     expectFindings("shell-variable-mismatch", {
         {"Saved in $HOME", "保存在 $主页", "variable \"$HOME\" of the source is missing from the translation"},
         {"Saved in $HOME", "保存在 $HOME 中", ""},
-        {"Saved in ${XDG_DATA_HOME}/app", "保存在 ${数据}/app",
-         "variable \"${XDG_DATA_HOME}\" of the source is missing from the translation"},
+        {"Saved in $XDG_DATA_HOME/app", "保存在 $数据/app",
+         "variable \"$XDG_DATA_HOME\" of the source is missing from the translation"},
+        {"Saved in ${XDG_DATA_HOME}", "保存在 ${数据}", ""},  // a brace placeholder
         {"Costs $5, US$ 3", "花费 5 美元", ""},
         {"%1$s and $tNotify", "%1$s 和 $t 通知", ""},
     });

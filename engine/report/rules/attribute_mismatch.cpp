@@ -25,13 +25,20 @@ bool nameChar(char c)
            c == '.';
 }
 
+// Tag and attribute names ignore case (<A HREF=...> is <a href=...>).
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
 bool shown(std::string_view name)
 {
-    std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return std::find(kShownAttributes.begin(), kShownAttributes.end(), lower) !=
-           kShownAttributes.end();
+    return std::any_of(kShownAttributes.begin(), kShownAttributes.end(),
+                       [&](std::string_view s) { return sameName(s, name); });
 }
 
 std::size_t skipSpaces(std::string_view s, std::size_t i)
@@ -102,7 +109,7 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
         std::string_view other;
         bool same = false;
         for (const Attribute& t : translation)
-            if (t.tag == a.tag && t.name == a.name) {
+            if (sameName(t.tag, a.tag) && sameName(t.name, a.name)) {
                 same = same || t.value == a.value;
                 other = t.value;
             }

@@ -20,13 +20,16 @@ bool alpha(char c)
 }
 
 // "name.ext" at the end of a path: a file name with an extension of one
-// to five letters or digits.
+// to five letters or digits, the first a letter.
 bool endsInFileName(std::string_view token)
 {
     const std::size_t dot = token.rfind('.');
     const std::size_t slash = token.find_last_of("/\\");
     if (dot == std::string_view::npos || dot + 1 >= token.size() || dot + 6 < token.size() ||
         (slash != std::string_view::npos && dot <= slash + 1))
+        return false;
+    // The extension starts with a letter: "3.5/5.0" is a score, not a file.
+    if (!alpha(token[dot + 1]))
         return false;
     for (char c : token.substr(dot + 1))
         if (!std::isalnum(static_cast<unsigned char>(c)))

@@ -12,32 +12,26 @@ bool nameChar(char c)
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
-// The shell variable at `at` ('$'): $NAME or ${name}, the name starting
-// with a letter or '_'; empty when there is none ($5, US$, %1$s, $t).
+// The shell variable at `at` ('$'): $NAME in capitals, digits and '_'
+// ($HOME, $XDG_DATA_HOME); empty when there is none: $5, US$, %1$s, and a
+// lower-case $t or $name, which other formats use for placeholders of their
+// own. ${NAME} is a brace placeholder, placeholder-mismatch's.
 std::string_view variableAt(std::string_view text, std::size_t at)
 {
     if (at > 0 && static_cast<unsigned char>(text[at - 1]) < 0x80 && nameChar(text[at - 1]))
         return {};
-    const bool braced = at + 1 < text.size() && text[at + 1] == '{';
-    std::size_t i = at + 1 + (braced ? 1 : 0);
-    // Unbraced, the name is in capitals ($HOME, $XDG_DATA_HOME): a lower-case
-    // letter after '$' is another format's placeholder ($t, $name).
-    auto inName = [&](char c) {
-        return braced ? nameChar(c) : (std::isupper(static_cast<unsigned char>(c)) != 0 ||
-                                       std::isdigit(static_cast<unsigned char>(c)) != 0 || c == '_');
+    auto inName = [](char c) {
+        return std::isupper(static_cast<unsigned char>(c)) != 0 ||
+               std::isdigit(static_cast<unsigned char>(c)) != 0 || c == '_';
     };
+    std::size_t i = at + 1;
     if (i >= text.size() || std::isdigit(static_cast<unsigned char>(text[i])) != 0 ||
         !inName(text[i]))
         return {};
     while (i < text.size() && inName(text[i]))
         ++i;
-    if (!braced && i < text.size() && std::islower(static_cast<unsigned char>(text[i])) != 0)
+    if (i < text.size() && std::islower(static_cast<unsigned char>(text[i])) != 0)
         return {};  // $Name: a word, not a variable
-    if (braced) {
-        if (i >= text.size() || text[i] != '}')
-            return {};
-        ++i;
-    }
     return text.substr(at, i - at);
 }
 
@@ -64,10 +58,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 constinit const RuleInfo ShellVariableMismatch {
     RuleId::ShellVariableMismatch, "shell-variable-mismatch", Severity::Error, true, kOnDollar,
     "A shell variable of the source is translated or missing.",
-    "A variable of the source written $NAME (capitals, digits and '_') or ${name} does not "
-    "appear unchanged in the translation ($\u4e3b\u9875 for $HOME). Amounts ($5), currency "
-    "signs after a word (US$), printf's %1$s and lower-case $name, which other formats use "
-    "for their own placeholders ($t, $1 of chat clients), are not variables.",
+    "A variable of the source written $NAME (capitals, digits and '_') does not appear "
+    "unchanged in the translation ($\u4e3b\u9875 for $HOME). Amounts ($5), currency signs "
+    "after a word (US$), printf's %1$s and lower-case $name, which other formats use for "
+    "their own placeholders ($t, $1 of chat clients), are not variables; ${NAME} is a brace "
+    "placeholder, compared by placeholder-mismatch.",
     check};
 
 }  // namespace corvel::report::rules
