@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cctype>
-#include <cstring>
 
 namespace corvel::report {
 
@@ -49,8 +48,25 @@ bool endsInMark(std::string_view text)
         --n;
     if (n == 0)
         return false;
-    const auto last = static_cast<unsigned char>(text[n - 1]);
-    return last >= 0x80 || std::strchr("?!:.>n", last) != nullptr;
+    switch (const auto last = static_cast<unsigned char>(text[n - 1])) {
+    case '?': case '!': case ':': case '.': case '>': case 'n': return true;
+    default: return last >= 0x80;  // a full-width or CJK mark, "…"
+    }
+}
+
+// kOnInnerSpace and kOnDoubleSpace of a translation, in one pass (most
+// translations are short: a loop beats calls into the C library).
+unsigned spaceKinds(std::string_view text)
+{
+    unsigned kinds = 0;
+    bool previous = false;
+    for (char c : text) {
+        const bool space = c == ' ';
+        if (space)
+            kinds |= previous ? kOnInnerSpace | kOnDoubleSpace : kOnInnerSpace;
+        previous = space;
+    }
+    return kinds;
 }
 
 // GBK codes of the CJK punctuation the rules read (row A1), as code points.
@@ -101,7 +117,7 @@ bool tokenChar(char c)
 
 const unsigned kSignLineKinds = kOnEndMark | kOnBracket | kOnQuote | kOnAddress | kOnOption |
                                 kOnPath | kOnInnerSpace | kOnLongSource | kOnAttribute |
-                                kOnDollar | kOnSourceControl;
+                                kOnDollar | kOnSourceControl | kOnDoubleSpace;
 
 unsigned signLineKinds(std::string_view source, std::string_view translation)
 {
@@ -115,9 +131,7 @@ unsigned signLineKinds(std::string_view source, std::string_view translation)
         kinds |= kOnEndMark;
     if (source.size() >= kLongSource)
         kinds |= kOnLongSource;
-    if (std::memchr(translation.data(), ' ', translation.size()) != nullptr)
-        kinds |= kOnInnerSpace;
-    return kinds;
+    return kinds | spaceKinds(translation);
 }
 
 char32_t markAt(std::string_view text, std::size_t at, const gbk::CharSteps& steps,

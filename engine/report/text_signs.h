@@ -15,8 +15,8 @@ namespace corvel::report {
 
 // The LineKind bits of a pair for the rules above: what its source holds
 // (brackets, quotes, '/', '@', '-', '$', '\\', tags with '=', control
-// bytes), how its texts end, whether its translation holds a space and
-// whether its source is long. May say yes too often, never too rarely.
+// bytes), how its texts end, whether its translation holds a space (and
+// two in a row) and whether its source is long. May say yes too often, never too rarely.
 unsigned signLineKinds(std::string_view source, std::string_view translation);
 
 // The LineKind bits signLineKinds() sets.

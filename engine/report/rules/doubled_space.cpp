@@ -39,7 +39,7 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 }  // namespace
 
 constinit const RuleInfo DoubledSpace {
-    RuleId::DoubledSpace, "doubled-space", Severity::Warning, true, kOnInnerSpace,
+    RuleId::DoubledSpace, "doubled-space", Severity::Warning, true, kOnDoubleSpace,
     "The translation holds two or more spaces in a row.",
     "Two or more spaces in a row between two characters of the translation, where the source "
     "holds no two spaces in a row anywhere (a source that aligns columns with spaces may have "

@@ -33,13 +33,19 @@ std::string_view word(std::string_view token, const gbk::CharSteps& steps)
     return letter ? token.substr(0, end) : std::string_view {};
 }
 
+// ASCII letters folded to lower case; every other byte as it is (the C
+// library's tolower is a call per byte, and this runs on every pair).
+char folded(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool sameWord(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (folded(a[i]) != folded(b[i]))
             return false;
     return true;
 }
@@ -50,27 +56,23 @@ template <typename Visit>
 void forEachDoubled(std::string_view text, const gbk::CharSteps& steps, Visit visit)
 {
     std::string_view previousToken;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && text[i] == ' ')
-            ++i;
-        std::size_t end = text.find(' ', i);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (end == i)
-            break;
-        // Most neighbours differ in their first byte: only those that do not
-        // are read as words.
-        const std::string_view token = text.substr(i, end - i);
-        if (!previousToken.empty() &&
-            std::tolower(static_cast<unsigned char>(token[0])) ==
-                std::tolower(static_cast<unsigned char>(previousToken[0]))) {
-            const std::string_view current = word(token, steps);
-            if (!current.empty() && sameWord(current, word(previousToken, steps)))
-                visit(current, i);
+    std::size_t start = 0;
+    // One pass over the bytes, a token ending at each space or at the end.
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != ' ')
+            continue;
+        if (i > start) {
+            const std::string_view token = text.substr(start, i - start);
+            // Most neighbours differ in their first byte: only those that
+            // do not are read as words.
+            if (!previousToken.empty() && folded(token[0]) == folded(previousToken[0])) {
+                const std::string_view current = word(token, steps);
+                if (!current.empty() && sameWord(current, word(previousToken, steps)))
+                    visit(current, start);
+            }
+            previousToken = token;
         }
-        previousToken = token;
-        i = end;
+        start = i + 1;
     }
 }
 

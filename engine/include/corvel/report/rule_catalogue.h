@@ -79,6 +79,7 @@ enum LineKind : unsigned {
     kOnAttribute = 1u << 21,    // a pair whose source holds < and =
     kOnDollar = 1u << 22,       // a pair whose source holds $
     kOnSourceControl = 1u << 23,  // a pair whose source holds a control byte other than TAB and LF
+    kOnDoubleSpace = 1u << 24,  // a pair whose translation holds two spaces in a row
 };
 
 // The names of the kinds, for --list-rules=json: "empty", "placeholder", ...
