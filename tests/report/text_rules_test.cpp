@@ -80,6 +80,10 @@ TEST(TextRules, EndPunctuation)
         {"Done!", "完成", "the source ends with an exclamation mark, the translation with no mark"},
         {"Line one\\n", "第一行？\\n", ""},
         {"Open", "打开：", ""},
+        {"<b>Quit?</b>", "<b>退出？</b>", ""},
+        {"Delete \"%s\"?", "删除“%s”？", ""},
+        {"Are you sure?", "确定吗。", "the source ends with a question mark, the translation with a full stop"},
+        {"Loading...", "正在加载", "the source ends with an ellipsis, the translation with no mark"},
     });
 }
 
@@ -107,6 +111,8 @@ TEST(TextRules, Quotes)
         {"Click \"Save\"", "点击“保存",
          "the source's quotes are paired, the translation's are not: \u201c and \u201d unmatched"},
         {"Click \"Save\"", "点击“保存”", ""},
+        {"Click \"Save\"", "点击”保存”",  // both quotes typed closing
+         "the source's quotes are paired, the translation's are not: \u201c and \u201d unmatched"},
         {"Click \"Save\"", "点击「保存」", ""},
         {"Click \"Save\"", "点击\"保存\"", ""},
         {"Click \"Save\"", "点击保存", ""},
@@ -140,6 +146,7 @@ TEST(TextRules, Options)
         {"Use --force to overwrite", "使用 --forced 覆盖",
          "option \"--force\" of the source is missing from the translation"},
         {"Run with -v", "用 -v 运行", ""},
+        {"Use --output-dir=DIR", "使用 --output-dir=目录", ""},
         {"Run with -v", "详细运行", "option \"-v\" of the source is missing from the translation"},
         {"Send e-mail -- now", "现在发送邮件", ""},
         {"Range -1 to 1", "范围", ""},
@@ -150,6 +157,8 @@ TEST(TextRules, Paths)
 {
     expectFindings("path-mismatch", {
         {"Edit /etc/hosts", "编辑 /etc/hosts", ""},
+        {"Type /join #help", "输入 /加入 #help", "path \"/join\" of the source is missing from the translation"},
+        {"Run ./configure first", "先运行 ./configure", ""},
         {"Edit /etc/hosts", "编辑 /etc/主机", "path \"/etc/hosts\" of the source is missing from the translation"},
         {"Saved to C:\\Games\\save.dat.", "已保存到 C:\\Games\\save.dat。", ""},
         {"Saved to ~/.config/app", "已保存到配置", "path \"~/.config/app\" of the source is missing from the translation"},
@@ -192,6 +201,7 @@ TEST(TextRules, TooShort)
         {"The second sentence explains what happens when the download fails.",
          "第二句解释了下载失败时会发生什么。", ""},
         {"Short text is never weighed", "短", ""},
+        {"Use the Default Settings for every new profile", "对每个新 profile 使用 Default Settings", ""},
     });
 }
 
@@ -205,6 +215,8 @@ TEST(TextRules, Attributes)
         {"See <A HREF=help.html>help</A>", "参见<a href=\"help.html\">帮助</a>", ""},
         {"See <a href=\"help.html\">help</a>", "参见帮助", "attribute href=\"help.html\" is missing from the translation"},
         {"<img src=\"a.png\" alt=\"Logo\">", "<img src=\"a.png\" alt=\"标志\">", ""},  // alt is shown
+        {"<font color=\"red\">Error</font>", "<font color=\"blue\">错误</font>",
+         "attribute color=\"red\" became color=\"blue\""},
     });
 }
 
@@ -246,6 +258,8 @@ TEST(TextRules, ControlBytesDropped)
          "control byte 0x02 (2 x in the source, 0 x in the translation): dropped by the translation"},
         {"The \x02Run\x02 command", "\x02Run\x02 命令", ""},
         {"Name\tValue", "名称 值", ""},  // a tab is layout
+        {"\x03" "4Red\x03 text", "\x03" "4红色文字",
+         "control byte 0x03 (2 x in the source, 1 x in the translation): dropped by the translation"},
     });
 }
 
