@@ -84,6 +84,7 @@ TEST(TextRules, EndPunctuation)
         {"Delete \"%s\"?", "删除“%s”？", ""},
         {"Are you sure?", "确定吗。", "the source ends with a question mark, the translation with a full stop"},
         {"Loading...", "正在加载", "the source ends with an ellipsis, the translation with no mark"},
+        {"!", "=!=", ""},  // an operator, not a sentence
     });
 }
 
@@ -167,6 +168,7 @@ TEST(TextRules, Paths)
         {"Yes and/or no, 5 km/h", "是和/或否，5 公里/小时", ""},
         {"Rated 3.5/5.0", "评分 3.5 分/5.0 分", ""},
         {"<b>Bold</b>", "<b>粗体</b>", ""},
+        {"/page", "条/页", ""},  // a unit, "per page"
     });
 }
 

@@ -1,6 +1,8 @@
 #include "../pair_checks.h"
 #include "../text_signs.h"
 
+#include <cctype>
+
 namespace corvel::report::rules {
 
 namespace {
@@ -92,13 +94,21 @@ bool mismatched(EndMark source, EndMark translation)
     return false;
 }
 
+bool holdsAlnum(std::string_view text)
+{
+    for (char c : text)
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            return true;
+    return false;
+}
+
 void check(PairRuleContext& context, std::vector<Finding>& out)
 {
     const gbk::CharSteps steps(context.encoding());
     const PairText& pair = context.pair();
     const EndMark source = ending(pair.source, steps).mark;
-    if (source == EndMark::None)
-        return;
+    if (source == EndMark::None || !holdsAlnum(pair.source))
+        return;  // a sign alone ("!", "?") is an operator or a symbol, not a sentence's end
     const Ending translation = ending(pair.translation, steps);
     if (!mismatched(source, translation.mark))
         return;
@@ -120,7 +130,7 @@ constinit const RuleInfo EndPunctuationMismatch {
     "\"!\" nor a full stop, or the source ends with \".\" and the translation with a question "
     "mark or a colon. Full-width and CJK forms are the same marks (\uff1f for ?, \uff01 for !, "
     "\uff1a for :, \u3002 for ., \u2026 and \u22ef for ...). A translation that drops a final "
-    "full stop (a label) is not flagged. Trailing blanks, escaped line breaks and closing "
+    "full stop (a label) is not flagged, nor is a source of signs alone. Trailing blanks, escaped line breaks and closing "
     "tags are looked through. Reported at the end of the translation.",
     check};
 

@@ -61,6 +61,20 @@ bool isPath(std::string_view token)
     return slash != std::string_view::npos && slash > 0 && endsInFileName(token);
 }
 
+// A word after a lone root slash whose translation keeps the slash between
+// two Chinese words ("/page" as "条/页"): a unit, not a command or path.
+bool translatedUnit(std::string_view token, std::string_view translation)
+{
+    if (token.find_first_of("/\\.", 1) != std::string_view::npos || token[0] != '/')
+        return false;
+    for (std::size_t at = translation.find('/'); at != std::string_view::npos;
+         at = translation.find('/', at + 1))
+        if (at > 0 && translation[at - 1] != ' ' && at + 1 < translation.size() &&
+            static_cast<unsigned char>(translation[at + 1]) >= 0x80)
+            return true;  // "条/页", not the command "/加入" of its own
+    return false;
+}
+
 void check(PairRuleContext& context, std::vector<Finding>& out)
 {
     const gbk::CharSteps steps(context.encoding());
@@ -71,7 +85,8 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
             token.remove_suffix(1);
         if (at > 0 && pair.source[at - 1] == '<')
             return;  // the rest of a closing tag, "</b>"
-        if (isPath(token) && !holdsToken(pair.translation, token, steps))
+        if (isPath(token) && !holdsToken(pair.translation, token, steps) &&
+            !translatedUnit(token, pair.translation))
             missing += (missing.empty() ? "" : ", ") + quote(std::string(token));
     });
     if (!missing.empty())
@@ -87,7 +102,9 @@ constinit const RuleInfo PathMismatch {
     "A file path of the source is changed or missing in the translation.",
     "A file path of the source does not appear unchanged in the translation. Paths are "
     "words that start at a root (/usr/bin, ~/.config, ./run.sh, ../lib, C:\\Windows, "
-    "\\\\server\\share, %APPDATA%\\App), which includes slash commands such as /join, or "
+    "\\\\server\\share, %APPDATA%\\App), which includes slash commands such as /join "
+    "(not a unit whose word the translation translates after the slash, /page as "
+    "\u6761/\u9875), or "
     "relative paths with a file name at their end (config/settings.json). Words joined by a "
     "slash (and/or, km/h), URLs and e-mail addresses are not paths.",
     check};
