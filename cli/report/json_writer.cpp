@@ -2,6 +2,8 @@
 
 #include "json_text.h"
 
+#include "corvel/report/rule_catalogue.h"
+
 namespace corvel::cli {
 
 namespace {
@@ -74,7 +76,7 @@ void JsonWriter::add(report::Finding f)
 {
     text_ += firstFinding_ ? "\n        {" : ",\n        {";
     firstFinding_ = false;
-    appendMember(text_, "rule", f.rule);
+    appendMember(text_, "rule", report::ruleInfo(f.rule).name);
     text_ += ", ";
     appendMember(text_, "severity", report::severityName(f.severity));
     text_ += ", ";

@@ -1,6 +1,6 @@
 #include "encoding_scanner.h"
 
-#include "corvel/report/encoding_rules.h"
+#include "corvel/report/rule_catalogue.h"
 #include "gb2312_set.h"
 #include "gbk_cells.h"
 #include "plain_block.h"
@@ -23,6 +23,8 @@
 #endif
 
 namespace corvel::encoding {
+
+using report::RuleId;
 
 namespace {
 
@@ -116,22 +118,19 @@ EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSi
 void EncodingScanner::reportFileKind()
 {
     const FileKind& kind = settings_.kind;
-    auto fileFinding = [&](std::string_view rule, std::string message) {
-        report::Finding f;
-        f.rule = std::string(rule);
-        f.severity = rules::severityOf(rule);
-        f.line = 1;
+    auto fileFinding = [&](RuleId rule, std::string message) {
+        report::Finding f = report::makeFinding(rule, 1);
         f.column = 1;
         f.message = std::move(message);
         sink_.add(std::move(f));
     };
     if (kind.isUtf16()) {
-        fileFinding(rules::kUtf16, utf16Message(kind));
+        fileFinding(RuleId::Utf16, utf16Message(kind));
         ignored_ = true;
         return;
     }
     if (kind.utf8Bom) {
-        fileFinding(rules::kUtf8Bom,
+        fileFinding(RuleId::Utf8Bom,
                     gbkFamily_ ? "the file starts with a UTF-8 byte-order mark, which read as "
                                  "GBK is text of line 1; use --encoding utf-8"
                                : "the file starts with a UTF-8 byte-order mark (not part of "

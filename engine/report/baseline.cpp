@@ -1,4 +1,5 @@
 #include "corvel/report/baseline.h"
+#include "corvel/report/rule_catalogue.h"
 
 #include "json_reader.h"
 #include "text_hash.h"
@@ -251,7 +252,7 @@ Baseline::Counts Baseline::forDictionary(std::string_view path) const
 void BaselineMarker::add(Finding finding)
 {
     auto it = remaining_.find(
-        Baseline::key(finding.rule, finding.source, finding.translation, finding.column));
+        Baseline::key(ruleInfo(finding.rule).name, finding.source, finding.translation, finding.column));
     if (it != remaining_.end() && it->second > 0) {
         --it->second;
         finding.baseline = true;
