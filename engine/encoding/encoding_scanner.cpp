@@ -5,6 +5,7 @@
 #include "gbk_cells.h"
 #include "plain_block.h"
 #include "processor_features.h"
+#include "utf8.h"
 #include "utf8_block.h"
 
 #include <algorithm>
@@ -384,8 +385,7 @@ EncodingScanner::Utf8Carry EncodingScanner::utf8Carry() const
     Utf8Carry carry {0, lastByte2_};
     if (openCount_ > 0) {
         // The continuations still to come of the open character.
-        const std::uint8_t lead = openBytes_[0];
-        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const int length = utf8::leadOf(openBytes_[0]).length;
         carry.open = (std::uint64_t {1} << (length - openCount_)) - 1;
     }
     return carry;

@@ -2,26 +2,13 @@
 
 #include "gbk_chars.h"
 #include "gbk_table.h"
+#include "utf8.h"
 
 namespace corvel::report {
 
-void appendCodePoint(std::string& out, char32_t code)
+std::size_t utf8CharAt(std::string_view bytes, std::size_t at, char32_t& code)
 {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    return utf8::charAt(bytes, at, code);
 }
 
 void appendByteEscape(std::string& out, unsigned char byte)
@@ -72,7 +59,7 @@ void TextDecoder::appendGbk(std::string& out, std::string_view bytes) const
             ++i;
             continue;
         }
-        appendCodePoint(out, code);
+        utf8::appendCodePoint(out, code);
         i += length;
     }
 }
@@ -90,7 +77,7 @@ void TextDecoder::appendCheckedUtf8(std::string& out, std::string_view bytes) co
             continue;
         }
         char32_t code = 0;
-        const std::size_t length = utf8CharAt(bytes, i, code);
+        const std::size_t length = utf8::charAt(bytes, i, code);
         if (length == 0) {
             appendByteEscape(out, b);
             ++i;

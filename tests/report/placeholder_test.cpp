@@ -157,8 +157,9 @@ TEST(PlaceholderMismatch, OnlyTheSelectedSyntaxesAreRecognised)
         SCOPED_TRACE(std::string(c.list) + ": " + c.source + " => " + c.translation);
         PlaceholderSyntaxes syntaxes;
         std::string error;
-        if (*c.list != '\0')
+        if (*c.list != '\0') {
             ASSERT_TRUE(syntaxes.addList(c.list, error)) << error;
+        }
         PlaceholderRules rules(TextEncoding::Gbk, syntaxes);
         PlaceholderComparison result;
         rules.compare(gbk(c.source), gbk(c.translation), result);
