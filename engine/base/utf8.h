@@ -59,6 +59,17 @@ inline std::size_t charAt(std::string_view bytes, std::size_t at, char32_t& code
 }
 
 // Appends a code point as UTF-8.
-void appendCodePoint(std::string& out, char32_t code);
+inline void appendCodePoint(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+        return;
+    }
+    const int length = code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+    constexpr unsigned char kLeadMark[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLeadMark[length] | (code >> (6 * (length - 1))));
+    for (int k = length - 2; k >= 0; --k)
+        out += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
+}
 
 }  // namespace corvel::utf8

@@ -80,11 +80,6 @@ RuleSelection RuleSelection::fromLists(const std::vector<std::string>& enable,
     return selection;
 }
 
-std::string_view placeholderSyntaxName(PlaceholderSyntax syntax)
-{
-    return kSyntaxNames[static_cast<std::size_t>(syntax)];
-}
-
 bool PlaceholderSyntaxes::addList(std::string_view list, std::string& error)
 {
     if (!narrowed_)

@@ -21,9 +21,6 @@ enum class PlaceholderSyntax : std::uint8_t {
 };
 inline constexpr std::size_t kPlaceholderSyntaxCount = 7;
 
-// "printf", "qt", "brace", ...
-std::string_view placeholderSyntaxName(PlaceholderSyntax syntax);
-
 class PlaceholderSyntaxes {
 public:
     PlaceholderSyntaxes() { on_.set(); }

@@ -22,9 +22,6 @@ public:
     void appendUtf8(std::string& out, std::string_view bytes) const;
 
 private:
-    void appendGbk(std::string& out, std::string_view bytes) const;
-    void appendCheckedUtf8(std::string& out, std::string_view bytes) const;
-
     TextEncoding encoding_;
 };
 
