@@ -254,7 +254,8 @@ Baseline::Counts Baseline::forDictionary(std::string_view path) const
 void BaselineMarker::add(Finding finding)
 {
     auto it = remaining_.find(
-        Baseline::key(ruleInfo(finding.rule).name, finding.source, finding.translation, finding.column));
+        Baseline::key(ruleInfo(finding.rule).name, finding.source, finding.translation,
+                      finding.column));
     if (it != remaining_.end() && it->second > 0) {
         --it->second;
         finding.baseline = true;

@@ -38,12 +38,6 @@ bool forEachName(std::string_view list, std::string_view what, std::string& erro
     return named;
 }
 
-template <typename Take>
-bool forEachRule(const std::string& list, std::string& error, Take take)
-{
-    return forEachName(list, "rule", error, findRule, take);
-}
-
 constexpr std::array<std::string_view, kPlaceholderSyntaxCount> kSyntaxNames {
     "printf", "qt", "brace", "escape", "tag", "section", "argument"};
 
@@ -72,10 +66,12 @@ RuleSelection RuleSelection::fromLists(const std::vector<std::string>& enable,
     if (!enable.empty())
         selection.on_.reset();
     for (const std::string& list : enable)
-        if (!forEachRule(list, error, [&](RuleId id) { selection.set(id, true); }))
+        if (!forEachName(list, "rule", error, findRule,
+                         [&](RuleId id) { selection.set(id, true); }))
             return RuleSelection();
     for (const std::string& list : disable)
-        if (!forEachRule(list, error, [&](RuleId id) { selection.set(id, false); }))
+        if (!forEachName(list, "rule", error, findRule,
+                         [&](RuleId id) { selection.set(id, false); }))
             return RuleSelection();
     return selection;
 }
@@ -86,7 +82,7 @@ bool PlaceholderSyntaxes::addList(std::string_view list, std::string& error)
         on_.reset();
     narrowed_ = true;
     return forEachName(list, "placeholder syntax", error, findSyntax,
-                       [&](PlaceholderSyntax syntax) { on_.set(static_cast<std::size_t>(syntax)); });
+                       [&](PlaceholderSyntax s) { on_.set(static_cast<std::size_t>(s)); });
 }
 
 bool parseFailOn(std::string_view text, FailOn& failOn)
