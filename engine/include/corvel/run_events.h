@@ -32,7 +32,7 @@ public:
 
 struct Finding {
     std::int32_t line = 0;
-    LineClass what = LineClass::Empty;
+    LineClass what = LineClass::Empty;  // never Good
     std::string_view text;  // the line's bytes as read; valid during the call
     // Instead of `text` (then empty), for a line too long to be held.
     const LongText* longText = nullptr;
