@@ -78,20 +78,15 @@ private:
                                     const LongText* longText = nullptr)
     {
         RunCounts& counts = context_.counts();
-        switch (lineClass) {
-        case LineClass::Good:
+        if (lineClass == LineClass::Good) {
             if (context_.correcting() && longText != nullptr)
                 context_.files().corrected.stageLine(*longText);
             else if (context_.correcting())
                 context_.files().corrected.stageLine(line);
             return std::nullopt;
-        case LineClass::MissingEquals:
-            ++counts.erroneous;
-            break;
-        default:
-            ++counts.untranslated;
-            break;
         }
+        // A line without "=" is a serious error; the other flagged ones are untranslated.
+        ++(lineClass == LineClass::MissingEquals ? counts.erroneous : counts.untranslated);
         const Finding finding {counts.lines, lineClass, line, longText};
         context_.emit([&](RunSink& s) { s.finding(finding); });
         return context_.checkWrites();

@@ -3,6 +3,7 @@
 #include "corvel/report/analysis.h"
 #include "corvel/report/rule_catalogue.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace corvel {
@@ -21,10 +22,8 @@ public:
     }
     bool has(RuleId rule) const
     {
-        for (const report::Finding& f : found)
-            if (f.rule == rule)
-                return true;
-        return false;
+        return std::any_of(found.begin(), found.end(),
+                           [&](const report::Finding& f) { return f.rule == rule; });
     }
     std::vector<report::Finding> found;
 };
