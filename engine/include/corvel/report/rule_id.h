@@ -19,7 +19,12 @@
     /* What the report could not look at. */                                              \
     X(PairNotChecked)                                                                      \
     /* Finer readings of the check log's classes and of placeholders. */                  \
-    X(SourceNonAscii) X(KeptInEnglish) X(LineBreakMismatch)
+    X(SourceNonAscii) X(KeptInEnglish) X(LineBreakMismatch)                                \
+    /* Punctuation, addresses, options and the like kept from the source. */              \
+    X(EndPunctuationMismatch) X(BracketMismatch) X(QuoteMismatch) X(UrlMismatch)          \
+    X(OptionMismatch) X(PathMismatch) X(DoubledWord) X(DoubledSpace) X(TooShort)          \
+    X(AttributeMismatch) X(BraceFormatMismatch) X(ShellVariableMismatch)                  \
+    X(ControlCharDropped)
 
 namespace corvel::report {
 
