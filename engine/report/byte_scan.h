@@ -74,6 +74,17 @@ inline __m128i loadShort(const char* p, std::size_t n)
     return _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
 }
 
+// The bytes p[0..n) for 4 <= n < 8 in lanes 0..7, the rest zero (a byte
+// that is no kind): lanes 0..3 hold bytes 0..3, lanes 4..7 bytes n-4..n-1.
+inline __m128i loadTiny(const char* p, std::size_t n)
+{
+    std::uint32_t low;
+    std::uint32_t high;
+    std::memcpy(&low, p, 4);
+    std::memcpy(&high, p + n - 4, 4);
+    return _mm_cvtsi64_si128(static_cast<long long>(std::uint64_t {high} << 32 | low));
+}
+
 inline __m128i load(const char* p)
 {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -99,6 +110,8 @@ inline unsigned byteKinds(std::string_view text)
     }
     if (n >= 8)
         return detail::kindsOfBlock(detail::loadShort(p, n));
+    if (n >= 4)
+        return detail::kindsOfBlock(detail::loadTiny(p, n));
 #endif
     for (std::size_t i = 0; i < n; ++i)
         kinds |= detail::kindOfByte(static_cast<unsigned char>(p[i]));
@@ -145,6 +158,16 @@ inline ShortTextMasks shortTextMasks(std::string_view text)
         masks.digits = (lanes.digits & lowLanes) | ((lanes.digits >> 8) << (n - 8));
         masks.fullwidthLeads =
             (lanes.fullwidthLeads & lowLanes) | ((lanes.fullwidthLeads >> 8) << (n - 8));
+        return masks;
+    }
+    if (n >= 4) {
+        // Lanes 0..3 are bytes 0..3, lanes 4..7 bytes n-4..n-1.
+        add(detail::loadTiny(p, n), 0);
+        const std::uint64_t lowLanes = 0xF;
+        ShortTextMasks lanes = masks;
+        masks.digits = (lanes.digits & lowLanes) | (((lanes.digits >> 4) & lowLanes) << (n - 4));
+        masks.fullwidthLeads = (lanes.fullwidthLeads & lowLanes) |
+                               (((lanes.fullwidthLeads >> 4) & lowLanes) << (n - 4));
         return masks;
     }
 #endif

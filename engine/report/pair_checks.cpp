@@ -158,9 +158,23 @@ void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
     if ((lineKinds & firesOn_) == 0)
         return;
     context_.reset(pair, sourceKinds, translationKinds, lineKinds);
+    for (const RuleInfo* rule : rulesFor(lineKinds & firesOn_))
+        rule->checkPair(context_, out);
+}
+
+const std::vector<const RuleInfo*>& PairChecks::rulesFor(unsigned lineKinds)
+{
+    for (const FiringRules& kept : firing_)
+        if (kept.lineKinds == lineKinds)
+            return kept.rules;
+    FiringRules& fresh = firing_[nextFiring_];
+    nextFiring_ = (nextFiring_ + 1) % kKeptSets;
+    fresh.lineKinds = lineKinds;
+    fresh.rules.clear();
     for (const RuleInfo* rule : selected_)
         if ((rule->firesOn & lineKinds) != 0)
-            rule->checkPair(context_, out);
+            fresh.rules.push_back(rule);
+    return fresh.rules;
 }
 
 }  // namespace corvel::report

@@ -10,6 +10,7 @@
 #include "placeholder_rules.h"
 #include "corvel/report/rule_selection.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -67,8 +68,21 @@ public:
     void check(const PairText& pair, std::vector<Finding>& out);
 
 private:
+    // The selected rules that fire on `lineKinds`, in table order. Most
+    // pairs of a dictionary share a few sets of kinds, so the lists of the
+    // sets met last are kept.
+    const std::vector<const RuleInfo*>& rulesFor(unsigned lineKinds);
+
+    struct FiringRules {
+        unsigned lineKinds = 0;  // 0: not filled
+        std::vector<const RuleInfo*> rules;
+    };
+    static constexpr std::size_t kKeptSets = 8;
+
     const TextDecoder& decoder_;
     std::vector<const RuleInfo*> selected_;  // the selected pair rules, in table order
+    std::array<FiringRules, kKeptSets> firing_;
+    std::size_t nextFiring_ = 0;  // the kept list to replace next
     unsigned firesOn_ = 0;                   // what any of them fires on
     PlaceholderRules placeholderRules_;
     PlaceholderComparison placeholders_;

@@ -12,6 +12,9 @@ namespace {
 // The "=" that separates source and translation; `first` is the first "=".
 std::size_t separatorOf(std::string_view line, std::size_t first)
 {
+    // The usual line holds one "=": it separates, wherever the Chinese starts.
+    if (line.find('=', first + 1) == std::string_view::npos)
+        return first;
     std::size_t firstChinese = first + 1;
     while (firstChinese < line.size() &&
            !isTranslationByte(static_cast<unsigned char>(line[firstChinese])))
