@@ -304,7 +304,7 @@ void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional
     if (counting_) {
         // Weighed as below: not a line without "=" (the check log's serious
         // error), neither side empty.
-        if (census_ != nullptr && !cut && text.find('=') != std::string_view::npos &&
+        if (census_ != nullptr && !cut && pair.translationColumn != 0 &&
             !isEmptyLine(pair.source) && !isEmptyLine(pair.translation))
             census_->count(pair.source, pair.translation, line_);
         return;

@@ -179,6 +179,38 @@ inline ShortTextMasks shortTextMasks(std::string_view text)
     return masks;
 }
 
+// Whether `text` holds a byte 0x80..0xA0 (what UTF-8 read as GBK leaves in
+// a character beyond GB2312).
+inline bool holdsByteFrom80ToA0(std::string_view text)
+{
+    const char* p = text.data();
+    std::size_t n = text.size();
+#if defined(__SSE2__)
+    // Lanes beyond the text are zero, which is outside the range.
+    auto any = [](__m128i v) {
+        __m128i fromLow = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(0x80)));
+        __m128i inRange =
+            _mm_cmpeq_epi8(_mm_min_epu8(fromLow, _mm_set1_epi8(0x20)), fromLow);
+        return _mm_movemask_epi8(inRange) != 0;
+    };
+    if (n >= 16) {
+        std::size_t i = 0;
+        for (; i + 16 <= n; i += 16)
+            if (any(detail::load(p + i)))
+                return true;
+        return i < n && any(detail::load(p + n - 16));
+    }
+    if (n >= 8)
+        return any(detail::loadShort(p, n));
+    if (n >= 4)
+        return any(detail::loadTiny(p, n));
+#endif
+    for (std::size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(static_cast<unsigned char>(p[i]) - 0x80) <= 0x20)
+            return true;
+    return false;
+}
+
 // byteKinds() for text in `encoding`: in UTF-8 the marks of § and of the
 // full-width forms are other bytes, so any text beyond ASCII may hold them.
 inline unsigned byteKinds(std::string_view text, TextEncoding encoding)

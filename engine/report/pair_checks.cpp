@@ -30,10 +30,7 @@ bool mayHoldMarks(std::string_view text, TextEncoding encoding)
     }
     // UTF-8 read as GBK takes a character beyond GB2312, which holds one of
     // these bytes (UTF-8 has no bytes 0x40..0x7E inside a character).
-    for (char c : text)
-        if (static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x80) <= 0x20)
-            return true;
-    return false;
+    return holdsByteFrom80ToA0(text);
 }
 
 std::size_t characters(std::string_view text, const gbk::CharSteps& steps)

@@ -47,7 +47,7 @@ TEST(ByteScan, AgreesWithAPlainLookAtEveryLengthAndPosition)
 {
     for (std::size_t n = 0; n <= 70; ++n) {
         for (std::size_t at = 0; at < std::max<std::size_t>(n, 1); ++at) {
-            for (char special : {'7', '%', '\xA3', '{'}) {
+            for (char special : {'7', '%', '\xA3', '{', '\x80', '\xA0', '\xA1', '\x7F'}) {
                 std::string text(n, 'x');
                 if (n > 0)
                     text[at] = special;
@@ -56,6 +56,9 @@ TEST(ByteScan, AgreesWithAPlainLookAtEveryLengthAndPosition)
                 EXPECT_EQ((kinds & report::kPlaceholderStart) != 0,
                           n > 0 && (special == '%' || special == '{'));
                 EXPECT_EQ((kinds & report::kFullwidthLead) != 0, n > 0 && special == '\xA3');
+                EXPECT_EQ(report::holdsByteFrom80ToA0(text),
+                          n > 0 && (special == '\x80' || special == '\xA0'))
+                    << n << " " << at;
                 if (n > 64)
                     continue;
                 report::ShortTextMasks masks = report::shortTextMasks(text);
