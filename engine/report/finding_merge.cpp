@@ -94,6 +94,9 @@ void FindingMerge::takeEarly(Finding finding)
 
 void FindingMerge::quoteHeld(const PairText& pair, const TextDecoder& decoder)
 {
+    // Most pairs come with no held finding at their lines.
+    if (held_.empty() || held_.back().line < pair.sourceLine)
+        return;
     const gbk::CharSteps steps(decoder.encoding());
     std::optional<QuotedPair> quoted;
     for (auto f = held_.rbegin(); f != held_.rend() && f->line >= pair.sourceLine; ++f) {
