@@ -30,7 +30,7 @@ PROJECTS = {
                      "dist/locale/en.js", "dist/locale/zh-cn.js", "require:el"),
     "quasar": ("quasar", "2.34.0", "lang/en-US.js", "lang/zh-CN.js", "import:default"),
     "uppy": ("@uppy/locales", "5.2.0", "lib/en_US.js", "lib/zh_CN.js", "import:default.strings"),
-    "videojs": ("video.js", "8.24.1", "dist/lang/en.json", "dist/lang/zh-CN.json", "keys"),
+    "videojs": ("video.js", "8.24.1", "dist/lang/en.json", "dist/lang/zh-CN.json", "json"),
     "surveyjs": ("survey-core", "3.1.1", "fesm/i18n/english.mjs",
                  "fesm/i18n/simplified-chinese.mjs", "import-stripped"),
     "ag_grid": ("@ag-grid-community/locale", "36.2.0", "dist/package/main.cjs.js",
@@ -137,7 +137,7 @@ def load(root: Path, rel: str, how: str, side: int):
             merged.update({f"{f.stem}:{k}": v for k, v in data.items()
                            if not k.endswith("___DESCRIPTION")})
         return merged
-    if how in ("keys", "json:messages"):
+    if how in ("json", "json:messages"):
         data = json.loads((root / rel).read_text(encoding="utf-8"))
         return data["messages"] if how == "json:messages" else data
     if "|" in how:
@@ -156,9 +156,6 @@ def plural_parent(key: str) -> str:
 def pairs_of(root: Path, en_rel: str, zh_rel: str, how: str, counts: dict):
     english = load(root, en_rel, how, 0)
     chinese = dict(flatten(load(root, zh_rel, how, 1)))
-    if how == "keys":
-        # The English file maps each English text to itself; the key is the text.
-        english = {k: k for k in english}
     out = []
     for key, en in flatten(english):
         if en is None or en == "":
