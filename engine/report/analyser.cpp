@@ -23,31 +23,11 @@ namespace {
 constexpr std::uint64_t kLongLineHead = 4096;
 // The longest line the reader holds whole (its buffer).
 constexpr std::uint64_t kHeldLine = 256 * 1024;
-
-// The classes of a line too long to be held, from its facts.
-LineClass pairClassOf(scan::LineFlag flag)
-{
-    switch (flag) {
-    case scan::LineFlag::Empty: return LineClass::Empty;
-    case scan::LineFlag::Erroneous: return LineClass::Erroneous;
-    case scan::LineFlag::Untranslated: return LineClass::Untranslated;
-    default: return LineClass::Good;
-    }
-}
-
-EqualsClass equalsClassOf(scan::LineFlag flag)
-{
-    switch (flag) {
-    case scan::LineFlag::NoEquals: return EqualsClass::SeriousError;
-    case scan::LineFlag::Untranslated: return EqualsClass::Untranslated;
-    default: return EqualsClass::Accepted;
-    }
-}
 }
 
 // A line too long to be held: its class and its length in bytes.
 struct CutLine {
-    scan::LineFlag flag;
+    LineClass flag;
     std::uint64_t length = 0;
 };
 
@@ -96,7 +76,7 @@ private:
     // `cut`: the line was too long to be held, and only its start is seen.
     void addLineClass(LineClass lineClass, std::int32_t line, QuotedPair& quoted,
                       bool cut = false);
-    void addEqualsClass(EqualsClass lineClass, QuotedPair& quoted);
+    void addLineClass(LineClass lineClass, QuotedPair& quoted);
     void addUntranslated(std::int32_t line, QuotedPair& quoted, std::string message);
     void addLogStop(std::int32_t line, QuotedPair& quoted);
     void add(RuleId id, std::int32_t line, QuotedPair& quoted, std::string message);
@@ -128,7 +108,7 @@ void DictionaryAnalyser::addLine(std::string_view text)
     run_->addLine(text);
 }
 
-void DictionaryAnalyser::addLongLine(std::string_view head, scan::LineFlag flag,
+void DictionaryAnalyser::addLongLine(std::string_view head, LineClass flag,
                                      std::uint64_t length)
 {
     run_->addLine(head, CutLine {flag, std::max<std::uint64_t>(length, 1)});
@@ -194,7 +174,7 @@ AnalysisStats DictionaryAnalyser::Run::stats() const
 void DictionaryAnalyser::Run::addPairLine(std::string_view text, std::optional<CutLine> cut)
 {
     const LineClass lineClass =
-        cut ? pairClassOf(cut->flag) : classifyPairLine(text, line_, options_.encoding);
+        cut ? cut->flag : classifyPairLine(text, line_, options_.encoding);
     if (line_ % 2 != 0) {
         odd_.assign(text);  // the reader's view ends with the next line
         oddClass_ = lineClass;
@@ -280,10 +260,10 @@ void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional
     if (options_.pairObserver != nullptr)
         options_.pairObserver->pairRead(pair, decoder_);
     QuotedPair quoted(pair, decoder_);
-    EqualsClass lineClass =
-        cut ? equalsClassOf(cut->flag) : classifyEqualsLine(text, options_.encoding);
-    addEqualsClass(lineClass, quoted);
-    const bool weighed = lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
+    LineClass lineClass =
+        cut ? cut->flag : classifyEqualsLine(text, options_.encoding);
+    addLineClass(lineClass, quoted);
+    const bool weighed = lineClass != LineClass::MissingEquals && !isEmptyLine(pair.source) &&
                          !isEmptyLine(pair.translation);
     if (weighed && !cut)
         checkPair(entry, pair);
@@ -320,11 +300,10 @@ void DictionaryAnalyser::Run::addShiftFinding(const LinePair& first)
 void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, std::int32_t line,
                                            QuotedPair& quoted, bool cut)
 {
-    if (lineClass == LineClass::Good)
-        return;
     bool odd = line % 2 != 0;
     switch (lineClass) {
-    case LineClass::Good: return;
+    case LineClass::Good:
+    case LineClass::MissingEquals: return;  // not a class of this layout
     case LineClass::Empty:
         if (wants(RuleId::EmptyLine))
             add(RuleId::EmptyLine, line, quoted,
@@ -371,11 +350,11 @@ void DictionaryAnalyser::Run::addUntranslated(std::int32_t line, QuotedPair& quo
         add(RuleId::Untranslated, line, quoted, std::move(message));
 }
 
-void DictionaryAnalyser::Run::addEqualsClass(EqualsClass lineClass, QuotedPair& quoted)
+void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, QuotedPair& quoted)
 {
-    if (lineClass == EqualsClass::SeriousError && wants(RuleId::MissingEquals)) {
+    if (lineClass == LineClass::MissingEquals && wants(RuleId::MissingEquals)) {
         add(RuleId::MissingEquals, line_, quoted, "no \"=\" between source and translation");
-    } else if (lineClass == EqualsClass::Untranslated) {
+    } else if (lineClass == LineClass::Untranslated) {
         addUntranslated(line_, quoted,
                         quoted.pair().translation.empty()
                             ? std::string("nothing after \"=\"")

@@ -54,7 +54,7 @@ public:
     // line class is reported, with its first bytes for text; the rules that
     // weigh a source against its translation pass its pair over, and a
     // pair-not-checked finding says so.
-    void addLongLine(std::string_view head, scan::LineFlag flag, std::uint64_t length);
+    void addLongLine(std::string_view head, LineClass flag, std::uint64_t length);
     // After the last line: emits what is still held.
     void finish();
 

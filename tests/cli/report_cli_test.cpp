@@ -329,6 +329,8 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--charset", "big5"}, "--charset needs gb2312"},
         {{"--enable", ","}, "names no rule"},  // not: every rule off
         {{"--disable=,,"}, "names no rule"},
+        {{"--placeholders", "qt,python"}, "unknown placeholder syntax \"python\""},
+        {{"--placeholders=,"}, "names no placeholder syntax"},
         {{"--format", "json", "--format", "sarif"}, "--format may be given only once"},
         {{"--report", path("a.json"), "--report", path("b.json")},
          "--report may be given only once"},

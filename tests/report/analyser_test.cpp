@@ -225,7 +225,7 @@ TEST_F(AnalyseFile, LinesTooLongToHoldKeepTheirClassesAndQuoteTheirStart)
         EXPECT_FALSE(analyseDictionary(c.file, options, collect));
         EXPECT_EQ(ruleLines(collect.findings), c.expected) << c.file;
         for (const Finding& f : collect.findings)
-            EXPECT_LE(f.source.size() + f.translation.size(), 2 * 4096u) << f.rule;
+            EXPECT_LE(f.source.size() + f.translation.size(), 2 * 4096u) << ruleInfo(f.rule).name;
     }
     test::CollectFindings collect;
     EXPECT_FALSE(analyseDictionary(pairs, AnalysisOptions {}, collect));
@@ -279,7 +279,7 @@ TEST(TextMarks, WrongConversionsAndInvisibleControlsInTranslations)
         analyser.finish();
         Lines got;
         for (const Finding& f : collect.findings)
-            got.push_back(f.rule + "@" + std::to_string(f.characterColumn.value_or(0)));
+            got.push_back(std::string(ruleInfo(f.rule).name) + "@" + std::to_string(f.characterColumn.value_or(0)));
         EXPECT_EQ(got, c.expected);
     }
 }
@@ -369,7 +369,7 @@ TEST(LineBreakMismatch, ItsOwnWarningAndRepeatsCounted)
         SCOPED_TRACE(c.source + " => " + c.translation);
         Lines got;
         for (const Finding& f : analyseLines(Layout::LinePairs, {c.source, c.translation}))
-            got.push_back(f.rule + ": " + f.message);
+            got.push_back(std::string(ruleInfo(f.rule).name) + ": " + f.message);
         EXPECT_EQ(got, c.expected);
     }
 }

@@ -1,6 +1,7 @@
 #include "report_test_support.h"
 
 #include "test_support.h"
+#include "corvel/report/rule_catalogue.h"
 
 namespace corvel::test {
 
@@ -21,7 +22,7 @@ std::vector<std::string> ruleLines(const std::vector<report::Finding>& findings)
 {
     std::vector<std::string> out;
     for (const report::Finding& f : findings)
-        out.push_back(f.rule + "@" + std::to_string(f.line));
+        out.push_back(std::string(report::ruleInfo(f.rule).name) + "@" + std::to_string(f.line));
     return out;
 }
 
@@ -30,7 +31,7 @@ std::vector<report::Finding> ofRule(const std::vector<report::Finding>& findings
 {
     std::vector<report::Finding> out;
     for (const report::Finding& f : findings)
-        if (f.rule == rule)
+        if (report::ruleInfo(f.rule).name == rule)
             out.push_back(f);
     return out;
 }
