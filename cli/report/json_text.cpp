@@ -18,11 +18,27 @@ void appendUnicodeEscape(std::string& out, unsigned code)
 
 }  // namespace
 
+namespace {
+bool plainJsonByte(unsigned char b)
+{
+    return b >= 0x20 && b < 0x7F && b != '"' && b != '\\';
+}
+}  // namespace
+
 void appendJsonString(std::string& out, std::string_view text)
 {
     out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
+        // Printable ASCII that needs no escape goes out as a run.
+        std::size_t run = i;
+        while (run < text.size() && plainJsonByte(static_cast<unsigned char>(text[run])))
+            ++run;
+        if (run != i) {
+            out.append(text, i, run - i);
+            i = run;
+            continue;
+        }
         auto b = static_cast<unsigned char>(text[i]);
         if (b >= 0x80) {
             char32_t code = 0;

@@ -1,5 +1,6 @@
 #include "analyser.h"
 
+#include "consistency_index.h"
 #include "chars.h"
 #include "equals_log.h"
 #include "finding_queue.h"
@@ -21,6 +22,9 @@ namespace corvel::report {
 namespace {
 // The bytes of a line too long to be held that its findings quote.
 constexpr std::uint64_t kLongLineHead = 4096;
+// A guess of a dictionary's bytes for each distinct source it holds, to
+// size the consistency table from the start.
+constexpr std::uintmax_t kBytesPerSource = 256;
 // The longest line the reader holds whole (its buffer).
 constexpr std::uint64_t kHeldLine = 256 * 1024;
 }
@@ -33,7 +37,8 @@ struct CutLine {
 
 class DictionaryAnalyser::Run {
 public:
-    Run(AnalysisOptions options, FindingSink& sink);
+    // `counting`: the census pass, which only counts pairs into `census`.
+    Run(AnalysisOptions options, FindingSink& sink, ConsistencyIndex* census, bool counting);
 
     // `cut`: the line was too long to be held; `text` is its start.
     void addLine(std::string_view text, std::optional<CutLine> cut = std::nullopt);
@@ -71,6 +76,7 @@ private:
     void hold(const LinePair& pair);
     void releaseHeld(bool shifted);
     void emitPair(const LinePair& pair, bool pairRules);
+    void countPair(const LinePair& pair, bool pairRules);
     void checkPair(FindingQueue::Entry& entry, const PairText& pair);
     void addShiftFinding(const LinePair& first);
     // `cut`: the line was too long to be held, and only its start is seen.
@@ -82,6 +88,8 @@ private:
     void add(RuleId id, std::int32_t line, QuotedPair& quoted, std::string message);
 
     AnalysisOptions options_;
+    ConsistencyIndex* census_;
+    bool counting_;
     TextDecoder decoder_;
     PairChecks pairChecks_;
     PairShiftTracker shifts_;
@@ -96,8 +104,23 @@ private:
     std::optional<Finding> shift_;  // a pair-shift finding for the next pair
 };
 
-DictionaryAnalyser::DictionaryAnalyser(AnalysisOptions options, FindingSink& sink)
-    : run_(std::make_unique<Run>(std::move(options), sink))
+namespace {
+// Where the census pass's (absent) findings go.
+class NoFindings : public FindingSink {
+public:
+    void add(Finding) override {}
+};
+NoFindings noFindings;
+}  // namespace
+
+DictionaryAnalyser::DictionaryAnalyser(AnalysisOptions options, FindingSink& sink,
+                                       ConsistencyIndex* census)
+    : run_(std::make_unique<Run>(std::move(options), sink, census, false))
+{
+}
+
+DictionaryAnalyser::DictionaryAnalyser(AnalysisOptions options, ConsistencyIndex& census)
+    : run_(std::make_unique<Run>(std::move(options), noFindings, &census, true))
 {
 }
 
@@ -129,13 +152,20 @@ AnalysisStats DictionaryAnalyser::stats() const
     return run_->stats();
 }
 
-DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink)
+DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink,
+                             ConsistencyIndex* census, bool counting)
     : options_(std::move(options)),
+      census_(wants(RuleId::InconsistentTranslation) ? census : nullptr),
+      counting_(counting),
       decoder_(options_.encoding),
       pairChecks_(options_.rules, decoder_),
       trackShifts_(options_.layout == Layout::LinePairs && wants(RuleId::PairShift)),
-      queue_(sink, decoder_)
+      queue_(sink, decoder_, counting ? nullptr : census_)
 {
+    if (counting_) {  // told nothing twice
+        options_.observer = nullptr;
+        options_.pairObserver = nullptr;
+    }
 }
 
 void DictionaryAnalyser::Run::addLine(std::string_view text, std::optional<CutLine> cut)
@@ -160,14 +190,18 @@ void DictionaryAnalyser::Run::finish()
         }
     }
     queue_.drain();
+    if (counting_ && census_ != nullptr)
+        census_->settle();
 }
 
 AnalysisStats DictionaryAnalyser::Run::stats() const
 {
     AnalysisStats s;
     s.lines = line_;
-    s.distinctSources = queue_.consistency().distinctSources();
-    s.consistencyBytes = queue_.consistency().memoryBytes();
+    if (census_ != nullptr) {
+        s.distinctSources = census_->distinctSources();
+        s.consistencyBytes = census_->memoryBytes();
+    }
     return s;
 }
 
@@ -227,8 +261,20 @@ void DictionaryAnalyser::Run::releaseHeld(bool shifted)
     held_.clear();
 }
 
+// The census pass: the pair counted when the report pass will weigh it.
+void DictionaryAnalyser::Run::countPair(const LinePair& lines, bool pairRules)
+{
+    if (census_ != nullptr && pairRules && lines.hasEven && !lines.cut() &&
+        lines.oddClass != LineClass::Empty && lines.evenClass != LineClass::Empty)
+        census_->count(lines.odd, lines.even, lines.oddLine + 1);
+}
+
 void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
 {
+    if (counting_) {
+        countPair(lines, pairRules);
+        return;
+    }
     FindingQueue::Entry& entry = queue_.next();
     pending_ = &entry.findings;
     if (shift_) {
@@ -254,9 +300,17 @@ void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
 
 void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional<CutLine> cut)
 {
+    PairText pair = equalsPair(text, line_);
+    if (counting_) {
+        // Weighed as below: not a line without "=" (the check log's serious
+        // error), neither side empty.
+        if (census_ != nullptr && !cut && text.find('=') != std::string_view::npos &&
+            !isEmptyLine(pair.source) && !isEmptyLine(pair.translation))
+            census_->count(pair.source, pair.translation, line_);
+        return;
+    }
     FindingQueue::Entry& entry = queue_.next();
     pending_ = &entry.findings;
-    PairText pair = equalsPair(text, line_);
     if (options_.pairObserver != nullptr)
         options_.pairObserver->pairRead(pair, decoder_);
     QuotedPair quoted(pair, decoder_);
@@ -277,13 +331,13 @@ void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional
 void DictionaryAnalyser::Run::checkPair(FindingQueue::Entry& entry, const PairText& pair)
 {
     pairChecks_.check(pair, entry.findings);
-    if (wants(RuleId::InconsistentTranslation))
+    if (census_ != nullptr)
         queue_.checkConsistency(entry, pair.source, pair.translation, pair.translationLine);
 }
 
 void DictionaryAnalyser::Run::addShiftFinding(const LinePair& first)
 {
-    if (!wants(RuleId::PairShift))
+    if (counting_ || !wants(RuleId::PairShift))
         return;
     PairText pair {first.odd, first.even, first.oddLine, first.oddLine + 1, 0};
     QuotedPair quoted(pair, decoder_);
@@ -408,30 +462,29 @@ void DictionaryAnalyser::Run::add(RuleId id, std::int32_t line, QuotedPair& quot
     pending_->push_back(std::move(finding));
 }
 
-Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions& options,
-                        FindingSink& sink, AnalysisStats* stats)
+namespace {
+// Feeds every line of the dictionary at `path` to `analyser` (not finished).
+Error feedLines(const std::filesystem::path& path, const AnalysisOptions& options,
+                ReadObserver* observer, DictionaryAnalyser& analyser)
 {
     Error error;
     File file = File::open(path, File::Access::Read, error);
     if (error)
         return error;
     LineReader reader(std::move(file));
-    reader.observe(options.observer);
+    reader.observe(observer);
     reader.boundLines(nullptr);
     if (options.encoding == TextEncoding::Utf8)
         (void)reader.skipUtf8Bom();
     const bool anyEnds = options.lineEnds == LineEnds::Any;
-    DictionaryAnalyser analyser(options, sink);
     std::string head;  // the first bytes of a line too long to be held
     while (!reader.atEnd()) {
         std::string_view line = anyEnds ? reader.nextAnyEnds() : reader.next();
         if (reader.error())  // a piece cut short by a failed read is no line
             break;
-        if (analyser.lines() == std::numeric_limits<std::int32_t>::max()) {
-            error = Error(ErrorKind::Other, FileOp::Read, displayPath(path),
-                          "the dictionary has more lines than can be counted");
-            break;
-        }
+        if (analyser.lines() == std::numeric_limits<std::int32_t>::max())
+            return Error(ErrorKind::Other, FileOp::Read, displayPath(path),
+                         "the dictionary has more lines than can be counted");
         if (const LongLine* longLine = reader.takeLongLine()) {
             head.clear();
             const std::uint64_t headEnd =
@@ -440,10 +493,8 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
                                [](void* to, std::string_view piece) {
                                    static_cast<std::string*>(to)->append(piece);
                                },
-                               &head)) {
-                error = reader.rereadError();
-                break;
-            }
+                               &head))
+                return reader.rereadError();
             const std::uint64_t number = static_cast<std::uint64_t>(analyser.lines()) + 1;
             analyser.addLongLine(head, longLine->facts.flag(options.layout, number, options.encoding),
                                  longLine->end - longLine->start);
@@ -451,8 +502,26 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
         }
         analyser.addLine(line);
     }
-    if (reader.error())
-        error = reader.error();
+    return reader.error();
+}
+}  // namespace
+
+Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions& options,
+                        FindingSink& sink, AnalysisStats* stats)
+{
+    // The census reads the same lines first; a failure to read them shows
+    // again in the report's pass, which says so.
+    const bool consistency = options.rules.enabled(RuleId::InconsistentTranslation);
+    std::error_code ec;
+    const std::uintmax_t bytes = consistency ? std::filesystem::file_size(path, ec) : 0;
+    ConsistencyIndex census(ec ? 0 : static_cast<std::size_t>(bytes / kBytesPerSource));
+    if (consistency) {
+        DictionaryAnalyser counting(options, census);
+        (void)feedLines(path, options, nullptr, counting);
+        counting.finish();
+    }
+    DictionaryAnalyser analyser(options, sink, &census);
+    Error error = feedLines(path, options, options.observer, analyser);
     analyser.finish();
     if (stats != nullptr)
         *stats = analyser.stats();

@@ -438,6 +438,29 @@ TEST(HeldFindings, PastItsLimitWaitsForItsTurnAndKeepsTheOrder)
     EXPECT_EQ(writers.lines, (std::vector<int> {1, 2, 3, 4}));
 }
 
+// A dictionary whose turn has come holds nothing: its findings pass on at
+// once, so a report of one dictionary is never held in memory.
+TEST(HeldFindings, InItsTurnPassesEachFindingOnAtOnce)
+{
+    struct Recorder : report::FindingSink {
+        std::vector<int> lines;
+        void add(report::Finding finding) override { lines.push_back(finding.line); }
+    } writers;
+    cli::PrintTurn turn;
+    int begins = 0;
+    cli::HeldFindings held(turn, 0, 2, [&]() -> report::FindingSink& {
+        ++begins;
+        return writers;
+    });
+    report::Finding finding;
+    finding.line = 7;
+    held.add(finding);
+    EXPECT_EQ(begins, 1);
+    EXPECT_EQ(writers.lines, (std::vector<int> {7}));
+    held.release();
+    EXPECT_EQ(begins, 1);
+}
+
 // The same dictionary as UTF-8 with LF line ends (with a byte-order mark
 // when asked): CR LF becomes LF.
 std::string utf8WithLf(const std::string& gbkCrLf, const std::string& utf8Text, bool bom)

@@ -1,5 +1,6 @@
 #include "report_test_support.h"
 
+#include "report/consistency_index.h"
 #include "test_support.h"
 #include "corvel/report/rule_catalogue.h"
 
@@ -10,10 +11,18 @@ std::vector<report::Finding> analyseLines(report::Layout layout,
                                           report::AnalysisOptions options)
 {
     options.layout = layout;
-    CollectFindings collect;
-    report::DictionaryAnalyser analyser(options, collect);
+    std::vector<std::string> lines;
     for (std::string_view line : utf8Lines)
-        analyser.addLine(gbk(line));
+        lines.push_back(gbk(line));
+    report::ConsistencyIndex census;
+    report::DictionaryAnalyser counting(options, census);
+    for (const std::string& line : lines)
+        counting.addLine(line);
+    counting.finish();
+    CollectFindings collect;
+    report::DictionaryAnalyser analyser(options, collect, &census);
+    for (const std::string& line : lines)
+        analyser.addLine(line);
     analyser.finish();
     return collect.findings;
 }
