@@ -2,6 +2,7 @@
 
 #include "byte_scan.h"
 #include "gbk_chars.h"
+#include "text_signs.h"
 
 #include <algorithm>
 
@@ -152,6 +153,8 @@ void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
         lineKinds |= kOnSourceNumber;
     if ((firesOn_ & kOnMarks) != 0 && mayHoldMarks(pair.translation, decoder_.encoding()))
         lineKinds |= kOnMarks;
+    if ((firesOn_ & kSignLineKinds) != 0)
+        lineKinds |= signLineKinds(pair.source, pair.translation);
     if ((lineKinds & firesOn_) == 0)
         return;
     context_.reset(pair, sourceKinds, translationKinds, lineKinds);

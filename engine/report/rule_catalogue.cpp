@@ -16,9 +16,11 @@ const std::array<RuleInfo, kRuleCount>& table()
     return rules;
 }
 
-constexpr std::array<std::string_view, 13> kLineKindNames {
+constexpr std::array<std::string_view, 25> kLineKindNames {
     "empty", "erroneous", "untranslated", "no-equals", "log-stop", "placeholder",
     "blank-end", "source-number", "pair", "pair-run", "bytes", "marks", "long-line",
+    "end-mark", "bracket", "quote", "address", "option", "path", "inner-space",
+    "long-source", "attribute", "dollar", "source-control", "double-space",
 };
 
 }  // namespace

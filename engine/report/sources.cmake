@@ -23,6 +23,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/text_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_marks.cpp ${CMAKE_CURRENT_LIST_DIR}/text_marks.h
   ${CMAKE_CURRENT_LIST_DIR}/text_kinds.cpp ${CMAKE_CURRENT_LIST_DIR}/text_kinds.h
+  ${CMAKE_CURRENT_LIST_DIR}/text_signs.cpp ${CMAKE_CURRENT_LIST_DIR}/text_signs.h
   ${CMAKE_CURRENT_LIST_DIR}/text_hash.h
   ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.cpp ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.h
 )

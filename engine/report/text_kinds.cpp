@@ -4,6 +4,7 @@
 #include "corvel/report/text_decoder.h"
 
 #include <cctype>
+#include <initializer_list>
 
 namespace corvel::report {
 
@@ -84,6 +85,127 @@ bool addressLike(std::string_view s)
            (s.find('.') != std::string_view::npos && s.find('.') + 1 < s.size());
 }
 
+// Whether `text`, apart from placeholders and markup, holds a letter.
+bool holdsWord(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        if (isPlaceholderStart(text[i])) {
+            i = skipPlaceholder(text, i);
+            continue;
+        }
+        if (std::isalpha(static_cast<unsigned char>(text[i])))
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+// Whether `text` puts signs between placeholders that stand for values
+// (%s, {0}, $1, @1, %{count}): "{1}/{2}" for "{1} of {2}".
+bool placeholdersWithSigns(std::string_view text)
+{
+    bool placeholder = false;
+    bool sign = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        const std::size_t end = isPlaceholderStart(c) ? skipPlaceholder(text, i) : i + 1;
+        if (end > i + 1)
+            placeholder = placeholder || c != '\\';
+        else
+            sign = sign || std::ispunct(static_cast<unsigned char>(c)) != 0;
+        i = end;
+    }
+    return placeholder && sign;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (std::tolower(static_cast<unsigned char>(a[k])) !=
+            std::tolower(static_cast<unsigned char>(b[k])))
+            return false;
+    return true;
+}
+
+bool oneOf(std::string_view word, std::initializer_list<std::string_view> names)
+{
+    for (std::string_view name : names)
+        if (equalsIgnoringCase(word, name))
+            return true;
+    return false;
+}
+
+// The keys that keyboards and manuals name in English, in Chinese
+// interfaces too. The modifiers stand alone as key labels; the other keys
+// count only in a combination with a modifier (a lone "Home" or "Delete"
+// is a word to translate).
+bool modifierKey(std::string_view word)
+{
+    return oneOf(word, {"Ctrl", "Control", "Shift", "Alt", "AltGr", "Super", "Meta", "Cmd",
+                        "Win", "Windows", "Fn"});
+}
+
+bool namedKey(std::string_view word)
+{
+    if (word.size() == 1)
+        return true;  // a letter, a digit or a sign: Ctrl+C, Ctrl++
+    if ((word[0] == 'F' || word[0] == 'f') && word.size() <= 3 &&
+        std::isdigit(static_cast<unsigned char>(word[1])))
+        return true;  // F1..F24
+    return modifierKey(word) ||
+           oneOf(word, {"Option", "Opt", "Command", "Enter", "Return", "Esc", "Escape", "Tab",
+                        "Space", "Backspace", "Delete", "Del", "Insert", "Ins", "Home", "End",
+                        "PageUp", "PageDown", "PgUp", "PgDn", "Up", "Down", "Left", "Right"});
+}
+
+// A key or a key combination: Ctrl, Shift+F2, Ctrl+Alt+Delete.
+bool keyCombination(std::string_view text)
+{
+    std::size_t parts = 0;
+    bool modifier = false;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find('+', start + 1);  // the key of Ctrl++ is "+"
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view part = text.substr(start, end - start);
+        if (part.empty() || !namedKey(part))
+            return false;
+        modifier = modifier || modifierKey(part);
+        ++parts;
+        start = end + 1;
+    }
+    return modifier && (parts > 1 || modifierKey(text));
+}
+
+// A date or time format pattern: runs of one pattern letter apart from
+// separators, at least two of them (yyyy-MM-dd, HH:mm:ss, MM/DD/YYYY).
+bool datePattern(std::string_view text)
+{
+    constexpr std::string_view kLetters = "yYMdDHhmsSaE";
+    constexpr std::string_view kSeparators = "-/.:, ";
+    std::size_t runs = 0;
+    bool longRun = false;
+    for (std::size_t i = 0; i < text.size();) {
+        if (kSeparators.find(text[i]) != std::string_view::npos) {
+            ++i;
+            continue;
+        }
+        if (kLetters.find(text[i]) == std::string_view::npos)
+            return false;
+        std::size_t end = i;
+        while (end < text.size() && text[end] == text[i])
+            ++end;
+        if (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end])))
+            return false;  // "Mad", "dds": a word, not runs
+        longRun = longRun || end - i > 1;
+        ++runs;
+        i = end;
+    }
+    return runs > 1 && longRun;
+}
+
 }  // namespace
 
 bool holdsCjk(std::string_view text, TextEncoding encoding)
@@ -113,9 +235,15 @@ bool holdsCjk(std::string_view text, TextEncoding encoding)
 
 bool keptInEnglish(std::string_view source, std::string_view translation)
 {
-    if (source != translation || source.empty())
+    if (translation.empty())
         return false;
-    if (addressLike(source))
+    // A translation with no word in it that rewrites the source's
+    // placeholders ("{1} of {2}" as "{1}/{2}") or stands for a source with
+    // no word either: nothing was left to translate.
+    if (source != translation)
+        return !holdsWord(translation) &&
+               (!holdsWord(source) || placeholdersWithSigns(translation));
+    if (addressLike(source) || keyCombination(source) || datePattern(source))
         return true;
     for (std::size_t i = 0; i < source.size();) {
         const char c = source[i];

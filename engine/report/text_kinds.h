@@ -20,7 +20,11 @@ bool holdsCjk(std::string_view text, TextEncoding encoding);
 // translation is the source itself, and the source, apart from
 // placeholders, markup, digits and punctuation, is only acronyms (IP,
 // SOCKS5), names written with an inner capital (HexChat, WhoIs, GitHub),
-// or one address without spaces (a URL, a host, an e-mail address, a path).
+// one address without spaces (a URL, a host, an e-mail address, a path),
+// a key or key combination (Shift, Ctrl+C) or a date pattern (yyyy-MM-dd);
+// or the translation holds no word at all and rewrites the source's
+// placeholders ("{1} of {2}" as "{1}/{2}") or answers a source without a
+// word.
 bool keptInEnglish(std::string_view source, std::string_view translation);
 
 }  // namespace corvel::report

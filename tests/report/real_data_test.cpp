@@ -26,7 +26,12 @@ const char* const kProjects[] = {"hexchat", "i18n_iso_countries", "minetest_game
 const std::set<std::string> kPairRules = {"placeholder-mismatch", "fullwidth-placeholder",
                                           "whitespace-mismatch", "number-mismatch",
                                           "inconsistent-translation", "pair-shift",
-                                          "line-break-mismatch"};
+                                          "line-break-mismatch", "end-punctuation-mismatch",
+                                          "bracket-mismatch", "quote-mismatch", "url-mismatch",
+                                          "option-mismatch", "path-mismatch", "doubled-word",
+                                          "doubled-space", "too-short", "attribute-mismatch",
+                                          "brace-format-mismatch", "shell-variable-mismatch",
+                                          "control-char-dropped"};
 
 std::vector<Finding> analyse(const std::string& project, Layout layout)
 {
@@ -52,13 +57,23 @@ Lines pairFindings(const std::vector<Finding>& findings)
 TEST(RealData, TheReviewedFindingsAndNoOthers)
 {
     const std::map<std::string, Lines> expected = {
-        // An added "\n" (a wrapped help text: a line break of its own), a
-        // colour end turned into a
-        // reset (%C), a trailing space added twice, "%s" in a translation
-        // whose source has none, a leading space dropped.
+        // An added "\n" (a wrapped help text: a line break of its own), the
+        // reverse-video codes of a table heading dropped with its columns, a
+        // colour end turned into a reset (%C), a trailing space added twice,
+        // two spaces typed for one (seven times), the bold codes of seven
+        // help texts written as quotes instead, "%s" in a translation whose
+        // source has none, a leading space dropped, a colon typed as ";",
+        // a colon dropped, and the "..." of a menu item moved inside it.
         {"hexchat",
-         {"line-break-mismatch@204", "placeholder-mismatch@466", "whitespace-mismatch@482",
-          "whitespace-mismatch@500", "placeholder-mismatch@1678", "whitespace-mismatch@1874"}},
+         {"line-break-mismatch@204", "control-char-dropped@378", "placeholder-mismatch@466",
+          "whitespace-mismatch@482", "doubled-space@492", "doubled-space@494",
+          "whitespace-mismatch@500", "doubled-space@508", "doubled-space@516",
+          "doubled-space@518", "doubled-space@540", "control-char-dropped@1626",
+          "control-char-dropped@1628", "control-char-dropped@1630", "control-char-dropped@1632",
+          "control-char-dropped@1634", "control-char-dropped@1636", "control-char-dropped@1638",
+          "placeholder-mismatch@1678", "whitespace-mismatch@1874", "doubled-space@2060",
+          "end-punctuation-mismatch@2438", "end-punctuation-mismatch@2534",
+          "end-punctuation-mismatch@2860"}},
         {"i18n_iso_countries", {}},
         {"minetest_game", {}},
         // The second sentence (after "\n") was never translated.

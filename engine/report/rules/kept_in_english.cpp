@@ -8,8 +8,10 @@ constinit const RuleInfo KeptInEnglish {
     "The translation keeps a name, an acronym, an address or placeholders as they are.",
     "An untranslated pair whose translation is its source, where the source apart from "
     "placeholders, markup, digits and punctuation is only acronyms (USB, SOCKS5), names "
-    "with an inner capital (HexChat, GitHub, Wi-Fi), single capitals (A-Z) or one address "
-    "without spaces (a URL, a host, an e-mail address, a path). A translator rightly keeps "
+    "with an inner capital (HexChat, GitHub, Wi-Fi), single capitals (A-Z), one address "
+    "without spaces (a URL, a host, an e-mail address, a path), a key or key combination "
+    "(Shift, Ctrl+C) or a date pattern (yyyy-MM-dd); or a translation without a word that "
+    "rewrites the source's placeholders ({1} of {2} as {1}/{2}). A translator rightly keeps "
     "these, so they are not reported as untranslated; the check log still lists them. Off "
     "by default."};
 

@@ -29,7 +29,12 @@
     /* What the report could not look at. */                                              \
     X(PairNotChecked)                                                                      \
     /* Finer readings of the check log's classes and of placeholders. */                  \
-    X(SourceNonAscii) X(KeptInEnglish) X(LineBreakMismatch)
+    X(SourceNonAscii) X(KeptInEnglish) X(LineBreakMismatch)                                \
+    /* Punctuation, addresses, options and the like kept from the source. */              \
+    X(EndPunctuationMismatch) X(BracketMismatch) X(QuoteMismatch) X(UrlMismatch)          \
+    X(OptionMismatch) X(PathMismatch) X(DoubledWord) X(DoubledSpace) X(TooShort)          \
+    X(AttributeMismatch) X(BraceFormatMismatch) X(ShellVariableMismatch)                  \
+    X(ControlCharDropped)
 
 namespace corvel::report {
 
@@ -63,6 +68,18 @@ enum LineKind : unsigned {
     // U+061C and U+2000..U+207F).
     kOnMarks = 1u << 11,
     kOnLongLine = 1u << 12,     // a pair with a line too long to be held
+    kOnEndMark = 1u << 13,      // a pair whose source ends in a mark (? ! : . ... or a tag)
+    kOnBracket = 1u << 14,      // a pair whose source holds ( ) [ ]
+    kOnQuote = 1u << 15,        // a pair whose source holds a double quote
+    kOnAddress = 1u << 16,      // a pair whose source holds / or @
+    kOnOption = 1u << 17,       // a pair whose source holds -
+    kOnPath = 1u << 18,         // a pair whose source holds / or a backslash
+    kOnInnerSpace = 1u << 19,   // a pair whose translation holds a space
+    kOnLongSource = 1u << 20,   // a pair whose source is long enough to weigh its length
+    kOnAttribute = 1u << 21,    // a pair whose source holds < and =
+    kOnDollar = 1u << 22,       // a pair whose source holds $
+    kOnSourceControl = 1u << 23,  // a pair whose source holds a control byte other than TAB and LF
+    kOnDoubleSpace = 1u << 24,  // a pair whose translation holds two spaces in a row
 };
 
 // The names of the kinds, for --list-rules=json: "empty", "placeholder", ...
