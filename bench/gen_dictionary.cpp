@@ -7,15 +7,20 @@
 // over and 5% of the pairs hold a placeholder on both sides; besides the 1%
 // of flagged lines, about 1% of the pairs hold one fault that the report's
 // rules find (a lost placeholder, a full-width one, a dropped number, a
-// trailing space, another translation of the same source).
+// trailing space, another translation of a source written earlier). A pair
+// holds one planted fault at most. With MANIFEST, each planted fault the
+// report must find is listed there as "LINE KIND" (the translation's line;
+// KIND one of placeholder, fullwidth, number, trailing-space, untranslated,
+// inconsistent).
 //
-//   gen-dictionary pairs|equals LINES OUTPUT [report]
+//   gen-dictionary pairs|equals LINES OUTPUT [report [MANIFEST]]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -95,54 +100,174 @@ void writePairs(std::FILE* out, long lines, Generator& g)
     }
 }
 
-// One pair of the "report" kind: a placeholder on both sides now and then,
-// and about one pair in a hundred with a fault of the report's rules.
-std::pair<std::string, std::string> reportPair(std::string english, Generator& g)
+enum class Fault { None, Placeholder, Fullwidth, Number, TrailingSpace, Untranslated, Inconsistent };
+
+const char* faultName(Fault fault)
 {
-    std::string chinese = Generator::translate(english);
-    if (g.oneIn(20)) {
-        english += " %s";
-        chinese += " %s";
+    switch (fault) {
+    case Fault::Placeholder: return "placeholder";
+    case Fault::Fullwidth: return "fullwidth";
+    case Fault::Number: return "number";
+    case Fault::TrailingSpace: return "trailing-space";
+    case Fault::Untranslated: return "untranslated";
+    case Fault::Inconsistent: return "inconsistent";
+    case Fault::None: break;
     }
-    if (g.oneIn(100)) {
-        switch (g.pick(5)) {
-        case 0: english += " {0}"; break;                                     // placeholder lost
-        case 1: english += " %d"; chinese += " \xA3\xA5\xA3\xE4"; break;     // ％ｄ
-        case 2: chinese = chinese.substr(0, chinese.rfind(' ')); break;      // number dropped
-        case 3: chinese += ' '; break;                                      // trailing space
-        default: chinese = kChinese[g.pick(8)] + chinese; break;            // another translation
-        }
-    }
-    return {english, chinese};
+    return "";
 }
 
-void writePairsForReport(std::FILE* out, long lines, Generator& g)
+struct ReportPair {
+    std::string english;
+    std::string chinese;
+    Fault fault = Fault::None;
+};
+
+// Clean pairs written so far (a sample), whose sources a planted
+// inconsistency writes again with another translation; and pairs owed: the
+// right translation of a source whose first pair had a wrong one, written
+// twice further on, so that the first pair is the odd one out.
+class Written {
+public:
+    void add(const ReportPair& pair, Generator& g)
+    {
+        if (pairs_.size() < kKept)
+            pairs_.push_back(pair);
+        else
+            pairs_[g.pick(kKept)] = pair;
+    }
+    const ReportPair* pick(Generator& g) const
+    {
+        return pairs_.empty() ? nullptr : &pairs_[g.pick(static_cast<unsigned>(pairs_.size()))];
+    }
+    void owe(ReportPair pair)
+    {
+        pair.fault = Fault::None;
+        owed_.push_back(pair);
+        owed_.push_back(pair);
+    }
+    // A pair owed: now and then while there are any, near the end at once.
+    bool takeOwed(Generator& g, ReportPair& pair, bool late)
+    {
+        if (owed_.empty() || (!late && !g.oneIn(8)))
+            return false;
+        pair = owed_.back();
+        owed_.pop_back();
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kKept = 256;
+    std::vector<ReportPair> pairs_;
+    std::vector<ReportPair> owed_;
+};
+
+// One pair of the "report" kind: a placeholder on both sides now and then,
+// and about one pair in a hundred with a fault of the report's rules.
+// `late`: too near the end of the dictionary to owe pairs.
+ReportPair reportPair(std::string english, Generator& g, Written& written, bool late)
 {
-    for (long n = 1; n + 1 <= lines; n += 2) {
-        auto [english, chinese] = reportPair(g.english(), g);
-        if (g.oneIn(50)) {  // one of the pair's lines flagged: 1% of the lines
-            switch (g.pick(3)) {
-            case 0: english += kChinese[0]; break;
-            case 1: chinese = g.english(); break;
-            default: chinese.clear(); break;
-            }
+    ReportPair p {english, Generator::translate(english), Fault::None};
+    if (g.oneIn(100)) {
+        static const Fault kFaults[] = {Fault::Placeholder, Fault::Fullwidth, Fault::Number,
+                                        Fault::TrailingSpace, Fault::Inconsistent};
+        p.fault = kFaults[g.pick(5)];
+    }
+    if (p.fault == Fault::Number)
+        p.chinese.erase(p.chinese.rfind(' '));  // the number dropped
+    if (g.oneIn(20)) {
+        p.english += " %s";
+        p.chinese += " %s";
+    }
+    switch (p.fault) {
+    case Fault::Placeholder: p.english += " {0}"; break;                          // lost
+    case Fault::Fullwidth: p.english += " %d"; p.chinese += " \xA3\xA5\xA3\xE4"; break;  // ％ｄ
+    case Fault::TrailingSpace: p.chinese += ' '; break;
+    case Fault::Inconsistent:
+        if (!late && g.oneIn(2)) {  // the first pair of its source is the wrong one
+            written.owe(p);
+            p.chinese = kChinese[g.pick(8)] + p.chinese;
+        } else if (const ReportPair* earlier = written.pick(g)) {
+            p.english = earlier->english;
+            p.chinese = kChinese[g.pick(8)] + earlier->chinese;
+        } else {
+            p.fault = Fault::None;
         }
-        writeLine(out, english);
-        writeLine(out, chinese);
+        break;
+    default: break;
+    }
+    return p;
+}
+
+// Lines this near the end of the dictionary owe no more pairs and write
+// those still owed.
+constexpr long kLate = 2000;
+
+// Where the planted faults are, when a manifest was asked for.
+class Manifest {
+public:
+    explicit Manifest(std::FILE* file) : file_(file) {}
+    void add(long line, Fault fault)
+    {
+        if (file_ != nullptr && fault != Fault::None)
+            std::fprintf(file_, "%ld %s\n", line, faultName(fault));
+    }
+
+private:
+    std::FILE* file_;
+};
+
+void writePairsForReport(std::FILE* out, long lines, Generator& g, Manifest& manifest)
+{
+    Written written;
+    for (long n = 1; n + 1 <= lines; n += 2) {
+        const bool late = lines - n < kLate;
+        ReportPair p;
+        const bool owed = written.takeOwed(g, p, late);
+        if (!owed)
+            p = reportPair(g.english(), g, written, late);
+        if (owed) {
+            // written as it is
+        } else if (p.fault == Fault::None && g.oneIn(50)) {  // a line flagged: 1% of the lines
+            switch (g.pick(3)) {
+            case 0: p.english += kChinese[0]; break;
+            case 1: p.chinese = g.english(); p.fault = Fault::Untranslated; break;
+            default: p.chinese.clear(); break;
+            }
+        } else if (p.fault == Fault::None) {
+            written.add(p, g);
+        }
+        writeLine(out, p.english);
+        writeLine(out, p.chinese);
+        manifest.add(n + 1, p.fault);
     }
     if (lines % 2 != 0)
         writeLine(out, g.english());
 }
 
-void writeEqualsForReport(std::FILE* out, long lines, Generator& g)
+void writeEqualsForReport(std::FILE* out, long lines, Generator& g, Manifest& manifest)
 {
+    Written written;
     for (long n = 1; n <= lines; ++n) {
-        std::string key = std::string(kWords[g.pick(16)]) + " " + std::to_string(g.pick(100));
-        auto [english, chinese] = reportPair(key, g);
-        std::string line = english + "=" + chinese;
-        if (g.oneIn(100))
-            line = g.oneIn(2) ? english + "=" + kWords[g.pick(16)] : english;
+        const bool late = lines - n < kLate;
+        ReportPair p;
+        const bool owed = written.takeOwed(g, p, late);
+        if (!owed) {
+            std::string key = std::string(kWords[g.pick(16)]) + " " + std::to_string(g.pick(100));
+            p = reportPair(key, g, written, late);
+        }
+        std::string line = p.english + "=" + p.chinese;
+        if (owed) {
+            // written as it is
+        } else if (p.fault == Fault::None && g.oneIn(100)) {
+            const bool untranslated = g.oneIn(2);
+            line = untranslated ? p.english + "=" + kWords[g.pick(16)] : p.english;
+            if (untranslated)
+                p.fault = Fault::Untranslated;
+        } else if (p.fault == Fault::None) {
+            written.add(p, g);
+        }
         writeLine(out, line);
+        manifest.add(n, p.fault);
     }
 }
 
@@ -165,10 +290,10 @@ void writeEquals(std::FILE* out, long lines, Generator& g)
 
 int main(int argc, char** argv)
 {
-    bool forReport = argc == 5 && std::strcmp(argv[4], "report") == 0;
-    if ((argc != 4 && !forReport) ||
+    bool forReport = argc >= 5 && std::strcmp(argv[4], "report") == 0;
+    if ((argc != 4 && !(forReport && argc <= 6)) ||
         (std::strcmp(argv[1], "pairs") != 0 && std::strcmp(argv[1], "equals") != 0)) {
-        std::fprintf(stderr, "usage: gen-dictionary pairs|equals LINES OUTPUT [report]\n");
+        std::fprintf(stderr, "usage: gen-dictionary pairs|equals LINES OUTPUT [report [MANIFEST]]\n");
         return 2;
     }
     long lines = std::strtol(argv[2], nullptr, 10);
@@ -177,12 +302,19 @@ int main(int argc, char** argv)
         std::perror(argv[3]);
         return 2;
     }
+    std::FILE* manifestFile = nullptr;
+    if (argc == 6 && (manifestFile = std::fopen(argv[5], "w")) == nullptr) {
+        std::perror(argv[5]);
+        return 2;
+    }
     static char buffer[1 << 20];
     std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
     Generator g(20261207);
-    if (argv[1][0] == 'p')
-        (forReport ? writePairsForReport : writePairs)(out, lines, g);
+    Manifest manifest(manifestFile);
+    if (!forReport)
+        (argv[1][0] == 'p' ? writePairs : writeEquals)(out, lines, g);
     else
-        (forReport ? writeEqualsForReport : writeEquals)(out, lines, g);
-    return std::fclose(out) == 0 ? 0 : 1;
+        (argv[1][0] == 'p' ? writePairsForReport : writeEqualsForReport)(out, lines, g, manifest);
+    const bool written = std::fclose(out) == 0;
+    return written && (manifestFile == nullptr || std::fclose(manifestFile) == 0) ? 0 : 1;
 }

@@ -8,7 +8,8 @@ gen-dictionary (kind "report": translations that belong to their sources,
 about 1% of the pairs with a fault of the report's rules; kind "plain": the
 check benchmark's dictionary, whose translations carry no number and vary
 at random, so nearly every pair is a finding), warms the page cache and
-times, as median CPU time (user + system) and wall time of --runs runs:
+times, as median CPU time (user + system) and wall time of --runs runs (and
+the peak resident size of one more run, from GNU time):
   - corvel-check in check mode (a plain check),
   - report-bench with no rule on (reading the lines, the analyser's frame),
   - the check log's classes only,
@@ -43,6 +44,15 @@ def run_once(cmd):
         raise SystemExit(f"{' '.join(cmd)} failed with status {proc.returncode}")
     cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
     return cpu, wall
+
+
+def peak_mb(cmd, work):
+    """The peak resident size of one more run, from GNU time."""
+    out = os.path.join(work, "peak.txt")
+    subprocess.run(["/usr/bin/time", "-f", "%M", "-o", out, *cmd],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(out) as f:
+        return int(f.read().split()[-1]) / 1024
 
 
 def measure(cmd, runs):
@@ -92,7 +102,8 @@ def main():
             for label, cmd in rows:
                 cpu, wall = measure(cmd, args.runs)
                 base = base or cpu
-                print(f"  {label:<30} {cpu * 1e3:7.1f} ms CPU {wall * 1e3:7.1f} ms wall  {cpu / base:5.1f}x")
+                print(f"  {label:<30} {cpu * 1e3:7.1f} ms CPU {wall * 1e3:7.1f} ms wall  {cpu / base:5.1f}x"
+                      f"  {peak_mb(cmd, work):6.1f} MB peak")
             shutil.rmtree(os.path.join(work, name.split(".")[0]), ignore_errors=True)
             os.remove(path)
     finally:

@@ -35,21 +35,12 @@ enum class ExitStatus { Clean = 0, Flagged = 1, Failed = 2 };
 const std::string kVersion = std::string("corvel-check ") + version::kFull +
                              "\nCopyright (c) 2026 The Corvel developers; MIT licence.\n";
 
-fs::path pathFromArgument(const std::string& utf8)
-{
-#ifdef _WIN32
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-#else
-    return fs::path(utf8);
-#endif
-}
-
 // An absolute path, so that messages and outputs never depend on where a
 // relative name would resolve later.
 fs::path absolutePath(const std::string& argument)
 {
     std::error_code ec;
-    fs::path path = pathFromArgument(argument);
+    fs::path path = pathFromUtf8(argument);
     fs::path absolute = fs::absolute(path, ec);
     return ec ? path : absolute;
 }

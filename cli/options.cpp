@@ -36,6 +36,9 @@ constexpr std::string_view kUsage =
     "  --report FILE         write the same report to FILE as well\n"
     "  --enable RULE[,RULE]  report only these rules (see docs/report.md)\n"
     "  --disable RULE[,RULE] do not report these rules\n"
+    "  --placeholders LIST   the placeholder syntaxes to recognise, of printf,\n"
+    "                        qt, brace, escape, tag, section, argument\n"
+    "                        (default: all)\n"
     "  --list-rules[=json]   list the rules and exit\n"
     "  --fail-on LEVEL       error (default) or warning: the findings that make\n"
     "                        the exit status 1\n"
@@ -94,7 +97,7 @@ std::optional<unsigned> parseJobs(const std::string& text)
     return n;
 }
 
-enum class ReportValue { None, Format, File, Enable, Disable, FailOn, Baseline };
+enum class ReportValue { None, Format, File, Enable, Disable, Placeholders, FailOn, Baseline };
 
 ReportValue reportOption(const std::string& name)
 {
@@ -102,6 +105,7 @@ ReportValue reportOption(const std::string& name)
         {"--format", ReportValue::Format},   {"--report", ReportValue::File},
         {"--enable", ReportValue::Enable},   {"--disable", ReportValue::Disable},
         {"--fail-on", ReportValue::FailOn},  {"--baseline", ReportValue::Baseline},
+        {"--placeholders", ReportValue::Placeholders},
     };
     auto at = names.find(name);
     return at == names.end() ? ReportValue::None : at->second;
@@ -123,6 +127,10 @@ bool readReportValue(ReportValue option, const std::string& value, ReportOptions
     case ReportValue::File: report.file = value; break;
     case ReportValue::Enable: enable.push_back(value); break;
     case ReportValue::Disable: disable.push_back(value); break;
+    case ReportValue::Placeholders:
+        if (!report.placeholders.addList(value, error))
+            error = "--placeholders: " + error;
+        break;
     case ReportValue::FailOn:
         if (!report::parseFailOn(value, report.failOn))
             error = "--fail-on needs error or warning";
@@ -304,6 +312,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
         if (!result.error.empty())
             return result;
     }
+    o.report.rules.placeholders = o.report.placeholders;
     if (o.report.fixFullwidth && o.mode != Mode::Correct) {
         result.error = "--fix-fullwidth applies to correct mode (--correct) only";
         return result;

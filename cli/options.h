@@ -36,6 +36,7 @@ struct ReportOptions {
     const ReportFormat* format = &reportFormats().front();
     std::string file;      // --report: the same report to this file as well
     report::RuleSelection rules;
+    report::PlaceholderSyntaxes placeholders;  // --placeholders
     report::FailOn failOn = report::FailOn::Error;
     std::string baseline;  // --baseline: an earlier JSON report
     bool fixFullwidth = false;

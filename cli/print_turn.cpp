@@ -8,6 +8,12 @@ void PrintTurn::wait(std::size_t index)
     changed_.wait(lock, [&] { return next_ == index; });
 }
 
+bool PrintTurn::ready(std::size_t index)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return next_ == index;
+}
+
 void PrintTurn::pass()
 {
     {
@@ -20,7 +26,7 @@ void PrintTurn::pass()
 void HeldFindings::add(report::Finding finding)
 {
     if (next_ == nullptr) {
-        if (held_.size() < limit_) {
+        if (held_.size() < limit_ && !turn_.ready(index_)) {
             held_.push_back(std::move(finding));
             return;
         }

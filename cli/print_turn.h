@@ -17,6 +17,8 @@ class PrintTurn {
 public:
     // Blocks until the dictionary at `index` may print.
     void wait(std::size_t index);
+    // Whether the dictionary at `index` may print now.
+    bool ready(std::size_t index);
     // The dictionary whose turn it was has printed.
     void pass();
 
@@ -29,7 +31,8 @@ private:
 // Holds findings while earlier dictionaries print. Past `limit` findings it
 // waits for its turn rather than holding more, so a report never sits in
 // memory whole; in its turn it calls `begin` for the sink of the writers and
-// passes on what it held and everything after.
+// passes on what it held and everything after. A dictionary whose turn has
+// come (the first one, always) holds nothing.
 class HeldFindings : public report::FindingSink {
 public:
     using Begin = std::function<report::FindingSink&()>;

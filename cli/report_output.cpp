@@ -10,15 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path nativePath(const std::string& utf8)
-{
-#ifdef _WIN32
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-#else
-    return fs::path(utf8);
-#endif
-}
-
 report::RuleId stopRule(StopCause cause)
 {
     return cause == StopCause::EmptyLine ? report::RuleId::StoppedAtEmptyLine
@@ -36,7 +27,7 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
     output->settings_.rules = wanted.rules;
     output->settings_.failOn = wanted.failOn;
     if (!wanted.baseline.empty()) {
-        output->settings_.baseline = report::Baseline::load(nativePath(wanted.baseline), error);
+        output->settings_.baseline = report::Baseline::load(pathFromUtf8(wanted.baseline), error);
         if (!error.empty())
             return nullptr;
     }
@@ -48,7 +39,7 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
         // name stays and leads to the report.
         output->fileName_ = wanted.file;
         output->file_ = std::make_unique<ReplacingFile>();
-        fs::path target = linkTarget(nativePath(wanted.file));
+        fs::path target = linkTarget(pathFromUtf8(wanted.file));
         if (Error made = output->file_->open(target)) {
             error = wanted.file + ": the report cannot be written: " + made.cause();
             return nullptr;

@@ -210,13 +210,14 @@ bool fixedOption(const Scenario& s, Option o)
     return (s.options >> static_cast<int>(o)) & 1u;
 }
 
-Kind kindOf(FindingClass what)
+Kind kindOf(LineClass what)
 {
     switch (what) {
-    case FindingClass::Empty: return Kind::Empty;
-    case FindingClass::Erroneous: return Kind::Erroneous;
-    case FindingClass::Untranslated: return Kind::Untranslated;
-    case FindingClass::MissingEquals: return Kind::SeriousError;
+    case LineClass::Empty: return Kind::Empty;
+    case LineClass::Erroneous: return Kind::Erroneous;
+    case LineClass::Untranslated: return Kind::Untranslated;
+    case LineClass::MissingEquals: return Kind::SeriousError;
+    case LineClass::Good: break;
     }
     return Kind::Good;
 }

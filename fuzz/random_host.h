@@ -32,7 +32,7 @@ struct HostTrace {
     bool answeredStop = false;      // lineDone answered false
     bool callAfterEnd = false;      // any call or event after the application ended
     // The findings heard, by line and class.
-    std::vector<std::pair<std::int32_t, FindingClass>> findings;
+    std::vector<std::pair<std::int32_t, LineClass>> findings;
 };
 
 class RandomHost : public RunHost, public RunSink, public OptionSource {

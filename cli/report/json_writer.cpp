@@ -2,20 +2,27 @@
 
 #include "json_text.h"
 
+#include "corvel/report/rule_catalogue.h"
+
 namespace corvel::cli {
 
 namespace {
 
-void appendMember(std::string& out, const char* name, std::string_view value)
+// `before` (a separator) and "name": value.
+void appendMember(std::string& out, const char* name, std::string_view value,
+                  const char* before = "")
 {
+    out += before;
     out += '"';
     out += name;
     out += "\": ";
     appendJsonString(out, value);
 }
 
-void appendMember(std::string& out, const char* name, std::int64_t value)
+void appendMember(std::string& out, const char* name, std::int64_t value,
+                  const char* before = "")
 {
+    out += before;
     out += '"';
     out += name;
     out += "\": ";
@@ -26,12 +33,9 @@ void appendCounts(std::string& out, const report::FindingCounts& c)
 {
     out += "{";
     appendMember(out, "errors", c.errors);
-    out += ", ";
-    appendMember(out, "warnings", c.warnings);
-    out += ", ";
-    appendMember(out, "baseline", c.baseline);
-    out += ", ";
-    appendMember(out, "failing", c.failing);
+    appendMember(out, "warnings", c.warnings, ", ");
+    appendMember(out, "baseline", c.baseline, ", ");
+    appendMember(out, "failing", c.failing, ", ");
     out += "}";
 }
 
@@ -52,8 +56,7 @@ void JsonWriter::beginDocument()
     appendMember(text_, "version", kFormatVersion);
     text_ += ",\n  \"tool\": {";
     appendMember(text_, "name", tool_.name);
-    text_ += ", ";
-    appendMember(text_, "version", tool_.version);
+    appendMember(text_, "version", tool_.version, ", ");
     text_ += "},\n  \"dictionaries\": [";
 }
 
@@ -64,8 +67,7 @@ void JsonWriter::beginDictionary(const report::DictionaryHeader& header)
     firstDictionary_ = false;
     firstFinding_ = true;
     appendMember(text_, "path", header.path);
-    text_ += ",\n      ";
-    appendMember(text_, "layout", report::layoutName(header.layout));
+    appendMember(text_, "layout", report::layoutName(header.layout), ",\n      ");
     text_ += ",\n      \"findings\": [";
     write();
 }
@@ -74,25 +76,16 @@ void JsonWriter::add(report::Finding f)
 {
     text_ += firstFinding_ ? "\n        {" : ",\n        {";
     firstFinding_ = false;
-    appendMember(text_, "rule", f.rule);
-    text_ += ", ";
-    appendMember(text_, "severity", report::severityName(f.severity));
-    text_ += ", ";
-    appendMember(text_, "line", f.line);
-    if (f.column) {
-        text_ += ", ";
-        appendMember(text_, "column", *f.column);
-    }
-    if (f.characterColumn) {
-        text_ += ", ";
-        appendMember(text_, "characterColumn", *f.characterColumn);
-    }
-    text_ += ", ";
-    appendMember(text_, "source", f.source);
-    text_ += ", ";
-    appendMember(text_, "translation", f.translation);
-    text_ += ", ";
-    appendMember(text_, "message", f.message);
+    appendMember(text_, "rule", report::ruleInfo(f.rule).name);
+    appendMember(text_, "severity", report::severityName(f.severity), ", ");
+    appendMember(text_, "line", f.line, ", ");
+    if (f.column)
+        appendMember(text_, "column", *f.column, ", ");
+    if (f.characterColumn)
+        appendMember(text_, "characterColumn", *f.characterColumn, ", ");
+    appendMember(text_, "source", f.source, ", ");
+    appendMember(text_, "translation", f.translation, ", ");
+    appendMember(text_, "message", f.message, ", ");
     text_ += f.baseline ? ", \"baseline\": true}" : ", \"baseline\": false}";
     write();
 }
@@ -108,20 +101,15 @@ void JsonWriter::endDictionary(const report::DictionaryOutcome& outcome)
         text_ += ", ";
     }
     appendMember(text_, "lines", outcome.log.lines);
-    text_ += ", ";
-    appendMember(text_, "erroneous", outcome.log.erroneous);
-    text_ += ", ";
-    appendMember(text_, "empty", outcome.log.empty);
-    text_ += ", ";
-    appendMember(text_, "untranslated", outcome.log.untranslated);
+    appendMember(text_, "erroneous", outcome.log.erroneous, ", ");
+    appendMember(text_, "empty", outcome.log.empty, ", ");
+    appendMember(text_, "untranslated", outcome.log.untranslated, ", ");
     text_ += "},\n      \"summary\": ";
     appendCounts(text_, outcome.findings);
     if (!outcome.checked)
         text_ += ",\n      \"checked\": false";
-    if (!outcome.error.empty()) {
-        text_ += ",\n      ";
-        appendMember(text_, "error", outcome.error);
-    }
+    if (!outcome.error.empty())
+        appendMember(text_, "error", outcome.error, ",\n      ");
     text_ += "\n    }";
     write();
 }

@@ -170,13 +170,12 @@ void SarifWriter::beginDictionary(const report::DictionaryHeader& header)
 
 void SarifWriter::add(report::Finding f)
 {
-    std::optional<report::RuleId> id = report::findRule(f.rule);
+    const std::string_view name = report::ruleInfo(f.rule).name;
     text_ += firstResult_ ? "\n        {" : ",\n        {";
     firstResult_ = false;
     text_ += "\"ruleId\": ";
-    appendJsonString(text_, f.rule);
-    if (id)
-        text_ += ", \"ruleIndex\": " + std::to_string(static_cast<int>(*id));
+    appendJsonString(text_, name);
+    text_ += ", \"ruleIndex\": " + std::to_string(static_cast<int>(f.rule));
     text_ += ", \"level\": \"";
     text_ += level(f.severity);
     text_ += "\", \"message\": {\"text\": ";
@@ -190,7 +189,7 @@ void SarifWriter::add(report::Finding f)
     char fingerprint[17];
     std::snprintf(fingerprint, sizeof fingerprint, "%016llx",
                   static_cast<unsigned long long>(
-                      report::Baseline::key(f.rule, f.source, f.translation, f.column)));
+                      report::Baseline::key(name, f.source, f.translation, f.column)));
     text_ += ", \"partialFingerprints\": {\"corvelFinding/v2\": \"";
     text_ += fingerprint;
     text_ += "\"}";

@@ -1,5 +1,6 @@
 #include "text_writer.h"
 
+#include "corvel/report/rule_catalogue.h"
 #include "corvel/report/text_decoder.h"
 
 #include <cstdio>
@@ -74,7 +75,7 @@ void TextWriter::add(report::Finding finding)
     line_ += ": ";
     line_ += finding.baseline ? "note" : report::severityName(finding.severity);
     line_ += ": ";
-    line_ += finding.rule;
+    line_ += report::ruleInfo(finding.rule).name;
     line_ += ": ";
     line_ += oneLine(finding.message);
     if (finding.baseline)

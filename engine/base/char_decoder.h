@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gbk_cells.h"
+#include "utf8.h"
 #include "corvel/reading_options.h"
 
 #include <cstdint>
@@ -180,29 +181,15 @@ private:
     template <class Sink>
     void startUtf8(std::uint8_t byte, std::uint64_t pos, Sink& sink)
     {
-        low_ = 0x80;
-        high_ = 0xBF;
-        if (byte >= 0xC2 && byte <= 0xDF) {
-            needed_ = 2;
-            codePoint_ = byte & 0x1F;
-        } else if (byte >= 0xE0 && byte <= 0xEF) {
-            needed_ = 3;
-            codePoint_ = byte & 0x0F;
-            if (byte == 0xE0)
-                low_ = 0xA0;  // no overlong forms
-            else if (byte == 0xED)
-                high_ = 0x9F;  // no surrogates
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            needed_ = 4;
-            codePoint_ = byte & 0x07;
-            if (byte == 0xF0)
-                low_ = 0x90;
-            else if (byte == 0xF4)
-                high_ = 0x8F;  // nothing above U+10FFFF
-        } else {
+        const utf8::Lead lead = utf8::leadOf(byte);
+        if (lead.length == 0) {
             sink(DecodedChar {pos, byte, byte, 1, 1, CharKind::Invalid});
             return;
         }
+        needed_ = lead.length;
+        codePoint_ = lead.bits;
+        low_ = lead.low;
+        high_ = lead.high;
         start(byte, pos);
     }
 

@@ -19,6 +19,11 @@ std::string displayPath(const std::filesystem::path& path)
     return path.string();
 }
 
+std::filesystem::path pathFromUtf8(std::string_view utf8)
+{
+    return std::filesystem::path(std::string(utf8));
+}
+
 File::~File()
 {
     (void)close();

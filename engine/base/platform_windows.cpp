@@ -105,6 +105,11 @@ std::string displayPath(const std::filesystem::path& path)
     return utf8FromWide(path.native());
 }
 
+std::filesystem::path pathFromUtf8(std::string_view utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 File::~File()
 {
     (void)close();

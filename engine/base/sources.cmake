@@ -9,6 +9,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gbk_cells.cpp ${CMAKE_CURRENT_LIST_DIR}/gbk_cells.h
   ${CMAKE_CURRENT_LIST_DIR}/platform.h
   ${CMAKE_CURRENT_LIST_DIR}/processor_features.cpp ${CMAKE_CURRENT_LIST_DIR}/processor_features.h
+  ${CMAKE_CURRENT_LIST_DIR}/utf8.h
 )
 if(WIN32)
   target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/platform_windows.cpp)

@@ -1,10 +1,11 @@
 #include "encoding_scanner.h"
 
-#include "corvel/report/encoding_rules.h"
+#include "corvel/report/rule_catalogue.h"
 #include "gb2312_set.h"
 #include "gbk_cells.h"
 #include "plain_block.h"
 #include "processor_features.h"
+#include "utf8.h"
 #include "utf8_block.h"
 
 #include <algorithm>
@@ -23,6 +24,8 @@
 #endif
 
 namespace corvel::encoding {
+
+using report::RuleId;
 
 namespace {
 
@@ -116,22 +119,19 @@ EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSi
 void EncodingScanner::reportFileKind()
 {
     const FileKind& kind = settings_.kind;
-    auto fileFinding = [&](std::string_view rule, std::string message) {
-        report::Finding f;
-        f.rule = std::string(rule);
-        f.severity = rules::severityOf(rule);
-        f.line = 1;
+    auto fileFinding = [&](RuleId rule, std::string message) {
+        report::Finding f = report::makeFinding(rule, 1);
         f.column = 1;
         f.message = std::move(message);
         sink_.add(std::move(f));
     };
     if (kind.isUtf16()) {
-        fileFinding(rules::kUtf16, utf16Message(kind));
+        fileFinding(RuleId::Utf16, utf16Message(kind));
         ignored_ = true;
         return;
     }
     if (kind.utf8Bom) {
-        fileFinding(rules::kUtf8Bom,
+        fileFinding(RuleId::Utf8Bom,
                     gbkFamily_ ? "the file starts with a UTF-8 byte-order mark, which read as "
                                  "GBK is text of line 1; use --encoding utf-8"
                                : "the file starts with a UTF-8 byte-order mark (not part of "
@@ -385,8 +385,7 @@ EncodingScanner::Utf8Carry EncodingScanner::utf8Carry() const
     Utf8Carry carry {0, lastByte2_};
     if (openCount_ > 0) {
         // The continuations still to come of the open character.
-        const std::uint8_t lead = openBytes_[0];
-        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const int length = utf8::leadOf(openBytes_[0]).length;
         carry.open = (std::uint64_t {1} << (length - openCount_)) - 1;
     }
     return carry;

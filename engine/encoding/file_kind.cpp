@@ -2,7 +2,7 @@
 
 #include "platform.h"
 #include "utf8_block.h"
-#include "corvel/report/text_decoder.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -85,7 +85,7 @@ void FileKindDetector::weighCharacters(const char* p, std::size_t size)
             continue;
         }
         char32_t code = 0;
-        std::size_t length = report::utf8CharAt(bytes, i, code);
+        std::size_t length = utf8::charAt(bytes, i, code);
         if (length == 0)
             break;  // cut by the end of these blocks
         // Chinese weighs more: GBK bytes seldom read as it.

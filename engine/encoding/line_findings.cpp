@@ -1,12 +1,14 @@
 #include "line_findings.h"
 
-#include "corvel/report/encoding_rules.h"
+#include "corvel/report/rule_catalogue.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace corvel::encoding {
+
+using report::RuleId;
 
 namespace {
 
@@ -131,33 +133,30 @@ void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, report::Find
 {
     if (!any_)
         return;
-    auto finding = [&](std::string_view rule, const Slot& slot, std::string message) {
-        report::Finding f;
-        f.rule = std::string(rule);
-        f.severity = rules::severityOf(rule);
-        f.line = line;
+    auto finding = [&](RuleId rule, const Slot& slot, std::string message) {
+        report::Finding f = report::makeFinding(rule, line);
         f.column = static_cast<std::int32_t>(slot.pos - lineStart + 1);
         f.message = std::move(message);
         return f;
     };
     if (utf8Text_.set)
-        sink.add(finding(rules::kUtf8Text, utf8Text_,
+        sink.add(finding(RuleId::Utf8Text, utf8Text_,
                          "the file is UTF-8 (its multibyte characters start here) but is read "
                          "as GBK; use --encoding utf-8"));
     if (lfLineEnds_.set)
-        sink.add(finding(rules::kLfLineEnds, lfLineEnds_,
+        sink.add(finding(RuleId::LfLineEnds, lfLineEnds_,
                          "lone LF bytes end the lines here, but a line ends only at CR LF or "
                          "CR, so these lines are read as one; use --line-ends any"));
     if (mixed_.set)
-        sink.add(finding(rules::kMixedLineEnds, mixed_, mixedMessage(mixed_)));
+        sink.add(finding(RuleId::MixedLineEnds, mixed_, mixedMessage(mixed_)));
 
     std::vector<report::Finding> byColumn;
     if (invalid_.set)
-        byColumn.push_back(finding(encoding_ == TextEncoding::Utf8 ? rules::kInvalidUtf8
-                                                                   : rules::kInvalidGbk,
+        byColumn.push_back(finding(encoding_ == TextEncoding::Utf8 ? RuleId::InvalidUtf8
+                                                                   : RuleId::InvalidGbk,
                                    invalid_, invalidMessage(invalid_)));
     if (mojibake_.set)
-        byColumn.push_back(finding(rules::kMojibake, mojibake_,
+        byColumn.push_back(finding(RuleId::Mojibake, mojibake_,
                                    withCount(std::string(describeMark(
                                                  static_cast<Mark>(mojibake_.value))),
                                              mojibake_.count)));
@@ -166,10 +165,10 @@ void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, report::Find
                          ? control_
                          : controlLf_;
         first.count = control_.count + controlLf_.count;
-        byColumn.push_back(finding(rules::kControlChar, first, controlMessage(first)));
+        byColumn.push_back(finding(RuleId::ControlChar, first, controlMessage(first)));
     }
     if (outside_.set)
-        byColumn.push_back(finding(rules::kOutsideCharset, outside_, outsideMessage(outside_)));
+        byColumn.push_back(finding(RuleId::OutsideCharset, outside_, outsideMessage(outside_)));
     std::stable_sort(byColumn.begin(), byColumn.end(),
                      [](const report::Finding& a, const report::Finding& b) {
                          return *a.column < *b.column;

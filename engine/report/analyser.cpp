@@ -1,5 +1,6 @@
 #include "analyser.h"
 
+#include "consistency_index.h"
 #include "chars.h"
 #include "equals_log.h"
 #include "finding_queue.h"
@@ -21,39 +22,23 @@ namespace corvel::report {
 namespace {
 // The bytes of a line too long to be held that its findings quote.
 constexpr std::uint64_t kLongLineHead = 4096;
+// A guess of a dictionary's bytes for each distinct source it holds, to
+// size the consistency table from the start.
+constexpr std::uintmax_t kBytesPerSource = 256;
 // The longest line the reader holds whole (its buffer).
 constexpr std::uint64_t kHeldLine = 256 * 1024;
-
-// The classes of a line too long to be held, from its facts.
-LineClass pairClassOf(scan::LineFlag flag)
-{
-    switch (flag) {
-    case scan::LineFlag::Empty: return LineClass::Empty;
-    case scan::LineFlag::Erroneous: return LineClass::Erroneous;
-    case scan::LineFlag::Untranslated: return LineClass::Untranslated;
-    default: return LineClass::Good;
-    }
-}
-
-EqualsClass equalsClassOf(scan::LineFlag flag)
-{
-    switch (flag) {
-    case scan::LineFlag::NoEquals: return EqualsClass::SeriousError;
-    case scan::LineFlag::Untranslated: return EqualsClass::Untranslated;
-    default: return EqualsClass::Accepted;
-    }
-}
 }
 
 // A line too long to be held: its class and its length in bytes.
 struct CutLine {
-    scan::LineFlag flag;
+    LineClass flag;
     std::uint64_t length = 0;
 };
 
 class DictionaryAnalyser::Run {
 public:
-    Run(AnalysisOptions options, FindingSink& sink);
+    // `counting`: the census pass, which only counts pairs into `census`.
+    Run(AnalysisOptions options, FindingSink& sink, ConsistencyIndex* census, bool counting);
 
     // `cut`: the line was too long to be held; `text` is its start.
     void addLine(std::string_view text, std::optional<CutLine> cut = std::nullopt);
@@ -91,17 +76,20 @@ private:
     void hold(const LinePair& pair);
     void releaseHeld(bool shifted);
     void emitPair(const LinePair& pair, bool pairRules);
+    void countPair(const LinePair& pair, bool pairRules);
     void checkPair(FindingQueue::Entry& entry, const PairText& pair);
     void addShiftFinding(const LinePair& first);
     // `cut`: the line was too long to be held, and only its start is seen.
     void addLineClass(LineClass lineClass, std::int32_t line, QuotedPair& quoted,
                       bool cut = false);
-    void addEqualsClass(EqualsClass lineClass, QuotedPair& quoted);
+    void addLineClass(LineClass lineClass, QuotedPair& quoted);
     void addUntranslated(std::int32_t line, QuotedPair& quoted, std::string message);
     void addLogStop(std::int32_t line, QuotedPair& quoted);
     void add(RuleId id, std::int32_t line, QuotedPair& quoted, std::string message);
 
     AnalysisOptions options_;
+    ConsistencyIndex* census_;
+    bool counting_;
     TextDecoder decoder_;
     PairChecks pairChecks_;
     PairShiftTracker shifts_;
@@ -116,8 +104,23 @@ private:
     std::optional<Finding> shift_;  // a pair-shift finding for the next pair
 };
 
-DictionaryAnalyser::DictionaryAnalyser(AnalysisOptions options, FindingSink& sink)
-    : run_(std::make_unique<Run>(std::move(options), sink))
+namespace {
+// Where the census pass's (absent) findings go.
+class NoFindings : public FindingSink {
+public:
+    void add(Finding) override {}
+};
+NoFindings noFindings;
+}  // namespace
+
+DictionaryAnalyser::DictionaryAnalyser(AnalysisOptions options, FindingSink& sink,
+                                       ConsistencyIndex* census)
+    : run_(std::make_unique<Run>(std::move(options), sink, census, false))
+{
+}
+
+DictionaryAnalyser::DictionaryAnalyser(AnalysisOptions options, ConsistencyIndex& census)
+    : run_(std::make_unique<Run>(std::move(options), noFindings, &census, true))
 {
 }
 
@@ -128,7 +131,7 @@ void DictionaryAnalyser::addLine(std::string_view text)
     run_->addLine(text);
 }
 
-void DictionaryAnalyser::addLongLine(std::string_view head, scan::LineFlag flag,
+void DictionaryAnalyser::addLongLine(std::string_view head, LineClass flag,
                                      std::uint64_t length)
 {
     run_->addLine(head, CutLine {flag, std::max<std::uint64_t>(length, 1)});
@@ -149,13 +152,20 @@ AnalysisStats DictionaryAnalyser::stats() const
     return run_->stats();
 }
 
-DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink)
+DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink,
+                             ConsistencyIndex* census, bool counting)
     : options_(std::move(options)),
+      census_(wants(RuleId::InconsistentTranslation) ? census : nullptr),
+      counting_(counting),
       decoder_(options_.encoding),
       pairChecks_(options_.rules, decoder_),
       trackShifts_(options_.layout == Layout::LinePairs && wants(RuleId::PairShift)),
-      queue_(sink, decoder_)
+      queue_(sink, decoder_, counting ? nullptr : census_)
 {
+    if (counting_) {  // told nothing twice
+        options_.observer = nullptr;
+        options_.pairObserver = nullptr;
+    }
 }
 
 void DictionaryAnalyser::Run::addLine(std::string_view text, std::optional<CutLine> cut)
@@ -180,21 +190,25 @@ void DictionaryAnalyser::Run::finish()
         }
     }
     queue_.drain();
+    if (counting_ && census_ != nullptr)
+        census_->settle();
 }
 
 AnalysisStats DictionaryAnalyser::Run::stats() const
 {
     AnalysisStats s;
     s.lines = line_;
-    s.distinctSources = queue_.consistency().distinctSources();
-    s.consistencyBytes = queue_.consistency().memoryBytes();
+    if (census_ != nullptr) {
+        s.distinctSources = census_->distinctSources();
+        s.consistencyBytes = census_->memoryBytes();
+    }
     return s;
 }
 
 void DictionaryAnalyser::Run::addPairLine(std::string_view text, std::optional<CutLine> cut)
 {
     const LineClass lineClass =
-        cut ? pairClassOf(cut->flag) : classifyPairLine(text, line_, options_.encoding);
+        cut ? cut->flag : classifyPairLine(text, line_, options_.encoding);
     if (line_ % 2 != 0) {
         odd_.assign(text);  // the reader's view ends with the next line
         oddClass_ = lineClass;
@@ -247,8 +261,20 @@ void DictionaryAnalyser::Run::releaseHeld(bool shifted)
     held_.clear();
 }
 
+// The census pass: the pair counted when the report pass will weigh it.
+void DictionaryAnalyser::Run::countPair(const LinePair& lines, bool pairRules)
+{
+    if (census_ != nullptr && pairRules && lines.hasEven && !lines.cut() &&
+        lines.oddClass != LineClass::Empty && lines.evenClass != LineClass::Empty)
+        census_->count(lines.odd, lines.even, lines.oddLine + 1);
+}
+
 void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
 {
+    if (counting_) {
+        countPair(lines, pairRules);
+        return;
+    }
     FindingQueue::Entry& entry = queue_.next();
     pending_ = &entry.findings;
     if (shift_) {
@@ -274,16 +300,24 @@ void DictionaryAnalyser::Run::emitPair(const LinePair& lines, bool pairRules)
 
 void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional<CutLine> cut)
 {
+    PairText pair = equalsPair(text, line_);
+    if (counting_) {
+        // Weighed as below: not a line without "=" (the check log's serious
+        // error), neither side empty.
+        if (census_ != nullptr && !cut && text.find('=') != std::string_view::npos &&
+            !isEmptyLine(pair.source) && !isEmptyLine(pair.translation))
+            census_->count(pair.source, pair.translation, line_);
+        return;
+    }
     FindingQueue::Entry& entry = queue_.next();
     pending_ = &entry.findings;
-    PairText pair = equalsPair(text, line_);
     if (options_.pairObserver != nullptr)
         options_.pairObserver->pairRead(pair, decoder_);
     QuotedPair quoted(pair, decoder_);
-    EqualsClass lineClass =
-        cut ? equalsClassOf(cut->flag) : classifyEqualsLine(text, options_.encoding);
-    addEqualsClass(lineClass, quoted);
-    const bool weighed = lineClass != EqualsClass::SeriousError && !isEmptyLine(pair.source) &&
+    LineClass lineClass =
+        cut ? cut->flag : classifyEqualsLine(text, options_.encoding);
+    addLineClass(lineClass, quoted);
+    const bool weighed = lineClass != LineClass::MissingEquals && !isEmptyLine(pair.source) &&
                          !isEmptyLine(pair.translation);
     if (weighed && !cut)
         checkPair(entry, pair);
@@ -297,13 +331,13 @@ void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional
 void DictionaryAnalyser::Run::checkPair(FindingQueue::Entry& entry, const PairText& pair)
 {
     pairChecks_.check(pair, entry.findings);
-    if (wants(RuleId::InconsistentTranslation))
+    if (census_ != nullptr)
         queue_.checkConsistency(entry, pair.source, pair.translation, pair.translationLine);
 }
 
 void DictionaryAnalyser::Run::addShiftFinding(const LinePair& first)
 {
-    if (!wants(RuleId::PairShift))
+    if (counting_ || !wants(RuleId::PairShift))
         return;
     PairText pair {first.odd, first.even, first.oddLine, first.oddLine + 1, 0};
     QuotedPair quoted(pair, decoder_);
@@ -320,11 +354,10 @@ void DictionaryAnalyser::Run::addShiftFinding(const LinePair& first)
 void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, std::int32_t line,
                                            QuotedPair& quoted, bool cut)
 {
-    if (lineClass == LineClass::Good)
-        return;
     bool odd = line % 2 != 0;
     switch (lineClass) {
-    case LineClass::Good: return;
+    case LineClass::Good:
+    case LineClass::MissingEquals: return;  // not a class of this layout
     case LineClass::Empty:
         if (wants(RuleId::EmptyLine))
             add(RuleId::EmptyLine, line, quoted,
@@ -371,11 +404,11 @@ void DictionaryAnalyser::Run::addUntranslated(std::int32_t line, QuotedPair& quo
         add(RuleId::Untranslated, line, quoted, std::move(message));
 }
 
-void DictionaryAnalyser::Run::addEqualsClass(EqualsClass lineClass, QuotedPair& quoted)
+void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, QuotedPair& quoted)
 {
-    if (lineClass == EqualsClass::SeriousError && wants(RuleId::MissingEquals)) {
+    if (lineClass == LineClass::MissingEquals && wants(RuleId::MissingEquals)) {
         add(RuleId::MissingEquals, line_, quoted, "no \"=\" between source and translation");
-    } else if (lineClass == EqualsClass::Untranslated) {
+    } else if (lineClass == LineClass::Untranslated) {
         addUntranslated(line_, quoted,
                         quoted.pair().translation.empty()
                             ? std::string("nothing after \"=\"")
@@ -429,30 +462,29 @@ void DictionaryAnalyser::Run::add(RuleId id, std::int32_t line, QuotedPair& quot
     pending_->push_back(std::move(finding));
 }
 
-Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions& options,
-                        FindingSink& sink, AnalysisStats* stats)
+namespace {
+// Feeds every line of the dictionary at `path` to `analyser` (not finished).
+Error feedLines(const std::filesystem::path& path, const AnalysisOptions& options,
+                ReadObserver* observer, DictionaryAnalyser& analyser)
 {
     Error error;
     File file = File::open(path, File::Access::Read, error);
     if (error)
         return error;
     LineReader reader(std::move(file));
-    reader.observe(options.observer);
+    reader.observe(observer);
     reader.boundLines(nullptr);
     if (options.encoding == TextEncoding::Utf8)
         (void)reader.skipUtf8Bom();
     const bool anyEnds = options.lineEnds == LineEnds::Any;
-    DictionaryAnalyser analyser(options, sink);
     std::string head;  // the first bytes of a line too long to be held
     while (!reader.atEnd()) {
         std::string_view line = anyEnds ? reader.nextAnyEnds() : reader.next();
         if (reader.error())  // a piece cut short by a failed read is no line
             break;
-        if (analyser.lines() == std::numeric_limits<std::int32_t>::max()) {
-            error = Error(ErrorKind::Other, FileOp::Read, displayPath(path),
-                          "the dictionary has more lines than can be counted");
-            break;
-        }
+        if (analyser.lines() == std::numeric_limits<std::int32_t>::max())
+            return Error(ErrorKind::Other, FileOp::Read, displayPath(path),
+                         "the dictionary has more lines than can be counted");
         if (const LongLine* longLine = reader.takeLongLine()) {
             head.clear();
             const std::uint64_t headEnd =
@@ -461,10 +493,8 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
                                [](void* to, std::string_view piece) {
                                    static_cast<std::string*>(to)->append(piece);
                                },
-                               &head)) {
-                error = reader.rereadError();
-                break;
-            }
+                               &head))
+                return reader.rereadError();
             const std::uint64_t number = static_cast<std::uint64_t>(analyser.lines()) + 1;
             analyser.addLongLine(head, longLine->facts.flag(options.layout, number, options.encoding),
                                  longLine->end - longLine->start);
@@ -472,8 +502,26 @@ Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions
         }
         analyser.addLine(line);
     }
-    if (reader.error())
-        error = reader.error();
+    return reader.error();
+}
+}  // namespace
+
+Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions& options,
+                        FindingSink& sink, AnalysisStats* stats)
+{
+    // The census reads the same lines first; a failure to read them shows
+    // again in the report's pass, which says so.
+    const bool consistency = options.rules.enabled(RuleId::InconsistentTranslation);
+    std::error_code ec;
+    const std::uintmax_t bytes = consistency ? std::filesystem::file_size(path, ec) : 0;
+    ConsistencyIndex census(ec ? 0 : static_cast<std::size_t>(bytes / kBytesPerSource));
+    if (consistency) {
+        DictionaryAnalyser counting(options, census);
+        (void)feedLines(path, options, nullptr, counting);
+        counting.finish();
+    }
+    DictionaryAnalyser analyser(options, sink, &census);
+    Error error = feedLines(path, options, options.observer, analyser);
     analyser.finish();
     if (stats != nullptr)
         *stats = analyser.stats();

@@ -40,9 +40,21 @@ struct AnalysisOptions {
     PairObserver* pairObserver = nullptr;
 };
 
+class ConsistencyIndex;
+
+// inconsistent-translation weighs each pair against every pair of its
+// source in the whole dictionary, so the lines are fed twice: first to a
+// census analyser, which only counts the pairs the rule will weigh into a
+// ConsistencyIndex (and settles it at finish()), then, the same lines
+// again, to the report analyser given that index.
 class DictionaryAnalyser {
 public:
-    DictionaryAnalyser(AnalysisOptions options, FindingSink& sink);
+    // The report pass. Without a census inconsistent-translation finds
+    // nothing.
+    DictionaryAnalyser(AnalysisOptions options, FindingSink& sink,
+                       ConsistencyIndex* census = nullptr);
+    // The census pass: no findings, the pairs counted into `census`.
+    DictionaryAnalyser(AnalysisOptions options, ConsistencyIndex& census);
     ~DictionaryAnalyser();
     DictionaryAnalyser(const DictionaryAnalyser&) = delete;
     DictionaryAnalyser& operator=(const DictionaryAnalyser&) = delete;
@@ -54,7 +66,7 @@ public:
     // line class is reported, with its first bytes for text; the rules that
     // weigh a source against its translation pass its pair over, and a
     // pair-not-checked finding says so.
-    void addLongLine(std::string_view head, scan::LineFlag flag, std::uint64_t length);
+    void addLongLine(std::string_view head, LineClass flag, std::uint64_t length);
     // After the last line: emits what is still held.
     void finish();
 
@@ -66,8 +78,10 @@ private:
     std::unique_ptr<Run> run_;
 };
 
-// Streams the dictionary at `path` through an analyser; the failure of
-// opening or reading it, if any (findings up to it have been emitted).
+// Streams the dictionary at `path` through an analyser (reading it twice
+// when inconsistent-translation is on: a census pass, then the report's);
+// the failure of opening or reading it, if any (findings up to it have
+// been emitted).
 // Memory does not grow with the length of a line: a line longer than the
 // reader holds goes to addLongLine() with its first bytes.
 Error analyseDictionary(const std::filesystem::path& path, const AnalysisOptions& options,

@@ -1,4 +1,5 @@
 #include "corvel/report/baseline.h"
+#include "corvel/report/rule_catalogue.h"
 
 #include "json_reader.h"
 #include "text_hash.h"
@@ -86,20 +87,28 @@ private:
 
     bool skip() { return reader_.skipValue(reader_.next()) != JsonReader::Token::Error; }
 
-    bool readDictionaries(std::vector<Dictionary>& out)
+    // An array of objects, each read by `read`; `name` and `item` for the
+    // messages.
+    template <typename Read>
+    bool readObjects(const char* name, const char* item, Read read)
     {
         if (reader_.next() != JsonReader::Token::BeginArray)
-            return fail("\"dictionaries\" is not an array");
+            return fail(std::string("\"") + name + "\" is not an array");
         for (;;) {
             JsonReader::Token t = reader_.next();
             if (t == JsonReader::Token::EndArray)
                 return true;
             if (t != JsonReader::Token::BeginObject)
-                return fail("a dictionary is not an object");
-            Dictionary& dictionary = out.emplace_back();
-            if (!readDictionary(dictionary))
+                return fail(std::string("a ") + item + " is not an object");
+            if (!read())
                 return false;
         }
+    }
+
+    bool readDictionaries(std::vector<Dictionary>& out)
+    {
+        return readObjects("dictionaries", "dictionary",
+                           [&] { return readDictionary(out.emplace_back()); });
     }
 
     bool readDictionary(Dictionary& dictionary)
@@ -125,19 +134,13 @@ private:
 
     bool readFindings(Counts& findings)
     {
-        if (reader_.next() != JsonReader::Token::BeginArray)
-            return fail("\"findings\" is not an array");
-        for (;;) {
-            JsonReader::Token t = reader_.next();
-            if (t == JsonReader::Token::EndArray)
-                return true;
-            if (t != JsonReader::Token::BeginObject)
-                return fail("a finding is not an object");
+        return readObjects("findings", "finding", [&] {
             FindingKey found;
             if (!readFinding(found))
                 return false;
             ++findings[keyOfDigests(found.rule, found.source, found.translation, found.column)];
-        }
+            return true;
+        });
     }
 
     // What a finding's fingerprint is made of; its texts only as digests,
@@ -251,7 +254,8 @@ Baseline::Counts Baseline::forDictionary(std::string_view path) const
 void BaselineMarker::add(Finding finding)
 {
     auto it = remaining_.find(
-        Baseline::key(finding.rule, finding.source, finding.translation, finding.column));
+        Baseline::key(ruleInfo(finding.rule).name, finding.source, finding.translation,
+                      finding.column));
     if (it != remaining_.end() && it->second > 0) {
         --it->second;
         finding.baseline = true;

@@ -16,8 +16,7 @@ FindingMerge::FindingMerge(FindingSink& out, const RuleSelection& rules,
 
 void FindingMerge::Early::add(Finding finding)
 {
-    auto id = findRule(finding.rule);
-    if (id && rules_.enabled(*id))
+    if (rules_.enabled(finding.rule))
         merge_.takeEarly(std::move(finding));
 }
 
@@ -28,13 +27,6 @@ void FindingMerge::add(Finding finding)
 }
 
 namespace {
-
-// The findings about the whole file are the same whatever its lines say.
-bool aboutTheWholeFile(const std::string& rule)
-{
-    return rule == "utf8-bom" || rule == "utf16" || rule == "utf8-text" ||
-           rule == "lf-line-ends";
-}
 
 // The characters of `text` before byte `end` (bytes past its end count one
 // each: the line end, or the part of a long line the report did not hold).

@@ -1,11 +1,23 @@
 #include "finding_queue.h"
 
 #include "corvel/report/rule_catalogue.h"
+#include "pair_text.h"
+
+#include <optional>
+#include <string>
 
 namespace corvel::report {
 
-FindingQueue::FindingQueue(FindingSink& sink, const TextDecoder& decoder)
-    : sink_(sink), decoder_(decoder)
+namespace {
+std::string linesOf(std::int32_t n)
+{
+    return std::to_string(n) + (n == 1 ? " line" : " lines");
+}
+}  // namespace
+
+FindingQueue::FindingQueue(FindingSink& sink, const TextDecoder& decoder,
+                           ConsistencyIndex* consistency)
+    : sink_(sink), decoder_(decoder), index_(consistency)
 {
 }
 
@@ -13,23 +25,29 @@ FindingQueue::Entry& FindingQueue::next()
 {
     Entry& entry = batch_[count_];
     entry.findings.clear();
-    entry.consistency = false;
     return entry;
 }
 
+// Both translations quoted, with their lines.
 void FindingQueue::checkConsistency(Entry& entry, std::string_view source,
                                     std::string_view translation, std::int32_t line)
 {
-    entry.consistency = true;
-    entry.consistencyAt = entry.findings.size();
-    entry.source = ConsistencyIndex::sourceFingerprint(source);
-    entry.translation = ConsistencyIndex::translationFingerprint(translation);
-    entry.line = line;
-    entry.textsAt = texts_.size();
-    entry.sourceSize = source.size();
-    entry.translationSize = translation.size();
-    texts_.append(source);
-    texts_.append(translation);
+    if (index_ == nullptr)
+        return;
+    std::optional<ConsistencyIndex::Verdict> verdict =
+        index_->look(ConsistencyIndex::sourceFingerprint(source), translation);
+    if (!verdict)
+        return;
+    Finding f = makeFinding(RuleId::InconsistentTranslation, line);
+    f.source = decoder_.toUtf8(source);
+    f.translation = decoder_.toUtf8(translation);
+    f.message = "translated " + quote(f.translation) + " here (" + linesOf(verdict->lines) +
+                ") and " + quote(decoder_.toUtf8(verdict->major)) + " on " +
+                linesOf(verdict->majorLines) + " (first at line " +
+                std::to_string(verdict->majorFirst) + ")";
+    if (verdict->translations > 2)
+        f.message += "; " + std::to_string(verdict->translations) + " translations in all";
+    entry.findings.push_back(std::move(f));
 }
 
 void FindingQueue::push()
@@ -40,35 +58,12 @@ void FindingQueue::push()
 
 void FindingQueue::drain()
 {
-    for (std::size_t i = 0; i < count_; ++i)
-        if (batch_[i].consistency)
-            index_.prefetch(batch_[i].source);
-    for (std::size_t i = 0; i < count_; ++i)
-        release(batch_[i]);
-    count_ = 0;
-    texts_.clear();
-}
-
-void FindingQueue::release(Entry& entry)
-{
-    if (entry.consistency) {
-        if (std::optional<std::int32_t> first =
-                index_.record(entry.source, entry.translation, entry.line)) {
-            Finding f = makeFinding(RuleId::InconsistentTranslation, entry.line);
-            std::string_view texts(texts_);
-            f.source = decoder_.toUtf8(texts.substr(entry.textsAt, entry.sourceSize));
-            f.translation = decoder_.toUtf8(
-                texts.substr(entry.textsAt + entry.sourceSize, entry.translationSize));
-            f.message = "the same source has a different translation at line " +
-                        std::to_string(*first);
-            entry.findings.insert(entry.findings.begin() +
-                                      static_cast<std::ptrdiff_t>(entry.consistencyAt),
-                                  std::move(f));
-        }
+    for (std::size_t i = 0; i < count_; ++i) {
+        for (Finding& f : batch_[i].findings)
+            sink_.add(std::move(f));
+        batch_[i].findings.clear();
     }
-    for (Finding& f : entry.findings)
-        sink_.add(std::move(f));
-    entry.findings.clear();
+    count_ = 0;
 }
 
 }  // namespace corvel::report

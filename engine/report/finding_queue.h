@@ -1,10 +1,7 @@
-// The last few pairs' findings wait here on their way to the sink, for the
-// consistency rule: its table is large and probed at random, and one probe
-// at a time between the other rules' work costs a full trip to memory
-// each. So the pairs are taken in batches: the slots of a whole batch are
-// requested in one tight loop, where their trips to memory overlap, and
-// then looked at in order. Findings still leave in line order, an
-// inconsistent-translation finding in its place among its pair's.
+// The last few pairs' findings wait here on their way to the sink, and leave
+// in line order, a batch at a time. The consistency rule's finding, decided
+// against the census of the whole dictionary, takes its place among its
+// pair's when the pair asks for it.
 #pragma once
 
 #include "consistency_index.h"
@@ -14,7 +11,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,23 +19,16 @@ namespace corvel::report {
 class FindingQueue {
 public:
     struct Entry {
-        std::vector<Finding> findings;  // in order, but for an inconsistent-translation one
-        std::size_t consistencyAt = 0;  // where that one goes among them
-        bool consistency = false;       // the pair takes part in the rule
-        std::uint64_t source = 0;       // fingerprints
-        std::uint64_t translation = 0;
-        std::int32_t line = 0;          // the translation's line
-        std::size_t textsAt = 0;        // the pair's texts in the batch's bytes
-        std::size_t sourceSize = 0;
-        std::size_t translationSize = 0;
+        std::vector<Finding> findings;  // in order
     };
 
-    FindingQueue(FindingSink& sink, const TextDecoder& decoder);
+    // `consistency`: the census of the same pairs (null: the rule is off).
+    FindingQueue(FindingSink& sink, const TextDecoder& decoder, ConsistencyIndex* consistency);
 
     // The entry for the next pair, emptied; fill it, then push().
     Entry& next();
-    // Marks the entry's pair for the consistency rule at this point of its
-    // findings.
+    // Adds the entry's inconsistent-translation finding here, if its pair's
+    // translation is not the one its source has on most lines.
     void checkConsistency(Entry& entry, std::string_view source, std::string_view translation,
                           std::int32_t line);
     // Queues the entry; a full queue lets its whole batch leave.
@@ -47,19 +36,14 @@ public:
     // Lets every queued entry leave.
     void drain();
 
-    const ConsistencyIndex& consistency() const { return index_; }
-
     static constexpr std::size_t kBatch = 32;
 
 private:
-    void release(Entry& entry);
-
     FindingSink& sink_;
     const TextDecoder& decoder_;
-    ConsistencyIndex index_;
+    ConsistencyIndex* index_;
     std::array<Entry, kBatch> batch_;
     std::size_t count_ = 0;
-    std::string texts_;  // the texts of the batch's pairs, kept for the finding's texts
 };
 
 }  // namespace corvel::report

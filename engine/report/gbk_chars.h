@@ -8,6 +8,7 @@
 #include "corvel/run_request.h"
 #include "corvel/report/text_decoder.h"
 #include "gbk_cells.h"
+#include "utf8.h"
 
 #include <algorithm>
 
@@ -182,7 +183,7 @@ public:
         if (!utf8_)
             return charLength(text, at);
         char32_t code = 0;
-        return std::max<std::size_t>(utf8CharAt(text, at, code), 1);
+        return std::max<std::size_t>(utf8::charAt(text, at, code), 1);
     }
     // 0 for a single-byte character.
     std::uint16_t wideAt(std::string_view text, std::size_t at) const
@@ -190,7 +191,7 @@ public:
         if (!utf8_)
             return gbk::wideAt(text, at);
         char32_t code = 0;
-        return utf8CharAt(text, at, code) == 0 ? 0 : namedGbkCode(code);
+        return utf8::charAt(text, at, code) == 0 ? 0 : namedGbkCode(code);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "corvel/report/text_decoder.h"
 #include "text_hash.h"
+#include "utf8.h"
 
 namespace corvel::report {
 
@@ -217,7 +218,7 @@ bool JsonReader::readString(bool digested)
             } else if (code >= 0xDC00 && code <= 0xDFFF) {
                 return reject("unpaired surrogate");
             }
-            appendCodePoint(text_, code);
+            utf8::appendCodePoint(text_, code);
             break;
         }
         default: return reject("bad escape");

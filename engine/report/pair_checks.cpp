@@ -125,7 +125,7 @@ std::string PairRuleContext::listPlaceholders(std::string_view text,
 
 PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
     : decoder_(decoder),
-      placeholderRules_(decoder.encoding()),
+      placeholderRules_(decoder.encoding(), rules.placeholders),
       numberRule_(decoder.encoding()),
       context_(decoder, placeholderRules_, placeholders_, numberRule_)
 {

@@ -1,6 +1,7 @@
 #include "pair_text.h"
 
 #include "chars.h"
+#include "utf8.h"
 
 #include <algorithm>
 
@@ -75,7 +76,7 @@ std::string quote(std::string_view utf8)
     std::size_t end = 0;
     while (end < utf8.size() && characters < kMaxCharacters) {
         ++end;
-        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+        while (end < utf8.size() && utf8::isContinuation(static_cast<std::uint8_t>(utf8[end])))
             ++end;
         ++characters;
     }

@@ -56,11 +56,13 @@ void PlaceholderRules::compare(std::string_view source, std::string_view transla
     if (sourceKinds & kPlaceholderStart) {
         scanner_.scan(source, false, result.source);
         dropLabel(source, result.source);
+        keepRecognised(result.source);
     }
     bool lookAlikes = !result.source.empty();
     if (translationKinds & (lookAlikes ? kPlaceholderStart | kFullwidthLead : kPlaceholderStart)) {
         scanner_.scan(translation, lookAlikes, result.translation);
         dropLabel(translation, result.translation);
+        keepRecognised(result.translation);
     }
     if (result.source.empty() && result.translation.empty())
         return;
@@ -75,6 +77,21 @@ void PlaceholderRules::compare(std::string_view source, std::string_view transla
         if (result.translation[i].fullwidth)
             result.lookAlikes.push_back(i);
     match(result);
+}
+
+// Drops the placeholders of the syntaxes not recognised. Where Qt is and
+// printf is not, %1d is Qt's %1 and a letter; where printf is and Qt is
+// not, it stays a printf conversion.
+void PlaceholderRules::keepRecognised(std::vector<Placeholder>& found) const
+{
+    if (syntaxes_.all())
+        return;
+    for (Placeholder& p : found)
+        if (p.kind == PlaceholderKind::Printf && !syntaxes_.has(PlaceholderKind::Printf))
+            readAsQt(p);
+        else if (!syntaxes_.has(PlaceholderKind::Qt))
+            p.qtLength = 0;
+    std::erase_if(found, [&](const Placeholder& p) { return !syntaxes_.has(p.kind); });
 }
 
 // A text that is one brace group alone ("{unset}") is a label shown as it

@@ -26,8 +26,9 @@ struct PlaceholderComparison {
 
 class PlaceholderRules {
 public:
-    explicit PlaceholderRules(TextEncoding encoding = TextEncoding::Gbk)
-        : encoding_(encoding), scanner_(encoding)
+    explicit PlaceholderRules(TextEncoding encoding = TextEncoding::Gbk,
+                              PlaceholderSyntaxes syntaxes = {})
+        : encoding_(encoding), syntaxes_(syntaxes), scanner_(encoding)
     {
     }
 
@@ -42,9 +43,11 @@ public:
 
 private:
     void dropLabel(std::string_view text, std::vector<Placeholder>& found);
+    void keepRecognised(std::vector<Placeholder>& found) const;
     void match(PlaceholderComparison& result);
 
     TextEncoding encoding_;
+    PlaceholderSyntaxes syntaxes_;
     PlaceholderScanner scanner_;
     std::vector<std::size_t> sourceOrder_;
     std::vector<std::size_t> translationOrder_;

@@ -93,20 +93,24 @@ bool holdsSingleBrace(const std::vector<Placeholder>& found)
     });
 }
 
-// %1d read as Qt's %1 followed by the letter d.
 void readAsQt(std::vector<Placeholder>& found)
 {
-    for (Placeholder& p : found) {
-        if (p.qtLength == 0)
-            continue;
-        p.kind = PlaceholderKind::Qt;
-        p.length = p.qtLength;
-        p.qtLength = 0;
-        p.key = std::move(p.qtKey);
-    }
+    for (Placeholder& p : found)
+        readAsQt(p);
 }
 
 }  // namespace
+
+// %1d read as Qt's %1 followed by the letter d.
+void readAsQt(Placeholder& p)
+{
+    if (p.qtLength == 0)
+        return;
+    p.kind = PlaceholderKind::Qt;
+    p.length = p.qtLength;
+    p.qtLength = 0;
+    p.key = std::move(p.qtKey);
+}
 
 void settleReadings(std::vector<Placeholder>& a, std::vector<Placeholder>& b)
 {

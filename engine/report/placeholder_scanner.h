@@ -7,6 +7,8 @@
 
 #include "gbk_chars.h"
 
+#include "corvel/report/placeholder_syntax.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,7 +16,7 @@
 
 namespace corvel::report {
 
-enum class PlaceholderKind : std::uint8_t { Printf, Qt, Brace, Escape, Tag, Section, Argument };
+using PlaceholderKind = PlaceholderSyntax;
 
 struct Placeholder {
     std::uint32_t offset = 0;  // first byte in the text
@@ -36,6 +38,9 @@ struct Placeholder {
 // arguments a printf conversion that can be %N and a letter is %N, and
 // beside single-brace placeholders {{name}} is literal braces.
 void settleReadings(std::vector<Placeholder>& a, std::vector<Placeholder>& b);
+
+// Reads a printf conversion that can be Qt's %N and a letter as that %N.
+void readAsQt(Placeholder& p);
 
 // An escaped line break (\n, \r) or a <br> tag.
 inline bool isLineBreak(const Placeholder& p)

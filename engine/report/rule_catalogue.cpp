@@ -56,7 +56,7 @@ Finding makeFinding(RuleId id, std::int32_t line)
 {
     const RuleInfo& info = ruleInfo(id);
     Finding finding;
-    finding.rule = std::string(info.name);
+    finding.rule = id;
     finding.severity = info.severity;
     finding.line = line;
     return finding;

@@ -1,13 +1,18 @@
 #include "corvel/report/rule_selection.h"
 
+#include <array>
+#include <optional>
+
 namespace corvel::report {
 
 namespace {
 
-// Calls `take` for each ID of a comma-separated list; false with `error`
-// set at the first unknown one.
-template <typename Take>
-bool forEachRule(const std::string& list, std::string& error, Take take)
+// Calls `take` for each name of a comma-separated list that `find` knows
+// (`find` gives an optional); false with `error` set at the first unknown
+// one, or when the list names nothing.
+template <typename Find, typename Take>
+bool forEachName(std::string_view list, std::string_view what, std::string& error, Find find,
+                 Take take)
 {
     std::size_t start = 0;
     bool named = false;
@@ -15,11 +20,11 @@ bool forEachRule(const std::string& list, std::string& error, Take take)
         std::size_t comma = list.find(',', start);
         if (comma == std::string::npos)
             comma = list.size();
-        std::string_view name(list.data() + start, comma - start);
+        std::string_view name = list.substr(start, comma - start);
         if (!name.empty()) {
-            std::optional<RuleId> id = findRule(name);
+            auto id = find(name);
             if (!id) {
-                error = "unknown rule \"" + std::string(name) + "\"";
+                error = "unknown " + std::string(what) + " \"" + std::string(name) + "\"";
                 return false;
             }
             take(*id);
@@ -29,8 +34,19 @@ bool forEachRule(const std::string& list, std::string& error, Take take)
     }
     // "--enable ," would otherwise turn every rule off without a word.
     if (!named)
-        error = "the list \"" + list + "\" names no rule";
+        error = "the list \"" + std::string(list) + "\" names no " + std::string(what);
     return named;
+}
+
+constexpr std::array<std::string_view, kPlaceholderSyntaxCount> kSyntaxNames {
+    "printf", "qt", "brace", "escape", "tag", "section", "argument"};
+
+std::optional<PlaceholderSyntax> findSyntax(std::string_view name)
+{
+    for (std::size_t i = 0; i < kSyntaxNames.size(); ++i)
+        if (kSyntaxNames[i] == name)
+            return static_cast<PlaceholderSyntax>(i);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -50,12 +66,23 @@ RuleSelection RuleSelection::fromLists(const std::vector<std::string>& enable,
     if (!enable.empty())
         selection.on_.reset();
     for (const std::string& list : enable)
-        if (!forEachRule(list, error, [&](RuleId id) { selection.set(id, true); }))
+        if (!forEachName(list, "rule", error, findRule,
+                         [&](RuleId id) { selection.set(id, true); }))
             return RuleSelection();
     for (const std::string& list : disable)
-        if (!forEachRule(list, error, [&](RuleId id) { selection.set(id, false); }))
+        if (!forEachName(list, "rule", error, findRule,
+                         [&](RuleId id) { selection.set(id, false); }))
             return RuleSelection();
     return selection;
+}
+
+bool PlaceholderSyntaxes::addList(std::string_view list, std::string& error)
+{
+    if (!narrowed_)
+        on_.reset();
+    narrowed_ = true;
+    return forEachName(list, "placeholder syntax", error, findSyntax,
+                       [&](PlaceholderSyntax s) { on_.set(static_cast<std::size_t>(s)); });
 }
 
 bool parseFailOn(std::string_view text, FailOn& failOn)

@@ -2,26 +2,33 @@
 
 #include "gbk_chars.h"
 #include "gbk_table.h"
+#include "utf8.h"
+
+#include <algorithm>
 
 namespace corvel::report {
 
-void appendCodePoint(std::string& out, char32_t code)
+namespace {
+
+// The GBK character at `at` (not ASCII): its length with its code point, or
+// 0 when it has none.
+std::size_t gbkCharAt(std::string_view bytes, std::size_t at, char32_t& code,
+                      const GbkTable*& table)
 {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    if (table == nullptr)
+        table = &GbkTable::instance();
+    const auto b = static_cast<unsigned char>(bytes[at]);
+    const std::size_t length = gbk::charLength(bytes, at);
+    code = length == 2 ? table->pair(b, static_cast<unsigned char>(bytes[at + 1]))
+                       : table->single(b);
+    return code == 0 ? 0 : length;
+}
+
+}  // namespace
+
+std::size_t utf8CharAt(std::string_view bytes, std::size_t at, char32_t& code)
+{
+    return utf8::charAt(bytes, at, code);
 }
 
 void appendByteEscape(std::string& out, unsigned char byte)
@@ -40,16 +47,13 @@ std::string TextDecoder::toUtf8(std::string_view bytes) const
     return out;
 }
 
+// GBK text is converted character by character; UTF-8 text is copied as it
+// is. A byte that starts no character (in UTF-8 also an overlong form, a
+// surrogate or a code point beyond U+10FFFF) is written as \xNN and the
+// next byte is looked at on its own.
 void TextDecoder::appendUtf8(std::string& out, std::string_view bytes) const
 {
-    if (encoding_ == TextEncoding::Utf8)
-        appendCheckedUtf8(out, bytes);
-    else
-        appendGbk(out, bytes);
-}
-
-void TextDecoder::appendGbk(std::string& out, std::string_view bytes) const
-{
+    const bool utf8 = encoding_ == TextEncoding::Utf8;
     const GbkTable* table = nullptr;  // built only when a byte needs it
     std::size_t i = 0;
     while (i < bytes.size()) {
@@ -59,45 +63,15 @@ void TextDecoder::appendGbk(std::string& out, std::string_view bytes) const
             ++i;
             continue;
         }
-        if (table == nullptr)
-            table = &GbkTable::instance();
         char32_t code = 0;
-        std::size_t length = gbk::charLength(bytes, i);
-        if (length == 2)
-            code = table->pair(b, static_cast<unsigned char>(bytes[i + 1]));
-        else
-            code = table->single(b);
-        if (code == 0) {
-            appendByteEscape(out, b);  // the next byte is looked at on its own
-            ++i;
-            continue;
-        }
-        appendCodePoint(out, code);
-        i += length;
-    }
-}
-
-// UTF-8 text is copied as it is, except for the bytes of sequences that are
-// not UTF-8 (overlong forms, surrogates and code points beyond U+10FFFF too).
-void TextDecoder::appendCheckedUtf8(std::string& out, std::string_view bytes) const
-{
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        }
-        char32_t code = 0;
-        const std::size_t length = utf8CharAt(bytes, i, code);
-        if (length == 0) {
+        std::size_t length = utf8 ? utf8::charAt(bytes, i, code) : gbkCharAt(bytes, i, code, table);
+        if (length == 0)
             appendByteEscape(out, b);
-            ++i;
-            continue;
-        }
-        out.append(bytes.substr(i, length));
-        i += length;
+        else if (utf8)
+            out.append(bytes.substr(i, length));
+        else
+            utf8::appendCodePoint(out, code);
+        i += std::max<std::size_t>(length, 1);
     }
 }
 

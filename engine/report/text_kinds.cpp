@@ -213,7 +213,7 @@ bool holdsCjk(std::string_view text, TextEncoding encoding)
     if (encoding == TextEncoding::Utf8) {
         char32_t code = 0;
         for (std::size_t i = 0; i < text.size(); ++i) {
-            std::size_t length = utf8CharAt(text, i, code);
+            std::size_t length = utf8::charAt(text, i, code);
             if (length > 0 && cjkCodePoint(code))
                 return true;
             if (length > 0)

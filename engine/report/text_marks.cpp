@@ -22,7 +22,7 @@ std::size_t utf8ChineseRun(std::string_view text, std::size_t at, int& count)
     char32_t code = 0;
     while (at < text.size()) {
         auto b = static_cast<unsigned char>(text[at]);
-        if (b < 0xE3 || b > 0xEF || utf8CharAt(text, at, code) != 3)
+        if (b < 0xE3 || b > 0xEF || utf8::charAt(text, at, code) != 3)
             break;
         bool chinese = (code >= 0x4E00 && code <= 0x9FFF) || (code >= 0x3000 && code <= 0x303F) ||
                        (code >= 0xFF00 && code <= 0xFFEF);
@@ -68,9 +68,8 @@ unsigned char continuationByteOf(char32_t code)
 // How many continuation bytes a lead byte (as a Latin-1 character) promises.
 int promisedBy(char32_t code)
 {
-    return code >= 0xC2 && code <= 0xDF ? 1 : code >= 0xE0 && code <= 0xEF ? 2
-                                          : code >= 0xF0 && code <= 0xF4 ? 3
-                                                                         : 0;
+    const utf8::Lead lead = utf8::leadOf(static_cast<std::uint8_t>(code));
+    return code <= 0xFF && lead.length > 0 ? lead.length - 1 : 0;
 }
 
 }  // namespace
@@ -95,7 +94,7 @@ std::optional<std::size_t> findUtf8ReadAsLatin1(std::string_view text)
     char32_t code = 0;
     for (std::size_t i = 0; i < text.size();) {
         auto b = static_cast<unsigned char>(text[i]);
-        std::size_t length = b >= 0x80 ? utf8CharAt(text, i, code) : 0;
+        std::size_t length = b >= 0x80 ? utf8::charAt(text, i, code) : 0;
         if (length == 0) {
             ++i;
             continue;
@@ -105,7 +104,7 @@ std::optional<std::size_t> findUtf8ReadAsLatin1(std::string_view text)
         int seen = 0;
         while (seen < promised && at < text.size()) {
             char32_t next = 0;
-            std::size_t nextLength = utf8CharAt(text, at, next);
+            std::size_t nextLength = utf8::charAt(text, at, next);
             if (nextLength == 0 || continuationByteOf(next) == 0)
                 break;
             ++seen;
@@ -127,7 +126,7 @@ std::optional<ControlFound> findNewInvisibleControl(std::string_view source,
         // The leads of U+0080..U+009F, U+061C and U+2000..U+207F.
         if (b != 0xC2 && b != 0xD8 && b != 0xE2)
             continue;
-        std::size_t length = utf8CharAt(text, i, code);
+        std::size_t length = utf8::charAt(text, i, code);
         if (length == 0 || !isInvisibleControl(code))
             continue;
         if (source.find(text.substr(i, length)) == std::string_view::npos)

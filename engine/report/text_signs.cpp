@@ -143,7 +143,7 @@ char32_t markAt(std::string_view text, std::size_t at, const gbk::CharSteps& ste
         return b;
     if (steps.utf8()) {
         char32_t code = 0;
-        length = std::max<std::size_t>(utf8CharAt(text, at, code), 1);
+        length = std::max<std::size_t>(utf8::charAt(text, at, code), 1);
         return length > 1 ? code : kOtherChar;
     }
     length = gbk::charLength(text, at);

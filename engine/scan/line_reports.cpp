@@ -71,15 +71,15 @@ LineReports::Starts LineReports::startsAt(std::size_t index) const
             before == 0 ? startsAtInput().start : startAfter(before, after - 1)};
 }
 
-LineFlag LineReports::flagOf(const BlockFacts& facts, std::uint64_t bit,
+LineClass LineReports::flagOf(const BlockFacts& facts, std::uint64_t bit,
                              std::uint64_t number) const
 {
     const bool pairs = layout_ == Layout::LinePairs;
     if (facts.classA & bit)
-        return pairs ? LineFlag::Empty : LineFlag::NoEquals;
+        return pairs ? LineClass::Empty : LineClass::MissingEquals;
     if (facts.flagged & bit)
-        return !pairs || number % 2 == 0 ? LineFlag::Untranslated : LineFlag::Erroneous;
-    return LineFlag::None;
+        return !pairs || number % 2 == 0 ? LineClass::Untranslated : LineClass::Erroneous;
+    return LineClass::Good;
 }
 
 LineReports::BlockOutcome LineReports::addBlock(const BlockFacts& f)
@@ -103,7 +103,7 @@ LineReports::BlockOutcome LineReports::addBlock(const BlockFacts& f)
         line.previousStart = starts.previous;
         line.end = input_.offset + index;
         line.flag = flagOf(f, bit, line.number);
-        if (copying_ && layout_ == Layout::LinePairs && line.flag != LineFlag::None
+        if (copying_ && layout_ == Layout::LinePairs && line.flag != LineClass::Good
             && line.number % 2 != 0) {
             // The copy drops or keeps the pair whole: its even line is reported too.
             const std::uint64_t later = f.cr & ~upTo(bit);
@@ -119,7 +119,7 @@ LineReports::BlockOutcome LineReports::addBlock(const BlockFacts& f)
             line.text = textOf(line.start, line.end, straddle_);
             push(line);
         } else {
-            defer(line, line.flag != LineFlag::None || (partners & bit) != 0);
+            defer(line, line.flag != LineClass::Good || (partners & bit) != 0);
         }
     }
     return {partnerDue, lines_.size() + kBlockRoom > kBatch};
@@ -222,22 +222,22 @@ OpenLine LineReports::openLine(std::uint64_t fed) const
     return {lastStart_, previousStart_, previousStart_};
 }
 
-LineFlag LineReports::lastLineFlag(const ScanState& state, std::uint64_t number) const
+LineClass LineReports::lastLineClass(const ScanState& state, std::uint64_t number) const
 {
     if (layout_ == Layout::LinePairs) {
         if (state.carryA != 0)
-            return LineFlag::Empty;
+            return LineClass::Empty;
         const bool high = state.carryB == 0;
         if (number % 2 != 0)
-            return high ? LineFlag::Erroneous : LineFlag::None;
-        return high ? LineFlag::None : LineFlag::Untranslated;
+            return high ? LineClass::Erroneous : LineClass::Good;
+        return high ? LineClass::Good : LineClass::Untranslated;
     }
     if (state.carryA != 0)
-        return LineFlag::NoEquals;
+        return LineClass::MissingEquals;
     // Still searching after the first '=', or that '=' was the last byte.
     if (state.carryB != 0 || state.afterEquals != 0)
-        return LineFlag::Untranslated;
-    return LineFlag::None;
+        return LineClass::Untranslated;
+    return LineClass::Good;
 }
 
 void LineReports::push(const ScannedLine& line)
@@ -273,10 +273,10 @@ bool LineReports::finish(const ScanState& state, std::uint64_t fileSize)
     line.end = fileSize;
     line.previousStart = previousStart_;
     line.terminator = 0;
-    line.flag = lastLineFlag(state, line.number);
+    line.flag = lastLineClass(state, line.number);
     if (headKept_)
         line.text = head_.data();
-    if (line.flag != LineFlag::None || copying_ || state.partnerDue)
+    if (line.flag != LineClass::Good || copying_ || state.partnerDue)
         push(line);
     return true;
 }

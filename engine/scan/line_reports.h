@@ -50,8 +50,8 @@ private:
     Starts startsAtInput() const;
     std::size_t afterCrBefore(std::size_t index) const;
 
-    LineFlag flagOf(const BlockFacts& facts, std::uint64_t bit, std::uint64_t number) const;
-    LineFlag lastLineFlag(const ScanState& state, std::uint64_t number) const;
+    LineClass flagOf(const BlockFacts& facts, std::uint64_t bit, std::uint64_t number) const;
+    LineClass lastLineClass(const ScanState& state, std::uint64_t number) const;
     void defer(const ScannedLine& line, bool mustReport);
     void resolvePending(std::uint8_t terminator);
     const char* textOf(std::uint64_t start, std::uint64_t end, std::string& store);

@@ -1,6 +1,7 @@
 // What the block line classifier reports: its code paths and the lines it hands out.
 #pragma once
 
+#include "corvel/run_events.h"
 #include "corvel/run_request.h"
 #include "processor_features.h"
 
@@ -16,14 +17,7 @@ using corvel::Layout;
 // (chosenInstructionSet).
 using Kernel = InstructionSet;
 
-enum class LineFlag : std::uint8_t {
-    None,          // not flagged: reported only for copying (see ScanOptions)
-    Empty,         // line pairs: only spaces 0x20, or nothing
-    Erroneous,     // line pairs: an odd (English) line with a byte >= 0x81
-    Untranslated,  // line pairs: an even line without one; equals lines:
-                   // no byte >= 0x81 after the first '='
-    NoEquals,      // equals lines: no '=' at all
-};
+using corvel::LineClass;
 
 // One reported line. Offsets count bytes from the start of the file.
 struct ScannedLine {
@@ -37,7 +31,7 @@ struct ScannedLine {
     // classifier keeps across reads: then read them again from the file.
     const char* text = nullptr;
     std::uint8_t terminator = 0;  // 2: CR LF, 1: a lone CR, 0: none (the last line)
-    LineFlag flag = LineFlag::None;
+    LineClass flag = LineClass::Good;
 
     std::uint64_t size() const { return end - start; }
     // The start of the next line.

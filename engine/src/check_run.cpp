@@ -51,7 +51,7 @@ std::optional<RunEnding> CheckRun::handleLine(LineReader& dictionary, std::strin
     if (longLine == nullptr)
         return rules_.handleLine(line);
     const ReaderText text(dictionary, *longLine);
-    const scan::LineFlag flag = longLine->facts.flag(
+    const LineClass flag = longLine->facts.flag(
         rules_.scanLayout(), std::uint64_t(context_.counts().lines), context_.request().encoding);
     if (auto end = rules_.handleFlagged({}, flag, &text, false))
         return end;
@@ -132,7 +132,7 @@ void CheckRun::commitReadLines(BlockLines& dictionary)
 // dictionary straight from the file (the rules would only have kept it).
 bool CheckRun::copiedPastRules(BlockLines& dictionary, const scan::ScannedLine& line)
 {
-    if (line.text != nullptr || line.flag != scan::LineFlag::None
+    if (line.text != nullptr || line.flag != LineClass::Good
         || rules_.scanLayout() != scan::Layout::Equals)
         return false;
     OutputFile& out = context_.files().corrected;

@@ -37,7 +37,7 @@ public:
     // A flagged line the block scan found, numbered counts().lines; the
     // lines since the one before were good. The same rules as handleLine.
     // A line too long to be held comes as `longText` (see PairRules).
-    virtual std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag,
+    virtual std::optional<RunEnding> handleFlagged(std::string_view line, LineClass flag,
                                                    const LongText* longText,
                                                    bool neverWritten) = 0;
     // Correct mode, block scan: the good lines before a flagged one were

@@ -41,7 +41,7 @@ void EqualsLog::writeHeader()
 void EqualsLog::finding(const Finding& finding)
 {
     const gbk::TextSet& t = logTexts(encoding_);
-    bool serious = finding.what == FindingClass::MissingEquals;
+    bool serious = finding.what == LineClass::MissingEquals;
     line_ = serious ? t.errorBefore : t.equalsUntranslatedBefore;
     appendSpacedNumber(line_, finding.line);
     line_ += serious ? t.seriousAfter : t.untranslatedCount;

@@ -12,10 +12,8 @@
 
 namespace corvel {
 
-enum class EqualsClass { Accepted, SeriousError, Untranslated };
-
 // The class of one equals-line dictionary line.
-EqualsClass classifyEqualsLine(std::string_view text, TextEncoding encoding = TextEncoding::Gbk);
+LineClass classifyEqualsLine(std::string_view text, TextEncoding encoding = TextEncoding::Gbk);
 
 class EqualsLog : public RunSink {
 public:

@@ -9,14 +9,14 @@
 
 namespace corvel {
 
-EqualsClass classifyEqualsLine(std::string_view text, TextEncoding encoding)
+LineClass classifyEqualsLine(std::string_view text, TextEncoding encoding)
 {
     const void* equals = std::memchr(text.data(), '=', text.size());
     if (equals == nullptr)
-        return EqualsClass::SeriousError;
+        return LineClass::MissingEquals;
     std::size_t at = static_cast<const char*>(equals) - text.data();
-    return hasTranslationChar(text.substr(at + 1), encoding) ? EqualsClass::Accepted
-                                                   : EqualsClass::Untranslated;
+    return hasTranslationChar(text.substr(at + 1), encoding) ? LineClass::Good
+                                                   : LineClass::Untranslated;
 }
 
 namespace {
@@ -63,14 +63,10 @@ public:
 
     // Flagged equals lines are never kept, so a long one is only quoted; a
     // long good one comes here only from the line-by-line loop.
-    std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag,
+    std::optional<RunEnding> handleFlagged(std::string_view line, LineClass flag,
                                            const LongText* longText, bool) override
     {
-        switch (flag) {
-        case scan::LineFlag::NoEquals: return handle(EqualsClass::SeriousError, line, longText);
-        case scan::LineFlag::Untranslated: return handle(EqualsClass::Untranslated, line, longText);
-        default: return handle(EqualsClass::Accepted, line, longText);
-        }
+        return handle(flag, line, longText);
     }
 
     void commitLast() override { context_.files().corrected.commit(); }
@@ -78,29 +74,20 @@ public:
     EndOffer endOffer() const override { return EndOffer::AskOrBeep; }
 
 private:
-    std::optional<RunEnding> handle(EqualsClass lineClass, std::string_view line,
+    std::optional<RunEnding> handle(LineClass lineClass, std::string_view line,
                                     const LongText* longText = nullptr)
     {
         RunCounts& counts = context_.counts();
-        FindingClass what;
-        switch (lineClass) {
-        case EqualsClass::Accepted:
+        if (lineClass == LineClass::Good) {
             if (context_.correcting() && longText != nullptr)
                 context_.files().corrected.stageLine(*longText);
             else if (context_.correcting())
                 context_.files().corrected.stageLine(line);
             return std::nullopt;
-        case EqualsClass::SeriousError:
-            ++counts.erroneous;
-            what = FindingClass::MissingEquals;
-            break;
-        case EqualsClass::Untranslated:
-        default:
-            ++counts.untranslated;
-            what = FindingClass::Untranslated;
-            break;
         }
-        const Finding finding {counts.lines, what, line, longText};
+        // A line without "=" is a serious error; the other flagged ones are untranslated.
+        ++(lineClass == LineClass::MissingEquals ? counts.erroneous : counts.untranslated);
+        const Finding finding {counts.lines, lineClass, line, longText};
         context_.emit([&](RunSink& s) { s.finding(finding); });
         return context_.checkWrites();
     }

@@ -31,21 +31,20 @@ void LineFacts::add(std::string_view bytes)
             translatedAfterEquals_[kind] = holds(kind, bytes);
 }
 
-scan::LineFlag LineFacts::flag(scan::Layout layout, std::uint64_t number,
+LineClass LineFacts::flag(scan::Layout layout, std::uint64_t number,
                                TextEncoding encoding) const
 {
-    using scan::LineFlag;
     const Kind kind = encoding == TextEncoding::Utf8 ? kUtf8 : kGbk;
     if (layout == scan::Layout::Equals) {
         if (!equals_)
-            return LineFlag::NoEquals;
-        return translatedAfterEquals_[kind] ? LineFlag::None : LineFlag::Untranslated;
+            return LineClass::MissingEquals;
+        return translatedAfterEquals_[kind] ? LineClass::Good : LineClass::Untranslated;
     }
     if (!notEmpty_)
-        return LineFlag::Empty;
+        return LineClass::Empty;
     if (number % 2 != 0)
-        return translated_[kind] ? LineFlag::Erroneous : LineFlag::None;
-    return translated_[kind] ? LineFlag::None : LineFlag::Untranslated;
+        return translated_[kind] ? LineClass::Erroneous : LineClass::Good;
+    return translated_[kind] ? LineClass::Good : LineClass::Untranslated;
 }
 
 }  // namespace corvel

@@ -15,9 +15,9 @@ public:
     // The line's next bytes.
     void add(std::string_view bytes);
     // The line's class in `layout` as line `number`, read as `encoding`
-    // (the same as the rules give the whole line); LineFlag::None for a
+    // (the same as the rules give the whole line); LineClass::Good for a
     // good line.
-    scan::LineFlag flag(scan::Layout layout, std::uint64_t number, TextEncoding encoding) const;
+    LineClass flag(scan::Layout layout, std::uint64_t number, TextEncoding encoding) const;
 
 private:
     // What makes a translation character, by encoding: a byte of 0x81 or

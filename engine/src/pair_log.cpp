@@ -119,19 +119,20 @@ void PairLog::finding(const Finding& finding)
     std::string_view before = t.emptyBefore;
     std::string_view after = t.emptyAfter;
     switch (finding.what) {
-    case FindingClass::Empty: break;
-    case FindingClass::Erroneous: before = t.errorBefore; after = t.errorAfter; break;
-    case FindingClass::Untranslated:
+    case LineClass::Empty: break;
+    case LineClass::Erroneous: before = t.errorBefore; after = t.errorAfter; break;
+    case LineClass::Untranslated:
         before = t.pairUntranslatedBefore;
         after = t.pairUntranslatedAfter;
         break;
-    case FindingClass::MissingEquals: return;  // not a class of this layout
+    case LineClass::Good:
+    case LineClass::MissingEquals: return;  // not logged in this layout
     }
     line_ = before;
     appendSpacedNumber(line_, finding.line);
     line_ += after;
     padToPrintZone(line_, encoding_);
-    if (finding.what != FindingClass::Empty) {
+    if (finding.what != LineClass::Empty) {
         writeEntry(file_, line_, finding);  // the line's bytes follow the lead
         return;
     }

@@ -15,8 +15,6 @@
 
 namespace corvel {
 
-enum class LineClass { Good, Empty, Erroneous, Untranslated };
-
 // The deletion options in force.
 struct DeletionOptions {
     bool empty = false;

@@ -25,7 +25,7 @@ PairRules::PairRules(RunContext& context)
 {
 }
 
-void PairRules::report(FindingClass what, std::int32_t number, std::string_view text)
+void PairRules::report(LineClass what, std::int32_t number, std::string_view text)
 {
     const Finding finding {number, what, text, longText_};
     context_.emit([&](RunSink& s) { s.finding(finding); });
@@ -48,7 +48,7 @@ LineVerdict PairRules::handle(LineClass what, std::string_view text, const LongT
     case LineClass::Empty:
         ++counts_.empty;
         ++consecutiveErrors_;
-        report(FindingClass::Empty, number, text);
+        report(LineClass::Empty, number, text);
         if (correcting)
             keepOrDrop(english, !context_.option(Option::DeleteEmpty), text);
         else if (context_.option(Option::StopOnEmpty))
@@ -56,7 +56,7 @@ LineVerdict PairRules::handle(LineClass what, std::string_view text, const LongT
         return LineVerdict::Continue;
     case LineClass::Erroneous:
         ++counts_.erroneous;
-        report(FindingClass::Erroneous, number, text);
+        report(LineClass::Erroneous, number, text);
         if (correcting) {
             keepOrDrop(english, !context_.option(Option::DeleteErroneous), text);
         } else if (context_.option(Option::StopOnErrors)) {
@@ -67,10 +67,11 @@ LineVerdict PairRules::handle(LineClass what, std::string_view text, const LongT
         return LineVerdict::Continue;
     case LineClass::Untranslated:
         ++counts_.untranslated;
-        report(FindingClass::Untranslated, number, text);
+        report(LineClass::Untranslated, number, text);
         if (correcting)
             keepOrDrop(english, !context_.option(Option::DeleteUntranslated), text);
         return LineVerdict::Continue;
+    case LineClass::MissingEquals: break;  // not a class of this layout
     }
     return LineVerdict::Continue;
 }

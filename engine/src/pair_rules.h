@@ -50,7 +50,7 @@ private:
     void keepOrDrop(bool english, bool kept, std::string_view text);
     void stage(std::string_view text);
     void countErrorRow(std::int32_t number);
-    void report(FindingClass what, std::int32_t number, std::string_view text);
+    void report(LineClass what, std::int32_t number, std::string_view text);
 
     RunContext& context_;
     RunCounts& counts_;

@@ -59,10 +59,10 @@ public:
 
     void goodEnglishCopied() override { rules_.goodEnglishCopied(); }
 
-    std::optional<RunEnding> handleFlagged(std::string_view line, scan::LineFlag flag,
+    std::optional<RunEnding> handleFlagged(std::string_view line, LineClass flag,
                                            const LongText* longText, bool neverWritten) override
     {
-        return follow(rules_.handle(classOf(flag), line, longText, neverWritten));
+        return follow(rules_.handle(flag, line, longText, neverWritten));
     }
 
     void commitLast() override
@@ -77,16 +77,6 @@ public:
     }
 
 private:
-    static LineClass classOf(scan::LineFlag flag)
-    {
-        switch (flag) {
-        case scan::LineFlag::Empty: return LineClass::Empty;
-        case scan::LineFlag::Erroneous: return LineClass::Erroneous;
-        case scan::LineFlag::Untranslated: return LineClass::Untranslated;
-        default: return LineClass::Good;
-        }
-    }
-
     std::optional<RunEnding> follow(LineVerdict verdict)
     {
         switch (verdict) {

@@ -66,9 +66,9 @@ fs::path newName(const fs::path& target)
     static std::atomic<unsigned> counter {0};
     static const unsigned seed = std::random_device {}();
     std::ostringstream name;
-    name << std::hex << (seed ^ (counter++ * 2654435761u));
+    name << '.' << std::hex << (seed ^ (counter++ * 2654435761u)) << ".new";
     fs::path path = target;
-    path += "." + name.str() + ".new";
+    path += name.str();
     return path;
 }
 

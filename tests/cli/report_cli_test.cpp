@@ -329,6 +329,8 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--charset", "big5"}, "--charset needs gb2312"},
         {{"--enable", ","}, "names no rule"},  // not: every rule off
         {{"--disable=,,"}, "names no rule"},
+        {{"--placeholders", "qt,python"}, "unknown placeholder syntax \"python\""},
+        {{"--placeholders=,"}, "names no placeholder syntax"},
         {{"--format", "json", "--format", "sarif"}, "--format may be given only once"},
         {{"--report", path("a.json"), "--report", path("b.json")},
          "--report may be given only once"},
@@ -434,6 +436,29 @@ TEST(HeldFindings, PastItsLimitWaitsForItsTurnAndKeepsTheOrder)
     second.join();
     EXPECT_EQ(begins, 1);
     EXPECT_EQ(writers.lines, (std::vector<int> {1, 2, 3, 4}));
+}
+
+// A dictionary whose turn has come holds nothing: its findings pass on at
+// once, so a report of one dictionary is never held in memory.
+TEST(HeldFindings, InItsTurnPassesEachFindingOnAtOnce)
+{
+    struct Recorder : report::FindingSink {
+        std::vector<int> lines;
+        void add(report::Finding finding) override { lines.push_back(finding.line); }
+    } writers;
+    cli::PrintTurn turn;
+    int begins = 0;
+    cli::HeldFindings held(turn, 0, 2, [&]() -> report::FindingSink& {
+        ++begins;
+        return writers;
+    });
+    report::Finding finding;
+    finding.line = 7;
+    held.add(finding);
+    EXPECT_EQ(begins, 1);
+    EXPECT_EQ(writers.lines, (std::vector<int> {7}));
+    held.release();
+    EXPECT_EQ(begins, 1);
 }
 
 // The same dictionary as UTF-8 with LF line ends (with a byte-order mark

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <random>
+#include "corvel/report/rule_catalogue.h"
 
 namespace corvel::encoding::test {
 namespace {
@@ -137,7 +138,7 @@ TEST(FastPath, MarksAndLineEndsAcrossBlockBoundaries)
                                             layout};
                     std::vector<report::Finding> found = scanBytes(bytes, options);
                     ASSERT_FALSE(found.empty()) << mark.rule << " at " << at;
-                    EXPECT_EQ(found[0].rule, mark.rule) << "at " << at;
+                    EXPECT_EQ(report::ruleInfo(found[0].rule).name, mark.rule) << "at " << at;
                     EXPECT_EQ(found[0].line, line) << mark.rule << " at " << at;
                 }
 }

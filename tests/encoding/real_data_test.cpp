@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include "corvel/report/rule_catalogue.h"
 
 namespace corvel::encoding::test {
 namespace {
@@ -54,7 +55,7 @@ std::vector<std::string> rulesAndLines(const std::vector<report::Finding>& findi
 {
     std::vector<std::string> out;
     for (const report::Finding& f : findings)
-        out.push_back(f.rule + "@" + std::to_string(f.line));
+        out.push_back(std::string(report::ruleInfo(f.rule).name) + "@" + std::to_string(f.line));
     return out;
 }
 

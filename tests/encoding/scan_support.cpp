@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include "corvel/report/rule_catalogue.h"
 
 namespace corvel::encoding::test {
 
@@ -46,7 +47,7 @@ std::vector<std::string> brief(const std::vector<report::Finding>& findings)
 {
     std::vector<std::string> out;
     for (const report::Finding& f : findings) {
-        std::string s = f.rule;
+        std::string s(report::ruleInfo(f.rule).name);
         s += '@';
         s += std::to_string(f.line);
         if (f.column) {

@@ -3,6 +3,7 @@
 // decoding byte by byte.
 #include "char_decoder.h"
 #include "gbk_cells.h"
+#include "utf8.h"
 #include "encoding/plain_block.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,55 @@ std::vector<Decoded> decode(TextEncoding encoding, std::string_view bytes)
 bool operator==(const Decoded& a, const Decoded& b)
 {
     return a.kind == b.kind && a.code == b.code && a.pos == b.pos;
+}
+
+// UTF-8 as the standard defines it: the code point a lead byte and its
+// continuations give, refused when overlong, a surrogate or past U+10FFFF.
+std::size_t referenceUtf8(std::string_view bytes, char32_t& code)
+{
+    auto b = static_cast<unsigned char>(bytes[0]);
+    std::size_t length = b >= 0xF8 ? 0 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+    if (length == 0 || length > bytes.size())
+        return 0;
+    code = b & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        auto c = static_cast<unsigned char>(bytes[k]);
+        if ((c & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (c & 0x3F);
+    }
+    constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kMinimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+// The one-character decoder and the stream decoder against the standard,
+// on every lead byte and second byte, with the third and fourth bytes at
+// the edges of the continuation range, and cut short.
+TEST(Utf8, BothDecodersReadEverySequenceAsTheStandardDoes)
+{
+    for (int lead = 0x80; lead <= 0xFF; ++lead)
+        for (int second = 0; second <= 0xFF; ++second)
+            for (const char* tail : {"\x80\x80", "\xBF\xBF", "\x7F\x80", "\x80\xC0", "", "\x80"}) {
+                std::string bytes {static_cast<char>(lead), static_cast<char>(second)};
+                bytes += tail;
+                SCOPED_TRACE(::testing::PrintToString(bytes));
+                char32_t want = 0, got = 0;
+                const std::size_t length = referenceUtf8(bytes, want);
+                ASSERT_EQ(utf8::charAt(bytes, 0, got), length);
+                std::vector<Decoded> stream = decode(TextEncoding::Utf8, bytes);
+                if (length == 0) {
+                    EXPECT_EQ(stream[0].kind, CharKind::Invalid);
+                    continue;
+                }
+                EXPECT_EQ(got, want);
+                EXPECT_EQ(stream[0].kind, CharKind::Multibyte);
+                EXPECT_EQ(stream[0].code, want);
+                std::string encoded;
+                utf8::appendCodePoint(encoded, want);
+                EXPECT_EQ(encoded, bytes.substr(0, length));
+            }
 }
 
 TEST(CharDecoder, CutsCharactersAndResumesAfterInvalidBytes)

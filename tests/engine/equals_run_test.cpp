@@ -8,35 +8,35 @@ namespace {
 
 TEST(EqualsLineClass, TranslationAfterTheFirstEqualsSignIsAccepted)
 {
-    EXPECT_EQ(classifyEqualsLine(gbk("Open=打开")), EqualsClass::Accepted);
-    EXPECT_EQ(classifyEqualsLine(gbk("a=b=打开")), EqualsClass::Accepted);
-    EXPECT_EQ(classifyEqualsLine(gbk("=打开")), EqualsClass::Accepted);
+    EXPECT_EQ(classifyEqualsLine(gbk("Open=打开")), LineClass::Good);
+    EXPECT_EQ(classifyEqualsLine(gbk("a=b=打开")), LineClass::Good);
+    EXPECT_EQ(classifyEqualsLine(gbk("=打开")), LineClass::Good);
 }
 
 TEST(EqualsLineClass, NothingTranslatedAfterTheEqualsSignIsUntranslated)
 {
-    EXPECT_EQ(classifyEqualsLine("Open="), EqualsClass::Untranslated);
-    EXPECT_EQ(classifyEqualsLine("="), EqualsClass::Untranslated);
-    EXPECT_EQ(classifyEqualsLine("Exit=Exit 2.0 (beta)!"), EqualsClass::Untranslated);
+    EXPECT_EQ(classifyEqualsLine("Open="), LineClass::Untranslated);
+    EXPECT_EQ(classifyEqualsLine("="), LineClass::Untranslated);
+    EXPECT_EQ(classifyEqualsLine("Exit=Exit 2.0 (beta)!"), LineClass::Untranslated);
     // Chinese before the "=" is never looked at.
-    EXPECT_EQ(classifyEqualsLine(gbk("打开=Open")), EqualsClass::Untranslated);
+    EXPECT_EQ(classifyEqualsLine(gbk("打开=Open")), LineClass::Untranslated);
 }
 
 TEST(EqualsLineClass, LineWithoutEqualsSignIsASeriousError)
 {
-    EXPECT_EQ(classifyEqualsLine("Open"), EqualsClass::SeriousError);
-    EXPECT_EQ(classifyEqualsLine(""), EqualsClass::SeriousError);
-    EXPECT_EQ(classifyEqualsLine(gbk("打开")), EqualsClass::SeriousError);
+    EXPECT_EQ(classifyEqualsLine("Open"), LineClass::MissingEquals);
+    EXPECT_EQ(classifyEqualsLine(""), LineClass::MissingEquals);
+    EXPECT_EQ(classifyEqualsLine(gbk("打开")), LineClass::MissingEquals);
     // A full-width "＝" is not an equals sign.
-    EXPECT_EQ(classifyEqualsLine(gbk("Open＝打开")), EqualsClass::SeriousError);
+    EXPECT_EQ(classifyEqualsLine(gbk("Open＝打开")), LineClass::MissingEquals);
 }
 
 TEST(EqualsLineClass, Byte0x80AfterTheEqualsSignIsPlainAnd0x81Translates)
 {
-    EXPECT_EQ(classifyEqualsLine("a=\x80"), EqualsClass::Untranslated);
-    EXPECT_EQ(classifyEqualsLine("a=\x81"), EqualsClass::Accepted);
-    EXPECT_EQ(classifyEqualsLine("a=\xFF"), EqualsClass::Accepted);
-    EXPECT_EQ(classifyEqualsLine("\x81=a"), EqualsClass::Untranslated);
+    EXPECT_EQ(classifyEqualsLine("a=\x80"), LineClass::Untranslated);
+    EXPECT_EQ(classifyEqualsLine("a=\x81"), LineClass::Good);
+    EXPECT_EQ(classifyEqualsLine("a=\xFF"), LineClass::Good);
+    EXPECT_EQ(classifyEqualsLine("\x81=a"), LineClass::Untranslated);
 }
 
 class EqualsRun : public RunTest {};

@@ -38,7 +38,7 @@ public:
 // A finding as the sink heard it, with its text copied.
 struct HeardFinding {
     std::int32_t line = 0;
-    FindingClass what = FindingClass::Empty;
+    LineClass what = LineClass::Empty;
     std::string text;
 
     bool operator==(const HeardFinding&) const = default;

@@ -104,7 +104,6 @@ TEST_F(LineReading, LinesLongerThanTheBufferAreReadWhole)
 // with any line end.
 TEST_F(LineReading, ABoundedReaderGivesLongLinesAgainInPieces)
 {
-    using scan::LineFlag;
     const std::string cn = gbk("打开");
     const std::string bytes = "a\r\n" + std::string(kReaderBuffer - 1, 'b') + "\r" + cn + "\r\n"
         + std::string(3 * kReaderBuffer, ' ') + "\n" + cn + "\r\n" + std::string(kReaderBuffer, 'd')
@@ -150,17 +149,17 @@ TEST_F(LineReading, ABoundedReaderGivesLongLinesAgainInPieces)
             for (const TextEncoding encoding : {TextEncoding::Gbk, TextEncoding::Utf8}) {
                 for (const std::int32_t number : {1, 2}) {
                     const LineClass c = classifyPairLine(want, number, encoding);
-                    const LineFlag flag = c == LineClass::Empty ? LineFlag::Empty
-                        : c == LineClass::Erroneous            ? LineFlag::Erroneous
-                        : c == LineClass::Untranslated         ? LineFlag::Untranslated
-                                                               : LineFlag::None;
+                    const LineClass flag = c == LineClass::Empty ? LineClass::Empty
+                        : c == LineClass::Erroneous            ? LineClass::Erroneous
+                        : c == LineClass::Untranslated         ? LineClass::Untranslated
+                                                               : LineClass::Good;
                     EXPECT_EQ(longLine->facts.flag(scan::Layout::LinePairs, number, encoding), flag)
                         << "line " << n + 1 << " as line " << number;
                 }
-                const EqualsClass c = classifyEqualsLine(want, encoding);
-                const LineFlag flag = c == EqualsClass::SeriousError ? LineFlag::NoEquals
-                    : c == EqualsClass::Untranslated                ? LineFlag::Untranslated
-                                                                    : LineFlag::None;
+                const LineClass c = classifyEqualsLine(want, encoding);
+                const LineClass flag = c == LineClass::MissingEquals ? LineClass::MissingEquals
+                    : c == LineClass::Untranslated                ? LineClass::Untranslated
+                                                                    : LineClass::Good;
                 EXPECT_EQ(longLine->facts.flag(scan::Layout::Equals, 1, encoding), flag)
                     << "line " << n + 1;
             }

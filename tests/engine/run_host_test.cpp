@@ -76,9 +76,9 @@ TEST_F(PairHost, FindingsReachTheSinksWithTheLinesBytes)
     chooseGame();
     (void)runPairs();
     EXPECT_EQ(host.findings,
-              (std::vector<HeardFinding> {{3, FindingClass::Erroneous, gbk("Save 文件")},
-                                          {6, FindingClass::Untranslated, "Exit"},
-                                          {7, FindingClass::Empty, ""}}));
+              (std::vector<HeardFinding> {{3, LineClass::Erroneous, gbk("Save 文件")},
+                                          {6, LineClass::Untranslated, "Exit"},
+                                          {7, LineClass::Empty, ""}}));
 }
 
 TEST_F(PairHost, NormalEndAnsweredOkOpensTheLogAtEnd)
@@ -372,12 +372,12 @@ TEST_F(EqualsHost, FindingsReachTheSinksWithTheLinesBytes)
     chooseMenu();
     (void)runEquals();
     EXPECT_EQ(host.findings, (std::vector<HeardFinding> {
-                                 {2, FindingClass::Untranslated, "Save="},
-                                 {3, FindingClass::Untranslated, "="},
-                                 {4, FindingClass::MissingEquals, "Help"},
-                                 {5, FindingClass::Untranslated, gbk("打开=Open")},
-                                 {7, FindingClass::MissingEquals, ""},
-                                 {8, FindingClass::Untranslated, "Exit=Exit 2.0 (beta)"},
+                                 {2, LineClass::Untranslated, "Save="},
+                                 {3, LineClass::Untranslated, "="},
+                                 {4, LineClass::MissingEquals, "Help"},
+                                 {5, LineClass::Untranslated, gbk("打开=Open")},
+                                 {7, LineClass::MissingEquals, ""},
+                                 {8, LineClass::Untranslated, "Exit=Exit 2.0 (beta)"},
                              }));
 }
 

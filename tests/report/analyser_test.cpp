@@ -3,6 +3,7 @@
 // reading a dictionary file.
 #include "report_test_support.h"
 
+#include "report/consistency_index.h"
 #include "report/pair_shift_tracker.h"
 #include "corvel/report/rule_catalogue.h"
 #include "corvel/report/rule_selection.h"
@@ -46,7 +47,94 @@ TEST(Analyser, PairFindingsSitAtTheTranslationInRuleOrder)
               (Lines {"untranslated@2", "placeholder-mismatch@2", "whitespace-mismatch@2",
                       "number-mismatch@2", "inconsistent-translation@6",
                       "whitespace-mismatch@8"}));
-    EXPECT_EQ(findings[4].message, "the same source has a different translation at line 4");
+    EXPECT_EQ(findings[4].message,
+              "translated \"开启\" here (1 line) and \"打开\" on 1 line (first at line 4)");
+}
+
+// inconsistent-translation reports at the lines of the less used
+// translations, whichever comes first; of translations on as many lines,
+// the one met first stands.
+TEST(Consistency, TheLessUsedTranslationsAreReportedQuotingTheMostUsed)
+{
+    struct Case {
+        Layout layout;
+        std::vector<std::string_view> lines;
+        Lines expected;
+        std::string message;  // of the last finding
+    };
+    const std::vector<Case> cases = {
+        // The first translation has the typo: it alone is reported.
+        {Layout::LinePairs,
+         {"Open", "开启", "Save", "保存", "Open", "打开", "Open", "打开"},
+         {"inconsistent-translation@2"},
+         "translated \"开启\" here (1 line) and \"打开\" on 2 lines (first at line 6)"},
+        {Layout::LinePairs,
+         {"Open", "打开", "Open", "打开", "Open", "开启"},
+         {"inconsistent-translation@6"},
+         "translated \"开启\" here (1 line) and \"打开\" on 2 lines (first at line 2)"},
+        // A tie: the translation met first stands.
+        {Layout::LinePairs, {"Open", "打开", "Open", "开启"}, {"inconsistent-translation@4"},
+         "translated \"开启\" here (1 line) and \"打开\" on 1 line (first at line 2)"},
+        // Three translations; the minority on two lines is reported at both.
+        {Layout::LinePairs,
+         {"Open", "开启", "Open", "打开", "Open", "打开", "Open", "开", "Open", "打开", "Open",
+          "开启"},
+         {"inconsistent-translation@2", "inconsistent-translation@8",
+          "inconsistent-translation@12"},
+         "translated \"开启\" here (2 lines) and \"打开\" on 3 lines (first at line 4); 3 "
+         "translations in all"},
+        // Two sources, each with its own most used translation.
+        {Layout::LinePairs,
+         {"Open", "打开", "Open", "打开", "Open", "开启", "Open", "打开", "Save", "保存", "Save",
+          "存储", "Save", "保存"},
+         {"inconsistent-translation@6", "inconsistent-translation@12"},
+         "translated \"存储\" here (1 line) and \"保存\" on 2 lines (first at line 10)"},
+        {Layout::Equals,
+         {"Open=开启", "Save=保存", "Open=打开", "Open=打开"},
+         {"inconsistent-translation@1"},
+         "translated \"开启\" here (1 line) and \"打开\" on 2 lines (first at line 3)"},
+        // Near misses: another source (a trailing space), the same
+        // translation, an empty translation line, an equals line's empty
+        // translation and a line without "=".
+        {Layout::LinePairs, {"Open", "打开", "Open ", "开启", "Open", "打开"}, {}, ""},
+        {Layout::LinePairs, {"Open", "打开", "Open", "  ", "Open", "打开"}, {}, ""},
+        {Layout::Equals, {"Open=打开", "Open=", "Open=  ", "Open", "Open=打开"}, {}, ""},
+    };
+    AnalysisOptions options;
+    std::string error;
+    options.rules = RuleSelection::fromLists({"inconsistent-translation"}, {}, error);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.lines[0]) + "|" + std::string(c.lines[1]));
+        std::vector<std::string> gbkLines;
+        for (std::string_view l : c.lines)
+            gbkLines.push_back(test::gbk(l));
+        ConsistencyIndex census;
+        options.layout = c.layout;
+        DictionaryAnalyser counting(options, census);
+        for (const std::string& l : gbkLines)
+            counting.addLine(l);
+        counting.finish();
+        test::CollectFindings collect;
+        DictionaryAnalyser analyser(options, collect, &census);
+        for (const std::string& l : gbkLines)
+            analyser.addLine(l);
+        analyser.finish();
+        EXPECT_EQ(ruleLines(collect.findings), c.expected);
+        if (!c.expected.empty()) {
+            EXPECT_EQ(collect.findings.back().message, c.message);
+        }
+    }
+}
+
+// Inside a shifted region the pairs are not weighed, so they count for no
+// translation of their "source": "帮助" at line 3 is its only weighed pair.
+TEST(Consistency, PairsInAShiftedRegionAreNotCounted)
+{
+    auto findings = analyseLines(Layout::LinePairs,
+                                 {"OK", "确定", "帮助", "Helper", "Go", "走", "帮助", "Help",
+                                  "打开", "Open", "帮助", "Help"});
+    EXPECT_EQ(ruleLines(test::ofRule(findings, "pair-shift")), (Lines {"pair-shift@7"}));
+    EXPECT_EQ(test::ofRule(findings, "inconsistent-translation").size(), 0u);
 }
 
 TEST(Analyser, ColumnsOfEqualsLinesCountTheSourceAndTheEquals)
@@ -225,7 +313,7 @@ TEST_F(AnalyseFile, LinesTooLongToHoldKeepTheirClassesAndQuoteTheirStart)
         EXPECT_FALSE(analyseDictionary(c.file, options, collect));
         EXPECT_EQ(ruleLines(collect.findings), c.expected) << c.file;
         for (const Finding& f : collect.findings)
-            EXPECT_LE(f.source.size() + f.translation.size(), 2 * 4096u) << f.rule;
+            EXPECT_LE(f.source.size() + f.translation.size(), 2 * 4096u) << ruleInfo(f.rule).name;
     }
     test::CollectFindings collect;
     EXPECT_FALSE(analyseDictionary(pairs, AnalysisOptions {}, collect));
@@ -279,7 +367,7 @@ TEST(TextMarks, WrongConversionsAndInvisibleControlsInTranslations)
         analyser.finish();
         Lines got;
         for (const Finding& f : collect.findings)
-            got.push_back(f.rule + "@" + std::to_string(f.characterColumn.value_or(0)));
+            got.push_back(std::string(ruleInfo(f.rule).name) + "@" + std::to_string(f.characterColumn.value_or(0)));
         EXPECT_EQ(got, c.expected);
     }
 }
@@ -369,7 +457,7 @@ TEST(LineBreakMismatch, ItsOwnWarningAndRepeatsCounted)
         SCOPED_TRACE(c.source + " => " + c.translation);
         Lines got;
         for (const Finding& f : analyseLines(Layout::LinePairs, {c.source, c.translation}))
-            got.push_back(f.rule + ": " + f.message);
+            got.push_back(std::string(ruleInfo(f.rule).name) + ": " + f.message);
         EXPECT_EQ(got, c.expected);
     }
 }

@@ -170,32 +170,35 @@ TEST(NumberMismatch, TheQuickAnswerNeverHidesAMissingNumber)
     EXPECT_GT(quick, 2000);  // the quick answer was given often enough to mean something
 }
 
-TEST(ConsistencyIndex, NamesTheFirstPairOfASourceTranslatedDifferently)
-{
-    ConsistencyIndex index;
-    EXPECT_EQ(index.record("Open", gbk("打开"), 2), std::nullopt);
-    EXPECT_EQ(index.record("Save", gbk("保存"), 4), std::nullopt);
-    EXPECT_EQ(index.record("Open", gbk("打开"), 6), std::nullopt);
-    EXPECT_EQ(index.record("Open", gbk("开启"), 8), 2);
-    EXPECT_EQ(index.record("Open", gbk("开启"), 10), 2);  // still the first's line
-    EXPECT_EQ(index.record("Open ", gbk("开启"), 12), std::nullopt);  // another source
-    EXPECT_EQ(index.distinctSources(), 3u);
-}
-
-TEST(ConsistencyIndex, KeepsFingerprintsNotTextsAcrossGrowth)
+TEST(ConsistencyIndex, KeepsFingerprintsForAllAndTextsOnlyForInconsistentSources)
 {
     ConsistencyIndex index;
     const int n = 100000;
-    for (int i = 0; i < n; ++i) {
-        std::string number = std::to_string(i);
-        ASSERT_EQ(index.record("source " + number, number, i + 1), std::nullopt);
-    }
+    for (int i = 0; i < n; ++i)
+        index.count("source " + std::to_string(i), std::to_string(i), i + 1);
+    // Every 997th source gets a second translation, on two lines.
     for (int i = 0; i < n; i += 997)
-        ASSERT_EQ(index.record("source " + std::to_string(i), "other", 0), i + 1);
+        for (int k = 0; k < 2; ++k)
+            index.count("source " + std::to_string(i), "other", n + 1 + i + k);
+    index.settle();
     EXPECT_EQ(index.distinctSources(), static_cast<std::size_t>(n));
-    // 20 bytes a slot, the table at most 70% and at least 35% full.
-    EXPECT_LE(index.memoryBytes(), n * 20 / 35 * 100 + 20);
-    EXPECT_GE(index.memoryBytes(), n * 20 * 10 / 7);
+    EXPECT_EQ(index.inconsistentSources(), static_cast<std::size_t>(n / 997 + 1));
+    // 24 bytes a slot, the table at most 70% and at least 35% full, and a
+    // little for each inconsistent source.
+    const std::size_t slots = n * 24 * 10 / 7;
+    EXPECT_GE(index.memoryBytes(), slots);
+    EXPECT_LE(index.memoryBytes(), 2 * slots + 200 * index.inconsistentSources());
+    // "other" (2 lines) is the most used translation of those sources; the
+    // first one is told so, the text of "other" kept from the census.
+    const auto source = ConsistencyIndex::sourceFingerprint("source 997");
+    auto verdict = index.look(source, "997");
+    ASSERT_TRUE(verdict);
+    EXPECT_EQ(verdict->lines, 1);
+    EXPECT_EQ(verdict->major, "other");
+    EXPECT_EQ(verdict->majorLines, 2);
+    EXPECT_EQ(verdict->majorFirst, n + 1 + 997);
+    EXPECT_EQ(index.look(source, "other"), std::nullopt);
+    EXPECT_EQ(index.look(ConsistencyIndex::sourceFingerprint("source 998"), "998"), std::nullopt);
 }
 
 TEST(EqualsPair, SplitsAtTheSeparatingEquals)

@@ -122,6 +122,51 @@ TEST(PlaceholderMismatch, BracesEscapesTagsSectionCodesAndArguments)
 
 // Bytes 0x40, 0x5C, 0x7B and 0x7D also end double-byte characters
 // (癅 癨 皗 皚): those are text, not placeholders.
+// Pairs whose placeholders differ in one syntax, under selections of
+// --placeholders: the rule fires only where that syntax is recognised.
+TEST(PlaceholderMismatch, OnlyTheSelectedSyntaxesAreRecognised)
+{
+    struct Selection {
+        const char* list;       // the value of --placeholders; "" for the default
+        const char* source;     // UTF-8
+        const char* translation;
+        bool fires;
+    };
+    const Selection cases[] = {
+        {"", "Copy %s of %1 in {0}", "复制 %1 的 %d {1}", true},
+        {"printf", "Copy %s now", "复制 %d", true},
+        {"qt", "Copy %s now", "复制 %d", false},
+        {"qt", "Copy %1 now", "复制 %2", true},
+        {"printf", "Copy %1 now", "复制 %2", false},
+        {"brace", "Copy {0}", "复制 {1}", true},
+        {"qt,printf", "Copy {0}", "复制 {1}", false},
+        {"escape", "Line\\nnext", "一行", true},
+        {"tag", "Line\\nnext", "一行", false},
+        {"tag", "<b>Bold</b>", "粗体", true},
+        {"section", "\u00a7aGreen", "绿色", true},
+        {"argument", "\u00a7aGreen", "绿色", false},
+        {"argument", "Hi @1", "你好", true},
+        // %1d: printf's conversion where only printf is recognised, Qt's %1
+        // and a letter where only Qt is.
+        {"printf", "%1d left", "剩余 %1天", true},
+        {"qt", "%1d left", "剩余 %1天", false},
+        {"qt,printf", "%1d left", "剩余 %1天", false},
+        {"qt,printf", "%1d %2h left", "剩余 %1天", true},
+    };
+    for (const Selection& c : cases) {
+        SCOPED_TRACE(std::string(c.list) + ": " + c.source + " => " + c.translation);
+        PlaceholderSyntaxes syntaxes;
+        std::string error;
+        if (*c.list != '\0') {
+            ASSERT_TRUE(syntaxes.addList(c.list, error)) << error;
+        }
+        PlaceholderRules rules(TextEncoding::Gbk, syntaxes);
+        PlaceholderComparison result;
+        rules.compare(gbk(c.source), gbk(c.translation), result);
+        EXPECT_EQ(result.mismatch(), c.fires);
+    }
+}
+
 TEST(PlaceholderMismatch, TrailBytesOfChineseCharactersAreNotPlaceholders)
 {
     const Case cases[] = {

@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include "corvel/report/rule_catalogue.h"
 
 namespace corvel::report {
 namespace {
@@ -44,13 +45,18 @@ std::vector<Finding> analyse(const std::string& project, Layout layout)
     return collect.findings;
 }
 
+std::string name(const Finding& f)
+{
+    return std::string(ruleInfo(f.rule).name);
+}
+
 // The findings beyond the check log's classes, as "rule@line".
 Lines pairFindings(const std::vector<Finding>& findings)
 {
     Lines out;
     for (const Finding& f : findings)
-        if (kPairRules.count(f.rule))
-            out.push_back(f.rule + "@" + std::to_string(f.line));
+        if (kPairRules.count(name(f)))
+            out.push_back(name(f) + "@" + std::to_string(f.line));
     return out;
 }
 
@@ -92,11 +98,11 @@ TEST(RealData, BothLayoutsGiveTheSamePairFindings)
         SCOPED_TRACE(project);
         std::vector<std::tuple<std::string, int, std::string, std::string>> equals, pairs;
         for (const Finding& f : analyse(project, Layout::Equals))
-            if (kPairRules.count(f.rule))
-                equals.emplace_back(f.rule, f.line * 2, f.source, f.translation);
+            if (kPairRules.count(name(f)))
+                equals.emplace_back(name(f), f.line * 2, f.source, f.translation);
         for (const Finding& f : analyse(project, Layout::LinePairs))
-            if (kPairRules.count(f.rule))
-                pairs.emplace_back(f.rule, f.line, f.source, f.translation);
+            if (kPairRules.count(name(f)))
+                pairs.emplace_back(name(f), f.line, f.source, f.translation);
         EXPECT_EQ(equals, pairs);
     }
 }
@@ -109,12 +115,12 @@ TEST(RealData, TheCheckLogsClassesMatchTheLayouts)
         SCOPED_TRACE(project);
         std::set<int> equalsUntranslated, pairsMissing;
         for (const Finding& f : analyse(project, Layout::Equals)) {
-            EXPECT_NE(f.rule, "missing-equals");
-            if (f.rule == "untranslated")
+            EXPECT_NE(f.rule, RuleId::MissingEquals);
+            if (f.rule == RuleId::Untranslated)
                 equalsUntranslated.insert(f.line * 2);
         }
         for (const Finding& f : analyse(project, Layout::LinePairs))
-            if ((f.rule == "untranslated" || f.rule == "empty-line") && f.line % 2 == 0)
+            if ((f.rule == RuleId::Untranslated || f.rule == RuleId::EmptyLine) && f.line % 2 == 0)
                 pairsMissing.insert(f.line);
         EXPECT_EQ(equalsUntranslated, pairsMissing);
     }

@@ -20,7 +20,6 @@ namespace {
 using scan::Kernel;
 using scan::Layout;
 using scan::LineClassifier;
-using scan::LineFlag;
 using scan::ScannedLine;
 
 // Bytes after the data that would change the result if a kernel took them

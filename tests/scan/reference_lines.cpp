@@ -5,7 +5,6 @@ namespace corvel::test {
 namespace {
 
 using scan::Layout;
-using scan::LineFlag;
 
 bool onlySpaces(std::string_view text)
 {
@@ -20,19 +19,19 @@ bool hasHighByte(std::string_view text)
     return false;
 }
 
-LineFlag classify(std::string_view text, std::uint64_t number, Layout layout)
+LineClass classify(std::string_view text, std::uint64_t number, Layout layout)
 {
     if (layout == Layout::LinePairs) {
         if (onlySpaces(text))
-            return LineFlag::Empty;
+            return LineClass::Empty;
         if (number % 2 != 0)
-            return hasHighByte(text) ? LineFlag::Erroneous : LineFlag::None;
-        return hasHighByte(text) ? LineFlag::None : LineFlag::Untranslated;
+            return hasHighByte(text) ? LineClass::Erroneous : LineClass::Good;
+        return hasHighByte(text) ? LineClass::Good : LineClass::Untranslated;
     }
     std::size_t equals = text.find('=');
     if (equals == std::string_view::npos)
-        return LineFlag::NoEquals;
-    return hasHighByte(text.substr(equals + 1)) ? LineFlag::None : LineFlag::Untranslated;
+        return LineClass::MissingEquals;
+    return hasHighByte(text.substr(equals + 1)) ? LineClass::Good : LineClass::Untranslated;
 }
 
 }  // namespace
@@ -65,9 +64,9 @@ std::vector<ReferenceLine> referenceReports(std::string_view bytes, Layout layou
     std::vector<ReferenceLine> reports;
     for (std::size_t i = 0; i < all.size(); ++i) {
         bool partner = layout == Layout::LinePairs && all[i].number % 2 == 0
-                       && all[i - 1].flag != LineFlag::None;
+                       && all[i - 1].flag != LineClass::Good;
         bool last = i + 1 == all.size();
-        if (all[i].flag != LineFlag::None
+        if (all[i].flag != LineClass::Good
             || (copying && (all[i].terminator != 2 || partner || last)))
             reports.push_back(all[i]);
     }

@@ -16,7 +16,7 @@ struct ReferenceLine {
     std::uint64_t end = 0;
     std::uint64_t previousStart = 0;
     std::uint8_t terminator = 0;
-    scan::LineFlag flag = scan::LineFlag::None;
+    LineClass flag = LineClass::Good;
 };
 
 // Every line of `bytes` with its flag.

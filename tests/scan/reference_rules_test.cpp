@@ -13,24 +13,10 @@ namespace corvel::test {
 namespace {
 
 using scan::Layout;
-using scan::LineFlag;
 
-LineFlag engineFlag(std::string_view line, std::int32_t number, Layout layout)
+LineClass engineFlag(std::string_view line, std::int32_t number, Layout layout)
 {
-    if (layout == Layout::LinePairs) {
-        switch (classifyPairLine(line, number)) {
-        case LineClass::Good: return LineFlag::None;
-        case LineClass::Empty: return LineFlag::Empty;
-        case LineClass::Erroneous: return LineFlag::Erroneous;
-        case LineClass::Untranslated: return LineFlag::Untranslated;
-        }
-    }
-    switch (classifyEqualsLine(line)) {
-    case EqualsClass::Accepted: return LineFlag::None;
-    case EqualsClass::SeriousError: return LineFlag::NoEquals;
-    case EqualsClass::Untranslated: return LineFlag::Untranslated;
-    }
-    return LineFlag::None;
+    return layout == Layout::LinePairs ? classifyPairLine(line, number) : classifyEqualsLine(line);
 }
 
 TEST(ReferenceLines, ClassifyAsTheEngineRulesDo)

@@ -19,7 +19,6 @@ namespace {
 using scan::Kernel;
 using scan::Layout;
 using scan::LineClassifier;
-using scan::LineFlag;
 using scan::ScannedLine;
 
 // The copy line by line: kept lines, each ended with CR LF.
@@ -32,12 +31,12 @@ std::string copyByLines(std::string_view file, Layout layout)
     std::string out;
     if (layout == Layout::Equals) {
         for (const ReferenceLine& l : lines)
-            if (l.flag == LineFlag::None)
+            if (l.flag == LineClass::Good)
                 out += text(l);
         return out;
     }
     for (std::size_t i = 0; i + 1 < lines.size(); i += 2)
-        if (lines[i].flag == LineFlag::None && lines[i + 1].flag == LineFlag::None)
+        if (lines[i].flag == LineClass::Good && lines[i + 1].flag == LineClass::Good)
             out += text(lines[i]) + text(lines[i + 1]);
     return out;
 }
@@ -53,12 +52,12 @@ public:
         const std::string kept = std::string(line.view()) + "\r\n";
         if (layout_ == Layout::Equals) {
             copyUpTo(line.start);
-            if (line.flag == LineFlag::None)
+            if (line.flag == LineClass::Good)
                 out_ += kept;
         } else if (line.number % 2 != 0) {
             copyUpTo(line.start);
             pairStart_ = out_.size();
-            dropPair_ = line.flag != LineFlag::None;
+            dropPair_ = line.flag != LineClass::Good;
             if (!dropPair_)
                 out_ += kept;
         } else {
@@ -67,7 +66,7 @@ public:
                 pairStart_ = out_.size();
                 copyUpTo(line.start);
             }
-            if (dropPair_ || line.flag != LineFlag::None)
+            if (dropPair_ || line.flag != LineClass::Good)
                 out_.resize(pairStart_);
             else
                 out_ += kept;

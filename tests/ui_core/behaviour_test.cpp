@@ -38,7 +38,7 @@ protected:
 
     void choose(const std::filesystem::path& path)
     {
-        view.chooserAnswers.push_back(utf8FromPath(path));
+        view.chooserAnswers.push_back(displayPath(path));
         window.browseClicked();
     }
 
@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, BrowseWarnsAboutTypesOtherThanTxt)
             EXPECT_EQ(view.messages[0], (MessageBoxRequest {kTypeWarning, "警告", Buttons::Ok,
                                                             Icon::Exclamation}));
         }
-        EXPECT_EQ(view.state[Control::PathBox].text, utf8FromPath(path));
+        EXPECT_EQ(view.state[Control::PathBox].text, displayPath(path));
         EXPECT_TRUE(enabled(Control::CheckButton));
         EXPECT_EQ(window.outputParent(), root() / "dic");
     }
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, CancelClearsAndEditsAreUndone)
     choose(root() / "game.txt");
     view.state[Control::PathBox].text = "typed";
     window.pathBoxChanged("typed");
-    EXPECT_EQ(view.state[Control::PathBox].text, utf8FromPath(root() / "game.txt"));
+    EXPECT_EQ(view.state[Control::PathBox].text, displayPath(root() / "game.txt"));
     EXPECT_TRUE(enabled(Control::CheckButton));
 
     choose("");
@@ -169,7 +169,7 @@ TEST_F(MainWindowTest, EndingDuringRunWaitsForTheRun)
     for (bool escape : {true, false}) {
         RecordingView v {WindowKind::Main};
         MainWindowBehaviour w {v};
-        v.chooserAnswers.push_back(utf8FromPath(makeFile("game.txt", sample())));
+        v.chooserAnswers.push_back(displayPath(makeFile("game.txt", sample())));
         w.browseClicked();
         int endsDuringRun = -1;
         v.onServe = [&] {
@@ -253,7 +253,7 @@ TEST_F(MainWindowTest, HoverHighlightAndHints)
     EXPECT_TRUE(view.state[Control::StopOnErrorsBox].hint.starts_with("如果连续出现这么多错误"));
     choose(root() / "game.txt");
     window.pointerOver(Control::PathBox);
-    EXPECT_EQ(view.state[Control::PathBox].hint, utf8FromPath(root() / "game.txt"));
+    EXPECT_EQ(view.state[Control::PathBox].hint, displayPath(root() / "game.txt"));
 
     // During a run the switch neither lights up nor switches.
     choose(makeFile("game.txt", sample()));
@@ -286,7 +286,7 @@ TEST_F(EqualsWindowTest, ChoosingShowsTheStatusBoxForGood)
     EXPECT_FALSE(view.state[Control::StatusBox].visible || view.state[Control::StatusMessage].visible);
     EXPECT_FALSE(view.state[Control::CheckButton].enabled);
 
-    choose(utf8FromPath(root() / "words.txt"));  // not .DAT: no warning
+    choose(displayPath(root() / "words.txt"));  // not .DAT: no warning
     EXPECT_TRUE(view.messages.empty());
     EXPECT_FALSE(view.state[Control::InfoFrame].visible || view.state[Control::InfoLabel].visible);
     EXPECT_TRUE(view.state[Control::StatusBox].visible && view.state[Control::StatusMessage].visible);
@@ -308,7 +308,7 @@ TEST_F(EqualsWindowTest, RunsInTheSelectedMode)
         EqualsWindowBehaviour w {v};
         const auto path = makeFile("words.dat", test::gbkLines({"Hello=你好", "World=World"}));
         std::filesystem::remove_all(root() / "words");
-        v.chooserAnswers.push_back(utf8FromPath(path));
+        v.chooserAnswers.push_back(displayPath(path));
         w.browseClicked();
         v.state[Control::CorrectModeButton].checked = correct;
         v.state[Control::CheckModeButton].checked = !correct;

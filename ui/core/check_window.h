@@ -14,6 +14,7 @@
 #pragma once
 
 #include "corvel/check_runs.h"
+#include "corvel/display_path.h"
 #include "status_box.h"
 #include "window_view.h"
 
@@ -114,9 +115,5 @@ private:
     bool running_ = false;
     bool ending_ = false;
 };
-
-// A path given as UTF-8 text, on every platform.
-std::filesystem::path pathFromUtf8(std::string_view utf8);
-std::string utf8FromPath(const std::filesystem::path& path);
 
 }  // namespace corvel

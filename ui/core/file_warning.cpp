@@ -1,31 +1,29 @@
 #include "file_warning.h"
 
 #include "corvel/report/analysis.h"
-#include "corvel/report/encoding_rules.h"
+#include "corvel/report/rule_catalogue.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace corvel {
 
 namespace {
 
-namespace rules = encoding::rules;
+using report::RuleId;
 
 // The rules of the file's own kind, as the check reads it (GBK, CR LF).
 class KindSink : public report::FindingSink {
 public:
     void add(report::Finding finding) override
     {
-        if (finding.rule == rules::kUtf8Bom || finding.rule == rules::kUtf8Text ||
-            finding.rule == rules::kUtf16 || finding.rule == rules::kLfLineEnds)
+        if (report::aboutTheWholeFile(finding.rule))
             found.push_back(std::move(finding));
     }
-    bool has(std::string_view rule) const
+    bool has(RuleId rule) const
     {
-        for (const report::Finding& f : found)
-            if (f.rule == rule)
-                return true;
-        return false;
+        return std::any_of(found.begin(), found.end(),
+                           [&](const report::Finding& f) { return f.rule == rule; });
     }
     std::vector<report::Finding> found;
 };
@@ -56,12 +54,12 @@ std::optional<std::string> dictionaryWarning(const std::filesystem::path& path)
     if (encoding::checkEncoding(path, {}, sink, check))
         return std::nullopt;
     std::vector<std::string> parts;
-    if (sink.has(rules::kUtf16))
+    if (sink.has(RuleId::Utf16))
         parts.push_back("该文件是 UTF-16 编码的文本，不是 GBK 编码。"
                         "校验将按 GBK 读取它，各行内容都会是乱码，校验结果没有意义。");
-    else if (sink.has(rules::kUtf8Bom) || sink.has(rules::kUtf8Text))
-        parts.push_back(utf8Text(sink.has(rules::kUtf8Bom)));
-    if (sink.has(rules::kLfLineEnds))
+    else if (sink.has(RuleId::Utf8Bom) || sink.has(RuleId::Utf8Text))
+        parts.push_back(utf8Text(sink.has(RuleId::Utf8Bom)));
+    if (sink.has(RuleId::LfLineEnds))
         parts.push_back(lfText(check.lines));
     if (parts.empty())
         return std::nullopt;

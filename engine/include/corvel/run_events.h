@@ -10,9 +10,11 @@
 
 namespace corvel {
 
-// The class of a flagged line.
-enum class FindingClass {
-    Empty,          // line pairs: only spaces
+// The class of a dictionary line, as the check log names it; every layer
+// (the block scan, the rules, the logs, the report) speaks of it so.
+enum class LineClass : std::uint8_t {
+    Good,           // nothing to report: a line the log passes over
+    Empty,          // line pairs: only spaces 0x20, or nothing
     Erroneous,      // line pairs: an English line holding a translation character
     Untranslated,   // a Chinese line (or the text after "=") without a translation character
     MissingEquals,  // equals lines: no "=" (a serious error)
@@ -30,7 +32,7 @@ public:
 
 struct Finding {
     std::int32_t line = 0;
-    FindingClass what = FindingClass::Empty;
+    LineClass what = LineClass::Empty;  // never Good
     std::string_view text;  // the line's bytes as read; valid during the call
     // Instead of `text` (then empty), for a line too long to be held.
     const LongText* longText = nullptr;

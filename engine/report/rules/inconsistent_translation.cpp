@@ -5,8 +5,8 @@ namespace corvel::report::rules {
 constinit const RuleInfo InconsistentTranslation {
     RuleId::InconsistentTranslation, "inconsistent-translation", Severity::Warning, true, kOnPair,
     "The same source has a different translation elsewhere in the dictionary.",
-    "The same source text was translated differently earlier in the dictionary. Reported at "
-    "each later occurrence whose translation differs from the first one, naming the line of "
-    "the first. Only fingerprints of the texts are kept, not the texts."};
+    "The same source text has more than one translation in the dictionary. Reported at the "
+    "lines of the less used translations (of translations on as many lines, the one met "
+    "first stands), quoting the most used one with its line count and first line."};
 
 }  // namespace corvel::report::rules

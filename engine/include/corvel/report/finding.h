@@ -4,6 +4,8 @@
 // encoding, bytes that do not convert written as \xNN).
 #pragma once
 
+#include "corvel/report/rule_id.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,7 +15,7 @@ namespace corvel::report {
 enum class Severity { Warning, Error };
 
 struct Finding {
-    std::string rule;                  // "placeholder-mismatch", "utf8-bom", ...
+    RuleId rule = RuleId::EmptyLine;   // its name: ruleInfo(rule).name
     Severity severity = Severity::Error;
     std::int32_t line = 0;             // 1-based; a pair's finding sits at its translation's line
     std::optional<std::int32_t> column;  // 1-based byte column, where it applies

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "corvel/report/finding.h"
+#include "corvel/report/rule_id.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,39 +15,7 @@
 #include <string_view>
 #include <vector>
 
-// The rules, one line each, in the order of the rule table (which is the
-// order of one line's findings).
-#define CORVEL_RULES(X)                                                                    \
-    /* The classes of the check log. */                                                   \
-    X(EmptyLine) X(Untranslated) X(SourceHasChinese) X(RowOfErrors) X(MissingEquals)       \
-    X(StoppedAtEmptyLine)                                                                  \
-    /* Source against translation. */                                                     \
-    X(PlaceholderMismatch) X(FullwidthPlaceholder) X(WhitespaceMismatch) X(NumberMismatch) \
-    X(InconsistentTranslation) X(PairShift)                                                \
-    /* Encodings and line ends. */                                                        \
-    X(Utf8Bom) X(Utf16) X(Utf8Text) X(InvalidGbk) X(InvalidUtf8) X(Mojibake) X(LfLineEnds) \
-    X(MixedLineEnds) X(ControlChar) X(OutsideCharset)                                      \
-    /* What the report could not look at. */                                              \
-    X(PairNotChecked)                                                                      \
-    /* Finer readings of the check log's classes and of placeholders. */                  \
-    X(SourceNonAscii) X(KeptInEnglish) X(LineBreakMismatch)                                \
-    /* Punctuation, addresses, options and the like kept from the source. */              \
-    X(EndPunctuationMismatch) X(BracketMismatch) X(QuoteMismatch) X(UrlMismatch)          \
-    X(OptionMismatch) X(PathMismatch) X(DoubledWord) X(DoubledSpace) X(TooShort)          \
-    X(AttributeMismatch) X(BraceFormatMismatch) X(ShellVariableMismatch)                  \
-    X(ControlCharDropped)
-
 namespace corvel::report {
-
-enum class RuleId : std::uint8_t {
-#define CORVEL_RULE_ID(rule) rule,
-    CORVEL_RULES(CORVEL_RULE_ID)
-#undef CORVEL_RULE_ID
-};
-
-#define CORVEL_RULE_ONE(rule) +1
-inline constexpr std::size_t kRuleCount = 0 CORVEL_RULES(CORVEL_RULE_ONE);
-#undef CORVEL_RULE_ONE
 
 // What a rule fires on: a class of the check log, something a pair holds,
 // or the bytes of the file. The analyser weighs a pair with the pair rules

@@ -1,8 +1,10 @@
-// Which rules report (--enable, --disable) and which findings make the
-// exit status fail (--fail-on).
+// Which rules report (--enable, --disable), which placeholder syntaxes
+// they recognise (--placeholders) and which findings make the exit status
+// fail (--fail-on).
 #pragma once
 
 #include "corvel/report/finding.h"
+#include "corvel/report/placeholder_syntax.h"
 #include "corvel/report/rule_catalogue.h"
 
 #include <bitset>
@@ -27,6 +29,8 @@ public:
 
     bool enabled(RuleId id) const { return on_[static_cast<std::size_t>(id)]; }
     void set(RuleId id, bool on) { on_[static_cast<std::size_t>(id)] = on; }
+
+    PlaceholderSyntaxes placeholders;  // what the placeholder rules recognise
 
 private:
     std::bitset<kRuleCount> on_;
