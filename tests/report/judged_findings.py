@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Holds corvel-check's findings on the untuned real dictionaries to a person's reading.
+"""Holds corvel-check's findings on a folder of real dictionaries to a person's reading.
+
+It serves the untuned dictionaries and the hold-out ones alike.
 
 Every content finding (all rules but empty-line) of the JSON report with the
 default rules on each dictionary of DATA has a row in JUDGED (file, line,
@@ -9,6 +11,7 @@ row's finding no longer occurs (remove or re-judge it). Either way it prints
 the table of verdicts by rule.
 
     judged_findings.py --check build/cli/corvel-check --data tests/data/untuned
+    judged_findings.py --check build/cli/corvel-check --data tests/data/holdout
     judged_findings.py --data tests/data/untuned --markdown   (the table only)
 """
 import argparse
