@@ -43,13 +43,14 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 }  // namespace
 
 constinit const RuleInfo LineBreakMismatch {
-    RuleId::LineBreakMismatch, "line-break-mismatch", Severity::Warning, true, kOnPlaceholder,
+    RuleId::LineBreakMismatch, "line-break-mismatch", Severity::Warning, false, kOnPlaceholder,
     "The line breaks of the source and of its translation differ.",
     "The escaped line breaks (\\n, \\r) and <br> tags of the source and of the "
     "translation differ in number; a \\r\\n is the same line break as a \\n. A "
     "translator often adds or merges lines on purpose, so this is a warning of its own, "
     "not a placeholder-mismatch. Reported at the first line break of the translation that "
-    "the source lacks.",
+    "the source lacks. Off by default: help texts rewrapped to the shorter Chinese lines "
+    "make most of what it finds.",
     check};
 
 }  // namespace corvel::report::rules
