@@ -452,11 +452,20 @@ TEST(LineBreakMismatch, ItsOwnWarningAndRepeatsCounted)
         {"%s and %s", "和", {"placeholder-mismatch: missing from the translation: 2 x \"%s\""}},
         {"a\\nb", "甲\\n乙", {}},
         {"a<br/>b", "甲<br/>乙", {}},
+        {"a\\nb\\n", "甲\\r\\n乙\\r\\n", {}},  // CR LF for LF: the same breaks
+        {"a\\r\\nb", "甲\\n乙", {}},
+        {"a\\nb", "甲\\r乙", {"line-break-mismatch: line breaks missing from the translation: "
+                               "\"\\n\"; line breaks not in the source: \"\\r\""}},
     };
+    // Off by default: turned on here with the placeholder rule.
+    std::string error;
+    AnalysisOptions options;
+    options.rules = RuleSelection::fromLists({"placeholder-mismatch,line-break-mismatch"}, {}, error);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source + " => " + c.translation);
         Lines got;
-        for (const Finding& f : analyseLines(Layout::LinePairs, {c.source, c.translation}))
+        for (const Finding& f :
+             analyseLines(Layout::LinePairs, {c.source, c.translation}, options))
             got.push_back(std::string(ruleInfo(f.rule).name) + ": " + f.message);
         EXPECT_EQ(got, c.expected);
     }
