@@ -26,6 +26,19 @@ inline bool isTranslationByte(unsigned char byte)
     return byte >= 0x81;
 }
 
+// Whether two texts are the same apart from the case of ASCII letters
+// (names the report compares: tags, attributes, keys).
+inline bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 namespace detail {
 
 // Whether one of eight bytes is 0x81 or above: its top bit is set and its

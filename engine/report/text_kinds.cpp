@@ -1,5 +1,6 @@
 #include "text_kinds.h"
 
+#include "chars.h"
 #include "gbk_chars.h"
 #include "corvel/report/text_decoder.h"
 
@@ -118,21 +119,10 @@ bool placeholdersWithSigns(std::string_view text)
     return placeholder && sign;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t k = 0; k < a.size(); ++k)
-        if (std::tolower(static_cast<unsigned char>(a[k])) !=
-            std::tolower(static_cast<unsigned char>(b[k])))
-            return false;
-    return true;
-}
-
 bool oneOf(std::string_view word, std::initializer_list<std::string_view> names)
 {
     for (std::string_view name : names)
-        if (equalsIgnoringCase(word, name))
+        if (equalsIgnoringAsciiCase(word, name))
             return true;
     return false;
 }

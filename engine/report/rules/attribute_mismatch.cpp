@@ -1,4 +1,5 @@
 #include "../pair_checks.h"
+#include "chars.h"
 
 #include <algorithm>
 #include <array>
@@ -25,20 +26,10 @@ bool nameChar(char c)
            c == '.';
 }
 
-// Tag and attribute names ignore case (<A HREF=...> is <a href=...>).
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool shown(std::string_view name)
 {
     return std::any_of(kShownAttributes.begin(), kShownAttributes.end(),
-                       [&](std::string_view s) { return sameName(s, name); });
+                       [&](std::string_view s) { return equalsIgnoringAsciiCase(s, name); });
 }
 
 std::size_t skipSpaces(std::string_view s, std::size_t i)
@@ -108,8 +99,9 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
             return;
         std::string_view other;
         bool same = false;
+        // Tag and attribute names ignore case (<A HREF=...> is <a href=...>).
         for (const Attribute& t : translation)
-            if (sameName(t.tag, a.tag) && sameName(t.name, a.name)) {
+            if (equalsIgnoringAsciiCase(t.tag, a.tag) && equalsIgnoringAsciiCase(t.name, a.name)) {
                 same = same || t.value == a.value;
                 other = t.value;
             }
