@@ -1,0 +1,62 @@
+// What a reader of a translation file (gettext, Qt, XLIFF, Android, JSON,
+// properties) hands on: one entry at a time, in file order, with the place
+// of each text in the file and what the file says of its state. Readers
+// know nothing of rules; the report pairs and checks what they hand on.
+#pragma once
+
+#include "corvel/report/placeholder_syntax.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace corvel::formats {
+
+// A place in the file: 1-based line, and 1-based column in bytes of that
+// line as the file holds it (0 where unknown).
+struct TextPlace {
+    std::int32_t line = 0;
+    std::int32_t column = 0;
+};
+
+// What the file says of an entry's translation.
+enum class EntryState : std::uint8_t {
+    Translated,       // a translation to check
+    Fuzzy,            // gettext's fuzzy: counted, not checked
+    Unfinished,       // not translated yet (Qt unfinished, XLIFF new/initial)
+    Obsolete,         // kept for history (gettext #~, Qt vanished/obsolete)
+    NotTranslatable,  // marked as never translated (translate="no", translatable="false")
+};
+
+struct Entry {
+    // What names the entry for the reader of the report: msgctxt and msgid,
+    // the Qt context and source, the XLIFF unit id, the key or key path.
+    std::string key;
+    std::string source;  // UTF-8; empty in files of one language
+    std::string target;  // UTF-8; empty when untranslated
+    TextPlace sourcePlace;
+    TextPlace targetPlace;  // where the translation's text starts
+    EntryState state = EntryState::Translated;
+    // Which form of a plural this is (0 for an entry without plurals).
+    std::int32_t pluralForm = 0;
+    // The placeholder syntaxes the file declares for the entry (gettext's
+    // c-format, qt-format, ...); none: the call's --placeholders.
+    std::optional<report::PlaceholderSyntaxes> syntaxes;
+};
+
+// A file that does not follow its format: where, and what was expected
+// there ("expected a quoted string after msgid").
+struct ParseFailure {
+    TextPlace place;
+    std::string expected;
+};
+
+// Receives a reader's entries in file order. Returns false to stop the
+// reading (an output failed, a limit was reached).
+class EntrySink {
+public:
+    virtual ~EntrySink() = default;
+    virtual bool entry(Entry&& entry) = 0;
+};
+
+}  // namespace corvel::formats
