@@ -4,9 +4,11 @@
 // know nothing of rules; the report pairs and checks what they hand on.
 #pragma once
 
+#include "corvel/error.h"
 #include "corvel/report/placeholder_syntax.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -58,5 +60,16 @@ public:
     virtual ~EntrySink() = default;
     virtual bool entry(Entry&& entry) = 0;
 };
+
+// What reading a file came to: a failure to read it (io), or a file that
+// does not follow its format (parse); neither when every entry was handed on
+// or the sink stopped the reading.
+struct ReadOutcome {
+    Error io;
+    std::optional<ParseFailure> parse;
+};
+
+// A reader: streams the file at `path` into `sink`, in bounded memory.
+using Reader = ReadOutcome (*)(const std::filesystem::path& path, EntrySink& sink);
 
 }  // namespace corvel::formats
