@@ -143,8 +143,9 @@ bool PoParser::quoted(std::string_view text, std::size_t at, std::int32_t number
     if (i >= text.size())
         return fail(number, static_cast<std::int32_t>(text.size() + 1),
                     "expected a closing quote");
-    if (!trimmed(text.substr(i + 1)).empty())
-        return fail(number, static_cast<std::int32_t>(i + 2), "expected the end of the line after the string");
+    if (std::string_view rest = trimmed(text.substr(i + 1)); !rest.empty())
+        return fail(number, static_cast<std::int32_t>(rest.data() - text.data() + 1),
+                    "expected the end of the line after the string");
     // The text's place: its first piece that is not empty, else its first.
     if (!field.placed && (i > begin || field.place.column == 0)) {
         field.place = {number, static_cast<std::int32_t>(begin + 1), 0};
