@@ -27,7 +27,10 @@ TEST(FormatTable, RecognisesFromNameAndContent)
         {"values.xml", "<?xml version=\"1.0\"?>\n<!-- c -->\n<resources>", FileFormat::Android},
         {"doc.xml", "<?xml version=\"1.0\"?><xliff version=\"2.0\">", FileFormat::Xliff},
         {"doc.xml", "<?xml version=\"1.0\"?><html>", std::nullopt},
-        {"zh.json", "{}", FileFormat::Json},
+        {"zh.json", " {}", FileFormat::Json},
+        // A dictionary named .json stays one; so does one starting with {.
+        {"b.json", "Open\r\n打开\r\n", std::nullopt},
+        {"menu.txt", "{0} items\r\n{0} 项\r\n", std::nullopt},
         {"zh.properties", "", FileFormat::Properties},
         // Any other name: a dictionary, unless the content cannot be one.
         {"game.txt", "Open\r\n打开\r\n", std::nullopt},
