@@ -1,0 +1,8 @@
+# Readers of the files projects keep their translations in: each streams a
+# file into an EntrySink (entry.h). No Qt.
+target_sources(engine PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/entry.h
+  ${CMAKE_CURRENT_LIST_DIR}/read_limits.h
+  ${CMAKE_CURRENT_LIST_DIR}/xml_stream.cpp ${CMAKE_CURRENT_LIST_DIR}/xml_stream.h
+)
+target_link_libraries(engine PRIVATE corvel_xml corvel_json)
