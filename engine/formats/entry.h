@@ -19,6 +19,9 @@ namespace corvel::formats {
 struct TextPlace {
     std::int32_t line = 0;
     std::int32_t column = 0;
+    // The same column counted in characters (0: the line's bytes before it
+    // are ASCII, so it is `column`).
+    std::int32_t characterColumn = 0;
 };
 
 // What the file says of an entry's translation.
@@ -30,6 +33,11 @@ enum class EntryState : std::uint8_t {
     NotTranslatable,  // marked as never translated (translate="no", translatable="false")
 };
 
+// Texts are handed on as the rules read a dictionary's: line breaks and
+// tabs inside a text as the escapes \n and \t (a reader that decodes
+// escapes writes these two back), so that the placeholder and line-break
+// rules compare them; every other escape of the file decoded where it
+// hides a character (\uXXXX), kept where the file's own syntax is C's.
 struct Entry {
     // What names the entry for the reader of the report: msgctxt and msgid,
     // the Qt context and source, the XLIFF unit id, the key or key path.
