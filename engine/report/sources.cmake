@@ -11,7 +11,6 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gbk_chars.h
   ${CMAKE_CURRENT_LIST_DIR}/gbk_table.cpp ${CMAKE_CURRENT_LIST_DIR}/gbk_table.h
-  ${CMAKE_CURRENT_LIST_DIR}/json_reader.cpp ${CMAKE_CURRENT_LIST_DIR}/json_reader.h
   ${CMAKE_CURRENT_LIST_DIR}/number_rule.cpp ${CMAKE_CURRENT_LIST_DIR}/number_rule.h
   ${CMAKE_CURRENT_LIST_DIR}/pair_checks.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_checks.h
   ${CMAKE_CURRENT_LIST_DIR}/pair_shift_tracker.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_shift_tracker.h

@@ -17,8 +17,6 @@
 
 namespace corvel::report {
 
-class JsonReader;
-
 class Baseline {
 public:
     using Counts = std::unordered_map<std::uint64_t, std::uint32_t>;
@@ -53,7 +51,6 @@ private:
         Counts findings;
     };
     class Loader;
-    static Baseline read(JsonReader& reader, std::string& error);
 
     std::vector<Dictionary> dictionaries_;
 };
