@@ -1,8 +1,12 @@
 #include "format_table.h"
 
 #include "platform.h"
+#include "formats/android_reader.h"
+#include "formats/json_locale_reader.h"
+#include "formats/xliff_reader.h"
 #include "po_reader.h"
 #include "properties_reader.h"
+#include "ts_reader.h"
 
 #include <algorithm>
 #include <iterator>
@@ -11,14 +15,14 @@ namespace corvel::formats {
 
 namespace {
 
-// The one list of formats. The readers of XML and JSON formats come with
-// the XML and JSON libraries.
+// The one list of formats.
 constexpr FormatInfo kFormats[] = {
     {FileFormat::Po, "po", {".po", ".pot", ""}, Content::Po, false, readPo},
-    {FileFormat::Ts, "ts", {".ts", "", ""}, Content::XmlTs, false, nullptr},
-    {FileFormat::Xliff, "xliff", {".xlf", ".xliff", ""}, Content::XmlXliff, false, nullptr},
-    {FileFormat::Android, "android", {"strings.xml", "", ""}, Content::XmlResources, true, nullptr},
-    {FileFormat::Json, "json", {".json", "", ""}, Content::JsonObject, true, nullptr},
+    {FileFormat::Ts, "ts", {".ts", "", ""}, Content::XmlTs, false, readTs},
+    {FileFormat::Xliff, "xliff", {".xlf", ".xliff", ""}, Content::XmlXliff, false, readXliff},
+    {FileFormat::Android, "android", {"strings.xml", "", ""}, Content::XmlResources, true,
+     readAndroidStrings},
+    {FileFormat::Json, "json", {".json", "", ""}, Content::JsonObject, true, readJsonLocale},
     {FileFormat::Properties, "properties", {".properties", "", ""}, Content::Unknown, true,
      readProperties},
 };
