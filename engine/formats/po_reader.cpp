@@ -151,7 +151,18 @@ bool PoParser::quoted(std::string_view text, std::size_t at, std::int32_t number
         field.place = {number, static_cast<std::int32_t>(begin + 1), 0};
         field.placed = i > begin;
     }
-    field.text.append(text.substr(begin, i - begin));
+    // A quote is escaped only to sit inside the file's strings: the text
+    // holds the quote itself. The other escapes stay as the rules read them.
+    const std::string_view piece = text.substr(begin, i - begin);
+    for (std::size_t k = 0; k < piece.size(); ++k) {
+        if (piece[k] == '\\' && k + 1 < piece.size()) {
+            if (piece[k + 1] != '"')
+                field.text += '\\';
+            field.text += piece[++k];
+        } else {
+            field.text += piece[k];
+        }
+    }
     if (field.text.size() > LineSource::kLongestLine)
         return fail(number, column, "expected a string shorter than 16 MiB");
     last_ = &field;

@@ -63,6 +63,8 @@ const PoCase kPoCases[] = {
     {"continued_at_its_text",
      "#, c-format\nmsgid \"\"\n\"Open \"\n\"%s\"\nmsgstr \"\"\n\"打开\"\n\"文件\"\n",
      {"placeholder-mismatch@11"}},
+    // An escaped quote is the file's syntax, not a placeholder; \n is.
+    {"escaped_quote_is_text", "msgid \"Say 'hi'\"\nmsgstr \"说\\\"你好\\\"\"\n", {}},
     {"escapes_kept_for_line_breaks",
      "msgid \"Line one\\n\"\nmsgstr \"第一行\\n\"\n", {}},
     {"context_keeps_entries_apart",
