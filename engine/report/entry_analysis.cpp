@@ -8,6 +8,7 @@
 #include "consistency_index.h"
 #include "finding_queue.h"
 #include "formats/format_table.h"
+#include "formats/text_form.h"
 #include "pair_checks.h"
 #include "text_kinds.h"
 #include "corvel/display_path.h"
@@ -26,6 +27,17 @@ namespace {
 
 using formats::Entry;
 using formats::EntryState;
+
+// A text's line breaks and tabs as the escapes the rules compare, for a
+// reader that handed them on as characters.
+void toRuleText(std::string& text)
+{
+    if (text.find_first_of("\n\r\t") == std::string::npos)
+        return;
+    std::string escaped;
+    formats::appendRuleText(escaped, text);
+    text = std::move(escaped);
+}
 
 // A guess of a file's bytes for each distinct source it holds.
 constexpr std::uintmax_t kBytesPerEntry = 128;
@@ -48,6 +60,7 @@ public:
         Text& text = texts_.emplace_back();
         text.key = std::move(entry.key);
         text.text = std::move(entry.target);
+        toRuleText(text.text);
         text.line = entry.targetPlace.line;
         text.translatable = entry.state != EntryState::NotTranslatable;
         byKey_.emplace(text.key, texts_.size() - 1);
@@ -182,6 +195,8 @@ bool EntryChecker::entry(Entry&& entry)
     }
     if (entry.state != EntryState::Translated)
         return true;
+    toRuleText(entry.target);
+    toRuleText(entry.source);
     if (source_ != nullptr) {
         SourceTexts::Text* text = source_->find(entry.key);
         if (text == nullptr) {

@@ -1,6 +1,7 @@
 // The format table: a file is recognised from its name and its content,
 // and any other file stays a dictionary.
 #include "format_table.h"
+#include "formats_support.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,27 @@ TEST(FormatTable, NamesRoundTrip)
     }
     EXPECT_EQ(parseFormatName("line-pairs"), std::nullopt);
     EXPECT_EQ(formatNames(), "po, ts, xliff, android, json or properties");
+}
+
+}  // namespace
+}  // namespace corvel::test
+
+namespace corvel::test {
+namespace {
+
+// Readers of JSON and XML hand on line breaks as characters: the report
+// compares them as the escapes of every other format.
+TEST_F(FormatTest, DecodedLineBreaksAreComparedAsEscapes)
+{
+    std::string error;
+    report::ReportSettings settings;
+    settings.rules = report::RuleSelection::fromLists({"line-break-mismatch"}, {}, error);
+    ASSERT_TRUE(error.empty());
+    const std::string source = "{\"a\": \"One\\nTwo\", \"b\": \"Three\\nFour\"}\n";
+    EntryReport r = reportOf(FileFormat::Json, "{\n\"a\": \"一\\n二\",\n\"b\": \"三四\"\n}\n",
+                             source, settings);
+    EXPECT_FALSE(r.error) << r.error.describe();
+    EXPECT_EQ(r.brief(), std::vector<std::string> {"line-break-mismatch@3"});
 }
 
 }  // namespace
