@@ -1,5 +1,6 @@
 #include "formats/android_reader.h"
 
+#include "formats/text_form.h"
 #include "formats/xml_stream.h"
 #include "utf8.h"
 
@@ -37,8 +38,8 @@ public:
                 if (c == '\\' && i + 1 < s.size()) {
                     char e = s[++i];
                     switch (e) {
-                    case 'n': put(out, "\n"); break;
-                    case 't': put(out, "\t"); break;
+                    case 'n': put(out, "\\n"); break;
+                    case 't': put(out, "\\t"); break;
                     case 'u': {
                         std::uint32_t code = 0;
                         const char* begin = s.data() + i + 1;
@@ -50,7 +51,9 @@ public:
                         }
                         std::string character;
                         utf8::appendCodePoint(character, code);
-                        put(out, character);
+                        std::string form;
+                        appendRuleText(form, character);
+                        put(out, form);
                         i += 4;
                         break;
                     }
@@ -62,6 +65,10 @@ public:
                     quoted_ = !quoted_;
                 } else if (!quoted_ && isSpace(c)) {
                     pendingSpace_ = true;
+                } else if (c == '\n' || c == '\t' || c == '\r') {
+                    std::string form;
+                    appendRuleText(form, std::string_view(&c, 1));
+                    put(out, form);
                 } else {
                     put(out, std::string_view(&c, 1));
                 }

@@ -1,6 +1,7 @@
 #include "formats/json_locale_reader.h"
 
 #include "formats/json_stream.h"
+#include "formats/text_form.h"
 
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ public:
         valuePath();
         Entry entry;
         entry.key = path_;
-        entry.target = std::move(text);
+        appendRuleText(entry.target, text);
         entry.targetPlace = place;
         return sink_.entry(std::move(entry));
     }

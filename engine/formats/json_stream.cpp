@@ -41,13 +41,13 @@ public:
         if (pos_ < end_)
             return tooLong_;
         if (file_ == nullptr || ended_)
-            return true;
+            return sawEnd_ = true;
         pos_ = 0;
         end_ = file_->read(buffer_.data(), buffer_.size(), error_);
         if (error_ || end_ == 0) {
             end_ = 0;
             ended_ = true;
-            return true;
+            return sawEnd_ = true;
         }
         return tooLong_;
     }
@@ -56,6 +56,7 @@ public:
 
     void advance()
     {
+        previous_ = here();
         char c = data_[pos_++];
         if (inString_) {
             ++run_;
@@ -67,7 +68,7 @@ public:
                 inString_ = false;
         } else if (c == '"') {
             inString_ = true;
-            stringStart_ = TextPlace {line_, column_ + 1};
+            stringStart_ = place(column_ + 1, characters_ + 1);
             run_ = 0;
         } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ':' ||
                    c == '[' || c == ']' || c == '{' || c == '}') {
@@ -80,14 +81,29 @@ public:
         if (c == '\n') {
             ++line_;
             column_ = 1;
+            characters_ = 1;
         } else {
             ++column_;
+            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+                ++characters_;
         }
     }
 
-    TextPlace here() const { return TextPlace {line_, column_}; }
+    TextPlace here() const { return place(column_, characters_); }
     TextPlace stringStart() const { return stringStart_; }
+    // The place of the latest byte read.
+    TextPlace previous() const { return previous_; }
     bool tooLong() const { return tooLong_; }
+    // Whether the parser has looked past the last byte.
+    bool sawEnd() const { return sawEnd_; }
+
+    TextPlace place(std::int32_t column, std::int32_t characters) const
+    {
+        TextPlace p {line_, column};
+        if (characters != column)
+            p.characterColumn = characters;
+        return p;
+    }
     Error& error() { return error_; }
 
 private:
@@ -100,11 +116,14 @@ private:
     std::size_t run_ = 0;
     std::int32_t line_ = 1;
     std::int32_t column_ = 1;
+    std::int32_t characters_ = 1;  // the same column counted in characters
     TextPlace stringStart_;
+    TextPlace previous_;
     bool inString_ = false;
     bool escaped_ = false;
     bool tooLong_ = false;
     bool ended_ = false;
+    bool sawEnd_ = false;
     Error error_;
 };
 
@@ -197,7 +216,8 @@ public:
     }
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& failure)
     {
-        at();
+        // The byte that broke the document, or the end where it was cut short.
+        handler_.place_ = input_.sawEnd() && !input_.tooLong() ? input_.here() : input_.previous();
         if (input_.tooLong())
             return handler_.fail("a string or number of at most " +
                                  std::to_string(limits_.maxTextBytes) + " bytes");
@@ -215,7 +235,7 @@ private:
 
     bool deeper()
     {
-        at();
+        handler_.place_ = input_.previous();  // the bracket
         if (++depth_ > limits_.maxDepth)
             return handler_.fail("objects and arrays nested at most " +
                                  std::to_string(limits_.maxDepth) + " deep");

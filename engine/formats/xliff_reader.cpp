@@ -1,5 +1,6 @@
 #include "formats/xliff_reader.h"
 
+#include "formats/text_form.h"
 #include "formats/xml_stream.h"
 #include "utf8.h"
 
@@ -164,7 +165,9 @@ public:
         if (text_ == nullptr || codeDepth_ != 0)
             return true;
         mark(place);
-        return append(text_->text, piece, place);
+        std::string form;
+        appendRuleText(form, piece);
+        return append(text_->text, form, place);
     }
 
 private:

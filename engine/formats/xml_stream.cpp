@@ -196,15 +196,22 @@ private:
         const char* context = XML_GetInputContext(p, &offset, &size);
         if (context == nullptr || offset < 0 || offset > size)
             return place;
-        // Bytes back to the line's start, when the kept context reaches it.
+        // Bytes back to the line's start, when the kept context reaches it;
+        // expat's own column counts characters.
+        const std::int32_t characters = place.column;
+        int lineStart = -1;
         for (int i = offset - 1; i >= 0; --i) {
             if (context[i] == '\n') {
-                place.column = offset - i;
-                return place;
+                lineStart = i + 1;
+                break;
             }
         }
-        if (XML_GetCurrentByteIndex(p) == offset)  // the context starts the file
+        if (lineStart >= 0)
+            place.column = offset - lineStart + 1;
+        else if (XML_GetCurrentByteIndex(p) == offset)  // the context starts the file
             place.column = offset + 1;
+        if (place.column != characters)
+            place.characterColumn = characters;
         return place;
     }
 

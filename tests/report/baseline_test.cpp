@@ -79,7 +79,7 @@ TEST(JsonStream, RejectsWhatIsNotJson)
     }
     std::string expected;
     tokens("[1, x]", &expected);
-    EXPECT_EQ(expected, "6: well-formed JSON (invalid literal; last read: '1, x')");
+    EXPECT_EQ(expected, "5: well-formed JSON (invalid literal; last read: '1, x')");
 }
 
 std::string report(const std::string& path, const std::string& findings)
