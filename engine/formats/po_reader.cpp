@@ -1,7 +1,7 @@
 #include "po_reader.h"
 
 #include "line_source.h"
-#include "encoding/platform_text.h"
+#include "charset_converter.h"
 
 #include <memory>
 #include <string>
