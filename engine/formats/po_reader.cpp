@@ -82,6 +82,8 @@ struct Field {
     std::string text;
     TextPlace place;
     bool placed = false;  // place is that of a non-empty piece
+    int pieces = 0;       // non-empty pieces
+    bool unescaped = false;  // a \" was read as a quote
 };
 
 class PoParser {
@@ -154,10 +156,13 @@ bool PoParser::quoted(std::string_view text, std::size_t at, std::int32_t number
     // A quote is escaped only to sit inside the file's strings: the text
     // holds the quote itself. The other escapes stay as the rules read them.
     const std::string_view piece = text.substr(begin, i - begin);
+    field.pieces += piece.empty() ? 0 : 1;
     for (std::size_t k = 0; k < piece.size(); ++k) {
         if (piece[k] == '\\' && k + 1 < piece.size()) {
             if (piece[k + 1] != '"')
                 field.text += '\\';
+            else
+                field.unescaped = true;
             field.text += piece[++k];
         } else {
             field.text += piece[k];
@@ -226,6 +231,7 @@ bool PoParser::emit()
         entry.sourcePlace = againstSingular ? sourcePlace : idPlural_.place;
         entry.target = converted(strs_[n].text);
         entry.targetPlace = strs_[n].place;
+        entry.targetVerbatim = !converter_ && strs_[n].pieces <= 1 && !strs_[n].unescaped;
         entry.state = fuzzy ? EntryState::Fuzzy : EntryState::Translated;
         entry.pluralForm = static_cast<std::int32_t>(n);
         entry.syntaxes = syntaxes;

@@ -29,14 +29,15 @@ using formats::Entry;
 using formats::EntryState;
 
 // A text's line breaks and tabs as the escapes the rules compare, for a
-// reader that handed them on as characters.
-void toRuleText(std::string& text)
+// reader that handed them on as characters; whether it changed.
+bool toRuleText(std::string& text)
 {
     if (text.find_first_of("\n\r\t") == std::string::npos)
-        return;
+        return false;
     std::string escaped;
     formats::appendRuleText(escaped, text);
     text = std::move(escaped);
+    return true;
 }
 
 // A guess of a file's bytes for each distinct source it holds.
@@ -177,7 +178,7 @@ void EntryChecker::place(std::vector<Finding>& findings, std::size_t from,
         if (at.column <= 0) {
             f.column.reset();
             f.characterColumn.reset();
-        } else if (f.column) {  // a place within the text
+        } else if (f.column && entry.targetVerbatim) {  // a place within the text
             f.column = at.column + *f.column - 1;
             f.characterColumn = characterStart + f.characterColumn.value_or(1) - 1;
         } else {
@@ -195,7 +196,8 @@ bool EntryChecker::entry(Entry&& entry)
     }
     if (entry.state != EntryState::Translated)
         return true;
-    toRuleText(entry.target);
+    if (toRuleText(entry.target))
+        entry.targetVerbatim = false;  // its offsets are no longer the file's
     toRuleText(entry.source);
     if (source_ != nullptr) {
         SourceTexts::Text* text = source_->find(entry.key);

@@ -69,6 +69,24 @@ TEST_F(FormatTest, PropertiesFindingNamesTheKeyAndItsValuesColumn)
     EXPECT_EQ(r.findings[0].translation, "你好，{1}！");
 }
 
+// A finding inside a value is at its column only where the value is the
+// file's bytes; past a decoded escape it is at the value's start.
+TEST_F(FormatTest, PropertiesColumnsInsideValuesOnlyWhereVerbatim)
+{
+    const struct {
+        const char* translation;
+        int column;
+    } cases[] = {
+        {"k=你好，{1}！\n", 12},            // "k=" then 9 bytes: {1} at byte 12
+        {"k=\\u4F60\\u597D\\uFF0C{1}\\uFF01\n", 3},  // escapes: the value's start
+    };
+    for (const auto& c : cases) {
+        EntryReport r = reportOf(FileFormat::Properties, c.translation, "k=Hello, {0}!\n");
+        ASSERT_EQ(r.findings.size(), 1u) << c.translation;
+        EXPECT_EQ(r.findings[0].column, c.column) << c.translation;
+    }
+}
+
 TEST_F(FormatTest, PropertiesWithoutSourceIsRefused)
 {
     EntryReport r = reportOf(FileFormat::Properties, "a=b\n");

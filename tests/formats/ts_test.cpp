@@ -78,7 +78,7 @@ TEST_F(FormatTest, TsFindingNamesContextAndSource)
     ASSERT_EQ(r.findings.size(), 1u);
     EXPECT_EQ(r.findings[0].entry, "Main::Open %1");
     EXPECT_EQ(r.findings[0].line, 8);
-    EXPECT_EQ(r.findings[0].column, 21);  // "<translation>" then "打开 "
+    EXPECT_EQ(r.findings[0].column, 14);  // where the text starts, after "<translation>"
 }
 
 TEST_F(FormatTest, TsCountsUnfinishedAndObsolete)
