@@ -194,3 +194,22 @@ TEST(PoFlags, DecideThePlaceholderSyntaxes)
 
 }  // namespace
 }  // namespace corvel::test
+
+namespace corvel::test {
+namespace {
+
+// A string longer than the reader holds is refused at its line, not held.
+TEST_F(FormatTest, PoLineLongerThanTheReaderHoldsIsRefused)
+{
+    std::string po = "msgid \"a\"\nmsgstr \"b\"\n\nmsgid \"c\"\nmsgstr \"";
+    po.append(17u << 20, 'x');
+    po += "\"\n";
+    EntryReport r = reportOf(FileFormat::Po, po);
+    ASSERT_TRUE(r.error);
+    EXPECT_EQ(r.error.describe(), displayPath(root() / "translation.file") +
+                                      ":5:1: expected a line shorter than 16 MiB");
+    EXPECT_EQ(r.entries.entries, 1);  // the entry before it was read
+}
+
+}  // namespace
+}  // namespace corvel::test
