@@ -1,7 +1,6 @@
 // The equals-line window and the switching between the two windows.
 #include "boxanswerer.h"
-#include "mainwindow.h"
-#include "equalswindow.h"
+#include "checkwindow.h"
 #include "uitest.h"
 #include "windowswitch.h"
 
@@ -40,7 +39,7 @@ T* control(QWidget* window, const char* name)
 
 struct Other {
     std::shared_ptr<LauncherLog> launched = std::make_shared<LauncherLog>();
-    EqualsWindow window {recordingLauncher(launched)};
+    CheckWindow window {WindowKind::Equals, recordingLauncher(launched)};
     QSignalSpy ended {&window, &CheckWindow::endRequested};
 
     Other()
@@ -243,14 +242,14 @@ private slots:
     {
         QtWindowSwitch windows(recordingLauncher(std::make_shared<LauncherLog>()));
         windows.showMain();
-        auto* main = qobject_cast<MainWindow*>(windows.current());
-        QVERIFY(main);
+        CheckWindow* main = windows.current();
+        QCOMPARE(main->objectName(), QStringLiteral("frmmain"));
         control<QCheckBox>(main, "chkspac")->setChecked(true);
         QTest::mouseClick(control<QRadioButton>(main, "optcorrect"), Qt::LeftButton);
 
         for (int round = 0; round < 2; ++round) {
             QTest::mouseClick(control<QLabel>(windows.current(), "lblother"), Qt::LeftButton);
-            QVERIFY(qobject_cast<EqualsWindow*>(windows.current()));
+            QCOMPARE(windows.current()->objectName(), QStringLiteral("frmother"));
             control<QRadioButton>(windows.current(), "optcro")->setChecked(true);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCOMPARE(liveCheckWindows(), 1);
@@ -258,8 +257,9 @@ private slots:
             QTest::mouseClick(control<QPushButton>(windows.current(), "cmdret"), Qt::LeftButton);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCOMPARE(liveCheckWindows(), 1);
-            main = qobject_cast<MainWindow*>(windows.current());
-            QVERIFY(main && main->isVisible());
+            main = windows.current();
+            QCOMPARE(main->objectName(), QStringLiteral("frmmain"));
+            QVERIFY(main->isVisible());
             QVERIFY(control<QRadioButton>(main, "optcheck")->isChecked());
             QVERIFY(!control<QCheckBox>(main, "chkspac")->isChecked());
             QVERIFY(control<QLineEdit>(main, "txtfile")->text().isEmpty());

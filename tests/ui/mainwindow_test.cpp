@@ -2,7 +2,7 @@
 // choosing a file, whole runs through cmdCheck, ESC and the hints.
 #include "boxanswerer.h"
 #include "aboutwindow.h"
-#include "mainwindow.h"
+#include "checkwindow.h"
 #include "uitest.h"
 #include "version.h"
 
@@ -49,7 +49,7 @@ QLabel* label(QWidget* w, const char* name) { return control<QLabel>(w, name); }
 // A window with a recording editor launcher, shown.
 struct Main {
     std::shared_ptr<LauncherLog> launched = std::make_shared<LauncherLog>();
-    MainWindow window {recordingLauncher(launched)};
+    CheckWindow window {WindowKind::Main, recordingLauncher(launched)};
     QSignalSpy ended {&window, &CheckWindow::endRequested};
 
     Main()
