@@ -28,15 +28,6 @@ const QString kStopQuestion = QStringLiteral("真的要停止校验操作吗？"
 // Accepted, untranslated, serious error (no "="), accepted.
 const QStringList kSample {"Hello=你好", "World=World", "no equals sign", "中文=Bye再见"};
 
-template <typename T>
-T* control(QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
 struct Other {
     std::shared_ptr<LauncherLog> launched = std::make_shared<LauncherLog>();
     CheckWindow window {WindowKind::Equals, recordingLauncher(launched)};

@@ -33,15 +33,6 @@ const QString kEmptyStop = QStringLiteral("遇到空行，停止执行程序！�
 // empty/空 an empty English line.
 const QStringList kSample {"Hello", "你好", "World", "World", "错", "错误", "", "空"};
 
-template <typename T>
-T* control(QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
 QPushButton* button(QWidget* w, const char* name) { return control<QPushButton>(w, name); }
 QCheckBox* box(QWidget* w, const char* name) { return control<QCheckBox>(w, name); }
 QLabel* label(QWidget* w, const char* name) { return control<QLabel>(w, name); }
