@@ -1,8 +1,11 @@
 #include "format_table.h"
 
+#include "android_reader.h"
+#include "json_locale_reader.h"
 #include "platform.h"
 #include "po_reader.h"
 #include "properties_reader.h"
+#include "xliff_reader.h"
 
 #include <algorithm>
 #include <iterator>
@@ -16,9 +19,9 @@ namespace {
 constexpr FormatInfo kFormats[] = {
     {FileFormat::Po, "po", {".po", ".pot", ""}, Content::Po, false, readPo},
     {FileFormat::Ts, "ts", {".ts", "", ""}, Content::XmlTs, false, nullptr},
-    {FileFormat::Xliff, "xliff", {".xlf", ".xliff", ""}, Content::XmlXliff, false, nullptr},
-    {FileFormat::Android, "android", {"strings.xml", "", ""}, Content::XmlResources, true, nullptr},
-    {FileFormat::Json, "json", {".json", "", ""}, Content::Unknown, true, nullptr},
+    {FileFormat::Xliff, "xliff", {".xlf", ".xliff", ""}, Content::XmlXliff, false, readXliff},
+    {FileFormat::Android, "android", {"strings.xml", "", ""}, Content::XmlResources, true, readAndroidStrings},
+    {FileFormat::Json, "json", {".json", "", ""}, Content::Unknown, true, readJsonLocale},
     {FileFormat::Properties, "properties", {".properties", "", ""}, Content::Unknown, true,
      readProperties},
 };
