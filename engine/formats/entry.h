@@ -49,6 +49,10 @@ struct Entry {
     EntryState state = EntryState::Translated;
     // Which form of a plural this is (0 for an entry without plurals).
     std::int32_t pluralForm = 0;
+    // Whether `target` is the file's bytes from targetPlace on, within one
+    // line: then a place inside it is a column of that line too. Otherwise a
+    // finding inside the text is placed at the text's start.
+    bool targetVerbatim = false;
     // The placeholder syntaxes the file declares for the entry (gettext's
     // c-format, qt-format, ...); none: the call's --placeholders.
     std::optional<report::PlaceholderSyntaxes> syntaxes;

@@ -5,6 +5,7 @@
 #include "platform.h"
 #include "po_reader.h"
 #include "properties_reader.h"
+#include "ts_reader.h"
 #include "xliff_reader.h"
 
 #include <algorithm>
@@ -14,14 +15,14 @@ namespace corvel::formats {
 
 namespace {
 
-// The one list of formats. The readers of XML and JSON formats come with
-// the XML and JSON libraries.
+// The one list of formats.
 constexpr FormatInfo kFormats[] = {
     {FileFormat::Po, "po", {".po", ".pot", ""}, Content::Po, false, readPo},
-    {FileFormat::Ts, "ts", {".ts", "", ""}, Content::XmlTs, false, nullptr},
+    {FileFormat::Ts, "ts", {".ts", "", ""}, Content::XmlTs, false, readTs},
     {FileFormat::Xliff, "xliff", {".xlf", ".xliff", ""}, Content::XmlXliff, false, readXliff},
-    {FileFormat::Android, "android", {"strings.xml", "", ""}, Content::XmlResources, true, readAndroidStrings},
-    {FileFormat::Json, "json", {".json", "", ""}, Content::Unknown, true, readJsonLocale},
+    {FileFormat::Android, "android", {"strings.xml", "", ""}, Content::XmlResources, true,
+     readAndroidStrings},
+    {FileFormat::Json, "json", {".json", "", ""}, Content::JsonObject, true, readJsonLocale},
     {FileFormat::Properties, "properties", {".properties", "", ""}, Content::Unknown, true,
      readProperties},
 };
@@ -126,6 +127,8 @@ Content contentOf(std::string_view head)
     if (poHeader(head))
         return Content::Po;
     std::string_view start = skipSpace(head);
+    if (start.substr(0, 1) == "{")
+        return Content::JsonObject;
     if (start.substr(0, 1) != "<")
         return Content::Unknown;
     std::string_view root = xmlRoot(start);
@@ -146,14 +149,18 @@ std::optional<FileFormat> recogniseFormat(std::string_view name, std::string_vie
                                        [&](std::string_view e) { return endsWithIgnoringCase(name, e); });
         if (!named)
             continue;
-        // A name shared with other files (TypeScript's .ts) needs the content too.
-        if (info.format == FileFormat::Ts && content != Content::XmlTs)
+        // A name shared with other files (TypeScript's .ts, a dictionary
+        // named .json) needs the content too.
+        if ((info.format == FileFormat::Ts || info.format == FileFormat::Json) &&
+            content != info.content)
             continue;
         return info.format;
     }
-    // Any other name: the content alone, where it cannot be a dictionary's.
+    // Any other name: the content alone, where it cannot be a dictionary's
+    // (a dictionary may well start with "{0}").
     for (const FormatInfo& info : kFormats)
-        if (info.content != Content::Unknown && info.content == content)
+        if (info.content != Content::Unknown && info.content != Content::JsonObject &&
+            info.content == content)
             return info.format;
     return std::nullopt;
 }

@@ -21,6 +21,7 @@ enum class Content : std::uint8_t {
     XmlXliff,       // ... xliff
     XmlResources,   // ... resources (Android)
     XmlOther,       // any other XML
+    JsonObject,     // a JSON object: "{" first
 };
 
 struct FormatInfo {

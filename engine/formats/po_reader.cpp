@@ -1,7 +1,7 @@
 #include "po_reader.h"
 
 #include "line_source.h"
-#include "encoding/platform_text.h"
+#include "charset_converter.h"
 
 #include <memory>
 #include <string>
@@ -82,6 +82,8 @@ struct Field {
     std::string text;
     TextPlace place;
     bool placed = false;  // place is that of a non-empty piece
+    int pieces = 0;       // non-empty pieces
+    bool unescaped = false;  // a \" was read as a quote
 };
 
 class PoParser {
@@ -143,14 +145,29 @@ bool PoParser::quoted(std::string_view text, std::size_t at, std::int32_t number
     if (i >= text.size())
         return fail(number, static_cast<std::int32_t>(text.size() + 1),
                     "expected a closing quote");
-    if (!trimmed(text.substr(i + 1)).empty())
-        return fail(number, static_cast<std::int32_t>(i + 2), "expected the end of the line after the string");
+    if (std::string_view rest = trimmed(text.substr(i + 1)); !rest.empty())
+        return fail(number, static_cast<std::int32_t>(rest.data() - text.data() + 1),
+                    "expected the end of the line after the string");
     // The text's place: its first piece that is not empty, else its first.
     if (!field.placed && (i > begin || field.place.column == 0)) {
         field.place = {number, static_cast<std::int32_t>(begin + 1), 0};
         field.placed = i > begin;
     }
-    field.text.append(text.substr(begin, i - begin));
+    // A quote is escaped only to sit inside the file's strings: the text
+    // holds the quote itself. The other escapes stay as the rules read them.
+    const std::string_view piece = text.substr(begin, i - begin);
+    field.pieces += piece.empty() ? 0 : 1;
+    for (std::size_t k = 0; k < piece.size(); ++k) {
+        if (piece[k] == '\\' && k + 1 < piece.size()) {
+            if (piece[k + 1] != '"')
+                field.text += '\\';
+            else
+                field.unescaped = true;
+            field.text += piece[++k];
+        } else {
+            field.text += piece[k];
+        }
+    }
     if (field.text.size() > LineSource::kLongestLine)
         return fail(number, column, "expected a string shorter than 16 MiB");
     last_ = &field;
@@ -214,6 +231,7 @@ bool PoParser::emit()
         entry.sourcePlace = againstSingular ? sourcePlace : idPlural_.place;
         entry.target = converted(strs_[n].text);
         entry.targetPlace = strs_[n].place;
+        entry.targetVerbatim = !converter_ && strs_[n].pieces <= 1 && !strs_[n].unescaped;
         entry.state = fuzzy ? EntryState::Fuzzy : EntryState::Translated;
         entry.pluralForm = static_cast<std::int32_t>(n);
         entry.syntaxes = syntaxes;

@@ -10,7 +10,7 @@ namespace corvel::formats {
 // obsolete (#~) one as an Obsolete entry without texts. A plural message
 // gives one entry per msgstr[n], weighed against msgid_plural (msgstr[0]
 // against msgid when there are several forms). Texts keep the file's C
-// escapes; a charset of GBK, GB18030 or Big5 is converted to UTF-8.
+// escapes but \" (a quote); a charset of GBK, GB18030 or Big5 is converted to UTF-8.
 ReadOutcome readPo(const std::filesystem::path& path, EntrySink& sink);
 
 // The placeholder syntaxes a message's flags ("c-format, fuzzy") declare,

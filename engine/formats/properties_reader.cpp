@@ -235,6 +235,8 @@ bool PropertiesParser::emit()
     entry.targetPlace = {firstLine_, static_cast<std::int32_t>(valueAt + 1),
                          characterColumnOf(firstText_, valueAt)};
     entry.sourcePlace = entry.targetPlace;
+    // As the file holds it: on the key's line, no escape decoded.
+    entry.targetVerbatim = line.substr(i) == entry.target && i + entry.target.size() <= firstText_.size();
     return sink_.entry(std::move(entry));
 }
 

@@ -12,6 +12,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/properties_reader.cpp ${CMAKE_CURRENT_LIST_DIR}/properties_reader.h
   ${CMAKE_CURRENT_LIST_DIR}/read_limits.h
   ${CMAKE_CURRENT_LIST_DIR}/text_form.h
+  ${CMAKE_CURRENT_LIST_DIR}/ts_reader.cpp ${CMAKE_CURRENT_LIST_DIR}/ts_reader.h
   ${CMAKE_CURRENT_LIST_DIR}/xliff_reader.cpp ${CMAKE_CURRENT_LIST_DIR}/xliff_reader.h
   ${CMAKE_CURRENT_LIST_DIR}/xml_stream.cpp ${CMAKE_CURRENT_LIST_DIR}/xml_stream.h
 )

@@ -1,7 +1,7 @@
 #include "formats/xml_stream.h"
 
 #include "platform.h"
-#include "report/gbk_table.h"
+#include "gbk_table.h"
 
 #include <expat.h>
 

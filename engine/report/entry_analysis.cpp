@@ -8,6 +8,7 @@
 #include "consistency_index.h"
 #include "finding_queue.h"
 #include "formats/format_table.h"
+#include "formats/text_form.h"
 #include "pair_checks.h"
 #include "text_kinds.h"
 #include "corvel/display_path.h"
@@ -26,6 +27,18 @@ namespace {
 
 using formats::Entry;
 using formats::EntryState;
+
+// A text's line breaks and tabs as the escapes the rules compare, for a
+// reader that handed them on as characters; whether it changed.
+bool toRuleText(std::string& text)
+{
+    if (text.find_first_of("\n\r\t") == std::string::npos)
+        return false;
+    std::string escaped;
+    formats::appendRuleText(escaped, text);
+    text = std::move(escaped);
+    return true;
+}
 
 // A guess of a file's bytes for each distinct source it holds.
 constexpr std::uintmax_t kBytesPerEntry = 128;
@@ -48,6 +61,7 @@ public:
         Text& text = texts_.emplace_back();
         text.key = std::move(entry.key);
         text.text = std::move(entry.target);
+        toRuleText(text.text);
         text.line = entry.targetPlace.line;
         text.translatable = entry.state != EntryState::NotTranslatable;
         byKey_.emplace(text.key, texts_.size() - 1);
@@ -164,7 +178,7 @@ void EntryChecker::place(std::vector<Finding>& findings, std::size_t from,
         if (at.column <= 0) {
             f.column.reset();
             f.characterColumn.reset();
-        } else if (f.column) {  // a place within the text
+        } else if (f.column && entry.targetVerbatim) {  // a place within the text
             f.column = at.column + *f.column - 1;
             f.characterColumn = characterStart + f.characterColumn.value_or(1) - 1;
         } else {
@@ -182,6 +196,9 @@ bool EntryChecker::entry(Entry&& entry)
     }
     if (entry.state != EntryState::Translated)
         return true;
+    if (toRuleText(entry.target))
+        entry.targetVerbatim = false;  // its offsets are no longer the file's
+    toRuleText(entry.source);
     if (source_ != nullptr) {
         SourceTexts::Text* text = source_->find(entry.key);
         if (text == nullptr) {

@@ -42,7 +42,8 @@ def read_judged(path):
 
 
 def dictionaries(data):
-    return sorted(p for p in Path(data).glob("*.txt") if p.name.endswith((".eq.txt", ".pairs.txt")))
+    return sorted(p for p in Path(data).glob("*")
+                  if p.name.endswith((".eq.txt", ".pairs.txt", ".po")))
 
 
 def report_findings(check, dictionary, workdir):

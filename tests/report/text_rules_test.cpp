@@ -151,6 +151,9 @@ TEST(TextRules, Options)
         {"Run with -v", "详细运行", "option \"-v\" of the source is missing from the translation"},
         {"Send e-mail -- now", "现在发送邮件", ""},
         {"Range -1 to 1", "范围", ""},
+        // A capitalised word between dashes is a heading, not an option.
+        {"--Volume Header--\\n", "--卷头--\\n", ""},
+        {"Use --verbose", "使用 --详细", "option \"--verbose\" of the source is missing from the translation"},
     });
 }
 

@@ -18,7 +18,7 @@ struct DictionaryHeader {
     std::string path;  // as named on the command line, UTF-8
     Layout layout = Layout::LinePairs;
     // A translation file's format; none for a dictionary of `layout`.
-    std::optional<FileFormat> format;
+    std::optional<FileFormat> format = std::nullopt;
 };
 
 // What the entries of a translation file came to. Each plural form is an
