@@ -49,12 +49,26 @@ public:
                             expected = "four hexadecimal digits after \\u";
                             return false;
                         }
+                        i += 4;
+                        // A surrogate pair written as two escapes is one character.
+                        if (code >= 0xD800 && code <= 0xDBFF && i + 6 < s.size() &&
+                            s[i + 1] == '\\' && s[i + 2] == 'u') {
+                            std::uint32_t low = 0;
+                            const char* at = s.data() + i + 3;
+                            auto [lowEnd, lowError] = std::from_chars(at, at + 4, low, 16);
+                            if (lowError == std::errc() && lowEnd == at + 4 && low >= 0xDC00 &&
+                                low <= 0xDFFF) {
+                                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                                i += 6;
+                            }
+                        }
+                        if (code >= 0xD800 && code <= 0xDFFF)
+                            code = 0xFFFD;  // half a pair
                         std::string character;
                         utf8::appendCodePoint(character, code);
                         std::string form;
                         appendRuleText(form, character);
                         put(out, form);
-                        i += 4;
                         break;
                     }
                     default: put(out, std::string(1, e));  // \' \" \\ \@ \? and any other

@@ -1,12 +1,12 @@
 #include "format_table.h"
 
+#include "android_reader.h"
+#include "json_locale_reader.h"
 #include "platform.h"
-#include "formats/android_reader.h"
-#include "formats/json_locale_reader.h"
-#include "formats/xliff_reader.h"
 #include "po_reader.h"
 #include "properties_reader.h"
 #include "ts_reader.h"
+#include "xliff_reader.h"
 
 #include <algorithm>
 #include <iterator>

@@ -203,7 +203,8 @@ private:
             std::string_view hex = attributes.find("hex").value_or("");
             std::uint32_t code = 0;
             auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), code, 16);
-            if (error != std::errc() || end != hex.data() + hex.size() || code > 0x10FFFF)
+            if (error != std::errc() || end != hex.data() + hex.size() || code > 0x10FFFF ||
+                (code >= 0xD800 && code <= 0xDFFF))
                 return fail(place, "a code point in hexadecimal in <cp hex=\"...\"/>");
             mark(place);
             std::string character;

@@ -46,6 +46,18 @@ bool isTagName(std::string_view name)
     return std::find(kTagNames.begin(), kTagNames.end(), name) != kTagNames.end();
 }
 
+// The inline codes of translation interchange files, as their readers write
+// them into a text: <x id="1"/>, <g id="2">...</g>, <ec startRef="3"/>.
+// Recognised only with their id, so that each code is told apart.
+constexpr std::array<std::string_view, 11> kInlineCodeNames {"x", "g", "bx", "ex", "ph", "bpt",
+                                                             "ept", "it", "pc", "sc", "ec"};
+
+bool isInlineCodeName(std::string_view name)
+{
+    return std::find(kInlineCodeNames.begin(), kInlineCodeNames.end(), name) !=
+           kInlineCodeNames.end();
+}
+
 }  // namespace
 
 
@@ -351,6 +363,8 @@ bool PlaceholderScanner::parseTag(std::size_t i, Placeholder& p, std::size_t& ne
         return false;
     while (isLetter(at(j)) || isDigit(at(j)))
         name += lower(at(j++));
+    if (isInlineCodeName(name) && parseInlineCode(i, j, closing, name, p, next))
+        return true;
     if (!isTagName(name))
         return false;
     bool selfClosing = false;
@@ -366,6 +380,43 @@ bool PlaceholderScanner::parseTag(std::size_t i, Placeholder& p, std::size_t& ne
         return false;
     p.kind = PlaceholderKind::Tag;
     p.key = closing ? "</" + name + ">" : selfClosing ? "<" + name + "/>" : "<" + name + ">";
+    next = j + 1;
+    return true;
+}
+
+// After "<name" or "</name" at j: ' id="..."' or ' startRef="..."', then
+// ">" or "/>"; a closing tag only for the paired codes g and pc. The key is
+// the tag as written.
+bool PlaceholderScanner::parseInlineCode(std::size_t i, std::size_t j, bool closing,
+                                         const std::string& name, Placeholder& p,
+                                         std::size_t& next)
+{
+    if (closing) {
+        if ((name != "g" && name != "pc") || at(j) != '>')
+            return false;
+    } else {
+        std::string attribute;
+        if (at(j++) != ' ')
+            return false;
+        while (isLetter(at(j)))
+            attribute += at(j++);
+        if ((attribute != "id" && attribute != "startRef") || at(j) != '=' || at(j + 1) != '"')
+            return false;
+        j += 2;
+        while (j < units_.size() && at(j) != '"' && at(j) != '<' && at(j) != '>')
+            ++j;
+        if (at(j) != '"')
+            return false;
+        ++j;
+        if (at(j) == '/')
+            ++j;
+        if (at(j) != '>')
+            return false;
+    }
+    p.kind = PlaceholderKind::Tag;
+    p.key.clear();
+    for (std::size_t k = i; k <= j; ++k)
+        p.key += at(k);
     next = j + 1;
     return true;
 }

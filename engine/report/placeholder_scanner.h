@@ -74,6 +74,8 @@ private:
     bool parseDoubleBrace(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseEscape(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseTag(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseInlineCode(std::size_t i, std::size_t j, bool closing, const std::string& name,
+                         Placeholder& p, std::size_t& next);
     bool parseSection(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseArgument(std::size_t i, Placeholder& p, std::size_t& next);
     char at(std::size_t i) const { return i < units_.size() ? units_[i].c : '\0'; }

@@ -42,14 +42,19 @@ def read_judged(path):
 
 
 def dictionaries(data):
+    # A JSON locale file NAME.LANG.json is checked against NAME.en.json.
     return sorted(p for p in Path(data).glob("*")
-                  if p.name.endswith((".eq.txt", ".pairs.txt", ".po")))
+                  if p.name.endswith((".eq.txt", ".pairs.txt", ".po"))
+                  or (p.name.endswith(".json") and not p.name.endswith(".en.json")))
 
 
 def report_findings(check, dictionary, workdir):
     command = [check, "--format", "json", "--quiet", "--workdir", workdir]
     if dictionary.name.endswith(".eq.txt"):
         command.append("--equals")
+    if dictionary.name.endswith(".json"):
+        name = dictionary.name.split(".")[0]
+        command += ["--source", str(dictionary.with_name(name + ".en.json"))]
     proc = subprocess.run(command + [str(dictionary)], capture_output=True, text=True)
     if proc.returncode not in (0, 1):
         sys.exit(f"{dictionary}: corvel-check ended with {proc.returncode}: {proc.stderr}")

@@ -109,6 +109,12 @@ TEST(PlaceholderMismatch, BracesEscapesTagsSectionCodesAndArguments)
         {"<B>x</B>", "<b>甲</b>", {}, {}, {}},
         {"<font color=red>x</font>", "<font color=\"red\">红</font>", {}, {}, {}},
         {"<none>", "<无>", {}, {}, {}},                 // not a tag name
+        // Inline codes of interchange files, told apart by their id.
+        {"Hi <x id=\"1\"/><g id=\"2\">you</g>", "<g id=\"2\">你</g>好<x id=\"1\"/>", {}, {}, {}},
+        {"a<x id=\"1\"/>b<x id=\"2\"/>", "甲<x id=\"1\"/>乙<x id=\"1\"/>", {"<x id=\"2\"/>"},
+         {"<x id=\"1\"/>"}, {}},
+        {"<sc id=\"3\"/>a<ec startRef=\"3\"/>", "<sc id=\"3\"/>甲", {"<ec startRef=\"3\"/>"}, {}, {}},
+        {"<g>x</g> <x>", "<g>甲</g>", {}, {}, {}},      // without an id: text
         {"/join #<channel>", "/join #<频道>", {}, {}, {}},
         {"\u00a7aGold\u00a7r", "\u00a7a金子", {"\u00a7r"}, {}, {}},
         {"\u00a7AGold", "\u00a7a金", {}, {}, {}},

@@ -222,6 +222,10 @@ TEST(TextRules, Attributes)
         {"<img src=\"a.png\" alt=\"Logo\">", "<img src=\"a.png\" alt=\"标志\">", ""},  // alt is shown
         {"<font color=\"red\">Error</font>", "<font color=\"blue\">错误</font>",
          "attribute color=\"red\" became color=\"blue\""},
+        // An inline code's id is the placeholder rule's to compare.
+        {"Save <g id=\"1\">now</g>", "立即保存", ""},
+        {"<g ctype=\"bold\" id=\"1\">x</g>", "<g ctype=\"italic\" id=\"1\">甲</g>",
+         "attribute ctype=\"bold\" became ctype=\"italic\""},
     });
 }
 
