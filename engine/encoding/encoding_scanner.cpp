@@ -12,11 +12,6 @@
 #include <bit>
 #include <cstring>
 
-#if defined(CORVEL_WIDE_VECTORS)
-#define CORVEL_TARGET(isa) __attribute__((target(isa)))
-#else
-#define CORVEL_TARGET(isa)
-#endif
 #if defined(__GNUC__)
 #define CORVEL_ALWAYS_INLINE __attribute__((always_inline)) inline
 #else
@@ -87,17 +82,6 @@ const char* utf16Message(const FileKind& kind)
 }
 
 }  // namespace
-
-VectorIsa bestVectorIsa()
-{
-#if defined(CORVEL_WIDE_VECTORS)
-    return chosenInstructionSet();
-#elif defined(__SSE2__)
-    return std::min(chosenInstructionSet(), VectorIsa::Sse2);
-#else
-    return VectorIsa::Scalar;
-#endif
-}
 
 EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSink& sink)
     : settings_(settings),
@@ -326,20 +310,20 @@ std::size_t EncodingScanner::takePlainUtf8BlocksSse2(const char* p, std::size_t 
 #endif
 }
 
-#if defined(CORVEL_WIDE_VECTORS)
-CORVEL_TARGET("avx2,popcnt,bmi,lzcnt")
+#if defined(CORVEL_VECTOR_KERNELS)
+CORVEL_KERNEL_AVX2
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
 {
     CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2)
 }
 
-CORVEL_TARGET("avx512f,avx512bw,avx2,popcnt,bmi,lzcnt")
+CORVEL_KERNEL_AVX512
 std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
 {
     CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512)
 }
 
-CORVEL_TARGET("avx512f,avx512bw,avx2,popcnt,bmi,lzcnt")
+CORVEL_KERNEL_AVX512
 std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
 {
     CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksAvx512, utf8ClassesAvx512)

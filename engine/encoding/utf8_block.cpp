@@ -26,8 +26,8 @@ bool blocksSse2(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t
 }
 #endif
 
-#if defined(CORVEL_WIDE_VECTORS)
-__attribute__((target("avx512f,avx512bw")))
+#if defined(CORVEL_VECTOR_KERNELS)
+CORVEL_KERNEL_AVX512
 bool blocksAvx512(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t& leads)
 {
     CORVEL_UTF8_BLOCKS(utf8ClassesAvx512)
@@ -39,7 +39,7 @@ bool blocksAvx512(const char* p, std::size_t blocks, Utf8Open& open, std::uint64
 bool utf8BlocksValid(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t& leads,
                      VectorIsa isa)
 {
-#if defined(CORVEL_WIDE_VECTORS)
+#if defined(CORVEL_VECTOR_KERNELS)
     if (isa == VectorIsa::Avx512)
         return blocksAvx512(p, blocks, open, leads);
 #endif

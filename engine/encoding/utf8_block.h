@@ -85,8 +85,8 @@ inline Utf8Classes utf8ClassesSse2(const char* p)
 }
 #endif
 
-#if defined(CORVEL_WIDE_VECTORS)
-__attribute__((target("avx512f,avx512bw"), always_inline)) inline Utf8Classes utf8ClassesAvx512(
+#if defined(CORVEL_VECTOR_KERNELS)
+CORVEL_KERNEL_AVX512 __attribute__((always_inline)) inline Utf8Classes utf8ClassesAvx512(
     const char* p)
 {
     Utf8Classes c;

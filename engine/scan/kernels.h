@@ -1,5 +1,6 @@
-// The classifier's code paths, one translation unit each, compiled with its
-// own instruction set, and the choice among them at run time.
+// The classifier's code paths, one translation unit each, the wide ones in
+// their kernel bundles (processor_features.h), and the choice among them at
+// run time.
 #pragma once
 
 #include "scan_state.h"
@@ -14,7 +15,7 @@ class LineReports;
 using ScanFunction = std::size_t (*)(ScanState&, const ScanInput&, std::size_t, LineReports&);
 
 // Each kernel's scan for a layout, copying or not.
-// The SSE2 and AVX2 ones exist in x86-64 builds only.
+// The SSE2, AVX2 and AVX-512 ones exist in x86-64 builds only.
 ScanFunction scalarScan(Layout layout, bool copying);
 ScanFunction sse2Scan(Layout layout, bool copying);
 ScanFunction avx2Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx2)
