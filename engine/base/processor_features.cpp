@@ -88,11 +88,7 @@ bool runsInstructionSet(InstructionSet set, FeatureSet has)
 
 bool runsInstructionSet(InstructionSet set)
 {
-    static const bool runs[] = {runsInstructionSet(InstructionSet::Scalar, FeatureSet::local()),
-                                runsInstructionSet(InstructionSet::Sse2, FeatureSet::local()),
-                                runsInstructionSet(InstructionSet::Avx2, FeatureSet::local()),
-                                runsInstructionSet(InstructionSet::Avx512, FeatureSet::local())};
-    return runs[static_cast<std::size_t>(set)];
+    return runsInstructionSet(set, FeatureSet::local());
 }
 
 InstructionSet chooseInstructionSet(FeatureSet has, const char* wanted)

@@ -90,7 +90,7 @@ EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSi
       gbkFamily_(settings.encoding != TextEncoding::Utf8),
       equalsLayout_(settings.layout == Layout::Equals),
       gb2312_(settings.charset == Charset::Gb2312),
-      isa_(bestVectorIsa()),
+      isa_(chosenInstructionSet()),
       decoder_(settings.encoding),
       matcher_(settings.encoding),
       findings_(settings.encoding)
@@ -200,20 +200,22 @@ void EncodingScanner::scanBlocks(const char* p, std::size_t blocks)
 
 std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
 {
-    if (!gbkFamily_)
-        return isa_ == VectorIsa::Avx512 ? takePlainUtf8BlocksAvx512(p, blocks)
-               : isa_ == VectorIsa::Scalar ? takePlainUtf8BlocksPortable(p, blocks)
-                                             : takePlainUtf8BlocksSse2(p, blocks);
     switch (isa_) {
-    case VectorIsa::Avx512: return takePlainBlocksAvx512(p, blocks);
-    case VectorIsa::Avx2: return takePlainBlocksAvx2(p, blocks);
-    case VectorIsa::Sse2: break;
-    case VectorIsa::Scalar: return takePlainBlocksPortable(p, blocks);
+#if defined(CORVEL_VECTOR_KERNELS)
+    case InstructionSet::Avx512:
+        return gbkFamily_ ? takePlainBlocksAvx512(p, blocks) : takePlainUtf8BlocksAvx512(p, blocks);
+    case InstructionSet::Avx2:
+        return gbkFamily_ ? takePlainBlocksAvx2(p, blocks) : takePlainUtf8BlocksSse2(p, blocks);
+    case InstructionSet::Sse2:
+        return gbkFamily_ ? takePlainBlocksSse2(p, blocks) : takePlainUtf8BlocksSse2(p, blocks);
+#endif
+    default:
+        return gbkFamily_ ? takePlainBlocksPortable(p, blocks)
+                          : takePlainUtf8BlocksPortable(p, blocks);
     }
-    return takePlainBlocksSse2(p, blocks);
 }
 
-void EncodingScanner::limitVectorIsa(VectorIsa isa)
+void EncodingScanner::limitVectorIsa(InstructionSet isa)
 {
     if (static_cast<int>(isa) < static_cast<int>(isa_))
         isa_ = isa;
@@ -292,25 +294,17 @@ std::size_t EncodingScanner::takePlainUtf8BlocksPortable(const char* p, std::siz
     CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksPortable, utf8ClassesPortable)
 }
 
+#if defined(CORVEL_VECTOR_KERNELS)
 std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t blocks)
 {
-#if defined(__SSE2__)
     CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2)
-#else
-    return takePlainBlocksPortable(p, blocks);
-#endif
 }
 
 std::size_t EncodingScanner::takePlainUtf8BlocksSse2(const char* p, std::size_t blocks)
 {
-#if defined(__SSE2__)
     CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksSse2, utf8ClassesSse2)
-#else
-    return takePlainUtf8BlocksPortable(p, blocks);
-#endif
 }
 
-#if defined(CORVEL_VECTOR_KERNELS)
 CORVEL_KERNEL_AVX2
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
 {
@@ -327,21 +321,6 @@ CORVEL_KERNEL_AVX512
 std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
 {
     CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksAvx512, utf8ClassesAvx512)
-}
-#else
-std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
-{
-    return takePlainBlocksSse2(p, blocks);
-}
-
-std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
-{
-    return takePlainBlocksSse2(p, blocks);
-}
-
-std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
-{
-    return takePlainUtf8BlocksSse2(p, blocks);
 }
 #endif
 

@@ -41,14 +41,6 @@ inline std::uint64_t markPairs(std::uint64_t heat, std::uint64_t ef, std::uint64
     return (heat & ((heat << 1) | heatBefore)) | (bf & ((ef << 1) | efBefore));
 }
 
-using VectorIsa = InstructionSet;
-
-// The engine's one choice of instruction set (chosenInstructionSet).
-inline VectorIsa bestVectorIsa()
-{
-    return chosenInstructionSet();
-}
-
 // The bits of the bytes of p[0..63] that equal `value`.
 inline std::uint64_t bytesEqual(const char* p, unsigned char value)
 {

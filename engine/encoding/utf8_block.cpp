@@ -37,14 +37,14 @@ bool blocksAvx512(const char* p, std::size_t blocks, Utf8Open& open, std::uint64
 }  // namespace
 
 bool utf8BlocksValid(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t& leads,
-                     VectorIsa isa)
+                     InstructionSet isa)
 {
 #if defined(CORVEL_VECTOR_KERNELS)
-    if (isa == VectorIsa::Avx512)
+    if (isa == InstructionSet::Avx512)
         return blocksAvx512(p, blocks, open, leads);
 #endif
 #if defined(__SSE2__)
-    if (isa != VectorIsa::Scalar)
+    if (isa != InstructionSet::Scalar)
         return blocksSse2(p, blocks, open, leads);
 #endif
     (void)isa;

@@ -148,6 +148,6 @@ namespace corvel::encoding {
 // Checks whole 64-byte blocks of UTF-8 after `open`: false at the first
 // that is not valid. `leads` gathers the leads of multibyte characters.
 bool utf8BlocksValid(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t& leads,
-                     VectorIsa isa);
+                     InstructionSet isa);
 
 }  // namespace corvel::encoding

@@ -18,23 +18,9 @@ using ScanFunction = std::size_t (*)(ScanState&, const ScanInput&, std::size_t, 
 // The SSE2, AVX2 and AVX-512 ones exist in x86-64 builds only.
 ScanFunction scalarScan(Layout layout, bool copying);
 ScanFunction sse2Scan(Layout layout, bool copying);
-ScanFunction avx2Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx2)
-ScanFunction avx512Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx512)
+ScanFunction avx2Scan(Layout layout, bool copying);  // only where runsInstructionSet(Avx2)
+ScanFunction avx512Scan(Layout layout, bool copying);  // only where runsInstructionSet(Avx512)
 
-// Whether this build and processor can run a kernel.
-inline bool kernelAvailable(Kernel kernel)
-{
-    return runsInstructionSet(kernel);
-}
-// The engine's one choice of instruction set (chosenInstructionSet).
-inline Kernel bestKernel()
-{
-    return chosenInstructionSet();
-}
-inline const char* kernelName(Kernel kernel)
-{
-    return instructionSetName(kernel);
-}
 // The scan for a kernel that is available.
 ScanFunction scanFunction(Kernel kernel, Layout layout, bool copying);
 

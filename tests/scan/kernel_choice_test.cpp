@@ -2,7 +2,6 @@
 // processor does not meet, whatever CORVEL_SCAN_KERNEL asks for, and the
 // engine's processor query against the compiler's.
 #include "processor_features.h"
-#include "scan/kernels.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +74,6 @@ TEST(KernelChoice, ThisProcessorsChoiceRuns)
     EXPECT_TRUE(FeatureSet::local().covers(featuresNeeded(chosenInstructionSet())));
 #if defined(CORVEL_VECTOR_KERNELS)
     EXPECT_TRUE(runsInstructionSet(InstructionSet::Sse2));
-    EXPECT_EQ(scan::bestKernel(), chosenInstructionSet());
 #endif
 }
 

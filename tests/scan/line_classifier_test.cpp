@@ -43,8 +43,8 @@ class Classifier : public ::testing::TestWithParam<Kernel> {
 protected:
     void SetUp() override
     {
-        if (!scan::kernelAvailable(GetParam()))
-            GTEST_SKIP() << scan::kernelName(GetParam()) << " is not available here";
+        if (!runsInstructionSet(GetParam()))
+            GTEST_SKIP() << instructionSetName(GetParam()) << " is not available here";
     }
 
     // Feeds `bytes` in reads of the sizes in `reads` (repeated), through one
@@ -216,7 +216,7 @@ TEST_P(Classifier, AgreesWithTheReferenceOnRandomDictionaries)
 INSTANTIATE_TEST_SUITE_P(Paths, Classifier,
                          ::testing::Values(Kernel::Scalar, Kernel::Sse2, Kernel::Avx2,
                                            Kernel::Avx512),
-                         [](const auto& info) { return std::string(scan::kernelName(info.param)); });
+                         [](const auto& info) { return std::string(instructionSetName(info.param)); });
 
 }  // namespace
 }  // namespace corvel::test
