@@ -1,7 +1,7 @@
 // The classifier's inner loop, shared by every instruction set: each
 // kernel_*.cpp includes it with its own way of turning 64 bytes into bit
 // masks, and inlines it whole into functions built for its instruction set
-// (KernelScans).
+// (BaselineScans, Avx2Scans, Avx512Scans).
 //
 // A block is 64 bytes; bit i of a mask stands for byte i. The loop never
 // visits a line that needs no report. Per block it works out, for every CR
