@@ -1,18 +1,13 @@
 // The vector kernel bundles, one per instruction set, and the choice among
-// them at run time.
+// them at run time. Each function of a wide bundle carries its target
+// attribute (CORVEL_KERNEL_AVX2, CORVEL_KERNEL_AVX512), so every other
+// function, shared inline ones included, stays at baseline x86-64. The
+// attribute's string is also what the bundle needs: the choice runs it only
+// on a processor with every feature it names.
 //
-// A bundle is built one way: each of its functions carries the target
-// attribute CORVEL_KERNEL_AVX2 or CORVEL_KERNEL_AVX512, so that only the
-// kernels themselves use the wider instructions and every other function,
-// inline ones from shared headers included, stays at baseline x86-64. The
-// attribute's string is also the bundle's declared needs: the choice parses
-// it and runs a bundle only on a processor that has every feature it names.
-// A name the parser does not know stops the build.
-//
-// The processor is asked itself, on first use. The compiler's own query
-// (__builtin_cpu_supports) sets itself up in a constructor at every process
-// start and asks many more questions than these; each one leaves a virtual
-// machine, which made it a visible part of a short run.
+// The processor is asked itself, on first use: the compiler's query
+// (__builtin_cpu_supports) sets itself up at every process start and asks
+// many more questions, each one a trip out of a virtual machine.
 #pragma once
 
 #include <cstddef>
