@@ -72,12 +72,22 @@ TEST(TextRules, EndPunctuation)
         {"Open...", "打开…", ""},
         {"Open...", "打开……", ""},
         {"Open…", "打开...", ""},
-        {"Load From...", "从...载入", "the source ends with an ellipsis, the translation with no mark"},
+        {"Load From...", "从...载入", ""},  // the word order moved the ellipsis
+        {"Load From...", "从…载入文件", ""},
+        {"Load From...", "从文件载入", "the source ends with an ellipsis, the translation with no mark"},
+        {"Save _As...", "另存为...(_A)", ""},  // the access key after the mark
+        {"&Background:", "背景：(&B)", ""},
+        {"Sa&ve...", "保存…（&V）", ""},
+        {"Le&vel (dB):", "电平 (dB)(&L)", "the source ends with a colon, the translation with no mark"},
+        {"Open (a)...", "打开(a)", "the source ends with an ellipsis, the translation with no mark"},
         {"Saved.", "已保存", ""},  // a label drops its full stop
         {"Saved.", "已保存。", ""},
         {"Saved.", "已保存？", "the source ends with a full stop, the translation with a question mark"},
         {"Done!", "完成。", ""},
-        {"Done!", "完成", "the source ends with an exclamation mark, the translation with no mark"},
+        {"Done!", "完成", ""},  // a title or a menu item drops its "!"
+        {"Game Over!", "游戏结束", ""},
+        {"You have won the game!", "你赢得了游戏", "the source ends with an exclamation mark, the translation with no mark"},
+        {"Your city was destroyed!", "你的城市被摧毁了。", ""},
         {"Line one\\n", "第一行？\\n", ""},
         {"Open", "打开：", ""},
         {"<b>Quit?</b>", "<b>退出？</b>", ""},
