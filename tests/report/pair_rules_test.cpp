@@ -124,7 +124,20 @@ TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
         {"3 files, 3x faster", "3 个文件，快4倍", {"3 (2 x in the source, 1 x in the translation)"}},
         {"3 files, 3x faster", "3 个文件，快三倍", {}},
         {"Page 1 of 1", "第 1 页，共 1 页", {}},
-        {"Page 1 of 1", "第 1 页", {"1 (2 x in the source, 1 x in the translation)"}},
+        {"Page 1 of 1", "第 1 页", {}},   // said once: rephrased
+        {"UTF-8 off; select UTF-8 to force UTF-8", "禁用 UTF-8；请强制选择 UTF-8", {}},
+        {"Page 1 of 1", "第 1 页，共 2 页", {"1 (2 x in the source, 1 x in the translation)"}},
+        // Decades and centuries may become words; 10000 cut to 1000 may not.
+        {"In the 1400s", "在 15 世纪", {}},
+        {"Popular in the 1970's", "流行于 20 世纪 70 年代", {}},
+        {"From the 900s to the 1400s", "从 10 世纪到 15 世纪", {}},
+        {"In 1400 steps", "分 15 步", {"1400"}},
+        {"1400seconds", "秒", {"1400"}},
+        {"A line over 10000 characters", "超过 1000 个字符的行", {"10000"}},
+        // An hour of the 24-hour clock is the 12-hour clock's.
+        {"Open 8am-8pm", "营业时间 8:00~20:00", {}},
+        {"Open 8am-9pm", "营业时间 8:00~20:00", {"9"}},
+        {"Wait 20 seconds", "等待 8 秒", {"20"}},
         {"3 files", "3 个文件（共 3 个）", {}},     // more in the translation is no loss
         {"Arg %1$s", "参数 1", {}},
         {"Take 1", "取 %1$s", {"1"}},             // a placeholder holds no number

@@ -98,6 +98,18 @@ TEST(TextRules, EndPunctuation)
     });
 }
 
+TEST(TextRules, NumberMessages)
+{
+    expectFindings("number-mismatch", {
+        {"Level 42", "等级", "number 42 of the source is missing from the translation"},
+        {"3 files, 3x faster", "3 个文件，快4倍",
+         "number 3 is written fewer times in the translation (2 x in the source, 1 x in the "
+         "translation)"},
+        {"Missing 3 and 4", "缺少", "numbers 3 and 4 of the source are missing from the translation"},
+        {"Page 1 of 1", "第 1 页", ""},
+    });
+}
+
 TEST(TextRules, Brackets)
 {
     expectFindings("bracket-mismatch", {
@@ -145,6 +157,11 @@ TEST(TextRules, Addresses)
          "address \"me@example.org\" of the source is missing from the translation; it has "
          "\"me@example.com\" instead"},
         {"Version 1/2 @ home", "版本 1/2", ""},
+        // A wiki link [[address|text]]: only the text is translated.
+        {"[[https://example.com/|view online]]", "[[https://example.com/|在线查看]]", ""},
+        {"[[https://example.com/a|Forum]]", "[[https://example.com/b|论坛]]",
+         "address \"https://example.com/a\" of the source is missing from the translation; "
+         "it has \"https://example.com/b\" instead"},
     });
 }
 
