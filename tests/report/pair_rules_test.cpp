@@ -33,7 +33,16 @@ TEST(WhitespaceMismatch, LeadingAndTrailingBlanks)
         {"  Indented", "  缩进", false, false},
         {"  Indented", "    缩进", true, false},   // a different amount
         {"\tTab", " 制表", true, false},           // tab against space
-        {" has been built", "已构建", true, false},
+        {" has been built", "已构建", false, false},  // Chinese needs no space
+        {" min", "分钟", false, false},
+        {" (old)", "（旧的）", false, false},
+        {" (old)", "(旧的)", true, false},
+        {" %s left", "%s 离开", true, false},
+        // Ideographic spaces are blanks too.
+        {"Name", "名称　", false, true},
+        {"Name", "　名称", true, false},
+        {"Name ", "名称　", false, true},
+        {"啊　", "啊　", false, false},
         {"Loading ", "加载中", false, true},
         {"Done", "完成 ", false, true},
         {"Loading... ", "加载中…", false, true},  // not one of the five marks
@@ -58,6 +67,9 @@ TEST(WhitespaceMismatch, LeadingAndTrailingBlanks)
         std::optional<WhitespaceDifference> d = compareWhitespace(gbk(c.source), gbk(c.translation));
         EXPECT_EQ(d && d->leading, c.leading);
         EXPECT_EQ(d && d->trailing, c.trailing);
+        d = compareWhitespace(c.source, c.translation, TextEncoding::Utf8);
+        EXPECT_EQ(d && d->leading, c.leading) << "UTF-8";
+        EXPECT_EQ(d && d->trailing, c.trailing) << "UTF-8";
     }
 }
 
@@ -67,6 +79,8 @@ TEST(WhitespaceMismatch, DescribesTheBlanks)
     EXPECT_EQ(describeWhitespace(" "), "1 space");
     EXPECT_EQ(describeWhitespace("\t\t"), "2 tabs");
     EXPECT_EQ(describeWhitespace("  \t"), "2 spaces and 1 tab");
+    EXPECT_EQ(describeWhitespace(gbk("　")), "1 ideographic space");
+    EXPECT_EQ(describeWhitespace(" 　　"), "1 space and 2 ideographic spaces");
 }
 
 TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
