@@ -123,6 +123,17 @@ TEST(TextRules, Brackets)
         {"Thanks :)", "谢谢！", ""},  // a smiley closes nothing
         {"Open [x]", "打开[x]乚", ""},  // a GBK second byte "]" is no bracket
         {"1) First", "（1）第一", "round brackets: the source opens 0 and closes 1, the translation opens 1 and closes 1"},
+        // A named conversion's brackets hold its name.
+        {"%(count)s files", "(%(count)s 个文件", "round brackets: the source opens 0 and closes 0, the translation opens 1 and closes 0"},
+        {"(%(count)s files)", "（%(count)s 个文件）", ""},
+        {"%(count)s files)", "%(count)s 个文件", "round brackets: the source opens 0 and closes 1, the translation opens 0 and closes 0"},
+        // A ")" after an entity closes its bracket; a smiley's does not.
+        {"(&ldquo;x&rdquo;)", "（&ldquo;x&rdquo;", "round brackets: the source opens 1 and closes 1, the translation opens 1 and closes 0"},
+        {"(&ldquo;x&rdquo;)", "（&ldquo;x&rdquo;)", ""},
+        {"Hi ;)", "你好", ""},
+        // A bracket named between quotes.
+        {"Starts with '[' but has no end", "以“[”开始，但没有结束符“]”", ""},
+        {"Starts with '[' but has no end", "以“[”开始，但没有结束符]", "square brackets: the source opens 0 and closes 0, the translation opens 0 and closes 1"},
     });
 }
 
@@ -205,6 +216,11 @@ TEST(TextRules, DoubledWords)
         {"Open the file", "打开 the the 文件", "the word \"the\" is written twice in a row"},
         {"Open file", "打开 文件 文件。", "the word \"文件\" is written twice in a row"},
         {"Bye bye", "bye bye", ""},   // kept from the source
+        {"Pew Pew!", "啾 啾！", ""},   // the source doubles a word too
+        {"\"%s\" \"%s\"", "“%s” “%s”", ""},
+        {"%s and %s.", "%s %s。", "the word \"%s\" is written twice in a row"},
+        {"Open “file” “file”", "打开 “文件” “文件”", ""},
+        {"Open file", "打开 “文件” “文件”", "the word \"文件\" is written twice in a row"},
         {"Page 1 1", "第 1 1 页", ""},  // numbers repeat
         {"Look", "看看", ""},           // reduplication
         {"Open file", "打开 文件", ""},
