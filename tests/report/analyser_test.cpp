@@ -47,8 +47,8 @@ TEST(Analyser, PairFindingsSitAtTheTranslationInRuleOrder)
               (Lines {"untranslated@2", "placeholder-mismatch@2", "whitespace-mismatch@2",
                       "number-mismatch@2", "inconsistent-translation@6",
                       "whitespace-mismatch@8"}));
-    EXPECT_EQ(findings[4].message,
-              "translated \"开启\" here (1 line) and \"打开\" on 1 line (first at line 4)");
+    EXPECT_EQ(findings[4].message, "translated \"开启\" here and \"打开\" at line 4, 1 line each: "
+                                   "either may be the one to change");
 }
 
 // inconsistent-translation reports at the lines of the less used
@@ -72,9 +72,24 @@ TEST(Consistency, TheLessUsedTranslationsAreReportedQuotingTheMostUsed)
          {"Open", "打开", "Open", "打开", "Open", "开启"},
          {"inconsistent-translation@6"},
          "translated \"开启\" here (1 line) and \"打开\" on 2 lines (first at line 2)"},
-        // A tie: the translation met first stands.
-        {Layout::LinePairs, {"Open", "打开", "Open", "开启"}, {"inconsistent-translation@4"},
-         "translated \"开启\" here (1 line) and \"打开\" on 1 line (first at line 2)"},
+        // A tie: reported at the later line, neither called the odd one.
+        {Layout::LinePairs, {"Name:", "名称：", "Name:", "姓名："}, {"inconsistent-translation@4"},
+         "translated \"姓名：\" here and \"名称：\" at line 2, 1 line each: either may be the "
+         "one to change"},
+        // A short word in two senses shares few characters between them;
+        // one sense written two ways shares most.
+        {Layout::LinePairs, {"Back", "后面", "Back", "返回", "Back", "返回"}, {}, ""},
+        {Layout::LinePairs, {"White", "白色", "White", "白噪音"}, {}, ""},
+        {Layout::LinePairs, {"Stacked", "堆叠", "Stacked", "堆积", "Stacked", "堆叠"},
+         {"inconsistent-translation@4"},
+         "translated \"堆积\" here (1 line) and \"堆叠\" on 2 lines (first at line 2)"},
+        {Layout::LinePairs, {"&to", "到(&T)", "&to", "到(%T)", "&to", "到(&T)"},
+         {"inconsistent-translation@4"},
+         "translated \"到(%T)\" here (1 line) and \"到(&T)\" on 2 lines (first at line 2)"},
+        {Layout::LinePairs,
+         {"Click the button", "点击按钮", "Click the button", "确定"}, {"inconsistent-translation@4"},
+         "translated \"确定\" here and \"点击按钮\" at line 2, 1 line each: either may be the one "
+         "to change"},
         // Three translations; the minority on two lines is reported at both.
         {Layout::LinePairs,
          {"Open", "开启", "Open", "打开", "Open", "打开", "Open", "开", "Open", "打开", "Open",
