@@ -429,7 +429,21 @@ TEST(FinerClasses, SourcesBeyondAsciiAndTranslationsKeptInEnglish)
         {"Open", "Open", {"untranslated@2"}},
         {"USB drive", "USB drive", {"untranslated@2"}},
         {"\"@1\" by @2", "\"@1\" by @2", {"untranslated@2"}},
-        {"URLs", "URL", {"untranslated@2"}},
+        {"URLs", "URL", {"kept-in-english@2"}},  // an acronym has no plural in Chinese
+        // Units, numbers written as digits, words that only join placeholders.
+        {"%d Hz", "%d Hz", {"kept-in-english@2"}},
+        {"110-150 kbps", "110-150 kbps", {"kept-in-english@2"}},
+        {"120 mm RHA", "120 mm RHA", {"kept-in-english@2"}},
+        {"for %1$s", "%1$s", {"kept-in-english@2"}},
+        {"eight", "8", {"kept-in-english@2"}},
+        {"ace", "A", {"kept-in-english@2"}},
+        {"30 - 300 beats/minute", "30 ~ 300 BPM", {"kept-in-english@2"}},
+        {"Research speed", "{$Mods.Tech.Speed}", {"kept-in-english@2"}},
+        {"Open %1$s", "%1$s", {"untranslated@2"}},
+        {"(0 to 100):", "(0 to 100):", {"untranslated@2"}},
+        {"Hz filter", "Hz filter", {"untranslated@2"}},
+        {"Research speed", "{Tech.Speed}", {"untranslated@2"}},
+        {"Midi file", "MIDI file", {"untranslated@2"}},
         {"PDF", "pdf", {"untranslated@2"}},
     };
     std::string error;
