@@ -40,19 +40,25 @@ std::vector<std::string_view> meaningfulChars(std::string_view text)
     return out;
 }
 
-// Two translations of a short word that share less than half their
-// characters render two senses of it (Back: 后面 and 返回; Interface: 界面
-// and 接口), not one sense two ways (堆叠 and 堆积, 柱形图 and 柱状图).
+bool beyondAscii(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Two translations of a short word that share no character render two
+// senses of it (Back: 后面 and 返回; Interface: 界面 and 接口), not one
+// sense two ways (堆叠 and 堆积, 玫瑰图 and 夜莺图). One left in English is
+// no sense of its own.
 bool twoSenses(std::string_view source, std::string_view a, std::string_view b)
 {
-    if (!shortSource(source))
+    if (!shortSource(source) || !beyondAscii(a) || !beyondAscii(b))
         return false;
     const std::vector<std::string_view> first = meaningfulChars(a);
     const std::vector<std::string_view> second = meaningfulChars(b);
-    std::size_t shared = 0;
-    for (std::string_view c : first)
-        shared += std::find(second.begin(), second.end(), c) != second.end();
-    return shared * 2 < std::max(first.size(), second.size());
+    return std::none_of(first.begin(), first.end(), [&](std::string_view c) {
+        return std::find(second.begin(), second.end(), c) != second.end();
+    });
 }
 }  // namespace
 

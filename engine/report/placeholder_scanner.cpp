@@ -154,9 +154,7 @@ bool PlaceholderScanner::parseAt(std::size_t i, Placeholder& p, std::size_t& nex
 {
     switch (at(i)) {
     case '%':
-        // "~%" is the line break of a Lisp format string ("~%Select"), not
-        // a conversion of the word after it.
-        if (i > 0 && at(i - 1) == '~')
+        if (lispLineBreak(i))
             return false;
         return parsePercent(i, p, next);
     case '_': return parseUnderscored(i, p, next);
@@ -337,6 +335,19 @@ bool PlaceholderScanner::parseDoubleBrace(std::size_t i, Placeholder& p, std::si
     p.key = "{{" + name + "}}";
     next = j + 2;
     return true;
+}
+
+// "~%" is the line break of a Lisp format string where a word
+// ("~%Select") or no conversion ("~%~%", "~% ") follows it; a tilde before
+// a conversion ("%2$lu~%3$lu", "1~%d") is a range sign.
+bool PlaceholderScanner::lispLineBreak(std::size_t i) const
+{
+    if (i == 0 || at(i - 1) != '~')
+        return false;
+    const char c = at(i + 1);
+    if (c >= 'A' && c <= 'Z')
+        return at(i + 2) >= 'a' && at(i + 2) <= 'z';
+    return !isLetter(c) && !isDigit(c) && !isOneOf(c, "-+#0'.*(%");
 }
 
 // Whether an empty "{}" between `open` and `close` stands beside an

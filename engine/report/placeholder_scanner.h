@@ -81,6 +81,7 @@ private:
     bool parseArgument(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseUnderscored(std::size_t i, Placeholder& p, std::size_t& next);
     bool literalBackslash(std::size_t i) const;
+    bool lispLineBreak(std::size_t i) const;
     bool emptyBracketsBeside(std::size_t open, std::size_t close) const;
     char at(std::size_t i) const { return i < units_.size() ? units_[i].c : '\0'; }
 

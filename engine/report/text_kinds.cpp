@@ -172,6 +172,18 @@ bool keyReference(std::string_view text)
            text.find('}') == text.size() - 1;
 }
 
+// The placeholders of `text` that stand for values (not escapes).
+std::size_t placeholderCount(std::string_view text)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t end = isPlaceholderStart(text[i]) ? skipPlaceholder(text, i) : i + 1;
+        count += end > i + 1 && text[i] != '\\';
+        i = end;
+    }
+    return count;
+}
+
 // Whether `text`, apart from placeholders and markup, holds a letter.
 bool holdsWord(std::string_view text)
 {
@@ -324,7 +336,8 @@ bool keptInEnglish(std::string_view source, std::string_view translation)
             return true;
         if (!holdsWord(translation))
             return !holdsWord(source) || placeholdersWithSigns(translation) ||
-                   everyWord(source, [](std::string_view word, bool) { return functionWord(word); });
+                   (placeholderCount(translation) <= 1 &&
+                    everyWord(source, [](std::string_view word, bool) { return functionWord(word); }));
         // Written with acronyms, units and digits only ("beats/minute" as
         // "BPM", "ace" as "A", "Midi IO" as "MIDI IO").
         return everyWord(translation, keptWord);

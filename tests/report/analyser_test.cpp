@@ -79,7 +79,12 @@ TEST(Consistency, TheLessUsedTranslationsAreReportedQuotingTheMostUsed)
         // A short word in two senses shares few characters between them;
         // one sense written two ways shares most.
         {Layout::LinePairs, {"Back", "后面", "Back", "返回", "Back", "返回"}, {}, ""},
-        {Layout::LinePairs, {"White", "白色", "White", "白噪音"}, {}, ""},
+        {Layout::LinePairs, {"Search", "搜索", "Search", "Search"}, {"inconsistent-translation@4"},
+         "translated \"Search\" here and \"搜索\" at line 2, 1 line each: either may be the one "
+         "to change"},
+        {Layout::LinePairs, {"Rose", "玫瑰图", "Rose", "夜莺图", "Rose", "玫瑰图"},
+         {"inconsistent-translation@4"},
+         "translated \"夜莺图\" here (1 line) and \"玫瑰图\" on 2 lines (first at line 2)"},
         {Layout::LinePairs, {"Stacked", "堆叠", "Stacked", "堆积", "Stacked", "堆叠"},
          {"inconsistent-translation@4"},
          "translated \"堆积\" here (1 line) and \"堆叠\" on 2 lines (first at line 2)"},
@@ -435,6 +440,7 @@ TEST(FinerClasses, SourcesBeyondAsciiAndTranslationsKeptInEnglish)
         {"110-150 kbps", "110-150 kbps", {"kept-in-english@2"}},
         {"120 mm RHA", "120 mm RHA", {"kept-in-english@2"}},
         {"for %1$s", "%1$s", {"kept-in-english@2"}},
+        {"{0} of {1}", "{0}{1}", {"untranslated@2"}},  // the numbers run together
         {"eight", "8", {"kept-in-english@2"}},
         {"ace", "A", {"kept-in-english@2"}},
         {"30 - 300 beats/minute", "30 ~ 300 BPM", {"kept-in-english@2"}},

@@ -82,6 +82,8 @@ TEST(PlaceholderMismatch, PrintfConversions)
         {"~a~%Sample Rate: ~a Hz.", "~a~%采样率：~a Hz。", {}, {}, {}},
         {"Error.~%Sample %s", "错误。~%样本", {"%s"}, {}, {}},
         {"Done %Sample", "完成", {"%S"}, {}, {}},
+        {"Range %lu-%lu", "范围 %1$lu~%2$lu", {}, {}, {}},  // a tilde as a range sign
+        {"Range %lu-%lu", "范围 %1$lu~", {"%lu"}, {}, {}},
     };
     for (const Case& c : cases)
         expectCase(c);
