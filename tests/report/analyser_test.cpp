@@ -184,7 +184,7 @@ TEST(PairShift, ReportedOnceAtTheFirstShiftedPairNamingTheLastGoodLine)
               "lines sources; line 4 is the last that still paired correctly");
 }
 
-TEST(PairShift, PairRulesRunInsideTheRegionOnlyWhenTheRuleIsOff)
+TEST(PairShift, PairRulesSkipTheRegionWhetherTheRuleIsOnOrOff)
 {
     // "Exit" lost its translation; read as pairs, "帮助 3" and "File" would
     // be a number-mismatch.
@@ -196,8 +196,11 @@ TEST(PairShift, PairRulesRunInsideTheRegionOnlyWhenTheRuleIsOff)
     AnalysisOptions options;
     options.rules.set(RuleId::PairShift, false);
     auto untracked = analyseLines(Layout::LinePairs, lines, options);
-    EXPECT_EQ(ruleLines(test::ofRule(untracked, "number-mismatch")),
-              (Lines {"number-mismatch@6", "number-mismatch@8", "number-mismatch@10"}));
+    EXPECT_EQ(test::ofRule(untracked, "pair-shift").size(), 0u);
+    EXPECT_EQ(test::ofRule(untracked, "number-mismatch").size(), 0u);
+    // The pairs in step still are weighed.
+    auto inStep = analyseLines(Layout::LinePairs, {"Open 3", "打开", "Save", "保存"}, options);
+    EXPECT_EQ(ruleLines(test::ofRule(inStep, "number-mismatch")), (Lines {"number-mismatch@2"}));
 }
 
 TEST(PairShift, FewerThanThreeShiftedPairsAreNoRegion)
