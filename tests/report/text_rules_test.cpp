@@ -95,6 +95,16 @@ TEST(TextRules, EndPunctuation)
         {"Are you sure?", "确定吗。", "the source ends with a question mark, the translation with a full stop"},
         {"Loading...", "正在加载", "the source ends with an ellipsis, the translation with no mark"},
         {"!", "=!=", ""},  // an operator, not a sentence
+        // A "?" after a Chinese character that no question explains.
+        {"Laugh out loud", "笑笑?", "the translation ends with \"?\" after a Chinese character, the "
+         "source with no mark: a character lost in a conversion?"},
+        {"Laugh!", "笑笑?", "the translation ends with \"?\" after a Chinese character, the "
+         "source with an exclamation mark: a character lost in a conversion?"},
+        {"Really?", "真的?", ""},
+        {"Use %s?", "使用 %s?", ""},
+        {"Version 2?", "版本 2?", ""},
+        {"What is X", "X 是什么?", "the translation ends with \"?\" after a Chinese character, the "
+         "source with no mark: a character lost in a conversion?"},
     });
 }
 

@@ -22,8 +22,17 @@ EndMark markOf(char32_t last, char32_t before)
     }
 }
 
+// A character read as no mark beyond ASCII: kOtherChar in GBK, a Han
+// character's code point in UTF-8.
+bool chinese(char32_t c)
+{
+    return c == kOtherChar || (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0x20000 && c < kOtherChar);
+}
+
 struct Ending {
     EndMark mark = EndMark::None;
+    bool asciiQuestionAfterWide = false;  // ends in "?" right after a character beyond ASCII
     std::size_t end = 0;  // the offset just after the last character that is no noise
     bool ellipsisInside = false;  // an ellipsis before the end
 };
@@ -57,6 +66,7 @@ Ending ending(std::string_view text, const gbk::CharSteps& steps)
 {
     char32_t last = kOtherChar;
     char32_t before = kOtherChar;
+    bool lastWide = false;  // the last character is one beyond ASCII
     Ending e;
     for (std::size_t i = 0; i < text.size();) {
         std::size_t length = 1;
@@ -82,8 +92,10 @@ Ending ending(std::string_view text, const gbk::CharSteps& steps)
         if (markOf(last, before) == EndMark::Ellipsis && markOf(c, last) != EndMark::Ellipsis &&
             c != '.')
             e.ellipsisInside = true;
+        e.asciiQuestionAfterWide = c == '?' && lastWide && chinese(last);
         before = last;
         last = c;
+        lastWide = length > 1;
         e.end = i;
     }
     e.mark = markOf(last, before);
@@ -158,9 +170,22 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
     const gbk::CharSteps steps(context.encoding());
     const PairText& pair = context.pair();
     const EndMark source = ending(pair.source, steps).mark;
+    const Ending translation = ending(pair.translation, steps);
+    // A "?" right after a Chinese character that no question of the
+    // source explains: the mark GBK writes for a character it cannot hold,
+    // the end of the text lost ("笑笑?").
+    if (translation.asciiQuestionAfterWide && source != EndMark::Question &&
+        source != EndMark::FullStop) {
+        Finding f = context.finding(RuleId::EndPunctuationMismatch,
+                                    "the translation ends with \"?\" after a Chinese character, "
+                                    "the source with " + std::string(describe(source)) +
+                                        ": a character lost in a conversion?");
+        context.setColumn(f, translation.end - 1);
+        out.push_back(std::move(f));
+        return;
+    }
     if (source == EndMark::None || !holdsAlnum(pair.source))
         return;  // a sign alone ("!", "?") is an operator or a symbol, not a sentence's end
-    const Ending translation = ending(pair.translation, steps);
     if (!mismatched(source, translation, pair.source))
         return;
     Finding f = context.finding(RuleId::EndPunctuationMismatch,
@@ -180,7 +205,9 @@ constinit const RuleInfo EndPunctuationMismatch {
     "end with the same mark (an ellipsis the word order moved inside the translation counts as "
     "kept), or the source is a sentence that ends with \"!\" and the translation ends with "
     "neither \"!\" nor a full stop (a title or a menu item may drop it), or the source ends "
-    "with \".\" and the translation with a question mark or a colon. A menu's access key "
+    "with \".\" and the translation with a question mark or a colon, or the translation ends in "
+    "a half-width \"?\" right after a Chinese character where the source ends in no question "
+    "(a character lost in a conversion). A menu's access key "
     "after the mark (\u4fdd\u5b58\uff1a(&S)) is looked through. Full-width and CJK forms are the same marks (\uff1f for ?, \uff01 for !, "
     "\uff1a for :, \u3002 for ., \u2026 and \u22ef for ...). A translation that drops a final "
     "full stop is deliberately not flagged (Chinese labels and short messages drop it), nor is a source of signs alone. Trailing blanks, escaped line breaks and closing "
