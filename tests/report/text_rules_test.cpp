@@ -108,6 +108,28 @@ TEST(TextRules, EndPunctuation)
     });
 }
 
+TEST(TextRules, LineBreaksThatMatter)
+{
+    const std::string dropped1 = "a line break that parts sentences or comes before a value is "
+                                 "dropped: the source breaks its text at 1 place, the translation at 0";
+    expectFindings("line-break-dropped", {
+        {"Name:\\n%s", "名称：%s", dropped1},          // before a value, after a label
+        {"Total\\n%d files", "共 %d 个文件", dropped1},
+        {"Done.\\nRestart now.", "完成。现在重启。", dropped1},  // between sentences
+        {"Error: %s\\n", "错误：%s", dropped1},         // the text's last break
+        {"Done.\\nRestart now.", "完成。\\n现在重启。", ""},
+        {"Done.\\r\\nRestart now.", "完成。\\n现在重启。", ""},
+        {"Done.<br>Restart now.", "完成。<br/>现在重启。", ""},
+        // Wrapped text: a break inside a sentence says the source was wrapped.
+        {"append the user to the\\ngroups named by -G.\\n", "将用户追加到 -G 指定的组。", ""},
+        {"One line", "第一行\\n第二行", ""},            // a break added: wrapping
+        // Paragraphs: a blank line added, or kept as one break.
+        {"Line one.\\nLine two.", "第一行。\\n\\n第二行。", "a blank line the source does not have"},
+        {"Para one.\\n\\nPara two.", "第一段。\\n\\n第二段。", ""},
+        {"Para one.\\n\\nPara two.", "第一段。\\n第二段。", ""},
+    });
+}
+
 TEST(TextRules, NumberMessages)
 {
     expectFindings("number-mismatch", {
