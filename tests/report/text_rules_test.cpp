@@ -117,6 +117,8 @@ TEST(TextRules, LineBreaksThatMatter)
         {"Total\\n%d files", "共 %d 个文件", dropped1},
         {"Done.\\nRestart now.", "完成。现在重启。", dropped1},  // between sentences
         {"Error: %s\\n", "错误：%s", dropped1},         // the text's last break
+        {"Locks drawers\\nHold to lock new ones", "锁定抽屉", dropped1},  // a list of lines
+        {"Use the\\nfile", "使用文件", ""},
         {"Done.\\nRestart now.", "完成。\\n现在重启。", ""},
         {"Done.\\r\\nRestart now.", "完成。\\n现在重启。", ""},
         {"Done.<br>Restart now.", "完成。<br/>现在重启。", ""},

@@ -62,7 +62,11 @@ bool matters(std::string_view text, const BreakRun& run)
     if (std::strchr(".!?:;", text[before - 1]) != nullptr)
         return true;
     const char next = text[after];
-    return placeholderStart(next) || (next >= '0' && next <= '9');
+    // A line that starts with a capital after one that ends in a word: a
+    // list of lines ("Locks drawers\nHold in off-hand to lock").
+    const char last = text[before - 1];
+    const bool newLine = next >= 'A' && next <= 'Z' && last >= 'a' && last <= 'z';
+    return newLine || placeholderStart(next) || (next >= '0' && next <= '9');
 }
 
 void check(PairRuleContext& context, std::vector<Finding>& out)
@@ -105,7 +109,8 @@ constinit const RuleInfo LineBreakDropped {
     "A line break between sentences or before a value is dropped, or a blank line added.",
     "The source breaks its text (\\n, \\r\\n, <br>; a run of breaks in a row counts once) only "
     "where a reader must see the parts apart: at its start or end, after a sentence or a label "
-    "(. ! ? : ;) or before a value (a placeholder or a number), and the translation breaks it "
+    "(. ! ? : ;), before a line that starts with a capital, or before a value (a placeholder "
+    "or a number), and the translation breaks it "
     "at fewer places; or the translation adds a blank line (two breaks in a row) where the "
     "source has none. A source that also breaks inside a sentence is wrapped text, which a "
     "translation rightly wraps its own way: that and every other difference of line breaks "
