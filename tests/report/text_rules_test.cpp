@@ -132,6 +132,22 @@ TEST(TextRules, LineBreaksThatMatter)
     });
 }
 
+TEST(TextRules, AccessKeys)
+{
+    const std::string underscore = "the access key \"_\" marks a Chinese character, which no "
+                                   "keyboard types: write the source's letter after the text, as (_X)";
+    expectFindings("access-key-mismatch", {
+        {"_Edit this recipe", "_编辑此配方", underscore},
+        {"_Edit this recipe", "编辑此配方(_E)", ""},
+        {"&Open", "&打开", "the access key \"&\" marks a Chinese character, which no keyboard "
+         "types: write the source's letter after the text, as (&X)"},
+        {"&Open", "打开(&O)", ""},
+        {"Save_as", "保存_为", ""},          // no access key in the source
+        {"Tom &amp; Jerry", "汤姆&汤", ""},   // an entity, not a mark
+        {"my_file", "我的_文件", ""},
+    });
+}
+
 TEST(TextRules, NumberMessages)
 {
     expectFindings("number-mismatch", {
