@@ -321,10 +321,39 @@ bool holdsCjk(std::string_view text, TextEncoding encoding)
     return false;
 }
 
+// A message ID rather than a text: lower-case words joined by '-' or '_'
+// without spaces ("translator-credits", "gnome-aisleriot"). Its
+// translation is data (the translators' names, a program's name).
+bool messageId(std::string_view source)
+{
+    bool joiner = false;
+    for (char c : source) {
+        if (c == '-' || c == '_')
+            joiner = true;
+        else if (!(c >= 'a' && c <= 'z') && !(c >= '0' && c <= '9'))
+            return false;
+    }
+    return joiner && source.front() >= 'a' && source.front() <= 'z';
+}
+
+// A text of the game's qualifier alone, "?name:" with nothing after it: the
+// qualifier tells two uses of one word apart and is never shown.
+bool qualifierOnly(std::string_view source)
+{
+    if (source.size() < 3 || source.front() != '?' || source.back() != ':')
+        return false;
+    for (char c : source.substr(1, source.size() - 2))
+        if (!(c >= 'a' && c <= 'z') && c != '_')
+            return false;
+    return true;
+}
+
 bool keptInEnglish(std::string_view source, std::string_view translation)
 {
     if (translation.empty())
         return false;
+    if (messageId(source) || qualifierOnly(source))
+        return true;
     // A translation with no word in it that rewrites the source's
     // placeholders ("{1} of {2}" as "{1}/{2}") or stands for a source with
     // no word either: nothing was left to translate.

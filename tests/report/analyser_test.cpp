@@ -453,6 +453,13 @@ TEST(FinerClasses, SourcesBeyondAsciiAndTranslationsKeptInEnglish)
         {"Hz filter", "Hz filter", {"untranslated@2"}},
         {"Research speed", "{Tech.Speed}", {"untranslated@2"}},
         {"Midi file", "MIDI file", {"untranslated@2"}},
+        // A message ID and a qualifier alone carry no text.
+        {"translator-credits", "Yang Zhang <z@example.com>", {"kept-in-english@2"}},
+        {"gnome-aisleriot", "gnome-aisleriot", {"kept-in-english@2"}},
+        {"?techhelp:", "?techhelp:", {"kept-in-english@2"}},
+        {"?unit:Settlers", "?unit:Settlers", {"untranslated@2"}},
+        {"save-as", "save as", {"kept-in-english@2"}},
+        {"Save-As", "Save As", {"untranslated@2"}},
         {"PDF", "pdf", {"untranslated@2"}},
     };
     std::string error;

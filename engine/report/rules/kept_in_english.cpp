@@ -14,7 +14,8 @@ constinit const RuleInfo KeptInEnglish {
     "without a word that rewrites the source's placeholders ({1} of {2} as {1}/{2}) or "
     "leaves out only articles, prepositions and number words (for %1$s as %1$s, eight as 8); "
     "or a translation of acronyms, units and digits only (beats/minute as BPM, ace as A); or "
-    "a reference to another text ({$Mods.Name.Key}). A translator rightly keeps "
+    "a reference to another text ({$Mods.Name.Key}); or a source that is a message ID "
+    "(translator-credits) or a qualifier alone (?name:). A translator rightly keeps "
     "these, so they are not reported as untranslated; the check log still lists them. Off "
     "by default."};
 
