@@ -362,6 +362,16 @@ bool decade(std::string_view text, std::size_t after, const std::string& number)
     return k < text.size() && text[k] == 's' && (k + 1 == text.size() || !isAsciiLetter(text[k + 1]));
 }
 
+bool namesCenturies(std::string_view translation, bool utf8)
+{
+    static constexpr std::string_view kUtf8[] = {"\xE4\xB8\x96\xE7\xBA\xAA", "\xE5\xB9\xB4\xE4\xBB\xA3"};
+    static constexpr std::string_view kGbk[] = {"\xCA\xC0\xBC\xCD", "\xC4\xEA\xB4\xFA"};
+    for (std::string_view word : utf8 ? kUtf8 : kGbk)
+        if (translation.find(word) != std::string_view::npos)
+            return true;
+    return false;
+}
+
 // An hour of the 24-hour clock (20:00) is also the hour of the 12-hour
 // clock the source may write (8pm).
 void addTwelveHour(std::string_view text, std::size_t after, const std::string& number,
@@ -381,6 +391,8 @@ void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& 
                          std::vector<std::string>* digitNumbers)
 {
     numbers.clear();
+    if (!translation)
+        decades_.clear();
     if (digitNumbers != nullptr)
         digitNumbers->clear();
     std::string number;
@@ -391,8 +403,13 @@ void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& 
             const bool word = !translation && insideWord(text, r.at()) &&
                               !insidePlaceholder(r.at() - 1, placeholders);
             readNumber(r, number);
-            if (word || (!translation && decade(text, r.at(), number)))
+            if (word)
                 continue;
+            if (!translation && decade(text, r.at(), number)) {
+                dropLeadingZeros(number);
+                decades_.push_back(number);
+                continue;
+            }
             dropLeadingZeros(number);
             numbers.push_back(number);
             if (translation) {
@@ -443,6 +460,10 @@ void NumberRule::readMissing(std::string_view source,
 {
     missing.clear();
     collect(source, sourcePlaceholders, sourceNumbers_, false);
+    // A decade or century counts as written where the translation names
+    // centuries or decades (世纪, 年代); else it is a number to keep.
+    if (!decades_.empty() && !namesCenturies(translation, steps_.utf8()))
+        sourceNumbers_.insert(sourceNumbers_.end(), decades_.begin(), decades_.end());
     if (sourceNumbers_.empty())
         return;
     collect(translation, translationPlaceholders, translationNumbers_, true, &translationDigits_);

@@ -7,7 +7,8 @@
 // may write a number in Chinese numerals with units or digit by digit
 // (八十五, 一万, 叁柒伍, 两, 双 for 2, 半 for 0.5, 零 for 0), and a date
 // written 2025.7.21 holds 2025, 7 and 21; an hour 20:00 is also 8 (8pm).
-// A decade or century of the source (1400s, 1970's) is not required. A
+// A decade or century of the source (1400s, 1970's) is not required where
+// the translation names centuries or decades. A
 // number said fewer times in the translation counts only where the
 // translation writes a number the source lacks.
 #pragma once
@@ -62,6 +63,7 @@ private:
     std::vector<std::string> sourceNumbers_;
     std::vector<std::string> translationNumbers_;
     std::vector<std::string> translationDigits_;
+    std::vector<std::string> decades_;  // the source's decades and centuries (1400s)
 };
 
 std::vector<std::string> missingNumbers(std::string_view source, std::string_view translation,
