@@ -427,6 +427,14 @@ void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& 
                 r.advance();
                 continue;
             }
+            // 翻倍 doubles (2x); 每 is "per one" ("for 1 sec" as 每秒).
+            if (wide == gbk::kEach ||
+                (wide == gbk::kTurnOver && r.at() + r.length() < text.size() &&
+                 steps_.wideAt(text, r.at() + r.length()) == gbk::kTimes)) {
+                numbers.push_back(wide == gbk::kEach ? "1" : "2");
+                r.advance();
+                continue;
+            }
             ChineseNumber chinese;
             while (!r.done() && r.length() > 1 && chinese.take(steps_.wideAt(text, r.at())))
                 r.advance();

@@ -116,6 +116,10 @@ TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
         {"105 items", "一百零五项", {}},
         {"4x speed", "四倍速度", {}},
         {"2x damage", "双倍伤害", {}},
+        {"2x damage", "伤害翻倍", {}},              // doubled
+        {"2x damage", "伤害翻三倍", {"2"}},
+        {"+5 gold for 1 sec", "每秒 +5 金币", {}},     // "per one"
+        {"+5 gold for 2 sec", "每秒 +5 金币", {"2"}},
         {"Reduced to 0", "归零", {}},
         {"0.5 seconds", "半秒", {}},
         {"3 seconds", "半秒", {"3"}},
