@@ -193,7 +193,14 @@ public:
             fail(job, job.refusal);
             return;
         }
-        if (job.format) {  // read by its report alone
+        if (job.format) {  // read by its report alone, twice for consistency
+            if (!isRereadable(job.request.dictionary) ||
+                (job.source && !isRereadable(*job.source))) {
+                fail(job, displayPath(job.request.dictionary) +
+                              ": a translation file is read more than once, which a pipe cannot "
+                              "give; save it to a file first");
+                return;
+            }
             job.checked = true;
             return;
         }

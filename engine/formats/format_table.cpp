@@ -207,13 +207,19 @@ bool formatBuilt(FileFormat format)
 std::optional<FileFormat> recogniseFormat(const std::filesystem::path& path)
 {
     constexpr std::size_t kHead = 4096;
-    Error error;
-    File file = File::open(path, File::Access::Read, error);
-    if (error)
-        return std::nullopt;
-    std::string head(kHead, '\0');
-    std::size_t got = file.read(head.data(), kHead, error);
-    head.resize(error ? 0 : got);
+    std::string head;
+    // Only a file is looked into: a pipe would lose what is read (or wait
+    // for a writer); it goes by its name.
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec)) {
+        Error error;
+        File file = File::open(path, File::Access::Read, error);
+        if (error)
+            return std::nullopt;
+        head.assign(kHead, '\0');
+        std::size_t got = file.read(head.data(), kHead, error);
+        head.resize(error ? 0 : got);
+    }
     const std::u8string name = path.filename().u8string();
     return formats::recogniseFormat(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), head);
 }

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace corvel::test {
 namespace {
 
@@ -70,6 +74,17 @@ TEST_F(TranslationFiles, InputForcesOrKeepsTheReading)
         EXPECT_NE((r.out + r.err).find(c.printed), std::string::npos) << c.file << "\n" << r.out << r.err;
     }
 }
+
+#ifndef _WIN32
+TEST_F(TranslationFiles, APipeIsRefusedNotReadShort)
+{
+    // A named pipe: refused from what it is, before it is opened.
+    ASSERT_EQ(::mkfifo(path("pipe.po").c_str(), 0600), 0);
+    CliResult r = check({path("pipe.po")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("save it to a file first"), std::string::npos) << r.err;
+}
+#endif
 
 TEST_F(TranslationFiles, SourcePairsPropertiesByKey)
 {

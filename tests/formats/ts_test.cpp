@@ -94,6 +94,18 @@ TEST_F(FormatTest, TsCountsUnfinishedAndObsolete)
     EXPECT_EQ(r.entries.checked, 1);
 }
 
+TEST_F(FormatTest, TsWithEntitiesOfItsOwnIsRefused)
+{
+    const std::string bomb =
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE TS [\n<!ENTITY a \"aaaaaaaaaa\">\n"
+        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n]>\n<TS version=\"2.1\"><context>"
+        "<name>M</name><message><source>x</source><translation>&b;</translation></message>"
+        "</context></TS>\n";
+    EntryReport r = reportOf(FileFormat::Ts, bomb);
+    ASSERT_TRUE(r.error);
+    EXPECT_EQ(r.entries.entries, 0);
+}
+
 TEST_F(FormatTest, TsBrokenFileNamesItsPlace)
 {
     EntryReport r = reportOf(FileFormat::Ts, ts("<message>\n<source>a</translation>\n"));
