@@ -248,12 +248,26 @@ private:
     static std::string expectedFrom(std::string_view message)
     {
         std::size_t dash = message.find(" - ");
-        std::string_view problem = dash == std::string_view::npos ? message : message.substr(dash + 3);
+        std::string problem(dash == std::string_view::npos ? message : message.substr(dash + 3));
+        // The token last read is quoted whole: a long one is cut short.
+        constexpr std::string_view kLastRead = "last read: '";
+        constexpr std::size_t kShown = 32;
+        if (std::size_t at = problem.find(kLastRead); at != std::string::npos) {
+            std::size_t start = at + kLastRead.size();
+            std::size_t close = problem.find('\'', start);
+            while (close != std::string::npos && close + 1 < problem.size() && problem[close + 1] != ';')
+                close = problem.find('\'', close + 1);
+            if (close != std::string::npos && close - start > kShown) {
+                std::size_t cut = start + kShown;
+                while (cut > start && (static_cast<unsigned char>(problem[cut]) & 0xC0) == 0x80)
+                    --cut;
+                problem.replace(cut, close - cut, "...");
+            }
+        }
         std::size_t expected = problem.find("; expected ");
-        if (expected == std::string_view::npos)
-            return "well-formed JSON (" + std::string(problem) + ")";
-        return std::string(problem.substr(expected + 11)) + " (" +
-               std::string(problem.substr(0, expected)) + ")";
+        if (expected == std::string::npos)
+            return "well-formed JSON (" + problem + ")";
+        return problem.substr(expected + 11) + " (" + problem.substr(0, expected) + ")";
     }
 
     JsonHandler& handler_;

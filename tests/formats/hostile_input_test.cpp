@@ -167,6 +167,9 @@ TEST(HostileInput, BrokenAndHostileJsonFailsWithAPlace)
          "1:9: well-formed JSON (invalid string: ill-formed UTF-8 byte; last read: '\"\xC3\x28')"},
         {"a file cut short", "{\"k\": \"abc", "1:11: well-formed JSON (invalid string: missing closing quote; last read: '\"abc')"},
         {"an empty file", "", "1:1: '[', '{', or a literal (unexpected end of input)"},
+        {"a long string cut short is quoted shortened", "[\"" + std::string(5000, 'x'),
+         "1:5003: well-formed JSON (invalid string: missing closing quote; last read: '\"" +
+             std::string(31, 'x') + "...')"},
     };
     for (const Case& c : cases) {
         KeepEntries keep;
