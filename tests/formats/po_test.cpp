@@ -71,8 +71,9 @@ const PoCase kPoCases[] = {
      "msgctxt \"a\"\nmsgid \"Open\"\nmsgstr \"打开\"\n\nmsgctxt \"b\"\nmsgid \"Open\"\nmsgstr \"\"\n",
      {"untranslated@12"}},
     {"inconsistent_across_entries",
-     "msgctxt \"a\"\nmsgid \"Close\"\nmsgstr \"关闭\"\n\nmsgctxt \"b\"\nmsgid \"Close\"\nmsgstr \"关闭\"\n\n"
-     "msgctxt \"c\"\nmsgid \"Close\"\nmsgstr \"合上\"\n",
+     "msgctxt \"a\"\nmsgid \"Close the current window\"\nmsgstr \"关闭当前窗口\"\n\n"
+     "msgctxt \"b\"\nmsgid \"Close the current window\"\nmsgstr \"关闭当前窗口\"\n\n"
+     "msgctxt \"c\"\nmsgid \"Close the current window\"\nmsgstr \"关掉当前窗口\"\n",
      {"inconsistent-translation@16"}},
 };
 
