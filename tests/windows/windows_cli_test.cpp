@@ -1,5 +1,6 @@
 // corvel-check.exe started as Windows starts programs: arguments as a
-// UTF-16 command line, Chinese names in it, output into files.
+// UTF-16 command line, Chinese names in it, output into files and onto a
+// console in the Chinese code page.
 #include "test_support.h"
 #include "windows_process.h"
 
@@ -79,6 +80,44 @@ TEST_F(WindowsChecker, ReportOnAHardLinkOfTheDictionaryIsRefused)
     EXPECT_NE(result.err.find("游戏.txt"), std::string::npos) << result.err;
     EXPECT_EQ(bytes("字典/游戏.txt"), fixtureBytes("game.txt"));
     EXPECT_FALSE(fs::exists(root() / u8path("字典/游戏"))) << "nothing is checked";
+}
+
+// What corvel-check prints, on its standard output or error, for a run.
+struct Shown {
+    const char* what;
+    std::string arguments;
+    std::string text;  // UTF-8
+};
+
+const Shown kShown[] = {
+    {"summary naming a Chinese file", "字典\\游戏.txt",
+     "字典\\游戏.txt: 8 lines, 1 untranslated, 1 erroneous, 1 empty"},
+    {"error naming a Chinese file", "字典\\缺少.txt", "字典\\缺少.txt"},
+    {"full-width characters of the help", "--help", "(％s -> %s)"},
+};
+
+// A console in code page 936 shows the Chinese characters themselves, and
+// the checker leaves its code page as it was.
+TEST_F(WindowsChecker, ConsoleInCodePage936ShowsTheCharacters)
+{
+    for (const Shown& shown : kShown) {
+        SCOPED_TRACE(shown.what);
+        ProcessResult result = runInConsole(quoted(besideTestProgram(L"corvel-check.exe"))
+                                                + " " + shown.arguments, 936);
+        EXPECT_EQ(result.err, "");
+        EXPECT_NE(result.out.find(shown.text), std::string::npos) << result.out;
+    }
+}
+
+// Into a file the output is UTF-8, as on every system, whatever the code page.
+TEST_F(WindowsChecker, RedirectedOutputIsUtf8)
+{
+    for (const Shown& shown : kShown) {
+        SCOPED_TRACE(shown.what);
+        ProcessResult result = check(shown.arguments);
+        EXPECT_NE((result.out + result.err).find(shown.text), std::string::npos)
+            << result.out << result.err;
+    }
 }
 
 }  // namespace
