@@ -97,12 +97,12 @@ ProcessResult runProcess(const std::string& commandLine)
 ProcessResult runInConsole(const std::string& commandLine, unsigned codePage)
 {
     ProcessResult result;
-    if (::GetConsoleWindow() == nullptr && !::AllocConsole()) {
-        DWORD mode = 0;
-        if (!::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
-            result.err = "no console: error " + std::to_string(::GetLastError());
-            return result;
-        }
+    // A console of this process's own: the one it may have inherited
+    // (under Wine started from a pipe, one that takes no code page) is left.
+    ::FreeConsole();
+    if (!::AllocConsole()) {
+        result.err = "no console: error " + std::to_string(::GetLastError());
+        return result;
     }
     const UINT previous = ::GetConsoleOutputCP();
     if (!::SetConsoleOutputCP(codePage)) {

@@ -114,6 +114,11 @@ TEST_P(WindowsVersionBlock, TextsAreTheApplicationIdentity)
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, WindowsVersionBlock, ::testing::ValuesIn(kPrograms));
 
+// The resource types by number: this test is built without UNICODE, where
+// RT_MANIFEST and RT_GROUP_ICON are the narrow forms.
+const LPCWSTR kManifestType = MAKEINTRESOURCEW(24);
+const LPCWSTR kIconGroupType = MAKEINTRESOURCEW(14);
+
 // A program's resources as Explorer and the loader see them.
 class Resources {
 public:
@@ -145,7 +150,7 @@ public:
     // The manifest's text.
     std::string manifest() const
     {
-        HRSRC found = ::FindResourceW(module_, MAKEINTRESOURCEW(1), RT_MANIFEST);
+        HRSRC found = ::FindResourceW(module_, MAKEINTRESOURCEW(1), kManifestType);
         if (found == nullptr)
             return {};
         const auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(module_, found)));
@@ -196,7 +201,7 @@ TEST_P(WindowsResources, CarryTheApplicationIconAndAManifest)
 {
     Resources resources(besideThisTest(GetParam().file));
     ASSERT_TRUE(resources.loaded());
-    EXPECT_TRUE(resources.has(RT_GROUP_ICON, MAKEINTRESOURCEW(1)));
+    EXPECT_TRUE(resources.has(kIconGroupType, MAKEINTRESOURCEW(1)));
     const std::string manifest = resources.manifest();
     EXPECT_NE(manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"),
               std::string::npos);
