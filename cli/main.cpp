@@ -23,8 +23,9 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 1; i < argc; ++i)
         args.push_back(corvel::utf8FromWide(argv[i]));
     corvel::cli::Console console;
-    int status = corvel::cli::runChecker(args, console);
-    return corvel::cli::finishOutput(status, console);
+    const corvel::cli::Language language = corvel::cli::userLanguage();
+    int status = corvel::cli::runChecker(args, console, language);
+    return corvel::cli::finishOutput(status, console, language);
 }
 
 #else
@@ -33,8 +34,9 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
     corvel::cli::Console console;
-    int status = corvel::cli::runChecker(args, console);
-    return corvel::cli::finishOutput(status, console);
+    const corvel::cli::Language language = corvel::cli::userLanguage();
+    int status = corvel::cli::runChecker(args, console, language);
+    return corvel::cli::finishOutput(status, console, language);
 }
 
 #endif

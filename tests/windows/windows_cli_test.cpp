@@ -30,15 +30,20 @@ protected:
     // corvel-check with the fixed time of the listings and `arguments`.
     ProcessResult check(const std::string& arguments)
     {
-        return runProcess(quoted(besideTestProgram(L"corvel-check.exe")) +
-                          " --time \"2002-05-30 14:05:09\" " + arguments);
+        return runProcess(checker() + " --time \"2002-05-30 14:05:09\" " + arguments);
     }
+    // The same in English, whatever the system's language.
+    ProcessResult checkInEnglish(const std::string& arguments)
+    {
+        return check("--lang en " + arguments);
+    }
+    static std::string checker() { return quoted(besideTestProgram(L"corvel-check.exe")); }
     std::string bytes(std::string_view relative) { return readBytes(root() / u8path(relative)); }
 };
 
 TEST_F(WindowsChecker, ChineseDictionaryNameReachesTheCheckerIntact)
 {
-    ProcessResult result = check("字典\\游戏.txt");
+    ProcessResult result = checkInEnglish("字典\\游戏.txt");
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_TRUE(sameBytes(bytes("字典/游戏/游戏.log"), fixtureBytes("game.check.log")));
     EXPECT_EQ(result.out.rfind("字典\\游戏.txt: 8 lines, 1 untranslated, 1 erroneous, 1 empty", 0),
@@ -49,7 +54,7 @@ TEST_F(WindowsChecker, ChineseDictionaryNameReachesTheCheckerIntact)
 TEST_F(WindowsChecker, ChineseWorkdirReceivesTheCorrectModeFiles)
 {
     makeFolder(u8path("输出"));
-    ProcessResult result = check("--correct --workdir 输出 " + quoted(root() / u8path("字典/游戏.txt")));
+    ProcessResult result = checkInEnglish("--correct --workdir 输出 " + quoted(root() / u8path("字典/游戏.txt")));
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_TRUE(sameBytes(bytes("输出/游戏/游戏.log"), fixtureBytes("game.correct.log")));
     EXPECT_TRUE(sameBytes(bytes("输出/游戏/游戏.txt"), fixtureBytes("game.correct.txt")));
@@ -58,7 +63,7 @@ TEST_F(WindowsChecker, ChineseWorkdirReceivesTheCorrectModeFiles)
 
 TEST_F(WindowsChecker, MissingChineseDictionaryIsNamedInTheMessage)
 {
-    ProcessResult result = check("字典/缺少.txt 字典\\游戏.txt");
+    ProcessResult result = checkInEnglish("字典/缺少.txt 字典\\游戏.txt");
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("缺少.txt"), std::string::npos) << result.err;
     EXPECT_TRUE(sameBytes(bytes("字典/游戏/游戏.log"), fixtureBytes("game.check.log")))
@@ -73,7 +78,7 @@ TEST_F(WindowsChecker, ReportOnAHardLinkOfTheDictionaryIsRefused)
     const fs::path alias = root() / u8path("字典/别名.txt");
     if (!::CreateHardLinkW(alias.c_str(), game.c_str(), nullptr))
         GTEST_SKIP() << "no hard links here: error " << ::GetLastError();
-    ProcessResult result = check("--report 字典\\别名.txt 字典\\游戏.txt");
+    ProcessResult result = checkInEnglish("--report 字典\\别名.txt 字典\\游戏.txt");
     EXPECT_EQ(result.status, 2) << result.out;
     EXPECT_NE(result.err.find("--report 字典\\别名.txt is the dictionary "), std::string::npos)
         << result.err;
@@ -82,7 +87,8 @@ TEST_F(WindowsChecker, ReportOnAHardLinkOfTheDictionaryIsRefused)
     EXPECT_FALSE(fs::exists(root() / u8path("字典/游戏"))) << "nothing is checked";
 }
 
-// What corvel-check prints, on its standard output or error, for a run.
+// What corvel-check prints, on its standard output or error, for a run;
+// the tests run in the Chinese locale, so Chinese unless --lang says else.
 struct Shown {
     const char* what;
     std::string arguments;
@@ -91,9 +97,12 @@ struct Shown {
 
 const Shown kShown[] = {
     {"summary naming a Chinese file", "字典\\游戏.txt",
-     "字典\\游戏.txt: 8 lines, 1 untranslated, 1 erroneous, 1 empty"},
+     "字典\\游戏.txt：共 8 行，未翻译 1 行，错误 1 行，空行 1 行；日志 "},
+    {"English summary", "--lang en 字典\\游戏.txt",
+     "字典\\游戏.txt: 8 lines, 1 untranslated, 1 erroneous, 1 empty; log "},
     {"error naming a Chinese file", "字典\\缺少.txt", "字典\\缺少.txt"},
-    {"full-width characters of the help", "--help", "(％s -> %s)"},
+    {"the help", "--help", "用法：corvel-check [选项]... 字典...\n校验翻译字典，"},
+    {"a usage error", "--bogus", "corvel-check: 未知的选项 --bogus"},
 };
 
 // A console in code page 936 shows the Chinese characters themselves, and
@@ -102,14 +111,15 @@ TEST_F(WindowsChecker, ConsoleInCodePage936ShowsTheCharacters)
 {
     for (const Shown& shown : kShown) {
         SCOPED_TRACE(shown.what);
-        ProcessResult result = runInConsole(quoted(besideTestProgram(L"corvel-check.exe"))
-                                                + " " + shown.arguments, 936);
+        ProcessResult result = runInConsole(checker() + " --time \"2002-05-30 14:05:09\" "
+                                                + shown.arguments, 936);
         EXPECT_EQ(result.err, "");
         EXPECT_NE(result.out.find(shown.text), std::string::npos) << result.out;
     }
 }
 
-// Into a file the output is UTF-8, as on every system, whatever the code page.
+// Into a file the output is UTF-8, as on every system, whatever the code
+// page; the language is the system's (Chinese here) unless --lang says else.
 TEST_F(WindowsChecker, RedirectedOutputIsUtf8)
 {
     for (const Shown& shown : kShown) {
