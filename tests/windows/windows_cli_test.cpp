@@ -101,7 +101,7 @@ const Shown kShown[] = {
     {"English summary", "--lang en 字典\\游戏.txt",
      "字典\\游戏.txt: 8 lines, 1 untranslated, 1 erroneous, 1 empty; log "},
     {"error naming a Chinese file", "字典\\缺少.txt", "字典\\缺少.txt"},
-    {"the help", "--help", "用法：corvel-check [选项]... 字典...\n校验翻译字典，"},
+    {"the help", "--help", "用法：corvel-check [选项]... 字典..."},
     {"a usage error", "--bogus", "corvel-check: 未知的选项 --bogus"},
 };
 
