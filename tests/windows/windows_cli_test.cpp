@@ -20,6 +20,27 @@ fs::path u8path(std::string_view utf8)
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+// Removes a folder and all it holds; `folder` has the long-path prefix.
+bool removeLongTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found {};
+    HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    bool removed = true;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            removed &= (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                ? removeLongTree(path)
+                : ::DeleteFileW(path.c_str()) != 0;
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    return ::RemoveDirectoryW(folder.c_str()) != 0 && removed;
+}
+
 class WindowsChecker : public TempFolderTest {
 protected:
     void SetUp() override
@@ -85,6 +106,23 @@ TEST_F(WindowsChecker, ReportOnAHardLinkOfTheDictionaryIsRefused)
     EXPECT_NE(result.err.find("游戏.txt"), std::string::npos) << result.err;
     EXPECT_EQ(bytes("字典/游戏.txt"), fixtureBytes("game.txt"));
     EXPECT_FALSE(fs::exists(root() / u8path("字典/游戏"))) << "nothing is checked";
+}
+
+// A dictionary deep in a project's folders, its path past 260 characters
+// (MAX_PATH): checked, with its log beside it.
+TEST_F(WindowsChecker, DictionaryPastMaxPathIsChecked)
+{
+    std::string deep;
+    for (int i = 0; i < 12; ++i)
+        deep += "汉化项目的一个很长的文件夹名称_" + std::to_string(i) + "/";
+    const fs::path dictionary = root() / u8path(deep + "游戏.txt");
+    ASSERT_GT(dictionary.wstring().size(), 260u);
+    makeFile(u8path(deep + "游戏.txt"), fixtureBytes("game.txt"));
+    ProcessResult result = checkInEnglish(quoted(dictionary));
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_TRUE(sameBytes(bytes(deep + "游戏/游戏.log"), fixtureBytes("game.check.log")));
+    // The C runtime cannot walk the tree to remove it at the end: Win32 can.
+    EXPECT_TRUE(removeLongTree(L"\\\\?\\" + (root() / u8path(deep.substr(0, deep.find('/')))).wstring()));
 }
 
 // What corvel-check prints, on its standard output or error, for a run;
