@@ -60,6 +60,7 @@ void PlaceholderScanner::scan(std::string_view text, bool lookAlikes, std::vecto
         std::size_t next = i + 1;
         p.qtLength = 0;
         p.qtKey.clear();
+        p.positional = false;
         if (parseAt(i, p, next)) {
             p.offset = units_[i].begin;
             p.length = units_[next - 1].end - units_[i].begin;
@@ -152,7 +153,11 @@ void PlaceholderScanner::readUnits(std::string_view text, bool lookAlikes)
 bool PlaceholderScanner::parseAt(std::size_t i, Placeholder& p, std::size_t& next)
 {
     switch (at(i)) {
-    case '%': return parsePercent(i, p, next);
+    case '%':
+        if (lispLineBreak(i))
+            return false;
+        return parsePercent(i, p, next);
+    case '_': return parseUnderscored(i, p, next);
     case '{': return parseBrace(i, p, next);
     case '}':
         if (at(i + 1) == '}')
@@ -243,6 +248,8 @@ bool PlaceholderScanner::parsePercent(std::size_t i, Placeholder& p, std::size_t
             argument = nextArgument_++;
         }
         p.kind = PlaceholderKind::Printf;
+        p.positional = name.empty() && argument > 0 && argument < 100 && at(i + 1) != '(' &&
+                       isDigit(at(i + 1)) && (at(i + 2) == '$' || at(i + 3) == '$');
         p.key.assign(1, '%');
         p.key += name.empty() ? std::to_string(argument) + "$" : "(" + name + ")";
         if (star)
@@ -300,6 +307,8 @@ bool PlaceholderScanner::parseBrace(std::size_t i, Placeholder& p, std::size_t& 
     }
     if (at(j) != '}')
         return false;
+    if (name.empty() && emptyBracketsBeside(i, j))
+        return false;  // "{} [] or ()": the brackets named in prose
     p.kind = PlaceholderKind::Brace;
     p.key = "{" + name + "}";
     next = j + 1;
@@ -328,10 +337,56 @@ bool PlaceholderScanner::parseDoubleBrace(std::size_t i, Placeholder& p, std::si
     return true;
 }
 
+// "~%" is the line break of a Lisp format string where a word
+// ("~%Select") or no conversion ("~%~%", "~% ") follows it; a tilde before
+// a conversion ("%2$lu~%3$lu", "1~%d") is a range sign.
+bool PlaceholderScanner::lispLineBreak(std::size_t i) const
+{
+    if (i == 0 || at(i - 1) != '~')
+        return false;
+    const char c = at(i + 1);
+    if (c >= 'A' && c <= 'Z')
+        return at(i + 2) >= 'a' && at(i + 2) <= 'z';
+    return !isLetter(c) && !isDigit(c) && !isOneOf(c, "-+#0'.*(%");
+}
+
+// Whether an empty "{}" between `open` and `close` stands beside an
+// empty "[]" or "()" (past spaces, commas and CJK characters such as 、
+// and 或): brackets named in prose.
+bool PlaceholderScanner::emptyBracketsBeside(std::size_t open, std::size_t close) const
+{
+    auto pairAt = [&](std::size_t k) {
+        return (at(k) == '[' && at(k + 1) == ']') || (at(k) == '(' && at(k + 1) == ')');
+    };
+    auto between = [&](std::size_t k) {
+        return k < units_.size() && (at(k) == ' ' || at(k) == ',' || at(k) == '\0');
+    };
+    std::size_t k = close + 1;
+    while (between(k))
+        ++k;
+    if (pairAt(k))
+        return true;
+    k = open;
+    while (k > 0 && between(k - 1))
+        --k;
+    return k >= 2 && pairAt(k - 2);
+}
+
+// A backslash shown as a character between quotes ('\' or "\" followed
+// by no word): it escapes nothing.
+bool PlaceholderScanner::literalBackslash(std::size_t i) const
+{
+    const char quote = i > 0 ? at(i - 1) : '\0';
+    if ((quote != '\'' && quote != '"') || at(i + 1) != quote)
+        return false;
+    const char after = at(i + 2);
+    return !isLetter(after) && !isDigit(after) && after != '%' && after != '\\' && after != quote;
+}
+
 bool PlaceholderScanner::parseEscape(std::size_t i, Placeholder& p, std::size_t& next)
 {
     char c = at(i + 1);
-    if (!isOneOf(c, "ntr\"'\\0abfv"))
+    if (!isOneOf(c, "ntr\"'\\0abfv") || literalBackslash(i))
         return false;
     p.kind = PlaceholderKind::Escape;
     p.key = {'\\', c};
@@ -392,6 +447,27 @@ bool PlaceholderScanner::parseArgument(std::size_t i, Placeholder& p, std::size_
     p.kind = PlaceholderKind::Argument;
     p.key = {'@', c};
     next = i + 2;
+    return true;
+}
+
+// Factorio's numbered arguments: __1__ .. __99__, not inside a word.
+bool PlaceholderScanner::parseUnderscored(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    if (at(i + 1) != '_' || !isDigit(at(i + 2)) || (i > 0 && (isLetter(at(i - 1)) ||
+                                                             isDigit(at(i - 1)) || at(i - 1) == '_')))
+        return false;
+    std::size_t j = i + 2;
+    while (isDigit(at(j)) && j < i + 4)
+        ++j;
+    if (at(j) != '_' || at(j + 1) != '_' || isLetter(at(j + 2)) || isDigit(at(j + 2)) ||
+        at(j + 2) == '_')
+        return false;
+    p.kind = PlaceholderKind::Argument;
+    p.key.assign("__");
+    for (std::size_t d = i + 2; d < j; ++d)
+        p.key += at(d);
+    p.key += "__";
+    next = j + 2;
     return true;
 }
 

@@ -45,8 +45,8 @@ def dictionaries(data):
     return sorted(p for p in Path(data).glob("*.txt") if p.name.endswith((".eq.txt", ".pairs.txt")))
 
 
-def report_findings(check, dictionary, workdir):
-    command = [check, "--format", "json", "--quiet", "--workdir", workdir]
+def report_findings(check, dictionary, workdir, options=()):
+    command = [check, "--format", "json", "--quiet", "--workdir", workdir, *options]
     if dictionary.name.endswith(".eq.txt"):
         command.append("--equals")
     proc = subprocess.run(command + [str(dictionary)], capture_output=True, text=True)
@@ -97,6 +97,8 @@ def main():
     parser.add_argument("--data", required=True)
     parser.add_argument("--judged", help="the verdicts (default: DATA/judged.tsv)")
     parser.add_argument("--markdown", action="store_true")
+    parser.add_argument("--option", action="append", default=[],
+                        help="an option passed on to corvel-check (e.g. --option=--encoding=utf-8)")
     args = parser.parse_args()
     judged, verdicts = read_judged(args.judged or Path(args.data) / "judged.tsv")
     status = 0
@@ -104,7 +106,7 @@ def main():
         found = collections.Counter()
         with tempfile.TemporaryDirectory() as work:
             for dictionary in dictionaries(args.data):
-                found += report_findings(args.check, dictionary, work)
+                found += report_findings(args.check, dictionary, work, args.option)
         unjudged, gone = differences(found, judged)
         for file, line, rule in unjudged:
             print(f"NOT JUDGED: {file}:{line}: {rule}")

@@ -359,8 +359,8 @@ def _gbk_ok(ch: str) -> bool:
         return False
 
 
-def registry_url(package: str, version: str) -> str:
-    return f"https://registry.npmjs.org/{package}/-/{package.split('/')[-1]}-{version}.tgz"
+def pack_command(package: str, version: str) -> str:
+    return f"npm pack {package}@{version}"
 
 
 def sources_entry(name, package, version, en_rel, zh_rel, counts, tables) -> str:
@@ -373,7 +373,7 @@ def sources_entry(name, package, version, en_rel, zh_rel, counts, tables) -> str
                   f"- Chinese: the msgstrs of {zh_rel}"]
     else:
         origin = [f"- package: {package} {version} (npm)",
-                  f"- tarball: {registry_url(package, version)}",
+                  f"- tarball: {tarball_name(package, version)} (`{pack_command(package, version)}`)",
                   f"- integrity: {tables.integrity[name]}",
                   f"- English: package/{en_rel}",
                   f"- Chinese: package/{zh_rel}"]
