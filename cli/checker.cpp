@@ -10,6 +10,7 @@
 #include "corvel/display_path.h"
 #include "corvel/file_identity.h"
 #include "corvel/file_kind.h"
+#include "messages.h"
 #include "options.h"
 #include "print_turn.h"
 #include "report/text_writer.h"
@@ -63,20 +64,25 @@ private:
 };
 
 std::string summaryLine(const std::string& name, Layout layout, const RunReport& r,
-                        const SummarySink& summary)
+                        const SummarySink& summary, const Messages& m)
 {
-    std::ostringstream out;
-    out << oneLine(name) << ": " << r.lines << (r.lines == 1 ? " line, " : " lines, ") << r.untranslated << " untranslated, ";
-    if (layout == Layout::Equals)
-        out << r.erroneous << " without \"=\"";
-    else
-        out << r.erroneous << " erroneous, " << r.empty << " empty";
+    const auto number = [](auto n) { return std::to_string(n); };
+    std::string out = m.format("%s: ", {oneLine(name)});
+    out += m.format(r.lines == 1 ? "%s line, " : "%s lines, ", {number(r.lines)});
+    out += m.format("%s untranslated, ", {number(r.untranslated)});
+    if (layout == Layout::Equals) {
+        out += m.format("%s without \"=\"", {number(r.erroneous)});
+    } else {
+        out += m.format("%s erroneous, ", {number(r.erroneous)});
+        out += m.format("%s empty", {number(r.empty)});
+    }
     if (summary.stop())
-        out << (summary.stop()->cause == StopCause::EmptyLine
-                    ? "; stopped at an empty line"
-                    : "; stopped after a row of erroneous lines");
-    out << "; log " << oneLine(displayPath(r.log)) << '\n';
-    return out.str();
+        out += m.text(summary.stop()->cause == StopCause::EmptyLine
+                          ? "; stopped at an empty line"
+                          : "; stopped after a row of erroneous lines");
+    out += m.format("; log %s", {oneLine(displayPath(r.log))});
+    out += '\n';
+    return out;
 }
 
 // One dictionary of the command line and what its check printed.
@@ -112,7 +118,7 @@ void refuse(Job& job, const std::string& why)
 // overwritten, and read while it is written). Files are told apart by what
 // they are, not by how their paths are spelt: a hard link, a symbolic link
 // or a linked folder does not make a second file.
-void refuseSharedOutputs(std::vector<Job>& jobs)
+void refuseSharedOutputs(std::vector<Job>& jobs, const Messages& m)
 {
     std::map<FileIdentity, std::size_t> writer;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
@@ -130,8 +136,8 @@ void refuseSharedOutputs(std::vector<Job>& jobs)
             Job& first = jobs[at->second];
             for (Job* job : {&first, &jobs[i]}) {
                 Job& other = job == &first ? jobs[i] : first;
-                refuse(*job, "its output " + displayPath(file) + " would also be written for "
-                                 + displayPath(other.request.dictionary));
+                refuse(*job, m.format("its output %s would also be written for %s",
+                                      {displayPath(file), displayPath(other.request.dictionary)}));
             }
         }
     }
@@ -140,16 +146,17 @@ void refuseSharedOutputs(std::vector<Job>& jobs)
         if (at == writer.end() || &jobs[at->second] == &reader)
             continue;  // its own output is refused by its run
         Job& writing = jobs[at->second];
-        refuse(reader, "it would be written as an output of "
-                           + displayPath(writing.request.dictionary));
-        refuse(writing, "its output " + displayPath(reader.request.dictionary)
-                            + " is also a dictionary of this call");
+        refuse(reader, m.format("it would be written as an output of %s",
+                                {displayPath(writing.request.dictionary)}));
+        refuse(writing, m.format("its output %s is also a dictionary of this call",
+                                 {displayPath(reader.request.dictionary)}));
     }
 }
 
 class Checker {
 public:
-    explicit Checker(const CliOptions& options) : options_(options)
+    Checker(const CliOptions& options, const Messages& messages)
+        : options_(options), messages_(messages)
     {
         if (options.time) {
             LocalTime fixed = *options.time;
@@ -183,7 +190,7 @@ public:
             decideFormat(job);
             jobs.push_back(std::move(job));
         }
-        refuseSharedOutputs(jobs);
+        refuseSharedOutputs(jobs, messages_);
         return jobs;
     }
 
@@ -196,9 +203,9 @@ public:
         if (job.format) {  // read by its report alone, twice for consistency
             if (!isRereadable(job.request.dictionary) ||
                 (job.source && !isRereadable(*job.source))) {
-                fail(job, displayPath(job.request.dictionary) +
-                              ": a translation file is read more than once, which a pipe cannot "
-                              "give; save it to a file first");
+                fail(job, messages_.format("%s: a translation file is read more than once, which a "
+                                           "pipe cannot give; save it to a file first",
+                                           {displayPath(job.request.dictionary)}));
                 return;
             }
             job.checked = true;
@@ -214,9 +221,9 @@ public:
         if (options_.report.wanted && !rereadable) {
             // The report reads the dictionary after its check: a pipe would
             // give it nothing, and an empty report would pass.
-            fail(job, displayPath(job.request.dictionary) +
-                          ": a report reads the dictionary a second time, which a pipe cannot "
-                          "give; save it to a file first");
+            fail(job, messages_.format("%s: a report reads the dictionary a second time, "
+                                       "which a pipe cannot give; save it to a file first",
+                                       {displayPath(job.request.dictionary)}));
             return;
         }
         if (rereadable)  // a pipe is read once, by the run
@@ -238,7 +245,7 @@ public:
         if (options_.report.fixFullwidth && !fixFullwidth(job))
             return;
         if (!options_.quiet)
-            job.out = summaryLine(job.name, options_.layout, report, summary);
+            job.out = summaryLine(job.name, options_.layout, report, summary, messages_);
         job.status = report.flagged() ? ExitStatus::Flagged : ExitStatus::Clean;
         job.checked = true;
         job.run = std::move(report);
@@ -268,8 +275,8 @@ private:
         else if (options_.input == InputChoice::Recognise)
             job.format = recogniseFormat(job.request.dictionary);
         if (job.source && (!job.format || !needsSource(*job.format)))
-            refuse(job, "--source applies to a translation file of one language (android, "
-                        "json, properties), which this is not");
+            refuse(job, messages_.text("--source applies to a translation file of one language "
+                                       "(android, json, properties), which this is not"));
     }
 
     // Whether the dictionary can be read again after its check: a file,
@@ -337,12 +344,13 @@ private:
     }
 
     const CliOptions& options_;
+    const Messages& messages_;
     Clock clock_;
     fs::path workdir_;
 };
 
 // Writes to standard output; the first failure is reported with its cause.
-ExitStatus writeOut(Console& console, const std::string& text)
+ExitStatus writeOut(Console& console, const std::string& text, const Messages& m)
 {
     std::ostream& out = console.out();
     errno = 0;
@@ -350,7 +358,7 @@ ExitStatus writeOut(Console& console, const std::string& text)
     if (out)
         return ExitStatus::Clean;
     const int cause = errno;
-    console.err() << "corvel-check: standard output: cannot be written"
+    console.err() << "corvel-check: " << m.text("standard output: cannot be written")
         << (cause != 0 ? ": " + systemErrorText(cause) : std::string()) << '\n' << std::flush;
     return ExitStatus::Failed;
 }
@@ -358,7 +366,7 @@ ExitStatus writeOut(Console& console, const std::string& text)
 // Checks the jobs on `threads` threads and prints each one's lines in
 // command-line order, each as soon as those before it are printed.
 ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
-                    Console& console)
+                    Console& console, const Messages& m)
 {
     std::vector<std::promise<void>> done(jobs.size());
     std::vector<std::future<void>> ready;
@@ -386,7 +394,7 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         ready[i].wait();
         if (!jobs[i].out.empty() && console.out())
-            worst = std::max(worst, writeOut(console, jobs[i].out));
+            worst = std::max(worst, writeOut(console, jobs[i].out, m));
         if (!jobs[i].err.empty())
             console.err() << jobs[i].err << std::flush;
         worst = std::max(worst, jobs[i].status);
@@ -405,7 +413,7 @@ constexpr std::size_t kHeldFindings = 65536;
 // and prints its report and summary in its turn; the findings decide
 // whether it is flagged.
 ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
-                             Console& console, ReportOutput& report)
+                             Console& console, ReportOutput& report, const Messages& m)
 {
     PrintTurn turn;
     std::vector<ExitStatus> printed(jobs.size(), ExitStatus::Clean);
@@ -444,7 +452,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         if (!report.withSummaries())
             job.out.clear();
         if (console.out())
-            printed[i] = writeOut(console, job.out);
+            printed[i] = writeOut(console, job.out, m);
         console.err() << job.err << std::flush;
         turn.pass();
     };
@@ -474,78 +482,87 @@ struct CallFile {
     bool written;      // an output of the check, not an input
 };
 
-std::vector<CallFile> filesOfTheCall(const std::vector<Job>& jobs)
+std::vector<CallFile> filesOfTheCall(const std::vector<Job>& jobs, const Messages& m)
 {
     std::vector<CallFile> files;
     for (const Job& job : jobs) {
-        const std::string of = " of " + displayPath(job.request.dictionary);
+        const std::string dictionary = displayPath(job.request.dictionary);
         if (job.format) {  // only read
-            files.push_back({job.request.dictionary,
-                             "the translation file " + displayPath(job.request.dictionary), false});
+            files.push_back({job.request.dictionary, m.format("the translation file %s", {dictionary}),
+                             false});
             if (job.source)
-                files.push_back({*job.source, "the source file " + displayPath(*job.source), false});
+                files.push_back({*job.source, m.format("the source file %s", {displayPath(*job.source)}),
+                                 false});
             continue;
         }
-        files.push_back({job.request.dictionary,
-                         "the dictionary " + displayPath(job.request.dictionary), false});
+        files.push_back({job.request.dictionary, m.format("the dictionary %s", {dictionary}),
+                         false});
         auto names = outputNames(job.request);
         if (!names)
             continue;
-        files.push_back({names->folder, "the output folder" + of, true});
-        files.push_back({names->log, "the log" + of, true});
+        files.push_back({names->folder, m.format("the output folder of %s", {dictionary}), true});
+        files.push_back({names->log, m.format("the log of %s", {dictionary}), true});
         if (!names->corrected.empty())
-            files.push_back({names->corrected, "the corrected dictionary" + of, true});
+            files.push_back({names->corrected,
+                             m.format("the corrected dictionary of %s", {dictionary}), true});
     }
     return files;
 }
 
-std::string clash(const std::string& option, const std::string& given, const CallFile& file)
+std::string clash(const std::string& option, const std::string& given, const CallFile& file,
+                  const Messages& m)
 {
-    return option + " " + given + " is " + file.what +
-           (file.written ? ", which the check writes" : ", which is only read");
+    return m.format(file.written ? "%s %s is %s, which the check writes"
+                                 : "%s %s is %s, which is only read",
+                    {option, given, file.what});
 }
 
 // Why the call cannot go on: the --report file is a file the call reads or
 // writes (the report would replace it), or the --baseline is an output of
 // the check (the check would write over it). Empty when neither.
-std::string callFileClash(const ReportOptions& wanted, const std::vector<Job>& jobs)
+std::string callFileClash(const ReportOptions& wanted, const std::vector<Job>& jobs,
+                          const Messages& m)
 {
-    const std::vector<CallFile> files = filesOfTheCall(jobs);
+    const std::vector<CallFile> files = filesOfTheCall(jobs, m);
     if (!wanted.baseline.empty()) {
         const FileIdentity baseline = fileIdentity(absolutePath(wanted.baseline));
         for (const CallFile& file : files)
             if (file.written && fileIdentity(file.path) == baseline)
-                return clash("--baseline", wanted.baseline, file);
+                return clash("--baseline", wanted.baseline, file, m);
     }
     if (wanted.file.empty())
         return {};
     const FileIdentity report = fileIdentity(absolutePath(wanted.file));
     if (!wanted.baseline.empty() && fileIdentity(absolutePath(wanted.baseline)) == report)
         return clash("--report", wanted.file,
-                     {absolutePath(wanted.baseline), "the baseline " + wanted.baseline, false});
+                     {absolutePath(wanted.baseline), m.format("the baseline %s", {wanted.baseline}),
+                      false},
+                     m);
     for (const CallFile& file : files)
         if (fileIdentity(file.path) == report)
-            return clash("--report", wanted.file, file);
+            return clash("--report", wanted.file, file, m);
     return {};
 }
 
-int checkWithOptions(const std::vector<std::string>& args, Console& console)
+int checkWithOptions(const std::vector<std::string>& args, Console& console, Language language)
 {
-    ParseResult parsed = parseCommandLine(args);
+    const Messages messages(requestedLanguage(args).value_or(language));
+    ParseResult parsed = parseCommandLine(args, messages);
     if (!parsed.error.empty()) {
-        console.err() << "corvel-check: " << parsed.error << "\n" << usage();
+        console.err() << "corvel-check: " << parsed.error << "\n" << usage(messages);
         return static_cast<int>(ExitStatus::Failed);
     }
     if (parsed.options.help)
-        return static_cast<int>(writeOut(console, usage()));
+        return static_cast<int>(writeOut(console, usage(messages), messages));
     if (parsed.options.version)
-        return static_cast<int>(writeOut(console, kVersion));
+        return static_cast<int>(writeOut(console, kVersion, messages));
     if (parsed.options.listRules != ListRules::No)
         return static_cast<int>(writeOut(console, parsed.options.listRules == ListRules::Json
                                                       ? ruleListJson()
-                                                      : ruleListText()));
+                                                      : ruleListText(),
+                                         messages));
     const CliOptions& options = parsed.options;
-    Checker checker(options);
+    Checker checker(options, messages);
     std::vector<Job> jobs = checker.jobs();
     unsigned threads = options.jobs;
     if (threads == 0)  // one per core; the count is read from the system, so only when needed
@@ -558,7 +575,7 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
     if (options.report.wanted || entries) {
         CliOptions reporting = options;
         reporting.report.wanted = true;
-        std::string error = callFileClash(options.report, jobs);
+        std::string error = callFileClash(options.report, jobs, messages);
         if (error.empty())
             report = ReportOutput::open(reporting, console.out(), error);
         if (!report) {
@@ -566,8 +583,9 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
             return static_cast<int>(ExitStatus::Failed);
         }
     }
-    ExitStatus status = report ? checkAndReportAll(checker, jobs, threads, console, *report)
-                               : checkAll(checker, jobs, threads, console);
+    ExitStatus status = report
+        ? checkAndReportAll(checker, jobs, threads, console, *report, messages)
+        : checkAll(checker, jobs, threads, console, messages);
     if (report) {
         std::string error = report->finish();
         if (!error.empty()) {
@@ -584,10 +602,10 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
 
 // A failure thrown past the dictionaries' own handling (memory ran out
 // while setting up or printing) still ends with status 2 and its cause.
-int runChecker(const std::vector<std::string>& args, Console& console)
+int runChecker(const std::vector<std::string>& args, Console& console, Language language)
 {
     try {
-        return checkWithOptions(args, console);
+        return checkWithOptions(args, console, language);
     } catch (const std::exception& failure) {
         console.err() << "corvel-check: " << Error::fromException(failure, "").cause() << '\n'
                       << std::flush;
@@ -601,11 +619,11 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
     return runChecker(args, console);
 }
 
-int finishOutput(int status, Console& console)
+int finishOutput(int status, Console& console, Language language)
 {
     if (!console.outUsed() || !console.out())
         return status;  // nothing printed, or reported when it failed
-    ExitStatus flushed = writeOut(console, {});
+    ExitStatus flushed = writeOut(console, {}, Messages(language));
     return flushed == ExitStatus::Failed ? static_cast<int>(flushed) : status;
 }
 

@@ -1,5 +1,7 @@
 // Where the checker prints: the process's standard output and standard
-// error, or streams of the caller. The standard ones are made on first use,
+// error, or streams of the caller. Everything is written as UTF-8, into
+// files and pipes too; on Windows a console is written in UTF-16 through
+// its own call instead, so it shows the characters whatever its code page. The standard ones are made on first use,
 // so a quiet run that prints nothing makes no stream: a stream's locale
 // set-up is a visible part of a run on a small dictionary.
 #pragma once
@@ -8,8 +10,15 @@
 #include <memory>
 #include <mutex>
 #include <ostream>
+#include <string_view>
 
 namespace corvel::cli {
+
+// The length of the longest start of `bytes` that does not end inside a
+// UTF-8 character: what may go to a console now, the rest waits for the
+// next write. Bytes that cannot start or continue a character count as
+// whole (they show as U+FFFD).
+std::size_t completeUtf8Length(std::string_view bytes);
 
 class Console {
 public:

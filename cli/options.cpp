@@ -8,68 +8,77 @@ namespace corvel::cli {
 
 namespace {
 
-constexpr std::string_view kUsage =
+// The help, an entry of the catalogue a block: the usage, each option with
+// its lines, the exit status. Empty entries are blank lines.
+constexpr std::string_view kUsage[] = {
     "Usage: corvel-check [OPTION]... DICTIONARY...\n"
     "       corvel-check [OPTION]... FILE.po|FILE.ts|FILE.xlf...\n"
     "       corvel-check [OPTION]... --source SOURCE TRANSLATION...\n"
     "Checks translation dictionaries and writes a check log (and in correct\n"
-    "mode a corrected copy) into a folder named after each dictionary.\n"
+    "mode a corrected copy) into a folder named after each dictionary.",
     "Checks the translation files projects keep (gettext .po, Qt .ts, XLIFF;\n"
     "Android strings.xml, JSON and .properties against their source) and\n"
-    "prints their report; nothing is written beside them.\n"
-    "\n"
-    "  --equals              equals-line dictionaries (English=Chinese)\n"
+    "prints their report; nothing is written beside them.",
+    "",
+    "  --equals              equals-line dictionaries (English=Chinese)",
     "  --input FORMAT        read every file as FORMAT: {inputs}, or\n"
     "                        line-pairs or equals-lines (a dictionary); default:\n"
-    "                        recognised from the name and the content\n"
+    "                        recognised from the name and the content",
     "  --source SOURCE       the source-language file of the translation file\n"
     "                        that follows (android, json, properties): paired\n"
-    "                        by key\n"
-    "  --correct             correct mode: also write the corrected dictionary\n"
-    "  --append-log          append to the check log instead of replacing it\n"
-    "  --stop-on-empty       check mode: stop at the first empty line\n"
-    "  --no-error-stop       check mode: do not stop after a row of erroneous lines\n"
-    "  --keep-empty          correct mode: keep empty lines and their related lines\n"
-    "  --keep-erroneous      correct mode: keep erroneous lines and their related lines\n"
-    "  --drop-untranslated   correct mode: drop untranslated lines and their related lines\n"
+    "                        by key",
+    "  --correct             correct mode: also write the corrected dictionary",
+    "  --append-log          append to the check log instead of replacing it",
+    "  --stop-on-empty       check mode: stop at the first empty line",
+    "  --no-error-stop       check mode: do not stop after a row of erroneous lines",
+    "  --keep-empty          correct mode: keep empty lines and their related lines",
+    "  --keep-erroneous      correct mode: keep erroneous lines and their related lines",
+    "  --drop-untranslated   correct mode: drop untranslated lines and their related lines",
     "  --workdir DIR         create the output folders in DIR\n"
-    "                        (default: each dictionary's own folder)\n"
-    "  --time 'YYYY-MM-DD HH:MM:SS'  date and time written in the logs\n"
+    "                        (default: each dictionary's own folder)",
+    "  --time 'YYYY-MM-DD HH:MM:SS'  date and time written in the logs",
     "  --encoding ENCODING   gbk (default), gb18030, utf-8, or auto (UTF-8 when\n"
     "                        the file has a UTF-8 byte-order mark or is valid\n"
-    "                        UTF-8 with multibyte characters, else GBK)\n"
+    "                        UTF-8 with multibyte characters, else GBK)",
     "  --line-ends ENDS      crlf (default: CR LF or a lone CR ends a line) or\n"
-    "                        any (a lone LF ends a line as well)\n"
-    "  --charset gb2312      report characters that GB2312 does not hold\n"
+    "                        any (a lone LF ends a line as well)",
+    "  --charset gb2312      report characters that GB2312 does not hold",
     "  --fix-fullwidth       correct mode: write full-width look-alikes of the\n"
-    "                        source's placeholders half-width (％s -> %s)\n"
-    "  --format FORMAT       print a report of findings: {formats}\n"
-    "  --report FILE         write the same report to FILE as well\n"
-    "  --enable RULE[,RULE]  report only these rules (see docs/report.md)\n"
-    "  --disable RULE[,RULE] do not report these rules\n"
+    "                        source's placeholders half-width",
+    "  --format FORMAT       print a report of findings: {formats}",
+    "  --report FILE         write the same report to FILE as well",
+    "  --enable RULE[,RULE]  report only these rules (see docs/report.md)",
+    "  --disable RULE[,RULE] do not report these rules",
     "  --placeholders LIST   the placeholder syntaxes to recognise, of printf,\n"
     "                        qt, brace, escape, tag, section, argument\n"
-    "                        (default: all)\n"
-    "  --list-rules[=json]   list the rules and exit\n"
+    "                        (default: all)",
+    "  --list-rules[=json]   list the rules and exit",
     "  --fail-on LEVEL       error (default) or warning: the findings that make\n"
-    "                        the exit status 1\n"
+    "                        the exit status 1",
     "  --baseline FILE       an earlier JSON report: findings it holds do not\n"
-    "                        count toward the exit status\n"
-    "  -j, --jobs N          check N dictionaries at once (default: one per core)\n"
+    "                        count toward the exit status",
+    "  -j, --jobs N          check N dictionaries at once (default: one per core)",
     "  -q, --quiet           print no summary and no text report (a JSON or\n"
-    "                        SARIF report is still printed)\n"
-    "  -h, --help            show this help\n"
-    "      --version         show the version\n"
-    "\n"
+    "                        SARIF report is still printed)",
+    "  --lang LANGUAGE       zh or en: the language of the messages, the help\n"
+    "                        and the summaries (default: the system's)",
+    "  -h, --help            show this help",
+    "      --version         show the version",
+    "",
     "Exit status: 0 no line flagged, 1 some line flagged, 2 a dictionary could\n"
     "not be checked. With a report option: 1 when a finding counts (an error,\n"
-    "or a warning with --fail-on warning; not one held by --baseline), else 0.\n";
+    "or a warning with --fail-on warning; not one held by --baseline), else 0.",
+};
 
 }  // namespace
 
-std::string usage()
+std::string usage(const Messages& messages)
 {
-    std::string text(kUsage);
+    std::string text;
+    for (std::string_view entry : kUsage) {
+        text += entry.empty() ? entry : messages.text(entry);
+        text += '\n';
+    }
     const std::string_view mark = "{formats}";
     text.replace(text.find(mark), mark.size(), reportFormatNames());
     const std::string_view inputs = "{inputs}";
@@ -127,7 +136,7 @@ ReportValue reportOption(const std::string& name)
 // Takes the value of a report option; false with `error` set when it is wrong.
 bool readReportValue(ReportValue option, const std::string& value, ReportOptions& report,
                      std::vector<std::string>& enable, std::vector<std::string>& disable,
-                     std::string& error)
+                     const Messages& m, std::string& error)
 {
     report.wanted = true;
     switch (option) {
@@ -135,18 +144,18 @@ bool readReportValue(ReportValue option, const std::string& value, ReportOptions
     case ReportValue::Format:
         report.format = findReportFormat(value);
         if (report.format == nullptr)
-            error = "--format needs " + reportFormatNames();
+            error = m.format("--format needs %s", {reportFormatNames()});
         break;
     case ReportValue::File: report.file = value; break;
     case ReportValue::Enable: enable.push_back(value); break;
     case ReportValue::Disable: disable.push_back(value); break;
     case ReportValue::Placeholders:
         if (!report.placeholders.addList(value, error))
-            error = "--placeholders: " + error;
+            error = m.format("--placeholders: %s", {error});
         break;
     case ReportValue::FailOn:
         if (!report::parseFailOn(value, report.failOn))
-            error = "--fail-on needs error or warning";
+            error = m.text("--fail-on needs error or warning");
         break;
     case ReportValue::Baseline: report.baseline = value; break;
     }
@@ -155,24 +164,24 @@ bool readReportValue(ReportValue option, const std::string& value, ReportOptions
 
 // Takes the value of a reading option; false with `error` set when it is wrong.
 bool readReadingValue(const std::string& name, const std::string& value, CliOptions& o,
-                      std::string& error)
+                      const Messages& m, std::string& error)
 {
     if (name == "--encoding") {
         auto choice = encoding::parseEncodingChoice(value);
         if (!choice)
-            error = "--encoding needs gbk, gb18030, utf-8 or auto";
+            error = m.text("--encoding needs gbk, gb18030, utf-8 or auto");
         else
             o.reading.encoding = *choice;
     } else if (name == "--line-ends") {
         auto ends = encoding::parseLineEnds(value);
         if (!ends)
-            error = "--line-ends needs crlf or any";
+            error = m.text("--line-ends needs crlf or any");
         else
             o.reading.lineEnds = *ends;
     } else {
         auto charset = encoding::parseCharset(value);
         if (!charset)
-            error = "--charset needs gb2312";
+            error = m.text("--charset needs gb2312");
         else
             o.reading.charset = *charset;
         o.report.wanted = true;  // only the report tells what is outside it
@@ -194,7 +203,7 @@ std::string defaultRulesAnd(std::string_view rule)
 
 }  // namespace
 
-ParseResult parseCommandLine(const std::vector<std::string>& args)
+ParseResult parseCommandLine(const std::vector<std::string>& args, const Messages& m)
 {
     static const std::map<std::string, std::pair<Option, bool>> switches = {
         {"--append-log", {Option::ReplaceLog, false}},
@@ -247,18 +256,18 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
                 o.input = InputChoice::Format;
                 o.inputFormat = *format;
             } else {
-                result.error = "--input needs " + formatNames() + ", line-pairs or equals-lines";
+                result.error = m.format("--input needs %s, line-pairs or equals-lines", {formatNames()});
                 return result;
             }
             valued = true;
         } else if (name == "--source") {
             auto v = takeValue();
             if (!v || v->empty()) {
-                result.error = "--source needs a file";
+                result.error = m.text("--source needs a file");
                 return result;
             }
             if (source) {
-                result.error = "--source " + *source + " has no translation file after it";
+                result.error = m.format("--source %s has no translation file after it", {*source});
                 return result;
             }
             source = *v;
@@ -271,7 +280,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
         } else if (name == "--workdir") {
             auto v = takeValue();
             if (!v || v->empty()) {
-                result.error = "--workdir needs a folder";
+                result.error = m.text("--workdir needs a folder");
                 return result;
             }
             o.workdir = *v;
@@ -279,7 +288,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             auto v = takeValue();
             o.time = v ? parseTime(*v) : std::nullopt;
             if (!o.time) {
-                result.error = "--time needs a date and time as 'YYYY-MM-DD HH:MM:SS'";
+                result.error = m.text("--time needs a date and time as 'YYYY-MM-DD HH:MM:SS'");
                 return result;
             }
         } else if (name == "-j" || name == "--jobs" || a.rfind("-j", 0) == 0) {
@@ -290,7 +299,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
                 v = a.substr(2);  // -jN
             auto jobs = v ? parseJobs(*v) : std::nullopt;
             if (!jobs) {
-                result.error = "-j needs a number of dictionaries from 1 to 9999";
+                result.error = m.text("-j needs a number of dictionaries from 1 to 9999");
                 return result;
             }
             o.jobs = *jobs;
@@ -298,10 +307,10 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
         } else if (name == "--encoding" || name == "--line-ends" || name == "--charset") {
             auto v = takeValue();
             if (!v) {
-                result.error = name + " needs a value";
+                result.error = m.format("%s needs a value", {name});
                 return result;
             }
-            if (!readReadingValue(name, *v, o, result.error))
+            if (!readReadingValue(name, *v, o, m, result.error))
                 return result;
             valued = true;
         } else if (name == "--fix-fullwidth") {
@@ -310,16 +319,25 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             // A second --format or --report would silently replace the first.
             if ((taken == ReportValue::Format || taken == ReportValue::File) &&
                 !onceOnly.insert(taken).second) {
-                result.error = name + " may be given only once";
+                result.error = m.format("%s may be given only once", {name});
                 return result;
             }
             auto v = takeValue();
             if (!v || v->empty()) {
-                result.error = name + " needs a value";
+                result.error = m.format("%s needs a value", {name});
                 return result;
             }
-            if (!readReportValue(taken, *v, o.report, enable, disable, result.error))
+            if (!readReportValue(taken, *v, o.report, enable, disable, m, result.error))
                 return result;
+            valued = true;
+        } else if (name == "--lang") {
+            auto v = takeValue();
+            auto language = v ? languageNamed(*v) : std::nullopt;
+            if (!language) {
+                result.error = m.text("--lang needs zh or en");
+                return result;
+            }
+            o.language = language;
             valued = true;
         } else if (name == "-q" || name == "--quiet") {
             o.quiet = true;
@@ -329,26 +347,26 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             o.version = true;
         } else if (name == "--list-rules") {
             if (value && *value != "json") {
-                result.error = "--list-rules takes no value but json";
+                result.error = m.text("--list-rules takes no value but json");
                 return result;
             }
             o.listRules = value ? ListRules::Json : ListRules::Text;
             valued = true;
         } else {
-            result.error = "unknown option " + a;
+            result.error = m.format("unknown option %s", {a});
             return result;
         }
         if (value && !valued && name != "--workdir" && name != "--time" && name != "--jobs") {
-            result.error = "option " + name + " takes no value";
+            result.error = m.format("option %s takes no value", {name});
             return result;
         }
     }
     if (source) {
-        result.error = "--source " + *source + " has no translation file after it";
+        result.error = m.format("--source %s has no translation file after it", {*source});
         return result;
     }
     if (o.layout == Layout::Equals && !linePairSwitches.empty()) {
-        result.error = linePairSwitches.front() + " applies to line-pair dictionaries only";
+        result.error = m.format("%s applies to line-pair dictionaries only", {linePairSwitches.front()});
         return result;
     }
     if (o.reading.charset == encoding::Charset::Gb2312 && enable.empty())
@@ -360,11 +378,11 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
     }
     o.report.rules.placeholders = o.report.placeholders;
     if (o.report.fixFullwidth && o.mode != Mode::Correct) {
-        result.error = "--fix-fullwidth applies to correct mode (--correct) only";
+        result.error = m.text("--fix-fullwidth applies to correct mode (--correct) only");
         return result;
     }
     if (o.dictionaries.empty() && !o.help && !o.version && o.listRules == ListRules::No)
-        result.error = "no dictionary given";
+        result.error = m.text("no dictionary given");
     return result;
 }
 

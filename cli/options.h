@@ -1,6 +1,7 @@
 // The command line of corvel-check.
 #pragma once
 
+#include "messages.h"
 #include "corvel/file_format.h"
 #include "corvel/local_time.h"
 #include "corvel/run_request.h"
@@ -69,6 +70,7 @@ struct CliOptions {
     std::optional<LocalTime> time;        // fixed time for the date lines
     unsigned jobs = 0;                    // dictionaries checked at once; 0: one per core
     bool quiet = false;
+    std::optional<Language> language;     // --lang
     ReportOptions report;
     bool help = false;
     bool version = false;
@@ -84,12 +86,14 @@ struct ParseResult {
     std::string error;  // empty when the command line is valid
 };
 
-ParseResult parseCommandLine(const std::vector<std::string>& args);
+// Errors are in the language of `messages`.
+ParseResult parseCommandLine(const std::vector<std::string>& args,
+                             const Messages& messages = Messages());
 
 // Parses "YYYY-MM-DD HH:MM:SS"; none for a date that does not exist.
 std::optional<LocalTime> parseTime(const std::string& text);
 
 // The help text.
-std::string usage();
+std::string usage(const Messages& messages);
 
 }  // namespace corvel::cli

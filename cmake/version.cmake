@@ -39,3 +39,16 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
   add_library(corvel_version INTERFACE)
   target_include_directories(corvel_version INTERFACE ${PROJECT_BINARY_DIR}/generated)
 endif()
+
+# Adds the Windows version block to an executable target: app/corvel.rc.in
+# with the version above, the program's internal and file names, and its
+# description (UTF-16 escapes, "\x6821..." , since the resource compiler
+# reads the script in the ANSI code page).
+function(corvel_version_resource target internal original description)
+  set(CORVEL_RC_INTERNAL "${internal}")
+  set(CORVEL_RC_ORIGINAL "${original}")
+  set(CORVEL_RC_DESCRIPTION "${description}")
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/app/corvel.rc.in ${out} @ONLY)
+  target_sources(${target} PRIVATE ${out})
+endfunction()

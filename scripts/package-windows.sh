@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Makes the Windows package corvel-VERSION-win64.zip from the cross build:
-# Corvel.exe (the windows), corvel-check.exe (the command-line checker), and
-# README.txt, LICENSE.txt and THIRD-PARTY.txt with Windows line ends, in a folder
-# corvel-VERSION-win64. Nothing to install: unzip and run.
+# Corvel.exe (the windows), corvel-check.exe (the command-line checker),
+# README.txt (packaging/windows/README.txt: Chinese, then English), the
+# report's documentation docs/report.md, LICENSE.txt and THIRD-PARTY.txt (the
+# notices of the libraries built in), in a folder corvel-VERSION-win64. The
+# texts get Windows line ends, and those that are not plain ASCII a UTF-8
+# byte-order mark, which Notepad needs to read them as UTF-8. Nothing to
+# install: unzip and run.
 # Usage: scripts/package-windows.sh [BUILD_DIR [OUT_DIR]]   (default: build-win, BUILD_DIR)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,13 +25,19 @@ mkdir "$stage/$name"
 for exe in ui/win32/Corvel.exe cli/corvel-check.exe; do
   x86_64-w64-mingw32-strip -o "$stage/$name/$(basename "$exe")" "$build/$exe"
 done
-crlf() { sed 's/\r$//; s/$/\r/' "$1" > "$2"; }
-crlf "$root/README.md" "$stage/$name/README.txt"
+# CR LF, and a UTF-8 byte-order mark where the text is not plain ASCII.
+notepad() {
+  if LC_ALL=C grep -q '[^[:print:][:space:]]' "$1"; then printf '\357\273\277'; fi > "$2"
+  sed "s/@VERSION@/$version/g; s/\r\$//; s/\$/\r/" "$1" >> "$2"
+}
+notepad "$root/packaging/windows/README.txt" "$stage/$name/README.txt"
+mkdir "$stage/$name/docs"
+notepad "$root/docs/report.md" "$stage/$name/docs/report.md"
 if [ -f "$root/LICENSE" ]; then
-  crlf "$root/LICENSE" "$stage/$name/LICENSE.txt"
+  notepad "$root/LICENSE" "$stage/$name/LICENSE.txt"
 fi
 # The notices of the XML and JSON libraries built into the programs.
-crlf "$root/third_party/NOTICES.txt" "$stage/$name/THIRD-PARTY.txt"
+notepad "$root/third_party/NOTICES.txt" "$stage/$name/THIRD-PARTY.txt"
 
 rm -f "$out/$name.zip"
 # Fixed times, so the same build gives the same zip.

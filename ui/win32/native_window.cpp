@@ -266,21 +266,22 @@ void NativeWindow::layOut()
         RECT place = placeOf(c);
         HFONT f = font(c.font);
         ::SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
-        // An auto-sized label takes its text's size; a wrapping one grows
-        // downwards where the installed font needs more lines' height than
-        // the design font did.
-        if ((c.autoSize && c.room.isEmpty()) || c.wraps) {
+        // An auto-sized label is at least its design size and grows where
+        // the installed font needs more, with its border and a pixel of
+        // air on each side around the glyphs. A wrapping label keeps its
+        // design size, as the design drew it.
+        if (c.autoSize && c.room.isEmpty() && !c.wraps) {
             HDC dc = ::GetDC(child.hwnd);
             HGDIOBJ old = ::SelectObject(dc, f);
             const std::wstring text = wideFromUtf8(c.caption);
-            RECT extent {0, 0, place.right - place.left, 0};
+            RECT extent {0, 0, 0, 0};
             ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
-                        DT_CALCRECT | DT_NOPREFIX | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE));
+                        DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
             ::SelectObject(dc, old);
             ::ReleaseDC(child.hwnd, dc);
-            if (!c.wraps)
-                place.right = place.left + extent.right;
-            place.bottom = place.top + std::max<LONG>(place.bottom - place.top, extent.bottom);
+            const int frame = c.border ? 2 * (::GetSystemMetricsForDpi(SM_CXEDGE, dpi_) + 1) : 0;
+            place.right = place.left + std::max<LONG>(place.right - place.left, extent.right + frame);
+            place.bottom = place.top + std::max<LONG>(place.bottom - place.top, extent.bottom + frame);
         }
         ::SetWindowPos(child.hwnd, nullptr, place.left, place.top, place.right - place.left,
                        place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
