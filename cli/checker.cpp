@@ -275,8 +275,9 @@ private:
         else if (options_.input == InputChoice::Recognise)
             job.format = recogniseFormat(job.request.dictionary);
         if (job.source && (!job.format || !needsSource(*job.format)))
-            refuse(job, messages_.text("--source applies to a translation file of one language "
-                                       "(android, json, properties), which this is not"));
+            refuse(job, std::string(messages_.text(
+                            "--source applies to a translation file of one language (android, "
+                            "json, properties), which this is not")));
     }
 
     // Whether the dictionary can be read again after its check: a file,

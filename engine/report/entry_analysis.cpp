@@ -40,6 +40,24 @@ bool toRuleText(std::string& text)
     return true;
 }
 
+// The key a plural form belongs to: "files" for Android's "files#one" and
+// for "files_one" of JSON files that name plural forms by CLDR category;
+// empty for a key of no plural form. Languages use different sets of
+// these forms (Chinese only "other"), so a form the translation does not
+// use is not missing while it has another form of the same key.
+std::string_view pluralBase(std::string_view key)
+{
+    static constexpr std::string_view kCategories[] = {"zero", "one", "two", "few", "many", "other"};
+    for (std::string_view category : kCategories) {
+        if (key.size() <= category.size() + 1 || !key.ends_with(category))
+            continue;
+        const char mark = key[key.size() - category.size() - 1];
+        if (mark == '#' || mark == '_')
+            return key.substr(0, key.size() - category.size() - 1);
+    }
+    return {};
+}
+
 // A guess of a file's bytes for each distinct source it holds.
 constexpr std::uintmax_t kBytesPerEntry = 128;
 
@@ -121,6 +139,7 @@ private:
     FindingQueue queue_;
     std::map<unsigned long, std::unique_ptr<PairChecks>> checks_;
     std::unordered_set<std::string> unknownKeys_;
+    std::unordered_set<std::string> pluralKeys_;  // keys the translation gives a plural form of
     std::int32_t lastLine_ = 1;
 };
 
@@ -215,8 +234,11 @@ bool EntryChecker::entry(Entry&& entry)
             }
             return true;
         }
-        if (!counting_)
+        if (!counting_) {
             text->seen = true;
+            if (std::string_view base = pluralBase(entry.key); !base.empty())
+                pluralKeys_.emplace(base);
+        }
         if (!text->translatable)
             return true;
         entry.source = text->text;
@@ -268,6 +290,8 @@ void EntryChecker::finish(bool whole)
         for (SourceTexts::Text& text : source_->texts()) {
             if (text.seen || !text.translatable)
                 continue;
+            if (std::string_view base = pluralBase(text.key); !base.empty() && pluralKeys_.count(std::string(base)) != 0)
+                continue;  // a plural form the translation's language does not use
             ++counts_.missing;
             ++counts_.untranslated;
             if (!wants(RuleId::Untranslated))

@@ -99,6 +99,46 @@ TEST_F(TranslationFiles, SourcePairsPropertiesByKey)
         << r.out;
 }
 
+// A plural form the translation's language does not use (Chinese has only
+// "other") is not missing while another form of its key is there; a key
+// with no form at all still is.
+TEST_F(TranslationFiles, PluralFormsTheLanguageLacksAreNotMissing)
+{
+    const char* androidSource =
+        "<resources><plurals name=\"files\"><item quantity=\"one\">%d file</item>"
+        "<item quantity=\"other\">%d files</item></plurals>"
+        "<string name=\"title\">Title</string></resources>\n";
+    const char* jsonSource = "{\"files_one\": \"{{count}} file\", \"files_other\": \"{{count}} files\", "
+                             "\"title\": \"Title\"}\n";
+    struct Case {
+        const char* source;
+        const char* translation;
+        const char* ending;
+        int missing;
+    } cases[] = {
+        {androidSource,
+         "<resources><plurals name=\"files\"><item quantity=\"other\">%d 个文件</item></plurals>"
+         "<string name=\"title\">标题</string></resources>\n",
+         ".xml", 0},
+        {androidSource, "<resources><string name=\"title\">标题</string></resources>\n", ".xml", 2},
+        {jsonSource, "{\"files_other\": \"{{count}} 个文件\", \"title\": \"标题\"}\n", ".json", 0},
+        {jsonSource, "{\"title\": \"标题\"}\n", ".json", 2},
+    };
+    for (const Case& c : cases) {
+        const std::string source = std::string("en") + c.ending;
+        const std::string translation = std::string("zh") + c.ending;
+        makeFile(source, c.source);
+        makeFile(translation, c.translation);
+        CliResult r = check({"--source", path(source), path(translation)});
+        std::size_t missing = 0;
+        for (std::size_t at = r.out.find("has no translation"); at != std::string::npos;
+             at = r.out.find("has no translation", at + 1))
+            ++missing;
+        EXPECT_EQ(missing, static_cast<std::size_t>(c.missing)) << c.translation << "\n" << r.out;
+        EXPECT_EQ(r.status, c.missing == 0 ? 0 : 1) << r.out;
+    }
+}
+
 TEST_F(TranslationFiles, SarifPointsAtTheFileAndBaselineHoldsFindings)
 {
     makeFile("zh.po", kPo);
