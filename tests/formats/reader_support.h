@@ -89,9 +89,15 @@ inline std::string placed(std::string expected, std::string_view document)
         int characters = 1;
         for (std::size_t i = lineStart; i < offset; ++i)
             characters += (static_cast<unsigned char>(document[i]) & 0xC0) != 0x80 ? 1 : 0;
-        std::string place = "@" + std::to_string(line) + ":" + std::to_string(offset - lineStart + 1);
-        if (characters != static_cast<int>(offset - lineStart + 1))
-            place += "/" + std::to_string(characters);
+        // Appended piece by piece: GCC 12 warns falsely on "@" + std::to_string(...).
+        std::string place = "@";
+        place += std::to_string(line);
+        place += ':';
+        place += std::to_string(offset - lineStart + 1);
+        if (characters != static_cast<int>(offset - lineStart + 1)) {
+            place += '/';
+            place += std::to_string(characters);
+        }
         expected.replace(at, close - at + 1, place);
     }
     return expected;
