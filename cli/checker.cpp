@@ -11,6 +11,7 @@
 #include "corvel/file_identity.h"
 #include "corvel/file_kind.h"
 #include "options.h"
+#include "messages.h"
 #include "print_turn.h"
 #include "report/text_writer.h"
 #include "version.h"
@@ -307,18 +308,35 @@ private:
     fs::path workdir_;
 };
 
+// Tells, once, that standard output failed, with the system's cause where
+// known; Failed when it did. Whatever was written to it (summaries, a
+// report document) counts, also when nothing looked at it then.
+ExitStatus outputStatus(Console& console)
+{
+    if (!console.outUsed() || console.out())
+        return ExitStatus::Clean;
+    if (console.takeOutFailure()) {
+        const int cause = console.outCause();
+        console.err() << "corvel-check: " << messages::kOutputFailed
+                      << (cause != 0 ? ": " + systemErrorText(cause) : std::string()) << '\n'
+                      << std::flush;
+    }
+    return ExitStatus::Failed;
+}
+
 // Writes to standard output; the first failure is reported with its cause.
 ExitStatus writeOut(Console& console, const std::string& text)
 {
     std::ostream& out = console.out();
-    errno = 0;
-    out << text << std::flush;
     if (out)
-        return ExitStatus::Clean;
-    const int cause = errno;
-    console.err() << "corvel-check: standard output: cannot be written"
-        << (cause != 0 ? ": " + systemErrorText(cause) : std::string()) << '\n' << std::flush;
-    return ExitStatus::Failed;
+        out << text << std::flush;
+    return outputStatus(console);
+}
+
+// Writes out what standard output holds, if anything was printed there.
+ExitStatus flushOut(Console& console)
+{
+    return console.outUsed() ? writeOut(console, {}) : ExitStatus::Clean;
 }
 
 // Checks the jobs on `threads` threads and prints each one's lines in
@@ -351,7 +369,7 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     ExitStatus worst = ExitStatus::Clean;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         ready[i].wait();
-        if (!jobs[i].out.empty() && console.out())
+        if (!jobs[i].out.empty())
             worst = std::max(worst, writeOut(console, jobs[i].out));
         if (!jobs[i].err.empty())
             console.err() << jobs[i].err << std::flush;
@@ -399,8 +417,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         }
         if (!report.withSummaries())
             job.out.clear();
-        if (console.out())
-            printed[i] = writeOut(console, job.out);
+        printed[i] = writeOut(console, job.out);
         console.err() << job.err << std::flush;
         turn.pass();
     };
@@ -482,7 +499,7 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
 {
     ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) {
-        console.err() << "corvel-check: " << parsed.error << "\n" << usage();
+        console.err() << "corvel-check: " << parsed.error << messages::kSeeHelp << '\n';
         return static_cast<int>(ExitStatus::Failed);
     }
     if (parsed.options.help)
@@ -520,7 +537,7 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
         if (report->failed())
             status = std::max(status, ExitStatus::Flagged);
     }
-    return static_cast<int>(status);
+    return static_cast<int>(std::max(status, flushOut(console)));
 }
 
 }  // namespace
@@ -546,9 +563,7 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 int finishOutput(int status, Console& console)
 {
-    if (!console.outUsed() || !console.out())
-        return status;  // nothing printed, or reported when it failed
-    ExitStatus flushed = writeOut(console, {});
+    ExitStatus flushed = flushOut(console);
     return flushed == ExitStatus::Failed ? static_cast<int>(flushed) : status;
 }
 

@@ -1,5 +1,6 @@
 #include "console.h"
 
+#include <cerrno>
 #include <streambuf>
 
 namespace corvel::cli {
@@ -9,27 +10,46 @@ namespace corvel::cli {
 class Console::FileStream : public std::ostream {
 public:
     explicit FileStream(std::FILE* file) : std::ostream(nullptr), buffer_(file) { rdbuf(&buffer_); }
+    int cause() const { return buffer_.cause(); }
 
 private:
     class Buffer : public std::streambuf {
     public:
         explicit Buffer(std::FILE* file) : file_(file) {}
+        int cause() const { return cause_; }
 
     protected:
         int_type overflow(int_type c) override
         {
             if (traits_type::eq_int_type(c, traits_type::eof()))
                 return traits_type::not_eof(c);
-            return std::fputc(c, file_) == EOF ? traits_type::eof() : c;
+            errno = 0;
+            return std::fputc(c, file_) == EOF ? failed() : c;
         }
         std::streamsize xsputn(const char* s, std::streamsize n) override
         {
-            return static_cast<std::streamsize>(std::fwrite(s, 1, static_cast<std::size_t>(n), file_));
+            errno = 0;
+            const std::size_t written = std::fwrite(s, 1, static_cast<std::size_t>(n), file_);
+            if (written < static_cast<std::size_t>(n))
+                (void)failed();
+            return static_cast<std::streamsize>(written);
         }
-        int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
+        int sync() override
+        {
+            errno = 0;
+            return std::fflush(file_) == 0 ? 0 : (failed(), -1);
+        }
 
     private:
+        int_type failed()
+        {
+            if (cause_ == 0)
+                cause_ = errno;
+            return traits_type::eof();
+        }
+
         std::FILE* file_;
+        int cause_ = 0;
     };
 
     Buffer buffer_;
@@ -55,6 +75,11 @@ std::ostream& Console::stream(Lazy& lazy, std::ostream*& stream)
         }
     });
     return *stream;
+}
+
+int Console::outCause() const
+{
+    return outFile_.made ? outFile_.made->cause() : 0;
 }
 
 std::ostream& Console::out()

@@ -14,6 +14,7 @@
 #include <streambuf>
 
 #ifndef _WIN32
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -319,29 +320,61 @@ CFile openFile(const fs::path& path, const char* mode)
     return CFile(std::fopen(path.string().c_str(), mode), &std::fclose);
 }
 
+// Standard output that takes nothing gives status 2 and one message, for
+// every format and size: a report document written straight to the stream
+// fails as surely as a summary line, also when nothing is written after it.
 TEST_F(Hardening, FailedStandardOutputExitsTwo)
 {
-    makeFile("dic/game.txt", kDictionary);
-    FullDisk full;
-    std::ostream out(&full);
-    std::ostringstream err;
-    EXPECT_EQ(cli::runChecker({at("dic/game.txt")}, out, err), 2);
-    EXPECT_EQ(err.str().rfind("corvel-check: standard output: cannot be written", 0), 0u)
-        << err.str();
-    EXPECT_EQ(cli::runChecker({"--version"}, out, err), 2);
+    std::string big;
+    for (int i = 0; i < 300; ++i)  // well past a stdio buffer in every format
+        big += crlfLines({"Save " + std::to_string(i), "Save"});
+    makeFile("dic/small.txt", kDictionary);
+    makeFile("dic/big.txt", big);
+    const std::vector<std::vector<std::string>> calls = {
+        {"--version"},
+        {at("dic/small.txt")},
+        {at("dic/big.txt")},
+        {"--format", "text", at("dic/big.txt")},
+        {"--format", "json", at("dic/small.txt")},
+        {"--format", "json", at("dic/big.txt")},
+        {"--format", "sarif", at("dic/small.txt")},
+        {"--format", "sarif", "-q", at("dic/big.txt")},
+    };
+    const std::string message = "corvel-check: standard output: cannot be written";
+    for (const auto& args : calls) {
+        const std::string name = args.front() + " " + args.back();
+        FullDisk full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(cli::runChecker(args, out, err), 2) << name;
+        EXPECT_EQ(err.str().rfind(message, 0), 0u) << name << ": " << err.str();
+        EXPECT_EQ(err.str().find(message, 1), std::string::npos) << name << ": told once";
 #ifndef _WIN32
-    // The same through the process's own console, on a C file whose writes
-    // fail as on a full disk: the cause comes from stdio.
-    CFile fullFile = openFile("/dev/full", "w");
-    if (!fullFile)
-        GTEST_SKIP() << "no /dev/full here";
-    CFile errFile = openFile(root() / "err.txt", "w+b");
-    ASSERT_TRUE(errFile);
-    cli::Console console(fullFile.get(), errFile.get());
-    EXPECT_EQ(cli::finishOutput(cli::runChecker({at("dic/game.txt")}, console), console), 2);
-    EXPECT_EQ(contents(errFile.get()), "corvel-check: standard output: cannot be written: " +
-                                           systemErrorText(ENOSPC) + "\n");
+        // The same through the process's own console, on C files whose
+        // writes fail: a full disk, and a pipe whose reader has gone while
+        // SIGPIPE is ignored (as `| head -c 10` leaves a shell script). The
+        // cause comes from stdio.
+        for (const int cause : {ENOSPC, EPIPE}) {
+            int ends[2] = {-1, -1};
+            CFile failing = cause == ENOSPC ? openFile("/dev/full", "w") : CFile(nullptr, &std::fclose);
+            if (cause == EPIPE && ::pipe(ends) == 0) {
+                ::close(ends[0]);
+                failing = CFile(::fdopen(ends[1], "w"), &std::fclose);
+            }
+            if (!failing)
+                continue;  // no /dev/full here
+            CFile errFile = openFile(root() / "err.txt", "w+b");
+            ASSERT_TRUE(errFile);
+            auto previous = ::signal(SIGPIPE, SIG_IGN);
+            cli::Console console(failing.get(), errFile.get());
+            const int status = cli::finishOutput(cli::runChecker(args, console), console);
+            ::signal(SIGPIPE, previous);
+            EXPECT_EQ(status, 2) << name << " " << cause;
+            EXPECT_EQ(contents(errFile.get()), message + ": " + systemErrorText(cause) + "\n")
+                << name;
+        }
 #endif
+    }
 }
 
 // The process's own console prints through C files exactly what the

@@ -1,0 +1,12 @@
+// The texts corvel-check prints about its own failures and refusals, in one
+// place, so that they can be reviewed and translated together. Messages that
+// name a file put it first: "PATH: TEXT".
+#pragma once
+
+namespace corvel::cli::messages {
+
+// After the reason of a usage error, on its line.
+inline constexpr const char* kSeeHelp = " (corvel-check --help tells more)";
+inline constexpr const char* kOutputFailed = "standard output: cannot be written";
+
+}  // namespace corvel::cli::messages
