@@ -39,8 +39,7 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
         // name stays and leads to the report.
         output->fileName_ = wanted.file;
         output->file_ = std::make_unique<ReplacingFile>();
-        fs::path target = linkTarget(pathFromUtf8(wanted.file));
-        if (Error made = output->file_->open(target)) {
+        if (Error made = output->file_->open(pathFromUtf8(wanted.file))) {
             error = wanted.file + ": the report cannot be written: " + made.cause();
             return nullptr;
         }

@@ -4,12 +4,14 @@
 // and reading options.
 #include "cli_test.h"
 #include "print_turn.h"
+#include "corvel/error.h"
 #include "corvel/report/baseline.h"
 #include "report/json_text.h"
 #include "report/text_writer.h"
 #include "test_support.h"
 
 #include <atomic>
+#include <cerrno>
 #include <sstream>
 #include <thread>
 
@@ -306,6 +308,34 @@ TEST_F(ReportCli, FixFullwidthWritesHalfWidthPlaceholdersInTheCorrectedDictionar
     }
 }
 
+// The system's words for "that is a folder".
+std::string isAFolder()
+{
+#ifdef _WIN32
+    return systemErrorText(336);  // ERROR_DIRECTORY_NOT_SUPPORTED
+#else
+    return systemErrorText(EISDIR);
+#endif
+}
+
+// Names as long as a folder holds (255 bytes) are written as any other:
+// the report and the corrected dictionary rewritten by --fix-fullwidth go
+// through new files whose names fit beside them.
+TEST_F(ReportCli, LongestNamesAreWrittenThroughShortNewFiles)
+{
+    const std::string stem(251, 'd');
+    makeFile("dic/" + stem + ".txt", crlfLines({"Open %s", gbk("打开 ％ｓ")}));
+    const std::string report = path("dic/" + std::string(255, 'r'));
+    CliResult r = check({"--correct", "--fix-fullwidth", "--format", "json", "--report", report,
+                         path("dic/" + stem + ".txt")});
+    EXPECT_EQ(r.err, "");
+    EXPECT_LE(r.status, 1);
+    EXPECT_EQ(readBytes(report), r.out);
+    EXPECT_EQ(readBytes(root() / "dic" / stem / (stem + ".txt")),
+              crlfLines({"Open %s", gbk("打开 %s")}));
+    EXPECT_EQ(listTree(root() / "dic" / stem).size(), 2u) << "nothing left beside them";
+}
+
 TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
 {
     const std::string dictionary = mixed();
@@ -321,6 +351,7 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--report="}, "--report needs a value"},
         {{"--baseline", path("missing.json")}, "missing.json"},
         {{"--report", path("no/such/folder/r.json")}, "the report cannot be written"},
+        {{"--report", path("dic")}, path("dic") + ": the report cannot be written: " + isAFolder()},
         {{"--report", path("dic/mixed.txt")}, "is the dictionary " + dictionary},
         {{"--report", path("dic/./mixed/mixed.log")}, "is the log of " + dictionary},
         {{"--report", path("dic/mixed")}, "is the output folder of " + dictionary},
