@@ -172,6 +172,7 @@ public:
             job.request.lineEnds = options_.reading.lineEnds;
             job.request.encoding = fixedEncoding(options_.reading.encoding);
             job.request.linePath = LinePath::FlaggedLines;
+            job.request.outputs = OutputPlacement::NewFile;
             jobs.push_back(std::move(job));
         }
         refuseSharedOutputs(jobs);

@@ -1,5 +1,6 @@
 // corvel-check: the command-line checker.
 #include "checker.h"
+#include "interruption.h"
 
 #include <string>
 #include <vector>
@@ -59,6 +60,7 @@ int wmain(int argc, wchar_t** argv)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    corvel::cli::settleOutputsWhenInterrupted();
     corvel::cli::Console console;
     int status = corvel::cli::runChecker(args, console);
     return corvel::cli::finishOutput(status, console);

@@ -7,6 +7,10 @@ namespace corvel::cli::messages {
 
 // After the reason of a usage error, on its line.
 inline constexpr const char* kSeeHelp = " (corvel-check --help tells more)";
+// Printed when a signal ends the checker.
+inline constexpr const char* kInterrupted =
+    "interrupted; the logs, corrected dictionaries and report of earlier runs are kept, "
+    "unfinished ones removed";
 inline constexpr const char* kOutputFailed = "standard output: cannot be written";
 
 }  // namespace corvel::cli::messages

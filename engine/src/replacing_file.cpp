@@ -1,13 +1,11 @@
 #include "corvel/replacing_file.h"
 
+#include "corvel/unfinished_files.h"
 #include "platform.h"
 
-#include <atomic>
 #include <cerrno>
-#include <iomanip>
-#include <random>
-#include <sstream>
 #include <streambuf>
+#include <optional>
 #include <vector>
 
 namespace corvel {
@@ -67,19 +65,6 @@ private:
     Error error_;
 };
 
-// A name for the new file that nothing else is likely to hold, of a fixed
-// short length: a target whose own name is as long as the system allows
-// still gets one.
-fs::path newName(const fs::path& target)
-{
-    static std::atomic<unsigned> counter {0};
-    static const unsigned seed = std::random_device {}();
-    std::ostringstream name;
-    name << ".corvel-" << std::hex << std::setw(8) << std::setfill('0')
-         << (seed ^ (counter++ * 2654435761u));
-    return target.parent_path() / name.str();
-}
-
 // Names the system gives an open descriptor or a device: writing there
 // means writing to what it stands for, never replacing it.
 bool isDescriptorName(const fs::path& path)
@@ -98,6 +83,7 @@ struct ReplacingFile::Parts {
     fs::path target;
     fs::path made;  // the new file; empty when writing in place
     File file;
+    std::optional<UnfinishedFile> unfinished;  // while `made` is not in place
     FileBuffer buffer {file};
     std::ostream stream {&buffer};
 };
@@ -111,6 +97,7 @@ ReplacingFile::~ReplacingFile()
     (void)parts_->file.close();
     std::error_code ec;
     fs::remove(parts_->made, ec);
+    parts_->unfinished.reset();
 }
 
 Error ReplacingFile::open(const fs::path& given)
@@ -127,11 +114,12 @@ Error ReplacingFile::open(const fs::path& given)
     }
     const fs::path target = linkTarget(given);
     for (int tries = 0; tries < kNameTries; ++tries) {
-        fs::path name = newName(target);
+        fs::path name = newFileBeside(target);
         parts_->file = File::open(name, File::Access::Create, error);
         if (!error) {
             parts_->target = target;
             parts_->made = name;
+            parts_->unfinished.emplace(name, target);
 #ifndef _WIN32
             // A private report stays private.
             if (fs::exists(status))
@@ -160,6 +148,7 @@ Error ReplacingFile::commit()
         return error;  // written in place
     std::error_code ec;
     if (!error) {
+        parts_->unfinished->whole();
         fs::rename(parts_->made, parts_->target, ec);
         if (ec)
             error = Error(ErrorKind::Other, FileOp::Write, displayPath(parts_->target),
@@ -167,6 +156,7 @@ Error ReplacingFile::commit()
     }
     if (error)
         fs::remove(parts_->made, ec);
+    parts_->unfinished.reset();
     parts_->made.clear();
     return error;
 }
