@@ -95,6 +95,7 @@ struct Job {
     std::optional<Stop> stop;
     std::int32_t stopLine = 0;
     encoding::FileKind kind;  // what the file is, when it was looked at
+    FileStamp stamp;          // the file its check read, when a report reads it again
 };
 
 void refuse(Job& job, const std::string& why)
@@ -202,6 +203,8 @@ public:
         }
         if (rereadable)  // a pipe is read once, by the run
             lookAtFile(job);
+        if (options_.report.wanted)
+            job.stamp = fileStamp(job.request.dictionary);
         BatchHost host;
         SummarySink summary;
         RunReport report;
@@ -404,7 +407,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         if (job.checked) {
             ReportOutput::Analysed analysed =
                 report.analyse(job.name, job.request.dictionary, job.request.layout, job.stop,
-                               job.stopLine, checker.reading(job), held);
+                               job.stopLine, checker.reading(job), job.stamp, held);
             held.release();
             report.end(job.run, !job.stop, analysed);
             job.status = analysed.counts.failing > 0 ? ExitStatus::Flagged : ExitStatus::Clean;

@@ -7,6 +7,11 @@ namespace corvel::cli::messages {
 
 // After the reason of a usage error, on its line.
 inline constexpr const char* kSeeHelp = " (corvel-check --help tells more)";
+// A dictionary that is no longer the file its check read when its report
+// reads it again.
+inline constexpr const char* kChangedSinceCheck =
+    "the file changed after its check (replaced, deleted, grown or cut), so the report "
+    "cannot follow the check; check it again";
 // Printed when a signal ends the checker.
 inline constexpr const char* kInterrupted =
     "interrupted; the logs, corrected dictionaries and report of earlier runs are kept, "

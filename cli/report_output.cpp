@@ -2,6 +2,7 @@
 
 #include "corvel/display_path.h"
 #include "corvel/file_identity.h"
+#include "messages.h"
 #include "version.h"
 
 namespace corvel::cli {
@@ -60,8 +61,17 @@ ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::
                                              Layout layout, const std::optional<Stop>& stop,
                                              std::int32_t stopLine,
                                              const encoding::ScanSettings& reading,
+                                             const FileStamp& checked,
                                              report::FindingSink& sink) const
 {
+    // The report reads the dictionary again: it must be the file the check
+    // read, before and after, or the report and the summary would differ.
+    const auto changed = [&] {
+        return fileStamp(path) == checked
+                   ? Error()
+                   : Error(ErrorKind::Other, FileOp::Read, displayPath(path),
+                           messages::kChangedSinceCheck);
+    };
     report::DictionaryHeader header;
     header.path = name;
     header.layout = layout;
@@ -69,6 +79,8 @@ ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::
     if (stop)
         logStop = report::LogStop {stopRule(stop->cause), stopLine};
     Analysed analysed;
+    if ((analysed.error = changed()))
+        return analysed;
     report::AnalysisStats stats;
     try {
         analysed.error =
@@ -79,6 +91,8 @@ ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::
         analysed.error = Error::fromException(failure, displayPath(path));
     }
     analysed.lines = stats.lines;
+    if (!analysed.error)
+        analysed.error = changed();
     return analysed;
 }
 

@@ -4,6 +4,8 @@
 // and reading options.
 #include "cli_test.h"
 #include "print_turn.h"
+#include "report_output.h"
+#include "corvel/file_identity.h"
 #include "corvel/error.h"
 #include "corvel/report/baseline.h"
 #include "report/json_text.h"
@@ -432,6 +434,60 @@ TEST_F(ReportCli, TheLogAndTheCorrectedDictionaryAreTheSameWithAReport)
         EXPECT_EQ(reported.status, plain.status) << layout;
         EXPECT_EQ(readBytes(root() / "dic/same/same.log"), log) << layout;
         EXPECT_EQ(readBytes(root() / "dic/same/same.txt"), corrected) << layout;
+    }
+}
+
+// The report reads the dictionary a second time. A dictionary that is no
+// longer the file its check read (replaced by renaming, deleted, grown or
+// cut meanwhile) fails with a message that says so, instead of a report
+// whose lines differ from the summary's.
+TEST_F(ReportCli, ADictionaryChangedAfterItsCheckFailsTheReport)
+{
+    const std::string pairs = crlfLines({"Open", gbk("打开"), "Save", gbk("保存")});
+    const struct {
+        const char* name;
+        void (*change)(const fs::path& dictionary, const std::string& pairs);
+        bool fails;
+    } cases[] = {
+        {"unchanged", [](const fs::path&, const std::string&) {}, false},
+        {"rewrittenAlike", [](const fs::path& d, const std::string& p) { writeBytes(d, p); },
+         false},
+        {"replaced",
+         [](const fs::path& d, const std::string& p) {
+             writeBytes(d.string() + ".new", p + p);
+             fs::rename(d.string() + ".new", d);
+         },
+         true},
+        {"replacedBySameSize",
+         [](const fs::path& d, const std::string& p) {
+             writeBytes(d.string() + ".new", p);
+             fs::rename(d.string() + ".new", d);
+         },
+         true},
+        {"deleted", [](const fs::path& d, const std::string&) { fs::remove(d); }, true},
+        {"grown", [](const fs::path& d, const std::string& p) { writeBytes(d, p + p); }, true},
+    };
+    struct Ignored : report::FindingSink {
+        void add(report::Finding) override {}
+    } ignored;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path dictionary = makeFile("dic/game.txt", pairs);
+        const FileStamp checked = fileStamp(dictionary);
+        c.change(dictionary, pairs);
+        cli::ParseResult parsed = cli::parseCommandLine({"--format", "json", dictionary.string()});
+        std::ostringstream out;
+        std::string error;
+        auto report = cli::ReportOutput::open(parsed.options, out, error);
+        ASSERT_TRUE(report) << error;
+        report->begin("game.txt", Layout::LinePairs);
+        cli::ReportOutput::Analysed analysed = report->analyse(
+            "game.txt", dictionary, Layout::LinePairs, std::nullopt, 0, {}, checked, ignored);
+        EXPECT_EQ(static_cast<bool>(analysed.error), c.fails) << analysed.error.describe();
+        if (c.fails)
+            EXPECT_NE(analysed.error.describe().find(dictionary.string() + ": the file changed"),
+                      std::string::npos)
+                << analysed.error.describe();
     }
 }
 
