@@ -12,6 +12,8 @@ inline constexpr const char* kSeeHelp = " (corvel-check --help tells more)";
 inline constexpr const char* kChangedSinceCheck =
     "the file changed after its check (replaced, deleted, grown or cut), so the report "
     "cannot follow the check; check it again";
+// Before the path of a --baseline that cannot be read or is no report.
+inline constexpr const char* kTheBaseline = "the baseline ";
 // Printed when a signal ends the checker.
 inline constexpr const char* kInterrupted =
     "interrupted; the logs, corrected dictionaries and report of earlier runs are kept, "

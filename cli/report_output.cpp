@@ -29,8 +29,10 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
     output->settings_.failOn = wanted.failOn;
     if (!wanted.baseline.empty()) {
         output->settings_.baseline = report::Baseline::load(pathFromUtf8(wanted.baseline), error);
-        if (!error.empty())
+        if (!error.empty()) {
+            error = messages::kTheBaseline + error;
             return nullptr;
+        }
     }
     ToolInfo tool;
     tool.version = version::kFull;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "report_writer.h"
+#include "corvel/report/baseline.h"
 
 namespace corvel::cli {
 
@@ -16,7 +17,7 @@ public:
     void endDictionary(const report::DictionaryOutcome& outcome) override;
     void finish(const report::FindingCounts& total) override;
 
-    static constexpr int kFormatVersion = 1;
+    static constexpr int kFormatVersion = report::kReportFormatVersion;
 
 private:
     void beginDocument();

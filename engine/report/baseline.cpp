@@ -65,6 +65,18 @@ public:
                 found = true;
                 if (!readDictionaries(out))
                     return false;
+            } else if (reader_.text() == "version") {
+                // Findings were fingerprinted otherwise before: an earlier
+                // report would match none of them and pass them all as new.
+                const auto version = reader_.next() == JsonReader::Token::Number
+                                         ? parseColumn(reader_.text())
+                                         : std::nullopt;
+                if (!version)
+                    return fail("\"version\" is not a whole number");
+                if (*version < kReportFormatVersion)
+                    return fail("this baseline was made by an earlier version; make it again");
+                if (*version > kReportFormatVersion)
+                    return fail("this baseline was made by a later version of corvel-check");
             } else if (!skip()) {
                 return false;
             }
@@ -79,9 +91,10 @@ public:
 private:
     bool fail(const std::string& what)
     {
-        error_ = !reader_.error().empty() ? reader_.error()
-                 : what.empty()           ? "not a corvel-check JSON report"
-                                          : what;
+        error_ = reader_.syntaxError()      ? "not JSON: " + reader_.error()
+                 : !reader_.error().empty() ? reader_.error()
+                 : what.empty()             ? "not a corvel-check JSON report"
+                                            : what;
         return false;
     }
 

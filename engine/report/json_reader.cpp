@@ -51,8 +51,10 @@ void JsonReader::skipSpace()
 
 JsonReader::Token JsonReader::fail(const std::string& what)
 {
-    if (error_.empty())
+    if (error_.empty()) {
         error_ = what + " at byte " + std::to_string(consumed_ + pos_);
+        syntaxError_ = true;
+    }
     expect_ = Expect::Nothing;
     return Token::Error;
 }

@@ -36,6 +36,8 @@ public:
     Token skipValue(Token first);
     // What was wrong and at which byte (empty while nothing is).
     const std::string& error() const { return error_; }
+    // Whether that was the text's fault, not a failed read of its file.
+    bool syntaxError() const { return syntaxError_; }
 
 private:
     enum class Expect { Value, ValueOrEnd, KeyOrEnd, Key, Colon, CommaOrEnd, Nothing };
@@ -53,6 +55,7 @@ private:
     bool readNumber();
     bool readWord(const char* word);
 
+    bool syntaxError_ = false;
     File file_;
     std::string buffer_;
     std::size_t pos_ = 0;

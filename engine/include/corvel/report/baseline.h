@@ -19,6 +19,11 @@ namespace corvel::report {
 
 class JsonReader;
 
+// The version of the JSON report's format, its "version" member. It grows
+// when a finding of an earlier report would no longer match the same
+// finding, so that such a report is refused as a baseline.
+inline constexpr int kReportFormatVersion = 2;
+
 class Baseline {
 public:
     using Counts = std::unordered_map<std::uint64_t, std::uint32_t>;
