@@ -192,13 +192,14 @@ public:
                 return;
             }
         }
-        const bool rereadable = isRereadable(job.request.dictionary);
+        const Rereading rereading = canReread(job.request.dictionary);
+        const bool rereadable = rereading == Rereading::Yes;
         if (options_.report.wanted && !rereadable) {
-            // The report reads the dictionary after its check: a pipe would
-            // give it nothing, and an empty report would pass.
-            fail(job, displayPath(job.request.dictionary) +
-                          ": a report reads the dictionary a second time, which a pipe cannot "
-                          "give; save it to a file first");
+            // The report reads the dictionary after its check: a pipe or a
+            // device would give it nothing, and an empty report would pass.
+            fail(job, displayPath(job.request.dictionary) + ": " +
+                          (rereading == Rereading::Device ? messages::kDeviceReadOnce
+                                                              : messages::kPipeReadOnce));
             return;
         }
         if (rereadable)  // a pipe is read once, by the run
@@ -243,13 +244,19 @@ public:
     }
 
 private:
+    enum class Rereading { Yes, Pipe, Device };
+
     // Whether the dictionary can be read again after its check: a file,
-    // not a pipe. A dictionary that does not exist is left to its run.
-    static bool isRereadable(const fs::path& dictionary)
+    // not a pipe or a device. A dictionary that does not exist, or a
+    // folder, is left to its run, which says what it is.
+    static Rereading canReread(const fs::path& dictionary)
     {
         std::error_code ec;
         const fs::file_status status = fs::status(dictionary, ec);
-        return !fs::exists(status) || fs::is_regular_file(status);
+        if (!fs::exists(status) || fs::is_regular_file(status) || fs::is_directory(status))
+            return Rereading::Yes;
+        return fs::is_character_file(status) || fs::is_block_file(status) ? Rereading::Device
+                                                                            : Rereading::Pipe;
     }
 
     static TextEncoding fixedEncoding(encoding::EncodingChoice choice)

@@ -12,6 +12,14 @@ inline constexpr const char* kSeeHelp = " (corvel-check --help tells more)";
 inline constexpr const char* kChangedSinceCheck =
     "the file changed after its check (replaced, deleted, grown or cut), so the report "
     "cannot follow the check; check it again";
+// A dictionary that a report, which reads it a second time, cannot read
+// again.
+inline constexpr const char* kPipeReadOnce =
+    "a report reads the dictionary a second time, which a pipe cannot give; save it to a file "
+    "first";
+inline constexpr const char* kDeviceReadOnce =
+    "is a device, not a file: a report reads the dictionary a second time, which a device "
+    "cannot give; save it to a file first";
 // Before the path of a --baseline that cannot be read or is no report.
 inline constexpr const char* kTheBaseline = "the baseline ";
 // Printed when a signal ends the checker.

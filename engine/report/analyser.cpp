@@ -436,8 +436,8 @@ void DictionaryAnalyser::Run::addNotChecked(std::int32_t line, std::uint64_t sou
     else
         what = "the translation is " + std::to_string(translationCut) + " bytes long";
     add(RuleId::PairNotChecked, line, quoted,
-        what + ", more than the report holds of a line (" + std::to_string(kHeldLine) +
-            " bytes): placeholders, numbers, spaces and consistency were not checked");
+        what + ", more than the report holds of a line with its end (" +
+            std::to_string(kHeldLine) + " bytes): placeholders, numbers, spaces and consistency were not checked");
 }
 
 void DictionaryAnalyser::Run::addLogStop(std::int32_t line, QuotedPair& quoted)

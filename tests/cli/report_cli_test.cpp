@@ -17,6 +17,10 @@
 #include <sstream>
 #include <thread>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace corvel::test {
 namespace {
 
@@ -384,16 +388,29 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
 #ifndef _WIN32
 // A report reads the dictionary again after its check; what is not a file
 // (a pipe, a device) would give it nothing and the empty report would pass,
-// so it is refused unread. (A device stands in for the pipe: read, it ends
-// at once instead of waiting for a writer.)
+// so it is refused unread, and the message says what it is.
 TEST_F(ReportCli, AReportRefusesWhatIsNotAFile)
 {
     fs::create_symlink("/dev/null", root() / "null.txt");
-    CliResult r = check({"--format", "json", path("null.txt")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("a report reads the dictionary a second time"), std::string::npos)
-        << r.err;
-    EXPECT_FALSE(fs::exists(root() / "null")) << "nothing is checked";
+    ASSERT_EQ(::mkfifo((root() / "fifo.txt").c_str(), 0600), 0);
+    makeFolder("folder.txt");
+    const struct {
+        const char* name;
+        std::string message;
+    } cases[] = {
+        {"null.txt", path("null.txt") + ": is a device, not a file: a report reads the "
+                                        "dictionary a second time"},
+        {"fifo.txt", path("fifo.txt") + ": a report reads the dictionary a second time, which "
+                                        "a pipe cannot give"},
+        {"folder.txt", path("folder.txt") + ": " + isAFolder()},
+    };
+    for (const auto& c : cases) {
+        CliResult r = check({"--format", "json", path(c.name)});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        const std::string stem = fs::path(c.name).stem().string();
+        EXPECT_FALSE(fs::exists(root() / stem)) << "nothing is checked";
+    }
 }
 #endif
 

@@ -318,8 +318,38 @@ TEST_F(AnalyseFile, LinesTooLongToHoldKeepTheirClassesAndQuoteTheirStart)
     test::CollectFindings collect;
     EXPECT_FALSE(analyseDictionary(pairs, AnalysisOptions {}, collect));
     EXPECT_EQ(test::ofRule(collect.findings, "pair-not-checked").at(0).message,
-              "the source is 614402 bytes long, more than the report holds of a line (262144 "
-              "bytes): placeholders, numbers, spaces and consistency were not checked");
+              "the source is 614402 bytes long, more than the report holds of a line with its "
+              "end (262144 bytes): placeholders, numbers, spaces and consistency were not "
+              "checked");
+    // At the boundary: a line fires exactly when it and its end are more
+    // than the 262144 bytes its message names.
+    const struct {
+        std::size_t length;
+        const char* end;
+        LineEnds ends;
+        bool fires;
+    } edges[] = {
+        {262142, "\r\n", LineEnds::CrLf, false},
+        {262143, "\r\n", LineEnds::CrLf, true},
+        {262143, "\n", LineEnds::Any, false},
+        {262144, "\n", LineEnds::Any, true},
+    };
+    for (const auto& e : edges) {
+        SCOPED_TRACE(std::to_string(e.length) + (e.ends == LineEnds::Any ? " LF" : " CR LF"));
+        auto file = makeFile("edge.txt", std::string(e.length, 'a') + e.end + chinese + e.end);
+        test::CollectFindings found;
+        AnalysisOptions options;
+        options.lineEnds = e.ends;
+        EXPECT_FALSE(analyseDictionary(file, options, found));
+        const auto fired = test::ofRule(found.findings, "pair-not-checked");
+        ASSERT_EQ(fired.size(), e.fires ? 1u : 0u);
+        if (e.fires)
+            EXPECT_EQ(fired[0].message.rfind("the source is " + std::to_string(e.length) +
+                                                 " bytes long, more than the report holds of a "
+                                                 "line with its end (262144 bytes)",
+                                             0),
+                      0u);
+    }
 }
 
 // The marks of a wrong conversion and the invisible controls in a
