@@ -112,7 +112,13 @@ void refuse(Job& job, const std::string& why)
 // or a linked folder does not make a second file.
 void refuseSharedOutputs(std::vector<Job>& jobs)
 {
-    std::map<FileIdentity, std::size_t> writer;
+    // Each output file, by what it is: the first job that writes it and
+    // that job's own name for it (each job's message names its own).
+    struct Writer {
+        std::size_t job;
+        fs::path file;
+    };
+    std::map<FileIdentity, Writer> writer;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         auto names = outputNames(jobs[i].request);
         if (!names)
@@ -120,26 +126,24 @@ void refuseSharedOutputs(std::vector<Job>& jobs)
         for (const fs::path& file : {names->log, names->corrected}) {
             if (file.empty())
                 continue;
-            auto [at, added] = writer.emplace(fileIdentity(file), i);
-            if (added || at->second == i)
+            auto [at, added] = writer.emplace(fileIdentity(file), Writer {i, file});
+            if (added || at->second.job == i)
                 continue;
-            Job& first = jobs[at->second];
-            for (Job* job : {&first, &jobs[i]}) {
-                Job& other = job == &first ? jobs[i] : first;
-                refuse(*job, "its output " + displayPath(file) + " would also be written for "
-                                 + displayPath(other.request.dictionary));
-            }
+            Job& first = jobs[at->second.job];
+            refuse(first, messages::sharedOutput(displayPath(at->second.file),
+                                                 displayPath(jobs[i].request.dictionary)));
+            refuse(jobs[i], messages::sharedOutput(displayPath(file),
+                                                   displayPath(first.request.dictionary)));
         }
     }
     for (Job& reader : jobs) {
         auto at = writer.find(fileIdentity(reader.request.dictionary));
-        if (at == writer.end() || &jobs[at->second] == &reader)
+        if (at == writer.end() || &jobs[at->second.job] == &reader)
             continue;  // its own output is refused by its run
-        Job& writing = jobs[at->second];
-        refuse(reader, "it would be written as an output of "
-                           + displayPath(writing.request.dictionary));
-        refuse(writing, "its output " + displayPath(reader.request.dictionary)
-                            + " is also a dictionary of this call");
+        Job& writing = jobs[at->second.job];
+        refuse(reader, messages::writtenByAnother(displayPath(writing.request.dictionary)));
+        refuse(writing, messages::outputIsADictionary(displayPath(at->second.file),
+                                                      displayPath(reader.request.dictionary)));
     }
 }
 

@@ -3,7 +3,24 @@
 // name a file put it first: "PATH: TEXT".
 #pragma once
 
+#include <string>
+
 namespace corvel::cli::messages {
+
+// Why a dictionary of a call is refused when its outputs meet another's;
+// each names the refused dictionary's own spelling of its output.
+inline std::string sharedOutput(const std::string& output, const std::string& other)
+{
+    return "its output " + output + " would also be written for " + other;
+}
+inline std::string writtenByAnother(const std::string& writer)
+{
+    return "it would be written as an output of " + writer;
+}
+inline std::string outputIsADictionary(const std::string& output, const std::string& reader)
+{
+    return "its output " + output + " is also the dictionary " + reader + " of this call";
+}
 
 // After the reason of a usage error, on its line.
 inline constexpr const char* kSeeHelp = " (corvel-check --help tells more)";

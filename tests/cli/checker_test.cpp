@@ -348,6 +348,18 @@ TEST_P(CheckerRefusesSharedOutputs, BothAreRefusedNamingEachOtherAndTheRestIsChe
         for (std::string line; std::getline(messages, line); ++refused) {
             EXPECT_NE(line.find(path(c.first)), std::string::npos) << line;
             EXPECT_NE(line.find(path(c.second)), std::string::npos) << line;
+            // "its output" is the refused dictionary's own, as it spells it.
+            for (const std::string& own : {c.first, c.second}) {
+                const fs::path dictionary = fs::path(own);
+                const fs::path folder = (c.options.size() > 1 && c.options[0] == "--workdir"
+                                             ? fs::path(c.options[1])
+                                             : dictionary.parent_path()) /
+                                        dictionary.stem();
+                if (line.rfind("corvel-check: " + path(own) + ": its output ", 0) == 0)
+                    EXPECT_NE(line.find(": its output " + path(folder) +
+                                        static_cast<char>(fs::path::preferred_separator)), std::string::npos)
+                        << line;
+            }
         }
         EXPECT_EQ(refused, 2) << r.err;
         EXPECT_FALSE(fs::exists(root() / c.outputFolder));
