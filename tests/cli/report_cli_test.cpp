@@ -365,6 +365,7 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--encoding", "latin1"}, "--encoding needs gbk, gb18030, utf-8 or auto"},
         {{"--line-ends=lf"}, "--line-ends needs crlf or any"},
         {{"--charset", "big5"}, "--charset needs gb2312"},
+        {{"--enable", "untranslated,outside-charset"}, "--enable outside-charset needs --charset gb2312"},
         {{"--enable", ","}, "names no rule"},  // not: every rule off
         {{"--disable=,,"}, "names no rule"},
         {{"--placeholders", "qt,python"}, "unknown placeholder syntax \"python\""},
