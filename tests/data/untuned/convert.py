@@ -359,10 +359,6 @@ def _gbk_ok(ch: str) -> bool:
         return False
 
 
-def registry_url(package: str, version: str) -> str:
-    return f"https://registry.npmjs.org/{package}/-/{package.split('/')[-1]}-{version}.tgz"
-
-
 def sources_entry(name, package, version, en_rel, zh_rel, counts, tables) -> str:
     licence, files = tables.licence[name]
     if name in DEBIAN_POOL:
@@ -373,7 +369,7 @@ def sources_entry(name, package, version, en_rel, zh_rel, counts, tables) -> str
                   f"- Chinese: the msgstrs of {zh_rel}"]
     else:
         origin = [f"- package: {package} {version} (npm)",
-                  f"- tarball: {registry_url(package, version)}",
+                  f"- file: {tarball_name(package, version)}, as npm pack names it",
                   f"- integrity: {tables.integrity[name]}",
                   f"- English: package/{en_rel}",
                   f"- Chinese: package/{zh_rel}"]
