@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <atomic>
 #include <filesystem>
 #include <future>
@@ -43,7 +44,15 @@ fs::path absolutePath(const std::string& argument)
     std::error_code ec;
     fs::path path = pathFromUtf8(argument);
     fs::path absolute = fs::absolute(path, ec);
-    return ec ? path : absolute;
+    if (ec)
+        return path;
+#ifdef PATH_MAX
+    // A path longer than the system takes whole stays as given, relative
+    // to the working folder, which still reaches it.
+    if (absolute.native().size() >= PATH_MAX && path.is_relative())
+        return path.lexically_normal();
+#endif
+    return absolute;
 }
 
 // Records what the summary line needs: the stop that ended the check early.

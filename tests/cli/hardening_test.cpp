@@ -15,6 +15,7 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <climits>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -256,6 +257,56 @@ TEST_F(Hardening, OutputFolderThatCannotBeMadeNamesTheFirstCause)
     fs::permissions(root() / "dic", fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "corvel-check: " + at("dic/game") + ": Permission denied\n");
+}
+#endif
+
+#ifndef _WIN32
+// A folder deeper than PATH_MAX, entered one name at a time, left and
+// removed again the same way.
+class DeepFolder {
+public:
+    explicit DeepFolder(const fs::path& at) : back_(fs::current_path())
+    {
+        fs::current_path(at);
+        const std::string name(250, 'd');
+        for (std::size_t made = at.native().size(); made < PATH_MAX + 500; made += name.size() + 1) {
+            fs::create_directory(name);
+            fs::current_path(name);
+            ++depth_;
+        }
+    }
+    ~DeepFolder()
+    {
+        const std::string name(250, 'd');
+        for (const auto& entry : fs::directory_iterator("."))
+            fs::remove_all(entry.path().filename());
+        for (; depth_ > 0; --depth_) {
+            fs::current_path("..");
+            fs::remove(name);
+        }
+        fs::current_path(back_);
+    }
+    DeepFolder(const DeepFolder&) = delete;
+    DeepFolder& operator=(const DeepFolder&) = delete;
+
+private:
+    fs::path back_;
+    int depth_ = 0;
+};
+
+// A dictionary whose absolute path is longer than the system takes is
+// checked, corrected and reported by a short relative name.
+TEST_F(Hardening, ADictionaryBeyondPathMaxIsCheckedByItsRelativeName)
+{
+    DeepFolder deep(root());
+    writeBytes("game.txt", kDictionary);
+    ASSERT_GT(fs::absolute("game.txt").native().size(), static_cast<std::size_t>(PATH_MAX));
+    CliResult r = check({"--correct", "--format", "json", "--report", "r.json", "game.txt"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes("game/game.txt"), kDictionary);
+    EXPECT_EQ(readBytes("r.json"), r.out);
+    EXPECT_FALSE(readBytes("game/game.log").empty());
+    EXPECT_NE(r.out.find("\"lines\": 4,"), std::string::npos) << r.out;
 }
 #endif
 
