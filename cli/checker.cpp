@@ -428,7 +428,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
             ReportOutput::Analysed analysed =
                 report.analyse(job.name, job.request.dictionary, job.request.layout, job.stop,
                                job.stopLine, checker.reading(job), job.stamp, held);
-            held.release();
+            (void)held.release();
             report.end(job.run, !job.stop, analysed);
             job.status = analysed.counts.failing > 0 ? ExitStatus::Flagged : ExitStatus::Clean;
             if (analysed.error) {

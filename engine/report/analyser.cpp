@@ -45,6 +45,7 @@ public:
     void finish();
     std::int32_t lines() const { return line_; }
     AnalysisStats stats() const;
+    bool stopped() const { return queue_.stopped(); }
 
 private:
     // The two lines of a line pair (a last odd line may stand alone).
@@ -108,7 +109,7 @@ namespace {
 // Where the census pass's (absent) findings go.
 class NoFindings : public FindingSink {
 public:
-    void add(Finding) override {}
+    bool add(Finding) override { return true; }
 };
 NoFindings noFindings;
 }  // namespace
@@ -150,6 +151,11 @@ std::int32_t DictionaryAnalyser::lines() const
 AnalysisStats DictionaryAnalyser::stats() const
 {
     return run_->stats();
+}
+
+bool DictionaryAnalyser::stopped() const
+{
+    return run_->stopped();
 }
 
 DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink,
@@ -478,7 +484,7 @@ Error feedLines(const std::filesystem::path& path, const AnalysisOptions& option
         (void)reader.skipUtf8Bom();
     const bool anyEnds = options.lineEnds == LineEnds::Any;
     std::string head;  // the first bytes of a line too long to be held
-    while (!reader.atEnd()) {
+    while (!reader.atEnd() && !analyser.stopped()) {
         std::string_view line = anyEnds ? reader.nextAnyEnds() : reader.next();
         if (reader.error())  // a piece cut short by a failed read is no line
             break;

@@ -264,7 +264,7 @@ Baseline::Counts Baseline::forDictionary(std::string_view path) const
     return sameName != nullptr ? sameName->findings : Counts {};
 }
 
-void BaselineMarker::add(Finding finding)
+bool BaselineMarker::add(Finding finding)
 {
     auto it = remaining_.find(
         Baseline::key(ruleInfo(finding.rule).name, finding.source, finding.translation,
@@ -273,7 +273,7 @@ void BaselineMarker::add(Finding finding)
         --it->second;
         finding.baseline = true;
     }
-    next_.add(std::move(finding));
+    return next_.add(std::move(finding));
 }
 
 }  // namespace corvel::report

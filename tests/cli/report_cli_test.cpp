@@ -487,7 +487,7 @@ TEST_F(ReportCli, ADictionaryChangedAfterItsCheckFailsTheReport)
         {"grown", [](const fs::path& d, const std::string& p) { writeBytes(d, p + p); }, true},
     };
     struct Ignored : report::FindingSink {
-        void add(report::Finding) override {}
+        bool add(report::Finding) override { return true; }
     } ignored;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -516,7 +516,11 @@ TEST(HeldFindings, PastItsLimitWaitsForItsTurnAndKeepsTheOrder)
 {
     struct Recorder : report::FindingSink {
         std::vector<int> lines;
-        void add(report::Finding finding) override { lines.push_back(finding.line); }
+        bool add(report::Finding finding) override
+        {
+            lines.push_back(finding.line);
+            return true;
+        }
     } writers;
     cli::PrintTurn turn;
     std::atomic<int> begins {0};
@@ -550,7 +554,11 @@ TEST(HeldFindings, InItsTurnPassesEachFindingOnAtOnce)
 {
     struct Recorder : report::FindingSink {
         std::vector<int> lines;
-        void add(report::Finding finding) override { lines.push_back(finding.line); }
+        bool add(report::Finding finding) override
+        {
+            lines.push_back(finding.line);
+            return true;
+        }
     } writers;
     cli::PrintTurn turn;
     int begins = 0;

@@ -283,6 +283,39 @@ TEST_F(AnalyseFile, StreamsEveryLineAndQuotesBytesThatDoNotConvert)
     EXPECT_EQ(collect.findings[0].translation, "打\\xFF");
 }
 
+// A sink that says stop (its output failed) ends the analysis at once: it
+// is handed no finding after it said so and the lines after are not read,
+// with or without the byte scan's findings merged in.
+TEST_F(AnalyseFile, ASinkThatSaysStopEndsTheAnalysis)
+{
+    std::string pairs;
+    for (int i = 0; i < 5000; ++i)  // every pair untranslated; every 7th with a bad byte
+        pairs += "Open " + std::to_string(i) + "\r\nOpen" + (i % 7 == 0 ? "\x80" : "") + "\r\n";
+    const auto file = makeFile("many.txt", pairs);
+    struct Stopping : FindingSink {
+        std::size_t allowed = 0;
+        std::size_t got = 0;
+        bool add(Finding) override { return ++got < allowed; }
+    };
+    for (const std::size_t allowed : {1u, 3u, 100u}) {
+        SCOPED_TRACE(allowed);
+        Stopping direct;
+        direct.allowed = allowed;
+        AnalysisStats stats;
+        EXPECT_FALSE(analyseDictionary(file, AnalysisOptions {}, direct, &stats));
+        EXPECT_EQ(direct.got, allowed);
+        EXPECT_LT(stats.lines, 2000) << "the rest of the dictionary is not read";
+
+        Stopping merged;
+        merged.allowed = allowed;
+        FindingCounts counts;
+        EXPECT_FALSE(analyseForReport({"many.txt", Layout::LinePairs}, file, ReportSettings {},
+                                      std::nullopt, {}, merged, counts, &stats));
+        EXPECT_EQ(merged.got, allowed);
+        EXPECT_LT(stats.lines, 2000);
+    }
+}
+
 // Lines longer than the reader holds: their classes as the check log has
 // them, their first bytes as text, and instead of the pair rules a
 // pair-not-checked finding that says so (not a silent pass).

@@ -69,7 +69,7 @@ public:
     BaselineMarker(Baseline::Counts remaining, FindingSink& next)
         : remaining_(std::move(remaining)), next_(next) {}
 
-    void add(Finding finding) override;
+    bool add(Finding finding) override;
 
 private:
     Baseline::Counts remaining_;
