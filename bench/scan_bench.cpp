@@ -264,24 +264,24 @@ int main(int argc, char** argv)
     });
     row("read() + count LF", count, std::to_string(lfs) + " LF");
     for (Kernel kernel : {Kernel::Avx512, Kernel::Avx2, Kernel::Sse2, Kernel::Scalar}) {
-        if (!corvel::scan::kernelAvailable(kernel) || (kernel == Kernel::Scalar && !s.scalar))
+        if (!corvel::runsInstructionSet(kernel) || (kernel == Kernel::Scalar && !s.scalar))
             continue;
         for (bool copying : {false, true}) {
             Counts c;
             Timing t = timeRuns(s.runs, [&] { c = classifyFile(s, buffer, kernel, copying); });
-            std::string name = std::string("read() + classify ") + corvel::scan::kernelName(kernel)
+            std::string name = std::string("read() + classify ") + corvel::instructionSetName(kernel)
                                + (copying ? " copying" : "");
             row(name.c_str(), t,
                 std::to_string(c.lines) + " lines, " + std::to_string(c.reported) + " reported");
         }
     }
     for (Kernel kernel : {Kernel::Avx512, Kernel::Avx2, Kernel::Sse2, Kernel::Scalar}) {
-        if (!corvel::scan::kernelAvailable(kernel) || (kernel == Kernel::Scalar && !s.scalar))
+        if (!corvel::runsInstructionSet(kernel) || (kernel == Kernel::Scalar && !s.scalar))
             continue;
         for (bool copying : {false, true}) {
             double perByte = inCache(s, buffer, kernel, copying);
             std::printf("classify %s%s in cache: %.1f GB/s, %.2f ms for the file\n",
-                        corvel::scan::kernelName(kernel), copying ? " copying" : "", 1e-9 / perByte,
+                        corvel::instructionSetName(kernel), copying ? " copying" : "", 1e-9 / perByte,
                         perByte * bytes * 1e3);
         }
     }

@@ -5,7 +5,7 @@ the desktop's icon theme.
 The pictures are kept as this script and its output, both in the repository:
 run it again after changing a drawing (python3 scripts/draw_icons.py).
 
-ui/icons, compiled into the windows:
+ui/qt/icons, compiled into the Qt windows:
   books32.xpm, books16.xpm   application icon: a row of three books
   hand.xpm                   32x32 pointing hand, fingertip at (12, 1)
   handmono.xpm               32x32 black-and-white hand, fingertip at (6, 0)
@@ -218,7 +218,7 @@ def main():
     mono = {".": None, "k": "#000000", "w": "#FFFFFF"}
     for name, canvas in pictures.items():
         colours = mono if name == "handmono" else PALETTE
-        with open(os.path.join(ROOT, "ui", "icons", f"{name}.xpm"), "w") as out:
+        with open(os.path.join(ROOT, "ui", "qt", "icons", f"{name}.xpm"), "w") as out:
             out.write(canvas.xpm(f"{name}_xpm", colours))
     res = os.path.join(ROOT, "ui", "win32", "res")
     os.makedirs(res, exist_ok=True)

@@ -9,7 +9,7 @@
 // question. A second run gets ESC 150 ms after its start; the time
 // from the key reaching the window's queue to the question on screen is
 // reported. The editor is never started.
-#include "mainwindow.h"
+#include "checkwindow.h"
 #include "linenumberlabel.h"
 #include "uisetup.h"
 
@@ -107,7 +107,7 @@ int main(int argc, char* argv[])
     const QString dictionary = folder + QStringLiteral("/bench.txt");
     writeDictionary(dictionary, lines);
 
-    MainWindow window([](const EditorRequest&) { return Error(); });
+    CheckWindow window(WindowKind::Main, [](const EditorRequest&) { return Error(); });
     window.show();
     auto* cmdopen = window.findChild<QPushButton*>(QStringLiteral("cmdopen"));
     auto* cmdCheck = window.findChild<QPushButton*>(QStringLiteral("cmdCheck"));

@@ -1,6 +1,5 @@
 #include "processor_features.h"
 
-#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,6 +17,8 @@ namespace {
 // halves, and AVX-512's mask, upper-half and upper-sixteen registers.
 constexpr unsigned kYmmState = 0x06;
 constexpr unsigned kZmmState = 0xE6;
+// The SSE levels below AVX that the compiler's "avx2" takes with it.
+constexpr unsigned kSseLevels = bit_SSE3 | bit_SSSE3 | bit_SSE4_1 | bit_SSE4_2;
 
 unsigned savedRegisterState()
 {
@@ -27,94 +28,85 @@ unsigned savedRegisterState()
     return low;
 }
 
-ProcessorFeatures ask()
+FeatureSet ask()
 {
-    ProcessorFeatures f;
+    FeatureSet f;
+    auto add = [&f](bool present, Feature feature) {
+        if (present)
+            f = f.with(feature);
+    };
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (__get_cpuid(0x80000001, &a, &b, &c, &d))
+        add((c & bit_LZCNT) != 0, Feature::Lzcnt);
     const unsigned maxLeaf = __get_cpuid_max(0, nullptr);
     if (maxLeaf < 1)
         return f;
-    unsigned a = 0, b = 0, c = 0, d = 0;
     __cpuid(1, a, b, c, d);
-    f.popcnt = (c & bit_POPCNT) != 0;
-    f.pclmul = (c & bit_PCLMUL) != 0;
+    add((c & bit_POPCNT) != 0, Feature::Popcnt);
+    add((c & bit_PCLMUL) != 0, Feature::Pclmul);
     const unsigned state = (c & bit_OSXSAVE) != 0 ? savedRegisterState() : 0;
-    const bool ymm = (c & bit_AVX) != 0 && (state & kYmmState) == kYmmState;
+    const bool ymm = (c & bit_AVX) != 0 && (c & kSseLevels) == kSseLevels &&
+                     (state & kYmmState) == kYmmState;
     const bool zmm = ymm && (state & kZmmState) == kZmmState;
     if (maxLeaf < 7)
         return f;
     __cpuid_count(7, 0, a, b, c, d);
-    f.bmi1 = (b & bit_BMI) != 0;
-    f.avx2 = ymm && (b & bit_AVX2) != 0;
-    f.avx512f = zmm && (b & bit_AVX512F) != 0;
-    f.avx512bw = zmm && (b & bit_AVX512BW) != 0;
+    add((b & bit_BMI) != 0, Feature::Bmi1);
+    add((b & bit_BMI2) != 0, Feature::Bmi2);
+    add(ymm && (b & bit_AVX2) != 0, Feature::Avx2);
+    add(zmm && (b & bit_AVX512F) != 0, Feature::Avx512f);
+    add(zmm && (b & bit_AVX512BW) != 0, Feature::Avx512bw);
     return f;
 }
 #else
-ProcessorFeatures ask()
+FeatureSet ask()
 {
-    return ProcessorFeatures();
-}
-#endif
-
-}  // namespace
-
-const ProcessorFeatures& ProcessorFeatures::local()
-{
-    static const ProcessorFeatures features = ask();
-    return features;
-}
-
-namespace {
-
-#if defined(__x86_64__) && defined(__GNUC__)
-bool processorRuns(InstructionSet set)
-{
-    const ProcessorFeatures& has = ProcessorFeatures::local();
-    const bool avx2 = has.avx2 && has.popcnt && has.pclmul && has.bmi1;
-    switch (set) {
-    case InstructionSet::Scalar:
-    case InstructionSet::Sse2: return true;
-    case InstructionSet::Avx2: return avx2;
-    case InstructionSet::Avx512: return avx2 && has.avx512f && has.avx512bw;
-    }
-    return false;
-}
-#else
-bool processorRuns(InstructionSet set)
-{
-    return set == InstructionSet::Scalar;
+    return FeatureSet();
 }
 #endif
 
 constexpr InstructionSet kWidestFirst[] = {InstructionSet::Avx512, InstructionSet::Avx2,
                                            InstructionSet::Sse2, InstructionSet::Scalar};
 
-InstructionSet choose()
+}  // namespace
+
+FeatureSet FeatureSet::local()
 {
-    if (const char* wanted = std::getenv("CORVEL_SCAN_KERNEL"))
+    static const FeatureSet features = ask();
+    return features;
+}
+
+bool runsInstructionSet(InstructionSet set, FeatureSet has)
+{
+#if defined(CORVEL_VECTOR_KERNELS)
+    return has.covers(featuresNeeded(set));
+#else
+    (void)has;
+    return set == InstructionSet::Scalar;
+#endif
+}
+
+bool runsInstructionSet(InstructionSet set)
+{
+    return runsInstructionSet(set, FeatureSet::local());
+}
+
+InstructionSet chooseInstructionSet(FeatureSet has, const char* wanted)
+{
+    if (wanted != nullptr)
         for (InstructionSet set : kWidestFirst)
-            if (std::strcmp(wanted, instructionSetName(set)) == 0 && runsInstructionSet(set))
+            if (std::strcmp(wanted, instructionSetName(set)) == 0 && runsInstructionSet(set, has))
                 return set;
     for (InstructionSet set : kWidestFirst)
-        if (runsInstructionSet(set))
+        if (runsInstructionSet(set, has))
             return set;
     return InstructionSet::Scalar;
 }
 
-}  // namespace
-
-bool runsInstructionSet(InstructionSet set)
-{
-    static const bool runs[] = {processorRuns(InstructionSet::Scalar),
-                                processorRuns(InstructionSet::Sse2),
-                                processorRuns(InstructionSet::Avx2),
-                                processorRuns(InstructionSet::Avx512)};
-    return runs[static_cast<std::size_t>(set)];
-}
-
 InstructionSet chosenInstructionSet()
 {
-    static const InstructionSet chosen = choose();
+    static const InstructionSet chosen =
+        chooseInstructionSet(FeatureSet::local(), std::getenv("CORVEL_SCAN_KERNEL"));
     return chosen;
 }
 

@@ -12,11 +12,6 @@
 #include <bit>
 #include <cstring>
 
-#if defined(CORVEL_WIDE_VECTORS)
-#define CORVEL_TARGET(isa) __attribute__((target(isa)))
-#else
-#define CORVEL_TARGET(isa)
-#endif
 #if defined(__GNUC__)
 #define CORVEL_ALWAYS_INLINE __attribute__((always_inline)) inline
 #else
@@ -88,17 +83,6 @@ const char* utf16Message(const FileKind& kind)
 
 }  // namespace
 
-VectorIsa bestVectorIsa()
-{
-#if defined(CORVEL_WIDE_VECTORS)
-    return chosenInstructionSet();
-#elif defined(__SSE2__)
-    return std::min(chosenInstructionSet(), VectorIsa::Sse2);
-#else
-    return VectorIsa::Scalar;
-#endif
-}
-
 EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSink& sink)
     : settings_(settings),
       sink_(sink),
@@ -106,7 +90,7 @@ EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSi
       gbkFamily_(settings.encoding != TextEncoding::Utf8),
       equalsLayout_(settings.layout == Layout::Equals),
       gb2312_(settings.charset == Charset::Gb2312),
-      isa_(bestVectorIsa()),
+      isa_(chosenInstructionSet()),
       decoder_(settings.encoding),
       matcher_(settings.encoding),
       findings_(settings.encoding)
@@ -216,20 +200,22 @@ void EncodingScanner::scanBlocks(const char* p, std::size_t blocks)
 
 std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
 {
-    if (!gbkFamily_)
-        return isa_ == VectorIsa::Avx512 ? takePlainUtf8BlocksAvx512(p, blocks)
-               : isa_ == VectorIsa::Scalar ? takePlainUtf8BlocksPortable(p, blocks)
-                                             : takePlainUtf8BlocksSse2(p, blocks);
     switch (isa_) {
-    case VectorIsa::Avx512: return takePlainBlocksAvx512(p, blocks);
-    case VectorIsa::Avx2: return takePlainBlocksAvx2(p, blocks);
-    case VectorIsa::Sse2: break;
-    case VectorIsa::Scalar: return takePlainBlocksPortable(p, blocks);
+#if defined(CORVEL_VECTOR_KERNELS)
+    case InstructionSet::Avx512:
+        return gbkFamily_ ? takePlainBlocksAvx512(p, blocks) : takePlainUtf8BlocksAvx512(p, blocks);
+    case InstructionSet::Avx2:
+        return gbkFamily_ ? takePlainBlocksAvx2(p, blocks) : takePlainUtf8BlocksSse2(p, blocks);
+    case InstructionSet::Sse2:
+        return gbkFamily_ ? takePlainBlocksSse2(p, blocks) : takePlainUtf8BlocksSse2(p, blocks);
+#endif
+    default:
+        return gbkFamily_ ? takePlainBlocksPortable(p, blocks)
+                          : takePlainUtf8BlocksPortable(p, blocks);
     }
-    return takePlainBlocksSse2(p, blocks);
 }
 
-void EncodingScanner::limitVectorIsa(VectorIsa isa)
+void EncodingScanner::limitVectorIsa(InstructionSet isa)
 {
     if (static_cast<int>(isa) < static_cast<int>(isa_))
         isa_ = isa;
@@ -308,56 +294,33 @@ std::size_t EncodingScanner::takePlainUtf8BlocksPortable(const char* p, std::siz
     CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksPortable, utf8ClassesPortable)
 }
 
+#if defined(CORVEL_VECTOR_KERNELS)
 std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t blocks)
 {
-#if defined(__SSE2__)
     CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2)
-#else
-    return takePlainBlocksPortable(p, blocks);
-#endif
 }
 
 std::size_t EncodingScanner::takePlainUtf8BlocksSse2(const char* p, std::size_t blocks)
 {
-#if defined(__SSE2__)
     CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksSse2, utf8ClassesSse2)
-#else
-    return takePlainUtf8BlocksPortable(p, blocks);
-#endif
 }
 
-#if defined(CORVEL_WIDE_VECTORS)
-CORVEL_TARGET("avx2,popcnt,bmi,lzcnt")
+CORVEL_KERNEL_AVX2
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
 {
     CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2)
 }
 
-CORVEL_TARGET("avx512f,avx512bw,avx2,popcnt,bmi,lzcnt")
+CORVEL_KERNEL_AVX512
 std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
 {
     CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512)
 }
 
-CORVEL_TARGET("avx512f,avx512bw,avx2,popcnt,bmi,lzcnt")
+CORVEL_KERNEL_AVX512
 std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
 {
     CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksAvx512, utf8ClassesAvx512)
-}
-#else
-std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
-{
-    return takePlainBlocksSse2(p, blocks);
-}
-
-std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
-{
-    return takePlainBlocksSse2(p, blocks);
-}
-
-std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
-{
-    return takePlainUtf8BlocksSse2(p, blocks);
 }
 #endif
 

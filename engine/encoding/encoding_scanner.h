@@ -35,7 +35,6 @@ namespace corvel::encoding {
 
 struct BlockMasks;
 struct Utf8Classes;
-using VectorIsa = InstructionSet;
 
 class EncodingScanner final : public ReadObserver {
 public:
@@ -50,7 +49,7 @@ public:
     // For tests of the fast path: off, every block takes the byte-by-byte
     // path; a narrower instruction set than the processor's best.
     void setFastPath(bool enabled) { fastPath_ = enabled; }
-    void limitVectorIsa(VectorIsa isa);
+    void limitVectorIsa(InstructionSet isa);
 
 private:
     void reportFileKind();
@@ -93,7 +92,7 @@ private:
     const bool gbkFamily_;
     const bool equalsLayout_;
     const bool gb2312_;
-    VectorIsa isa_;
+    InstructionSet isa_;
     bool fastPath_ = true;
     bool ignored_ = false;  // UTF-16: no line can be read
 

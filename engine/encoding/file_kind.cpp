@@ -12,7 +12,7 @@
 namespace corvel::encoding {
 
 
-FileKindDetector::FileKindDetector() : isa_(bestVectorIsa()) {}
+FileKindDetector::FileKindDetector() : isa_(chosenInstructionSet()) {}
 
 void FileKindDetector::feed(const char* data, std::size_t size)
 {

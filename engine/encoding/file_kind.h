@@ -41,7 +41,7 @@ private:
     std::size_t prefixSize_ = 0;
     bool prefixJudged_ = false;
     // The UTF-8 scan takes whole 64-byte blocks.
-    VectorIsa isa_;
+    InstructionSet isa_;
     Utf8Open open_;
     BlockFeed feed_;
     std::uint64_t scanned_ = 0;  // bytes in blocks checked so far

@@ -3,9 +3,8 @@
 // halves of 烫, 屯 or 锟, and whether the block may hold a control byte (or
 // 0x7F, 0x80, 0xFF) or a '?', whose exact places are looked up only when
 // needed. One version per instruction
-// set: SSE2 everywhere on x86-64, AVX2 and AVX-512 where the processor has
-// them (chosen at run time; not on Windows, whose stack alignment does not
-// suit wide vectors under GCC).
+// set: SSE2 everywhere on x86-64, AVX2 and AVX-512 in their kernel bundles
+// (processor_features.h).
 #pragma once
 
 #include "processor_features.h"
@@ -15,8 +14,7 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
-#define CORVEL_WIDE_VECTORS 1
+#if defined(CORVEL_VECTOR_KERNELS)
 #include <immintrin.h>
 #endif
 
@@ -42,12 +40,6 @@ inline std::uint64_t markPairs(std::uint64_t heat, std::uint64_t ef, std::uint64
     const std::uint64_t efBefore = before == 0xEF ? 1 : 0;
     return (heat & ((heat << 1) | heatBefore)) | (bf & ((ef << 1) | efBefore));
 }
-
-using VectorIsa = InstructionSet;
-
-// The engine's one choice of instruction set (chosenInstructionSet), at most
-// SSE2 where this build has no wide vectors.
-VectorIsa bestVectorIsa();
 
 // The bits of the bytes of p[0..63] that equal `value`.
 inline std::uint64_t bytesEqual(const char* p, unsigned char value)
@@ -157,9 +149,9 @@ inline BlockMasks blockMasksSse2(const char* p, bool wantEquals, unsigned char b
 }
 #endif
 
-#if defined(CORVEL_WIDE_VECTORS)
+#if defined(CORVEL_VECTOR_KERNELS)
 template <bool Utf8>
-__attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
+CORVEL_KERNEL_AVX2 __attribute__((always_inline)) inline BlockMasks blockMasksAvx2(
     const char* p, bool wantEquals, unsigned char before, bool)
 {
     BlockMasks m;
@@ -215,7 +207,7 @@ __attribute__((target("avx2"), always_inline)) inline BlockMasks blockMasksAvx2(
 // first block of a stretch (whose byte before may not be in memory any
 // more) with its first lane masked off and set to `before`.
 template <bool Utf8>
-__attribute__((target("avx512f,avx512bw"), always_inline)) inline BlockMasks blockMasksAvx512(
+CORVEL_KERNEL_AVX512 __attribute__((always_inline)) inline BlockMasks blockMasksAvx512(
     const char* p, bool wantEquals, unsigned char before, bool first)
 {
     BlockMasks m;

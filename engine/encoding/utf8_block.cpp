@@ -26,8 +26,8 @@ bool blocksSse2(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t
 }
 #endif
 
-#if defined(CORVEL_WIDE_VECTORS)
-__attribute__((target("avx512f,avx512bw")))
+#if defined(CORVEL_VECTOR_KERNELS)
+CORVEL_KERNEL_AVX512
 bool blocksAvx512(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t& leads)
 {
     CORVEL_UTF8_BLOCKS(utf8ClassesAvx512)
@@ -37,14 +37,14 @@ bool blocksAvx512(const char* p, std::size_t blocks, Utf8Open& open, std::uint64
 }  // namespace
 
 bool utf8BlocksValid(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t& leads,
-                     VectorIsa isa)
+                     InstructionSet isa)
 {
-#if defined(CORVEL_WIDE_VECTORS)
-    if (isa == VectorIsa::Avx512)
+#if defined(CORVEL_VECTOR_KERNELS)
+    if (isa == InstructionSet::Avx512)
         return blocksAvx512(p, blocks, open, leads);
 #endif
 #if defined(__SSE2__)
-    if (isa != VectorIsa::Scalar)
+    if (isa != InstructionSet::Scalar)
         return blocksSse2(p, blocks, open, leads);
 #endif
     (void)isa;

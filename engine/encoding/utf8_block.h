@@ -85,8 +85,8 @@ inline Utf8Classes utf8ClassesSse2(const char* p)
 }
 #endif
 
-#if defined(CORVEL_WIDE_VECTORS)
-__attribute__((target("avx512f,avx512bw"), always_inline)) inline Utf8Classes utf8ClassesAvx512(
+#if defined(CORVEL_VECTOR_KERNELS)
+CORVEL_KERNEL_AVX512 __attribute__((always_inline)) inline Utf8Classes utf8ClassesAvx512(
     const char* p)
 {
     Utf8Classes c;
@@ -148,6 +148,6 @@ namespace corvel::encoding {
 // Checks whole 64-byte blocks of UTF-8 after `open`: false at the first
 // that is not valid. `leads` gathers the leads of multibyte characters.
 bool utf8BlocksValid(const char* p, std::size_t blocks, Utf8Open& open, std::uint64_t& leads,
-                     VectorIsa isa);
+                     InstructionSet isa);
 
 }  // namespace corvel::encoding

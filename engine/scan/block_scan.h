@@ -1,6 +1,7 @@
 // The classifier's inner loop, shared by every instruction set: each
 // kernel_*.cpp includes it with its own way of turning 64 bytes into bit
-// masks, and is compiled with its own flags.
+// masks, and inlines it whole into functions built for its instruction set
+// (BaselineScans, Avx2Scans, Avx512Scans).
 //
 // A block is 64 bytes; bit i of a mask stands for byte i. The loop never
 // visits a line that needs no report. Per block it works out, for every CR
@@ -80,10 +81,10 @@ CORVEL_SCAN_INLINE std::uint64_t x86AddWithCarry(std::uint64_t a, std::uint64_t 
 }
 #endif
 
-#if defined(__PCLMUL__) && defined(__POPCNT__)
-// The bit steps of the kernels built with POPCNT and PCLMULQDQ.
+#if defined(CORVEL_VECTOR_KERNELS)
+// The bit steps of the wide kernels, with POPCNT and PCLMULQDQ.
 struct ClmulBitSteps {
-    static unsigned popcount(std::uint64_t x)
+    CORVEL_KERNEL_AVX2 static unsigned popcount(std::uint64_t x)
     {
         return static_cast<unsigned>(_mm_popcnt_u64(x));
     }
@@ -94,7 +95,7 @@ struct ClmulBitSteps {
     }
     // A carry-less multiply by all ones: each bit becomes the XOR of the
     // bits at and below it.
-    static std::uint64_t prefixXor(std::uint64_t x)
+    CORVEL_KERNEL_AVX2 static std::uint64_t prefixXor(std::uint64_t x)
     {
         const __m128i product =
             _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(x)), _mm_set1_epi8(-1), 0);
@@ -130,8 +131,8 @@ class BlockScan {
 public:
     // Scans data[pos, size) of `in`; returns where it stopped: the end of the
     // data, or earlier once `reports` has no room for another block's lines.
-    static std::size_t run(ScanState& state, const ScanInput& in, std::size_t pos,
-                           LineReports& reports)
+    static CORVEL_SCAN_INLINE std::size_t run(ScanState& state, const ScanInput& in,
+                                              std::size_t pos, LineReports& reports)
     {
         ScanState s = state;      // local copies the compiler keeps in registers
         const ScanInput at = in;
@@ -208,8 +209,9 @@ private:
     // and, while the line has none yet, no byte >= 0x81. They would leave
     // the state as it is, so they are only tested, not classified. Returns
     // the first block that needs classifying, or a position at or past `end`.
-    static std::size_t skipLineBody(const ScanState& s, const unsigned char* data,
-                                    std::size_t pos, std::size_t end)
+    static CORVEL_SCAN_INLINE std::size_t skipLineBody(const ScanState& s,
+                                                       const unsigned char* data, std::size_t pos,
+                                                       std::size_t end)
     {
         const bool high = s.carryB != 0;
         while (pos < end && Masks::quiet(data + pos, high))
@@ -219,8 +221,8 @@ private:
 
     // Hands a block's lines to `reports` and counts them; returns whether
     // the reports are full.
-    static bool report(ScanState& s, const ScanInput& in, std::size_t pos, const Block& block,
-                       LineReports& reports)
+    static CORVEL_SCAN_INLINE bool report(ScanState& s, const ScanInput& in, std::size_t pos,
+                                          const Block& block, LineReports& reports)
     {
         const BlockFacts facts {in.offset + pos, pos,          block.cr, block.report,
                                 block.classA,    block.flagged, s.lines, s.partnerDue};
@@ -324,15 +326,49 @@ private:
     }
 };
 
-// The scans of one kernel, by layout and copying.
+// BlockScan's run in a function of its own, for baseline x86-64 and for
+// each wide bundle.
 template <class Masks>
+struct BaselineScans {
+    template <Layout L, bool Copying>
+    static std::size_t scan(ScanState& s, const ScanInput& in, std::size_t pos, LineReports& r)
+    {
+        return BlockScan<Masks, L, Copying>::run(s, in, pos, r);
+    }
+};
+#if defined(CORVEL_VECTOR_KERNELS)
+template <class Masks>
+struct Avx2Scans {
+    template <Layout L, bool Copying>
+    CORVEL_KERNEL_AVX2 __attribute__((flatten)) static std::size_t scan(
+        ScanState& s, const ScanInput& in, std::size_t pos, LineReports& r)
+    {
+        return BlockScan<Masks, L, Copying>::run(s, in, pos, r);
+    }
+};
+template <class Masks>
+struct Avx512Scans {
+    template <Layout L, bool Copying>
+    CORVEL_KERNEL_AVX512 __attribute__((flatten)) static std::size_t scan(
+        ScanState& s, const ScanInput& in, std::size_t pos, LineReports& r)
+    {
+        return BlockScan<Masks, L, Copying>::run(s, in, pos, r);
+    }
+};
+#endif
+
+// The scans of one kernel, by layout and copying: `Scans::scan<L, Copying>`
+// inlines BlockScan<Masks, L, Copying>::run whole, in a function with the
+// kernel's target attribute (flatten, so that the mask steps, which carry
+// that attribute themselves, are inlined into it as well).
+template <class Scans>
 ScanFunction scansOf(Layout layout, bool copying)
 {
     if (layout == Layout::LinePairs)
-        return copying ? &BlockScan<Masks, Layout::LinePairs, true>::run
-                       : &BlockScan<Masks, Layout::LinePairs, false>::run;
-    return copying ? &BlockScan<Masks, Layout::Equals, true>::run
-                   : &BlockScan<Masks, Layout::Equals, false>::run;
+        return copying ? &Scans::template scan<Layout::LinePairs, true>
+                       : &Scans::template scan<Layout::LinePairs, false>;
+    return copying ? &Scans::template scan<Layout::Equals, true>
+                   : &Scans::template scan<Layout::Equals, false>;
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-// The classifier on AVX2: 32 bytes per compare, with POPCNT, PCLMULQDQ and
-// BMI1, which every processor with AVX2 has. Built with those instruction
-// sets for this file only; chosen at run time where the processor has them
-// (kernel_choice.cpp).
+// The classifier on AVX2: 32 bytes per compare, with POPCNT and PCLMULQDQ
+// for the bit steps (the AVX2 bundle, processor_features.h).
 #include "block_scan.h"
+
+#if defined(CORVEL_VECTOR_KERNELS)
 
 #include <immintrin.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 struct Avx2Masks : ClmulBitSteps {
     template <char Own>
-    static ByteMasks load(const unsigned char* p)
+    CORVEL_KERNEL_AVX2 static ByteMasks load(const unsigned char* p)
     {
         const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
         const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
@@ -29,7 +29,7 @@ struct Avx2Masks : ClmulBitSteps {
             bits(_mm256_cmpeq_epi8(lo, own), _mm256_cmpeq_epi8(hi, own)),
         };
     }
-    static bool quiet(const unsigned char* p, bool high)
+    CORVEL_KERNEL_AVX2 static bool quiet(const unsigned char* p, bool high)
     {
         const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
         const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
@@ -43,7 +43,7 @@ struct Avx2Masks : ClmulBitSteps {
         return _mm256_testz_si256(found, found) != 0;
     }
 private:
-    static std::uint64_t bits(__m256i low, __m256i high)
+    CORVEL_KERNEL_AVX2 static std::uint64_t bits(__m256i low, __m256i high)
     {
         return std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(low))}
                | std::uint64_t {static_cast<std::uint32_t>(_mm256_movemask_epi8(high))} << 32;
@@ -54,7 +54,9 @@ private:
 
 ScanFunction avx2Scan(Layout layout, bool copying)
 {
-    return scansOf<Avx2Masks>(layout, copying);
+    return scansOf<Avx2Scans<Avx2Masks>>(layout, copying);
 }
 
 }  // namespace corvel::scan
+
+#endif

@@ -1,9 +1,9 @@
 // The classifier on AVX-512 (F and BW): one compare per mask for all 64
 // bytes of a block, straight into a mask register, with the bit steps of
-// the AVX2 path. Built with those instruction sets for this file only;
-// chosen at run time where the processor and the system have them
-// (kernel_choice.cpp).
+// the AVX2 path (the AVX-512 bundle, processor_features.h).
 #include "block_scan.h"
+
+#if defined(CORVEL_VECTOR_KERNELS)
 
 #include <immintrin.h>
 
@@ -13,7 +13,7 @@ namespace {
 
 struct Avx512Masks : ClmulBitSteps {
     template <char Own>
-    static ByteMasks load(const unsigned char* p)
+    CORVEL_KERNEL_AVX512 static ByteMasks load(const unsigned char* p)
     {
         const __m512i v = _mm512_loadu_si512(p);
         return {
@@ -23,7 +23,7 @@ struct Avx512Masks : ClmulBitSteps {
             _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(Own)),
         };
     }
-    static bool quiet(const unsigned char* p, bool high)
+    CORVEL_KERNEL_AVX512 static bool quiet(const unsigned char* p, bool high)
     {
         const __m512i v = _mm512_loadu_si512(p);
         __mmask64 found = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\r'));
@@ -37,7 +37,9 @@ struct Avx512Masks : ClmulBitSteps {
 
 ScanFunction avx512Scan(Layout layout, bool copying)
 {
-    return scansOf<Avx512Masks>(layout, copying);
+    return scansOf<Avx512Scans<Avx512Masks>>(layout, copying);
 }
 
 }  // namespace corvel::scan
+
+#endif

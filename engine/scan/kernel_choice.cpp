@@ -4,7 +4,7 @@ namespace corvel::scan {
 
 ScanFunction scanFunction(Kernel kernel, Layout layout, bool copying)
 {
-#if defined(CORVEL_SCAN_X86)
+#if defined(CORVEL_VECTOR_KERNELS)
     if (kernel == Kernel::Avx512 && runsInstructionSet(Kernel::Avx512))
         return avx512Scan(layout, copying);
     if (kernel == Kernel::Avx2 && runsInstructionSet(Kernel::Avx2))

@@ -42,7 +42,7 @@ struct ScalarMasks {
 
 ScanFunction scalarScan(Layout layout, bool copying)
 {
-    return scansOf<ScalarMasks>(layout, copying);
+    return scansOf<BaselineScans<ScalarMasks>>(layout, copying);
 }
 
 }  // namespace corvel::scan

@@ -2,6 +2,8 @@
 // compare, and a popcount without the POPCNT instruction.
 #include "block_scan.h"
 
+#if defined(CORVEL_VECTOR_KERNELS)
+
 #include <emmintrin.h>
 
 namespace corvel::scan {
@@ -59,7 +61,9 @@ private:
 
 ScanFunction sse2Scan(Layout layout, bool copying)
 {
-    return scansOf<Sse2Masks>(layout, copying);
+    return scansOf<BaselineScans<Sse2Masks>>(layout, copying);
 }
 
 }  // namespace corvel::scan
+
+#endif

@@ -1,5 +1,6 @@
-// The classifier's code paths, one translation unit each, compiled with its
-// own instruction set, and the choice among them at run time.
+// The classifier's code paths, one translation unit each, the wide ones in
+// their kernel bundles (processor_features.h), and the choice among them at
+// run time.
 #pragma once
 
 #include "scan_state.h"
@@ -14,26 +15,12 @@ class LineReports;
 using ScanFunction = std::size_t (*)(ScanState&, const ScanInput&, std::size_t, LineReports&);
 
 // Each kernel's scan for a layout, copying or not.
-// The SSE2 and AVX2 ones exist in x86-64 builds only.
+// The SSE2, AVX2 and AVX-512 ones exist in x86-64 builds only.
 ScanFunction scalarScan(Layout layout, bool copying);
 ScanFunction sse2Scan(Layout layout, bool copying);
-ScanFunction avx2Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx2)
-ScanFunction avx512Scan(Layout layout, bool copying);  // only where kernelAvailable(Avx512)
+ScanFunction avx2Scan(Layout layout, bool copying);  // only where runsInstructionSet(Avx2)
+ScanFunction avx512Scan(Layout layout, bool copying);  // only where runsInstructionSet(Avx512)
 
-// Whether this build and processor can run a kernel.
-inline bool kernelAvailable(Kernel kernel)
-{
-    return runsInstructionSet(kernel);
-}
-// The engine's one choice of instruction set (chosenInstructionSet).
-inline Kernel bestKernel()
-{
-    return chosenInstructionSet();
-}
-inline const char* kernelName(Kernel kernel)
-{
-    return instructionSetName(kernel);
-}
 // The scan for a kernel that is available.
 ScanFunction scanFunction(Kernel kernel, Layout layout, bool copying);
 

@@ -7,9 +7,9 @@ namespace corvel::scan {
 namespace {
 Kernel usableKernel(const std::optional<Kernel>& wanted)
 {
-    if (wanted && kernelAvailable(*wanted))
+    if (wanted && runsInstructionSet(*wanted))
         return *wanted;
-    return bestKernel();
+    return chosenInstructionSet();
 }
 }  // namespace
 

@@ -42,7 +42,7 @@ struct ScanOptions {
     Layout layout = Layout::LinePairs;
     // Report what a copy of the kept lines needs (see above).
     bool copying = false;
-    // A code path; by default the best this processor has (see bestKernel).
+    // A code path; by default the best this processor has (chosenInstructionSet).
     std::optional<Kernel> kernel;
     // Lines up to this long always come with their bytes, even when they
     // span reads; longer ones only when they lie within one read.

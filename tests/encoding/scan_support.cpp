@@ -18,7 +18,7 @@ namespace {
 
 struct Pass {
     bool fast;
-    VectorIsa isa;
+    InstructionSet isa;
     std::size_t piece;
 };
 
@@ -72,12 +72,12 @@ std::vector<report::Finding> scanBytes(std::string_view bytes, const ReadingOpti
 
     std::int64_t referenceLines = 0;
     std::vector<report::Finding> reference =
-        runScanner(bytes, settings, {false, VectorIsa::Avx512, bytes.size() + 1}, referenceLines);
+        runScanner(bytes, settings, {false, InstructionSet::Avx512, bytes.size() + 1}, referenceLines);
     const std::vector<Pass> passes = {
-        {true, VectorIsa::Avx512, bytes.size() + 1}, {true, VectorIsa::Avx512, 1},
-        {true, VectorIsa::Avx512, 63},               {true, VectorIsa::Avx2, 100},
-        {true, VectorIsa::Sse2, 64},                 {true, VectorIsa::Scalar, 4096},
-        {false, VectorIsa::Avx512, 7},
+        {true, InstructionSet::Avx512, bytes.size() + 1}, {true, InstructionSet::Avx512, 1},
+        {true, InstructionSet::Avx512, 63},               {true, InstructionSet::Avx2, 100},
+        {true, InstructionSet::Sse2, 64},                 {true, InstructionSet::Scalar, 4096},
+        {false, InstructionSet::Avx512, 7},
     };
     for (const Pass& pass : passes) {
         std::int64_t lines = 0;

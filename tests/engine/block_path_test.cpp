@@ -14,6 +14,7 @@
 #include "test_support.h"
 
 #include "corvel/check_runs.h"
+#include "processor_features.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,20 @@ std::string generated(std::uint32_t seed, std::size_t size, std::size_t longLine
     if (chance(2))
         file.resize(file.size() - 2);                            // no terminator at the end
     return file;
+}
+
+// A forced path that this processor runs is the one taken; otherwise the
+// runs below would test the widest path once more.
+TEST(BlockPathChoice, TheForcedPathIsTaken)
+{
+    const char* wanted = std::getenv("CORVEL_SCAN_KERNEL");
+    if (wanted == nullptr)
+        GTEST_SKIP() << "no path forced";
+    for (InstructionSet set : {InstructionSet::Scalar, InstructionSet::Sse2,
+                               InstructionSet::Avx2, InstructionSet::Avx512})
+        if (std::string(wanted) == instructionSetName(set) && !runsInstructionSet(set))
+            GTEST_SKIP() << wanted << " is not run here";
+    EXPECT_STREQ(instructionSetName(chosenInstructionSet()), wanted);
 }
 
 TEST_F(BlockPath, FixturesGiveTheSameRunAsLineByLine)

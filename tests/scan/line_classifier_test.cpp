@@ -1,7 +1,6 @@
 // The block classifier against the per-line reference, on every code path
 // this processor has: the same lines reported, with the same numbers,
 // offsets, terminators and bytes, wherever blocks and reads cut the file.
-#include "processor_features.h"
 #include "reference_lines.h"
 #include "scan/kernels.h"
 #include "scan/line_classifier.h"
@@ -44,8 +43,8 @@ class Classifier : public ::testing::TestWithParam<Kernel> {
 protected:
     void SetUp() override
     {
-        if (!scan::kernelAvailable(GetParam()))
-            GTEST_SKIP() << scan::kernelName(GetParam()) << " is not available here";
+        if (!runsInstructionSet(GetParam()))
+            GTEST_SKIP() << instructionSetName(GetParam()) << " is not available here";
     }
 
     // Feeds `bytes` in reads of the sizes in `reads` (repeated), through one
@@ -214,44 +213,10 @@ TEST_P(Classifier, AgreesWithTheReferenceOnRandomDictionaries)
     }
 }
 
-TEST(ClassifierKernels, BaselineAndScalarPathsExistEverywhere)
-{
-    EXPECT_TRUE(scan::kernelAvailable(Kernel::Scalar));
-#if defined(__x86_64__) || defined(_M_X64)
-    EXPECT_TRUE(scan::kernelAvailable(Kernel::Sse2));
-    EXPECT_NE(scan::bestKernel(), Kernel::Scalar);
-#endif
-    EXPECT_TRUE(scan::kernelAvailable(scan::bestKernel()));
-}
-
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
-// The paths are chosen by the engine's own processor query; the compiler's
-// query is the reference for every feature either path depends on.
-TEST(ClassifierKernels, ProcessorQueryAgreesWithTheCompilers)
-{
-    __builtin_cpu_init();
-    const ProcessorFeatures& has = ProcessorFeatures::local();
-    const struct {
-        const char* name;
-        bool ours;
-        bool compilers;
-    } features[] = {
-        {"popcnt", has.popcnt, __builtin_cpu_supports("popcnt") != 0},
-        {"pclmul", has.pclmul, __builtin_cpu_supports("pclmul") != 0},
-        {"bmi", has.bmi1, __builtin_cpu_supports("bmi") != 0},
-        {"avx2", has.avx2, __builtin_cpu_supports("avx2") != 0},
-        {"avx512f", has.avx512f, __builtin_cpu_supports("avx512f") != 0},
-        {"avx512bw", has.avx512bw, __builtin_cpu_supports("avx512bw") != 0},
-    };
-    for (const auto& feature : features)
-        EXPECT_EQ(feature.ours, feature.compilers) << feature.name;
-}
-#endif
-
 INSTANTIATE_TEST_SUITE_P(Paths, Classifier,
                          ::testing::Values(Kernel::Scalar, Kernel::Sse2, Kernel::Avx2,
                                            Kernel::Avx512),
-                         [](const auto& info) { return std::string(scan::kernelName(info.param)); });
+                         [](const auto& info) { return std::string(instructionSetName(info.param)); });
 
 }  // namespace
 }  // namespace corvel::test

@@ -149,14 +149,14 @@ TEST(SpanCopy, EqualsTheCopyLineByLine)
 {
     std::mt19937 random(7);
     for (Kernel kernel : {Kernel::Scalar, Kernel::Sse2, Kernel::Avx2, Kernel::Avx512}) {
-        if (!scan::kernelAvailable(kernel))
+        if (!runsInstructionSet(kernel))
             continue;
         for (int round = 0; round < 400; ++round) {
             const Layout layout = round % 2 == 0 ? Layout::LinePairs : Layout::Equals;
             const std::string file = randomDictionary(random, layout);
             const std::size_t read = std::uniform_int_distribution<std::size_t>(1, 150)(random);
             ASSERT_EQ(copyBySpans(file, layout, kernel, read), copyByLines(file, layout))
-                << scan::kernelName(kernel) << ", round " << round << ", reads of " << read;
+                << instructionSetName(kernel) << ", round " << round << ", reads of " << read;
         }
     }
 }

@@ -107,17 +107,12 @@ private slots:
         }
     }
 
-    void designAndNoFocus()
+    void versionAndNoKeys()
     {
-        QCOMPARE(about_->windowTitle(), QStringLiteral("关于"));
-        QCOMPARE(about_->size(), QSize(266, 195));
         // "Version 0.2" for the version 0.2.0
         QCOMPARE(about_->findChild<QLabel*>("Label3")->text(),
                  QStringLiteral("Version ") + QString::fromUtf8(version::kShort));
         QCOMPARE(about_->findChild<QLabel*>("lblcap")->text(), QStringLiteral("Corvel"));
-        QCOMPARE(about_->findChild<QLabel*>("lblemail")->cursor().hotSpot(), QPoint(6, 0));
-        for (QWidget* w : about_->findChildren<QWidget*>())
-            QVERIFY2(w->focusPolicy() == Qt::NoFocus, qPrintable(w->objectName()));
         QTest::keyClick(about_.get(), Qt::Key_Escape);  // handles no keys
         QVERIFY(about_->isVisible());
     }

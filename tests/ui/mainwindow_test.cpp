@@ -2,7 +2,7 @@
 // choosing a file, whole runs through cmdCheck, ESC and the hints.
 #include "boxanswerer.h"
 #include "aboutwindow.h"
-#include "mainwindow.h"
+#include "checkwindow.h"
 #include "uitest.h"
 #include "version.h"
 
@@ -33,15 +33,6 @@ const QString kEmptyStop = QStringLiteral("遇到空行，停止执行程序！�
 // empty/空 an empty English line.
 const QStringList kSample {"Hello", "你好", "World", "World", "错", "错误", "", "空"};
 
-template <typename T>
-T* control(QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
 QPushButton* button(QWidget* w, const char* name) { return control<QPushButton>(w, name); }
 QCheckBox* box(QWidget* w, const char* name) { return control<QCheckBox>(w, name); }
 QLabel* label(QWidget* w, const char* name) { return control<QLabel>(w, name); }
@@ -49,7 +40,7 @@ QLabel* label(QWidget* w, const char* name) { return control<QLabel>(w, name); }
 // A window with a recording editor launcher, shown.
 struct Main {
     std::shared_ptr<LauncherLog> launched = std::make_shared<LauncherLog>();
-    MainWindow window {recordingLauncher(launched)};
+    CheckWindow window {WindowKind::Main, recordingLauncher(launched)};
     QSignalSpy ended {&window, &CheckWindow::endRequested};
 
     Main()
@@ -87,66 +78,11 @@ class MainWindowTest : public QObject {
 private slots:
     void initTestCase() { prepareApplication(); }
 
-    void freshWindowHasDesignState()
+    // The title names the version: "Corvel v0.2" for the version 0.2.0.
+    void titleNamesTheVersion()
     {
         Main m;
-        QWidget* w = &m.window;
-        // "Corvel v0.2" for the version 0.2.0
-        QCOMPARE(w->windowTitle(), QStringLiteral("Corvel v") + QString::fromUtf8(version::kShort));
-        QCOMPARE(w->size(), QSize(466, 285));
-        QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(control<QRadioButton>(w, "optcheck")->isChecked());
-        QVERIFY(!control<QRadioButton>(w, "optcorrect")->isChecked());
-        QVERIFY(!button(w, "cmdCheck")->isEnabled());
-        QVERIFY(control<QLineEdit>(w, "txtfile")->text().isEmpty());
-        // name, checked, enabled
-        const QList<std::tuple<const char*, bool, bool>> boxes {
-            {"chkspace", true, false}, {"chkerror", true, false}, {"chknotra", false, false},
-            {"chkspac", false, true},  {"chkstop", true, true},   {"chkreplace", true, true},
-            {"chkprompt", true, true}};
-        for (const auto& [name, checked, enabled] : boxes) {
-            QVERIFY2(box(w, name)->isChecked() == checked, name);
-            QVERIFY2(box(w, name)->isEnabled() == enabled, name);
-        }
-        QVERIFY(label(w, "lbl5")->isVisible());
-        QCOMPARE(m.status("lbl5"), kWaiting);
-        for (const char* hidden : {"lbl1", "lbl2", "lbl3", "lbl4"})
-            QVERIFY2(!label(w, hidden)->isVisible(), hidden);
-        QCOMPARE(QApplication::focusWidget(), button(w, "cmdopen"));
-    }
-
-    void controlsSitAtDesignPositions_data()
-    {
-        QTest::addColumn<QString>("name");
-        // In the window, pixels: boxes inside frames, option buttons lying
-        // over the frames, the status box and the bottom row. The design's
-        // twips at 96 dpi; a box lower than the 18 pixels its indicator and
-        // text need grows around its design centre: optcorrect (94, 13 high)
-        // and optcheck (92, 17 high) share the centre line 100.5.
-        QTest::addColumn<QPoint>("topLeft");
-        QTest::addColumn<int>("height");
-        QTest::newRow("txtfile") << "txtfile" << QPoint(12, 29) << 18;
-        QTest::newRow("lblother") << "lblother" << QPoint(332, 28) << 20;
-        QTest::newRow("optcheck") << "optcheck" << QPoint(24, 92) << 18;
-        QTest::newRow("optcorrect") << "optcorrect" << QPoint(256, 92) << 18;
-        QTest::newRow("chkstop") << "chkstop" << QPoint(24, 168) << 21;
-        QTest::newRow("chkspace") << "chkspace" << QPoint(256, 118) << 18;
-        QTest::newRow("chkerror") << "chkerror" << QPoint(256, 142) << 18;
-        QTest::newRow("chknotra") << "chknotra" << QPoint(256, 168) << 18;
-        QTest::newRow("Image1") << "Image1" << QPoint(3, 208) << 29;
-        QTest::newRow("cmdCheck") << "cmdCheck" << QPoint(196, 250) << 25;
-    }
-
-    void controlsSitAtDesignPositions()
-    {
-        QFETCH(QString, name);
-        QFETCH(QPoint, topLeft);
-        QFETCH(int, height);
-        Main m;
-        auto* c = m.window.findChild<QWidget*>(name);
-        QVERIFY(c);
-        QCOMPARE(c->mapTo(&m.window, QPoint(0, 0)), topLeft);
-        QCOMPARE(c->height(), height);
+        QCOMPARE(m.window.windowTitle(), QStringLiteral("Corvel v") + QString::fromUtf8(version::kShort));
     }
 
     // The frames' captions lie in their top line, as the design draws
@@ -187,65 +123,18 @@ private slots:
         }
     }
 
-    void designFontsAndColours()
+    // The option buttons reach the mode rule; a box keeps the mark the
+    // user set while it is disabled.
+    void modeButtonsSwitchTheBoxes()
     {
         Main m;
         QWidget* w = &m.window;
-        const QFont status = label(w, "lbl1")->font();
-        QCOMPARE(status.family(), QStringLiteral("宋体"));
-        QCOMPARE(status.pointSizeF(), 10.5);
-        const QFont other = label(w, "lblother")->font();
-        QCOMPARE(other.family(), QStringLiteral("楷体_GB2312"));
-        QVERIFY(other.bold());
-        // The design families resolve to the installed Song and Kai fonts.
-        QVERIFY(QFontInfo(status).family().startsWith(QStringLiteral("AR PL UMing")));
-        QVERIFY(QFontInfo(other).family().startsWith(QStringLiteral("AR PL UKai")));
-        QCOMPARE(label(w, "lbl2")->palette().color(QPalette::WindowText), QColor(0xC0, 0, 0));
-        QCOMPARE(label(w, "lbl5")->palette().color(QPalette::WindowText), QColor(0, 0xC0, 0));
-        QCOMPARE(label(w, "lbl4")->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
-        QCOMPARE(button(w, "cmdopen")->toolTip(), QStringLiteral("打开要校验的字典文件"));
-        QCOMPARE(button(w, "cmdhelp")->toolTip(), QStringLiteral("调入帮助文件"));
-        const QCursor hand = label(w, "lblother")->cursor();
-        QCOMPARE(hand.shape(), Qt::BitmapCursor);
-        QCOMPARE(hand.hotSpot(), QPoint(12, 1));
-        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
-    }
-
-    void tabOrderFollowsDesign()
-    {
-        Main m;
-        const QStringList expected {"cmdopen",  "cmdCheck", "cmdexit",  "txtfile", "chkprompt",
-                                    "chkstop",  "chkreplace", "chkspac", "chkspace", "chkerror",
-                                    "chknotra", "optcheck", "optcorrect", "cmdhelp"};
-        QWidget* w = button(&m.window, "cmdopen");
-        for (const QString& name : expected) {
-            QCOMPARE(w->objectName(), name);
-            w = w->nextInFocusChain();
-            while (w->focusPolicy() == Qt::NoFocus)
-                w = w->nextInFocusChain();
-        }
-    }
-
-    void modeSwitchRestoresEnablingAndKeepsMarks()
-    {
-        Main m;
-        QWidget* w = &m.window;
-        box(w, "chkspac")->setChecked(true);  // a mark set by the user survives
+        box(w, "chkspac")->setChecked(true);
         QTest::mouseClick(control<QRadioButton>(w, "optcorrect"), Qt::LeftButton);
-        for (const char* name : {"chkspace", "chkerror", "chknotra"})
-            QVERIFY2(box(w, name)->isEnabled(), name);
-        for (const char* name : {"chkspac", "chkstop"})
-            QVERIFY2(!box(w, name)->isEnabled(), name);
-        QVERIFY(box(w, "chkreplace")->isEnabled() && box(w, "chkprompt")->isEnabled());
-
+        QVERIFY(box(w, "chkspace")->isEnabled() && !box(w, "chkspac")->isEnabled());
         QTest::mouseClick(control<QRadioButton>(w, "optcheck"), Qt::LeftButton);
-        QTest::mouseClick(control<QRadioButton>(w, "optcheck"), Qt::LeftButton);  // again
-        for (const char* name : {"chkspace", "chkerror", "chknotra"})
-            QVERIFY2(!box(w, name)->isEnabled(), name);
-        QVERIFY(box(w, "chkspac")->isEnabled() && box(w, "chkstop")->isEnabled());
+        QVERIFY(!box(w, "chkspace")->isEnabled() && box(w, "chkspac")->isEnabled());
         QVERIFY(box(w, "chkspac")->isChecked());
-        QVERIFY(box(w, "chkspace")->isChecked() && box(w, "chkerror")->isChecked());
-        QVERIFY(!box(w, "chknotra")->isChecked());
     }
 
     void browseChoosesAndWarns_data()
@@ -278,18 +167,6 @@ private slots:
         QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
         QCOMPARE(QString::fromStdU16String(m.window.outputParent().u16string()),
                  QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
-    }
-
-    void cancelledChooserClearsSelection()
-    {
-        Scratch scratch;
-        writeDictionary(scratch.path("game.txt"), kSample);
-        Main m;
-        m.choose(scratch.path("game.txt"));
-        QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
-        m.choose(QString());
-        QVERIFY(control<QLineEdit>(&m.window, "txtfile")->text().isEmpty());
-        QVERIFY(!button(&m.window, "cmdCheck")->isEnabled());
     }
 
     void pathBoxUndoesEdits()
@@ -474,58 +351,24 @@ private slots:
         QVERIFY(!log.contains(QStringLiteral("总共")));
     }
 
-    void titleBarCloseEnds()
+    // The close box and Exit end an idle window at once, asking nothing.
+    void closeAndExitEndAtOnce()
     {
-        Main idle;
-        idle.window.close();
-        QCOMPARE(idle.ended.count(), 1);
-
-        Scratch scratch;
-        writeDictionary(scratch.path("big.txt"), longDictionary(300000));
-        Main m;
-        m.choose(scratch.path("big.txt"));
-        BoxAnswerer answers;
-        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
-                     [&] { m.window.close(); });
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
-        QCOMPARE(m.ended.count(), 1);
-        QVERIFY(answers.seen().isEmpty());  // no final prompt: the run stopped
-        QVERIFY(label(&m.window, "lbl2")->text().toInt() < 600000);
+        for (bool exit : {false, true}) {
+            Main m;
+            BoxAnswerer answers;
+            if (exit)
+                QTest::mouseClick(button(&m.window, "cmdexit"), Qt::LeftButton);
+            else
+                m.window.close();
+            QCOMPARE(m.ended.count(), 1);
+            QVERIFY(answers.seen().isEmpty());
+        }
     }
 
-    void exitEndsWithoutAsking()
-    {
-        Main m;
-        BoxAnswerer answers;
-        QTest::mouseClick(button(&m.window, "cmdexit"), Qt::LeftButton);
-        QCOMPARE(m.ended.count(), 1);
-        QVERIFY(answers.seen().isEmpty());
-    }
-
-    // Switching the mode during a run neither changes the run's mode nor
-    // ends the application.
-    void modeSwitchDuringRunKeepsRunMode()
-    {
-        Scratch scratch;
-        writeDictionary(scratch.path("big.txt"), longDictionary(200000));
-        Main m;
-        m.choose(scratch.path("big.txt"));
-        BoxAnswerer answers;
-        answers.answer(kDone, QMessageBox::Cancel);
-        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
-                     [&] {
-                         QTest::mouseClick(control<QRadioButton>(&m.window, "optcorrect"),
-                                           Qt::LeftButton);
-                     });
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
-        QCOMPARE(m.ended.count(), 0);
-        QCOMPARE(answers.seen(), QStringList {kDone});
-        QCOMPARE(m.status("lbl5").remove(QLatin1Char(' ')), QStringLiteral("总共处理了400000行"));
-        QVERIFY(!QFileInfo::exists(scratch.path("big/big.txt")));
-    }
-
-    // A file chosen during a run does not enable a second run.
-    void noRunInsideRun()
+    // Clicks during a run are served: a mode switch, choosing another file
+    // and Check start no second run, and the run keeps its check mode.
+    void clicksDuringRunStartNoSecondRun()
     {
         Scratch scratch;
         writeDictionary(scratch.path("big.txt"), longDictionary(200000));
@@ -538,6 +381,8 @@ private slots:
         bool checkEnabledMidRun = true;
         answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
                      [&] {
+                         QTest::mouseClick(control<QRadioButton>(&m.window, "optcorrect"),
+                                           Qt::LeftButton);
                          QTest::mouseClick(button(&m.window, "cmdopen"), Qt::LeftButton);
                          checkEnabledMidRun = button(&m.window, "cmdCheck")->isEnabled();
                          QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
@@ -546,7 +391,9 @@ private slots:
         QVERIFY(!checkEnabledMidRun);
         QCOMPARE(answers.seen(), QStringList {kDone});  // one run, one prompt
         QCOMPARE(m.ended.count(), 0);
+        QCOMPARE(m.status("lbl5").remove(QLatin1Char(' ')), QStringLiteral("总共处理了400000行"));
         QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
+        QVERIFY(!QFileInfo::exists(scratch.path("big/big.txt")));
         QVERIFY(!QFileInfo::exists(scratch.path("other")));
     }
 
@@ -566,22 +413,6 @@ private slots:
         QCOMPARE(QFileInfo(QString::fromStdString(request.log.string())).canonicalFilePath(),
                  QFileInfo(scratch.path("game/game.log")).canonicalFilePath());
         QVERIFY(request.log.is_absolute());
-    }
-
-    void missingEditorIsReportedAndWindowWaits()
-    {
-        Scratch scratch;
-        writeDictionary(scratch.path("game.txt"), kSample);
-        Main m;
-        m.launched->result = ErrorKind::FileNotFound;
-        m.choose(scratch.path("game.txt"));
-        BoxAnswerer answers;
-        answers.answer(kDone, QMessageBox::Ok);
-        answers.answer(QStringLiteral("该文件不存在，请重新选择文件！"), QMessageBox::Ok);
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
-        QCOMPARE(answers.seen().size(), 2);
-        QCOMPARE(m.status("lbl5"), kWaiting);
-        QCOMPARE(m.ended.count(), 0);
     }
 
     void hoverHighlightAndHints()

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <memory>
 #include <vector>
@@ -15,6 +16,16 @@ namespace corvel::test {
 
 // Fonts and Chinese translations, as at start-up. Call from initTestCase.
 void prepareApplication();
+
+// The control of a window by its design name; a missing one ends the test.
+template <typename T>
+T* control(QWidget* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
 
 QByteArray gbk(const QString& text);
 QString fromGbk(const QByteArray& bytes);

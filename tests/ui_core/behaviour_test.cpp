@@ -335,6 +335,58 @@ TEST_F(EqualsWindowTest, CloseIsRefusedEscapeAsksReturnSwitches)
     EXPECT_EQ(view.ends, 1);
 }
 
+// Both check windows take every click through clicked(Control): each
+// control of either design reaches its own handler, and only that.
+TEST(CheckWindowClicksTest, EveryControlReachesItsHandler)
+{
+    // What a click did, as the view saw it.
+    const auto effect = [](const RecordingView& v) -> std::string {
+        if (!v.chooserRequests.empty())
+            return "browse";
+        if (v.abouts)
+            return "about";
+        if (v.switches)
+            return "switch";
+        if (!v.messages.empty())
+            return "run";  // a run without a file: its failure is reported
+        if (v.ends)
+            return "end";
+        return "";
+    };
+    const std::map<std::pair<WindowKind, Control>, std::string> expected {
+        {{WindowKind::Main, Control::BrowseButton}, "browse"},
+        {{WindowKind::Main, Control::CheckButton}, "run"},
+        {{WindowKind::Main, Control::AboutButton}, "about"},
+        {{WindowKind::Main, Control::SwitchLabel}, "switch"},
+        {{WindowKind::Main, Control::ExitButton}, "end"},
+        {{WindowKind::Main, Control::CheckModeButton}, "check boxes"},
+        {{WindowKind::Main, Control::CorrectModeButton}, "correct boxes"},
+        {{WindowKind::Equals, Control::BrowseButton}, "browse"},
+        {{WindowKind::Equals, Control::CheckButton}, "run"},
+        {{WindowKind::Equals, Control::AboutButton}, "about"},
+        {{WindowKind::Equals, Control::ReturnButton}, "switch"},
+    };
+    for (WindowKind kind : {WindowKind::Main, WindowKind::Equals}) {
+        for (const ControlDesign& c : windowDesign(kind).controls) {
+            RecordingView v {kind};
+            const std::unique_ptr<CheckWindowBehaviour> window = checkWindowBehaviour(kind, v);
+            window->opened();
+            // Neither mode's boxes enabled, so that a mode click shows.
+            for (Control box : {Control::StopOnEmptyBox, Control::DeleteEmptyBox})
+                if (kind == WindowKind::Main)
+                    v.state[box].enabled = false;
+            window->clicked(c.id);
+            std::string seen = effect(v);
+            if (kind == WindowKind::Main && v.state[Control::StopOnEmptyBox].enabled)
+                seen = "check boxes";
+            if (kind == WindowKind::Main && v.state[Control::DeleteEmptyBox].enabled)
+                seen = "correct boxes";
+            const auto wanted = expected.find({kind, c.id});
+            EXPECT_EQ(seen, wanted == expected.end() ? "" : wanted->second) << c.name;
+        }
+    }
+}
+
 class RecordingAboutView : public AboutView {
 public:
     void setText(Control, std::string_view) override {}

@@ -1,7 +1,7 @@
 // The text editor started from a check run's command line. A probe program
 // stands in for notepad.exe and reports how it was started.
 #include "corvel/display_path.h"
-#include "editorprocess_windows.h"
+#include "editor_process.h"
 #include "test_support.h"
 #include "windows_process.h"
 

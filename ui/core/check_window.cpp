@@ -1,6 +1,8 @@
 #include "check_window.h"
 
+#include "equals_window.h"
 #include "file_warning.h"
+#include "main_window.h"
 #include "run_wording.h"
 
 namespace corvel {
@@ -11,6 +13,23 @@ CheckWindowBehaviour::CheckWindowBehaviour(CheckWindowView& view, Words words)
 }
 
 CheckWindowBehaviour::~CheckWindowBehaviour() = default;
+
+std::unique_ptr<CheckWindowBehaviour> checkWindowBehaviour(WindowKind kind, CheckWindowView& view)
+{
+    if (kind == WindowKind::Equals)
+        return std::make_unique<EqualsWindowBehaviour>(view);
+    return std::make_unique<MainWindowBehaviour>(view);
+}
+
+void CheckWindowBehaviour::clicked(Control control)
+{
+    switch (control) {
+    case Control::BrowseButton: browseClicked(); break;
+    case Control::CheckButton: checkClicked(); break;
+    case Control::AboutButton: aboutClicked(); break;
+    default: break;
+    }
+}
 
 // The queue is served at a line's end whenever kServeInterval has passed
 // since it was last served: ESC, clicks and modal windows still run between

@@ -20,6 +20,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace corvel {
@@ -29,6 +31,15 @@ public:
     ~CheckWindowBehaviour() override;
     CheckWindowBehaviour(const CheckWindowBehaviour&) = delete;
     CheckWindowBehaviour& operator=(const CheckWindowBehaviour&) = delete;
+
+    // The window is built and about to show.
+    virtual void opened() {}
+    // A click on a control (a button, check or option button, or label), as
+    // the view reports it; a control without an action ignores it.
+    virtual void clicked(Control control);
+    // The pointer moved over a control, or over the window's bare surface
+    // (nullopt).
+    virtual void pointerOver(std::optional<Control>) {}
 
     // The user's events, as the view reports them.
     void browseClicked();
@@ -115,5 +126,8 @@ private:
     bool running_ = false;
     bool ending_ = false;
 };
+
+// The behaviour of the check window of this kind (Main or Equals).
+std::unique_ptr<CheckWindowBehaviour> checkWindowBehaviour(WindowKind kind, CheckWindowView& view);
 
 }  // namespace corvel

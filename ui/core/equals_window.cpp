@@ -7,6 +7,14 @@ EqualsWindowBehaviour::EqualsWindowBehaviour(CheckWindowView& view)
 {
 }
 
+void EqualsWindowBehaviour::clicked(Control control)
+{
+    if (control == Control::ReturnButton)
+        returnClicked();
+    else
+        CheckWindowBehaviour::clicked(control);
+}
+
 void EqualsWindowBehaviour::returnClicked()
 {
     if (!isRunning())

@@ -13,6 +13,7 @@ class EqualsWindowBehaviour : public CheckWindowBehaviour {
 public:
     explicit EqualsWindowBehaviour(CheckWindowView& view);
 
+    void clicked(Control control) override;
     void returnClicked();
     // Refused: the window has no close command.
     void closeRequested() override;

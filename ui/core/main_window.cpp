@@ -47,6 +47,17 @@ void MainWindowBehaviour::opened()
     showMode(view().isChecked(Control::CheckModeButton) ? Mode::Check : Mode::Correct);
 }
 
+void MainWindowBehaviour::clicked(Control control)
+{
+    switch (control) {
+    case Control::CheckModeButton: checkModeClicked(); break;
+    case Control::CorrectModeButton: correctModeClicked(); break;
+    case Control::ExitButton: exitClicked(); break;
+    case Control::SwitchLabel: switchClicked(); break;
+    default: CheckWindowBehaviour::clicked(control); break;
+    }
+}
+
 void MainWindowBehaviour::checkModeClicked() { showMode(Mode::Check); }
 
 void MainWindowBehaviour::correctModeClicked() { showMode(Mode::Correct); }

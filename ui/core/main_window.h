@@ -14,7 +14,8 @@ public:
     explicit MainWindowBehaviour(CheckWindowView& view);
 
     // The window is built and about to show: the opening rule.
-    void opened();
+    void opened() override;
+    void clicked(Control control) override;
 
     void checkModeClicked();
     void correctModeClicked();
@@ -23,7 +24,7 @@ public:
     // The pointer moved over a control (for the frames: over the frame's own
     // surface, not over a control inside it), or over the window's bare
     // surface (nullopt).
-    void pointerOver(std::optional<Control> control);
+    void pointerOver(std::optional<Control> control) override;
     void closeRequested() override;
 
     // OptionSource: the option boxes, read live by the line-pair run.

@@ -1,7 +1,7 @@
 #include "services.h"
 
 #include "corvel/windows_text.h"
-#include "editorprocess_windows.h"
+#include "editor_process.h"
 
 #include <commdlg.h>
 #include <knownfolders.h>

@@ -1,18 +1,18 @@
-// The Qt view of a check window (main or equals): builds the window and its
-// status box from the design, carries out what the window's behaviour
-// (ui_core) asks, and reports the user's events to it. ESC is the window's,
-// whichever control has the focus; the close box is the behaviour's to
-// decide.
+// The Qt view of a check window (main or equals): builds the window from
+// its design, carries out what the window's behaviour (ui_core) asks, and
+// reports the user's events to it. ESC is the window's, whichever control
+// has the focus; the close box is the behaviour's to decide.
 #pragma once
 
 #include "check_window.h"
-#include "designwidgets.h"
+#include "controlmap.h"
 #include "services/editorlauncher.h"
 #include "window_view.h"
 
 #include <QWidget>
 
 #include <filesystem>
+#include <memory>
 
 namespace corvel {
 
@@ -21,10 +21,11 @@ class LineNumberLabel;
 class CheckWindow : public QWidget, public CheckWindowView {
     Q_OBJECT
 public:
+    explicit CheckWindow(WindowKind kind, EditorLauncher launcher = launchEditor);
     ~CheckWindow() override;
 
-    bool isEnding() const { return behaviour().isEnding(); }
-    const std::filesystem::path& outputParent() const { return behaviour().outputParent(); }
+    bool isEnding() const { return behaviour_->isEnding(); }
+    const std::filesystem::path& outputParent() const { return behaviour_->outputParent(); }
 
     // CheckWindowView
     void setText(Control control, std::string_view text) override { controls_.setText(control, text); }
@@ -54,34 +55,19 @@ signals:
     void switchRequested();
 
 protected:
-    CheckWindow(WindowKind kind, EditorLauncher launcher);
-
-    virtual CheckWindowBehaviour& behaviour() = 0;
-    virtual const CheckWindowBehaviour& behaviour() const = 0;
-
-    ControlMap& controls() { return controls_; }
-    const ControlDesign& design(Control id) const { return controls_.design(id); }
-
-    // The window's caption, icon, flags, font and size from its design.
-    void createWindow();
-    // Image1 / img and lbl1 to lbl5.
-    void createStatusBox();
-    // The path box reports its changes; cmdopen, cmdCheck and the about
-    // button report their clicks.
-    void connectCommonHandlers();
-    // Makes every child control pass key presses to the window first.
-    void previewKeys();
-
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void centreOnScreen();
+    void connectControls();
+    void hover(QObject* watched, QMouseEvent* event);
 
     ControlMap controls_;
     EditorLauncher launcher_;
-    LineNumberLabel* lineNumber_ = nullptr;
+    std::unique_ptr<CheckWindowBehaviour> behaviour_;
+    LineNumberLabel* lineNumber_;
 };
 
 }  // namespace corvel

@@ -1,5 +1,5 @@
 // The application's pictures: icons and mouse pointers, drawn as XPM in
-// ui/icons by scripts/draw_icons.py.
+// ui/qt/icons by scripts/draw_icons.py.
 #pragma once
 
 #include <QCursor>

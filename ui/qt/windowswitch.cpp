@@ -1,8 +1,5 @@
 #include "windowswitch.h"
 
-#include "equalswindow.h"
-#include "mainwindow.h"
-
 namespace corvel {
 
 QtWindowSwitch::QtWindowSwitch(EditorLauncher launcher)
@@ -21,8 +18,7 @@ void QtWindowSwitch::replaceWindow(WindowKind kind)
         current_->disconnect(this);
         current_->deleteLater();
     }
-    CheckWindow* next = kind == WindowKind::Equals ? static_cast<CheckWindow*>(new EqualsWindow(launcher_))
-                                                   : new MainWindow(launcher_);
+    auto* next = new CheckWindow(kind, launcher_);
     current_ = next;
     connect(next, &CheckWindow::switchRequested, this, [this] { switch_.switchWindow(); });
     connect(next, &CheckWindow::endRequested, this, [this] { switch_.endApplication(); });

@@ -1,4 +1,4 @@
-#include "editorprocess_windows.h"
+#include "editor_process.h"
 
 #include "corvel/windows_text.h"
 

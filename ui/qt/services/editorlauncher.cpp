@@ -3,7 +3,7 @@
 #include <QProcess>
 
 #ifdef _WIN32
-#include "editorprocess_windows.h"
+#include "editor_process.h"
 #endif
 
 namespace corvel {

@@ -14,11 +14,11 @@ void installDesignFonts(QApplication& app)
 {
     const QStringList song {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW")};
     const QStringList kai {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL UKai TW")};
-    QFont::insertSubstitutions(design::kSong, song);
+    QFont::insertSubstitutions(design::text(kSong), song);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), song);
-    QFont::insertSubstitutions(design::kKai, kai);
+    QFont::insertSubstitutions(design::text(kKai), kai);
     QFont::insertSubstitutions(QStringLiteral("KaiTi"), kai);
-    app.setFont(design::songFont(9));
+    app.setFont(design::font(kWindowFont));
 }
 
 void installDialogStyle(QApplication& app)

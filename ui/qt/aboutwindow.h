@@ -3,12 +3,10 @@
 #pragma once
 
 #include "about_window.h"
-#include "designwidgets.h"
+#include "controlmap.h"
 #include "window_view.h"
 
 #include <QDialog>
-
-class QLabel;
 
 namespace corvel {
 
@@ -36,13 +34,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void createWindow();
-    QLabel* createLabel(Control id);
-    void createLine(Control id);
-    void createHeading();
-    void createContacts();
-    void withoutFocus();
-
     ControlMap controls_;
     AboutWindowBehaviour behaviour_;
 };
