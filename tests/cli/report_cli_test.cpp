@@ -503,10 +503,12 @@ TEST_F(ReportCli, ADictionaryChangedAfterItsCheckFailsTheReport)
         cli::ReportOutput::Analysed analysed = report->analyse(
             "game.txt", dictionary, Layout::LinePairs, std::nullopt, 0, {}, checked, ignored);
         EXPECT_EQ(static_cast<bool>(analysed.error), c.fails) << analysed.error.describe();
-        if (c.fails)
-            EXPECT_NE(analysed.error.describe().find(dictionary.string() + ": the file changed"),
+        const std::string described = analysed.error.describe();
+        if (c.fails) {
+            EXPECT_NE(described.find(dictionary.string() + ": the file changed"),
                       std::string::npos)
-                << analysed.error.describe();
+                << described;
+        }
     }
 }
 
