@@ -105,6 +105,10 @@ struct Job {
     std::int32_t stopLine = 0;
     encoding::FileKind kind;  // what the file is, when it was looked at
     FileStamp stamp;          // the file its check read, when a report reads it again
+    // A translation file: its format and, for one of one language, its
+    // source. It has no check run and writes nothing; its report is all.
+    std::optional<FileFormat> format;
+    std::optional<fs::path> source;
 };
 
 void refuse(Job& job, const std::string& why)
@@ -129,6 +133,8 @@ void refuseSharedOutputs(std::vector<Job>& jobs)
     };
     std::map<FileIdentity, Writer> writer;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (jobs[i].format)
+            continue;  // writes nothing
         auto names = outputNames(jobs[i].request);
         if (!names)
             continue;  // the run itself reports the name
@@ -187,6 +193,10 @@ public:
             job.request.encoding = fixedEncoding(options_.reading.encoding);
             job.request.linePath = LinePath::FlaggedLines;
             job.request.outputs = OutputPlacement::NewFile;
+            const std::size_t index = jobs.size();
+            if (index < options_.sources.size() && !options_.sources[index].empty())
+                job.source = absolutePath(options_.sources[index]);
+            decideFormat(job);
             jobs.push_back(std::move(job));
         }
         refuseSharedOutputs(jobs);
@@ -197,6 +207,17 @@ public:
     {
         if (!job.refusal.empty()) {
             fail(job, job.refusal);
+            return;
+        }
+        if (job.format) {  // read by its report alone, twice for consistency
+            if (canReread(job.request.dictionary) != Rereading::Yes ||
+                (job.source && canReread(*job.source) != Rereading::Yes)) {
+                fail(job, displayPath(job.request.dictionary) +
+                              ": a translation file is read more than once, which a pipe cannot "
+                              "give; save it to a file first");
+                return;
+            }
+            job.checked = true;
             return;
         }
         if (!workdir_.empty()) {
@@ -212,7 +233,7 @@ public:
             // device would give it nothing, and an empty report would pass.
             fail(job, displayPath(job.request.dictionary) + ": " +
                           (rereading == Rereading::Device ? messages::kDeviceReadOnce
-                                                              : messages::kPipeReadOnce));
+                                                          : messages::kPipeReadOnce));
             return;
         }
         if (rereadable)  // a pipe is read once, by the run
@@ -258,6 +279,18 @@ public:
 
 private:
     enum class Rereading { Yes, Pipe, Device };
+    // Whether the file is a translation file, and which: as --input says,
+    // else from its name and content. --source needs one of one language.
+    void decideFormat(Job& job) const
+    {
+        if (options_.input == InputChoice::Format)
+            job.format = options_.inputFormat;
+        else if (options_.input == InputChoice::Recognise)
+            job.format = recogniseFormat(job.request.dictionary);
+        if (job.source && (!job.format || !needsSource(*job.format)))
+            refuse(job, "--source applies to a translation file of one language (android, "
+                        "json, properties), which this is not");
+    }
 
     // Whether the dictionary can be read again after its check: a file,
     // not a pipe or a device. A dictionary that does not exist, or a
@@ -421,10 +454,20 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         Job& job = jobs[i];
         checker.check(job);
         HeldFindings held(turn, i, kHeldFindings, [&]() -> report::FindingSink& {
-            report.begin(job.name, job.request.layout);
+            report.begin(job.name, job.request.layout, job.format);
             return report.writers();
         });
-        if (job.checked) {
+        if (job.checked && job.format) {
+            report::TranslationFiles files {*job.format, job.request.dictionary, job.source};
+            ReportOutput::Analysed analysed = report.analyseEntries(job.name, files, held);
+            held.release();
+            report.endEntries(analysed);
+            job.status = analysed.counts.failing > 0 ? ExitStatus::Flagged : ExitStatus::Clean;
+            if (analysed.error) {
+                job.err = "corvel-check: " + oneLine(analysed.error.describe()) + '\n';
+                job.status = ExitStatus::Failed;
+            }
+        } else if (job.checked) {
             ReportOutput::Analysed analysed =
                 report.analyse(job.name, job.request.dictionary, job.request.layout, job.stop,
                                job.stopLine, checker.reading(job), job.stamp, held);
@@ -437,7 +480,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
             }
         } else {
             turn.wait(i);
-            report.notChecked(job.name, job.request.layout, job.failure);
+            report.notChecked(job.name, job.request.layout, job.format, job.failure);
         }
         if (!report.withSummaries())
             job.out.clear();
@@ -476,6 +519,13 @@ std::vector<CallFile> filesOfTheCall(const std::vector<Job>& jobs)
     std::vector<CallFile> files;
     for (const Job& job : jobs) {
         const std::string of = " of " + displayPath(job.request.dictionary);
+        if (job.format) {  // only read
+            files.push_back({job.request.dictionary,
+                             "the translation file " + displayPath(job.request.dictionary), false});
+            if (job.source)
+                files.push_back({*job.source, "the source file " + displayPath(*job.source), false});
+            continue;
+        }
         files.push_back({job.request.dictionary,
                          "the dictionary " + displayPath(job.request.dictionary), false});
         auto names = outputNames(job.request);
@@ -541,10 +591,16 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console)
     if (threads == 0)  // one per core; the count is read from the system, so only when needed
         threads = jobs.size() > 1 ? std::max(1u, std::thread::hardware_concurrency()) : 1;
     std::unique_ptr<ReportOutput> report;
-    if (options.report.wanted) {
+    // A translation file's report is its only output: one is printed
+    // (as text, unless a format is asked for) whenever the call has one.
+    const bool entries = std::any_of(jobs.begin(), jobs.end(),
+                                     [](const Job& job) { return job.format.has_value(); });
+    if (options.report.wanted || entries) {
+        CliOptions reporting = options;
+        reporting.report.wanted = true;
         std::string error = callFileClash(options.report, jobs);
         if (error.empty())
-            report = ReportOutput::open(options, console.out(), error);
+            report = ReportOutput::open(reporting, console.out(), error);
         if (!report) {
             console.err() << "corvel-check: " << oneLine(error) << '\n';
             return static_cast<int>(ExitStatus::Failed);

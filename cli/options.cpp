@@ -12,10 +12,21 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: corvel-check [OPTION]... DICTIONARY...\n"
+    "       corvel-check [OPTION]... FILE.po|FILE.ts|FILE.xlf...\n"
+    "       corvel-check [OPTION]... --source SOURCE TRANSLATION...\n"
     "Checks translation dictionaries and writes a check log (and in correct\n"
     "mode a corrected copy) into a folder named after each dictionary.\n"
+    "Checks the translation files projects keep (gettext .po, Qt .ts, XLIFF;\n"
+    "Android strings.xml, JSON and .properties against their source) and\n"
+    "prints their report; nothing is written beside them.\n"
     "\n"
     "  --equals              equals-line dictionaries (English=Chinese)\n"
+    "  --input FORMAT        read every file as FORMAT: {inputs}, or\n"
+    "                        line-pairs or equals-lines (a dictionary); default:\n"
+    "                        recognised from the name and the content\n"
+    "  --source SOURCE       the source-language file of the translation file\n"
+    "                        that follows (android, json, properties): paired\n"
+    "                        by key\n"
     "  --correct             correct mode: also write the corrected dictionary\n"
     "  --append-log          append to the check log instead of replacing it\n"
     "  --stop-on-empty       check mode: stop at the first empty line\n"
@@ -63,6 +74,8 @@ std::string usage()
     std::string text(kUsage);
     const std::string_view mark = "{formats}";
     text.replace(text.find(mark), mark.size(), reportFormatNames());
+    const std::string_view inputs = "{inputs}";
+    text.replace(text.find(inputs), inputs.size(), formatNames());
     return text;
 }
 
@@ -199,11 +212,14 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
     bool onlyFiles = false;
     std::vector<std::string> enable, disable;
     std::set<ReportValue> onceOnly;
+    std::optional<std::string> source;  // waiting for its translation file
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool valued = false;
         if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
             o.dictionaries.push_back(a);
+            o.sources.push_back(source.value_or(std::string()));
+            source.reset();
             continue;
         }
         std::string name = a;
@@ -223,6 +239,32 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             onlyFiles = true;
         } else if (name == "--equals") {
             o.layout = Layout::Equals;
+        } else if (name == "--input") {
+            auto v = takeValue();
+            if (v && (*v == "line-pairs" || *v == "equals-lines")) {
+                o.input = InputChoice::Dictionary;
+                if (*v == "equals-lines")
+                    o.layout = Layout::Equals;
+            } else if (auto format = v ? parseFormatName(*v) : std::nullopt) {
+                o.input = InputChoice::Format;
+                o.inputFormat = *format;
+            } else {
+                result.error = "--input needs " + formatNames() + ", line-pairs or equals-lines";
+                return result;
+            }
+            valued = true;
+        } else if (name == "--source") {
+            auto v = takeValue();
+            if (!v || v->empty()) {
+                result.error = "--source needs a file";
+                return result;
+            }
+            if (source) {
+                result.error = "--source " + *source + " has no translation file after it";
+                return result;
+            }
+            source = *v;
+            valued = true;
         } else if (name == "--correct") {
             o.mode = Mode::Correct;
         } else if (auto s = switches.find(name); s != switches.end()) {
@@ -302,6 +344,10 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             result.error = "option " + name + " takes no value";
             return result;
         }
+    }
+    if (source) {
+        result.error = "--source " + *source + " has no translation file after it";
+        return result;
     }
     if (o.layout == Layout::Equals && !linePairSwitches.empty()) {
         result.error = linePairSwitches.front() + " applies to line-pair dictionaries only";

@@ -1,6 +1,7 @@
 // The command line of corvel-check.
 #pragma once
 
+#include "corvel/file_format.h"
 #include "corvel/local_time.h"
 #include "corvel/run_request.h"
 #include "corvel/reading_options.h"
@@ -52,8 +53,15 @@ struct ReadingChoice {
 // --list-rules prints the report's rules instead of checking.
 enum class ListRules { No, Text, Json };
 
+// How the files of the command line are read (--input): recognised from
+// their names and content, forced to a translation format, or forced to a
+// dictionary of the layout.
+enum class InputChoice { Recognise, Format, Dictionary };
+
 struct CliOptions {
     Layout layout = Layout::LinePairs;
+    InputChoice input = InputChoice::Recognise;
+    FileFormat inputFormat = FileFormat::Po;  // with InputChoice::Format
     ReadingChoice reading;
     Mode mode = Mode::Check;
     CliOptionSource options;
@@ -66,6 +74,9 @@ struct CliOptions {
     bool version = false;
     ListRules listRules = ListRules::No;
     std::vector<std::string> dictionaries;
+    // --source SOURCE: the source file of the translation file that
+    // follows it, at the same index (empty: none).
+    std::vector<std::string> sources;
 };
 
 struct ParseResult {

@@ -98,9 +98,36 @@ ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::
     return analysed;
 }
 
-void ReportOutput::begin(const std::string& name, Layout layout)
+ReportOutput::Analysed ReportOutput::analyseEntries(const std::string& name,
+                                                    const report::TranslationFiles& files,
+                                                    report::FindingSink& sink) const
 {
-    session_->beginDictionary({name, layout});
+    report::DictionaryHeader header;
+    header.path = name;
+    header.format = files.format;
+    Analysed analysed;
+    try {
+        analysed.error = report::analyseTranslationFile(header, files, settings_, sink,
+                                                        analysed.counts, analysed.entries);
+    } catch (const std::exception& failure) {
+        analysed.error = Error::fromException(failure, displayPath(files.translation));
+    }
+    return analysed;
+}
+
+void ReportOutput::begin(const std::string& name, Layout layout, std::optional<FileFormat> format)
+{
+    session_->beginDictionary({name, layout, format});
+}
+
+void ReportOutput::endEntries(const Analysed& analysed)
+{
+    report::DictionaryOutcome outcome;
+    outcome.findings = analysed.counts;
+    outcome.entries = analysed.entries;
+    if (analysed.error)
+        outcome.error = analysed.error.describe();
+    session_->endDictionary(std::move(outcome));
 }
 
 void ReportOutput::end(const RunReport& run, bool complete, const Analysed& analysed)
@@ -116,10 +143,13 @@ void ReportOutput::end(const RunReport& run, bool complete, const Analysed& anal
     session_->endDictionary(std::move(outcome));
 }
 
-void ReportOutput::notChecked(const std::string& name, Layout layout, const std::string& error)
+void ReportOutput::notChecked(const std::string& name, Layout layout,
+                              std::optional<FileFormat> format, const std::string& error)
 {
-    session_->beginDictionary({name, layout});
+    session_->beginDictionary({name, layout, format});
     report::DictionaryOutcome outcome;
+    if (format)
+        outcome.entries = report::EntryCounts {};
     outcome.complete = false;
     outcome.checked = false;
     outcome.error = error;

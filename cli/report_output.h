@@ -31,6 +31,7 @@ public:
         Error error;  // the failure of reading the dictionary
         report::FindingCounts counts;
         std::int32_t lines = 0;
+        report::EntryCounts entries;  // a translation file's
     };
 
     // On any thread: streams the dictionary named `name` on the command
@@ -42,13 +43,20 @@ public:
                      const std::optional<Stop>& stop, std::int32_t stopLine,
                      const encoding::ScanSettings& reading, const FileStamp& checked,
                      report::FindingSink& sink) const;
+    // On any thread: streams the entries of a translation file named
+    // `name` on the command line through the rules into `sink`.
+    Analysed analyseEntries(const std::string& name, const report::TranslationFiles& files,
+                            report::FindingSink& sink) const;
     // In the dictionary's turn, one thread at a time: its findings go to
-    // writers() between begin() and end().
-    void begin(const std::string& name, Layout layout);
+    // writers() between begin() and end() (endEntries() for a translation
+    // file).
+    void begin(const std::string& name, Layout layout, std::optional<FileFormat> format = {});
     report::FindingSink& writers() { return session_->writers(); }
     void end(const RunReport& run, bool complete, const Analysed& analysed);
+    void endEntries(const Analysed& analysed);
     // In its turn: a dictionary that could not be checked, with why.
-    void notChecked(const std::string& name, Layout layout, const std::string& error);
+    void notChecked(const std::string& name, Layout layout, std::optional<FileFormat> format,
+                    const std::string& error);
     // Ends the documents and puts the --report file in place; the failure
     // of writing it, if any (the old file is left as it was then).
     std::string finish();

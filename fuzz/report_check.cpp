@@ -2,7 +2,7 @@
 
 #include "encoding/file_kind.h"
 #include "corvel/report/baseline.h"
-#include "report/json_reader.h"
+#include "formats/json_stream.h"
 #include "report/json_writer.h"
 #include "report/report_session.h"
 #include "report/sarif_writer.h"
@@ -13,13 +13,11 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace corvel::fuzz {
 
 namespace {
-
-using report::JsonReader;
-using Token = JsonReader::Token;
 
 void require(bool ok, const char* what, const std::string& detail = {})
 {
@@ -50,17 +48,41 @@ std::optional<report::LogStop> stopOf(const RunReport& run)
     return std::nullopt;
 }
 
-// Parses a whole JSON document; how often each key occurs.
-std::map<std::string, int> keysOf(const std::string& text, const char* format)
-{
-    JsonReader reader(text);
-    std::map<std::string, int> keys;
-    for (Token t = reader.next(); t != Token::End; t = reader.next()) {
-        require(t != Token::Error, format, reader.error());
-        if (t == Token::Key)
-            ++keys[reader.text()];
+// How often each key of a JSON document occurs, and the numbers of its
+// "line" members in order.
+class KeyCounter final : public formats::JsonHandler {
+public:
+    bool beginObject() override { return true; }
+    bool endObject() override { return true; }
+    bool beginArray() override { return true; }
+    bool endArray() override { return true; }
+    bool key(std::string&& name) override
+    {
+        ++keys[name];
+        last_ = std::move(name);
+        return true;
     }
-    return keys;
+    bool string(std::string&&, formats::TextPlace) override { return true; }
+    bool scalar(formats::JsonScalar kind, std::string_view number) override
+    {
+        if (kind == formats::JsonScalar::Number && last_ == "line")
+            lines.push_back(std::stoll(std::string(number)));
+        return true;
+    }
+    std::map<std::string, int> keys;
+    std::vector<std::int64_t> lines;
+
+private:
+    std::string last_;
+};
+
+// Parses a whole JSON document.
+KeyCounter keysOf(const std::string& text, const char* format)
+{
+    KeyCounter counter;
+    formats::ReadOutcome outcome = formats::readJsonBytes(text, counter);
+    require(!outcome.parse, format, outcome.parse ? outcome.parse->expected : std::string());
+    return counter;
 }
 
 }  // namespace
@@ -105,10 +127,11 @@ void checkReports(const std::filesystem::path& dictionary, Layout layout, const 
     std::string error;
     report::Baseline baseline = report::Baseline::parse(json.str(), error);
     require(error.empty(), "the JSON report does not read back", error + "\n" + json.str());
-    auto jsonKeys = keysOf(json.str(), "the JSON report does not parse");
+    KeyCounter jsonRead = keysOf(json.str(), "the JSON report does not parse");
+    auto& jsonKeys = jsonRead.keys;
     require(jsonKeys["rule"] == findings, "the JSON report lists another number of findings");
 
-    auto sarifKeys = keysOf(sarif.str(), "the SARIF report does not parse");
+    auto sarifKeys = keysOf(sarif.str(), "the SARIF report does not parse").keys;
     for (const char* member : {"version", "runs", "tool", "driver", "name", "results"})
         require(sarifKeys[member] >= 1, "the SARIF report lacks a required member", member);
     require(sarif.str().find("\"version\": \"2.1.0\"") != std::string::npos,
@@ -122,11 +145,7 @@ void checkReports(const std::filesystem::path& dictionary, Layout layout, const 
     require(lines == findings + 1, "the text report is not one line per finding", text.str());
     // Findings come in line order, the encoding ones merged in.
     std::int64_t last = 0;
-    JsonReader reader(json.str());
-    for (Token t = reader.next(); t != Token::End; t = reader.next()) {
-        if (t != Token::Key || reader.text() != "line" || reader.next() != Token::Number)
-            continue;
-        const std::int64_t line = std::stoll(reader.text());
+    for (std::int64_t line : jsonRead.lines) {
         require(line >= last, "the findings are not in line order", json.str());
         last = line;
     }

@@ -4,7 +4,8 @@
 # and package)
 set -euo pipefail
 
-base=(cmake ninja-build g++ libgtest-dev pkg-config clang libclang-rt-14-dev python3-jsonschema)
+base=(cmake ninja-build g++ libgtest-dev pkg-config clang libclang-rt-14-dev python3-jsonschema
+      libexpat1-dev nlohmann-json3-dev)
 ui=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     fonts-arphic-uming fonts-arphic-ukai xvfb xauth xdotool imagemagick)
 # The Debian package: building it (dpkg-shlibdeps, file), checking it (lintian,
@@ -19,7 +20,8 @@ case "${1:-all}" in
   # The cross tools and Wine; Xvfb, the Chinese locale and fonts for the
   # windows' tests under Wine; xdotool for the test with real input; zip
   # and unzip for the package.
-  windows) wanted=(g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb xdotool locales
+  windows) wanted=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nlohmann-json3-dev
+                   wine wine64 googletest xvfb xdotool locales
                    fonts-arphic-uming fonts-arphic-ukai zip unzip) ;;
   *) echo "usage: $0 [base|ui|package|all|windows]" >&2; exit 2 ;;
 esac

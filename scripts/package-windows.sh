@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Windows package corvel-VERSION-win64.zip from the cross build:
 # Corvel.exe (the windows), corvel-check.exe (the command-line checker), and
-# README.txt and LICENSE.txt with Windows line ends, in a folder
+# README.txt, LICENSE.txt and THIRD-PARTY.txt with Windows line ends, in a folder
 # corvel-VERSION-win64. Nothing to install: unzip and run.
 # Usage: scripts/package-windows.sh [BUILD_DIR [OUT_DIR]]   (default: build-win, BUILD_DIR)
 # Builds Corvel.exe and corvel-check.exe first when they are not built yet.
@@ -35,6 +35,8 @@ crlf "$root/README.md" "$stage/$name/README.txt"
 if [ -f "$root/LICENSE" ]; then
   crlf "$root/LICENSE" "$stage/$name/LICENSE.txt"
 fi
+# The notices of the XML and JSON libraries built into the programs.
+crlf "$root/third_party/NOTICES.txt" "$stage/$name/THIRD-PARTY.txt"
 
 rm -f "$out/$name.zip"
 # Fixed times, so the same build gives the same zip.

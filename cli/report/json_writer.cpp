@@ -67,7 +67,7 @@ void JsonWriter::beginDictionary(const report::DictionaryHeader& header)
     firstDictionary_ = false;
     firstFinding_ = true;
     appendMember(text_, "path", header.path);
-    appendMember(text_, "layout", report::layoutName(header.layout), ",\n      ");
+    appendMember(text_, "layout", report::layoutName(header), ",\n      ");
     text_ += ",\n      \"findings\": [";
     write();
 }
@@ -86,6 +86,8 @@ bool JsonWriter::add(report::Finding f)
     appendMember(text_, "source", f.source, ", ");
     appendMember(text_, "translation", f.translation, ", ");
     appendMember(text_, "message", f.message, ", ");
+    if (!f.entry.empty())
+        appendMember(text_, "entry", f.entry, ", ");
     text_ += f.baseline ? ", \"baseline\": true}" : ", \"baseline\": false}";
     write();
     return static_cast<bool>(out_);
@@ -94,6 +96,28 @@ bool JsonWriter::add(report::Finding f)
 void JsonWriter::endDictionary(const report::DictionaryOutcome& outcome)
 {
     text_ += firstFinding_ ? "],\n      " : "\n      ],\n      ";
+    if (outcome.entries) {
+        const report::EntryCounts& e = *outcome.entries;
+        text_ += "\"entries\": {";
+        appendMember(text_, "entries", e.entries);
+        appendMember(text_, "checked", e.checked, ", ");
+        appendMember(text_, "untranslated", e.untranslated, ", ");
+        appendMember(text_, "fuzzy", e.fuzzy, ", ");
+        appendMember(text_, "unfinished", e.unfinished, ", ");
+        appendMember(text_, "obsolete", e.obsolete, ", ");
+        appendMember(text_, "notTranslatable", e.notTranslatable, ", ");
+        appendMember(text_, "missing", e.missing, ", ");
+        appendMember(text_, "unknownKeys", e.unknownKeys, ", ");
+        text_ += "},\n      \"summary\": ";
+        appendCounts(text_, outcome.findings);
+        if (!outcome.checked)
+            text_ += ",\n      \"checked\": false";
+        if (!outcome.error.empty())
+            appendMember(text_, "error", outcome.error, ",\n      ");
+        text_ += "\n    }";
+        write();
+        return;
+    }
     appendMember(text_, "lines", outcome.lines);
     text_ += outcome.complete ? ",\n      \"complete\": true" : ",\n      \"complete\": false";
     text_ += ",\n      \"log\": {";

@@ -201,6 +201,10 @@ bool SarifWriter::add(report::Finding f)
     appendJsonString(text_, f.source);
     text_ += ", \"translation\": ";
     appendJsonString(text_, f.translation);
+    if (!f.entry.empty()) {
+        text_ += ", \"entry\": ";
+        appendJsonString(text_, f.entry);
+    }
     text_ += "}}";
     write();
     return static_cast<bool>(out_);

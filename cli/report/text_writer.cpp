@@ -72,12 +72,18 @@ bool TextWriter::add(report::Finding finding)
     line_ = path_;
     line_ += ':';
     line_ += std::to_string(finding.line);
+    if (!finding.entry.empty() && finding.column) {  // a translation file's: where the text is
+        line_ += ':';
+        line_ += std::to_string(*finding.column);
+    }
     line_ += ": ";
     line_ += finding.baseline ? "note" : report::severityName(finding.severity);
     line_ += ": ";
     line_ += report::ruleInfo(finding.rule).name;
     line_ += ": ";
     line_ += oneLine(finding.message);
+    if (!finding.entry.empty())
+        line_ += " [" + oneLine(finding.entry) + "]";
     if (finding.baseline)
         line_ += " (baseline)";
     line_ += '\n';
@@ -89,6 +95,26 @@ void TextWriter::endDictionary(const report::DictionaryOutcome& outcome)
 {
     if (!outcome.checked) {  // its error is on standard error, as without a report
         --dictionaries_;
+        return;
+    }
+    if (outcome.entries) {
+        const report::EntryCounts& e = *outcome.entries;
+        out_ << path_ << ": " << counted(e.entries, "entry", "entries");
+        std::string states;
+        auto state = [&](std::int64_t n, const char* what) {
+            if (n > 0)
+                states += (states.empty() ? "" : ", ") + std::to_string(n) + " " + what;
+        };
+        state(e.untranslated, "untranslated");
+        state(e.fuzzy, "fuzzy");
+        state(e.unfinished, "unfinished");
+        state(e.obsolete, "obsolete");
+        state(e.notTranslatable, "not translatable");
+        state(e.missing, "missing");
+        state(e.unknownKeys, e.unknownKeys == 1 ? "unknown key" : "unknown keys");
+        if (!states.empty())
+            out_ << " (" << states << ")";
+        out_ << ", " << findingCounts(outcome.findings) << '\n';
         return;
     }
     out_ << path_ << ": " << counted(outcome.lines, "line", "lines") << ", "

@@ -19,6 +19,9 @@ namespace corvel::formats {
 struct TextPlace {
     std::int32_t line = 0;
     std::int32_t column = 0;
+    // The same column counted in characters (0: the line's bytes before it
+    // are ASCII, so it is `column`).
+    std::int32_t characterColumn = 0;
 };
 
 // What the file says of an entry's translation.
@@ -30,6 +33,11 @@ enum class EntryState : std::uint8_t {
     NotTranslatable,  // marked as never translated (translate="no", translatable="false")
 };
 
+// Texts are handed on as the rules read a dictionary's: line breaks and
+// tabs inside a text as the escapes \n and \t (a reader that decodes
+// escapes writes these two back), so that the placeholder and line-break
+// rules compare them; every other escape of the file decoded where it
+// hides a character (\uXXXX), kept where the file's own syntax is C's.
 struct Entry {
     // What names the entry for the reader of the report: msgctxt and msgid,
     // the Qt context and source, the XLIFF unit id, the key or key path.
@@ -41,6 +49,10 @@ struct Entry {
     EntryState state = EntryState::Translated;
     // Which form of a plural this is (0 for an entry without plurals).
     std::int32_t pluralForm = 0;
+    // Whether `target` is the file's bytes from targetPlace on, within one
+    // line: then a place inside it is a column of that line too. Otherwise a
+    // finding inside the text is placed at the text's start.
+    bool targetVerbatim = false;
     // The placeholder syntaxes the file declares for the entry (gettext's
     // c-format, qt-format, ...); none: the call's --placeholders.
     std::optional<report::PlaceholderSyntaxes> syntaxes;

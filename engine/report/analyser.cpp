@@ -165,7 +165,9 @@ DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink,
       counting_(counting),
       decoder_(options_.encoding),
       pairChecks_(options_.rules, decoder_),
-      trackShifts_(options_.layout == Layout::LinePairs && wants(RuleId::PairShift)),
+      // Shifted regions are tracked with pair-shift off too: their pairs
+      // are no pairs, and the pair rules must not weigh them.
+      trackShifts_(options_.layout == Layout::LinePairs),
       queue_(sink, decoder_, counting ? nullptr : census_)
 {
     if (counting_) {  // told nothing twice

@@ -1,7 +1,8 @@
 #include "corvel/report/baseline.h"
 #include "corvel/report/rule_catalogue.h"
 
-#include "json_reader.h"
+#include "formats/json_stream.h"
+#include "platform.h"
 #include "text_hash.h"
 
 #include <cstring>
@@ -43,163 +44,178 @@ std::uint64_t Baseline::keyOfDigests(std::string_view rule, std::uint64_t source
     return fingerprint(std::string_view(parts, sizeof parts), fingerprint(rule));
 }
 
-// Walks the report: {"dictionaries": [{"path": ..., "findings": [{"rule":
-// ..., "source": ..., "translation": ...}, ...]}, ...], ...}; every other
-// member is skipped.
-class Baseline::Loader {
+// Walks the report as it is read: {"dictionaries": [{"path": ..., "findings":
+// [{"rule": ..., "source": ..., "translation": ..., "column": ...}, ...]},
+// ...], ...}; every other member is passed over.
+class Baseline::Loader final : public formats::JsonHandler {
 public:
-    explicit Loader(JsonReader& reader) : reader_(reader) {}
-
-    bool read(std::vector<Dictionary>& out)
+    bool beginObject() override { return open(Want::Object); }
+    bool beginArray() override { return open(Want::Array); }
+    bool endObject() override { return close(); }
+    bool endArray() override { return close(); }
+    bool key(std::string&& name) override
     {
-        if (reader_.next() != JsonReader::Token::BeginObject)
-            return fail("not a JSON object");
-        bool found = false;
-        for (;;) {
-            JsonReader::Token t = reader_.next();
-            if (t == JsonReader::Token::EndObject)
-                break;
-            if (t != JsonReader::Token::Key)
-                return fail("");
-            if (reader_.text() == "dictionaries") {
-                found = true;
-                if (!readDictionaries(out))
-                    return false;
-            } else if (reader_.text() == "version") {
-                // Findings were fingerprinted otherwise before: an earlier
-                // report would match none of them and pass them all as new.
-                const auto version = reader_.next() == JsonReader::Token::Number
-                                         ? parseColumn(reader_.text())
-                                         : std::nullopt;
-                if (!version)
-                    return fail("\"version\" is not a whole number");
-                if (*version < kReportFormatVersion)
-                    return fail("this baseline was made by an earlier version; make it again");
-                if (*version > kReportFormatVersion)
-                    return fail("this baseline was made by a later version of corvel-check");
-            } else if (!skip()) {
-                return false;
-            }
-        }
-        if (reader_.next() != JsonReader::Token::End)
-            return fail("");
-        return found || fail("no \"dictionaries\" member: not a corvel-check JSON report");
+        key_ = std::move(name);
+        return true;
     }
 
-    const std::string& error() const { return error_; }
+    bool string(std::string&& text, formats::TextPlace) override
+    {
+        if (!expect(Want::String))
+            return false;
+        if (skipping())
+            return true;
+        if (frames_.back() == Frame::Dictionary && key_ == "path")
+            dictionaries_.back().path = normalisedPath(text);
+        else if (frames_.back() == Frame::Finding && key_ == "rule")
+            finding_.rule = std::move(text);
+        else if (frames_.back() == Frame::Finding && key_ == "source")
+            finding_.source = textFingerprint(text);
+        else if (frames_.back() == Frame::Finding && key_ == "translation")
+            finding_.translation = textFingerprint(text);
+        return true;
+    }
+
+    bool scalar(formats::JsonScalar kind, std::string_view number) override
+    {
+        if (!expect(kind == formats::JsonScalar::Number ? Want::Number : Want::Other))
+            return false;
+        if (!skipping() && frames_.back() == Frame::Finding && key_ == "column")
+            finding_.column = parseColumn(number);
+        if (!frames_.empty() && frames_.back() == Frame::Root && key_ == "version") {
+            // Findings were fingerprinted otherwise before: an earlier
+            // report would match none of them and pass them all as new.
+            const auto version = parseColumn(number);
+            message_ = !version                          ? "\"version\" is not a whole number"
+                       : *version < kReportFormatVersion ? "this baseline was made by an earlier "
+                                                           "version; make it again"
+                       : *version > kReportFormatVersion
+                           ? "this baseline was made by a later version of corvel-check"
+                           : "";
+            if (!message_.empty())
+                return fail(message_);
+        }
+        return true;
+    }
+
+    // After the whole document: the error, if any.
+    std::string error(const formats::ReadOutcome& outcome) const
+    {
+        if (outcome.io)
+            return outcome.io.describe();
+        if (outcome.parse) {
+            if (!message_.empty())
+                return message_;
+            return "not JSON: line " + std::to_string(outcome.parse->place.line) + ", column " +
+                   std::to_string(outcome.parse->place.column) + ": expected " +
+                   outcome.parse->expected;
+        }
+        if (!found_)
+            return "no \"dictionaries\" member: not a corvel-check JSON report";
+        return {};
+    }
+
+    std::vector<Dictionary>& dictionaries() { return dictionaries_; }
 
 private:
-    bool fail(const std::string& what)
-    {
-        error_ = reader_.syntaxError()      ? "not JSON: " + reader_.error()
-                 : !reader_.error().empty() ? reader_.error()
-                 : what.empty()             ? "not a corvel-check JSON report"
-                                            : what;
-        return false;
-    }
+    enum class Frame { Root, Dictionaries, Dictionary, Findings, Finding, Skipped };
+    enum class Want { Object, Array, String, Number, Other, Any };
 
-    bool skip() { return reader_.skipValue(reader_.next()) != JsonReader::Token::Error; }
-
-    // An array of objects, each read by `read`; `name` and `item` for the
-    // messages.
-    template <typename Read>
-    bool readObjects(const char* name, const char* item, Read read)
+    // What the value at the current place must be, and the message when it
+    // is not.
+    std::pair<Want, const char*> wanted() const
     {
-        if (reader_.next() != JsonReader::Token::BeginArray)
-            return fail(std::string("\"") + name + "\" is not an array");
-        for (;;) {
-            JsonReader::Token t = reader_.next();
-            if (t == JsonReader::Token::EndArray)
-                return true;
-            if (t != JsonReader::Token::BeginObject)
-                return fail(std::string("a ") + item + " is not an object");
-            if (!read())
-                return false;
+        if (frames_.empty())
+            return {Want::Object, "not a JSON object"};
+        switch (frames_.back()) {
+        case Frame::Root:
+            if (key_ == "dictionaries")
+                return {Want::Array, "\"dictionaries\" is not an array"};
+            if (key_ == "version")
+                return {Want::Number, "\"version\" is not a whole number"};
+            break;
+        case Frame::Dictionaries: return {Want::Object, "a dictionary is not an object"};
+        case Frame::Dictionary:
+            if (key_ == "path")
+                return {Want::String, "a dictionary's \"path\" is not a string"};
+            if (key_ == "findings")
+                return {Want::Array, "\"findings\" is not an array"};
+            break;
+        case Frame::Findings: return {Want::Object, "a finding is not an object"};
+        case Frame::Finding:
+            if (key_ == "rule")
+                return {Want::String, "a finding's rule is not a string"};
+            if (key_ == "column")
+                return {Want::Number, "a finding's column is not a number"};
+            if (key_ == "source" || key_ == "translation")
+                return {Want::String, "a finding's text is not a string"};
+            break;
+        case Frame::Skipped: break;
         }
+        return {Want::Any, ""};
     }
 
-    bool readDictionaries(std::vector<Dictionary>& out)
+    bool expect(Want got)
     {
-        return readObjects("dictionaries", "dictionary",
-                           [&] { return readDictionary(out.emplace_back()); });
-    }
-
-    bool readDictionary(Dictionary& dictionary)
-    {
-        for (;;) {
-            JsonReader::Token t = reader_.next();
-            if (t == JsonReader::Token::EndObject)
-                return true;
-            if (t != JsonReader::Token::Key)
-                return fail("");
-            if (reader_.text() == "path") {
-                if (reader_.next() != JsonReader::Token::String)
-                    return fail("a dictionary's \"path\" is not a string");
-                dictionary.path = normalisedPath(reader_.text());
-            } else if (reader_.text() == "findings") {
-                if (!readFindings(dictionary.findings))
-                    return false;
-            } else if (!skip()) {
-                return false;
-            }
-        }
-    }
-
-    bool readFindings(Counts& findings)
-    {
-        return readObjects("findings", "finding", [&] {
-            FindingKey found;
-            if (!readFinding(found))
-                return false;
-            ++findings[keyOfDigests(found.rule, found.source, found.translation, found.column)];
+        auto [want, message] = wanted();
+        if (want == Want::Any || want == got)
             return true;
-        });
+        message_ = message;
+        return fail(message);
     }
 
-    // What a finding's fingerprint is made of; its texts only as digests,
-    // so a text of any length costs no memory.
-    struct FindingKey {
-        std::string rule;
-        std::uint64_t source = textFingerprint("");
-        std::uint64_t translation = textFingerprint("");
-        std::optional<std::int32_t> column;
-    };
+    bool skipping() const { return frames_.empty() || wanted().first == Want::Any; }
 
-    bool readFinding(FindingKey& found)
+    bool open(Want kind)
     {
-        for (;;) {
-            JsonReader::Token t = reader_.next();
-            if (t == JsonReader::Token::EndObject)
-                return !found.rule.empty() || fail("a finding without \"rule\"");
-            if (t != JsonReader::Token::Key)
-                return fail("");
-            const std::string name = reader_.text();
-            if (name == "rule") {
-                if (reader_.next() != JsonReader::Token::String)
-                    return fail("a finding's rule is not a string");
-                found.rule = reader_.text();
-                continue;
-            }
-            if (name == "column") {
-                if (reader_.next() != JsonReader::Token::Number)
-                    return fail("a finding's column is not a number");
-                found.column = parseColumn(reader_.text());
-                continue;
-            }
-            reader_.digestStrings(true);
-            std::uint64_t* digest = name == "source"        ? &found.source
-                                    : name == "translation" ? &found.translation
-                                                            : nullptr;
-            bool ok = digest == nullptr ? skip() : reader_.next() == JsonReader::Token::String;
-            reader_.digestStrings(false);
-            if (!ok)
-                return digest == nullptr ? false : fail("a finding's text is not a string");
-            if (digest != nullptr)
-                *digest = reader_.digest();
+        if (!expect(kind))
+            return false;
+        if (frames_.empty()) {
+            frames_.push_back(Frame::Root);
+            return true;
         }
+        if (skipping()) {
+            frames_.push_back(Frame::Skipped);
+            return true;
+        }
+        switch (frames_.back()) {
+        case Frame::Root:
+            found_ = true;
+            frames_.push_back(Frame::Dictionaries);
+            break;
+        case Frame::Dictionaries:
+            dictionaries_.emplace_back();
+            frames_.push_back(Frame::Dictionary);
+            break;
+        case Frame::Dictionary: frames_.push_back(Frame::Findings); break;
+        case Frame::Findings:
+            finding_ = FindingKey {};
+            frames_.push_back(Frame::Finding);
+            break;
+        case Frame::Finding:
+        case Frame::Skipped: frames_.push_back(Frame::Skipped); break;
+        }
+        key_.clear();
+        return true;
     }
 
-    static std::optional<std::int32_t> parseColumn(const std::string& text)
+    bool close()
+    {
+        Frame closed = frames_.back();
+        frames_.pop_back();
+        key_.clear();
+        if (closed != Frame::Finding)
+            return true;
+        if (finding_.rule.empty()) {
+            message_ = "a finding without \"rule\"";
+            return fail(message_);
+        }
+        ++dictionaries_.back().findings[keyOfDigests(finding_.rule, finding_.source,
+                                                     finding_.translation, finding_.column)];
+        return true;
+    }
+
+    static std::optional<std::int32_t> parseColumn(std::string_view text)
     {
         std::int64_t value = 0;
         for (char c : text) {
@@ -210,41 +226,47 @@ private:
         return static_cast<std::int32_t>(value);
     }
 
-    JsonReader& reader_;
-    std::string error_;
-};
+    // What a finding's fingerprint is made of; its texts only as digests.
+    struct FindingKey {
+        std::string rule;
+        std::uint64_t source = textFingerprint("");
+        std::uint64_t translation = textFingerprint("");
+        std::optional<std::int32_t> column;
+    };
 
-Baseline Baseline::read(JsonReader& reader, std::string& error)
-{
-    Baseline baseline;
-    Loader loader(reader);
-    if (!loader.read(baseline.dictionaries_)) {
-        error = loader.error();
-        return Baseline();
-    }
-    error.clear();
-    return baseline;
-}
+    std::vector<Frame> frames_;
+    std::string key_;
+    FindingKey finding_;
+    std::vector<Dictionary> dictionaries_;
+    bool found_ = false;
+    std::string message_;  // a report's fault in words of its own
+};
 
 Baseline Baseline::load(const std::filesystem::path& path, std::string& error)
 {
-    Error openError;
-    File file = File::open(path, File::Access::Read, openError);
-    if (openError) {
-        error = openError.describe();
+    Loader loader;
+    formats::ReadOutcome outcome = formats::readJson(path, loader);
+    std::string cause = loader.error(outcome);
+    if (!cause.empty()) {
+        // A failure to read names the file already.
+        error = outcome.io ? cause : displayPath(path) + ": " + cause;
         return Baseline();
     }
-    JsonReader reader(std::move(file));
-    Baseline baseline = read(reader, error);
-    if (!error.empty())
-        error = displayPath(path) + ": " + error;
+    error.clear();
+    Baseline baseline;
+    baseline.dictionaries_ = std::move(loader.dictionaries());
     return baseline;
 }
 
 Baseline Baseline::parse(std::string text, std::string& error)
 {
-    JsonReader reader(std::move(text));
-    return read(reader, error);
+    Loader loader;
+    error = loader.error(formats::readJsonBytes(text, loader));
+    if (!error.empty())
+        return Baseline();
+    Baseline baseline;
+    baseline.dictionaries_ = std::move(loader.dictionaries());
+    return baseline;
 }
 
 Baseline::Counts Baseline::forDictionary(std::string_view path) const

@@ -18,7 +18,7 @@
 namespace corvel::report {
 
 enum ByteKind : unsigned {
-    kPlaceholderStart = 1,  // % { \ < @, or 0xEC (the second byte of §)
+    kPlaceholderStart = 1,  // % { \ < @ _ &, or 0xEC (the second byte of §)
     kDigit = 2,             // 0..9
     kFullwidthLead = 4,     // 0xA3: full-width digits, letters and signs
 };
@@ -28,7 +28,8 @@ namespace detail {
 inline unsigned kindOfByte(unsigned char b)
 {
     unsigned kinds = 0;
-    if (b == '%' || b == '{' || b == '\\' || b == '<' || b == '@' || b == 0xEC)
+    if (b == '%' || b == '{' || b == '\\' || b == '<' || b == '@' || b == '_' || b == '&' ||
+        b == 0xEC)
         kinds |= kPlaceholderStart;
     if (b >= '0' && b <= '9')
         kinds |= kDigit;
@@ -43,7 +44,8 @@ inline unsigned kindsOfBlock(__m128i v)
     auto eq = [&](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
     __m128i start = _mm_or_si128(_mm_or_si128(eq('%'), eq('{')),
                                  _mm_or_si128(_mm_or_si128(eq('\\'), eq('<')),
-                                              _mm_or_si128(eq('@'), eq(static_cast<char>(0xEC)))));
+                                              _mm_or_si128(_mm_or_si128(eq('@'), eq('_')),
+                                                           _mm_or_si128(eq('&'), eq(static_cast<char>(0xEC))))));
     __m128i fromZero = _mm_sub_epi8(v, _mm_set1_epi8('0'));
     __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(fromZero, _mm_set1_epi8(9)), fromZero);
     unsigned kinds = 0;

@@ -117,6 +117,9 @@ inline std::uint64_t chineseUnit(std::uint16_t wide)
 
 constexpr std::uint16_t kDouble = 0xCBAB;  // 双: two, twice
 constexpr std::uint16_t kHalf = 0xB0EB;    // 半: a half
+constexpr std::uint16_t kTurnOver = 0xB7AD;  // 翻: with 倍, to double
+constexpr std::uint16_t kTimes = 0xB1B6;     // 倍: times
+constexpr std::uint16_t kEach = 0xC3BF;      // 每: each, per (one)
 
 // A multibyte character that the rules do not name.
 constexpr std::uint16_t kOtherWide = 0xFFFF;
@@ -160,6 +163,9 @@ inline std::uint16_t namedGbkCode(char32_t code)
     case 0x4F70: return 0xB0DB;  // 佰
     case 0x4EDF: return 0xC7AA;  // 仟
     case 0x53CC: return 0xCBAB;  // 双
+    case 0x7FFB: return kTurnOver;  // 翻
+    case 0x500D: return kTimes;     // 倍
+    case 0x6BCF: return kEach;      // 每
     case 0x534A: return 0xB0EB;  // 半
     default: return kOtherWide;
     }

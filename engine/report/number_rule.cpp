@@ -349,12 +349,52 @@ void addDateParts(const std::string& number, std::vector<std::string>& numbers)
         dropLeadingZeros(numbers[k]);
 }
 
+// A decade or a century of the source, "the 1400s", "the 1970's": a
+// translation writes it as a century (15 世纪) or a decade of one
+// (20 世纪 70 年代), without the digits.
+bool decade(std::string_view text, std::size_t after, const std::string& number)
+{
+    if (number.size() < 2 || number.back() != '0' || number.find('.') != std::string::npos)
+        return false;
+    std::size_t k = after;
+    if (k < text.size() && text[k] == '\'')
+        ++k;
+    return k < text.size() && text[k] == 's' && (k + 1 == text.size() || !isAsciiLetter(text[k + 1]));
+}
+
+bool namesCenturies(std::string_view translation, bool utf8)
+{
+    static constexpr std::string_view kUtf8[] = {"\xE4\xB8\x96\xE7\xBA\xAA", "\xE5\xB9\xB4\xE4\xBB\xA3"};
+    static constexpr std::string_view kGbk[] = {"\xCA\xC0\xBC\xCD", "\xC4\xEA\xB4\xFA"};
+    for (std::string_view word : utf8 ? kUtf8 : kGbk)
+        if (translation.find(word) != std::string_view::npos)
+            return true;
+    return false;
+}
+
+// An hour of the 24-hour clock (20:00) is also the hour of the 12-hour
+// clock the source may write (8pm).
+void addTwelveHour(std::string_view text, std::size_t after, const std::string& number,
+                   std::vector<std::string>& numbers)
+{
+    if (after >= text.size() || text[after] != ':' || number.size() != 2 || number[0] == '0')
+        return;
+    const int hour = (number[0] - '0') * 10 + (number[1] - '0');
+    if (hour > 12 && hour < 24)
+        numbers.push_back(std::to_string(hour - 12));
+}
+
 }  // namespace
 
 void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& placeholders,
-                         std::vector<std::string>& numbers, bool translation)
+                         std::vector<std::string>& numbers, bool translation,
+                         std::vector<std::string>* digitNumbers)
 {
     numbers.clear();
+    if (!translation)
+        decades_.clear();
+    if (digitNumbers != nullptr)
+        digitNumbers->clear();
     std::string number;
     NumberReader r(text, placeholders, steps_);
     while (!r.done()) {
@@ -365,16 +405,33 @@ void NumberRule::collect(std::string_view text, const std::vector<Placeholder>& 
             readNumber(r, number);
             if (word)
                 continue;
+            if (!translation && decade(text, r.at(), number)) {
+                dropLeadingZeros(number);
+                decades_.push_back(number);
+                continue;
+            }
             dropLeadingZeros(number);
             numbers.push_back(number);
-            if (translation)
+            if (translation) {
+                if (digitNumbers != nullptr)
+                    digitNumbers->push_back(number);
                 addDateParts(number, numbers);
+                addTwelveHour(text, r.at(), number, numbers);
+            }
             continue;
         }
         if (translation && r.length() > 1) {
             const std::uint16_t wide = steps_.wideAt(text, r.at());
             if (wide == gbk::kDouble || wide == gbk::kHalf) {
                 numbers.push_back(wide == gbk::kDouble ? "2" : "0.5");
+                r.advance();
+                continue;
+            }
+            // 翻倍 doubles (2x); 每 is "per one" ("for 1 sec" as 每秒).
+            if (wide == gbk::kEach ||
+                (wide == gbk::kTurnOver && r.at() + r.length() < text.size() &&
+                 steps_.wideAt(text, r.at() + r.length()) == gbk::kTimes)) {
+                numbers.push_back(wide == gbk::kEach ? "1" : "2");
                 r.advance();
                 continue;
             }
@@ -411,10 +468,20 @@ void NumberRule::readMissing(std::string_view source,
 {
     missing.clear();
     collect(source, sourcePlaceholders, sourceNumbers_, false);
+    // A decade or century counts as written where the translation names
+    // centuries or decades (世纪, 年代); else it is a number to keep.
+    if (!decades_.empty() && !namesCenturies(translation, steps_.utf8()))
+        sourceNumbers_.insert(sourceNumbers_.end(), decades_.begin(), decades_.end());
     if (sourceNumbers_.empty())
         return;
-    collect(translation, translationPlaceholders, translationNumbers_, true);
-    // Counts, not presence: "3 files, 3x" against "3 个文件，4倍" lacks a 3.
+    collect(translation, translationPlaceholders, translationNumbers_, true, &translationDigits_);
+    // Counts, not presence, where the translation writes a number of its own:
+    // "3 files, 3x" against "3 个文件，4倍" lacks a 3. A translation that only
+    // says a number fewer times ("Page 1 of 1" as "第 1 页") is rephrased.
+    const bool numberOfItsOwn =
+        std::any_of(translationDigits_.begin(), translationDigits_.end(), [&](const std::string& n) {
+            return std::find(sourceNumbers_.begin(), sourceNumbers_.end(), n) == sourceNumbers_.end();
+        });
     for (std::size_t i = 0; i < sourceNumbers_.size(); ++i) {
         const std::string& number = sourceNumbers_[i];
         if (std::find(sourceNumbers_.begin(), sourceNumbers_.begin() + i, number) !=
@@ -424,7 +491,7 @@ void NumberRule::readMissing(std::string_view source,
         auto inTranslation = std::count(translationNumbers_.begin(), translationNumbers_.end(), number);
         if (inTranslation == 0)
             missing.push_back(number);
-        else if (inTranslation < inSource)
+        else if (inTranslation < inSource && numberOfItsOwn)
             missing.push_back(number + " (" + std::to_string(inSource) + " x in the source, " +
                               std::to_string(inTranslation) + " x in the translation)");
     }

@@ -6,7 +6,11 @@
 // reader reads them: leading zeros do not count (01 is 1), the translation
 // may write a number in Chinese numerals with units or digit by digit
 // (八十五, 一万, 叁柒伍, 两, 双 for 2, 半 for 0.5, 零 for 0), and a date
-// written 2025.7.21 holds 2025, 7 and 21.
+// written 2025.7.21 holds 2025, 7 and 21; an hour 20:00 is also 8 (8pm).
+// A decade or century of the source (1400s, 1970's) is not required where
+// the translation names centuries or decades. A
+// number said fewer times in the translation counts only where the
+// translation writes a number the source lacks.
 #pragma once
 
 #include "gbk_chars.h"
@@ -50,12 +54,16 @@ public:
 private:
     // The numbers of `text`, leading zeros dropped; with `translation`,
     // also those it writes in Chinese numerals and the parts of dates.
+    // `digitNumbers`, when given, gets those written in digits.
     void collect(std::string_view text, const std::vector<Placeholder>& placeholders,
-                 std::vector<std::string>& numbers, bool translation);
+                 std::vector<std::string>& numbers, bool translation,
+                 std::vector<std::string>* digitNumbers = nullptr);
 
     gbk::CharSteps steps_;
     std::vector<std::string> sourceNumbers_;
     std::vector<std::string> translationNumbers_;
+    std::vector<std::string> translationDigits_;
+    std::vector<std::string> decades_;  // the source's decades and centuries (1400s)
 };
 
 std::vector<std::string> missingNumbers(std::string_view source, std::string_view translation,

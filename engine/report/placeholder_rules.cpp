@@ -55,15 +55,20 @@ void PlaceholderRules::compare(std::string_view source, std::string_view transla
     result.clear();
     if (sourceKinds & kPlaceholderStart) {
         scanner_.scan(source, false, result.source);
-        dropLabel(source, result.source);
         keepRecognised(result.source);
     }
     bool lookAlikes = !result.source.empty();
     if (translationKinds & (lookAlikes ? kPlaceholderStart | kFullwidthLead : kPlaceholderStart)) {
         scanner_.scan(translation, lookAlikes, result.translation);
-        dropLabel(translation, result.translation);
         keepRecognised(result.translation);
     }
+    // Each side's label is one only when the other side does not use it as
+    // a placeholder ("{0}" against "{0} 个").
+    const bool sourceLabel = isLabel(source, result.source, result.translation);
+    if (isLabel(translation, result.translation, result.source))
+        result.translation.clear();
+    if (sourceLabel)
+        result.source.clear();
     if (result.source.empty() && result.translation.empty())
         return;
     settleReadings(result.source, result.translation);
@@ -87,7 +92,11 @@ void PlaceholderRules::keepRecognised(std::vector<Placeholder>& found) const
     if (syntaxes_.all())
         return;
     for (Placeholder& p : found)
-        if (p.kind == PlaceholderKind::Printf && !syntaxes_.has(PlaceholderKind::Printf))
+        if (p.kind == PlaceholderKind::Printf && !syntaxes_.has(PlaceholderKind::Printf) &&
+            p.positional && syntaxes_.has(PlaceholderKind::Qt)) {
+            p.kind = PlaceholderKind::Qt;  // %2$s names argument 2 as Qt's %2 does
+            p.key.resize(p.key.find('$'));
+        } else if (p.kind == PlaceholderKind::Printf && !syntaxes_.has(PlaceholderKind::Printf))
             readAsQt(p);
         else if (!syntaxes_.has(PlaceholderKind::Qt))
             p.qtLength = 0;
@@ -95,15 +104,19 @@ void PlaceholderRules::keepRecognised(std::vector<Placeholder>& found) const
 }
 
 // A text that is one brace group alone ("{unset}") is a label shown as it
-// is, not a format with one placeholder.
-void PlaceholderRules::dropLabel(std::string_view text, std::vector<Placeholder>& found)
+// is, not a format with one placeholder, unless `other` (the other text of
+// the pair) holds the same group.
+bool PlaceholderRules::isLabel(std::string_view text, const std::vector<Placeholder>& found,
+                               const std::vector<Placeholder>& other)
 {
     if (found.size() != 1 || found[0].kind != PlaceholderKind::Brace)
-        return;
+        return false;
     std::string_view trimmed = trimSpaces(text);
-    if (trimmed.data() - text.data() == static_cast<std::ptrdiff_t>(found[0].offset) &&
-        trimmed.size() == found[0].length)
-        found.clear();
+    if (trimmed.data() - text.data() != static_cast<std::ptrdiff_t>(found[0].offset) ||
+        trimmed.size() != found[0].length)
+        return false;
+    return std::none_of(other.begin(), other.end(),
+                        [&](const Placeholder& p) { return p.key == found[0].key; });
 }
 
 // Multiset difference by key, in text order on each side.

@@ -42,7 +42,8 @@ public:
                  unsigned translationKinds, PlaceholderComparison& result);
 
 private:
-    void dropLabel(std::string_view text, std::vector<Placeholder>& found);
+    static bool isLabel(std::string_view text, const std::vector<Placeholder>& found,
+                        const std::vector<Placeholder>& other);
     void keepRecognised(std::vector<Placeholder>& found) const;
     void match(PlaceholderComparison& result);
 

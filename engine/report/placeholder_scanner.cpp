@@ -46,6 +46,18 @@ bool isTagName(std::string_view name)
     return std::find(kTagNames.begin(), kTagNames.end(), name) != kTagNames.end();
 }
 
+// The inline codes of translation interchange files, as their readers write
+// them into a text: <x id="1"/>, <g id="2">...</g>, <ec startRef="3"/>.
+// Recognised only with their id, so that each code is told apart.
+constexpr std::array<std::string_view, 11> kInlineCodeNames {"x", "g", "bx", "ex", "ph", "bpt",
+                                                             "ept", "it", "pc", "sc", "ec"};
+
+bool isInlineCodeName(std::string_view name)
+{
+    return std::find(kInlineCodeNames.begin(), kInlineCodeNames.end(), name) !=
+           kInlineCodeNames.end();
+}
+
 }  // namespace
 
 
@@ -60,6 +72,7 @@ void PlaceholderScanner::scan(std::string_view text, bool lookAlikes, std::vecto
         std::size_t next = i + 1;
         p.qtLength = 0;
         p.qtKey.clear();
+        p.positional = false;
         if (parseAt(i, p, next)) {
             p.offset = units_[i].begin;
             p.length = units_[next - 1].end - units_[i].begin;
@@ -152,7 +165,11 @@ void PlaceholderScanner::readUnits(std::string_view text, bool lookAlikes)
 bool PlaceholderScanner::parseAt(std::size_t i, Placeholder& p, std::size_t& next)
 {
     switch (at(i)) {
-    case '%': return parsePercent(i, p, next);
+    case '%':
+        if (lispLineBreak(i))
+            return false;
+        return parsePercent(i, p, next);
+    case '_': return parseUnderscored(i, p, next);
     case '{': return parseBrace(i, p, next);
     case '}':
         if (at(i + 1) == '}')
@@ -243,6 +260,8 @@ bool PlaceholderScanner::parsePercent(std::size_t i, Placeholder& p, std::size_t
             argument = nextArgument_++;
         }
         p.kind = PlaceholderKind::Printf;
+        p.positional = name.empty() && argument > 0 && argument < 100 && at(i + 1) != '(' &&
+                       isDigit(at(i + 1)) && (at(i + 2) == '$' || at(i + 3) == '$');
         p.key.assign(1, '%');
         p.key += name.empty() ? std::to_string(argument) + "$" : "(" + name + ")";
         if (star)
@@ -300,6 +319,8 @@ bool PlaceholderScanner::parseBrace(std::size_t i, Placeholder& p, std::size_t& 
     }
     if (at(j) != '}')
         return false;
+    if (name.empty() && emptyBracketsBeside(i, j))
+        return false;  // "{} [] or ()": the brackets named in prose
     p.kind = PlaceholderKind::Brace;
     p.key = "{" + name + "}";
     next = j + 1;
@@ -328,10 +349,56 @@ bool PlaceholderScanner::parseDoubleBrace(std::size_t i, Placeholder& p, std::si
     return true;
 }
 
+// "~%" is the line break of a Lisp format string where a word
+// ("~%Select") or no conversion ("~%~%", "~% ") follows it; a tilde before
+// a conversion ("%2$lu~%3$lu", "1~%d") is a range sign.
+bool PlaceholderScanner::lispLineBreak(std::size_t i) const
+{
+    if (i == 0 || at(i - 1) != '~')
+        return false;
+    const char c = at(i + 1);
+    if (c >= 'A' && c <= 'Z')
+        return at(i + 2) >= 'a' && at(i + 2) <= 'z';
+    return !isLetter(c) && !isDigit(c) && !isOneOf(c, "-+#0'.*(%");
+}
+
+// Whether an empty "{}" between `open` and `close` stands beside an
+// empty "[]" or "()" (past spaces, commas and CJK characters such as 、
+// and 或): brackets named in prose.
+bool PlaceholderScanner::emptyBracketsBeside(std::size_t open, std::size_t close) const
+{
+    auto pairAt = [&](std::size_t k) {
+        return (at(k) == '[' && at(k + 1) == ']') || (at(k) == '(' && at(k + 1) == ')');
+    };
+    auto between = [&](std::size_t k) {
+        return k < units_.size() && (at(k) == ' ' || at(k) == ',' || at(k) == '\0');
+    };
+    std::size_t k = close + 1;
+    while (between(k))
+        ++k;
+    if (pairAt(k))
+        return true;
+    k = open;
+    while (k > 0 && between(k - 1))
+        --k;
+    return k >= 2 && pairAt(k - 2);
+}
+
+// A backslash shown as a character between quotes ('\' or "\" followed
+// by no word): it escapes nothing.
+bool PlaceholderScanner::literalBackslash(std::size_t i) const
+{
+    const char quote = i > 0 ? at(i - 1) : '\0';
+    if ((quote != '\'' && quote != '"') || at(i + 1) != quote)
+        return false;
+    const char after = at(i + 2);
+    return !isLetter(after) && !isDigit(after) && after != '%' && after != '\\' && after != quote;
+}
+
 bool PlaceholderScanner::parseEscape(std::size_t i, Placeholder& p, std::size_t& next)
 {
     char c = at(i + 1);
-    if (!isOneOf(c, "ntr\"'\\0abfv"))
+    if (!isOneOf(c, "ntr\"'\\0abfv") || literalBackslash(i))
         return false;
     p.kind = PlaceholderKind::Escape;
     p.key = {'\\', c};
@@ -351,6 +418,8 @@ bool PlaceholderScanner::parseTag(std::size_t i, Placeholder& p, std::size_t& ne
         return false;
     while (isLetter(at(j)) || isDigit(at(j)))
         name += lower(at(j++));
+    if (isInlineCodeName(name) && parseInlineCode(i, j, closing, name, p, next))
+        return true;
     if (!isTagName(name))
         return false;
     bool selfClosing = false;
@@ -366,6 +435,43 @@ bool PlaceholderScanner::parseTag(std::size_t i, Placeholder& p, std::size_t& ne
         return false;
     p.kind = PlaceholderKind::Tag;
     p.key = closing ? "</" + name + ">" : selfClosing ? "<" + name + "/>" : "<" + name + ">";
+    next = j + 1;
+    return true;
+}
+
+// After "<name" or "</name" at j: ' id="..."' or ' startRef="..."', then
+// ">" or "/>"; a closing tag only for the paired codes g and pc. The key is
+// the tag as written.
+bool PlaceholderScanner::parseInlineCode(std::size_t i, std::size_t j, bool closing,
+                                         const std::string& name, Placeholder& p,
+                                         std::size_t& next)
+{
+    if (closing) {
+        if ((name != "g" && name != "pc") || at(j) != '>')
+            return false;
+    } else {
+        std::string attribute;
+        if (at(j++) != ' ')
+            return false;
+        while (isLetter(at(j)))
+            attribute += at(j++);
+        if ((attribute != "id" && attribute != "startRef") || at(j) != '=' || at(j + 1) != '"')
+            return false;
+        j += 2;
+        while (j < units_.size() && at(j) != '"' && at(j) != '<' && at(j) != '>')
+            ++j;
+        if (at(j) != '"')
+            return false;
+        ++j;
+        if (at(j) == '/')
+            ++j;
+        if (at(j) != '>')
+            return false;
+    }
+    p.kind = PlaceholderKind::Tag;
+    p.key.clear();
+    for (std::size_t k = i; k <= j; ++k)
+        p.key += at(k);
     next = j + 1;
     return true;
 }
@@ -392,6 +498,27 @@ bool PlaceholderScanner::parseArgument(std::size_t i, Placeholder& p, std::size_
     p.kind = PlaceholderKind::Argument;
     p.key = {'@', c};
     next = i + 2;
+    return true;
+}
+
+// Factorio's numbered arguments: __1__ .. __99__, not inside a word.
+bool PlaceholderScanner::parseUnderscored(std::size_t i, Placeholder& p, std::size_t& next)
+{
+    if (at(i + 1) != '_' || !isDigit(at(i + 2)) || (i > 0 && (isLetter(at(i - 1)) ||
+                                                             isDigit(at(i - 1)) || at(i - 1) == '_')))
+        return false;
+    std::size_t j = i + 2;
+    while (isDigit(at(j)) && j < i + 4)
+        ++j;
+    if (at(j) != '_' || at(j + 1) != '_' || isLetter(at(j + 2)) || isDigit(at(j + 2)) ||
+        at(j + 2) == '_')
+        return false;
+    p.kind = PlaceholderKind::Argument;
+    p.key.assign("__");
+    for (std::size_t d = i + 2; d < j; ++d)
+        p.key += at(d);
+    p.key += "__";
+    next = j + 2;
     return true;
 }
 

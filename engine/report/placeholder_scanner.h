@@ -31,6 +31,9 @@ struct Placeholder {
     // (%1d: argument 1, then "d"): the bytes and key of that %N, 0 for none.
     std::uint32_t qtLength = 0;
     std::string qtKey;
+    // A printf conversion with its argument number written (%2$s): where
+    // only Qt's syntax is recognised, it is read as that argument's %2.
+    bool positional = false;
 };
 
 // Settles the readings where two syntaxes conflict, over the placeholders
@@ -74,8 +77,14 @@ private:
     bool parseDoubleBrace(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseEscape(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseTag(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseInlineCode(std::size_t i, std::size_t j, bool closing, const std::string& name,
+                         Placeholder& p, std::size_t& next);
     bool parseSection(std::size_t i, Placeholder& p, std::size_t& next);
     bool parseArgument(std::size_t i, Placeholder& p, std::size_t& next);
+    bool parseUnderscored(std::size_t i, Placeholder& p, std::size_t& next);
+    bool literalBackslash(std::size_t i) const;
+    bool lispLineBreak(std::size_t i) const;
+    bool emptyBracketsBeside(std::size_t open, std::size_t close) const;
     char at(std::size_t i) const { return i < units_.size() ? units_[i].c : '\0'; }
 
     std::vector<Unit> units_;

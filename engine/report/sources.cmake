@@ -5,12 +5,11 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/baseline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/consistency_index.cpp ${CMAKE_CURRENT_LIST_DIR}/consistency_index.h
   ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_analysis.cpp
   ${CMAKE_CURRENT_LIST_DIR}/finding_merge.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_merge.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_queue.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_queue.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gbk_chars.h
-  ${CMAKE_CURRENT_LIST_DIR}/gbk_table.cpp ${CMAKE_CURRENT_LIST_DIR}/gbk_table.h
-  ${CMAKE_CURRENT_LIST_DIR}/json_reader.cpp ${CMAKE_CURRENT_LIST_DIR}/json_reader.h
   ${CMAKE_CURRENT_LIST_DIR}/number_rule.cpp ${CMAKE_CURRENT_LIST_DIR}/number_rule.h
   ${CMAKE_CURRENT_LIST_DIR}/pair_checks.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_checks.h
   ${CMAKE_CURRENT_LIST_DIR}/pair_shift_tracker.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_shift_tracker.h
@@ -28,11 +27,9 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.cpp ${CMAKE_CURRENT_LIST_DIR}/whitespace_rule.h
 )
 if(WIN32)
-  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_windows.cpp
-                                ${CMAKE_CURRENT_LIST_DIR}/table_memory_windows.cpp)
+  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/table_memory_windows.cpp)
 else()
-  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gbk_table_posix.cpp
-                                ${CMAKE_CURRENT_LIST_DIR}/table_memory_posix.cpp)
+  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/table_memory_posix.cpp)
 endif()
 # A rule is its file in rules/ plus its line in CORVEL_RULES (rule_catalogue.h).
 file(GLOB CORVEL_REPORT_RULES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/rules/*.cpp)

@@ -77,6 +77,47 @@ bool nameLike(std::string_view word, bool withDigit)
     return withDigit || inner || !lower;
 }
 
+// A unit symbol: an SI prefix or none, then a unit (Hz, kHz, ms, dB, kbps,
+// mm, px, fps). A translator keeps these as they are.
+bool unitWord(std::string_view word)
+{
+    static constexpr std::string_view kUnits[] = {
+        "Hz", "B", "b", "bit", "bits", "bps", "s", "sec", "min", "h", "g", "m", "W", "V", "A",
+        "dB", "px", "pt", "fps", "rpm", "BPM", "Pa", "l", "L"};
+    for (std::string_view unit : kUnits)
+        if (word == unit)
+            return true;
+    if (word.size() < 2 || std::string_view("kKMGTmunp").find(word[0]) == std::string_view::npos)
+        return word == "k";  // thousands (%gk)
+    const std::string_view rest = word.substr(1);
+    for (std::string_view unit : kUnits)
+        if (rest == unit && unit != "min" && unit != "sec" && unit != "h")
+            return true;
+    return false;
+}
+
+// English words that carry no content of their own beside a placeholder or a
+// number: articles, prepositions, conjunctions and the numbers one to
+// twelve, which a translation writes as a digit or leaves to the word
+// order ("for %1$s" as "%1$s", "eight" as "8").
+bool functionWord(std::string_view word)
+{
+    static constexpr std::string_view kWords[] = {
+        "a", "an", "the", "of", "for", "to", "in", "on", "at", "by", "per", "with", "from",
+        "and", "or", "x", "zero", "one", "two", "three", "four", "five", "six", "seven",
+        "eight", "nine", "ten", "eleven", "twelve"};
+    for (std::string_view w : kWords)
+        if (equalsIgnoringAsciiCase(word, w))
+            return true;
+    return false;
+}
+
+// Calls visit(word, hasDigit) for each word of `text` outside placeholders
+// and markup; hyphens join the parts of one name (Wi-Fi, A-Z). Stops at
+// the first visit that returns false, and returns false then.
+template <typename Visit>
+bool everyWord(std::string_view text, Visit visit);
+
 bool addressLike(std::string_view s)
 {
     if (s.find(' ') != std::string_view::npos)
@@ -84,6 +125,63 @@ bool addressLike(std::string_view s)
     return s.find("://") != std::string_view::npos || s.find('@') != std::string_view::npos ||
            s.find('/') != std::string_view::npos || s.find('*') != std::string_view::npos ||
            (s.find('.') != std::string_view::npos && s.find('.') + 1 < s.size());
+}
+
+template <typename Visit>
+bool everyWord(std::string_view text, Visit visit)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (isPlaceholderStart(c)) {
+            i = skipPlaceholder(text, i);
+            continue;
+        }
+        if (!std::isalpha(static_cast<unsigned char>(c))) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        bool digit = false;
+        auto inWord = [&](std::size_t k) {
+            const auto b = static_cast<unsigned char>(text[k]);
+            return std::isalnum(b) || b == '_' ||
+                   (b == '-' && k + 1 < text.size() &&
+                    std::isalnum(static_cast<unsigned char>(text[k + 1])));
+        };
+        while (end < text.size() && inWord(end)) {
+            digit = digit || std::isdigit(static_cast<unsigned char>(text[end])) != 0;
+            ++end;
+        }
+        if (!visit(text.substr(i, end - i), digit))
+            return false;
+        i = end;
+    }
+    return true;
+}
+
+// A reference to another text of the dictionary ({$Mods.Name.Key},
+// {@Key}) standing alone: the game puts that text in its place.
+bool keyReference(std::string_view text)
+{
+    const std::size_t begin = text.find_first_not_of(' ');
+    const std::size_t end = text.find_last_not_of(' ');
+    if (begin == std::string_view::npos || end - begin < 3)
+        return false;
+    text = text.substr(begin, end + 1 - begin);
+    return text.front() == '{' && text.back() == '}' && (text[1] == '$' || text[1] == '@') &&
+           text.find('}') == text.size() - 1;
+}
+
+// The placeholders of `text` that stand for values (not escapes).
+std::size_t placeholderCount(std::string_view text)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t end = isPlaceholderStart(text[i]) ? skipPlaceholder(text, i) : i + 1;
+        count += end > i + 1 && text[i] != '\\';
+        i = end;
+    }
+    return count;
 }
 
 // Whether `text`, apart from placeholders and markup, holds a letter.
@@ -223,46 +321,59 @@ bool holdsCjk(std::string_view text, TextEncoding encoding)
     return false;
 }
 
+// A message ID rather than a text: lower-case words joined by '-' or '_'
+// without spaces ("translator-credits", "gnome-aisleriot"). Its
+// translation is data (the translators' names, a program's name).
+bool messageId(std::string_view source)
+{
+    bool joiner = false;
+    for (char c : source) {
+        if (c == '-' || c == '_')
+            joiner = true;
+        else if (!(c >= 'a' && c <= 'z') && !(c >= '0' && c <= '9'))
+            return false;
+    }
+    return joiner && source.front() >= 'a' && source.front() <= 'z';
+}
+
+// A text of the game's qualifier alone, "?name:" with nothing after it: the
+// qualifier tells two uses of one word apart and is never shown.
+bool qualifierOnly(std::string_view source)
+{
+    if (source.size() < 3 || source.front() != '?' || source.back() != ':')
+        return false;
+    for (char c : source.substr(1, source.size() - 2))
+        if (!(c >= 'a' && c <= 'z') && c != '_')
+            return false;
+    return true;
+}
+
 bool keptInEnglish(std::string_view source, std::string_view translation)
 {
     if (translation.empty())
         return false;
+    if (messageId(source) || qualifierOnly(source))
+        return true;
     // A translation with no word in it that rewrites the source's
     // placeholders ("{1} of {2}" as "{1}/{2}") or stands for a source with
     // no word either: nothing was left to translate.
-    if (source != translation)
-        return !holdsWord(translation) &&
-               (!holdsWord(source) || placeholdersWithSigns(translation));
+    const auto keptWord = [](std::string_view word, bool digit) {
+        return nameLike(word, digit) || unitWord(word);
+    };
+    if (source != translation) {
+        if (keyReference(translation))
+            return true;
+        if (!holdsWord(translation))
+            return !holdsWord(source) || placeholdersWithSigns(translation) ||
+                   (placeholderCount(translation) <= 1 &&
+                    everyWord(source, [](std::string_view word, bool) { return functionWord(word); }));
+        // Written with acronyms, units and digits only ("beats/minute" as
+        // "BPM", "ace" as "A", "Midi IO" as "MIDI IO").
+        return everyWord(translation, keptWord);
+    }
     if (addressLike(source) || keyCombination(source) || datePattern(source))
         return true;
-    for (std::size_t i = 0; i < source.size();) {
-        const char c = source[i];
-        if (isPlaceholderStart(c)) {
-            i = skipPlaceholder(source, i);
-            continue;
-        }
-        if (!std::isalpha(static_cast<unsigned char>(c))) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        bool digit = false;
-        // Hyphens join the parts of one name (Wi-Fi, A-Z).
-        auto inWord = [&](std::size_t k) {
-            const auto b = static_cast<unsigned char>(source[k]);
-            return std::isalnum(b) || b == '_' ||
-                   (b == '-' && k + 1 < source.size() &&
-                    std::isalnum(static_cast<unsigned char>(source[k + 1])));
-        };
-        while (end < source.size() && inWord(end)) {
-            digit = digit || std::isdigit(static_cast<unsigned char>(source[end])) != 0;
-            ++end;
-        }
-        if (!nameLike(source.substr(i, end - i), digit))
-            return false;
-        i = end;
-    }
-    return true;
+    return everyWord(source, keptWord);
 }
 
 }  // namespace corvel::report

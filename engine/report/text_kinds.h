@@ -21,10 +21,12 @@ bool holdsCjk(std::string_view text, TextEncoding encoding);
 // placeholders, markup, digits and punctuation, is only acronyms (IP,
 // SOCKS5), names written with an inner capital (HexChat, WhoIs, GitHub),
 // one address without spaces (a URL, a host, an e-mail address, a path),
-// a key or key combination (Shift, Ctrl+C) or a date pattern (yyyy-MM-dd);
-// or the translation holds no word at all and rewrites the source's
-// placeholders ("{1} of {2}" as "{1}/{2}") or answers a source without a
-// word.
+// a key or key combination (Shift, Ctrl+C), a date pattern (yyyy-MM-dd) or
+// units (Hz, kbps); or the translation holds no word at all and rewrites
+// the source's placeholders ("{1} of {2}" as "{1}/{2}") or answers a source
+// without a word or of function words only ("for %1$s", "eight"); or the
+// translation is acronyms, units and digits only ("BPM" for
+// "beats/minute"), or a reference to another text ({$Mods.X.Y}).
 bool keptInEnglish(std::string_view source, std::string_view translation);
 
 }  // namespace corvel::report

@@ -54,6 +54,16 @@ bool endsInMark(std::string_view text)
     }
 }
 
+// A translation ending in "?" may have lost its last character to a
+// conversion ("笑笑?"), whatever its source ends in.
+bool endsInQuestionMark(std::string_view text)
+{
+    std::size_t n = text.size();
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\t'))
+        --n;
+    return n > 0 && text[n - 1] == '?';
+}
+
 // kOnInnerSpace and kOnDoubleSpace of a translation, in one pass (most
 // translations are short: a loop beats calls into the C library).
 unsigned spaceKinds(std::string_view text)
@@ -127,7 +137,7 @@ unsigned signLineKinds(std::string_view source, std::string_view translation)
     unsigned kinds = signs & kSignLineKinds;
     if ((signs & kLessSign) != 0 && (signs & kEqualsSign) != 0)
         kinds |= kOnAttribute;
-    if (endsInMark(source))
+    if (endsInMark(source) || endsInQuestionMark(translation))
         kinds |= kOnEndMark;
     if (source.size() >= kLongSource)
         kinds |= kOnLongSource;

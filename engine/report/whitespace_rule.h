@@ -16,7 +16,10 @@ struct WhitespaceDifference {
     std::string_view sourceTrailing, translationTrailing;
 };
 
-// Nothing when both ends agree. A translation that ends in a full-width
+// Nothing when both ends agree. Ideographic spaces (U+3000) count as
+// blanks. One leading space of the source that a translation starting
+// with a Chinese character or a full-width mark drops agrees with it.
+// A translation that ends in a full-width
 // ： 。 ， ！ ？ where the source ends in the half-width : . , ! ? and
 // spaces agrees with it at the end.
 std::optional<WhitespaceDifference> compareWhitespace(std::string_view source,

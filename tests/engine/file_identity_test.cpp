@@ -185,15 +185,18 @@ TEST_P(ReportLandings, ReplaceOnlyAFileAndWriteIntoOthers)
     ASSERT_FALSE(opened) << opened.describe();
     report.stream() << "new report";
     ASSERT_FALSE(report.commit());
-    if (fs::exists(before))
+    if (fs::exists(before)) {
         EXPECT_EQ(fs::symlink_status(at).type(), before.type()) << "a link stays a link";
+    }
     if (c.then == Landing::Then::Replaced) {
         EXPECT_EQ(readBytes(at), "new report");
-        if (c.mode != fs::perms::none)
+        if (c.mode != fs::perms::none) {
             EXPECT_EQ(fs::status(at).permissions() & fs::perms::all, c.mode);
+        }
     } else {
-        if (fifo)
+        if (fifo) {
             EXPECT_EQ(read.get(), "new report");
+        }
         EXPECT_EQ(fs::status(at).type(), followedBefore) << "still what it was";
         EXPECT_EQ(fs::status("/dev/null").type(), fs::file_type::character);
     }

@@ -47,8 +47,8 @@ TEST(Analyser, PairFindingsSitAtTheTranslationInRuleOrder)
               (Lines {"untranslated@2", "placeholder-mismatch@2", "whitespace-mismatch@2",
                       "number-mismatch@2", "inconsistent-translation@6",
                       "whitespace-mismatch@8"}));
-    EXPECT_EQ(findings[4].message,
-              "translated \"开启\" here (1 line) and \"打开\" on 1 line (first at line 4)");
+    EXPECT_EQ(findings[4].message, "translated \"开启\" here and \"打开\" at line 4, 1 line each: "
+                                   "either may be the one to change");
 }
 
 // inconsistent-translation reports at the lines of the less used
@@ -72,9 +72,29 @@ TEST(Consistency, TheLessUsedTranslationsAreReportedQuotingTheMostUsed)
          {"Open", "打开", "Open", "打开", "Open", "开启"},
          {"inconsistent-translation@6"},
          "translated \"开启\" here (1 line) and \"打开\" on 2 lines (first at line 2)"},
-        // A tie: the translation met first stands.
-        {Layout::LinePairs, {"Open", "打开", "Open", "开启"}, {"inconsistent-translation@4"},
-         "translated \"开启\" here (1 line) and \"打开\" on 1 line (first at line 2)"},
+        // A tie: reported at the later line, neither called the odd one.
+        {Layout::LinePairs, {"Name:", "名称：", "Name:", "姓名："}, {"inconsistent-translation@4"},
+         "translated \"姓名：\" here and \"名称：\" at line 2, 1 line each: either may be the "
+         "one to change"},
+        // A short word in two senses shares few characters between them;
+        // one sense written two ways shares most.
+        {Layout::LinePairs, {"Back", "后面", "Back", "返回", "Back", "返回"}, {}, ""},
+        {Layout::LinePairs, {"Search", "搜索", "Search", "Search"}, {"inconsistent-translation@4"},
+         "translated \"Search\" here and \"搜索\" at line 2, 1 line each: either may be the one "
+         "to change"},
+        {Layout::LinePairs, {"Rose", "玫瑰图", "Rose", "夜莺图", "Rose", "玫瑰图"},
+         {"inconsistent-translation@4"},
+         "translated \"夜莺图\" here (1 line) and \"玫瑰图\" on 2 lines (first at line 2)"},
+        {Layout::LinePairs, {"Stacked", "堆叠", "Stacked", "堆积", "Stacked", "堆叠"},
+         {"inconsistent-translation@4"},
+         "translated \"堆积\" here (1 line) and \"堆叠\" on 2 lines (first at line 2)"},
+        {Layout::LinePairs, {"&to", "到(&T)", "&to", "到(%T)", "&to", "到(&T)"},
+         {"inconsistent-translation@4"},
+         "translated \"到(%T)\" here (1 line) and \"到(&T)\" on 2 lines (first at line 2)"},
+        {Layout::LinePairs,
+         {"Click the button", "点击按钮", "Click the button", "确定"}, {"inconsistent-translation@4"},
+         "translated \"确定\" here and \"点击按钮\" at line 2, 1 line each: either may be the one "
+         "to change"},
         // Three translations; the minority on two lines is reported at both.
         {Layout::LinePairs,
          {"Open", "开启", "Open", "打开", "Open", "打开", "Open", "开", "Open", "打开", "Open",
@@ -164,7 +184,7 @@ TEST(PairShift, ReportedOnceAtTheFirstShiftedPairNamingTheLastGoodLine)
               "lines sources; line 4 is the last that still paired correctly");
 }
 
-TEST(PairShift, PairRulesRunInsideTheRegionOnlyWhenTheRuleIsOff)
+TEST(PairShift, PairRulesSkipTheRegionWhetherTheRuleIsOnOrOff)
 {
     // "Exit" lost its translation; read as pairs, "帮助 3" and "File" would
     // be a number-mismatch.
@@ -176,8 +196,11 @@ TEST(PairShift, PairRulesRunInsideTheRegionOnlyWhenTheRuleIsOff)
     AnalysisOptions options;
     options.rules.set(RuleId::PairShift, false);
     auto untracked = analyseLines(Layout::LinePairs, lines, options);
-    EXPECT_EQ(ruleLines(test::ofRule(untracked, "number-mismatch")),
-              (Lines {"number-mismatch@6", "number-mismatch@8", "number-mismatch@10"}));
+    EXPECT_EQ(test::ofRule(untracked, "pair-shift").size(), 0u);
+    EXPECT_EQ(test::ofRule(untracked, "number-mismatch").size(), 0u);
+    // The pairs in step still are weighed.
+    auto inStep = analyseLines(Layout::LinePairs, {"Open 3", "打开", "Save", "保存"}, options);
+    EXPECT_EQ(ruleLines(test::ofRule(inStep, "number-mismatch")), (Lines {"number-mismatch@2"}));
 }
 
 TEST(PairShift, FewerThanThreeShiftedPairsAreNoRegion)
@@ -477,7 +500,29 @@ TEST(FinerClasses, SourcesBeyondAsciiAndTranslationsKeptInEnglish)
         {"Open", "Open", {"untranslated@2"}},
         {"USB drive", "USB drive", {"untranslated@2"}},
         {"\"@1\" by @2", "\"@1\" by @2", {"untranslated@2"}},
-        {"URLs", "URL", {"untranslated@2"}},
+        {"URLs", "URL", {"kept-in-english@2"}},  // an acronym has no plural in Chinese
+        // Units, numbers written as digits, words that only join placeholders.
+        {"%d Hz", "%d Hz", {"kept-in-english@2"}},
+        {"110-150 kbps", "110-150 kbps", {"kept-in-english@2"}},
+        {"120 mm RHA", "120 mm RHA", {"kept-in-english@2"}},
+        {"for %1$s", "%1$s", {"kept-in-english@2"}},
+        {"{0} of {1}", "{0}{1}", {"untranslated@2"}},  // the numbers run together
+        {"eight", "8", {"kept-in-english@2"}},
+        {"ace", "A", {"kept-in-english@2"}},
+        {"30 - 300 beats/minute", "30 ~ 300 BPM", {"kept-in-english@2"}},
+        {"Research speed", "{$Mods.Tech.Speed}", {"kept-in-english@2"}},
+        {"Open %1$s", "%1$s", {"untranslated@2"}},
+        {"(0 to 100):", "(0 to 100):", {"untranslated@2"}},
+        {"Hz filter", "Hz filter", {"untranslated@2"}},
+        {"Research speed", "{Tech.Speed}", {"untranslated@2"}},
+        {"Midi file", "MIDI file", {"untranslated@2"}},
+        // A message ID and a qualifier alone carry no text.
+        {"translator-credits", "Yang Zhang <z@example.com>", {"kept-in-english@2"}},
+        {"gnome-aisleriot", "gnome-aisleriot", {"kept-in-english@2"}},
+        {"?techhelp:", "?techhelp:", {"kept-in-english@2"}},
+        {"?unit:Settlers", "?unit:Settlers", {"untranslated@2"}},
+        {"save-as", "save as", {"kept-in-english@2"}},
+        {"Save-As", "Save As", {"untranslated@2"}},
         {"PDF", "pdf", {"untranslated@2"}},
     };
     std::string error;

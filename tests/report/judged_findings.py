@@ -42,13 +42,19 @@ def read_judged(path):
 
 
 def dictionaries(data):
-    return sorted(p for p in Path(data).glob("*.txt") if p.name.endswith((".eq.txt", ".pairs.txt")))
+    # A JSON locale file NAME.LANG.json is checked against NAME.en.json.
+    return sorted(p for p in Path(data).glob("*")
+                  if p.name.endswith((".eq.txt", ".pairs.txt", ".po"))
+                  or (p.name.endswith(".json") and not p.name.endswith(".en.json")))
 
 
-def report_findings(check, dictionary, workdir):
-    command = [check, "--format", "json", "--quiet", "--workdir", workdir]
+def report_findings(check, dictionary, workdir, options=()):
+    command = [check, "--format", "json", "--quiet", "--workdir", workdir, *options]
     if dictionary.name.endswith(".eq.txt"):
         command.append("--equals")
+    if dictionary.name.endswith(".json"):
+        name = dictionary.name.split(".")[0]
+        command += ["--source", str(dictionary.with_name(name + ".en.json"))]
     proc = subprocess.run(command + [str(dictionary)], capture_output=True, text=True)
     if proc.returncode not in (0, 1):
         sys.exit(f"{dictionary}: corvel-check ended with {proc.returncode}: {proc.stderr}")
@@ -97,6 +103,8 @@ def main():
     parser.add_argument("--data", required=True)
     parser.add_argument("--judged", help="the verdicts (default: DATA/judged.tsv)")
     parser.add_argument("--markdown", action="store_true")
+    parser.add_argument("--option", action="append", default=[],
+                        help="an option passed on to corvel-check (e.g. --option=--encoding=utf-8)")
     args = parser.parse_args()
     judged, verdicts = read_judged(args.judged or Path(args.data) / "judged.tsv")
     status = 0
@@ -104,7 +112,7 @@ def main():
         found = collections.Counter()
         with tempfile.TemporaryDirectory() as work:
             for dictionary in dictionaries(args.data):
-                found += report_findings(args.check, dictionary, work)
+                found += report_findings(args.check, dictionary, work, args.option)
         unjudged, gone = differences(found, judged)
         for file, line, rule in unjudged:
             print(f"NOT JUDGED: {file}:{line}: {rule}")

@@ -33,7 +33,16 @@ TEST(WhitespaceMismatch, LeadingAndTrailingBlanks)
         {"  Indented", "  缩进", false, false},
         {"  Indented", "    缩进", true, false},   // a different amount
         {"\tTab", " 制表", true, false},           // tab against space
-        {" has been built", "已构建", true, false},
+        {" has been built", "已构建", false, false},  // Chinese needs no space
+        {" min", "分钟", false, false},
+        {" (old)", "（旧的）", false, false},
+        {" (old)", "(旧的)", true, false},
+        {" %s left", "%s 离开", true, false},
+        // Ideographic spaces are blanks too.
+        {"Name", "名称　", false, true},
+        {"Name", "　名称", true, false},
+        {"Name ", "名称　", false, true},
+        {"啊　", "啊　", false, false},
         {"Loading ", "加载中", false, true},
         {"Done", "完成 ", false, true},
         {"Loading... ", "加载中…", false, true},  // not one of the five marks
@@ -58,6 +67,9 @@ TEST(WhitespaceMismatch, LeadingAndTrailingBlanks)
         std::optional<WhitespaceDifference> d = compareWhitespace(gbk(c.source), gbk(c.translation));
         EXPECT_EQ(d && d->leading, c.leading);
         EXPECT_EQ(d && d->trailing, c.trailing);
+        d = compareWhitespace(c.source, c.translation, TextEncoding::Utf8);
+        EXPECT_EQ(d && d->leading, c.leading) << "UTF-8";
+        EXPECT_EQ(d && d->trailing, c.trailing) << "UTF-8";
     }
 }
 
@@ -67,6 +79,8 @@ TEST(WhitespaceMismatch, DescribesTheBlanks)
     EXPECT_EQ(describeWhitespace(" "), "1 space");
     EXPECT_EQ(describeWhitespace("\t\t"), "2 tabs");
     EXPECT_EQ(describeWhitespace("  \t"), "2 spaces and 1 tab");
+    EXPECT_EQ(describeWhitespace(gbk("　")), "1 ideographic space");
+    EXPECT_EQ(describeWhitespace(" 　　"), "1 space and 2 ideographic spaces");
 }
 
 TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
@@ -102,6 +116,10 @@ TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
         {"105 items", "一百零五项", {}},
         {"4x speed", "四倍速度", {}},
         {"2x damage", "双倍伤害", {}},
+        {"2x damage", "伤害翻倍", {}},              // doubled
+        {"2x damage", "伤害翻三倍", {"2"}},
+        {"+5 gold for 1 sec", "每秒 +5 金币", {}},     // "per one"
+        {"+5 gold for 2 sec", "每秒 +5 金币", {"2"}},
         {"Reduced to 0", "归零", {}},
         {"0.5 seconds", "半秒", {}},
         {"3 seconds", "半秒", {"3"}},
@@ -124,7 +142,21 @@ TEST(NumberMismatch, NumbersOfTheSourceMissingFromTheTranslation)
         {"3 files, 3x faster", "3 个文件，快4倍", {"3 (2 x in the source, 1 x in the translation)"}},
         {"3 files, 3x faster", "3 个文件，快三倍", {}},
         {"Page 1 of 1", "第 1 页，共 1 页", {}},
-        {"Page 1 of 1", "第 1 页", {"1 (2 x in the source, 1 x in the translation)"}},
+        {"Page 1 of 1", "第 1 页", {}},   // said once: rephrased
+        {"UTF-8 off; select UTF-8 to force UTF-8", "禁用 UTF-8；请强制选择 UTF-8", {}},
+        {"Page 1 of 1", "第 1 页，共 2 页", {"1 (2 x in the source, 1 x in the translation)"}},
+        // Decades and centuries may become words; 10000 cut to 1000 may not.
+        {"In the 1400s", "在 15 世纪", {}},
+        {"Popular in the 1970's", "流行于 20 世纪 70 年代", {}},
+        {"From the 900s to the 1400s", "从 10 世纪到 15 世纪", {}},
+        {"In 1400 steps", "分 15 步", {"1400"}},
+        {"Founded in the 1400s by Henry", "由亨利建立", {"1400"}},  // dropped, not rewritten
+        {"1400seconds", "秒", {"1400"}},
+        {"A line over 10000 characters", "超过 1000 个字符的行", {"10000"}},
+        // An hour of the 24-hour clock is the 12-hour clock's.
+        {"Open 8am-8pm", "营业时间 8:00~20:00", {}},
+        {"Open 8am-9pm", "营业时间 8:00~20:00", {"9"}},
+        {"Wait 20 seconds", "等待 8 秒", {"20"}},
         {"3 files", "3 个文件（共 3 个）", {}},     // more in the translation is no loss
         {"Arg %1$s", "参数 1", {}},
         {"Take 1", "取 %1$s", {"1"}},             // a placeholder holds no number

@@ -77,6 +77,13 @@ TEST(PlaceholderMismatch, PrintfConversions)
         {"Stop%0", "停止%0", {}, {}, {}},
         {"Stop%0", "停止", {"%0"}, {}, {}},
         {"%05d items", "%05d 项", {}, {}, {}},            // the 0 flag, not %0
+        // "~%" is a Lisp format string's line break, not %C or %S.
+        {"Error.~%Crossfade failed.", "错误。~%交叉渐变失败。", {}, {}, {}},
+        {"~a~%Sample Rate: ~a Hz.", "~a~%采样率：~a Hz。", {}, {}, {}},
+        {"Error.~%Sample %s", "错误。~%样本", {"%s"}, {}, {}},
+        {"Done %Sample", "完成", {"%S"}, {}, {}},
+        {"Range %lu-%lu", "范围 %1$lu~%2$lu", {}, {}, {}},  // a tilde as a range sign
+        {"Range %lu-%lu", "范围 %1$lu~", {"%lu"}, {}, {}},
     };
     for (const Case& c : cases)
         expectCase(c);
@@ -100,6 +107,19 @@ TEST(PlaceholderMismatch, BracesEscapesTagsSectionCodesAndArguments)
         {"{name} joined", "{名字} 加入", {"{name}"}, {}, {}},
         {"{unset}", "{未设置}", {}, {}, {}},           // a label, not a format
         {"{}", "{}", {}, {}, {}},
+        // A lone group is a label only where the other side does not use it.
+        {"{0}", "{0} 个", {}, {}, {}},
+        {"{0} items", "{0}", {}, {}, {}},
+        {"{0}", "{1} 个", {}, {"{1}"}, {}},
+        // Empty brackets named in prose are no placeholders.
+        {"Brackets {} [] or () match", "括号 {}、[] 或 () 匹配", {}, {}, {}},
+        {"Use (), {} or []", "使用 ()、[]", {}, {}, {}},
+        {"Insert {} here", "在此插入", {"{}"}, {}, {}},
+        // A backslash shown between quotes escapes nothing.
+        {"Press '\\' to go up", "按“\\”上移", {}, {}, {}},
+        {"The '\\' key", "反斜杠键", {}, {}, {}},
+        {"Say '\\'hi'", "说", {"\\'"}, {}, {}},
+        {"Quote \"\\\"%s\\\"\"", "引用 \"%s\"", {"\\\"", "\\\""}, {}, {}},
         {"Line\\n", "行", {"\\n"}, {}, {}},
         {"Say \\\"hi\\\"", "说 \\\"嗨\\\"", {}, {}, {}},
         {"C:\\Program", "C:\\程序", {}, {}, {}},        // "\P" is no escape
@@ -109,12 +129,23 @@ TEST(PlaceholderMismatch, BracesEscapesTagsSectionCodesAndArguments)
         {"<B>x</B>", "<b>甲</b>", {}, {}, {}},
         {"<font color=red>x</font>", "<font color=\"red\">红</font>", {}, {}, {}},
         {"<none>", "<无>", {}, {}, {}},                 // not a tag name
+        // Inline codes of interchange files, told apart by their id.
+        {"Hi <x id=\"1\"/><g id=\"2\">you</g>", "<g id=\"2\">你</g>好<x id=\"1\"/>", {}, {}, {}},
+        {"a<x id=\"1\"/>b<x id=\"2\"/>", "甲<x id=\"1\"/>乙<x id=\"1\"/>", {"<x id=\"2\"/>"},
+         {"<x id=\"1\"/>"}, {}},
+        {"<sc id=\"3\"/>a<ec startRef=\"3\"/>", "<sc id=\"3\"/>甲", {"<ec startRef=\"3\"/>"}, {}, {}},
+        {"<g>x</g> <x>", "<g>甲</g>", {}, {}, {}},      // without an id: text
         {"/join #<channel>", "/join #<频道>", {}, {}, {}},
         {"\u00a7aGold\u00a7r", "\u00a7a金子", {"\u00a7r"}, {}, {}},
         {"\u00a7AGold", "\u00a7a金", {}, {}, {}},
         {"@1 of @2 players", "@2位玩家中的@1位", {}, {}, {}},
         {"Page @1 of @2", "第@1页", {"@2"}, {}, {}},
         {"mail@163.com", "邮箱 mail@163.com", {}, {}, {}},
+        // Factorio's numbered arguments.
+        {"Research __1__ in __2__ s", "在 __2__ 秒内研究 __1__", {}, {}, {}},
+        {"Research __1__", "研究", {"__1__"}, {}, {}},
+        {"Research __1__", "研究 __2__", {"__1__"}, {"__2__"}, {}},
+        {"snake__1__case and __init__", "蛇形 和 __init__", {}, {}, {}},
     };
     for (const Case& c : cases)
         expectCase(c);
@@ -152,6 +183,12 @@ TEST(PlaceholderMismatch, OnlyTheSelectedSyntaxesAreRecognised)
         {"qt", "%1d left", "剩余 %1天", false},
         {"qt,printf", "%1d left", "剩余 %1天", false},
         {"qt,printf", "%1d %2h left", "剩余 %1天", true},
+        // %2$s names argument 2: under Qt alone it is Qt's %2.
+        {"qt", "%1$s of %2$s", "%2 中的 %1", false},
+        {"qt", "%1$s of %2$s", "%1 个", true},
+        {"qt", "%1$s of %2$s", "%1$s 中的 %2$s", false},
+        {"qt", "Copy %s now", "复制", false},
+        {"argument", "Research __1__", "研究", true},
     };
     for (const Selection& c : cases) {
         SCOPED_TRACE(std::string(c.list) + ": " + c.source + " => " + c.translation);

@@ -72,12 +72,22 @@ TEST(TextRules, EndPunctuation)
         {"Open...", "打开…", ""},
         {"Open...", "打开……", ""},
         {"Open…", "打开...", ""},
-        {"Load From...", "从...载入", "the source ends with an ellipsis, the translation with no mark"},
+        {"Load From...", "从...载入", ""},  // the word order moved the ellipsis
+        {"Load From...", "从…载入文件", ""},
+        {"Load From...", "从文件载入", "the source ends with an ellipsis, the translation with no mark"},
+        {"Save _As...", "另存为...(_A)", ""},  // the access key after the mark
+        {"&Background:", "背景：(&B)", ""},
+        {"Sa&ve...", "保存…（&V）", ""},
+        {"Le&vel (dB):", "电平 (dB)(&L)", "the source ends with a colon, the translation with no mark"},
+        {"Open (a)...", "打开(a)", "the source ends with an ellipsis, the translation with no mark"},
         {"Saved.", "已保存", ""},  // a label drops its full stop
         {"Saved.", "已保存。", ""},
         {"Saved.", "已保存？", "the source ends with a full stop, the translation with a question mark"},
         {"Done!", "完成。", ""},
-        {"Done!", "完成", "the source ends with an exclamation mark, the translation with no mark"},
+        {"Done!", "完成", ""},  // a title or a menu item drops its "!"
+        {"Game Over!", "游戏结束", ""},
+        {"You have won the game!", "你赢得了游戏", "the source ends with an exclamation mark, the translation with no mark"},
+        {"Your city was destroyed!", "你的城市被摧毁了。", ""},
         {"Line one\\n", "第一行？\\n", ""},
         {"Open", "打开：", ""},
         {"<b>Quit?</b>", "<b>退出？</b>", ""},
@@ -85,6 +95,68 @@ TEST(TextRules, EndPunctuation)
         {"Are you sure?", "确定吗。", "the source ends with a question mark, the translation with a full stop"},
         {"Loading...", "正在加载", "the source ends with an ellipsis, the translation with no mark"},
         {"!", "=!=", ""},  // an operator, not a sentence
+        // A "?" after a Chinese character that no question explains.
+        {"Laugh out loud", "笑笑?", "the translation ends with \"?\" after a Chinese character, the "
+         "source with no mark: a character lost in a conversion?"},
+        {"Laugh!", "笑笑?", "the translation ends with \"?\" after a Chinese character, the "
+         "source with an exclamation mark: a character lost in a conversion?"},
+        {"Really?", "真的?", ""},
+        {"Use %s?", "使用 %s?", ""},
+        {"Version 2?", "版本 2?", ""},
+        {"What is X", "X 是什么?", "the translation ends with \"?\" after a Chinese character, the "
+         "source with no mark: a character lost in a conversion?"},
+    });
+}
+
+TEST(TextRules, LineBreaksThatMatter)
+{
+    const std::string dropped1 = "a line break that parts sentences or comes before a value is "
+                                 "dropped: the source breaks its text at 1 place, the translation at 0";
+    expectFindings("line-break-dropped", {
+        {"Name:\\n%s", "名称：%s", dropped1},          // before a value, after a label
+        {"Total\\n%d files", "共 %d 个文件", dropped1},
+        {"Done.\\nRestart now.", "完成。现在重启。", dropped1},  // between sentences
+        {"Error: %s\\n", "错误：%s", dropped1},         // the text's last break
+        {"Locks drawers\\nHold to lock new ones", "锁定抽屉", dropped1},  // a list of lines
+        {"Use the\\nfile", "使用文件", ""},
+        {"Done.\\nRestart now.", "完成。\\n现在重启。", ""},
+        {"Done.\\r\\nRestart now.", "完成。\\n现在重启。", ""},
+        {"Done.<br>Restart now.", "完成。<br/>现在重启。", ""},
+        // Wrapped text: a break inside a sentence says the source was wrapped.
+        {"append the user to the\\ngroups named by -G.\\n", "将用户追加到 -G 指定的组。", ""},
+        {"One line", "第一行\\n第二行", ""},            // a break added: wrapping
+        // Paragraphs: a blank line added, or kept as one break.
+        {"Line one.\\nLine two.", "第一行。\\n\\n第二行。", "a blank line the source does not have"},
+        {"Para one.\\n\\nPara two.", "第一段。\\n\\n第二段。", ""},
+        {"Para one.\\n\\nPara two.", "第一段。\\n第二段。", ""},
+    });
+}
+
+TEST(TextRules, AccessKeys)
+{
+    const std::string underscore = "the access key \"_\" marks a Chinese character, which no "
+                                   "keyboard types: write the source's letter after the text, as (_X)";
+    expectFindings("access-key-mismatch", {
+        {"_Edit this recipe", "_编辑此配方", underscore},
+        {"_Edit this recipe", "编辑此配方(_E)", ""},
+        {"&Open", "&打开", "the access key \"&\" marks a Chinese character, which no keyboard "
+         "types: write the source's letter after the text, as (&X)"},
+        {"&Open", "打开(&O)", ""},
+        {"Save_as", "保存_为", ""},          // no access key in the source
+        {"Tom &amp; Jerry", "汤姆&汤", ""},   // an entity, not a mark
+        {"my_file", "我的_文件", ""},
+    });
+}
+
+TEST(TextRules, NumberMessages)
+{
+    expectFindings("number-mismatch", {
+        {"Level 42", "等级", "number 42 of the source is missing from the translation"},
+        {"3 files, 3x faster", "3 个文件，快4倍",
+         "number 3 is written fewer times in the translation (2 x in the source, 1 x in the "
+         "translation)"},
+        {"Missing 3 and 4", "缺少", "numbers 3 and 4 of the source are missing from the translation"},
+        {"Page 1 of 1", "第 1 页", ""},
     });
 }
 
@@ -101,6 +173,17 @@ TEST(TextRules, Brackets)
         {"Thanks :)", "谢谢！", ""},  // a smiley closes nothing
         {"Open [x]", "打开[x]乚", ""},  // a GBK second byte "]" is no bracket
         {"1) First", "（1）第一", "round brackets: the source opens 0 and closes 1, the translation opens 1 and closes 1"},
+        // A named conversion's brackets hold its name.
+        {"%(count)s files", "(%(count)s 个文件", "round brackets: the source opens 0 and closes 0, the translation opens 1 and closes 0"},
+        {"(%(count)s files)", "（%(count)s 个文件）", ""},
+        {"%(count)s files)", "%(count)s 个文件", "round brackets: the source opens 0 and closes 1, the translation opens 0 and closes 0"},
+        // A ")" after an entity closes its bracket; a smiley's does not.
+        {"(&ldquo;x&rdquo;)", "（&ldquo;x&rdquo;", "round brackets: the source opens 1 and closes 1, the translation opens 1 and closes 0"},
+        {"(&ldquo;x&rdquo;)", "（&ldquo;x&rdquo;)", ""},
+        {"Hi ;)", "你好", ""},
+        // A bracket named between quotes.
+        {"Starts with '[' but has no end", "以“[”开始，但没有结束符“]”", ""},
+        {"Starts with '[' but has no end", "以“[”开始，但没有结束符]", "square brackets: the source opens 0 and closes 0, the translation opens 0 and closes 1"},
     });
 }
 
@@ -135,6 +218,11 @@ TEST(TextRules, Addresses)
          "address \"me@example.org\" of the source is missing from the translation; it has "
          "\"me@example.com\" instead"},
         {"Version 1/2 @ home", "版本 1/2", ""},
+        // A wiki link [[address|text]]: only the text is translated.
+        {"[[https://example.com/|view online]]", "[[https://example.com/|在线查看]]", ""},
+        {"[[https://example.com/a|Forum]]", "[[https://example.com/b|论坛]]",
+         "address \"https://example.com/a\" of the source is missing from the translation; "
+         "it has \"https://example.com/b\" instead"},
     });
 }
 
@@ -151,6 +239,9 @@ TEST(TextRules, Options)
         {"Run with -v", "详细运行", "option \"-v\" of the source is missing from the translation"},
         {"Send e-mail -- now", "现在发送邮件", ""},
         {"Range -1 to 1", "范围", ""},
+        // A capitalised word between dashes is a heading, not an option.
+        {"--Volume Header--\\n", "--卷头--\\n", ""},
+        {"Use --verbose", "使用 --详细", "option \"--verbose\" of the source is missing from the translation"},
     });
 }
 
@@ -178,6 +269,11 @@ TEST(TextRules, DoubledWords)
         {"Open the file", "打开 the the 文件", "the word \"the\" is written twice in a row"},
         {"Open file", "打开 文件 文件。", "the word \"文件\" is written twice in a row"},
         {"Bye bye", "bye bye", ""},   // kept from the source
+        {"Pew Pew!", "啾 啾！", ""},   // the source doubles a word too
+        {"\"%s\" \"%s\"", "“%s” “%s”", ""},
+        {"%s and %s.", "%s %s。", "the word \"%s\" is written twice in a row"},
+        {"Open “file” “file”", "打开 “文件” “文件”", ""},
+        {"Open file", "打开 “文件” “文件”", "the word \"文件\" is written twice in a row"},
         {"Page 1 1", "第 1 1 页", ""},  // numbers repeat
         {"Look", "看看", ""},           // reduplication
         {"Open file", "打开 文件", ""},
@@ -219,6 +315,10 @@ TEST(TextRules, Attributes)
         {"<img src=\"a.png\" alt=\"Logo\">", "<img src=\"a.png\" alt=\"标志\">", ""},  // alt is shown
         {"<font color=\"red\">Error</font>", "<font color=\"blue\">错误</font>",
          "attribute color=\"red\" became color=\"blue\""},
+        // An inline code's id is the placeholder rule's to compare.
+        {"Save <g id=\"1\">now</g>", "立即保存", ""},
+        {"<g ctype=\"bold\" id=\"1\">x</g>", "<g ctype=\"italic\" id=\"1\">甲</g>",
+         "attribute ctype=\"bold\" became ctype=\"italic\""},
     });
 }
 

@@ -96,6 +96,9 @@ def main():
     ap = argparse.ArgumentParser()
     for name in ("sample", "real-data", "schema", "docs", "npm-tools", "work"):
         ap.add_argument("--" + name, required=True)
+    # Translation files: corvel-check's own reports on real catalogues.
+    ap.add_argument("--checker")
+    ap.add_argument("--catalogues")
     args = ap.parse_args()
 
     shutil.rmtree(args.work, ignore_errors=True)
@@ -122,6 +125,23 @@ def main():
                 fail("the second report does not mark every finding as baseline")
             if any(r.get("baselineState") != "unchanged" for r in sarif["runs"][0]["results"]):
                 fail("SARIF results of the second report are not all unchanged")
+    if args.checker and args.catalogues:
+        files = sorted(os.path.join(args.catalogues, f) for f in os.listdir(args.catalogues)
+                       if f.endswith(".po"))
+        broken = os.path.join(args.work, "broken.po")
+        with open(broken, "w", encoding="utf-8") as f:
+            f.write('msgid "a"\nmsgstr "b"\nmsgid "c"\n')
+        for fmt in ("json", "sarif"):
+            out = os.path.join(args.work, "catalogues." + fmt)
+            with open(out, "w", encoding="utf-8") as f:
+                proc = subprocess.run([args.checker, "--format", fmt] + files + [broken], stdout=f)
+            if proc.returncode != 2:
+                fail(f"corvel-check on the catalogues and a broken one ended with {proc.returncode}")
+        report = validate_json(os.path.join(args.work, "catalogues.json"), schema)
+        sarif = validate_sarif(os.path.join(args.work, "catalogues.sarif"), multitool, args.work)
+        seen |= check_results(report, sarif)
+        if not all(d.get("layout") == "po" and "entries" in d for d in report["dictionaries"]):
+            fail("a catalogue's report lacks its format or its entries")
     print(f"validated; rules seen: {sorted(seen)}")
 
 

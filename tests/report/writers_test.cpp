@@ -1,12 +1,12 @@
-// The three writers, read back: JSON and SARIF parsed with the report's
-// own JSON reader, text compared line by line; and a whole session with a
+// The three writers, read back: JSON and SARIF parsed with the engine's
+// JSON parser, text compared line by line; and a whole session with a
 // baseline made from its own first report.
 #include "report/json_writer.h"
 #include "report/report_session.h"
 #include "report/sarif_writer.h"
 #include "report/text_writer.h"
 
-#include "report/json_reader.h"
+#include "formats/json_stream.h"
 #include "corvel/report/rule_catalogue.h"
 #include "test_support.h"
 
@@ -46,52 +46,81 @@ struct Json {
     bool boolean() const { return std::get<bool>(value); }
 };
 
-Json readValue(report::JsonReader& reader, report::JsonReader::Token t)
-{
-    using Token = report::JsonReader::Token;
-    Json j;
-    switch (t) {
-    case Token::BeginObject: {
-        std::map<std::string, Json> object;
-        for (Token k = reader.next(); k != Token::EndObject; k = reader.next()) {
-            EXPECT_EQ(k, Token::Key) << reader.error();
-            if (k != Token::Key)
-                return j;
-            std::string key = reader.text();
-            EXPECT_EQ(object.count(key), 0u) << "duplicate member " << key;
-            object[key] = readValue(reader, reader.next());
+// Builds the tree of a document from its events.
+class TreeBuilder final : public formats::JsonHandler {
+public:
+    bool beginObject() override { return open(std::map<std::string, Json> {}); }
+    bool beginArray() override { return open(std::vector<Json> {}); }
+    bool endObject() override { return close(); }
+    bool endArray() override { return close(); }
+    bool key(std::string&& name) override
+    {
+        keys_.back() = std::move(name);
+        EXPECT_FALSE(open_.back()->has(keys_.back())) << "duplicate member " << keys_.back();
+        return true;
+    }
+    bool string(std::string&& text, formats::TextPlace) override
+    {
+        Json j;
+        j.value = std::move(text);
+        place(std::move(j));
+        return true;
+    }
+    bool scalar(formats::JsonScalar kind, std::string_view number) override
+    {
+        Json j;
+        if (kind == formats::JsonScalar::Number) {
+            j.value = std::string(number);
+            j.isNumber = true;
+        } else if (kind != formats::JsonScalar::Null) {
+            j.value = kind == formats::JsonScalar::True;
         }
-        j.value = std::move(object);
-        break;
+        place(std::move(j));
+        return true;
     }
-    case Token::BeginArray: {
-        std::vector<Json> array;
-        for (Token v = reader.next(); v != Token::EndArray; v = reader.next()) {
-            if (v == Token::Error) {
-                ADD_FAILURE() << reader.error();
-                return j;
-            }
-            array.push_back(readValue(reader, v));
+    Json root;
+
+private:
+    template <typename Container>
+    bool open(Container empty)
+    {
+        Json j;
+        j.value = std::move(empty);
+        open_.push_back(place(std::move(j)));
+        keys_.emplace_back();
+        return true;
+    }
+    bool close()
+    {
+        open_.pop_back();
+        keys_.pop_back();
+        return true;
+    }
+    Json* place(Json j)
+    {
+        if (open_.empty()) {
+            root = std::move(j);
+            return &root;
         }
-        j.value = std::move(array);
-        break;
+        Json& parent = *open_.back();
+        if (auto* array = std::get_if<std::vector<Json>>(&parent.value)) {
+            array->push_back(std::move(j));
+            return &array->back();
+        }
+        auto& object = std::get<std::map<std::string, Json>>(parent.value);
+        return &(object[keys_.back()] = std::move(j));
     }
-    case Token::String: j.value = reader.text(); break;
-    case Token::Number: j.value = reader.text(); j.isNumber = true; break;
-    case Token::True: j.value = true; break;
-    case Token::False: j.value = false; break;
-    case Token::Null: break;
-    default: ADD_FAILURE() << "unexpected token: " << reader.error();
-    }
-    return j;
-}
+
+    std::vector<Json*> open_;
+    std::vector<std::string> keys_;
+};
 
 Json parse(const std::string& text)
 {
-    report::JsonReader reader(text);
-    Json j = readValue(reader, reader.next());
-    EXPECT_EQ(reader.next(), report::JsonReader::Token::End) << reader.error();
-    return j;
+    TreeBuilder builder;
+    formats::ReadOutcome outcome = formats::readJsonBytes(text, builder);
+    EXPECT_FALSE(outcome.parse.has_value()) << outcome.parse->expected;
+    return std::move(builder.root);
 }
 
 report::Finding sampleFinding(int line)

@@ -22,16 +22,10 @@ void dispatchMessage(MSG& message)
 }
 
 CheckWindow::CheckWindow(WindowKind kind, Services& services, WindowSwitch& windows)
-    : NativeView(windowDesign(kind), nullptr), services_(services), windows_(windows)
+    : NativeView(windowDesign(kind), nullptr), services_(services), windows_(windows),
+      behaviour_(checkWindowBehaviour(kind, *this)), tracksPointer_(kind == WindowKind::Main)
 {
-    if (kind == WindowKind::Main) {
-        main_ = std::make_unique<MainWindowBehaviour>(*this);
-        behaviour_ = main_.get();
-        main_->opened();
-    } else {
-        equals_ = std::make_unique<EqualsWindowBehaviour>(*this);
-        behaviour_ = equals_.get();
-    }
+    behaviour_->opened();
     if (!design().closeCommand)
         removeSystemMenuEntry(handle(), kCloseEntry);
     show();
@@ -54,7 +48,7 @@ bool CheckWindow::preview(MSG& message)
         behaviour_->escapePressed();
         return true;
     }
-    if (message.message == WM_MOUSEMOVE && main_)
+    if (message.message == WM_MOUSEMOVE && tracksPointer_)
         pointerMoved(message);
     return ::IsDialogMessageW(handle(), &message) != FALSE;
 }
@@ -64,7 +58,7 @@ bool CheckWindow::preview(MSG& message)
 void CheckWindow::pointerMoved(const MSG& message)
 {
     if (message.hwnd != handle()) {
-        main_->pointerOver(controlOf(message.hwnd));
+        behaviour_->pointerOver(controlOf(message.hwnd));
         return;
     }
     const POINT at {static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
@@ -73,11 +67,11 @@ void CheckWindow::pointerMoved(const MSG& message)
         ::GetWindowRect(control(frame), &area);
         ::MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&area), 2);
         if (::PtInRect(&area, at)) {
-            main_->pointerOver(frame);
+            behaviour_->pointerOver(frame);
             return;
         }
     }
-    main_->pointerOver(std::nullopt);
+    behaviour_->pointerOver(std::nullopt);
 }
 
 void CheckWindow::commanded(Control control, WORD notification)
@@ -90,26 +84,7 @@ void CheckWindow::commanded(Control control, WORD notification)
         clicked(control);
 }
 
-void CheckWindow::clicked(Control control)
-{
-    switch (control) {
-    case Control::BrowseButton: behaviour_->browseClicked(); return;
-    case Control::CheckButton: behaviour_->checkClicked(); return;
-    case Control::AboutButton: behaviour_->aboutClicked(); return;
-    default: break;
-    }
-    if (main_) {
-        switch (control) {
-        case Control::CheckModeButton: main_->checkModeClicked(); return;
-        case Control::CorrectModeButton: main_->correctModeClicked(); return;
-        case Control::ExitButton: main_->exitClicked(); return;
-        case Control::SwitchLabel: main_->switchClicked(); return;
-        default: return;
-        }
-    }
-    if (control == Control::ReturnButton)
-        equals_->returnClicked();
-}
+void CheckWindow::clicked(Control control) { behaviour_->clicked(control); }
 
 void CheckWindow::closeRequested() { behaviour_->closeRequested(); }
 

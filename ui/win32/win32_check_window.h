@@ -4,8 +4,7 @@
 // access keys work as in a dialog.
 #pragma once
 
-#include "main_window.h"
-#include "equals_window.h"
+#include "check_window.h"
 #include "native_view.h"
 #include "services.h"
 #include "window_switch.h"
@@ -49,9 +48,8 @@ private:
 
     Services& services_;
     WindowSwitch& windows_;
-    std::unique_ptr<MainWindowBehaviour> main_;
-    std::unique_ptr<EqualsWindowBehaviour> equals_;
-    CheckWindowBehaviour* behaviour_ = nullptr;
+    std::unique_ptr<CheckWindowBehaviour> behaviour_;
+    const bool tracksPointer_;  // the main window's frames and labels light up under the pointer
     std::int32_t lineNumber_ = 0;
     bool lineNumberDrawn_ = true;
     std::chrono::steady_clock::time_point lineNumberTime_ {};

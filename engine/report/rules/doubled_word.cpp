@@ -15,22 +15,33 @@ bool punctuation(char32_t c)
            (c >= 0xFF1A && c <= 0xFF20) || c == 0x2026 || c == 0x201D || c == 0x2019;
 }
 
-// A word of a text split at spaces, without the punctuation after it
-// (ASCII, full-width or CJK); empty when it holds no letter (numbers,
+// A word of a text split at spaces, without the quotes and brackets that
+// open it and the punctuation after it (ASCII, full-width or CJK); empty when it holds no letter (numbers,
 // dashes and marks repeat rightly: "1 1", "- -").
+bool openingMark(char32_t c)
+{
+    return c == '"' || c == '\'' || c == '(' || c == 0x201C || c == 0x2018 || c == 0x300C ||
+           c == 0xFF08;
+}
+
 std::string_view word(std::string_view token, const gbk::CharSteps& steps)
 {
+    std::size_t begin = 0;
     std::size_t end = 0;
     bool letter = false;
+    bool opening = true;  // still in the quotes and brackets that open it
     for (std::size_t i = 0; i < token.size();) {
         std::size_t length = 1;
         const char32_t c = markAt(token, i, steps, length);
+        opening = opening && openingMark(c);
         i += length;
-        if (!punctuation(c))
+        if (opening)
+            begin = i;
+        else if (!punctuation(c))
             end = i;
         letter = letter || c >= 0x80 || std::isalpha(static_cast<int>(c)) != 0;
     }
-    return letter ? token.substr(0, end) : std::string_view {};
+    return letter && end > begin ? token.substr(begin, end - begin) : std::string_view {};
 }
 
 // ASCII letters folded to lower case; every other byte as it is (the C
@@ -90,10 +101,10 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
     });
     if (doubled.empty())
         return;
-    bool inSource = false;  // "bye bye" kept from the source
-    forEachDoubled(pair.source, steps, [&](std::string_view w, std::size_t) {
-        inSource = inSource || sameWord(w, doubled);
-    });
+    // A source that doubles a word itself ("bye bye", "Pew Pew!", "\"%s\"
+    // \"%s\"") is rendered with a doubled word of its own.
+    bool inSource = false;
+    forEachDoubled(pair.source, steps, [&](std::string_view, std::size_t) { inSource = true; });
     if (inSource)
         return;
     Finding f = context.finding(RuleId::DoubledWord,
@@ -109,8 +120,9 @@ constinit const RuleInfo DoubledWord {
     RuleId::DoubledWord, "doubled-word", Severity::Warning, true, kOnInnerSpace,
     "The translation repeats a word.",
     "Two words of the translation separated by spaces are the same (\"the the\", "
-    "\"\u6587\u4ef6 \u6587\u4ef6\"), ignoring case and the punctuation after them, and the "
-    "source does not repeat that word itself. Numbers and marks may repeat; Chinese "
+    "\"\u6587\u4ef6 \u6587\u4ef6\"), ignoring case, the quotes that open them and the "
+    "punctuation after them, and the source repeats no word itself (\"Pew Pew!\" may be "
+    "\u5549 \u5549\uff01). Numbers and marks may repeat; Chinese "
     "reduplication without a space (\u770b\u770b, \u5e38\u5e38) is a word of its own and not "
     "looked at. Reported at the repeated word.",
     check};

@@ -10,8 +10,12 @@ constinit const RuleInfo KeptInEnglish {
     "placeholders, markup, digits and punctuation is only acronyms (USB, SOCKS5), names "
     "with an inner capital (HexChat, GitHub, Wi-Fi), single capitals (A-Z), one address "
     "without spaces (a URL, a host, an e-mail address, a path), a key or key combination "
-    "(Shift, Ctrl+C) or a date pattern (yyyy-MM-dd); or a translation without a word that "
-    "rewrites the source's placeholders ({1} of {2} as {1}/{2}). A translator rightly keeps "
+    "(Shift, Ctrl+C), a date pattern (yyyy-MM-dd) or units (Hz, kbps, mm); or a translation "
+    "without a word that rewrites the source's placeholders ({1} of {2} as {1}/{2}) or "
+    "leaves out only articles, prepositions and number words (for %1$s as %1$s, eight as 8); "
+    "or a translation of acronyms, units and digits only (beats/minute as BPM, ace as A); or "
+    "a reference to another text ({$Mods.Name.Key}); or a source that is a message ID "
+    "(translator-credits) or a qualifier alone (?name:). A translator rightly keeps "
     "these, so they are not reported as untranslated; the check log still lists them. Off "
     "by default."};
 

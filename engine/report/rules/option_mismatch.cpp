@@ -12,13 +12,14 @@ bool optionChar(char c)
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_';
 }
 
-// A command-line option: "--name" (letters, digits, '-', '_') or "-x" (one
-// letter, or a letter and a digit). A run of dashes, "-1" and words joined
-// by a hyphen are none.
+// A command-line option: "--name" (a lower-case letter first, then letters,
+// digits, '-', '_') or "-x" (one letter, or a letter and a digit). A run of
+// dashes, "-1", words joined by a hyphen and a heading between dashes
+// ("--Volume Header--") are none.
 bool isOption(std::string_view token)
 {
     if (token.size() >= 3 && token.substr(0, 2) == "--")
-        return std::isalpha(static_cast<unsigned char>(token[2])) != 0 && token.back() != '-';
+        return std::islower(static_cast<unsigned char>(token[2])) != 0 && token.back() != '-';
     if (token.size() >= 2 && token.size() <= 3 && token[0] == '-')
         return std::isalpha(static_cast<unsigned char>(token[1])) != 0 &&
                (token.size() == 2 || std::isdigit(static_cast<unsigned char>(token[2])) != 0);

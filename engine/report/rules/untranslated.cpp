@@ -7,6 +7,11 @@ constinit const RuleInfo Untranslated {
     "The translation holds no Chinese character.",
     "The translation line of a pair (the even line of a line pair, or the text after the "
     "\"=\" of an equals line) holds no character beyond ASCII, so it has not been "
-    "translated. The check log lists it as untranslated. Reported at the translation's line."};
+    "translated. The check log lists it as untranslated. Reported at the translation's line. "
+    "In a translation file (gettext, Qt, XLIFF, Android, JSON, properties): an entry whose "
+    "translation is empty, or is its source kept as it is where the source is words to "
+    "translate (not a name, an acronym, an address or placeholders only), or a key of the "
+    "source that the translation lacks; fuzzy, unfinished and obsolete entries are counted "
+    "in the summary instead."};
 
 }  // namespace corvel::report::rules

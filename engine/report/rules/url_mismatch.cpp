@@ -11,7 +11,7 @@ namespace {
 bool addressChar(char c)
 {
     return std::isgraph(static_cast<unsigned char>(c)) != 0 &&
-           std::strchr("\"'<>()[]{}`", c) == nullptr;
+           std::strchr("\"'<>()[]{}`|", c) == nullptr;  // | ends a wiki link's address
 }
 
 bool emailAddress(std::string_view token)

@@ -359,6 +359,10 @@ def _gbk_ok(ch: str) -> bool:
         return False
 
 
+def pack_command(package: str, version: str) -> str:
+    return f"npm pack {package}@{version}"
+
+
 def sources_entry(name, package, version, en_rel, zh_rel, counts, tables) -> str:
     licence, files = tables.licence[name]
     if name in DEBIAN_POOL:
@@ -369,7 +373,7 @@ def sources_entry(name, package, version, en_rel, zh_rel, counts, tables) -> str
                   f"- Chinese: the msgstrs of {zh_rel}"]
     else:
         origin = [f"- package: {package} {version} (npm)",
-                  f"- file: {tarball_name(package, version)}, as npm pack names it",
+                  f"- tarball: {tarball_name(package, version)} (`{pack_command(package, version)}`)",
                   f"- integrity: {tables.integrity[name]}",
                   f"- English: package/{en_rel}",
                   f"- Chinese: package/{zh_rel}"]

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "corvel/error.h"
+#include "corvel/file_format.h"
 #include "corvel/file_kind.h"
 #include "corvel/reading_options.h"
 #include "corvel/report/baseline.h"
@@ -74,5 +75,22 @@ Error analyseForReport(const DictionaryHeader& header, const std::filesystem::pa
                        const ReportSettings& settings, std::optional<LogStop> stop,
                        const encoding::ScanSettings& reading, FindingSink& sink,
                        FindingCounts& counts, AnalysisStats* stats = nullptr);
+
+// A translation file and, for a format of one language, its source.
+struct TranslationFiles {
+    FileFormat format = FileFormat::Po;
+    std::filesystem::path translation;
+    std::optional<std::filesystem::path> source;
+};
+
+// Streams the entries of a translation file (named header.path) through
+// the rules `settings` selects into `sink`, in file order, marking the
+// baseline's findings and counting into `counts` and `entries`. Returns
+// the failure of reading a file, or where one breaks its format (an error
+// whose path is "FILE:LINE:COLUMN" and whose cause says what was expected
+// there); the findings before it have been emitted.
+Error analyseTranslationFile(const DictionaryHeader& header, const TranslationFiles& files,
+                             const ReportSettings& settings, FindingSink& sink,
+                             FindingCounts& counts, EntryCounts& entries);
 
 }  // namespace corvel::report

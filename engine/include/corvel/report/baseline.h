@@ -17,8 +17,6 @@
 
 namespace corvel::report {
 
-class JsonReader;
-
 // The version of the JSON report's format, its "version" member. It grows
 // when a finding of an earlier report would no longer match the same
 // finding, so that such a report is refused as a baseline.
@@ -58,7 +56,6 @@ private:
         Counts findings;
     };
     class Loader;
-    static Baseline read(JsonReader& reader, std::string& error);
 
     std::vector<Dictionary> dictionaries_;
 };

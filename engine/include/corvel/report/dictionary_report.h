@@ -3,17 +3,36 @@
 // The writers of the report formats take these.
 #pragma once
 
+#include "corvel/file_format.h"
 #include "corvel/report/finding.h"
 #include "corvel/run_request.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace corvel::report {
 
 struct DictionaryHeader {
     std::string path;  // as named on the command line, UTF-8
     Layout layout = Layout::LinePairs;
+    // A translation file's format; none for a dictionary of `layout`.
+    std::optional<FileFormat> format = std::nullopt;
+};
+
+// What the entries of a translation file came to. Each plural form is an
+// entry of its own.
+struct EntryCounts {
+    std::int64_t entries = 0;          // every entry read
+    std::int64_t checked = 0;          // translations the rules weighed
+    std::int64_t untranslated = 0;     // empty, or the source kept where it should not be
+    std::int64_t fuzzy = 0;            // gettext's fuzzy: not a translation yet
+    std::int64_t unfinished = 0;       // marked as not finished (Qt, XLIFF)
+    std::int64_t obsolete = 0;         // kept for history (gettext #~, Qt vanished/obsolete)
+    std::int64_t notTranslatable = 0;  // marked as never translated
+    std::int64_t missing = 0;          // keys of the source the translation lacks
+    std::int64_t unknownKeys = 0;      // keys only the translation has
 };
 
 // The counts of the check log. In the equals-line layout `erroneous`
@@ -53,9 +72,13 @@ struct DictionaryOutcome {
     // Why it could not be checked, or why its report stopped short (a read
     // failure); empty when nothing failed.
     std::string error;
+    // A translation file's entries (set for one, never for a dictionary).
+    std::optional<EntryCounts> entries;
 };
 
 const char* layoutName(Layout layout);  // "line-pairs", "equals-lines"
+// What the report names the file as: its format ("po", ...) or its layout.
+std::string_view layoutName(const DictionaryHeader& header);
 const char* severityName(Severity severity);  // "error", "warning"
 
 }  // namespace corvel::report

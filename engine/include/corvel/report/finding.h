@@ -25,6 +25,10 @@ struct Finding {
     std::string source;                // the pair's source text, UTF-8 (may be empty)
     std::string translation;           // the pair's translation text, UTF-8 (may be empty)
     std::string message;               // one line of English, UTF-8
+    // In a translation file (gettext, Qt, XLIFF, ...): the name of the
+    // entry the finding is about (msgctxt::msgid, context::source, the
+    // unit's id, the key or key path); empty in a dictionary.
+    std::string entry;
     bool baseline = false;             // held by the --baseline report: does not count
 };
 

@@ -32,6 +32,23 @@ public:
 
     bool has(PlaceholderSyntax syntax) const { return on_[static_cast<std::size_t>(syntax)]; }
     bool all() const { return on_.all(); }
+    // Only these syntaxes, or one more or one less (a file's own
+    // declaration of what a text holds).
+    static PlaceholderSyntaxes none()
+    {
+        PlaceholderSyntaxes s;
+        s.on_.reset();
+        s.narrowed_ = true;
+        return s;
+    }
+    void set(PlaceholderSyntax syntax, bool on) { on_.set(static_cast<std::size_t>(syntax), on); }
+    // Keeps only the syntaxes `other` also has.
+    PlaceholderSyntaxes& operator&=(const PlaceholderSyntaxes& other)
+    {
+        on_ &= other.on_;
+        return *this;
+    }
+    unsigned long bits() const { return on_.to_ulong(); }
 
 private:
     std::bitset<kPlaceholderSyntaxCount> on_;

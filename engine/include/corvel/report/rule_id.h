@@ -24,7 +24,9 @@
     X(EndPunctuationMismatch) X(BracketMismatch) X(QuoteMismatch) X(UrlMismatch)          \
     X(OptionMismatch) X(PathMismatch) X(DoubledWord) X(DoubledSpace) X(TooShort)          \
     X(AttributeMismatch) X(BraceFormatMismatch) X(ShellVariableMismatch)                  \
-    X(ControlCharDropped)
+    X(ControlCharDropped) X(LineBreakDropped) X(AccessKeyMismatch)                        \
+    /* Translation files checked against their source. */                                 \
+    X(UnknownKey)
 
 namespace corvel::report {
 
