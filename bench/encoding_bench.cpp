@@ -25,7 +25,11 @@ using namespace corvel::encoding;
 
 class CountingSink : public report::FindingSink {
 public:
-    void add(report::Finding) override { ++count; }
+    bool add(report::Finding) override
+    {
+        ++count;
+        return true;
+    }
     long count = 0;
 };
 

@@ -20,7 +20,11 @@ namespace {
 class CountOnly : public cli::ReportWriter {
 public:
     void beginDictionary(const report::DictionaryHeader&) override {}
-    void add(report::Finding) override { ++count; }
+    bool add(report::Finding) override
+    {
+        ++count;
+        return true;
+    }
     void endDictionary(const report::DictionaryOutcome&) override {}
     void finish(const report::FindingCounts&) override {}
     long count = 0;

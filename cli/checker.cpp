@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <atomic>
 #include <filesystem>
 #include <future>
@@ -43,7 +44,15 @@ fs::path absolutePath(const std::string& argument)
     std::error_code ec;
     fs::path path = pathFromUtf8(argument);
     fs::path absolute = fs::absolute(path, ec);
-    return ec ? path : absolute;
+    if (ec)
+        return path;
+#ifdef PATH_MAX
+    // A path longer than the system takes whole stays as given, relative
+    // to the working folder, which still reaches it.
+    if (absolute.native().size() >= PATH_MAX && path.is_relative())
+        return path.lexically_normal();
+#endif
+    return absolute;
 }
 
 // Records what the summary line needs: the stop that ended the check early.
@@ -100,6 +109,7 @@ struct Job {
     std::optional<Stop> stop;
     std::int32_t stopLine = 0;
     encoding::FileKind kind;  // what the file is, when it was looked at
+    FileStamp stamp;          // the file its check read, when a report reads it again
     // A translation file: its format and, for one of one language, its
     // source. It has no check run and writes nothing; its report is all.
     std::optional<FileFormat> format;
@@ -120,7 +130,13 @@ void refuse(Job& job, const std::string& why)
 // or a linked folder does not make a second file.
 void refuseSharedOutputs(std::vector<Job>& jobs, const Messages& m)
 {
-    std::map<FileIdentity, std::size_t> writer;
+    // Each output file, by what it is: the first job that writes it and
+    // that job's own name for it (each job's message names its own).
+    struct Writer {
+        std::size_t job;
+        fs::path file;
+    };
+    std::map<FileIdentity, Writer> writer;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         if (jobs[i].format)
             continue;  // writes nothing
@@ -130,26 +146,27 @@ void refuseSharedOutputs(std::vector<Job>& jobs, const Messages& m)
         for (const fs::path& file : {names->log, names->corrected}) {
             if (file.empty())
                 continue;
-            auto [at, added] = writer.emplace(fileIdentity(file), i);
-            if (added || at->second == i)
+            auto [at, added] = writer.emplace(fileIdentity(file), Writer {i, file});
+            if (added || at->second.job == i)
                 continue;
-            Job& first = jobs[at->second];
-            for (Job* job : {&first, &jobs[i]}) {
-                Job& other = job == &first ? jobs[i] : first;
-                refuse(*job, m.format("its output %s would also be written for %s",
-                                      {displayPath(file), displayPath(other.request.dictionary)}));
-            }
+            Job& first = jobs[at->second.job];
+            refuse(first, m.format("its output %s would also be written for %s",
+                                   {displayPath(at->second.file),
+                                    displayPath(jobs[i].request.dictionary)}));
+            refuse(jobs[i], m.format("its output %s would also be written for %s",
+                                     {displayPath(file), displayPath(first.request.dictionary)}));
         }
     }
     for (Job& reader : jobs) {
         auto at = writer.find(fileIdentity(reader.request.dictionary));
-        if (at == writer.end() || &jobs[at->second] == &reader)
+        if (at == writer.end() || &jobs[at->second.job] == &reader)
             continue;  // its own output is refused by its run
-        Job& writing = jobs[at->second];
+        Job& writing = jobs[at->second.job];
         refuse(reader, m.format("it would be written as an output of %s",
                                 {displayPath(writing.request.dictionary)}));
-        refuse(writing, m.format("its output %s is also a dictionary of this call",
-                                 {displayPath(reader.request.dictionary)}));
+        refuse(writing, m.format("its output %s is also the dictionary %s of this call",
+                                 {displayPath(at->second.file),
+                                  displayPath(reader.request.dictionary)}));
     }
 }
 
@@ -184,6 +201,7 @@ public:
             job.request.lineEnds = options_.reading.lineEnds;
             job.request.encoding = fixedEncoding(options_.reading.encoding);
             job.request.linePath = LinePath::FlaggedLines;
+            job.request.outputs = OutputPlacement::NewFile;
             const std::size_t index = jobs.size();
             if (index < options_.sources.size() && !options_.sources[index].empty())
                 job.source = absolutePath(options_.sources[index]);
@@ -201,8 +219,8 @@ public:
             return;
         }
         if (job.format) {  // read by its report alone, twice for consistency
-            if (!isRereadable(job.request.dictionary) ||
-                (job.source && !isRereadable(*job.source))) {
+            if (canReread(job.request.dictionary) != Rereading::Yes ||
+                (job.source && canReread(*job.source) != Rereading::Yes)) {
                 fail(job, messages_.format("%s: a translation file is read more than once, which a "
                                            "pipe cannot give; save it to a file first",
                                            {displayPath(job.request.dictionary)}));
@@ -217,17 +235,24 @@ public:
                 return;
             }
         }
-        const bool rereadable = isRereadable(job.request.dictionary);
+        const Rereading rereading = canReread(job.request.dictionary);
+        const bool rereadable = rereading == Rereading::Yes;
         if (options_.report.wanted && !rereadable) {
-            // The report reads the dictionary after its check: a pipe would
-            // give it nothing, and an empty report would pass.
-            fail(job, messages_.format("%s: a report reads the dictionary a second time, "
-                                       "which a pipe cannot give; save it to a file first",
-                                       {displayPath(job.request.dictionary)}));
+            // The report reads the dictionary after its check: a pipe or a
+            // device would give it nothing, and an empty report would pass.
+            fail(job, messages_.format(
+                          rereading == Rereading::Device
+                              ? "%s: is a device, not a file: a report reads the dictionary a "
+                                "second time, which a device cannot give; save it to a file first"
+                              : "%s: a report reads the dictionary a second time, which a pipe "
+                                "cannot give; save it to a file first",
+                          {displayPath(job.request.dictionary)}));
             return;
         }
         if (rereadable)  // a pipe is read once, by the run
             lookAtFile(job);
+        if (options_.report.wanted)
+            job.stamp = fileStamp(job.request.dictionary);
         BatchHost host;
         SummarySink summary;
         RunReport report;
@@ -266,6 +291,7 @@ public:
     }
 
 private:
+    enum class Rereading { Yes, Pipe, Device };
     // Whether the file is a translation file, and which: as --input says,
     // else from its name and content. --source needs one of one language.
     void decideFormat(Job& job) const
@@ -281,12 +307,16 @@ private:
     }
 
     // Whether the dictionary can be read again after its check: a file,
-    // not a pipe. A dictionary that does not exist is left to its run.
-    static bool isRereadable(const fs::path& dictionary)
+    // not a pipe or a device. A dictionary that does not exist, or a
+    // folder, is left to its run, which says what it is.
+    static Rereading canReread(const fs::path& dictionary)
     {
         std::error_code ec;
         const fs::file_status status = fs::status(dictionary, ec);
-        return !fs::exists(status) || fs::is_regular_file(status);
+        if (!fs::exists(status) || fs::is_regular_file(status) || fs::is_directory(status))
+            return Rereading::Yes;
+        return fs::is_character_file(status) || fs::is_block_file(status) ? Rereading::Device
+                                                                            : Rereading::Pipe;
     }
 
     static TextEncoding fixedEncoding(encoding::EncodingChoice choice)
@@ -350,18 +380,35 @@ private:
     fs::path workdir_;
 };
 
+// Tells, once, that standard output failed, with the system's cause where
+// known; Failed when it did. Whatever was written to it (summaries, a
+// report document) counts, also when nothing looked at it then.
+ExitStatus outputStatus(Console& console, const Messages& m)
+{
+    if (!console.outUsed() || console.out())
+        return ExitStatus::Clean;
+    if (console.takeOutFailure()) {
+        const int cause = console.outCause();
+        console.err() << "corvel-check: " << m.text("standard output: cannot be written")
+                      << (cause != 0 ? ": " + systemErrorText(cause) : std::string()) << '\n'
+                      << std::flush;
+    }
+    return ExitStatus::Failed;
+}
+
 // Writes to standard output; the first failure is reported with its cause.
 ExitStatus writeOut(Console& console, const std::string& text, const Messages& m)
 {
     std::ostream& out = console.out();
-    errno = 0;
-    out << text << std::flush;
     if (out)
-        return ExitStatus::Clean;
-    const int cause = errno;
-    console.err() << "corvel-check: " << m.text("standard output: cannot be written")
-        << (cause != 0 ? ": " + systemErrorText(cause) : std::string()) << '\n' << std::flush;
-    return ExitStatus::Failed;
+        out << text << std::flush;
+    return outputStatus(console, m);
+}
+
+// Writes out what standard output holds, if anything was printed there.
+ExitStatus flushOut(Console& console, const Messages& m)
+{
+    return console.outUsed() ? writeOut(console, {}, m) : ExitStatus::Clean;
 }
 
 // Checks the jobs on `threads` threads and prints each one's lines in
@@ -394,7 +441,7 @@ ExitStatus checkAll(const Checker& checker, std::vector<Job>& jobs, unsigned thr
     ExitStatus worst = ExitStatus::Clean;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         ready[i].wait();
-        if (!jobs[i].out.empty() && console.out())
+        if (!jobs[i].out.empty())
             worst = std::max(worst, writeOut(console, jobs[i].out, m));
         if (!jobs[i].err.empty())
             console.err() << jobs[i].err << std::flush;
@@ -438,8 +485,8 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         } else if (job.checked) {
             ReportOutput::Analysed analysed =
                 report.analyse(job.name, job.request.dictionary, job.request.layout, job.stop,
-                               job.stopLine, checker.reading(job), held);
-            held.release();
+                               job.stopLine, checker.reading(job), job.stamp, held);
+            (void)held.release();
             report.end(job.run, !job.stop, analysed);
             job.status = analysed.counts.failing > 0 ? ExitStatus::Flagged : ExitStatus::Clean;
             if (analysed.error) {
@@ -452,8 +499,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         }
         if (!report.withSummaries())
             job.out.clear();
-        if (console.out())
-            printed[i] = writeOut(console, job.out, m);
+        printed[i] = writeOut(console, job.out, m);
         console.err() << job.err << std::flush;
         turn.pass();
     };
@@ -550,7 +596,7 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console, Lan
     const Messages messages(requestedLanguage(args).value_or(language));
     ParseResult parsed = parseCommandLine(args, messages);
     if (!parsed.error.empty()) {
-        console.err() << "corvel-check: " << parsed.error << "\n" << usage(messages);
+        console.err() << "corvel-check: " << parsed.error << messages.text(" (corvel-check --help tells more)") << '\n';
         return static_cast<int>(ExitStatus::Failed);
     }
     if (parsed.options.help)
@@ -596,7 +642,7 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console, Lan
         if (report->failed())
             status = std::max(status, ExitStatus::Flagged);
     }
-    return static_cast<int>(status);
+    return static_cast<int>(std::max(status, flushOut(console, messages)));
 }
 
 }  // namespace
@@ -622,9 +668,7 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 int finishOutput(int status, Console& console, Language language)
 {
-    if (!console.outUsed() || !console.out())
-        return status;  // nothing printed, or reported when it failed
-    ExitStatus flushed = writeOut(console, {}, Messages(language));
+    ExitStatus flushed = flushOut(console, Messages(language));
     return flushed == ExitStatus::Failed ? static_cast<int>(flushed) : status;
 }
 

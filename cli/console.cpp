@@ -1,6 +1,7 @@
 #include "console.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <streambuf>
 #include <string>
 
@@ -46,6 +47,7 @@ std::size_t completeUtf8Length(std::string_view bytes)
 class Console::FileStream : public std::ostream {
 public:
     explicit FileStream(std::FILE* file) : std::ostream(nullptr), buffer_(file) { rdbuf(&buffer_); }
+    int cause() const { return buffer_.cause(); }
 
 private:
     class Buffer : public std::streambuf {
@@ -61,6 +63,7 @@ private:
                 console_ = handle;
 #endif
         }
+        int cause() const { return cause_; }
 
     protected:
         int_type overflow(int_type c) override
@@ -73,12 +76,25 @@ private:
         std::streamsize xsputn(const char* s, std::streamsize n) override
         {
 #ifdef _WIN32
-            if (console_ != nullptr)
-                return toConsole(std::string_view(s, static_cast<std::size_t>(n))) ? n : 0;
+            if (console_ != nullptr) {
+                if (toConsole(std::string_view(s, static_cast<std::size_t>(n))))
+                    return n;
+                if (cause_ == 0)
+                    cause_ = static_cast<int>(::GetLastError());
+                return 0;
+            }
 #endif
-            return static_cast<std::streamsize>(std::fwrite(s, 1, static_cast<std::size_t>(n), file_));
+            errno = 0;
+            const std::size_t written = std::fwrite(s, 1, static_cast<std::size_t>(n), file_);
+            if (written < static_cast<std::size_t>(n))
+                (void)failed();
+            return static_cast<std::streamsize>(written);
         }
-        int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
+        int sync() override
+        {
+            errno = 0;
+            return std::fflush(file_) == 0 ? 0 : (failed(), -1);
+        }
 
     private:
 #ifdef _WIN32
@@ -105,7 +121,15 @@ private:
         HANDLE console_ = nullptr;
         std::string pending_;
 #endif
+        int_type failed()
+        {
+            if (cause_ == 0)
+                cause_ = errno;
+            return traits_type::eof();
+        }
+
         std::FILE* file_;
+        int cause_ = 0;
     };
 
     Buffer buffer_;
@@ -131,6 +155,11 @@ std::ostream& Console::stream(Lazy& lazy, std::ostream*& stream)
         }
     });
     return *stream;
+}
+
+int Console::outCause() const
+{
+    return outFile_.made ? outFile_.made->cause() : 0;
 }
 
 std::ostream& Console::out()

@@ -6,6 +6,7 @@
 // set-up is a visible part of a run on a small dictionary.
 #pragma once
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -38,6 +39,12 @@ public:
     // Whether anything asked for the output stream (else it holds nothing
     // to write out).
     bool outUsed() const { return out_ != nullptr; }
+    // The system's cause of the first failed write to the output stream
+    // over a C file; 0 when unknown or none.
+    int outCause() const;
+    // True the first time only: the failure of the output stream is told
+    // once, whichever thread or step meets it first.
+    bool takeOutFailure() { return !outFailureTold_.exchange(true); }
 
 private:
     class FileStream;
@@ -52,6 +59,7 @@ private:
     Lazy errFile_;
     std::ostream* out_ = nullptr;
     std::ostream* err_ = nullptr;
+    std::atomic<bool> outFailureTold_ {false};
 };
 
 }  // namespace corvel::cli

@@ -1,5 +1,6 @@
 // corvel-check: the command-line checker.
 #include "checker.h"
+#include "interruption.h"
 
 #include <string>
 #include <vector>
@@ -33,8 +34,10 @@ int wmain(int argc, wchar_t** argv)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    const corvel::cli::Language language =
+        corvel::cli::requestedLanguage(args).value_or(corvel::cli::userLanguage());
+    corvel::cli::settleOutputsWhenInterrupted(corvel::cli::Messages(language));
     corvel::cli::Console console;
-    const corvel::cli::Language language = corvel::cli::userLanguage();
     int status = corvel::cli::runChecker(args, console, language);
     return corvel::cli::finishOutput(status, console, language);
 }

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <map>
 #include <set>
@@ -367,6 +369,15 @@ ParseResult parseCommandLine(const std::vector<std::string>& args, const Message
     }
     if (o.layout == Layout::Equals && !linePairSwitches.empty()) {
         result.error = m.format("%s applies to line-pair dictionaries only", {linePairSwitches.front()});
+        return result;
+    }
+    // The rule looks at characters only against a character set; asked
+    // for without one it would stay silent and seem to pass.
+    if (o.reading.charset == encoding::Charset::Any &&
+        std::any_of(enable.begin(), enable.end(), [](const std::string& list) {
+            return (',' + list + ',').find(",outside-charset,") != std::string::npos;
+        })) {
+        result.error = "--enable outside-charset needs --charset gb2312";
         return result;
     }
     if (o.reading.charset == encoding::Charset::Gb2312 && enable.empty())

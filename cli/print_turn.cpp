@@ -23,27 +23,31 @@ void PrintTurn::pass()
     changed_.notify_all();
 }
 
-void HeldFindings::add(report::Finding finding)
+bool HeldFindings::add(report::Finding finding)
 {
     if (next_ == nullptr) {
         if (held_.size() < limit_ && !turn_.ready(index_)) {
             held_.push_back(std::move(finding));
-            return;
+            return true;
         }
-        release();
+        if (!release())
+            return false;
     }
-    next_->add(std::move(finding));
+    return next_->add(std::move(finding));
 }
 
-void HeldFindings::release()
+bool HeldFindings::release()
 {
     if (next_ != nullptr)
-        return;
+        return true;
     turn_.wait(index_);
     next_ = &begin_();
+    bool goOn = true;
     for (report::Finding& finding : held_)
-        next_->add(std::move(finding));
+        if (goOn)
+            goOn = next_->add(std::move(finding));
     held_ = {};
+    return goOn;
 }
 
 }  // namespace corvel::cli

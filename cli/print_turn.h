@@ -40,9 +40,10 @@ public:
     HeldFindings(PrintTurn& turn, std::size_t index, std::size_t limit, Begin begin)
         : turn_(turn), index_(index), limit_(limit), begin_(std::move(begin)) {}
 
-    void add(report::Finding finding) override;
-    // Waits for the turn and passes on what is held (once).
-    void release();
+    bool add(report::Finding finding) override;
+    // Waits for the turn and passes on what is held (once); whether the
+    // next sink goes on.
+    bool release();
 
 private:
     PrintTurn& turn_;

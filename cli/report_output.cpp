@@ -28,8 +28,10 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
     output->settings_.failOn = wanted.failOn;
     if (!wanted.baseline.empty()) {
         output->settings_.baseline = report::Baseline::load(pathFromUtf8(wanted.baseline), error);
-        if (!error.empty())
+        if (!error.empty()) {
+            error = "the baseline " + error;
             return nullptr;
+        }
     }
     ToolInfo tool;
     tool.version = version::kFull;
@@ -39,8 +41,7 @@ std::unique_ptr<ReportOutput> ReportOutput::open(const CliOptions& options, std:
         // name stays and leads to the report.
         output->fileName_ = wanted.file;
         output->file_ = std::make_unique<ReplacingFile>();
-        fs::path target = linkTarget(pathFromUtf8(wanted.file));
-        if (Error made = output->file_->open(target)) {
+        if (Error made = output->file_->open(pathFromUtf8(wanted.file))) {
             error = wanted.file + ": the report cannot be written: " + made.cause();
             return nullptr;
         }
@@ -61,8 +62,18 @@ ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::
                                              Layout layout, const std::optional<Stop>& stop,
                                              std::int32_t stopLine,
                                              const encoding::ScanSettings& reading,
+                                             const FileStamp& checked,
                                              report::FindingSink& sink) const
 {
+    // The report reads the dictionary again: it must be the file the check
+    // read, before and after, or the report and the summary would differ.
+    const auto changed = [&] {
+        return fileStamp(path) == checked
+                   ? Error()
+                   : Error(ErrorKind::Other, FileOp::Read, displayPath(path),
+                           "the file changed after its check (replaced, deleted, grown or "
+                           "cut), so the report cannot follow the check; check it again");
+    };
     report::DictionaryHeader header;
     header.path = name;
     header.layout = layout;
@@ -70,6 +81,8 @@ ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::
     if (stop)
         logStop = report::LogStop {stopRule(stop->cause), stopLine};
     Analysed analysed;
+    if ((analysed.error = changed()))
+        return analysed;
     report::AnalysisStats stats;
     try {
         analysed.error =
@@ -80,6 +93,8 @@ ReportOutput::Analysed ReportOutput::analyse(const std::string& name, const fs::
         analysed.error = Error::fromException(failure, displayPath(path));
     }
     analysed.lines = stats.lines;
+    if (!analysed.error)
+        analysed.error = changed();
     return analysed;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "corvel/check_runs.h"
+#include "corvel/file_identity.h"
 #include "corvel/replacing_file.h"
 #include "options.h"
 #include "report/report_session.h"
@@ -36,10 +37,12 @@ public:
     // On any thread: streams the dictionary named `name` on the command
     // line, read from `path`, through the rules into `sink`; `stop` is where
     // its check log stopped early (`stopLine` the line read last);
-    // `reading` how it was read and what it is.
+    // `reading` how it was read and what it is; `checked` the file its
+    // check read (a file that is no longer it fails instead).
     Analysed analyse(const std::string& name, const std::filesystem::path& path, Layout layout,
                      const std::optional<Stop>& stop, std::int32_t stopLine,
-                     const encoding::ScanSettings& reading, report::FindingSink& sink) const;
+                     const encoding::ScanSettings& reading, const FileStamp& checked,
+                     report::FindingSink& sink) const;
     // On any thread: streams the entries of a translation file named
     // `name` on the command line through the rules into `sink`.
     Analysed analyseEntries(const std::string& name, const report::TranslationFiles& files,

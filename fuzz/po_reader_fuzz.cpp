@@ -57,12 +57,13 @@ private:
 class FindingCheck : public report::FindingSink {
 public:
     explicit FindingCheck(std::int32_t lines) : lines_(lines) {}
-    void add(report::Finding finding) override
+    bool add(report::Finding finding) override
     {
         if (finding.line < 1 || finding.line > lines_)
             failed("a finding outside the file");
         if (finding.column && *finding.column < 1)
             failed("a column before the line");
+        return true;
     }
 
 private:

@@ -8,16 +8,25 @@
 # byte-order mark, which Notepad needs to read them as UTF-8. Nothing to
 # install: unzip and run.
 # Usage: scripts/package-windows.sh [BUILD_DIR [OUT_DIR]]   (default: build-win, BUILD_DIR)
+# Builds Corvel.exe and corvel-check.exe first when they are not built yet.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build-win}" && pwd)
+build=$(mkdir -p "${1:-$root/build-win}" && cd "${1:-$root/build-win}" && pwd)
 out=$(mkdir -p "${2:-$build}" && cd "${2:-$build}" && pwd)
 
 version=$(sed -n 's/^project(Corvel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 name=corvel-$version-win64
-for exe in ui/win32/Corvel.exe cli/corvel-check.exe; do
-  [ -f "$build/$exe" ] || { echo "package-windows.sh: $build/$exe is missing; build it first." >&2; exit 1; }
-done
+# Builds what is not built yet, as scripts/test-windows.sh configures the
+# cross build (as root it first installs the cross tools).
+if [ ! -f "$build/ui/win32/Corvel.exe" ] || [ ! -f "$build/cli/corvel-check.exe" ]; then
+  "$root/scripts/deps.sh" windows
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+      -DCORVEL_BUILD_UI=OFF -DCORVEL_BUILD_BENCH=OFF
+  fi
+  cmake --build "$build" -j2 --target Corvel corvel-check
+fi
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT

@@ -72,7 +72,7 @@ void JsonWriter::beginDictionary(const report::DictionaryHeader& header)
     write();
 }
 
-void JsonWriter::add(report::Finding f)
+bool JsonWriter::add(report::Finding f)
 {
     text_ += firstFinding_ ? "\n        {" : ",\n        {";
     firstFinding_ = false;
@@ -90,6 +90,7 @@ void JsonWriter::add(report::Finding f)
         appendMember(text_, "entry", f.entry, ", ");
     text_ += f.baseline ? ", \"baseline\": true}" : ", \"baseline\": false}";
     write();
+    return static_cast<bool>(out_);
 }
 
 void JsonWriter::endDictionary(const report::DictionaryOutcome& outcome)

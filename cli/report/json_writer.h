@@ -4,6 +4,7 @@
 #pragma once
 
 #include "report_writer.h"
+#include "corvel/report/baseline.h"
 
 namespace corvel::cli {
 
@@ -12,11 +13,12 @@ public:
     JsonWriter(std::ostream& out, ToolInfo tool) : out_(out), tool_(std::move(tool)) {}
 
     void beginDictionary(const report::DictionaryHeader& header) override;
-    void add(report::Finding finding) override;
+    // False once the output failed: nothing more can be written there.
+    bool add(report::Finding finding) override;
     void endDictionary(const report::DictionaryOutcome& outcome) override;
     void finish(const report::FindingCounts& total) override;
 
-    static constexpr int kFormatVersion = 1;
+    static constexpr int kFormatVersion = report::kReportFormatVersion;
 
 private:
     void beginDocument();

@@ -7,12 +7,15 @@ class ReportSession::FanOut : public report::FindingSink {
 public:
     explicit FanOut(const std::vector<ReportWriter*>& writers) : writers_(writers) {}
 
-    void add(report::Finding finding) override
+    // Goes on while some writer can still write.
+    bool add(report::Finding finding) override
     {
+        bool goOn = false;
         for (std::size_t i = 0; i + 1 < writers_.size(); ++i)
-            writers_[i]->add(finding);
+            goOn = writers_[i]->add(finding) || goOn;
         if (!writers_.empty())
-            writers_.back()->add(std::move(finding));
+            goOn = writers_.back()->add(std::move(finding)) || goOn;
+        return goOn;
     }
 
 private:

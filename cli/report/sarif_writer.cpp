@@ -168,7 +168,7 @@ void SarifWriter::beginDictionary(const report::DictionaryHeader& header)
     uri_ = uriOfPath(header.path);
 }
 
-void SarifWriter::add(report::Finding f)
+bool SarifWriter::add(report::Finding f)
 {
     const std::string_view name = report::ruleInfo(f.rule).name;
     text_ += firstResult_ ? "\n        {" : ",\n        {";
@@ -207,6 +207,7 @@ void SarifWriter::add(report::Finding f)
     }
     text_ += "}}";
     write();
+    return static_cast<bool>(out_);
 }
 
 void SarifWriter::endDictionary(const report::DictionaryOutcome& outcome)

@@ -16,7 +16,8 @@ public:
     SarifWriter(std::ostream& out, ToolInfo tool) : out_(out), tool_(std::move(tool)) {}
 
     void beginDictionary(const report::DictionaryHeader& header) override;
-    void add(report::Finding finding) override;
+    // False once the output failed: nothing more can be written there.
+    bool add(report::Finding finding) override;
     void endDictionary(const report::DictionaryOutcome& outcome) override;
     void finish(const report::FindingCounts& total) override;
 

@@ -67,7 +67,7 @@ void TextWriter::beginDictionary(const report::DictionaryHeader& header)
     ++dictionaries_;
 }
 
-void TextWriter::add(report::Finding finding)
+bool TextWriter::add(report::Finding finding)
 {
     line_ = path_;
     line_ += ':';
@@ -88,6 +88,7 @@ void TextWriter::add(report::Finding finding)
         line_ += " (baseline)";
     line_ += '\n';
     out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+    return static_cast<bool>(out_);
 }
 
 void TextWriter::endDictionary(const report::DictionaryOutcome& outcome)

@@ -13,7 +13,8 @@ public:
     explicit TextWriter(std::ostream& out) : out_(out) {}
 
     void beginDictionary(const report::DictionaryHeader& header) override;
-    void add(report::Finding finding) override;
+    // False once the output failed: nothing more can be written there.
+    bool add(report::Finding finding) override;
     void endDictionary(const report::DictionaryOutcome& outcome) override;
     void finish(const report::FindingCounts& total) override;
 

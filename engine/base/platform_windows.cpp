@@ -303,6 +303,16 @@ File File::openIn(const Folder& folder, const std::filesystem::path& name, Acces
         error = linkRefused(flags.op, path);
         return file;
     }
+    // A file that is also another name's (a hard link) is never written
+    // through: its name goes first and the output is a new file, so the
+    // other name keeps its bytes. A name that cannot go fails the open.
+    BY_HANDLE_FILE_INFORMATION existing {};
+    if (access == Access::Write && attributes != INVALID_FILE_ATTRIBUTES
+        && !(attributes & FILE_ATTRIBUTE_DIRECTORY) && fileInformation(path, existing)
+        && existing.nNumberOfLinks > 1 && !::DeleteFileW(path.c_str())) {
+        error = lastError(flags.op, path);
+        return file;
+    }
     // The reparse point itself, never its target, should one appear meanwhile.
     HANDLE h = ::CreateFileW(path.c_str(), flags.access, flags.share, nullptr, flags.disposition,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);

@@ -107,7 +107,7 @@ void EncodingScanner::reportFileKind()
         report::Finding f = report::makeFinding(rule, 1);
         f.column = 1;
         f.message = std::move(message);
-        sink_.add(std::move(f));
+        (void)sink_.add(std::move(f));  // the line reader's feed asks whether to go on
     };
     if (kind.isUtf16()) {
         fileFinding(RuleId::Utf16, utf16Message(kind));

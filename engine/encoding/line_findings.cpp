@@ -140,15 +140,15 @@ void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, report::Find
         return f;
     };
     if (utf8Text_.set)
-        sink.add(finding(RuleId::Utf8Text, utf8Text_,
+        (void)sink.add(finding(RuleId::Utf8Text, utf8Text_,
                          "the file is UTF-8 (its multibyte characters start here) but is read "
                          "as GBK; use --encoding utf-8"));
     if (lfLineEnds_.set)
-        sink.add(finding(RuleId::LfLineEnds, lfLineEnds_,
+        (void)sink.add(finding(RuleId::LfLineEnds, lfLineEnds_,
                          "lone LF bytes end the lines here, but a line ends only at CR LF or "
                          "CR, so these lines are read as one; use --line-ends any"));
     if (mixed_.set)
-        sink.add(finding(RuleId::MixedLineEnds, mixed_, mixedMessage(mixed_)));
+        (void)sink.add(finding(RuleId::MixedLineEnds, mixed_, mixedMessage(mixed_)));
 
     std::vector<report::Finding> byColumn;
     if (invalid_.set)
@@ -174,7 +174,7 @@ void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, report::Find
                          return *a.column < *b.column;
                      });
     for (report::Finding& f : byColumn)
-        sink.add(std::move(f));
+        (void)sink.add(std::move(f));
     *this = LineFindings(encoding_);
 }
 

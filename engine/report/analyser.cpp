@@ -45,6 +45,7 @@ public:
     void finish();
     std::int32_t lines() const { return line_; }
     AnalysisStats stats() const;
+    bool stopped() const { return queue_.stopped(); }
 
 private:
     // The two lines of a line pair (a last odd line may stand alone).
@@ -108,7 +109,7 @@ namespace {
 // Where the census pass's (absent) findings go.
 class NoFindings : public FindingSink {
 public:
-    void add(Finding) override {}
+    bool add(Finding) override { return true; }
 };
 NoFindings noFindings;
 }  // namespace
@@ -150,6 +151,11 @@ std::int32_t DictionaryAnalyser::lines() const
 AnalysisStats DictionaryAnalyser::stats() const
 {
     return run_->stats();
+}
+
+bool DictionaryAnalyser::stopped() const
+{
+    return run_->stopped();
 }
 
 DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink,
@@ -438,8 +444,8 @@ void DictionaryAnalyser::Run::addNotChecked(std::int32_t line, std::uint64_t sou
     else
         what = "the translation is " + std::to_string(translationCut) + " bytes long";
     add(RuleId::PairNotChecked, line, quoted,
-        what + ", more than the report holds of a line (" + std::to_string(kHeldLine) +
-            " bytes): placeholders, numbers, spaces and consistency were not checked");
+        what + ", more than the report holds of a line with its end (" +
+            std::to_string(kHeldLine) + " bytes): placeholders, numbers, spaces and consistency were not checked");
 }
 
 void DictionaryAnalyser::Run::addLogStop(std::int32_t line, QuotedPair& quoted)
@@ -480,7 +486,7 @@ Error feedLines(const std::filesystem::path& path, const AnalysisOptions& option
         (void)reader.skipUtf8Bom();
     const bool anyEnds = options.lineEnds == LineEnds::Any;
     std::string head;  // the first bytes of a line too long to be held
-    while (!reader.atEnd()) {
+    while (!reader.atEnd() && !analyser.stopped()) {
         std::string_view line = anyEnds ? reader.nextAnyEnds() : reader.next();
         if (reader.error())  // a piece cut short by a failed read is no line
             break;

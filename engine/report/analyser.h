@@ -72,6 +72,8 @@ public:
 
     std::int32_t lines() const;
     AnalysisStats stats() const;
+    // Whether the sink said stop: no line after it need be read.
+    bool stopped() const;
 
 private:
     class Run;

@@ -82,6 +82,19 @@ public:
             return false;
         if (!skipping() && frames_.back() == Frame::Finding && key_ == "column")
             finding_.column = parseColumn(number);
+        if (!frames_.empty() && frames_.back() == Frame::Root && key_ == "version") {
+            // Findings were fingerprinted otherwise before: an earlier
+            // report would match none of them and pass them all as new.
+            const auto version = parseColumn(number);
+            message_ = !version                          ? "\"version\" is not a whole number"
+                       : *version < kReportFormatVersion ? "this baseline was made by an earlier "
+                                                           "version; make it again"
+                       : *version > kReportFormatVersion
+                           ? "this baseline was made by a later version of corvel-check"
+                           : "";
+            if (!message_.empty())
+                return fail(message_);
+        }
         return true;
     }
 
@@ -93,7 +106,7 @@ public:
         if (outcome.parse) {
             if (!message_.empty())
                 return message_;
-            return "line " + std::to_string(outcome.parse->place.line) + ", column " +
+            return "not JSON: line " + std::to_string(outcome.parse->place.line) + ", column " +
                    std::to_string(outcome.parse->place.column) + ": expected " +
                    outcome.parse->expected;
         }
@@ -118,6 +131,8 @@ private:
         case Frame::Root:
             if (key_ == "dictionaries")
                 return {Want::Array, "\"dictionaries\" is not an array"};
+            if (key_ == "version")
+                return {Want::Number, "\"version\" is not a whole number"};
             break;
         case Frame::Dictionaries: return {Want::Object, "a dictionary is not an object"};
         case Frame::Dictionary:
@@ -271,7 +286,7 @@ Baseline::Counts Baseline::forDictionary(std::string_view path) const
     return sameName != nullptr ? sameName->findings : Counts {};
 }
 
-void BaselineMarker::add(Finding finding)
+bool BaselineMarker::add(Finding finding)
 {
     auto it = remaining_.find(
         Baseline::key(ruleInfo(finding.rule).name, finding.source, finding.translation,
@@ -280,7 +295,7 @@ void BaselineMarker::add(Finding finding)
         --it->second;
         finding.baseline = true;
     }
-    next_.add(std::move(finding));
+    return next_.add(std::move(finding));
 }
 
 }  // namespace corvel::report

@@ -14,16 +14,18 @@ FindingMerge::FindingMerge(FindingSink& out, const RuleSelection& rules,
 {
 }
 
-void FindingMerge::Early::add(Finding finding)
+bool FindingMerge::Early::add(Finding finding)
 {
     if (rules_.enabled(finding.rule))
         merge_.takeEarly(std::move(finding));
+    return merge_.goOn_;
 }
 
-void FindingMerge::add(Finding finding)
+bool FindingMerge::add(Finding finding)
 {
     late_.push_back(std::move(finding));
     releaseLate(settled_());
+    return goOn_;
 }
 
 namespace {
@@ -122,7 +124,8 @@ void FindingMerge::releaseLate(std::int64_t settled)
 {
     while (!late_.empty() && late_.front().line <= settled) {
         releaseUpTo(late_.front().line);
-        out_.add(std::move(late_.front()));
+        if (goOn_)  // none once the sink said stop
+            goOn_ = out_.add(std::move(late_.front()));
         late_.pop_front();
     }
 }
@@ -130,7 +133,8 @@ void FindingMerge::releaseLate(std::int64_t settled)
 void FindingMerge::releaseUpTo(std::int32_t line)
 {
     while (!held_.empty() && held_.front().line <= line) {
-        out_.add(std::move(held_.front()));
+        if (goOn_)
+            goOn_ = out_.add(std::move(held_.front()));
         held_.pop_front();
     }
 }

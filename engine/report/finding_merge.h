@@ -30,7 +30,7 @@ public:
     FindingSink& early() { return early_; }
     // A finding of the line rules: it leaves once its line is settled,
     // after the early ones up to its line.
-    void add(Finding finding) override;
+    bool add(Finding finding) override;
     // The pair just read: quotes it in the early findings of its lines.
     void pairRead(const PairText& pair, const TextDecoder& decoder) override;
     // After both streams ended: what is still held leaves.
@@ -40,7 +40,7 @@ private:
     class Early : public FindingSink {
     public:
         Early(FindingMerge& merge, const RuleSelection& rules) : merge_(merge), rules_(rules) {}
-        void add(Finding finding) override;
+        bool add(Finding finding) override;
 
     private:
         FindingMerge& merge_;
@@ -62,6 +62,7 @@ private:
     void releaseLate(std::int64_t settled);
 
     FindingSink& out_;
+    bool goOn_ = true;  // what `out_` last answered
     std::function<std::int64_t()> settled_;
     std::deque<Finding> held_;
     std::deque<Finding> late_;

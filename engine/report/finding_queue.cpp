@@ -117,7 +117,8 @@ void FindingQueue::drain()
 {
     for (std::size_t i = 0; i < count_; ++i) {
         for (Finding& f : batch_[i].findings)
-            sink_.add(std::move(f));
+            if (!stopped_)
+                stopped_ = !sink_.add(std::move(f));
         batch_[i].findings.clear();
     }
     count_ = 0;

@@ -33,8 +33,10 @@ public:
                           std::int32_t line);
     // Queues the entry; a full queue lets its whole batch leave.
     void push();
-    // Lets every queued entry leave.
+    // Lets every queued entry leave (none once the sink said stop).
     void drain();
+    // Whether the sink has said stop.
+    bool stopped() const { return stopped_; }
 
     static constexpr std::size_t kBatch = 32;
 
@@ -44,6 +46,7 @@ private:
     ConsistencyIndex* index_;
     std::array<Entry, kBatch> batch_;
     std::size_t count_ = 0;
+    bool stopped_ = false;
 };
 
 }  // namespace corvel::report

@@ -2,14 +2,14 @@
 
 namespace corvel::report {
 
-void FindingTally::add(Finding finding)
+bool FindingTally::add(Finding finding)
 {
     (finding.severity == Severity::Error ? counts_.errors : counts_.warnings)++;
     if (finding.baseline)
         ++counts_.baseline;
     if (countsAsFailure(finding, failOn_))
         ++counts_.failing;
-    next_.add(std::move(finding));
+    return next_.add(std::move(finding));
 }
 
 }  // namespace corvel::report

@@ -55,6 +55,18 @@ FileIdentity fileIdentity(const fs::path& path)
     return identity;
 }
 
+FileStamp fileStamp(const fs::path& path)
+{
+    FileStamp stamp;
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec || !existingFileNumber(path, stamp.device, stamp.file))
+        return FileStamp {};
+    stamp.exists = true;
+    stamp.size = size;
+    return stamp;
+}
+
 bool sameFile(const fs::path& a, const fs::path& b)
 {
     return fileIdentity(a) == fileIdentity(b);

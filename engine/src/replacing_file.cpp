@@ -1,11 +1,11 @@
 #include "corvel/replacing_file.h"
 
+#include "corvel/unfinished_files.h"
 #include "platform.h"
 
-#include <atomic>
-#include <random>
-#include <sstream>
+#include <cerrno>
 #include <streambuf>
+#include <optional>
 #include <vector>
 
 namespace corvel {
@@ -18,6 +18,11 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 // Names tried for the new file before giving up: another file can take a
 // name only by chance.
 constexpr int kNameTries = 16;
+#ifdef _WIN32
+constexpr int kIsAFolder = 336;  // ERROR_DIRECTORY_NOT_SUPPORTED
+#else
+constexpr int kIsAFolder = EISDIR;
+#endif
 
 // Buffers what is written and hands it to the file in blocks, keeping the
 // first failure.
@@ -60,24 +65,25 @@ private:
     Error error_;
 };
 
-// A name for the new file that nothing else is likely to hold.
-fs::path newName(const fs::path& target)
+// Names the system gives an open descriptor or a device: writing there
+// means writing to what it stands for, never replacing it.
+bool isDescriptorName(const fs::path& path)
 {
-    static std::atomic<unsigned> counter {0};
-    static const unsigned seed = std::random_device {}();
-    std::ostringstream name;
-    name << '.' << std::hex << (seed ^ (counter++ * 2654435761u)) << ".new";
-    fs::path path = target;
-    path += name.str();
-    return path;
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec).lexically_normal();
+    auto part = absolute.begin();
+    if (ec || part == absolute.end() || ++part == absolute.end())
+        return false;
+    return *part == "dev" || *part == "proc";
 }
 
 }  // namespace
 
 struct ReplacingFile::Parts {
     fs::path target;
-    fs::path made;
+    fs::path made;  // the new file; empty when writing in place
     File file;
+    std::optional<UnfinishedFile> unfinished;  // while `made` is not in place
     FileBuffer buffer {file};
     std::ostream stream {&buffer};
 };
@@ -91,20 +97,36 @@ ReplacingFile::~ReplacingFile()
     (void)parts_->file.close();
     std::error_code ec;
     fs::remove(parts_->made, ec);
+    parts_->unfinished.reset();
 }
 
-Error ReplacingFile::open(const fs::path& target)
+Error ReplacingFile::open(const fs::path& given)
 {
     Error error;
+    std::error_code ec;
+    const fs::file_status status = fs::status(given, ec);  // links followed
+    if (fs::is_directory(status))
+        return Error::fromSystem(FileOp::OpenWrite, displayPath(given), kIsAFolder);
+    if ((fs::exists(status) && !fs::is_regular_file(status)) || isDescriptorName(given)) {
+        parts_->file = File::open(given, File::Access::Write, error);
+        parts_->target = given;
+        return error;
+    }
+    const fs::path target = linkTarget(given);
     for (int tries = 0; tries < kNameTries; ++tries) {
-        fs::path name = newName(target);
+        fs::path name = newFileBeside(target);
         parts_->file = File::open(name, File::Access::Create, error);
         if (!error) {
             parts_->target = target;
             parts_->made = name;
+            parts_->unfinished.emplace(name, target);
+#ifndef _WIN32
+            // A private report stays private.
+            if (fs::exists(status))
+                fs::permissions(name, status.permissions(), ec);
+#endif
             return error;
         }
-        std::error_code ec;
         if (!fs::exists(fs::symlink_status(name, ec)))
             break;  // not taken: the folder refuses it
     }
@@ -122,8 +144,11 @@ Error ReplacingFile::commit()
     Error closed = parts_->file.close();
     if (!error)
         error = closed;
+    if (parts_->made.empty())
+        return error;  // written in place
     std::error_code ec;
     if (!error) {
+        parts_->unfinished->whole();
         fs::rename(parts_->made, parts_->target, ec);
         if (ec)
             error = Error(ErrorKind::Other, FileOp::Write, displayPath(parts_->target),
@@ -131,6 +156,7 @@ Error ReplacingFile::commit()
     }
     if (error)
         fs::remove(parts_->made, ec);
+    parts_->unfinished.reset();
     parts_->made.clear();
     return error;
 }

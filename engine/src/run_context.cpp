@@ -66,7 +66,7 @@ std::optional<RunEnding> RunContext::openOutput(FileNumber number,
     if (sameFile(path, request_.dictionary))
         return handle(Error(ErrorKind::Other, FileOp::Run, displayPath(path),
                             "would write over the dictionary itself"));
-    Error opened = files_.output(number).open(outputFolder_, name, access);
+    Error opened = files_.output(number).open(outputFolder_, name, access, request_.outputs);
     if (number == FileNumber::Log)
         report_.log = path;
     return handle(opened);

@@ -1,6 +1,8 @@
 #include "text_files.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <cstring>
 
 namespace corvel {
@@ -165,15 +167,50 @@ OutputFile::~OutputFile()
     (void)close();
 }
 
+namespace {
+#ifdef _WIN32
+constexpr int kIsAFolder = 336;  // ERROR_DIRECTORY_NOT_SUPPORTED
+#else
+constexpr int kIsAFolder = EISDIR;
+#endif
+// Names tried for a new file before giving up: another file can take a
+// name only by chance.
+constexpr int kNameTries = 16;
+}  // namespace
+
 Error OutputFile::open(const Folder& folder, const std::filesystem::path& name,
-                       File::Access access)
+                       File::Access access, OutputPlacement placement)
 {
     (void)close();
     path_ = folder.path() / name;
     tried_ = true;
     error_ = Error();
     failed_ = false;
-    file_ = File::openIn(folder, name, access, openError_);
+    if (placement == OutputPlacement::NewFile && access == File::Access::Write) {
+        // What the name holds is refused as an open at it would refuse it.
+        std::error_code ec;
+        const auto status = std::filesystem::symlink_status(path_, ec);
+        if (std::filesystem::is_symlink(status))
+            openError_ = linkRefused(FileOp::OpenWrite, path_);
+        else if (std::filesystem::is_directory(status))
+            openError_ = Error::fromSystem(FileOp::OpenWrite, displayPath(path_), kIsAFolder);
+        for (int tries = 0; !openError_ && tries < kNameTries; ++tries) {
+            const std::filesystem::path made = newFileBeside(path_);
+            file_ = File::openIn(folder, made.filename(), File::Access::Create, openError_);
+            if (!openError_) {
+                made_ = made;
+                unfinished_ = std::make_unique<UnfinishedFile>(made_, path_);
+                break;
+            }
+            if (!std::filesystem::exists(std::filesystem::symlink_status(made, ec)))
+                break;  // not taken: the folder refuses it
+        }
+        if (openError_)  // named as the output, not as the new file
+            openError_ = Error(openError_.kind(), openError_.op(), displayPath(path_),
+                               openError_.cause());
+    } else {
+        file_ = File::openIn(folder, name, access, openError_);
+    }
     if (openError_)
         return openError_;
     // Not cleared: only the bytes written are touched, so a short log costs
@@ -184,8 +221,28 @@ Error OutputFile::open(const Folder& folder, const std::filesystem::path& name,
     return Error();
 }
 
+// The new file takes the output's name: what the name held goes first
+// (a file of an earlier run, or a hard link of another file, which keeps
+// its bytes), then the new file is renamed to it. A signal in between
+// finds the new file whole and renames it itself.
+void OutputFile::putInPlace()
+{
+    unfinished_->whole();
+    std::error_code ec;
+    std::filesystem::remove(path_, ec);
+    std::filesystem::rename(made_, path_, ec);
+    if (ec) {
+        setError(Error(ErrorKind::Other, FileOp::Write, displayPath(path_), ec.message()));
+        std::filesystem::remove(made_, ec);
+    }
+    unfinished_.reset();
+    made_.clear();
+}
+
 void OutputFile::setError(Error error)
 {
+    if (!made_.empty() && error && error.path() == displayPath(made_))
+        error = Error(error.kind(), error.op(), displayPath(path_), error.cause());
     if (!failed_ && error) {
         error_ = std::move(error);
         failed_ = true;
@@ -320,6 +377,8 @@ Error OutputFile::close()
     discardStaged();
     flush();
     setError(file_.close());
+    if (!made_.empty())
+        putInPlace();
     buffer_.reset();
     capacity_ = 0;
     used_ = committed_ = 0;

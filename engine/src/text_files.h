@@ -9,6 +9,7 @@
 #include "corvel/error.h"
 #include "corvel/run_events.h"
 #include "corvel/run_request.h"
+#include "corvel/unfinished_files.h"
 #include "line_facts.h"
 #include "platform.h"
 #include "rereader.h"
@@ -215,8 +216,10 @@ public:
     OutputFile& operator=(OutputFile&&) = default;
 
     // Opens `name` in `folder` anew (Write) or for appending (Append),
-    // never through a link; returns the failure.
-    Error open(const Folder& folder, const std::filesystem::path& name, File::Access access);
+    // never through a link; returns the failure. With NewFile, Write goes
+    // to a new file beside the name, which close() puts in its place.
+    Error open(const Folder& folder, const std::filesystem::path& name, File::Access access,
+               OutputPlacement placement = OutputPlacement::InPlace);
     bool isOpen() const { return file_.isOpen(); }
 
     // Writes `text` and CR LF.
@@ -277,8 +280,12 @@ private:
     void flush();
     void setError(Error error);
 
+    void putInPlace();
+
     File file_;
     std::filesystem::path path_;
+    std::filesystem::path made_;  // the new file, until put in place
+    std::unique_ptr<UnfinishedFile> unfinished_;
     Error openError_;
     Error error_;
     bool failed_ = false;

@@ -14,6 +14,8 @@
 #include <streambuf>
 
 #ifndef _WIN32
+#include <csignal>
+#include <climits>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -258,6 +260,56 @@ TEST_F(Hardening, OutputFolderThatCannotBeMadeNamesTheFirstCause)
 }
 #endif
 
+#ifndef _WIN32
+// A folder deeper than PATH_MAX, entered one name at a time, left and
+// removed again the same way.
+class DeepFolder {
+public:
+    explicit DeepFolder(const fs::path& at) : back_(fs::current_path())
+    {
+        fs::current_path(at);
+        const std::string name(250, 'd');
+        for (std::size_t made = at.native().size(); made < PATH_MAX + 500; made += name.size() + 1) {
+            fs::create_directory(name);
+            fs::current_path(name);
+            ++depth_;
+        }
+    }
+    ~DeepFolder()
+    {
+        const std::string name(250, 'd');
+        for (const auto& entry : fs::directory_iterator("."))
+            fs::remove_all(entry.path().filename());
+        for (; depth_ > 0; --depth_) {
+            fs::current_path("..");
+            fs::remove(name);
+        }
+        fs::current_path(back_);
+    }
+    DeepFolder(const DeepFolder&) = delete;
+    DeepFolder& operator=(const DeepFolder&) = delete;
+
+private:
+    fs::path back_;
+    int depth_ = 0;
+};
+
+// A dictionary whose absolute path is longer than the system takes is
+// checked, corrected and reported by a short relative name.
+TEST_F(Hardening, ADictionaryBeyondPathMaxIsCheckedByItsRelativeName)
+{
+    DeepFolder deep(root());
+    writeBytes("game.txt", kDictionary);
+    ASSERT_GT(fs::absolute("game.txt").native().size(), static_cast<std::size_t>(PATH_MAX));
+    CliResult r = check({"--correct", "--format", "json", "--report", "r.json", "game.txt"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes("game/game.txt"), kDictionary);
+    EXPECT_EQ(readBytes("r.json"), r.out);
+    EXPECT_FALSE(readBytes("game/game.log").empty());
+    EXPECT_NE(r.out.find("\"lines\": 4,"), std::string::npos) << r.out;
+}
+#endif
+
 #ifndef _WIN32  // Windows file names hold no control characters
 TEST_F(Hardening, NameWithANewlineKeepsTheSummaryOnOneLine)
 {
@@ -319,29 +371,61 @@ CFile openFile(const fs::path& path, const char* mode)
     return CFile(std::fopen(path.string().c_str(), mode), &std::fclose);
 }
 
+// Standard output that takes nothing gives status 2 and one message, for
+// every format and size: a report document written straight to the stream
+// fails as surely as a summary line, also when nothing is written after it.
 TEST_F(Hardening, FailedStandardOutputExitsTwo)
 {
-    makeFile("dic/game.txt", kDictionary);
-    FullDisk full;
-    std::ostream out(&full);
-    std::ostringstream err;
-    EXPECT_EQ(cli::runChecker({at("dic/game.txt")}, out, err), 2);
-    EXPECT_EQ(err.str().rfind("corvel-check: standard output: cannot be written", 0), 0u)
-        << err.str();
-    EXPECT_EQ(cli::runChecker({"--version"}, out, err), 2);
+    std::string big;
+    for (int i = 0; i < 300; ++i)  // well past a stdio buffer in every format
+        big += crlfLines({"Save " + std::to_string(i), "Save"});
+    makeFile("dic/small.txt", kDictionary);
+    makeFile("dic/big.txt", big);
+    const std::vector<std::vector<std::string>> calls = {
+        {"--version"},
+        {at("dic/small.txt")},
+        {at("dic/big.txt")},
+        {"--format", "text", at("dic/big.txt")},
+        {"--format", "json", at("dic/small.txt")},
+        {"--format", "json", at("dic/big.txt")},
+        {"--format", "sarif", at("dic/small.txt")},
+        {"--format", "sarif", "-q", at("dic/big.txt")},
+    };
+    const std::string message = "corvel-check: standard output: cannot be written";
+    for (const auto& args : calls) {
+        const std::string name = args.front() + " " + args.back();
+        FullDisk full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(cli::runChecker(args, out, err), 2) << name;
+        EXPECT_EQ(err.str().rfind(message, 0), 0u) << name << ": " << err.str();
+        EXPECT_EQ(err.str().find(message, 1), std::string::npos) << name << ": told once";
 #ifndef _WIN32
-    // The same through the process's own console, on a C file whose writes
-    // fail as on a full disk: the cause comes from stdio.
-    CFile fullFile = openFile("/dev/full", "w");
-    if (!fullFile)
-        GTEST_SKIP() << "no /dev/full here";
-    CFile errFile = openFile(root() / "err.txt", "w+b");
-    ASSERT_TRUE(errFile);
-    cli::Console console(fullFile.get(), errFile.get());
-    EXPECT_EQ(cli::finishOutput(cli::runChecker({at("dic/game.txt")}, console), console), 2);
-    EXPECT_EQ(contents(errFile.get()), "corvel-check: standard output: cannot be written: " +
-                                           systemErrorText(ENOSPC) + "\n");
+        // The same through the process's own console, on C files whose
+        // writes fail: a full disk, and a pipe whose reader has gone while
+        // SIGPIPE is ignored (as `| head -c 10` leaves a shell script). The
+        // cause comes from stdio.
+        for (const int cause : {ENOSPC, EPIPE}) {
+            int ends[2] = {-1, -1};
+            CFile failing = cause == ENOSPC ? openFile("/dev/full", "w") : CFile(nullptr, &std::fclose);
+            if (cause == EPIPE && ::pipe(ends) == 0) {
+                ::close(ends[0]);
+                failing = CFile(::fdopen(ends[1], "w"), &std::fclose);
+            }
+            if (!failing)
+                continue;  // no /dev/full here
+            CFile errFile = openFile(root() / "err.txt", "w+b");
+            ASSERT_TRUE(errFile);
+            auto previous = ::signal(SIGPIPE, SIG_IGN);
+            cli::Console console(failing.get(), errFile.get());
+            const int status = cli::finishOutput(cli::runChecker(args, console), console);
+            ::signal(SIGPIPE, previous);
+            EXPECT_EQ(status, 2) << name << " " << cause;
+            EXPECT_EQ(contents(errFile.get()), message + ": " + systemErrorText(cause) + "\n")
+                << name;
+        }
 #endif
+    }
 }
 
 // The process's own console prints through C files exactly what the

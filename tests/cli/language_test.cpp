@@ -115,11 +115,11 @@ TEST_F(CliLanguageRun, HelpSummaryAndErrorsFollowTheLanguage)
          "game.txt: 8 lines, 1 untranslated, 1 erroneous, 1 empty; log "},
         {{"--time", kTime, "game.txt"}, Language::Chinese, true,
          "game.txt：共 8 行，未翻译 1 行，错误 1 行，空行 1 行；日志 "},
-        {{"--bogus"}, Language::Chinese, false, "corvel-check: 未知的选项 --bogus\n"},
+        {{"--bogus"}, Language::Chinese, false, "corvel-check: 未知的选项 --bogus（corvel-check --help 有详细说明）\n"},
         {{"--bogus", "--lang", "en"}, Language::Chinese, false,
-         "corvel-check: unknown option --bogus\n"},
+         "corvel-check: unknown option --bogus (corvel-check --help tells more)\n"},
         {{"--lang", "fr", "game.txt"}, Language::English, false,
-         "corvel-check: --lang needs zh or en\n"},
+         "corvel-check: --lang needs zh or en (corvel-check --help tells more)\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -4,14 +4,22 @@
 // and reading options.
 #include "cli_test.h"
 #include "print_turn.h"
+#include "report_output.h"
+#include "corvel/file_identity.h"
+#include "corvel/error.h"
 #include "corvel/report/baseline.h"
 #include "report/json_text.h"
 #include "report/text_writer.h"
 #include "test_support.h"
 
 #include <atomic>
+#include <cerrno>
 #include <sstream>
 #include <thread>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace corvel::test {
 namespace {
@@ -306,6 +314,37 @@ TEST_F(ReportCli, FixFullwidthWritesHalfWidthPlaceholdersInTheCorrectedDictionar
     }
 }
 
+// The system's words for "that is a folder".
+std::string isAFolder()
+{
+#ifdef _WIN32
+    return systemErrorText(336);  // ERROR_DIRECTORY_NOT_SUPPORTED
+#else
+    return systemErrorText(EISDIR);
+#endif
+}
+
+#ifndef _WIN32  // there a whole path is limited to 260 characters
+// Names as long as a folder holds (255 bytes) are written as any other:
+// the report and the corrected dictionary rewritten by --fix-fullwidth go
+// through new files whose names fit beside them.
+TEST_F(ReportCli, LongestNamesAreWrittenThroughShortNewFiles)
+{
+    const std::string stem(251, 'd');
+    makeFile("dic/" + stem + ".txt", crlfLines({"Open %s", gbk("打开 ％ｓ")}));
+    const std::string report = path("dic/" + std::string(255, 'r'));
+    CliResult r = check({"--correct", "--fix-fullwidth", "--format", "json", "--report", report,
+                         path("dic/" + stem + ".txt")});
+    EXPECT_EQ(r.err, "");
+    EXPECT_LE(r.status, 1);
+    EXPECT_EQ(readBytes(report), r.out);
+    EXPECT_EQ(readBytes(root() / "dic" / stem / (stem + ".txt")),
+              crlfLines({"Open %s", gbk("打开 %s")}));
+    EXPECT_EQ(listTree(root() / "dic" / stem).size(), 2u) << "nothing left beside them";
+}
+
+#endif
+
 TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
 {
     const std::string dictionary = mixed();
@@ -319,14 +358,17 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
         {{"--enable", "no-such-rule"}, "no-such-rule"},
         {{"--fix-fullwidth"}, "--fix-fullwidth applies to correct mode"},
         {{"--report="}, "--report needs a value"},
-        {{"--baseline", path("missing.json")}, "missing.json"},
+        {{"--baseline", path("missing.json")}, "the baseline " + path("missing.json") + ": "},
+        {{"--baseline", dictionary}, "the baseline " + dictionary + ": not JSON: "},
         {{"--report", path("no/such/folder/r.json")}, "the report cannot be written"},
+        {{"--report", path("dic")}, path("dic") + ": the report cannot be written: " + isAFolder()},
         {{"--report", path("dic/mixed.txt")}, "is the dictionary " + dictionary},
         {{"--report", path("dic/./mixed/mixed.log")}, "is the log of " + dictionary},
         {{"--report", path("dic/mixed")}, "is the output folder of " + dictionary},
         {{"--encoding", "latin1"}, "--encoding needs gbk, gb18030, utf-8 or auto"},
         {{"--line-ends=lf"}, "--line-ends needs crlf or any"},
         {{"--charset", "big5"}, "--charset needs gb2312"},
+        {{"--enable", "untranslated,outside-charset"}, "--enable outside-charset needs --charset gb2312"},
         {{"--enable", ","}, "names no rule"},  // not: every rule off
         {{"--disable=,,"}, "names no rule"},
         {{"--placeholders", "qt,python"}, "unknown placeholder syntax \"python\""},
@@ -350,16 +392,29 @@ TEST_F(ReportCli, WrongReportOptionsAreUsageErrors)
 #ifndef _WIN32
 // A report reads the dictionary again after its check; what is not a file
 // (a pipe, a device) would give it nothing and the empty report would pass,
-// so it is refused unread. (A device stands in for the pipe: read, it ends
-// at once instead of waiting for a writer.)
+// so it is refused unread, and the message says what it is.
 TEST_F(ReportCli, AReportRefusesWhatIsNotAFile)
 {
     fs::create_symlink("/dev/null", root() / "null.txt");
-    CliResult r = check({"--format", "json", path("null.txt")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("a report reads the dictionary a second time"), std::string::npos)
-        << r.err;
-    EXPECT_FALSE(fs::exists(root() / "null")) << "nothing is checked";
+    ASSERT_EQ(::mkfifo((root() / "fifo.txt").c_str(), 0600), 0);
+    makeFolder("folder.txt");
+    const struct {
+        const char* name;
+        std::string message;
+    } cases[] = {
+        {"null.txt", path("null.txt") + ": is a device, not a file: a report reads the "
+                                        "dictionary a second time"},
+        {"fifo.txt", path("fifo.txt") + ": a report reads the dictionary a second time, which "
+                                        "a pipe cannot give"},
+        {"folder.txt", path("folder.txt") + ": " + isAFolder()},
+    };
+    for (const auto& c : cases) {
+        CliResult r = check({"--format", "json", path(c.name)});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        const std::string stem = fs::path(c.name).stem().string();
+        EXPECT_FALSE(fs::exists(root() / stem)) << "nothing is checked";
+    }
 }
 #endif
 
@@ -404,13 +459,73 @@ TEST_F(ReportCli, TheLogAndTheCorrectedDictionaryAreTheSameWithAReport)
     }
 }
 
+// The report reads the dictionary a second time. A dictionary that is no
+// longer the file its check read (replaced by renaming, deleted, grown or
+// cut meanwhile) fails with a message that says so, instead of a report
+// whose lines differ from the summary's.
+TEST_F(ReportCli, ADictionaryChangedAfterItsCheckFailsTheReport)
+{
+    const std::string pairs = crlfLines({"Open", gbk("打开"), "Save", gbk("保存")});
+    const struct {
+        const char* name;
+        void (*change)(const fs::path& dictionary, const std::string& pairs);
+        bool fails;
+    } cases[] = {
+        {"unchanged", [](const fs::path&, const std::string&) {}, false},
+        {"rewrittenAlike", [](const fs::path& d, const std::string& p) { writeBytes(d, p); },
+         false},
+        {"replaced",
+         [](const fs::path& d, const std::string& p) {
+             writeBytes(d.string() + ".new", p + p);
+             fs::rename(d.string() + ".new", d);
+         },
+         true},
+        {"replacedBySameSize",
+         [](const fs::path& d, const std::string& p) {
+             writeBytes(d.string() + ".new", p);
+             fs::rename(d.string() + ".new", d);
+         },
+         true},
+        {"deleted", [](const fs::path& d, const std::string&) { fs::remove(d); }, true},
+        {"grown", [](const fs::path& d, const std::string& p) { writeBytes(d, p + p); }, true},
+    };
+    struct Ignored : report::FindingSink {
+        bool add(report::Finding) override { return true; }
+    } ignored;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path dictionary = makeFile("dic/game.txt", pairs);
+        const FileStamp checked = fileStamp(dictionary);
+        c.change(dictionary, pairs);
+        cli::ParseResult parsed = cli::parseCommandLine({"--format", "json", dictionary.string()});
+        std::ostringstream out;
+        std::string error;
+        auto report = cli::ReportOutput::open(parsed.options, out, error);
+        ASSERT_TRUE(report) << error;
+        report->begin("game.txt", Layout::LinePairs);
+        cli::ReportOutput::Analysed analysed = report->analyse(
+            "game.txt", dictionary, Layout::LinePairs, std::nullopt, 0, {}, checked, ignored);
+        EXPECT_EQ(static_cast<bool>(analysed.error), c.fails) << analysed.error.describe();
+        const std::string described = analysed.error.describe();
+        if (c.fails) {
+            EXPECT_NE(described.find(dictionary.string() + ": the file changed"),
+                      std::string::npos)
+                << described;
+        }
+    }
+}
+
 // A dictionary past its limit of held findings waits for its turn, then
 // passes on what it held and the rest, in order, after one begin.
 TEST(HeldFindings, PastItsLimitWaitsForItsTurnAndKeepsTheOrder)
 {
     struct Recorder : report::FindingSink {
         std::vector<int> lines;
-        void add(report::Finding finding) override { lines.push_back(finding.line); }
+        bool add(report::Finding finding) override
+        {
+            lines.push_back(finding.line);
+            return true;
+        }
     } writers;
     cli::PrintTurn turn;
     std::atomic<int> begins {0};
@@ -444,7 +559,11 @@ TEST(HeldFindings, InItsTurnPassesEachFindingOnAtOnce)
 {
     struct Recorder : report::FindingSink {
         std::vector<int> lines;
-        void add(report::Finding finding) override { lines.push_back(finding.line); }
+        bool add(report::Finding finding) override
+        {
+            lines.push_back(finding.line);
+            return true;
+        }
     } writers;
     cli::PrintTurn turn;
     int begins = 0;

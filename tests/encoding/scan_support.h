@@ -15,7 +15,11 @@ namespace corvel::encoding::test {
 
 class CollectingSink : public report::FindingSink {
 public:
-    void add(report::Finding finding) override { findings.push_back(std::move(finding)); }
+    bool add(report::Finding finding) override
+    {
+        findings.push_back(std::move(finding));
+        return true;
+    }
     std::vector<report::Finding> findings;
 };
 

@@ -181,6 +181,32 @@ TEST_P(BadInput, FiftyMegabyteLineIsQuotedAndCopiedWhole)
     EXPECT_TRUE(readBytes(dictionary) == bytes);
 }
 
+// Outputs of an earlier run that are also another file's names (hard
+// links) are never written through, however the outputs are placed: the
+// other file keeps its bytes and the outputs are those of a plain run.
+TEST_P(BadInput, HardLinksAtTheOutputNamesAreNotWrittenThrough)
+{
+    chooseDictionary("game" + extension(), sample());
+    request.mode = Mode::Correct;
+    ASSERT_NE(run().ending, RunEnding::UnknownError);
+    const std::string log = output("game/game.log");
+    const std::string corrected = output("game/game" + extension());
+    for (const OutputPlacement placement : {OutputPlacement::InPlace, OutputPlacement::NewFile}) {
+        SCOPED_TRACE(placement == OutputPlacement::InPlace ? "in place" : "new file");
+        fs::remove_all(root() / "dic/game");
+        makeFolder("dic/game");
+        const fs::path victim = makeFile("elsewhere/victim", "precious\r\n");
+        for (const std::string& name : {std::string("game.log"), "game" + extension()})
+            fs::create_hard_link(victim, root() / "dic/game" / name);
+        request.outputs = placement;
+        EXPECT_NE(run().ending, RunEnding::UnknownError);
+        EXPECT_EQ(readBytes(victim), "precious\r\n");
+        EXPECT_EQ(output("game/game.log"), log);
+        EXPECT_EQ(output("game/game" + extension()), corrected);
+        EXPECT_EQ(listTree(root() / "dic/game").size(), 2u) << "no new file is left";
+    }
+}
+
 #ifndef _WIN32
 
 // POSIX only: permissions, /dev/full, /sys and symbolic links.

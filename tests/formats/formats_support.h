@@ -30,7 +30,11 @@ struct EntryReport {
 class Collect : public report::FindingSink {
 public:
     explicit Collect(std::vector<report::Finding>& into) : into_(into) {}
-    void add(report::Finding finding) override { into_.push_back(std::move(finding)); }
+    bool add(report::Finding finding) override
+    {
+        into_.push_back(std::move(finding));
+        return true;
+    }
 
 private:
     std::vector<report::Finding>& into_;

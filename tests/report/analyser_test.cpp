@@ -306,6 +306,39 @@ TEST_F(AnalyseFile, StreamsEveryLineAndQuotesBytesThatDoNotConvert)
     EXPECT_EQ(collect.findings[0].translation, "打\\xFF");
 }
 
+// A sink that says stop (its output failed) ends the analysis at once: it
+// is handed no finding after it said so and the lines after are not read,
+// with or without the byte scan's findings merged in.
+TEST_F(AnalyseFile, ASinkThatSaysStopEndsTheAnalysis)
+{
+    std::string pairs;
+    for (int i = 0; i < 5000; ++i)  // every pair untranslated; every 7th with a bad byte
+        pairs += "Open " + std::to_string(i) + "\r\nOpen" + (i % 7 == 0 ? "\x80" : "") + "\r\n";
+    const auto file = makeFile("many.txt", pairs);
+    struct Stopping : FindingSink {
+        std::size_t allowed = 0;
+        std::size_t got = 0;
+        bool add(Finding) override { return ++got < allowed; }
+    };
+    for (const std::size_t allowed : {1u, 3u, 100u}) {
+        SCOPED_TRACE(allowed);
+        Stopping direct;
+        direct.allowed = allowed;
+        AnalysisStats stats;
+        EXPECT_FALSE(analyseDictionary(file, AnalysisOptions {}, direct, &stats));
+        EXPECT_EQ(direct.got, allowed);
+        EXPECT_LT(stats.lines, 2000) << "the rest of the dictionary is not read";
+
+        Stopping merged;
+        merged.allowed = allowed;
+        FindingCounts counts;
+        EXPECT_FALSE(analyseForReport({"many.txt", Layout::LinePairs}, file, ReportSettings {},
+                                      std::nullopt, {}, merged, counts, &stats));
+        EXPECT_EQ(merged.got, allowed);
+        EXPECT_LT(stats.lines, 2000);
+    }
+}
+
 // Lines longer than the reader holds: their classes as the check log has
 // them, their first bytes as text, and instead of the pair rules a
 // pair-not-checked finding that says so (not a silent pass).
@@ -341,8 +374,38 @@ TEST_F(AnalyseFile, LinesTooLongToHoldKeepTheirClassesAndQuoteTheirStart)
     test::CollectFindings collect;
     EXPECT_FALSE(analyseDictionary(pairs, AnalysisOptions {}, collect));
     EXPECT_EQ(test::ofRule(collect.findings, "pair-not-checked").at(0).message,
-              "the source is 614402 bytes long, more than the report holds of a line (262144 "
-              "bytes): placeholders, numbers, spaces and consistency were not checked");
+              "the source is 614402 bytes long, more than the report holds of a line with its "
+              "end (262144 bytes): placeholders, numbers, spaces and consistency were not "
+              "checked");
+    // At the boundary: a line fires exactly when it and its end are more
+    // than the 262144 bytes its message names.
+    const struct {
+        std::size_t length;
+        const char* end;
+        LineEnds ends;
+        bool fires;
+    } edges[] = {
+        {262142, "\r\n", LineEnds::CrLf, false},
+        {262143, "\r\n", LineEnds::CrLf, true},
+        {262143, "\n", LineEnds::Any, false},
+        {262144, "\n", LineEnds::Any, true},
+    };
+    for (const auto& e : edges) {
+        SCOPED_TRACE(std::to_string(e.length) + (e.ends == LineEnds::Any ? " LF" : " CR LF"));
+        auto file = makeFile("edge.txt", std::string(e.length, 'a') + e.end + chinese + e.end);
+        test::CollectFindings found;
+        AnalysisOptions options;
+        options.lineEnds = e.ends;
+        EXPECT_FALSE(analyseDictionary(file, options, found));
+        const auto fired = test::ofRule(found.findings, "pair-not-checked");
+        ASSERT_EQ(fired.size(), e.fires ? 1u : 0u);
+        if (e.fires) {
+            const std::string expected = "the source is " + std::to_string(e.length) +
+                                         " bytes long, more than the report holds of a line "
+                                         "with its end (262144 bytes)";
+            EXPECT_EQ(fired[0].message.rfind(expected, 0), 0u) << fired[0].message;
+        }
+    }
 }
 
 // The marks of a wrong conversion and the invisible controls in a

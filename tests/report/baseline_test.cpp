@@ -84,7 +84,7 @@ TEST(JsonStream, RejectsWhatIsNotJson)
 
 std::string report(const std::string& path, const std::string& findings)
 {
-    return R"({"version": 1, "tool": {"name": "corvel-check"}, "dictionaries": [{"path": ")" +
+    return R"({"version": 2, "tool": {"name": "corvel-check"}, "dictionaries": [{"path": ")" +
            path + R"(", "layout": "line-pairs", "findings": [)" + findings +
            R"(], "complete": true}], "summary": {}})";
 }
@@ -185,13 +185,17 @@ TEST(Baseline, RejectsWhatIsNotAReport)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"[]", "not a JSON object"},
-        {"{\"version\": 1}", "no \"dictionaries\" member: not a corvel-check JSON report"},
+        {"{\"version\": 2}", "no \"dictionaries\" member: not a corvel-check JSON report"},
+        {"{\"version\": 1, \"dictionaries\": []}",
+         "this baseline was made by an earlier version; make it again"},
+        {"{\"dictionaries\": [], \"version\": 3}", "this baseline was made by a later version of corvel-check"},
+        {"{\"version\": \"2\", \"dictionaries\": []}", "\"version\" is not a whole number"},
         {"{\"dictionaries\": {}}", "\"dictionaries\" is not an array"},
         {"{\"dictionaries\": [{\"findings\": [{\"source\": \"a\"}]}]}",
          "a finding without \"rule\""},
         {"{\"dictionaries\": [{\"path\": 3}]}", "a dictionary's \"path\" is not a string"},
         {"{\"dictionaries\": [",
-         "line 1, column 19: expected '[', '{', or a literal (unexpected end of input)"},
+         "not JSON: line 1, column 19: expected '[', '{', or a literal (unexpected end of input)"},
     };
     for (const auto& [text, expected] : cases) {
         std::string error;

@@ -178,7 +178,7 @@ TEST(JsonWriter, WritesTheDocumentTheSchemaDescribes)
     JsonWriter writer(out, tool());
     writeSample(writer);
     Json report = parse(out.str());
-    EXPECT_EQ(report["version"].number(), 1);
+    EXPECT_EQ(report["version"].number(), 2);
     EXPECT_EQ(report["tool"]["name"].text(), "corvel-check");
     ASSERT_EQ(report["dictionaries"].array().size(), 2u);
     const Json& d = report["dictionaries"][0];

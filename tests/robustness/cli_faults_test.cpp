@@ -2,9 +2,16 @@
 // be checked gives exit status 2 and a message naming the path and the
 // cause, keeps the files it wrote, and the next dictionary is still checked.
 #include "checker.h"
+#include "interruption.h"
 #include "robustness_support.h"
 
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -84,17 +91,63 @@ TEST(CheckerFaults, AnOutputFolderThatIsAFileIsNamedAndTheNextOneIsChecked)
 TEST(CheckerFaults, AFullDiskIsReportedWithTheLogAndItsCause)
 {
     WorkFolder work;
-    writeClean(work / "a.txt");
+    std::string rows;
+    for (int i = 0; i < 4000; ++i)  // a log well past the disk's 64 KiB
+        rows += gbk("Open " + std::to_string(i) + "\r\nOpen\r\n");
+    writeFile(work / "a.txt", rows);
     fs::create_directory(work / "a");
-    auto full = FullDeviceFile::bind(work / "a/a.log");
-    if (!full)
-        GTEST_SKIP() << "cannot bind /dev/full onto a file (needs root)";
+    auto mount = TmpfsMount::mount(work / "a", "64k", false);
+    if (!mount)
+        GTEST_SKIP() << "cannot mount a tmpfs (needs root)";
 
-    CliRun run = check({(work / "a.txt").string()});
+    CliRun run = check({"--no-error-stop", (work / "a.txt").string()});
 
     EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(mentions(run.err, "a.log")) << run.err;
+    EXPECT_TRUE(mentions(run.err, (work / "a/a.log").string() + ": ")) << run.err;
     EXPECT_TRUE(mentions(run.err, "No space left on device")) << run.err;
+}
+
+// A correct run ended by a signal, in a child process: the log and the
+// corrected dictionary of the earlier run keep their bytes, no new file is
+// left beside them, and the process ends by that signal after saying so.
+// The dictionary comes through a FIFO, so that the signal lands while the
+// run waits for more of it.
+TEST(CheckerFaults, AnInterruptedRunKeepsTheEarlierOutputs)
+{
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        WorkFolder work;
+        fs::create_directory(work / "a");
+        writeFile(work / "a/a.txt", "earlier corrected dictionary");
+        writeFile(work / "a/a.log", "earlier log");
+        ASSERT_EQ(::mkfifo((work / "a.txt").c_str(), 0600), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            cli::settleOutputsWhenInterrupted(cli::Messages());
+            const int err = ::open((work / "err.txt").c_str(), O_WRONLY | O_CREAT, 0600);
+            ::dup2(err, STDERR_FILENO);
+            std::ostringstream out, errors;
+            ::_exit(cli::runChecker({"--correct", (work / "a.txt").string()}, out, errors));
+        }
+        {
+            std::ofstream fifo(work / "a.txt", std::ios::binary);
+            for (int i = 0; i < 2000; ++i)
+                fifo << gbk("Open " + std::to_string(i) + "\r\n打开\r\n");
+            fifo.flush();
+            // Both new files are made before the run reads; it then waits.
+            for (int tries = 0; tries < 2000 && listTree(work / "a").size() < 4; ++tries)
+                ::usleep(5000);
+            EXPECT_EQ(listTree(work / "a").size(), 4u) << "the new files were made";
+            ::kill(child, signal);
+            int waited = 0;
+            ::waitpid(child, &waited, 0);
+            EXPECT_TRUE(WIFSIGNALED(waited) && WTERMSIG(waited) == signal) << waited;
+        }
+        EXPECT_EQ(readFile(work / "a/a.txt"), "earlier corrected dictionary");
+        EXPECT_EQ(readFile(work / "a/a.log"), "earlier log");
+        EXPECT_EQ(listTree(work / "a"), (std::vector<std::string> {"a.log", "a.txt"}));
+        EXPECT_TRUE(mentions(readFile(work / "err.txt"), "corvel-check: interrupted"));
+    }
 }
 
 TEST(CheckerFaults, AReadOnlyOutputFolderIsReportedAndNothingIsWritten)

@@ -15,10 +15,11 @@ using report::RuleId;
 // The rules of the file's own kind, as the check reads it (GBK, CR LF).
 class KindSink : public report::FindingSink {
 public:
-    void add(report::Finding finding) override
+    bool add(report::Finding finding) override
     {
         if (report::aboutTheWholeFile(finding.rule))
             found.push_back(std::move(finding));
+        return true;
     }
     bool has(RuleId rule) const
     {

@@ -34,6 +34,20 @@ FileIdentity fileIdentity(const std::filesystem::path& path);
 // Whether `a` and `b` are, or would be when written, the same file.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// An existing file as it stands: which file it is and its size. A file
+// read twice is the same file both times when its stamps are equal; one
+// replaced, deleted or grown or cut meanwhile is not.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::uint64_t size = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp fileStamp(const std::filesystem::path& path);
+
 // The file a path leads to when written: a symbolic link at its name is
 // followed (also a dangling one, to the name it would create), so that a
 // file replaced by renaming leaves the user's link in place.

@@ -64,6 +64,12 @@ struct LogCaptions {
 // GB18030, CR LF line ends); the host is told of no line.
 enum class LinePath { EveryLine, FlaggedLines };
 
+// How a run writes a log or corrected dictionary it makes anew. InPlace:
+// at its name from the first byte, as the windows do. NewFile: into a new
+// file beside it, put in its place when the run closes it, so that a
+// process ended meanwhile (see unfinished_files.h) leaves the earlier file.
+enum class OutputPlacement { InPlace, NewFile };
+
 struct RunRequest {
     Layout layout = Layout::LinePairs;
     std::filesystem::path dictionary;
@@ -78,6 +84,7 @@ struct RunRequest {
     TextEncoding encoding = TextEncoding::Gbk;
     LineEnds lineEnds = LineEnds::CrLf;
     LinePath linePath = LinePath::EveryLine;
+    OutputPlacement outputs = OutputPlacement::InPlace;
 };
 
 }  // namespace corvel

@@ -17,6 +17,11 @@
 
 namespace corvel::report {
 
+// The version of the JSON report's format, its "version" member. It grows
+// when a finding of an earlier report would no longer match the same
+// finding, so that such a report is refused as a baseline.
+inline constexpr int kReportFormatVersion = 2;
+
 class Baseline {
 public:
     using Counts = std::unordered_map<std::uint64_t, std::uint32_t>;
@@ -61,7 +66,7 @@ public:
     BaselineMarker(Baseline::Counts remaining, FindingSink& next)
         : remaining_(std::move(remaining)), next_(next) {}
 
-    void add(Finding finding) override;
+    bool add(Finding finding) override;
 
 private:
     Baseline::Counts remaining_;

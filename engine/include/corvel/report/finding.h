@@ -33,11 +33,13 @@ struct Finding {
 };
 
 // Receives findings in line order (a finding about the whole file, such as
-// an encoding mark, comes first at line 1).
+// an encoding mark, comes first at line 1). add() returns whether to go
+// on: false once the sink can take no more (its output failed), and the
+// analysis that feeds it then stops at once.
 class FindingSink {
 public:
     virtual ~FindingSink() = default;
-    virtual void add(Finding finding) = 0;
+    virtual bool add(Finding finding) = 0;
 };
 
 }  // namespace corvel::report

@@ -12,7 +12,7 @@ class FindingTally : public FindingSink {
 public:
     FindingTally(FindingSink& next, FailOn failOn) : next_(next), failOn_(failOn) {}
 
-    void add(Finding finding) override;
+    bool add(Finding finding) override;
 
     const FindingCounts& counts() const { return counts_; }
     bool failed() const { return counts_.failing > 0; }
