@@ -107,7 +107,8 @@ TEST(HostileInput, BrokenAndHostileXmlFailsWithAPlace)
     };
     for (const Case& c : cases) {
         KeepEntries keep;
-        EXPECT_EQ("@" + failureOf(formats::readXliffBytes(c.document, keep)), placed(c.failure, c.document))
+        EXPECT_EQ(std::string("@") + failureOf(formats::readXliffBytes(c.document, keep)),
+                  placed(c.failure, c.document))
             << c.name;
         KeepEntries android;
         EXPECT_TRUE(formats::readAndroidStringsBytes(c.document, android).parse.has_value()) << c.name;
@@ -138,7 +139,7 @@ TEST(HostileInput, AHugeTextIsRefusedAtTheLimitNotHeld)
         {"a JSON string at the limit", "{\"k\": \"" + atLimit.substr(1) + "\"}", true, ""},
         {"a JSON string past it", "{\"k\": \"" + past + "\"}", true,
          "a string or number of at most 1048576 bytes"},
-        {"a JSON number past it", "[" + std::string(limits.maxTextBytes + 1, '1') + "]",
+        {"a JSON number past it", std::string("[") + std::string(limits.maxTextBytes + 1, '1') + "]",
          true, "a string or number of at most 1048576 bytes"},
     };
     for (const Case& c : cases) {
