@@ -2,7 +2,7 @@
 
 #include "char_decoder.h"
 #include "gbk_cells.h"
-#include "platform_text.h"
+#include "charset_converter.h"
 
 #include <string>
 
@@ -23,7 +23,7 @@ Gb2312Set::Gb2312Set()
                 cells.push_back(static_cast<char>(lead));
                 cells.push_back(static_cast<char>(trail));
             }
-    std::optional<std::string> utf8 = gbkToUtf8(cells);
+    std::optional<std::string> utf8 = CharsetConverter(LegacyCharset::Gbk).toUtf8(cells);
     if (!utf8)
         return;  // no GBK tables: nothing counts as GB2312
     CharDecoder decoder(TextEncoding::Utf8);

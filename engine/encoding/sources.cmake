@@ -9,13 +9,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/line_findings.cpp ${CMAKE_CURRENT_LIST_DIR}/line_findings.h
   ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.cpp ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.h
   ${CMAKE_CURRENT_LIST_DIR}/plain_block.h
-  ${CMAKE_CURRENT_LIST_DIR}/platform_text.h
   ${CMAKE_CURRENT_LIST_DIR}/reading_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/utf8_block.cpp ${CMAKE_CURRENT_LIST_DIR}/utf8_block.h
 )
-if(WIN32)
-  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/platform_text_windows.cpp)
-else()
-  target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/platform_text_posix.cpp)
-endif()
 target_include_directories(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR})

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "corvel/error.h"
+#include "entry.h"
 #include "platform.h"
 
 #include <cstddef>
@@ -42,5 +43,31 @@ private:
     bool first_ = true;
     std::int32_t number_ = 0;
 };
+
+// Reads the file at `path` line by line into `parser`: line(text, number)
+// says whether to go on, end(lastLine) follows the last line of a reading
+// that was not stopped, and failure() tells where the file broke its format.
+template <class Parser>
+ReadOutcome readLines(const std::filesystem::path& path, Parser& parser)
+{
+    ReadOutcome outcome;
+    LineSource lines(path);
+    std::string_view text;
+    bool going = true;
+    while (going && lines.next(text))
+        going = parser.line(text, lines.number());
+    if (lines.error()) {
+        outcome.io = lines.error();
+        return outcome;
+    }
+    if (lines.tooLong()) {
+        outcome.parse = ParseFailure {{lines.number(), 1, 0}, "expected a line shorter than 16 MiB"};
+        return outcome;
+    }
+    if (going)
+        parser.end(lines.number());
+    outcome.parse = parser.failure();
+    return outcome;
+}
 
 }  // namespace corvel::formats

@@ -392,25 +392,8 @@ std::optional<PlaceholderSyntaxes> syntaxesOfFlags(std::string_view flags)
 
 ReadOutcome readPo(const std::filesystem::path& path, EntrySink& sink)
 {
-    ReadOutcome outcome;
-    LineSource lines(path);
     PoParser parser(sink);
-    std::string_view text;
-    bool going = true;
-    while (going && lines.next(text))
-        going = parser.line(text, lines.number());
-    if (lines.error()) {
-        outcome.io = lines.error();
-        return outcome;
-    }
-    if (lines.tooLong()) {
-        outcome.parse = ParseFailure {{lines.number(), 1}, "expected a line shorter than 16 MiB"};
-        return outcome;
-    }
-    if (going)
-        parser.end(lines.number());
-    outcome.parse = parser.failure();
-    return outcome;
+    return readLines(path, parser);
 }
 
 }  // namespace corvel::formats

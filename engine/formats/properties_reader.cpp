@@ -99,7 +99,7 @@ public:
 
     // A physical line; false when the sink stopped or the file breaks the format.
     bool line(std::string_view raw, std::int32_t number);
-    bool end();
+    bool end(std::int32_t lastLine);
     const std::optional<ParseFailure>& failure() const { return failure_; }
 
 private:
@@ -240,7 +240,7 @@ bool PropertiesParser::emit()
     return sink_.entry(std::move(entry));
 }
 
-bool PropertiesParser::end()
+bool PropertiesParser::end(std::int32_t)
 {
     if (open_) {
         open_ = false;
@@ -253,25 +253,8 @@ bool PropertiesParser::end()
 
 ReadOutcome readProperties(const std::filesystem::path& path, EntrySink& sink)
 {
-    ReadOutcome outcome;
-    LineSource lines(path);
     PropertiesParser parser(sink);
-    std::string_view text;
-    bool going = true;
-    while (going && lines.next(text))
-        going = parser.line(text, lines.number());
-    if (lines.error()) {
-        outcome.io = lines.error();
-        return outcome;
-    }
-    if (lines.tooLong()) {
-        outcome.parse = ParseFailure {{lines.number(), 1, 0}, "expected a line shorter than 16 MiB"};
-        return outcome;
-    }
-    if (going)
-        parser.end();
-    outcome.parse = parser.failure();
-    return outcome;
+    return readLines(path, parser);
 }
 
 }  // namespace corvel::formats
