@@ -3,7 +3,7 @@
 #include "encoding/encoding_scanner.h"
 #include "encoding/file_kind.h"
 #include "encoding/plain_block.h"
-#include "encoding/platform_text.h"
+#include "charset_converter.h"
 #include "platform.h"
 #include "test_support.h"
 
@@ -125,7 +125,7 @@ std::string gbk(std::string_view utf8)
 
 std::string utf8FromGbk(std::string_view gbkBytes)
 {
-    std::optional<std::string> utf8 = gbkToUtf8(gbkBytes);
+    std::optional<std::string> utf8 = CharsetConverter(LegacyCharset::Gbk).toUtf8(gbkBytes);
     EXPECT_TRUE(utf8.has_value());
     return utf8.value_or("");
 }
