@@ -221,15 +221,15 @@ Error OutputFile::open(const Folder& folder, const std::filesystem::path& name,
     return Error();
 }
 
-// The new file takes the output's name: what the name held goes first
-// (a file of an earlier run, or a hard link of another file, which keeps
-// its bytes), then the new file is renamed to it. A signal in between
-// finds the new file whole and renames it itself.
+// The new file takes the output's name in one rename, so the name always
+// holds a whole file: the earlier run's until the rename, then this one's.
+// A hard link of another file at the name loses only the name, and the
+// other file keeps its bytes. A signal before the rename finds the new file
+// whole and renames it itself.
 void OutputFile::putInPlace()
 {
     unfinished_->whole();
     std::error_code ec;
-    std::filesystem::remove(path_, ec);
     std::filesystem::rename(made_, path_, ec);
     if (ec) {
         setError(Error(ErrorKind::Other, FileOp::Write, displayPath(path_), ec.message()));
