@@ -96,6 +96,8 @@ bool JsonWriter::add(report::Finding f)
 void JsonWriter::endDictionary(const report::DictionaryOutcome& outcome)
 {
     text_ += firstFinding_ ? "],\n      " : "\n      ],\n      ";
+    // A translation file is counted by its entries; a dictionary by its
+    // lines and its check log.
     if (outcome.entries) {
         const report::EntryCounts& e = *outcome.entries;
         text_ += "\"entries\": {";
@@ -108,27 +110,19 @@ void JsonWriter::endDictionary(const report::DictionaryOutcome& outcome)
         appendMember(text_, "notTranslatable", e.notTranslatable, ", ");
         appendMember(text_, "missing", e.missing, ", ");
         appendMember(text_, "unknownKeys", e.unknownKeys, ", ");
-        text_ += "},\n      \"summary\": ";
-        appendCounts(text_, outcome.findings);
-        if (!outcome.checked)
-            text_ += ",\n      \"checked\": false";
-        if (!outcome.error.empty())
-            appendMember(text_, "error", outcome.error, ",\n      ");
-        text_ += "\n    }";
-        write();
-        return;
+    } else {
+        appendMember(text_, "lines", outcome.lines);
+        text_ += outcome.complete ? ",\n      \"complete\": true" : ",\n      \"complete\": false";
+        text_ += ",\n      \"log\": {";
+        if (!outcome.logPath.empty()) {
+            appendMember(text_, "path", outcome.logPath);
+            text_ += ", ";
+        }
+        appendMember(text_, "lines", outcome.log.lines);
+        appendMember(text_, "erroneous", outcome.log.erroneous, ", ");
+        appendMember(text_, "empty", outcome.log.empty, ", ");
+        appendMember(text_, "untranslated", outcome.log.untranslated, ", ");
     }
-    appendMember(text_, "lines", outcome.lines);
-    text_ += outcome.complete ? ",\n      \"complete\": true" : ",\n      \"complete\": false";
-    text_ += ",\n      \"log\": {";
-    if (!outcome.logPath.empty()) {
-        appendMember(text_, "path", outcome.logPath);
-        text_ += ", ";
-    }
-    appendMember(text_, "lines", outcome.log.lines);
-    appendMember(text_, "erroneous", outcome.log.erroneous, ", ");
-    appendMember(text_, "empty", outcome.log.empty, ", ");
-    appendMember(text_, "untranslated", outcome.log.untranslated, ", ");
     text_ += "},\n      \"summary\": ";
     appendCounts(text_, outcome.findings);
     if (!outcome.checked)
