@@ -1,10 +1,14 @@
 // The rule table as corvel-check --list-rules prints it, held against the
-// rule files, docs/report.md's table and the JSON schema's rule list.
+// rule files; the generated docs held to the registry; the rules'
+// examples run.
 #include "checker.h"
+#include "rule_docs.h"
+#include "test_support.h"
 #include "corvel/report/rule_catalogue.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -81,44 +85,107 @@ TEST(RuleList, TextAndJsonListEveryRule)
     EXPECT_NE(json.find("\"firesOn\": [\"placeholder\"]"), std::string::npos);
 }
 
-TEST(RuleList, DocsTableIsTheListedTable)
+// The first line where the committed text differs from the generated one,
+// both shown; empty when they are the same.
+std::string firstDifference(const std::string& committed, const std::string& generated)
 {
-    std::vector<std::vector<std::string>> documented;
-    for (const std::string& line : lines(readDoc("report.md"))) {
-        if (line.rfind("| `", 0) != 0)
-            continue;
-        // | `id` | severity | on | summary |
-        std::vector<std::string> cells;
-        std::size_t at = 1;
-        for (std::size_t bar; (bar = line.find(" |", at)) != std::string::npos; at = bar + 2)
-            cells.push_back(line.substr(at + 1, bar - at - 1));
-        ASSERT_EQ(cells.size(), 4u) << line;
-        cells[0] = cells[0].substr(1, cells[0].size() - 2);  // the backquotes
-        documented.push_back(cells);
+    const std::vector<std::string> was = lines(committed), is = lines(generated);
+    for (std::size_t i = 0; i < std::max(was.size(), is.size()); ++i) {
+        const std::string left = i < was.size() ? was[i] : "(none)";
+        const std::string right = i < is.size() ? is[i] : "(none)";
+        if (left != right)
+            return "line " + std::to_string(i + 1) + " is\n  " + left + "\nand should be\n  " +
+                   right;
     }
-    std::vector<std::vector<std::string>> listed;
-    for (const std::string& line : lines(listRules("--list-rules")))
-        listed.push_back(splitListLine(line));
-    EXPECT_EQ(documented, listed);
+    return committed == generated ? "" : "the last line's end differs";
 }
 
-TEST(RuleList, SchemaEnumIsTheListedIds)
+// The committed docs are what the generator writes from the registry: the
+// rule table and the rule sections of report.md, the schema's rule list.
+TEST(RuleDocs, CommittedDocsAreGenerated)
 {
-    std::string schema = readDoc("report.schema.json");
-    std::size_t at = schema.find("\"rule\": {");
-    ASSERT_NE(at, std::string::npos);
-    at = schema.find("\"enum\": [", at);
-    const std::size_t end = schema.find(']', at);
-    std::vector<std::string> ids;
-    for (std::size_t q = schema.find('"', at + 8); q < end; q = schema.find('"', q + 1)) {
-        const std::size_t close = schema.find('"', q + 1);
-        ids.push_back(schema.substr(q + 1, close - q - 1));
-        q = close;
+    const struct {
+        const char* file;
+        std::string (*generate)(std::string_view);
+    } cases[] = {
+        {"report.md", docs::generateReportDoc},
+        {"report.schema.json", docs::generateSchema},
+    };
+    for (const auto& c : cases) {
+        const std::string committed = readDoc(c.file);
+        ASSERT_FALSE(committed.empty()) << c.file;
+        EXPECT_EQ(firstDifference(committed, c.generate(committed)), "")
+            << "docs/" << c.file << " is not what the rules say: run " << docs::kRegenerate;
     }
-    std::vector<std::string> listed;
-    for (const std::string& line : lines(listRules("--list-rules")))
-        listed.push_back(splitListLine(line)[0]);
-    EXPECT_EQ(ids, listed);
+}
+
+// The generated docs follow the registry: each rule has its row and its
+// section, in ID order.
+TEST(RuleDocs, EveryRuleHasItsRowAndSection)
+{
+    const std::string doc = docs::generateReportDoc(readDoc("report.md"));
+    std::size_t row = 0, section = 0;
+    for (const RuleInfo& rule : ruleCatalogue()) {
+        std::string name = "`";
+        name += rule.name;
+        name += '`';
+        row = doc.find("| " + name, row);
+        section = doc.find("### " + name, section);
+        ASSERT_NE(row, std::string::npos) << name;
+        ASSERT_NE(section, std::string::npos) << name;
+        EXPECT_NE(doc.find(std::string(rule.description), section), std::string::npos) << name;
+    }
+    const std::string schema = docs::generateSchema(readDoc("report.schema.json"));
+    std::size_t at = schema.find("\"rule\": {");
+    for (const RuleInfo& rule : ruleCatalogue()) {
+        std::string quoted = "\"";
+        quoted += rule.name;
+        quoted += '"';
+        at = schema.find(quoted, at);
+        ASSERT_NE(at, std::string::npos) << rule.name;
+    }
+}
+
+// Every rule's examples, run through the checker as the docs show them: a
+// firing example gives the rule's finding and a near miss does not, so the
+// docs cannot say what the rule does not do.
+class RuleExamples : public test::TempFolderTest {};
+
+TEST_F(RuleExamples, FireAsTheDocsSay)
+{
+    int number = 0;
+    for (const RuleInfo& rule : ruleCatalogue()) {
+        const std::string name(rule.name);
+        EXPECT_TRUE(std::ranges::any_of(rule.examples, &RuleExample::fires)) << name;
+        EXPECT_FALSE(std::ranges::all_of(rule.examples, &RuleExample::fires)) << name;
+        for (const RuleExample& example : rule.examples) {
+            const docs::ExampleFiles files = docs::exampleFiles(example);
+            const test::fs::path folder = makeFolder("example" + std::to_string(++number));
+            auto inFolder = [&](const std::string& file) { return (folder / file).string(); };
+            const bool utf8 = example.options.find("--encoding utf-8") != std::string_view::npos ||
+                              example.file == ExampleFile::Properties;
+            if (example.file == ExampleFile::Bytes)
+                test::writeBytes(inFolder(files.checked), example.source);
+            for (const docs::ExampleFiles::File& file : files.files) {
+                std::string bytes;
+                for (const std::string& line : file.lines)
+                    bytes += (utf8 ? line : test::gbk(line)) + "\r\n";
+                test::writeBytes(inFolder(file.name), bytes);
+            }
+            std::vector<std::string> args {"--format", "json", "--quiet"};
+            for (const std::string& option : files.options)
+                args.push_back(option.ends_with(".properties") ? inFolder(option) : option);
+            args.push_back(inFolder(files.checked));
+            std::ostringstream out, err;
+            EXPECT_NE(cli::runChecker(args, out, err), 2) << name << ": " << err.str();
+            const bool found =
+                out.str().find("{\"rule\": \"" + name + "\"") != std::string::npos;
+            EXPECT_EQ(found, example.fires)
+                << name << (example.fires ? ": no finding on " : ": a finding on the near miss ")
+                << "\"" << example.source << "\" / \"" << example.translation << "\"\n"
+                << out.str();
+        }
+    }
 }
 
 }  // namespace

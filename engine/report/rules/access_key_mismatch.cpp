@@ -59,6 +59,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kAccessKeyMismatchExamples[] {
+    {true, "_Edit", "_编辑"},
+    {false, "_Edit", "编辑(_E)"},
+};
+
 constinit const RuleInfo AccessKeyMismatch {
     RuleId::AccessKeyMismatch, "access-key-mismatch", Severity::Warning, true, kOnPlaceholder,
     "The translation's access key marks a Chinese character.",
@@ -66,6 +71,7 @@ constinit const RuleInfo AccessKeyMismatch {
     "and the translation puts the mark before a Chinese character (_\u7f16\u8f91), which no "
     "keyboard types; a Chinese menu writes the letter after its text (\u7f16\u8f91(_E)). "
     "Reported at the mark.",
+    kAccessKeyMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

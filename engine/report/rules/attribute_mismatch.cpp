@@ -131,6 +131,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kAttributeMismatchExamples[] {
+    {true, "<a href=\"help.html\">Help</a>", "<a href=\"about.html\">帮助</a>"},
+    {false, "<img alt=\"Logo\" src=\"a.png\">", "<img alt=\"标志\" src=\"a.png\">"},
+};
+
 constinit const RuleInfo AttributeMismatch {
     RuleId::AttributeMismatch, "attribute-mismatch", Severity::Warning, true, kOnAttribute,
     "An attribute value of a markup tag in the source is changed in the translation.",
@@ -138,6 +143,7 @@ constinit const RuleInfo AttributeMismatch {
     "class=\"note\") has another value in the same tag of the translation, or is missing "
     "from it. The attributes a reader sees (title, alt, placeholder, label, aria-label, "
     "value, content and the like) are meant to be translated and are not compared.",
+    kAttributeMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -145,6 +145,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kBraceFormatMismatchExamples[] {
+    {true, "{0:N2} MB", "{0:N0} MB"},
+    {false, "{0:N2} MB", "{0:N2} 兆字节"},
+};
+
 constinit const RuleInfo BraceFormatMismatch {
     RuleId::BraceFormatMismatch, "brace-format-mismatch", Severity::Error, true, kOnPlaceholder,
     "A brace placeholder keeps its name but not its format.",
@@ -154,6 +159,7 @@ constinit const RuleInfo BraceFormatMismatch {
     "selectordinal arguments ({n, plural, one {...} other {...}}) only the name and type "
     "are compared, since their cases are translated; one that became {n} or is gone is "
     "reported. Any other placeholder missing altogether is placeholder-mismatch's.",
+    kBraceFormatMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -113,6 +113,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kBracketMismatchExamples[] {
+    {true, "Open (read-only)", "打开（只读"},
+    {false, "Open (read-only)", "打开只读"},
+};
+
 constinit const RuleInfo BracketMismatch {
     RuleId::BracketMismatch, "bracket-mismatch", Severity::Warning, true, kOnBracket,
     "A bracket of the source is left open or unmatched in the translation.",
@@ -124,6 +129,7 @@ constinit const RuleInfo BracketMismatch {
     "rephrasing and is not flagged, nor is a smiley's \":)\" taken for a bracket (a \")\" after "
     "an entity such as &rdquo; is one), nor the brackets of a named conversion (%(name)s) or "
     "a bracket named between quotes ('[').",
+    kBracketMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

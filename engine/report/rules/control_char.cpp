@@ -28,6 +28,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kControlCharExamples[] {
+    {true, "Bold", "粗\x02" "体"},
+    {false, "\x02" "Bold\x02", "\x02" "粗体\x02"},
+};
+
 constinit const RuleInfo ControlChar {
     RuleId::ControlChar, "control-char", Severity::Warning, true, kOnBytes | kOnMarks,
     "The translation holds a control byte that its source does not.",
@@ -35,6 +40,7 @@ constinit const RuleInfo ControlChar {
     "UTF-8 also the invisible controls (C1 controls U+0080..U+009F, the line and paragraph "
     "separators and the bidi controls such as U+202E). A control in both is formatting (such "
     "as IRC colour codes) and is not flagged.",
+    kControlCharExamples,
     check};
 
 }  // namespace corvel::report::rules

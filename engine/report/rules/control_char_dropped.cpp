@@ -40,6 +40,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kControlCharDroppedExamples[] {
+    {true, "\x02" "Bold\x02 text", "粗体文本"},
+    {false, "\x02" "Bold\x02 text", "\x02" "粗体\x02" "文本"},
+};
+
 constinit const RuleInfo ControlCharDropped {
     RuleId::ControlCharDropped, "control-char-dropped", Severity::Warning, true,
     kOnSourceControl,
@@ -48,6 +53,7 @@ constinit const RuleInfo ControlCharDropped {
     "0x02 bold, 0x03 colour, 0x0F reset) more often than the translation: the formatting or "
     "the code it stands for is lost. Counted per byte value; a translation that holds more "
     "is control-char's when the source holds none.",
+    kControlCharDroppedExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -38,6 +38,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kDoubledSpaceExamples[] {
+    {true, "Open file", "打开  文件"},
+    {false, "Name  Size", "名称  大小"},
+};
+
 constinit const RuleInfo DoubledSpace {
     RuleId::DoubledSpace, "doubled-space", Severity::Warning, true, kOnDoubleSpace,
     "The translation holds two or more spaces in a row.",
@@ -45,6 +50,7 @@ constinit const RuleInfo DoubledSpace {
     "holds no two spaces in a row anywhere (a source that aligns columns with spaces may have "
     "its translation do the same). Spaces at the start or the end are whitespace-mismatch's. "
     "Reported at the first of the spaces.",
+    kDoubledSpaceExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -116,6 +116,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kDoubledWordExamples[] {
+    {true, "Open the file", "打开 文件 文件"},
+    {false, "Pew Pew!", "啾 啾！"},
+};
+
 constinit const RuleInfo DoubledWord {
     RuleId::DoubledWord, "doubled-word", Severity::Warning, true, kOnInnerSpace,
     "The translation repeats a word.",
@@ -125,6 +130,7 @@ constinit const RuleInfo DoubledWord {
     "\u5549 \u5549\uff01). Numbers and marks may repeat; Chinese "
     "reduplication without a space (\u770b\u770b, \u5e38\u5e38) is a word of its own and not "
     "looked at. Reported at the repeated word.",
+    kDoubledWordExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -197,6 +197,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kEndPunctuationMismatchExamples[] {
+    {true, "Are you sure?", "你确定吗"},
+    {false, "Are you sure?", "你确定吗？"},
+};
+
 constinit const RuleInfo EndPunctuationMismatch {
     RuleId::EndPunctuationMismatch, "end-punctuation-mismatch", Severity::Warning, true,
     kOnEndMark,
@@ -212,6 +217,7 @@ constinit const RuleInfo EndPunctuationMismatch {
     "\uff1a for :, \u3002 for ., \u2026 and \u22ef for ...). A translation that drops a final "
     "full stop is deliberately not flagged (Chinese labels and short messages drop it), nor is a source of signs alone. Trailing blanks, escaped line breaks and closing "
     "tags are looked through. Reported at the end of the translation.",
+    kEndPunctuationMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -23,6 +23,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kFullwidthPlaceholderExamples[] {
+    {true, "Open %s", "打开 ％s"},
+    {false, "Size: 100%", "大小：100％"},
+};
+
 constinit const RuleInfo FullwidthPlaceholder {
     RuleId::FullwidthPlaceholder, "fullwidth-placeholder", Severity::Error, true, kOnPlaceholder,
     "A placeholder of the source is typed with full-width characters in the translation.",
@@ -31,6 +36,7 @@ constinit const RuleInfo FullwidthPlaceholder {
     "placeholder itself; the program would print it instead of filling it in. "
     "corvel-check --correct --fix-fullwidth writes the half-width form into the corrected "
     "dictionary. Reported at the look-alike's column.",
+    kFullwidthPlaceholderExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -2,10 +2,16 @@
 
 namespace corvel::report::rules {
 
+constexpr RuleExample kInvalidUtf8Examples[] {
+    {true, "Open\r\n\xE6\x89\r\n", "", ExampleFile::Bytes, "--encoding utf-8"},
+    {false, "Open\r\n打开\r\n", "", ExampleFile::Bytes, "--encoding utf-8"},
+};
+
 constinit const RuleInfo InvalidUtf8 {
     RuleId::InvalidUtf8, "invalid-utf8", Severity::Error, true, kOnBytes,
     "A byte sequence is not UTF-8.",
     "With --encoding utf-8 (or auto choosing UTF-8): a byte sequence that is not a UTF-8 "
-    "character. Reported at its column."};
+    "character. Reported at its column.",
+    kInvalidUtf8Examples};
 
 }  // namespace corvel::report::rules

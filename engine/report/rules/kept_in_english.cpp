@@ -3,6 +3,11 @@
 namespace corvel::report::rules {
 
 // Reported by the analyser in place of untranslated.
+constexpr RuleExample kKeptInEnglishExamples[] {
+    {true, "USB", "USB", ExampleFile::LinePairs, "--enable kept-in-english"},
+    {false, "Open", "Open", ExampleFile::LinePairs, "--enable kept-in-english"},
+};
+
 constinit const RuleInfo KeptInEnglish {
     RuleId::KeptInEnglish, "kept-in-english", Severity::Warning, false, kOnUntranslated,
     "The translation keeps a name, an acronym, an address or placeholders as they are.",
@@ -17,6 +22,7 @@ constinit const RuleInfo KeptInEnglish {
     "a reference to another text ({$Mods.Name.Key}); or a source that is a message ID "
     "(translator-credits) or a qualifier alone (?name:). A translator rightly keeps "
     "these, so they are not reported as untranslated; the check log still lists them. Off "
-    "by default."};
+    "by default.",
+    kKeptInEnglishExamples};
 
 }  // namespace corvel::report::rules

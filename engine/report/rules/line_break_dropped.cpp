@@ -104,6 +104,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kLineBreakDroppedExamples[] {
+    {true, "Done.\\nRestart now.", "完成。现在重启。"},
+    {false, "Done.\\nRestart now.", "完成。\\n现在重启。"},
+};
+
 constinit const RuleInfo LineBreakDropped {
     RuleId::LineBreakDropped, "line-break-dropped", Severity::Warning, true, kOnPlaceholder,
     "A line break between sentences or before a value is dropped, or a blank line added.",
@@ -115,6 +120,7 @@ constinit const RuleInfo LineBreakDropped {
     "source has none. A source that also breaks inside a sentence is wrapped text, which a "
     "translation rightly wraps its own way: that and every other difference of line breaks "
     "is left to line-break-mismatch, off by default, which reports them all.",
+    kLineBreakDroppedExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -42,6 +42,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kLineBreakMismatchExamples[] {
+    {true, "First line\\nSecond line", "第一行第二行", ExampleFile::LinePairs, "--enable line-break-mismatch"},
+    {false, "First line\\nSecond line", "第一行\\n第二行", ExampleFile::LinePairs, "--enable line-break-mismatch"},
+};
+
 constinit const RuleInfo LineBreakMismatch {
     RuleId::LineBreakMismatch, "line-break-mismatch", Severity::Warning, false, kOnPlaceholder,
     "The line breaks of the source and of its translation differ.",
@@ -51,6 +56,7 @@ constinit const RuleInfo LineBreakMismatch {
     "not a placeholder-mismatch. Reported at the first line break of the translation that "
     "the source lacks. Off by default: help texts rewrapped to the shorter Chinese lines "
     "make most of what it finds.",
+    kLineBreakMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

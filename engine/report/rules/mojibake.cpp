@@ -28,6 +28,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kMojibakeExamples[] {
+    {true, "File", "鏂囦欢"},
+    {false, "File", "文件"},
+};
+
 constinit const RuleInfo Mojibake {
     RuleId::Mojibake, "mojibake", Severity::Error, true, kOnBytes | kOnMarks,
     "The text shows the marks of an earlier wrong conversion.",
@@ -36,6 +41,7 @@ constinit const RuleInfo Mojibake {
     "(\u93c2\u56e6\u6b22 for \u6587\u4ef6: UTF-8 Chinese whose GBK reading takes "
     "characters beyond GB2312) and, under UTF-8, UTF-8 read as Latin-1 or Windows-1252 "
     "(Caf\u00c3\u00a9 for Caf\u00e9).",
+    kMojibakeExamples,
     check};
 
 }  // namespace corvel::report::rules

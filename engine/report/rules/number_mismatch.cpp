@@ -50,6 +50,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kNumberMismatchExamples[] {
+    {true, "Wait 5 seconds", "等待 6 秒"},
+    {false, "Wait 85 seconds", "等待八十五秒"},
+};
+
 constinit const RuleInfo NumberMismatch {
     RuleId::NumberMismatch, "number-mismatch", Severity::Warning, true, kOnSourceNumber,
     "A number of the source is missing from the translation.",
@@ -65,6 +70,7 @@ constinit const RuleInfo NumberMismatch {
     "words (15 \u4e16\u7eaa). A number the source holds twice and the translation once is "
     "reported, with both counts, only where the translation writes a number the source "
     "lacks (3x written 4\u500d); said once where the English says it twice is rephrasing.",
+    kNumberMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -45,6 +45,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kOptionMismatchExamples[] {
+    {true, "Use --force to overwrite", "使用 --强制 覆盖"},
+    {false, "Use --force to overwrite", "使用 --force 覆盖"},
+};
+
 constinit const RuleInfo OptionMismatch {
     RuleId::OptionMismatch, "option-mismatch", Severity::Error, true, kOnOption,
     "A command-line option of the source is translated or missing.",
@@ -52,6 +57,7 @@ constinit const RuleInfo OptionMismatch {
     "unchanged in the translation (--\u5f3a\u5236 for --force). An option is a word that "
     "starts with \"--\" and a letter, or with \"-\" and one letter (and a digit); runs of "
     "dashes, negative numbers and hyphenated words are not options.",
+    kOptionMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

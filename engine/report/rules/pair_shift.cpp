@@ -2,6 +2,11 @@
 
 namespace corvel::report::rules {
 
+constexpr RuleExample kPairShiftExamples[] {
+    {true, "Open\n文件\n编辑\n视图", "打开\nEdit\nView\nHelp"},
+    {false, "Open\n文件\n编辑", "打开\nEdit\nView"},
+};
+
 constinit const RuleInfo PairShift {
     RuleId::PairShift, "pair-shift", Severity::Error, true, kOnPairRun,
     "From this line on the line pairs are out of step.",
@@ -9,6 +14,7 @@ constinit const RuleInfo PairShift {
     "at least three pairs: a line was lost or added above. Reported once per shifted region, "
     "at the first line of its first shifted pair, naming the last line that still paired "
     "correctly. Fix this first: the findings about the pairs inside the region are left out "
-    "because the pairs there are not real pairs."};
+    "because the pairs there are not real pairs.",
+    kPairShiftExamples};
 
 }  // namespace corvel::report::rules

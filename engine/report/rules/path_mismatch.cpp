@@ -97,6 +97,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kPathMismatchExamples[] {
+    {true, "Edit /etc/hosts", "编辑 /etc/host"},
+    {false, "20 items/page", "每页 20 条/页"},
+};
+
 constinit const RuleInfo PathMismatch {
     RuleId::PathMismatch, "path-mismatch", Severity::Warning, true, kOnPath,
     "A file path of the source is changed or missing in the translation.",
@@ -107,6 +112,7 @@ constinit const RuleInfo PathMismatch {
     "\u6761/\u9875), or "
     "relative paths with a file name at their end (config/settings.json). Words joined by a "
     "slash (and/or, km/h), URLs and e-mail addresses are not paths.",
+    kPathMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

@@ -35,6 +35,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kPlaceholderMismatchExamples[] {
+    {true, "Open %s", "打开 %d"},
+    {false, "%s of %d", "%2$d 中的 %1$s"},
+};
+
 constinit const RuleInfo PlaceholderMismatch {
     RuleId::PlaceholderMismatch, "placeholder-mismatch", Severity::Error, true, kOnPlaceholder,
     "The placeholders of the source and of its translation differ.",
@@ -49,6 +54,7 @@ constinit const RuleInfo PlaceholderMismatch {
     "arguments of Luanti/Minetest texts. Line breaks (\\n, \\r, <br>) are "
     "line-break-mismatch's. A placeholder repeated is counted (3 x \"%s\"). Reported at the translation's line, at the first "
     "placeholder of the translation that the source lacks.",
+    kPlaceholderMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

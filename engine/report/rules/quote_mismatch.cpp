@@ -66,6 +66,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kQuoteMismatchExamples[] {
+    {true, "Click \"Save\"", "点击\"保存"},
+    {false, "Click \"Save\"", "点击“保存”"},
+};
+
 constinit const RuleInfo QuoteMismatch {
     RuleId::QuoteMismatch, "quote-mismatch", Severity::Warning, true, kOnQuote,
     "A quotation of the source is left unclosed in the translation.",
@@ -74,6 +79,7 @@ constinit const RuleInfo QuoteMismatch {
     "number (\u201c \u201d, \u300c \u300d, \u300e \u300f). The translation may use any of "
     "these for the source's quotes, or drop them; single quotes are left alone (an English "
     "apostrophe is one).",
+    kQuoteMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

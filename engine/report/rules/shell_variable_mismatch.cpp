@@ -55,6 +55,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kShellVariableMismatchExamples[] {
+    {true, "Saved in $HOME", "保存在 $主页"},
+    {false, "Costs US$5", "价格 5 美元"},
+};
+
 constinit const RuleInfo ShellVariableMismatch {
     RuleId::ShellVariableMismatch, "shell-variable-mismatch", Severity::Error, true, kOnDollar,
     "A shell variable of the source is translated or missing.",
@@ -63,6 +68,7 @@ constinit const RuleInfo ShellVariableMismatch {
     "after a word (US$), printf's %1$s and lower-case $name, which other formats use for "
     "their own placeholders ($t, $1 of chat clients), are not variables; ${NAME} is a brace "
     "placeholder, compared by placeholder-mismatch.",
+    kShellVariableMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

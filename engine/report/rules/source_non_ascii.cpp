@@ -3,6 +3,11 @@
 namespace corvel::report::rules {
 
 // Reported by the analyser in place of source-has-chinese.
+constexpr RuleExample kSourceNonAsciiExamples[] {
+    {true, "Türkiye", "土耳其", ExampleFile::LinePairs, "--enable source-non-ascii"},
+    {false, "Turkey", "土耳其", ExampleFile::LinePairs, "--enable source-non-ascii"},
+};
+
 constinit const RuleInfo SourceNonAscii {
     RuleId::SourceNonAscii, "source-non-ascii", Severity::Warning, false, kOnErroneous,
     "The source holds characters beyond ASCII but no Chinese.",
@@ -11,6 +16,7 @@ constinit const RuleInfo SourceNonAscii {
     "(T\u00fcrkiye, Stack Limit: \u221e). The check log counts such a line as erroneous, as "
     "it does every source beyond ASCII; the report keeps source-has-chinese for sources that "
     "hold CJK characters. Off by default: typographic marks (\u2026, \u2014, \u2019, \u00b0) "
-    "and accented letters are normal English."};
+    "and accented letters are normal English.",
+    kSourceNonAsciiExamples};
 
 }  // namespace corvel::report::rules

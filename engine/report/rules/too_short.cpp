@@ -57,6 +57,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kTooShortExamples[] {
+    {true, "Select the folder where the game saves its files", "选择"},
+    {false, "Select the folder where the game saves its files", "选择游戏保存文件的文件夹"},
+};
+
 constinit const RuleInfo TooShort {
     RuleId::TooShort, "too-short", Severity::Warning, true, kOnLongSource,
     "The translation is far too short for its source.",
@@ -64,6 +69,7 @@ constinit const RuleInfo TooShort {
     "Chinese character counting as three English letters (a typical sentence takes one "
     "Chinese character for three to four letters): a sentence or more was likely left out. "
     "Shorter sources are not weighed.",
+    kTooShortExamples,
     check};
 
 }  // namespace corvel::report::rules

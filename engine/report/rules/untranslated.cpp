@@ -2,6 +2,11 @@
 
 namespace corvel::report::rules {
 
+constexpr RuleExample kUntranslatedExamples[] {
+    {true, "Open file", "Open file"},
+    {false, "USB", "USB"},
+};
+
 constinit const RuleInfo Untranslated {
     RuleId::Untranslated, "untranslated", Severity::Error, true, kOnUntranslated,
     "The translation holds no Chinese character.",
@@ -12,6 +17,7 @@ constinit const RuleInfo Untranslated {
     "translation is empty, or is its source kept as it is where the source is words to "
     "translate (not a name, an acronym, an address or placeholders only), or a key of the "
     "source that the translation lacks; fuzzy, unfinished and obsolete entries are counted "
-    "in the summary instead."};
+    "in the summary instead.",
+    kUntranslatedExamples};
 
 }  // namespace corvel::report::rules

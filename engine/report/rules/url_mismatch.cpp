@@ -81,6 +81,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kUrlMismatchExamples[] {
+    {true, "See https://example.com/help", "参见 https://example.com/hlep"},
+    {false, "See https://example.com/help.", "参见 https://example.com/help。"},
+};
+
 constinit const RuleInfo UrlMismatch {
     RuleId::UrlMismatch, "url-mismatch", Severity::Warning, true, kOnAddress,
     "A URL or e-mail address of the source is changed or missing in the translation.",
@@ -88,6 +93,7 @@ constinit const RuleInfo UrlMismatch {
     "in the translation; the message names the addresses the translation has instead. "
     "Punctuation that ends the sentence around an address is not part of it. A translation "
     "that points at a localised page has changed the address on purpose: worth a look.",
+    kUrlMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

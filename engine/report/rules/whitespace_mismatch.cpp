@@ -28,6 +28,11 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 }  // namespace
 
+constexpr RuleExample kWhitespaceMismatchExamples[] {
+    {true, "Open", "打开 "},
+    {false, "Name: ", "名称："},
+};
+
 constinit const RuleInfo WhitespaceMismatch {
     RuleId::WhitespaceMismatch, "whitespace-mismatch", Severity::Warning, true, kOnBlankEnd,
     "Leading or trailing spaces of the source and the translation differ.",
@@ -35,6 +40,7 @@ constinit const RuleInfo WhitespaceMismatch {
     "source's. A translation that ends in a full-width mark (\uff1a \u3002 \uff0c \uff01 "
     "\uff1f) where the source ends in the half-width mark and a space is not flagged: the "
     "full-width mark carries its own spacing.",
+    kWhitespaceMismatchExamples,
     check};
 
 }  // namespace corvel::report::rules

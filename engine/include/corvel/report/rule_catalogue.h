@@ -1,8 +1,8 @@
 // Every rule of the report: its stable English ID (never translated), its
-// severity, its descriptions, what it fires on and, for the rules that
-// weigh a pair on its own, its check. A rule is one file in rules/ plus
-// its line in CORVEL_RULES; the SARIF writer, `corvel-check --list-rules`
-// and docs/report.md (held to it by a test) list the same table.
+// severity, its descriptions, its examples, what it fires on and, for the
+// rules that weigh a pair on its own, its check. A rule is one file in
+// rules/ plus its line in CORVEL_RULES; the SARIF writer, `corvel-check
+// --list-rules` and docs/report.md (generated from it) list the same table.
 #pragma once
 
 #include "corvel/report/finding.h"
@@ -56,6 +56,28 @@ std::vector<std::string_view> lineKindNames(unsigned kinds);
 
 class PairRuleContext;
 
+// How an example's texts become the file the checker reads.
+enum class ExampleFile : unsigned char {
+    LinePairs,    // each source on an odd line, its translation on the next
+    EqualsLines,  // "source=translation" lines, checked with --equals
+    Bytes,        // the source is the file's bytes exactly; no translation
+    Properties,   // the source and the translation are .properties files (--source)
+};
+
+// A case of a rule, shown in docs/report.md and run by the tests: a firing
+// example gives the rule's finding, a near miss (close to it, but sound)
+// gives none. Texts are UTF-8; a dictionary's are written as GBK unless
+// the options say --encoding utf-8, and its lines end in CR LF. Several
+// lines in the source and the translation make as many pairs.
+struct RuleExample {
+    bool fires;
+    std::string_view source;
+    std::string_view translation;
+    ExampleFile file = ExampleFile::LinePairs;
+    std::string_view options = {};    // what it needs, such as "--enable kept-in-english"
+    std::size_t sourceRepeatedTo = 0;  // the source repeated to this many bytes
+};
+
 struct RuleInfo {
     RuleId id;
     std::string_view name;         // "placeholder-mismatch"
@@ -64,6 +86,7 @@ struct RuleInfo {
     unsigned firesOn;              // a set of LineKind
     std::string_view summary;      // one short sentence
     std::string_view description;  // what the rule finds, where, and what it leaves alone
+    std::span<const RuleExample> examples;  // at least one firing example and one near miss
     // The rules that weigh a pair on their own: appends what the pair at
     // hand holds of this rule's findings. Null for the others, which the
     // analyser, the consistency queue or the encoding scan report.
