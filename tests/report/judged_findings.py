@@ -112,7 +112,8 @@ def shares_text(c):
 
 
 def markdown_table(verdicts):
-    rows = ["| rule | real / debatable / noise | real | real or worth a look |", "|---|---|---|---|"]
+    rows = ["| rule | real / debatable / noise | real | real or worth a look |",
+            "|---|---|---|---|"]
     for rule, r, d, n, _, real, worth in table(verdicts):
         rows.append(f"| {rule} | {r} / {d} / {n} | {real:.0f}% | {worth:.0f}% |")
     return "\n".join(rows) + "\n"
@@ -124,7 +125,8 @@ def before_after_table(before, after):
     for verdicts in (before, after):
         by_rule = collections.defaultdict(collections.Counter)
         for rule, verdict in verdicts:
-            for key in (rule, "all") + (() if rule == "untranslated" else ("all but untranslated",)):
+            keys = [rule, "all"] + ([] if rule == "untranslated" else ["all but untranslated"])
+            for key in keys:
                 by_rule[key][verdict] += 1
         readings.append(by_rule)
     was, now = readings
@@ -188,12 +190,13 @@ def main():
     if args.docs:
         docs = Path(args.docs)
         doc = docs.read_text(encoding="utf-8")
-        written = with_docs_table(doc, Path(args.data).resolve().name, docs_table(args.data, verdicts))
+        name = Path(args.data).resolve().name
+        written = with_docs_table(doc, name, docs_table(args.data, verdicts))
         if args.write_docs and written != doc:
             docs.write_text(written, encoding="utf-8")
             print(f"written: {docs}")
         elif written != doc:
-            print(f"{docs}: the table of {args.data} is not its verdicts': run scripts/update-docs.sh")
+            print(f"{docs}: the table of {name} is not its verdicts': run scripts/update-docs.sh")
             status = 1
     return status
 

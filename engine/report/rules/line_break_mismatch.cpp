@@ -43,8 +43,10 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 }  // namespace
 
 constexpr RuleExample kLineBreakMismatchExamples[] {
-    {true, "First line\\nSecond line", "第一行第二行", ExampleFile::LinePairs, "--enable line-break-mismatch"},
-    {false, "First line\\nSecond line", "第一行\\n第二行", ExampleFile::LinePairs, "--enable line-break-mismatch"},
+    {true, "First line\\nSecond line", "第一行第二行", ExampleFile::LinePairs,
+     "--enable line-break-mismatch"},
+    {false, "First line\\nSecond line", "第一行\\n第二行", ExampleFile::LinePairs,
+     "--enable line-break-mismatch"},
 };
 
 constinit const RuleInfo LineBreakMismatch {

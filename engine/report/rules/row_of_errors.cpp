@@ -2,9 +2,13 @@
 
 namespace corvel::report::rules {
 
+// Twelve pairs whose source lines hold Chinese, as when the source column
+// was translated too: a row of erroneous lines.
+constexpr std::string_view kTranslatedSources =
+    "文件\n编辑\n视图\n帮助\n工具\n窗口\n打开\n保存\n关闭\n退出\n复制\n粘贴";
 constexpr RuleExample kRowOfErrorsExamples[] {
-    {true, "打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开", "打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开"},
-    {false, "打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开", "打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开\n打开", ExampleFile::LinePairs, "--no-error-stop"},
+    {true, kTranslatedSources, kTranslatedSources},
+    {false, kTranslatedSources, kTranslatedSources, ExampleFile::LinePairs, "--no-error-stop"},
 };
 
 constinit const RuleInfo RowOfErrors {

@@ -59,7 +59,8 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
 
 constexpr RuleExample kTooShortExamples[] {
     {true, "Select the folder where the game saves its files", "选择"},
-    {false, "Select the folder where the game saves its files", "选择游戏保存文件的文件夹"},
+    {false, "Select the folder where the game saves its files",
+     "选择游戏保存文件的文件夹"},
 };
 
 constinit const RuleInfo TooShort {
