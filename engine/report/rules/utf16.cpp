@@ -6,7 +6,7 @@ using namespace std::string_view_literals;
 
 constexpr RuleExample kUtf16Examples[] {
     {true, "\xFF\xFEO\0p\0e\0n\0\r\0\n\0"sv, "", ExampleFile::Bytes},
-    {false, "Open\r\nOpen\r\n", "", ExampleFile::Bytes},
+    {false, "Open\r\nOpen\0\r\n"sv, "", ExampleFile::Bytes},
 };
 
 constinit const RuleInfo Utf16 {

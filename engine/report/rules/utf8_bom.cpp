@@ -3,8 +3,8 @@
 namespace corvel::report::rules {
 
 constexpr RuleExample kUtf8BomExamples[] {
-    {true, "﻿Open\r\nOpen\r\n", "", ExampleFile::Bytes},
-    {false, "Open\r\nOpen\r\n", "", ExampleFile::Bytes},
+    {true, "\xEF\xBB\xBFOpen\r\nOpen\r\n", "", ExampleFile::Bytes},
+    {false, "Open\r\n\xEF\xBB\xBFOpen\r\n", "", ExampleFile::Bytes},
 };
 
 constinit const RuleInfo Utf8Bom {
