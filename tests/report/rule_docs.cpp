@@ -1,8 +1,13 @@
 #include "rule_docs.h"
 
+#include "checker.h"
+#include "platform.h"
+
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <initializer_list>
+#include <sstream>
 #include <stdexcept>
 
 namespace corvel::docs {
@@ -78,95 +83,19 @@ std::string shown(std::string_view bytes)
     return out;
 }
 
-// Numbered lines as an indented block, so an empty line shows.
-std::string codeBlock(const std::vector<std::string>& lines)
-{
-    const std::size_t width = std::to_string(lines.size()).size();
-    std::string out;
-    for (std::size_t n = 1; n <= lines.size(); ++n) {
-        const std::string number = std::to_string(n);
-        const std::string text = shown(lines[n - 1]);
-        out += cat({"    ", std::string(width - number.size(), ' '), number,
-                    text.empty() ? "" : "  ", text, "\n"});
-    }
-    return out;
-}
-
-std::string joined(const std::vector<std::string>& words)
-{
-    std::string out;
-    for (const std::string& word : words)
-        out += cat({out.empty() ? "" : " ", word});
-    return out;
-}
-
-std::string exampleText(const RuleExample& example)
-{
-    const ExampleFiles files = exampleFiles(example);
-    std::string out = example.fires ? "Reported" : "Not reported";
-    std::vector<std::string> notes;
-    if (!files.options.empty())
-        notes.push_back(cat({"`", joined(files.options), "`"}));
-    if (example.sourceRepeatedTo != 0)
-        notes.push_back(cat({"the source repeated to ", std::to_string(example.sourceRepeatedTo),
-                             " bytes"}));
-    for (std::size_t i = 0; i < notes.size(); ++i)
-        out += cat({i == 0 ? " (" : ", ", notes[i], i + 1 == notes.size() ? ")" : ""});
-    if (example.file == ExampleFile::Bytes)
-        return cat({out, ", the file's bytes:\n\n    ", shown(example.source), "\n"});
-    out += ":\n\n";
-    for (const ExampleFiles::File& file : files.files) {
-        if (files.files.size() > 1)
-            out += cat({"`", file.name, "`:\n\n"});
-        std::vector<std::string> lines = file.lines;
-        if (example.sourceRepeatedTo != 0)  // not the whole line
-            lines.front() = cat({example.source, "..."});
-        out += cat({codeBlock(lines), &file == &files.files.back() ? "" : "\n"});
-    }
-    return out;
-}
-
-std::string severityText(const RuleInfo& rule)
-{
-    return cat({rule.severity == report::Severity::Error ? "Error" : "Warning",
-                rule.onByDefault ? ", on by default." : ", off by default."});
-}
-
-std::string ruleTable()
-{
-    std::string out = "| ID | severity | default | summary |\n|---|---|---|---|\n";
-    for (const RuleInfo& rule : report::ruleCatalogue())
-        out += cat({"| `", rule.name, "` | ",
-                    rule.severity == report::Severity::Error ? "error" : "warning", " | ",
-                    rule.onByDefault ? "on" : "off", " | ", rule.summary, " |\n"});
-    return out;
-}
-
-std::string ruleSections()
-{
-    std::string out;
-    for (const RuleInfo& rule : report::ruleCatalogue()) {
-        out += cat({out.empty() ? "" : "\n", "### `", rule.name, "`\n\n", severityText(rule), " ",
-                    rule.description, "\n"});
-        for (const RuleExample& example : rule.examples)
-            out += cat({"\n", exampleText(example)});
-    }
-    return out;
-}
-
-// `doc` with the text between the markers of `part` replaced by `content`.
-std::string withPart(std::string_view doc, std::string_view part, std::string_view content)
-{
-    const std::string begin = cat({"<!-- begin ", part, ": written by ", kRegenerate, " -->\n"});
-    const std::string end = cat({"<!-- end ", part, " -->\n"});
-    const std::size_t from = doc.find(begin);
-    const std::size_t to = from == std::string_view::npos ? from : doc.find(end, from);
-    if (to == std::string_view::npos)
-        throw std::runtime_error(cat({"docs/report.md lacks the markers of the ", part}));
-    return cat({doc.substr(0, from + begin.size()), "\n", content, "\n", doc.substr(to)});
-}
-
-}  // namespace
+// What an example's files hold: each file's name and its UTF-8 lines (line
+// pairs or equals lines, the source repeated as the example says), the file
+// the checker is run on and the options of the example and its layout.
+// Bytes examples have no lines: their source is the file.
+struct ExampleFiles {
+    struct File {
+        std::string name;
+        std::vector<std::string> lines;
+    };
+    std::vector<File> files;
+    std::string checked;
+    std::vector<std::string> options;
+};
 
 ExampleFiles exampleFiles(const RuleExample& example)
 {
@@ -211,9 +140,166 @@ ExampleFiles exampleFiles(const RuleExample& example)
     return out;
 }
 
-std::string generateReportDoc(std::string_view doc)
+// Numbered lines as an indented block, so an empty line shows.
+std::string codeBlock(const std::vector<std::string>& lines)
 {
-    return withPart(withPart(doc, "rule table", ruleTable()), "rule sections", ruleSections());
+    const std::size_t width = std::to_string(lines.size()).size();
+    std::string out;
+    for (std::size_t n = 1; n <= lines.size(); ++n) {
+        const std::string number = std::to_string(n);
+        const std::string text = shown(lines[n - 1]);
+        out += cat({"    ", std::string(width - number.size(), ' '), number,
+                    text.empty() ? "" : "  ", text, "\n"});
+    }
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& words)
+{
+    std::string out;
+    for (const std::string& word : words)
+        out += cat({out.empty() ? "" : " ", word});
+    return out;
+}
+
+void writeFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush())
+        throw std::runtime_error(cat({"cannot write ", path.string()}));
+}
+
+// What the checker reports of a firing example, as its text report
+// says it; nothing for a near miss.
+std::string reported(const RuleInfo& rule, const RuleExample& example,
+                     const std::filesystem::path& folder)
+{
+    const ExampleRun run = runExample(rule, example, folder);
+    if (!example.fires)
+        return "";
+    std::string out = "\nreported as\n\n";
+    for (const std::string& finding : run.findings)
+        out += cat({"    ", shown(finding), "\n"});
+    return out;
+}
+
+// The example as the docs show it, and what the checker reports of it.
+std::string exampleText(const RuleInfo& rule, const RuleExample& example,
+                        const std::filesystem::path& folder)
+{
+    const ExampleFiles files = exampleFiles(example);
+    std::string out = example.fires ? "Reported" : "Not reported";
+    std::vector<std::string> notes;
+    if (!files.options.empty())
+        notes.push_back(cat({"`", joined(files.options), "`"}));
+    if (example.sourceRepeatedTo != 0)
+        notes.push_back(cat({"the source repeated to ", std::to_string(example.sourceRepeatedTo),
+                             " bytes"}));
+    for (std::size_t i = 0; i < notes.size(); ++i)
+        out += cat({i == 0 ? " (" : ", ", notes[i], i + 1 == notes.size() ? ")" : ""});
+    if (example.file == ExampleFile::Bytes)
+        return cat({out, ", the file's bytes:\n\n    ", shown(example.source), "\n",
+                    reported(rule, example, folder)});
+    out += ":\n\n";
+    for (const ExampleFiles::File& file : files.files) {
+        if (files.files.size() > 1)
+            out += cat({"`", file.name, "`:\n\n"});
+        std::vector<std::string> lines = file.lines;
+        if (example.sourceRepeatedTo != 0)  // not the whole line
+            lines.front() = cat({example.source, "..."});
+        out += cat({codeBlock(lines), &file == &files.files.back() ? "" : "\n"});
+    }
+    return out + reported(rule, example, folder);
+}
+
+std::string severityText(const RuleInfo& rule)
+{
+    return cat({rule.severity == report::Severity::Error ? "Error" : "Warning",
+                rule.onByDefault ? ", on by default." : ", off by default."});
+}
+
+std::string ruleTable()
+{
+    std::string out = "| ID | severity | default | summary |\n|---|---|---|---|\n";
+    for (const RuleInfo& rule : report::ruleCatalogue())
+        out += cat({"| `", rule.name, "` | ",
+                    rule.severity == report::Severity::Error ? "error" : "warning", " | ",
+                    rule.onByDefault ? "on" : "off", " | ", rule.summary, " |\n"});
+    return out;
+}
+
+std::string ruleSections(const std::filesystem::path& work)
+{
+    std::string out;
+    int number = 0;
+    for (const RuleInfo& rule : report::ruleCatalogue()) {
+        out += cat({out.empty() ? "" : "\n", "### `", rule.name, "`\n\n", severityText(rule), " ",
+                    rule.description, "\n"});
+        for (const RuleExample& example : rule.examples) {
+            const std::filesystem::path folder = work / cat({"example", std::to_string(++number)});
+            std::filesystem::create_directories(folder);
+            out += cat({"\n", exampleText(rule, example, folder)});
+        }
+    }
+    return out;
+}
+
+// `doc` with the text between the markers of `part` replaced by `content`.
+std::string withPart(std::string_view doc, std::string_view part, std::string_view content)
+{
+    const std::string begin = cat({"<!-- begin ", part, ": written by ", kRegenerate, " -->\n"});
+    const std::string end = cat({"<!-- end ", part, " -->\n"});
+    const std::size_t from = doc.find(begin);
+    const std::size_t to = from == std::string_view::npos ? from : doc.find(end, from);
+    if (to == std::string_view::npos)
+        throw std::runtime_error(cat({"docs/report.md lacks the markers of the ", part}));
+    return cat({doc.substr(0, from + begin.size()), "\n", content, "\n", doc.substr(to)});
+}
+
+}  // namespace
+
+ExampleRun runExample(const RuleInfo& rule, const RuleExample& example,
+                      const std::filesystem::path& folder)
+{
+    const ExampleFiles files = exampleFiles(example);
+    const bool utf8 = example.options.find("--encoding utf-8") != std::string_view::npos ||
+                      example.file == ExampleFile::Properties;
+    if (example.file == ExampleFile::Bytes)
+        writeFile(folder / files.checked, example.source);
+    for (const ExampleFiles::File& file : files.files) {
+        std::string bytes;
+        for (const std::string& line : file.lines)
+            bytes += cat({utf8 ? line : toGbk(line), "\r\n"});
+        writeFile(folder / file.name, bytes);
+    }
+    std::vector<std::string> args {"--format", "text"};
+    for (const std::string& option : files.options)
+        args.push_back(option.ends_with(".properties") ? (folder / option).string() : option);
+    args.push_back((folder / files.checked).string());
+    std::ostringstream out, err;
+    ExampleRun run;
+    run.status = cli::runChecker(args, out, err);
+    run.errors = err.str();
+    // "PATH:LINE: SEVERITY: RULE: message", PATH without the folder.
+    const std::string prefix = (folder / "").string();
+    const std::string marks[] = {cat({": error: ", rule.name, ": "}),
+                                 cat({": warning: ", rule.name, ": "})};
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(marks[0]) == std::string::npos && line.find(marks[1]) == std::string::npos)
+            continue;
+        for (std::size_t at; (at = line.find(prefix)) != std::string::npos;)
+            line.erase(at, prefix.size());
+        run.findings.push_back(line);
+    }
+    return run;
+}
+
+std::string generateReportDoc(std::string_view doc, const std::filesystem::path& work)
+{
+    return withPart(withPart(doc, "rule table", ruleTable()), "rule sections",
+                    ruleSections(work));
 }
 
 std::string generateSchema(std::string_view schema)

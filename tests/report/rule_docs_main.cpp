@@ -1,16 +1,21 @@
 // rule-docs DOCS_DIR: writes the generated parts of DOCS_DIR/report.md and
-// DOCS_DIR/report.schema.json from the rule registry.
+// DOCS_DIR/report.schema.json from the rule registry, running the rules'
+// examples in a temporary folder that it removes again.
 #include "rule_docs.h"
 
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
+#include <random>
 #include <sstream>
 
 namespace {
 
-std::string read(const std::filesystem::path& path)
+namespace fs = std::filesystem;
+
+std::string read(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -20,7 +25,7 @@ std::string read(const std::filesystem::path& path)
     return text.str();
 }
 
-void rewrite(const std::filesystem::path& path, std::string (*generate)(std::string_view))
+void rewrite(const fs::path& path, const std::function<std::string(std::string_view)>& generate)
 {
     const std::string before = read(path);
     const std::string after = generate(before);
@@ -33,6 +38,29 @@ void rewrite(const std::filesystem::path& path, std::string (*generate)(std::str
     std::cout << "written: " << path.string() << "\n";
 }
 
+// A new folder under the system's temporary one, removed with the object.
+class WorkFolder {
+public:
+    WorkFolder()
+    {
+        std::random_device random;
+        do
+            path_ = fs::temp_directory_path() / ("corvel-rule-docs-" + std::to_string(random()));
+        while (!fs::create_directory(path_));
+    }
+    ~WorkFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -42,8 +70,11 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        const std::filesystem::path docs = argv[1];
-        rewrite(docs / "report.md", corvel::docs::generateReportDoc);
+        const fs::path docs = argv[1];
+        const WorkFolder work;
+        rewrite(docs / "report.md", [&](std::string_view doc) {
+            return corvel::docs::generateReportDoc(doc, work.path());
+        });
         rewrite(docs / "report.schema.json", corvel::docs::generateSchema);
     } catch (const std::exception& e) {
         std::cerr << "rule-docs: " << e.what() << "\n";

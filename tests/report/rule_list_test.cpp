@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -100,15 +101,19 @@ std::string firstDifference(const std::string& committed, const std::string& gen
     return committed == generated ? "" : "the last line's end differs";
 }
 
+// The generated parts of docs/, and the rules' examples, run in the
+// test's own folder.
+class RuleDocs : public test::TempFolderTest {};
+
 // The committed docs are what the generator writes from the registry: the
 // rule table and the rule sections of report.md, the schema's rule list.
-TEST(RuleDocs, CommittedDocsAreGenerated)
+TEST_F(RuleDocs, CommittedDocsAreGenerated)
 {
     const struct {
         const char* file;
-        std::string (*generate)(std::string_view);
+        std::function<std::string(std::string_view)> generate;
     } cases[] = {
-        {"report.md", docs::generateReportDoc},
+        {"report.md", [&](std::string_view doc) { return docs::generateReportDoc(doc, root()); }},
         {"report.schema.json", docs::generateSchema},
     };
     for (const auto& c : cases) {
@@ -120,10 +125,10 @@ TEST(RuleDocs, CommittedDocsAreGenerated)
 }
 
 // The generated docs follow the registry: each rule has its row and its
-// section, in ID order.
-TEST(RuleDocs, EveryRuleHasItsRowAndSection)
+// section, in ID order, and its firing examples their findings.
+TEST_F(RuleDocs, EveryRuleHasItsRowAndSection)
 {
-    const std::string doc = docs::generateReportDoc(readDoc("report.md"));
+    const std::string doc = docs::generateReportDoc(readDoc("report.md"), root());
     std::size_t row = 0, section = 0;
     for (const RuleInfo& rule : ruleCatalogue()) {
         std::string name = "`";
@@ -134,6 +139,11 @@ TEST(RuleDocs, EveryRuleHasItsRowAndSection)
         ASSERT_NE(row, std::string::npos) << name;
         ASSERT_NE(section, std::string::npos) << name;
         EXPECT_NE(doc.find(std::string(rule.description), section), std::string::npos) << name;
+        // What the firing examples gave, inside the rule's own section.
+        std::string mark = rule.severity == Severity::Error ? ": error: " : ": warning: ";
+        mark += rule.name;
+        mark += ": ";
+        EXPECT_LT(doc.find(mark, section), doc.find("\n### ", section + 1)) << name;
     }
     const std::string schema = docs::generateSchema(readDoc("report.schema.json"));
     std::size_t at = schema.find("\"rule\": {");
@@ -149,9 +159,7 @@ TEST(RuleDocs, EveryRuleHasItsRowAndSection)
 // Every rule's examples, run through the checker as the docs show them: a
 // firing example gives the rule's finding and a near miss does not, so the
 // docs cannot say what the rule does not do.
-class RuleExamples : public test::TempFolderTest {};
-
-TEST_F(RuleExamples, FireAsTheDocsSay)
+TEST_F(RuleDocs, ExamplesFireAsTheDocsSay)
 {
     int number = 0;
     for (const RuleInfo& rule : ruleCatalogue()) {
@@ -159,31 +167,12 @@ TEST_F(RuleExamples, FireAsTheDocsSay)
         EXPECT_TRUE(std::ranges::any_of(rule.examples, &RuleExample::fires)) << name;
         EXPECT_FALSE(std::ranges::all_of(rule.examples, &RuleExample::fires)) << name;
         for (const RuleExample& example : rule.examples) {
-            const docs::ExampleFiles files = docs::exampleFiles(example);
-            const test::fs::path folder = makeFolder("example" + std::to_string(++number));
-            auto inFolder = [&](const std::string& file) { return (folder / file).string(); };
-            const bool utf8 = example.options.find("--encoding utf-8") != std::string_view::npos ||
-                              example.file == ExampleFile::Properties;
-            if (example.file == ExampleFile::Bytes)
-                test::writeBytes(inFolder(files.checked), example.source);
-            for (const docs::ExampleFiles::File& file : files.files) {
-                std::string bytes;
-                for (const std::string& line : file.lines)
-                    bytes += (utf8 ? line : test::gbk(line)) + "\r\n";
-                test::writeBytes(inFolder(file.name), bytes);
-            }
-            std::vector<std::string> args {"--format", "json", "--quiet"};
-            for (const std::string& option : files.options)
-                args.push_back(option.ends_with(".properties") ? inFolder(option) : option);
-            args.push_back(inFolder(files.checked));
-            std::ostringstream out, err;
-            EXPECT_NE(cli::runChecker(args, out, err), 2) << name << ": " << err.str();
-            const bool found =
-                out.str().find("{\"rule\": \"" + name + "\"") != std::string::npos;
-            EXPECT_EQ(found, example.fires)
+            const docs::ExampleRun run =
+                docs::runExample(rule, example, makeFolder("example" + std::to_string(++number)));
+            EXPECT_NE(run.status, 2) << name << ": " << run.errors;
+            EXPECT_EQ(!run.findings.empty(), example.fires)
                 << name << (example.fires ? ": no finding on " : ": a finding on the near miss ")
-                << "\"" << example.source << "\" / \"" << example.translation << "\"\n"
-                << out.str();
+                << "\"" << example.source << "\" / \"" << example.translation << "\"";
         }
     }
 }
