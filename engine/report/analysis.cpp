@@ -1,56 +1,41 @@
-#include "encoding_check.h"
+// The report's entry point: a dictionary read once, its bytes through the
+// encoding scanner and its lines through the analyser, the two streams of
+// findings merged in line order, then marked against the baseline and
+// counted.
+#include "corvel/report/analysis.h"
 
-#include "encoding_scanner.h"
-#include "platform.h"
+#include "analyser.h"
 #include "corvel/report/finding_tally.h"
-#include "report/finding_merge.h"
+#include "encoding/encoding_scanner.h"
+#include "finding_merge.h"
 
-#include <memory>
+namespace corvel::report {
 
-namespace corvel::encoding {
+namespace {
 
-Error checkEncoding(const std::filesystem::path& path, const ReadingOptions& options,
-                    report::FindingSink& sink, EncodingCheck& check)
+// The analysis with the encoding rules in the same pass: `reading`'s
+// encoding and line ends override those of `options`, and a line's
+// encoding findings reach `sink` before its other findings. Only the rules
+// that `options.rules` selects report.
+Error analyseWithEncoding(const std::filesystem::path& path, AnalysisOptions options,
+                          const encoding::ScanSettings& reading, FindingSink& sink,
+                          AnalysisStats* stats)
 {
-    check = EncodingCheck {};
-    if (Error error = detectFileKind(path, check.kind))
-        return error;
-    check.encoding = resolveEncoding(options.encoding, check.kind);
-
-    EncodingScanner scanner({check.encoding, options.lineEnds, options.charset, options.layout,
-                             check.kind},
-                            sink);
-    if (Error error = readInPieces(path, 256 * 1024, [&](const char* data, std::size_t size) {
-            scanner.bytesRead(data, size);
-            return true;
-        }))
-        return error;
-    scanner.finish();
-    check.lines = scanner.lineCount();
-    return Error();
-}
-
-Error analyseWithEncoding(const std::filesystem::path& path, report::AnalysisOptions options,
-                          const ScanSettings& reading, report::FindingSink& sink,
-                          report::AnalysisStats* stats)
-{
-    const EncodingScanner* progress = nullptr;
-    report::FindingMerge merged(sink, options.rules, [&] { return progress->lineCount(); });
-    EncodingScanner scanner(reading, merged.early());
+    const encoding::EncodingScanner* progress = nullptr;
+    FindingMerge merged(sink, options.rules, [&] { return progress->lineCount(); });
+    encoding::EncodingScanner scanner(reading, merged.early());
     progress = &scanner;
     options.encoding = reading.encoding;
     options.lineEnds = reading.lineEnds;
     options.observer = &scanner;
     options.pairObserver = &merged;
-    Error error = report::analyseDictionary(path, options, merged, stats);
+    Error error = analyseDictionary(path, options, merged, stats);
     scanner.finish();
     merged.finish();
     return error;
 }
 
-}  // namespace corvel::encoding
-
-namespace corvel::report {
+}  // namespace
 
 Error analyseForReport(const DictionaryHeader& header, const std::filesystem::path& path,
                        const ReportSettings& settings, std::optional<LogStop> stop,
@@ -67,8 +52,8 @@ Error analyseForReport(const DictionaryHeader& header, const std::filesystem::pa
     options.layout = header.layout;
     options.rules = settings.rules;
     options.logStop = stop;
-    Error error = encoding::analyseWithEncoding(
-        path, options, scan, marker ? static_cast<FindingSink&>(*marker) : tally, stats);
+    Error error = analyseWithEncoding(path, options, scan,
+                                      marker ? static_cast<FindingSink&>(*marker) : tally, stats);
     counts = tally.counts();
     return error;
 }
