@@ -9,7 +9,6 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/consistency_index.cpp ${CMAKE_CURRENT_LIST_DIR}/consistency_index.h
   ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_analysis.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/finding_merge.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_merge.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_queue.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_queue.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gbk_chars.h
