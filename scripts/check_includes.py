@@ -20,7 +20,7 @@ SOURCES = (".h", ".hpp", ".cpp", ".c")
 # The engine's include path as the engine itself sees it: the file's own
 # folder first, then these, as engine/CMakeLists.txt and the sources.cmake
 # files of its folders set it.
-ENGINE_PATH = ["engine/include", "engine/run", "engine/base", "engine",
+ENGINE_PATH = ["engine/include", "engine/run", "engine/base", "engine", "engine/formats",
                "engine/encoding", "engine/scan"]
 
 
