@@ -125,6 +125,7 @@ WAITING_UPWARD = [
     ("encoding", "report", "makeFinding"),
 ]
 
+
 def object_folder(path):
     """The engine folder an object file was compiled from (.../engine.dir/FOLDER/...)."""
     parts = os.path.normpath(path).replace(os.sep, "/").split("/")
