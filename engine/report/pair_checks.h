@@ -5,9 +5,9 @@
 // looks at the whole dictionary: FindingQueue.)
 #pragma once
 
-#include "number_rule.h"
+#include "report/rules/support/number_rule.h"
 #include "pair_text.h"
-#include "placeholder_rules.h"
+#include "report/rules/support/placeholder_rules.h"
 #include "corvel/report/rule_selection.h"
 
 #include <array>
