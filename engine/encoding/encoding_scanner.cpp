@@ -68,19 +68,6 @@ std::uint64_t controlBit(std::uint32_t byte)
     return std::uint64_t {1} << (byte == 0x7F ? 32 : byte);
 }
 
-const char* utf16Message(const FileKind& kind)
-{
-    if (kind.utf16 == Utf16::LittleEndian)
-        return kind.utf16Bom ? "the file is UTF-16 (little-endian, byte-order mark FF FE): its "
-                               "lines cannot be read; save it as GBK or UTF-8"
-                             : "the file looks like UTF-16 (little-endian: NUL bytes between its "
-                               "ASCII bytes): its lines cannot be read; save it as GBK or UTF-8";
-    return kind.utf16Bom ? "the file is UTF-16 (big-endian, byte-order mark FE FF): its lines "
-                           "cannot be read; save it as GBK or UTF-8"
-                         : "the file looks like UTF-16 (big-endian: NUL bytes before its ASCII "
-                           "bytes): its lines cannot be read; save it as GBK or UTF-8";
-}
-
 }  // namespace
 
 EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSink& sink)
@@ -103,23 +90,19 @@ EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSi
 void EncodingScanner::reportFileKind()
 {
     const FileKind& kind = settings_.kind;
-    auto fileFinding = [&](RuleId rule, std::string message) {
-        report::Finding f = report::makeFinding(rule, 1);
+    auto fileFinding = [&](RuleId rule, std::uint32_t value) {
+        report::Finding f = report::makeFinding(rule, 1, {settings_.encoding, value});
         f.column = 1;
-        f.message = std::move(message);
         (void)sink_.add(std::move(f));  // the line reader's feed asks whether to go on
     };
     if (kind.isUtf16()) {
-        fileFinding(RuleId::Utf16, utf16Message(kind));
+        fileFinding(RuleId::Utf16, (kind.utf16 == Utf16::LittleEndian ? kLittleEndian : 0) |
+                                       (kind.utf16Bom ? kWithBom : 0));
         ignored_ = true;
         return;
     }
     if (kind.utf8Bom) {
-        fileFinding(RuleId::Utf8Bom,
-                    gbkFamily_ ? "the file starts with a UTF-8 byte-order mark, which read as "
-                                 "GBK is text of line 1; use --encoding utf-8"
-                               : "the file starts with a UTF-8 byte-order mark (not part of "
-                                 "line 1); programs that expect none read it as text");
+        fileFinding(RuleId::Utf8Bom, 0);
         bomLeft_ = 3;
         if (!gbkFamily_)
             lineStart_ = 3;

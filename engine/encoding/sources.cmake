@@ -7,7 +7,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/file_kind.cpp ${CMAKE_CURRENT_LIST_DIR}/file_kind.h
   ${CMAKE_CURRENT_LIST_DIR}/gb2312_set.cpp ${CMAKE_CURRENT_LIST_DIR}/gb2312_set.h
   ${CMAKE_CURRENT_LIST_DIR}/line_findings.cpp ${CMAKE_CURRENT_LIST_DIR}/line_findings.h
-  ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.cpp ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.h
+  ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.h
   ${CMAKE_CURRENT_LIST_DIR}/plain_block.h
   ${CMAKE_CURRENT_LIST_DIR}/reading_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/utf8_block.cpp ${CMAKE_CURRENT_LIST_DIR}/utf8_block.h

@@ -6,8 +6,10 @@
 #pragma once
 
 #include "report/rules/support/number_rule.h"
+#include "line_kinds.h"
 #include "pair_text.h"
 #include "report/rules/support/placeholder_rules.h"
+#include "corvel/report/rule_catalogue.h"
 #include "corvel/report/rule_selection.h"
 
 #include <array>
@@ -84,6 +86,7 @@ private:
     std::array<FiringRules, kKeptSets> firing_;
     std::size_t nextFiring_ = 0;  // the kept list to replace next
     unsigned firesOn_ = 0;                   // what any of them fires on
+    std::vector<KindTest> tests_;            // the tests of those kinds, each once
     PlaceholderRules placeholderRules_;
     PlaceholderComparison placeholders_;
     NumberRule numberRule_;

@@ -10,6 +10,8 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/finding_queue.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_queue.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gbk_chars.h
+  ${CMAKE_CURRENT_LIST_DIR}/line_kinds.h
+  ${CMAKE_CURRENT_LIST_DIR}/line_rules.cpp ${CMAKE_CURRENT_LIST_DIR}/line_rules.h
   ${CMAKE_CURRENT_LIST_DIR}/pair_checks.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_checks.h
   ${CMAKE_CURRENT_LIST_DIR}/pair_shift_tracker.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_shift_tracker.h
   ${CMAKE_CURRENT_LIST_DIR}/pair_text.cpp ${CMAKE_CURRENT_LIST_DIR}/pair_text.h

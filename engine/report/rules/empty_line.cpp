@@ -1,11 +1,22 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    out.push_back(line.finding(RuleId::EmptyLine, line.line() % 2 != 0 ? "empty source line"
+                                                                        : "empty translation line"));
+}
+
+}  // namespace
 
 constinit const RuleInfo EmptyLine {
     RuleId::EmptyLine, "empty-line", Severity::Error, true, kOnEmpty,
     "A line of a line pair is empty.",
     "A line that holds nothing or only spaces, in a line-pair dictionary. The check log "
-    "lists it as an empty line. Reported at the empty line."};
+    "lists it as an empty line. Reported at the empty line.",
+    nullptr, check};
 
 }  // namespace corvel::report::rules

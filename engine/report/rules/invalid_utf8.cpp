@@ -1,11 +1,27 @@
 #include "corvel/report/rule_catalogue.h"
+#include "encoding/line_findings.h"
+#include "report/line_kinds.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+using encoding::ByteNote;
+
+std::string describe(const ByteNote& note)
+{
+    return encoding::withCount(
+        encoding::hexBytes(note.value, static_cast<int>(note.extra)) + " is not valid UTF-8",
+        note.count);
+}
+
+}  // namespace
 
 constinit const RuleInfo InvalidUtf8 {
     RuleId::InvalidUtf8, "invalid-utf8", Severity::Error, true, kOnBytes,
     "A byte sequence is not UTF-8.",
     "With --encoding utf-8 (or auto choosing UTF-8): a byte sequence that is not a UTF-8 "
-    "character. Reported at its column."};
+    "character. Reported at its column.",
+    nullptr, nullptr, describe};
 
 }  // namespace corvel::report::rules

@@ -1,11 +1,21 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    out.push_back(line.finding(RuleId::MissingEquals, "no \"=\" between source and translation"));
+}
+
+}  // namespace
 
 constinit const RuleInfo MissingEquals {
     RuleId::MissingEquals, "missing-equals", Severity::Error, true, kOnNoEquals,
     "An equals line has no \"=\".",
     "A line of an equals-line dictionary without the \"=\" that separates the source from its "
-    "translation. The check log lists it as a serious error."};
+    "translation. The check log lists it as a serious error.",
+    nullptr, check};
 
 }  // namespace corvel::report::rules

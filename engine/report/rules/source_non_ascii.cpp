@@ -1,8 +1,21 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
 
-// Reported by the analyser in place of source-has-chinese.
+namespace {
+
+// In place of source-has-chinese.
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    if (!line.cut && !line.sourceHoldsCjk())
+        out.push_back(line.finding(RuleId::SourceNonAscii,
+                                   "the source line " + quote(line.source()) +
+                                       " holds characters beyond ASCII but no Chinese; the check "
+                                       "reads it as Chinese"));
+}
+
+}  // namespace
+
 constinit const RuleInfo SourceNonAscii {
     RuleId::SourceNonAscii, "source-non-ascii", Severity::Warning, false, kOnErroneous,
     "The source holds characters beyond ASCII but no Chinese.",
@@ -11,6 +24,7 @@ constinit const RuleInfo SourceNonAscii {
     "(T\u00fcrkiye, Stack Limit: \u221e). The check log counts such a line as erroneous, as "
     "it does every source beyond ASCII; the report keeps source-has-chinese for sources that "
     "hold CJK characters. Off by default: typographic marks (\u2026, \u2014, \u2019, \u00b0) "
-    "and accented letters are normal English."};
+    "and accented letters are normal English.",
+    nullptr, check};
 
 }  // namespace corvel::report::rules

@@ -1,3 +1,4 @@
+#include "../line_kinds.h"
 #include "corvel/report/rule_catalogue.h"
 
 namespace corvel::report::rules {

@@ -1,6 +1,23 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+// A translation kept as its source where a translator rightly keeps it is
+// kept-in-english's.
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    if (line.keptInEnglish())
+        return;
+    out.push_back(line.finding(
+        RuleId::Untranslated,
+        line.layout() == Layout::Equals && line.pair().translation.empty()
+            ? std::string("nothing after \"=\"")
+            : "the translation " + quote(line.translation()) + " holds no Chinese character"));
+}
+
+}  // namespace
 
 constinit const RuleInfo Untranslated {
     RuleId::Untranslated, "untranslated", Severity::Error, true, kOnUntranslated,
@@ -12,6 +29,7 @@ constinit const RuleInfo Untranslated {
     "translation is empty, or is its source kept as it is where the source is words to "
     "translate (not a name, an acronym, an address or placeholders only), or a key of the "
     "source that the translation lacks; fuzzy, unfinished and obsolete entries are counted "
-    "in the summary instead."};
+    "in the summary instead.",
+    nullptr, check};
 
 }  // namespace corvel::report::rules

@@ -1,11 +1,26 @@
 #include "corvel/report/rule_catalogue.h"
+#include "encoding/line_findings.h"
+#include "report/line_kinds.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+using encoding::ByteNote;
+
+std::string describe(const ByteNote&)
+{
+    return "the file is UTF-8 (its multibyte characters start here) but is read as GBK; use "
+           "--encoding utf-8";
+}
+
+}  // namespace
 
 constinit const RuleInfo Utf8Text {
     RuleId::Utf8Text, "utf8-text", Severity::Error, true, kOnBytes,
     "The dictionary is UTF-8 text, read as GBK.",
     "The dictionary is read as GBK but is valid UTF-8 holding multibyte characters. Reported "
-    "once, at the first such line, with a hint to use --encoding utf-8."};
+    "once, at the first such line, with a hint to use --encoding utf-8.",
+    nullptr, nullptr, describe};
 
 }  // namespace corvel::report::rules
