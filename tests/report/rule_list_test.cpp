@@ -2,6 +2,7 @@
 // rule files, docs/report.md's table and the JSON schema's rule list.
 #include "checker.h"
 #include "corvel/report/rule_catalogue.h"
+#include "report/line_kinds.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,51 @@ TEST(RuleList, TableFollowsTheRegistryInIdOrder)
         EXPECT_EQ(findRule(rule.name), rule.id);
     }
     EXPECT_EQ(index, kRuleCount);
+}
+
+// A rule has the hook of each kind it fires on: who reports a rule of a
+// line's class, of the bytes or of a pair's signs is its own file.
+TEST(RuleList, EachRuleHasTheHookOfWhatItFiresOn)
+{
+    unsigned tested = 0;  // the kinds a pair's test decides
+#define CORVEL_TESTED_KIND(kind, name, test) tested |= test != nullptr ? k##kind : 0u;
+    CORVEL_LINE_KINDS(CORVEL_TESTED_KIND)
+#undef CORVEL_TESTED_KIND
+    struct Hook {
+        const char* name;
+        unsigned kinds;
+        bool (*has)(const RuleInfo&);
+    };
+    const Hook hooks[] = {
+        {"checkLine",
+         kOnEmpty | kOnErroneous | kOnUntranslated | kOnNoEquals | kOnLogStop | kOnLongLine |
+             kOnPairRun,
+         [](const RuleInfo& r) { return r.checkLine != nullptr; }},
+        {"describeBytes", kOnBytes, [](const RuleInfo& r) { return r.describeBytes != nullptr; }},
+        {"checkPair", tested, [](const RuleInfo& r) { return r.checkPair != nullptr; }},
+    };
+    for (const RuleInfo& rule : ruleCatalogue()) {
+        for (const Hook& hook : hooks)
+            EXPECT_EQ(hook.has(rule), (rule.firesOn & hook.kinds) != 0)
+                << rule.name << " and " << hook.name;
+        // Weighed against the whole dictionary, or (unknown-key) only in
+        // translation files.
+        EXPECT_EQ(rule.checkDictionary != nullptr, rule.id == RuleId::InconsistentTranslation)
+            << rule.name;
+    }
+}
+
+TEST(RuleList, EveryKindHasItsOwnName)
+{
+    std::set<std::string_view> names;
+    for (std::size_t bit = 0; bit < kLineKindCount; ++bit) {
+        std::vector<std::string_view> one = lineKindNames(1u << bit);
+        ASSERT_EQ(one.size(), 1u) << bit;
+        EXPECT_TRUE(names.insert(one[0]).second) << "twice: " << one[0];
+    }
+    EXPECT_EQ(lineKindNames(~0u).size(), kLineKindCount);
+    EXPECT_EQ(lineKindNames(kOnPlaceholder | kOnDoubleSpace),
+              (std::vector<std::string_view> {"placeholder", "double-space"}));
 }
 
 TEST(RuleList, TextAndJsonListEveryRule)
