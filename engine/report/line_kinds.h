@@ -28,10 +28,14 @@ struct PairFacts {
 // test, which then runs once for all of them.
 using KindTest = unsigned (*)(const PairFacts& pair);
 
-unsigned placeholderOrNumberKinds(const PairFacts& pair);
-unsigned blankEndKinds(const PairFacts& pair);
+// The bytes that may start a placeholder or a number, and blanks at an end.
+unsigned byteAndEndKinds(const PairFacts& pair);
+// The bytes of a wrong conversion or an invisible control.
 unsigned markKinds(const PairFacts& pair);
-unsigned signKinds(const PairFacts& pair);  // text_signs.cpp
+// What the source holds (brackets, quotes, '/', '@', '-', '$', '\\', tags
+// with '=', control bytes), how the texts end, whether the translation holds
+// a space (and two in a row), whether the source is long (text_signs.cpp).
+unsigned signKinds(const PairFacts& pair);
 
 // kind, name, test
 #define CORVEL_LINE_KINDS(X)                                                                 \
@@ -41,10 +45,10 @@ unsigned signKinds(const PairFacts& pair);  // text_signs.cpp
     X(OnNoEquals, "no-equals", nullptr)        /* an equals line without "=" */             \
     X(OnLogStop, "log-stop", nullptr)          /* the line where the check log stopped early */ \
     /* a pair with a placeholder's first byte on either side */                            \
-    X(OnPlaceholder, "placeholder", placeholderOrNumberKinds)                               \
-    X(OnBlankEnd, "blank-end", blankEndKinds)  /* a space or tab at an end of either side */ \
+    X(OnPlaceholder, "placeholder", byteAndEndKinds)                               \
+    X(OnBlankEnd, "blank-end", byteAndEndKinds)  /* a space or tab at an end of either side */ \
     /* a pair whose source holds a digit or a full-width form */                            \
-    X(OnSourceNumber, "source-number", placeholderOrNumberKinds)                            \
+    X(OnSourceNumber, "source-number", byteAndEndKinds)                            \
     X(OnPair, "pair", nullptr)          /* any pair of two texts (against the dictionary's others) */ \
     X(OnPairRun, "pair-run", nullptr)   /* a run of line pairs */                           \
     X(OnBytes, "bytes", nullptr)        /* any byte of the file (the encoding scan) */      \

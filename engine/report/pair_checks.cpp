@@ -54,19 +54,16 @@ constexpr KindTestEntry kKindTests[] = {
 
 }  // namespace
 
-unsigned placeholderOrNumberKinds(const PairFacts& pair)
+unsigned byteAndEndKinds(const PairFacts& pair)
 {
     unsigned kinds = 0;
     if (((pair.sourceBytes | pair.translationBytes) & kPlaceholderStart) != 0)
         kinds |= kOnPlaceholder;
     if ((pair.sourceBytes & (kDigit | kFullwidthLead)) != 0)
         kinds |= kOnSourceNumber;
+    if (blankEnds(pair.source) || blankEnds(pair.translation))
+        kinds |= kOnBlankEnd;
     return kinds;
-}
-
-unsigned blankEndKinds(const PairFacts& pair)
-{
-    return blankEnds(pair.source) || blankEnds(pair.translation) ? kOnBlankEnd : 0;
 }
 
 unsigned markKinds(const PairFacts& pair)
