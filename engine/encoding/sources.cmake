@@ -1,5 +1,5 @@
-# Encodings, byte-order marks and line ends of dictionaries: detection, the
-# report rules about them, and the texts of a UTF-8 check log. No Qt.
+# Encodings, byte-order marks and line ends of dictionaries: detection, what
+# the report's byte rules describe, and the texts of a UTF-8 check log. No Qt.
 target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/block_feed.h
   ${CMAKE_CURRENT_LIST_DIR}/encoding_check.cpp ${CMAKE_CURRENT_LIST_DIR}/encoding_check.h
