@@ -30,7 +30,9 @@ using KindTest = unsigned (*)(const PairFacts& pair);
 
 // The bytes that may start a placeholder or a number, and blanks at an end.
 unsigned byteAndEndKinds(const PairFacts& pair);
-// The bytes of a wrong conversion or an invisible control.
+// The bytes that a wrong conversion or an invisible control leaves in the
+// translation (GBK: 0x80..0xA0; UTF-8: the leads of U+0080..U+00FF, U+061C
+// and U+2000..U+207F).
 unsigned markKinds(const PairFacts& pair);
 // What the source holds (brackets, quotes, '/', '@', '-', '$', '\\', tags
 // with '=', control bytes), how the texts end, whether the translation holds
@@ -38,40 +40,32 @@ unsigned markKinds(const PairFacts& pair);
 unsigned signKinds(const PairFacts& pair);
 
 // kind, name, test
-#define CORVEL_LINE_KINDS(X)                                                                 \
-    X(OnEmpty, "empty", nullptr)               /* the check log's empty line */             \
-    X(OnErroneous, "erroneous", nullptr)       /* its erroneous line: a source holding Chinese */ \
-    X(OnUntranslated, "untranslated", nullptr) /* its untranslated line */                  \
-    X(OnNoEquals, "no-equals", nullptr)        /* an equals line without "=" */             \
-    X(OnLogStop, "log-stop", nullptr)          /* the line where the check log stopped early */ \
-    /* a pair with a placeholder's first byte on either side */                            \
-    X(OnPlaceholder, "placeholder", byteAndEndKinds)                               \
-    X(OnBlankEnd, "blank-end", byteAndEndKinds)  /* a space or tab at an end of either side */ \
-    /* a pair whose source holds a digit or a full-width form */                            \
-    X(OnSourceNumber, "source-number", byteAndEndKinds)                            \
-    X(OnPair, "pair", nullptr)          /* any pair of two texts (against the dictionary's others) */ \
-    X(OnPairRun, "pair-run", nullptr)   /* a run of line pairs */                           \
-    X(OnBytes, "bytes", nullptr)        /* any byte of the file (the encoding scan) */      \
-    /* a translation with bytes that a wrong conversion or an invisible control leaves    \
-       (GBK: 0x80..0xA0; UTF-8: the leads of U+0080..U+00FF, U+061C and U+2000..U+207F) */ \
-    X(OnMarks, "marks", markKinds)                                                          \
-    X(OnLongLine, "long-line", nullptr) /* a pair with a line too long to be held */        \
-    /* a pair whose source ends in a mark (? ! : . ... or a tag) */                         \
-    X(OnEndMark, "end-mark", signKinds)                                                     \
-    X(OnBracket, "bracket", signKinds)  /* a source holding ( ) [ ] */                      \
-    X(OnQuote, "quote", signKinds)      /* a source holding a double quote */               \
-    X(OnAddress, "address", signKinds)  /* a source holding / or @ */                       \
-    X(OnOption, "option", signKinds)    /* a source holding - */                            \
-    X(OnPath, "path", signKinds)        /* a source holding / or a backslash */             \
-    X(OnInnerSpace, "inner-space", signKinds) /* a translation holding a space */           \
-    /* a source long enough to weigh its length */                                          \
-    X(OnLongSource, "long-source", signKinds)                                               \
-    X(OnAttribute, "attribute", signKinds) /* a source holding < and = */                   \
-    X(OnDollar, "dollar", signKinds)       /* a source holding $ */                         \
-    /* a source holding a control byte other than TAB and LF */                             \
-    X(OnSourceControl, "source-control", signKinds)                                         \
-    /* a translation holding two spaces in a row */                                         \
-    X(OnDoubleSpace, "double-space", signKinds)
+#define CORVEL_LINE_KINDS(X)                                                                    \
+    X(OnEmpty, "empty", nullptr) /* the check log's empty line */                               \
+    X(OnErroneous, "erroneous", nullptr) /* its erroneous line: a source beyond ASCII */        \
+    X(OnUntranslated, "untranslated", nullptr) /* its untranslated line */                      \
+    X(OnNoEquals, "no-equals", nullptr) /* an equals line without "=" */                        \
+    X(OnLogStop, "log-stop", nullptr) /* the line where the check log stopped early */          \
+    X(OnPlaceholder, "placeholder", byteAndEndKinds) /* a placeholder's first byte */           \
+    X(OnBlankEnd, "blank-end", byteAndEndKinds) /* a space or tab at an end of either side */   \
+    X(OnSourceNumber, "source-number", byteAndEndKinds) /* source digits or full-width forms */ \
+    X(OnPair, "pair", nullptr) /* any pair (against the dictionary's others) */                 \
+    X(OnPairRun, "pair-run", nullptr) /* a run of line pairs */                                 \
+    X(OnBytes, "bytes", nullptr) /* any byte of the file (the encoding scan) */                 \
+    X(OnMarks, "marks", markKinds) /* a byte of a wrong conversion in the translation */        \
+    X(OnLongLine, "long-line", nullptr) /* a pair with a line too long to be held */            \
+    X(OnEndMark, "end-mark", signKinds) /* a source ending in ? ! : . ... or a tag */           \
+    X(OnBracket, "bracket", signKinds) /* ( ) [ ] in the source */                              \
+    X(OnQuote, "quote", signKinds) /* a double quote in the source */                           \
+    X(OnAddress, "address", signKinds) /* / or @ in the source */                               \
+    X(OnOption, "option", signKinds) /* - in the source */                                      \
+    X(OnPath, "path", signKinds) /* / or a backslash in the source */                           \
+    X(OnInnerSpace, "inner-space", signKinds) /* a space in the translation */                  \
+    X(OnLongSource, "long-source", signKinds) /* a source long enough to weigh its length */    \
+    X(OnAttribute, "attribute", signKinds) /* < and = in the source */                          \
+    X(OnDollar, "dollar", signKinds) /* $ in the source */                                      \
+    X(OnSourceControl, "source-control", signKinds) /* a source control byte but TAB, LF */     \
+    X(OnDoubleSpace, "double-space", signKinds) /* two spaces in a row in the translation */
 
 namespace detail {
 enum LineKindIndex : unsigned {

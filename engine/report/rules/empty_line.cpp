@@ -6,8 +6,9 @@ namespace {
 
 void check(const LineRuleContext& line, std::vector<Finding>& out)
 {
-    out.push_back(line.finding(RuleId::EmptyLine, line.line() % 2 != 0 ? "empty source line"
-                                                                        : "empty translation line"));
+    const bool source = line.line() % 2 != 0;
+    out.push_back(line.finding(RuleId::EmptyLine,
+                               source ? "empty source line" : "empty translation line"));
 }
 
 }  // namespace
