@@ -15,8 +15,11 @@ bool LineRuleContext::sourceHoldsCjk() const
 
 bool LineRuleContext::keptInEnglish() const
 {
-    if (!kept_)
-        kept_ = report::keptInEnglish(pair().source, pair().translation);
+    if (!kept_) {
+        const PairText& p = pair();
+        kept_ = (key == nullptr || (!p.translation.empty() && p.translation == p.source)) &&
+                report::keptInEnglish(p.source, p.translation);
+    }
     return *kept_;
 }
 

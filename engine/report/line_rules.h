@@ -36,7 +36,8 @@ public:
     const std::string& translation() const { return quoted_.translation(); }
     // Worked out on first use: whether the source holds a CJK character,
     // and whether the translation keeps its source as a translator rightly
-    // does (text_kinds.h).
+    // does (text_kinds.h; in a translation file only a translation that is
+    // its source).
     bool sourceHoldsCjk() const;
     bool keptInEnglish() const;
 
@@ -52,6 +53,12 @@ public:
     RuleId stop = RuleId::RowOfErrors;
     // kOnPairRun: the last line that still paired correctly (0: none).
     std::int32_t lastInStep = 0;
+    // In a translation file: the entry's key (null in a dictionary) and the
+    // source file it is paired with; for a key of the source that the file
+    // lacks, the key's line there.
+    const std::string* key = nullptr;
+    std::string_view sourceFile;
+    std::optional<std::int32_t> sourceLine;
 
 private:
     LineKind kind_;

@@ -289,7 +289,8 @@ TEST(LineRules, EachLineGetsTheFindingOfTheRuleThatDecidesIt)
     std::string error;
     const RuleSelection all = RuleSelection::fromLists(
         {"empty-line,untranslated,source-has-chinese,row-of-errors,missing-equals,"
-         "stopped-at-empty-line,pair-shift,pair-not-checked,source-non-ascii,kept-in-english"},
+         "stopped-at-empty-line,pair-shift,pair-not-checked,source-non-ascii,kept-in-english,"
+         "unknown-key"},
         {}, error);
     ASSERT_EQ(error, "");
     const LineRules rules(all);
@@ -342,7 +343,32 @@ TEST(LineRules, EachLineGetsTheFindingOfTheRuleThatDecidesIt)
          "pair-shift: the line pairs are out of step from here: odd lines hold translations and "
          "even lines sources; line 6 is the last"},
     };
-    for (const Line& c : cases) {
+    // In a translation file paired with its source.
+    static const std::string key = "menu.open";
+    auto inFile = [](LineRuleContext& c) {
+        c.key = &key;
+        c.sourceFile = "en.json";
+    };
+    const Line inFiles[] = {
+        {kOnUntranslated, Layout::Equals, 7, "Open", "", inFile,
+         "untranslated: the translation is empty"},
+        {kOnUntranslated, Layout::Equals, 7, "Open", "Open", inFile,
+         "untranslated: the translation is the source \"Open\" kept as it is"},
+        {kOnUntranslated, Layout::Equals, 7, "USB", "USB", inFile,
+         "kept-in-english: the translation keeps the source \"USB\""},
+        {kOnUntranslated, Layout::Equals, 7, "Open", "",
+         [](LineRuleContext& c) {
+             c.key = &key;
+             c.sourceFile = "en.json";
+             c.sourceLine = 3;
+         },
+         "untranslated: the key \"menu.open\" (line 3 of en.json) has no translation"},
+        {kOnPair, Layout::Equals, 7, "Open", "Opne", inFile,
+         "unknown-key: the key \"menu.open\" is not in the source en.json"},
+    };
+    std::vector<Line> lines(std::begin(cases), std::end(cases));
+    lines.insert(lines.end(), std::begin(inFiles), std::end(inFiles));
+    for (const Line& c : lines) {
         const PairText pair {c.source, c.translation, c.line, c.line, 0};
         QuotedPair quoted(pair, decoder);
         LineRuleContext context(c.kind, c.line, quoted, c.layout, TextEncoding::Utf8);

@@ -77,22 +77,25 @@ TEST(RuleList, EachRuleHasTheHookOfWhatItFiresOn)
         unsigned kinds;
         bool (*has)(const RuleInfo&);
     };
+    constexpr unsigned kLineHookKinds = kOnEmpty | kOnErroneous | kOnUntranslated | kOnNoEquals |
+                                        kOnLogStop | kOnLongLine | kOnPairRun;
     const Hook hooks[] = {
-        {"checkLine",
-         kOnEmpty | kOnErroneous | kOnUntranslated | kOnNoEquals | kOnLogStop | kOnLongLine |
-             kOnPairRun,
-         [](const RuleInfo& r) { return r.checkLine != nullptr; }},
+        {"checkLine", kLineHookKinds, [](const RuleInfo& r) { return r.checkLine != nullptr; }},
         {"describeBytes", kOnBytes, [](const RuleInfo& r) { return r.describeBytes != nullptr; }},
         {"checkPair", tested, [](const RuleInfo& r) { return r.checkPair != nullptr; }},
     };
     for (const RuleInfo& rule : ruleCatalogue()) {
-        for (const Hook& hook : hooks)
-            EXPECT_EQ(hook.has(rule), (rule.firesOn & hook.kinds) != 0)
-                << rule.name << " and " << hook.name;
-        // Weighed against the whole dictionary, or (unknown-key) only in
-        // translation files.
-        EXPECT_EQ(rule.checkDictionary != nullptr, rule.id == RuleId::InconsistentTranslation)
+        // A pair against the others: of the dictionary, or a key of a
+        // translation file against its source (a line rule).
+        const bool againstOthers = (rule.firesOn & kOnPair) != 0;
+        EXPECT_EQ(rule.checkDictionary != nullptr,
+                  againstOthers && rule.id == RuleId::InconsistentTranslation)
             << rule.name;
+        for (const Hook& hook : hooks)
+            EXPECT_EQ(hook.has(rule), (rule.firesOn & hook.kinds) != 0 ||
+                                          (hook.kinds == kLineHookKinds && againstOthers &&
+                                           rule.checkDictionary == nullptr))
+                << rule.name << " and " << hook.name;
     }
 }
 

@@ -1,7 +1,19 @@
-#include "../line_kinds.h"
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+// Told of each key once, in translation files paired with their source.
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    if (line.key != nullptr)
+        out.push_back(line.finding(RuleId::UnknownKey, "the key " + quote(*line.key) +
+                                                           " is not in the source " +
+                                                           std::string(line.sourceFile)));
+}
+
+}  // namespace
 
 constinit const RuleInfo UnknownKey {
     RuleId::UnknownKey, "unknown-key", Severity::Warning, true, kOnPair,
@@ -9,6 +21,7 @@ constinit const RuleInfo UnknownKey {
     "In a translation file checked against its source (--source SOURCE TRANSLATION: Android "
     "strings.xml, JSON, .properties), a key that the source file lacks: left over from a "
     "removed text, or a typing error in the key, so the program never shows it. Reported once "
-    "per key, at its line in the translation."};
+    "per key, at its line in the translation.",
+    nullptr, check};
 
 }  // namespace corvel::report::rules
