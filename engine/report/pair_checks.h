@@ -1,8 +1,8 @@
 // The rules that weigh a source against its translation on their own
-// (those of the rule table with a checkPair): placeholders, full-width
-// look-alikes, whitespace and numbers. Each rule's check is in its file in
-// rules/; here is what they share about the pair at hand. (Consistency
-// looks at the whole dictionary: FindingQueue.)
+// (those of the rule table with a checkPair), and which of them a pair
+// calls: only those firing on a kind the pair holds (line_kinds.h). Each
+// rule's check is in its file in rules/; here is what they share about the
+// pair at hand.
 #pragma once
 
 #include "report/rules/support/number_rule.h"

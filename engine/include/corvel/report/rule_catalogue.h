@@ -44,8 +44,9 @@ struct RuleInfo {
     // this rule's findings.
     void (*checkPair)(PairRuleContext& pair, std::vector<Finding>& out) = nullptr;
     // A line of the check log with a class or its stop, a pair with a line
-    // too long to weigh, the first pair of a shifted run: appends this
-    // rule's finding about it, if any.
+    // too long to weigh, the first pair of a shifted run; in a translation
+    // file an entry left untranslated or a key its source lacks: appends
+    // this rule's finding about it, if any.
     void (*checkLine)(const LineRuleContext& line, std::vector<Finding>& out) = nullptr;
     // The bytes of the file: the message of what the encoding scan noted of
     // this rule in one line (or, for the file's kind, at its start).
