@@ -41,6 +41,18 @@ std::size_t characters(std::string_view text, const gbk::CharSteps& steps)
     return n;
 }
 
+inline unsigned byteAndEnds(const PairFacts& pair)
+{
+    unsigned kinds = 0;
+    if (((pair.sourceBytes | pair.translationBytes) & kPlaceholderStart) != 0)
+        kinds |= kOnPlaceholder;
+    if ((pair.sourceBytes & (kDigit | kFullwidthLead)) != 0)
+        kinds |= kOnSourceNumber;
+    if (blankEnds(pair.source) || blankEnds(pair.translation))
+        kinds |= kOnBlankEnd;
+    return kinds;
+}
+
 // Each kind's test, in the order of the list.
 struct KindTestEntry {
     unsigned kind;
@@ -56,14 +68,7 @@ constexpr KindTestEntry kKindTests[] = {
 
 unsigned byteAndEndKinds(const PairFacts& pair)
 {
-    unsigned kinds = 0;
-    if (((pair.sourceBytes | pair.translationBytes) & kPlaceholderStart) != 0)
-        kinds |= kOnPlaceholder;
-    if ((pair.sourceBytes & (kDigit | kFullwidthLead)) != 0)
-        kinds |= kOnSourceNumber;
-    if (blankEnds(pair.source) || blankEnds(pair.translation))
-        kinds |= kOnBlankEnd;
-    return kinds;
+    return byteAndEnds(pair);
 }
 
 unsigned markKinds(const PairFacts& pair)
@@ -159,8 +164,11 @@ PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
             selected_.push_back(&rule);
             firesOn_ |= rule.firesOn;
         }
+    // byteAndEndKinds reads what every pair takes anyway: check() runs it
+    // itself, where it is cheapest.
     for (const KindTestEntry& entry : kKindTests)
-        if (entry.test != nullptr && (entry.kind & firesOn_) != 0 &&
+        if (entry.test != nullptr && entry.test != byteAndEndKinds &&
+            (entry.kind & firesOn_) != 0 &&
             std::find(tests_.begin(), tests_.end(), entry.test) == tests_.end())
             tests_.push_back(entry.test);
 }
@@ -174,7 +182,7 @@ void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
     const PairFacts facts {pair.source, pair.translation,
                            byteKinds(pair.source, decoder_.encoding()),
                            byteKinds(pair.translation, decoder_.encoding()), decoder_.encoding()};
-    unsigned lineKinds = 0;
+    unsigned lineKinds = byteAndEnds(facts);
     for (KindTest test : tests_)
         lineKinds |= test(facts);
     if ((lineKinds & firesOn_) == 0)
