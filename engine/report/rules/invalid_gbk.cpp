@@ -1,7 +1,7 @@
+#include "../line_kinds.h"
 #include "corvel/report/rule_catalogue.h"
 #include "encoding/line_findings.h"
 #include "gbk_cells.h"
-#include "report/line_kinds.h"
 
 namespace corvel::report::rules {
 

@@ -1,6 +1,6 @@
+#include "../line_kinds.h"
 #include "corvel/report/rule_catalogue.h"
 #include "encoding/line_findings.h"
-#include "report/line_kinds.h"
 
 namespace corvel::report::rules {
 
