@@ -202,10 +202,8 @@ std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
 {
     switch (isa_) {
 #if defined(CORVEL_VECTOR_KERNELS)
-    case InstructionSet::Avx512:
-        return gbkFamily_ ? takePlainBlocksAvx512(p, blocks) : takePlainUtf8BlocksAvx512(p, blocks);
     case InstructionSet::Avx2:
-        return gbkFamily_ ? takePlainBlocksAvx2(p, blocks) : takePlainUtf8BlocksSse2(p, blocks);
+        return gbkFamily_ ? takePlainBlocksAvx2(p, blocks) : takePlainUtf8BlocksAvx2(p, blocks);
     case InstructionSet::Sse2:
         return gbkFamily_ ? takePlainBlocksSse2(p, blocks) : takePlainUtf8BlocksSse2(p, blocks);
 #endif
@@ -221,32 +219,34 @@ void EncodingScanner::limitVectorIsa(InstructionSet isa)
         isa_ = isa;
 }
 
-// The loop of the fast path, once per instruction set, with the usual case
+// The loop of the fast path, once per instruction set's lanes (each entry
+// flattened, so that they are inlined into it), with the usual case
 // (CR LF line ends, GBK characters, no line with something to report) and
 // each layout as constants of its own loop.
 // The byte before a block: for the first, kept from the block before; for
 // the others, in memory right before it.
-#define CORVEL_PLAIN_LOOP(masksOf, usual, equals)                                   \
+#define CORVEL_PLAIN_LOOP(Lanes, usual, equals)                                     \
     {                                                                               \
         _Pragma("GCC unroll 2")                                                     \
         for (; taken < blocks; ++taken, p += 64) {                                  \
             const auto before = taken == 0 ? state.before                           \
                                            : static_cast<unsigned char>(p[-1]);     \
             if (!takeIfPlain<usual, equals>(                                        \
-                    p, masksOf<false>(p, equals, before, taken == 0), state))       \
+                    p, blockMasks<Lanes, false>(p, equals, before), state))         \
                 break;                                                              \
         }                                                                           \
     }
 
-#define CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, equals)                          \
+#define CORVEL_PLAIN_UTF8_LOOP(Lanes, equals)                                       \
     {                                                                               \
         for (; taken < blocks; ++taken, p += 64) {                                  \
             const auto before = taken == 0 ? state.before                           \
                                            : static_cast<unsigned char>(p[-1]);     \
             const auto before2 = taken == 0 ? carry.before2                         \
                                             : static_cast<unsigned char>(p[-2]);    \
-            const BlockMasks masks = masksOf<true>(p, equals, before, taken == 0);  \
-            if (!takeUtf8IfPlain<equals>(p, masks, classesOf(p), before, before2,   \
+            const BlockMasks masks = blockMasks<Lanes, true>(p, equals, before);    \
+            if (!takeUtf8IfPlain<equals>(p, masks, utf8Classes<Lanes>(p), before,   \
+                                         before2,                                   \
                                          carry, state))                             \
                 break;                                                              \
         }                                                                           \
@@ -261,66 +261,64 @@ void EncodingScanner::limitVectorIsa(InstructionSet isa)
         keepPlainState(state, p - 64);                                              \
     return taken;
 
-#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf)                                           \
+#define CORVEL_TAKE_PLAIN_BLOCKS(Lanes)                                             \
     CORVEL_PLAIN_BLOCKS_BEGIN()                                                     \
     const bool usual =                                                              \
         state.kind == LineEndKind::CrLf && state.multibyte && !state.dirty;         \
     if (usual && equalsLayout_)                                                     \
-        CORVEL_PLAIN_LOOP(masksOf, true, true)                            \
+        CORVEL_PLAIN_LOOP(Lanes, true, true)                                        \
     else if (usual)                                                                 \
-        CORVEL_PLAIN_LOOP(masksOf, true, false)                           \
+        CORVEL_PLAIN_LOOP(Lanes, true, false)                                       \
     else if (equalsLayout_)                                                         \
-        CORVEL_PLAIN_LOOP(masksOf, false, true)                           \
+        CORVEL_PLAIN_LOOP(Lanes, false, true)                                       \
     else                                                                            \
-        CORVEL_PLAIN_LOOP(masksOf, false, false)                          \
+        CORVEL_PLAIN_LOOP(Lanes, false, false)                                      \
     CORVEL_PLAIN_BLOCKS_END()
 
-#define CORVEL_TAKE_PLAIN_UTF8_BLOCKS(masksOf, classesOf)                           \
+#define CORVEL_TAKE_PLAIN_UTF8_BLOCKS(Lanes)                                        \
     CORVEL_PLAIN_BLOCKS_BEGIN()                                                     \
     Utf8Carry carry = utf8Carry();                                                  \
     if (equalsLayout_)                                                              \
-        CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, true)                    \
+        CORVEL_PLAIN_UTF8_LOOP(Lanes, true)                                         \
     else                                                                            \
-        CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, false)                   \
+        CORVEL_PLAIN_UTF8_LOOP(Lanes, false)                                        \
     CORVEL_PLAIN_BLOCKS_END()
 
+CORVEL_LANES_FLATTEN
 std::size_t EncodingScanner::takePlainBlocksPortable(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable)
+    CORVEL_TAKE_PLAIN_BLOCKS(lanes::PortableLanes)
 }
 
+CORVEL_LANES_FLATTEN
 std::size_t EncodingScanner::takePlainUtf8BlocksPortable(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksPortable, utf8ClassesPortable)
+    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(lanes::PortableLanes)
 }
 
 #if defined(CORVEL_VECTOR_KERNELS)
+CORVEL_LANES_FLATTEN
 std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2)
+    CORVEL_TAKE_PLAIN_BLOCKS(lanes::Sse2Lanes)
 }
 
+CORVEL_LANES_FLATTEN
 std::size_t EncodingScanner::takePlainUtf8BlocksSse2(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksSse2, utf8ClassesSse2)
+    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(lanes::Sse2Lanes)
 }
 
-CORVEL_KERNEL_AVX2
+CORVEL_KERNEL_AVX2 CORVEL_LANES_FLATTEN
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2)
+    CORVEL_TAKE_PLAIN_BLOCKS(lanes::Avx2Lanes)
 }
 
-CORVEL_KERNEL_AVX512
-std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
+CORVEL_KERNEL_AVX2 CORVEL_LANES_FLATTEN
+std::size_t EncodingScanner::takePlainUtf8BlocksAvx2(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512)
-}
-
-CORVEL_KERNEL_AVX512
-std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
-{
-    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksAvx512, utf8ClassesAvx512)
+    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(lanes::Avx2Lanes)
 }
 #endif
 
