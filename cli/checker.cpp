@@ -5,7 +5,7 @@
 
 #include "batch_host.h"
 #include "fullwidth_fix.h"
-#include "report_output.h"
+#include "report/report_session.h"
 #include "corvel/check_runs.h"
 #include "corvel/display_path.h"
 #include "corvel/file_identity.h"
@@ -461,7 +461,7 @@ constexpr std::size_t kHeldFindings = 65536;
 // and prints its report and summary in its turn; the findings decide
 // whether it is flagged.
 ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, unsigned threads,
-                             Console& console, ReportOutput& report, const Messages& m)
+                             Console& console, ReportSession& report, const Messages& m)
 {
     PrintTurn turn;
     std::vector<ExitStatus> printed(jobs.size(), ExitStatus::Clean);
@@ -469,12 +469,12 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
         Job& job = jobs[i];
         checker.check(job);
         HeldFindings held(turn, i, kHeldFindings, [&]() -> report::FindingSink& {
-            report.begin(job.name, job.request.layout, job.format);
+            report.beginDictionary({job.name, job.request.layout, job.format});
             return report.writers();
         });
         if (job.checked && job.format) {
             report::TranslationFiles files {*job.format, job.request.dictionary, job.source};
-            ReportOutput::Analysed analysed = report.analyseEntries(job.name, files, held);
+            ReportSession::Analysed analysed = report.analyseEntries(job.name, files, held);
             held.release();
             report.endEntries(analysed);
             job.status = analysed.counts.failing > 0 ? ExitStatus::Flagged : ExitStatus::Clean;
@@ -483,7 +483,7 @@ ExitStatus checkAndReportAll(const Checker& checker, std::vector<Job>& jobs, uns
                 job.status = ExitStatus::Failed;
             }
         } else if (job.checked) {
-            ReportOutput::Analysed analysed =
+            ReportSession::Analysed analysed =
                 report.analyse(job.name, job.request.dictionary, job.request.layout, job.stop,
                                job.stopLine, checker.reading(job), job.stamp, held);
             (void)held.release();
@@ -614,7 +614,7 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console, Lan
     unsigned threads = options.jobs;
     if (threads == 0)  // one per core; the count is read from the system, so only when needed
         threads = jobs.size() > 1 ? std::max(1u, std::thread::hardware_concurrency()) : 1;
-    std::unique_ptr<ReportOutput> report;
+    std::unique_ptr<ReportSession> report;
     // A translation file's report is its only output: one is printed
     // (as text, unless a format is asked for) whenever the call has one.
     const bool entries = std::any_of(jobs.begin(), jobs.end(),
@@ -624,7 +624,7 @@ int checkWithOptions(const std::vector<std::string>& args, Console& console, Lan
         reporting.report.wanted = true;
         std::string error = callFileClash(options.report, jobs, messages);
         if (error.empty())
-            report = ReportOutput::open(reporting, console.out(), error);
+            report = ReportSession::open(reporting, console.out(), error);
         if (!report) {
             console.err() << "corvel-check: " << oneLine(error) << '\n';
             return static_cast<int>(ExitStatus::Failed);

@@ -1,11 +1,17 @@
 #!/usr/bin/env python3
-"""Checks the include boundaries of the tree; exits 1 naming what breaks them.
+"""Checks the include boundaries of the tree and the floors of the engine;
+exits 1 naming what breaks them.
 
 Each rule is a function in RULES that takes the repository root and returns
-a list of problems. Run from anywhere: scripts/check_includes.py [ROOT]
+a list of problems. Given the engine's object files, it also reads their
+symbols with nm and fails on a use up the floors that no include shows.
+Run from anywhere:
+    scripts/check_includes.py [ROOT] [--nm NM] [--objects OBJECT...]
 """
 import os
 import re
+import shutil
+import subprocess
 import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
@@ -14,7 +20,7 @@ SOURCES = (".h", ".hpp", ".cpp", ".c")
 # The engine's include path as the engine itself sees it: the file's own
 # folder first, then these, as engine/CMakeLists.txt and the sources.cmake
 # files of its folders set it.
-ENGINE_PATH = ["engine/include", "engine/src", "engine/base", "engine",
+ENGINE_PATH = ["engine/include", "engine/run", "engine/base", "engine", "engine/formats",
                "engine/encoding", "engine/scan"]
 
 
@@ -72,38 +78,120 @@ def public_headers_stand_alone(root):
     return problems
 
 
+# The engine's folders, bottom floor first, in the order the data flows: a
+# folder stands only on the floors below it, and the folders of one floor
+# stand apart. engine/include/ is on no floor: its headers are the
+# engine's face and include nothing of the floors.
+FLOORS = [("base",), ("scan",), ("encoding",), ("formats", "run"), ("report",)]
+FLOOR = {folder: level for level, folders in enumerate(FLOORS) for folder in folders}
+
+
 def engine_folder(path):
     parts = path.split("/")
     return parts[1] if len(parts) > 2 else None
 
 
-def engine_folders_form_no_cycle(root):
-    """The folders of engine/ depend on each other in one direction."""
-    edges = {}
+def leans_on(here, there):
+    """Why folder `here` may not use folder `there`, or None when it may."""
+    if here == there or FLOOR[there] < FLOOR[here]:
+        return None
+    return "up the floors" if FLOOR[there] > FLOOR[here] else "sideways on its floor"
+
+
+def engine_folders_keep_their_floors(root):
+    """Each folder of engine/ is on a floor and includes only from the floors below."""
+    problems = []
     for path in sources(root, "engine"):
         here = engine_folder(rel(root, path))
+        if here == "include":
+            continue
+        if here not in FLOOR:
+            problems.append(f"engine/{here}/ is on no floor: place it in FLOORS")
+            continue
         for name in includes(path):
             target = resolve(root, path, name, ENGINE_PATH)
             there = engine_folder(target) if target and target.startswith("engine/") else None
-            if there and there != here and there != "include":
-                edges.setdefault(here, {}).setdefault(there, f"{rel(root, path)} -> {target}")
-    problems = []
-    state = {}
+            if there in FLOOR and leans_on(here, there):
+                problems.append(f"{rel(root, path)} includes {target}, "
+                                f"{leans_on(here, there)} from {here}")
+    return sorted(set(problems))
 
-    def visit(folder, trail):
-        state[folder] = "open"
-        for nxt in sorted(edges.get(folder, {})):
-            if state.get(nxt) == "open":
-                cycle = trail[trail.index(nxt):] + [nxt] if nxt in trail else [folder, nxt]
-                why = "; ".join(edges[a][b] for a, b in zip(cycle, cycle[1:]))
-                problems.append(f"engine folders form a cycle {' -> '.join(cycle)}: {why}")
-            elif nxt not in state:
-                visit(nxt, trail + [nxt])
-        state[folder] = "done"
 
-    for folder in sorted(edges):
-        if folder not in state:
-            visit(folder, [folder])
+# Link-level uses up the floors that wait for their code to move down: the
+# folder using the symbol, the folder defining it, and a piece of its name.
+# Each must still occur, so none outlives its cause.
+WAITING_UPWARD = [
+    # The encoding scanner makes its findings through the rule table.
+    ("encoding", "report", "makeFinding"),
+]
+
+
+def object_folder(path):
+    """The engine folder an object file was compiled from (.../engine.dir/FOLDER/...)."""
+    parts = os.path.normpath(path).replace(os.sep, "/").split("/")
+    for i, part in enumerate(parts[:-2]):
+        if part == "engine.dir":
+            return parts[i + 1]
+    return None
+
+
+def read_symbols(nm, objects):
+    """{folder: (defined, used)}: the global symbols the objects of each folder
+    define strongly and those they leave undefined, as the linker names them."""
+    folders = {}
+    for path in objects:
+        folder = object_folder(path)
+        if folder is None:
+            continue
+        defined, used = folders.setdefault(folder, (set(), set()))
+        listing = subprocess.run([nm, "-P", path], check=True, capture_output=True,
+                                 text=True).stdout
+        for line in listing.splitlines():
+            fields = line.split()
+            if len(fields) < 2:
+                continue
+            name, kind = fields[0], fields[1]
+            if kind == "U":
+                used.add(name)
+            elif kind in "TDBRC":  # weak (W, V) and local ones are no one's alone
+                defined.add(name)
+    return folders
+
+
+def readable(name):
+    """A symbol as its source spells it, where c++filt is at hand."""
+    if shutil.which("c++filt"):
+        return subprocess.run(["c++filt", name], capture_output=True, text=True).stdout.strip()
+    return name
+
+
+def links_keep_the_floors(folders):
+    """No folder uses a symbol that only folders on its floor or above define."""
+    definers = {}
+    for folder, (defined, _) in folders.items():
+        for name in defined:
+            definers.setdefault(name, set()).add(folder)
+    problems, waiting = [], set()
+    for here, (_, used) in sorted(folders.items()):
+        if here not in FLOOR:
+            problems.append(f"engine/{here}/ is on no floor: place it in FLOORS")
+            continue
+        for name in sorted(used):
+            there = definers.get(name, set()) & set(FLOOR)
+            if not there or not all(leans_on(here, t) for t in there):
+                continue
+            wait = next((w for w in WAITING_UPWARD if w[0] == here and w[1] in there
+                         and w[2] in name), None)
+            if wait:
+                waiting.add(wait)
+                continue
+            problems.append(f"engine/{here}/ uses {readable(name)}, which only "
+                            f"{', '.join(f'engine/{t}/' for t in sorted(there))} defines: "
+                            f"a link {leans_on(here, min(there, key=FLOOR.get))}")
+    for wait in WAITING_UPWARD:
+        if wait not in waiting and wait[0] in folders:
+            problems.append(f"engine/{wait[0]}/ no longer uses {wait[2]} of engine/{wait[1]}/: "
+                            "drop it from WAITING_UPWARD")
     return problems
 
 
@@ -131,14 +219,26 @@ def ui_core_is_toolkit_free(root):
     return problems
 
 
-RULES = [front_ends_use_public_headers, public_headers_stand_alone, engine_folders_form_no_cycle,
-         ui_core_is_toolkit_free]
+RULES = [front_ends_use_public_headers, public_headers_stand_alone,
+         engine_folders_keep_their_floors, ui_core_is_toolkit_free]
 
 
 def main():
-    root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
-                           os.path.join(os.path.dirname(__file__), ".."))
+    args = sys.argv[1:]
+    objects = []
+    nm = "nm"
+    if "--nm" in args:
+        at = args.index("--nm")
+        nm = args[at + 1]
+        del args[at:at + 2]
+    if "--objects" in args:
+        at = args.index("--objects")
+        objects = [o for arg in args[at + 1:] for o in arg.split(";") if o]
+        del args[at:]
+    root = os.path.abspath(args[0] if args else os.path.join(os.path.dirname(__file__), ".."))
     problems = [p for rule in RULES for p in rule(root)]
+    if objects:
+        problems += links_keep_the_floors(read_symbols(nm, objects))
     for p in problems:
         print(p)
     return 1 if problems else 0

@@ -1,4 +1,6 @@
-# The report formats of corvel-check: text, JSON and SARIF writers.
+# The report of corvel-check: the session that streams each dictionary
+# through the report's rules into its writers, and the text, JSON and SARIF
+# writers.
 target_sources(cli PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/json_text.cpp ${CMAKE_CURRENT_LIST_DIR}/json_text.h
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp ${CMAKE_CURRENT_LIST_DIR}/json_writer.h

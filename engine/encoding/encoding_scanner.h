@@ -19,13 +19,13 @@
 #include "processor_features.h"
 #include "block_feed.h"
 #include "char_decoder.h"
-#include "encoding_check.h"
 #include "file_kind.h"
 #include "line_findings.h"
 #include "mojibake_matcher.h"
+#include "corvel/encoding_check.h"
 #include "corvel/reading_options.h"
 #include "corvel/report/finding.h"
-#include "text_files.h"
+#include "read_observer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,9 @@
-# Encodings, byte-order marks and line ends of dictionaries: detection, the
-# report rules about them, and the texts of a UTF-8 check log. No Qt.
+# Encodings, byte-order marks and line ends of dictionaries: detection and
+# the scanner that finds them in a file's bytes as they stream by, below
+# the run and the report that feed it. No Qt.
 target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/block_feed.h
-  ${CMAKE_CURRENT_LIST_DIR}/encoding_check.cpp ${CMAKE_CURRENT_LIST_DIR}/encoding_check.h
+  ${CMAKE_CURRENT_LIST_DIR}/encoding_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encoding_scanner.cpp ${CMAKE_CURRENT_LIST_DIR}/encoding_scanner.h
   ${CMAKE_CURRENT_LIST_DIR}/file_kind.cpp ${CMAKE_CURRENT_LIST_DIR}/file_kind.h
   ${CMAKE_CURRENT_LIST_DIR}/gb2312_set.cpp ${CMAKE_CURRENT_LIST_DIR}/gb2312_set.h

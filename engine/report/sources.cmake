@@ -1,12 +1,14 @@
-# The report: rules beyond the check log's classes, their findings and the
-# analysis that streams a dictionary through them. No Qt.
+# The report, the top floor: rules beyond the check log's classes, their
+# findings, and the analysis that streams a dictionary through them with
+# the encoding scan in the same pass (analysis.cpp, the entry point of
+# corvel/report/analysis.h). No Qt.
 target_sources(engine PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/analysis.cpp
   ${CMAKE_CURRENT_LIST_DIR}/analyser.cpp ${CMAKE_CURRENT_LIST_DIR}/analyser.h
   ${CMAKE_CURRENT_LIST_DIR}/baseline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/consistency_index.cpp ${CMAKE_CURRENT_LIST_DIR}/consistency_index.h
   ${CMAKE_CURRENT_LIST_DIR}/dictionary_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_analysis.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/finding_merge.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_merge.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_queue.cpp ${CMAKE_CURRENT_LIST_DIR}/finding_queue.h
   ${CMAKE_CURRENT_LIST_DIR}/finding_tally.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gbk_chars.h

@@ -4,7 +4,7 @@
 // and reading options.
 #include "cli_test.h"
 #include "print_turn.h"
-#include "report_output.h"
+#include "report/report_session.h"
 #include "corvel/file_identity.h"
 #include "corvel/error.h"
 #include "corvel/report/baseline.h"
@@ -500,10 +500,10 @@ TEST_F(ReportCli, ADictionaryChangedAfterItsCheckFailsTheReport)
         cli::ParseResult parsed = cli::parseCommandLine({"--format", "json", dictionary.string()});
         std::ostringstream out;
         std::string error;
-        auto report = cli::ReportOutput::open(parsed.options, out, error);
+        auto report = cli::ReportSession::open(parsed.options, out, error);
         ASSERT_TRUE(report) << error;
-        report->begin("game.txt", Layout::LinePairs);
-        cli::ReportOutput::Analysed analysed = report->analyse(
+        report->beginDictionary({"game.txt", Layout::LinePairs});
+        cli::ReportSession::Analysed analysed = report->analyse(
             "game.txt", dictionary, Layout::LinePairs, std::nullopt, 0, {}, checked, ignored);
         EXPECT_EQ(static_cast<bool>(analysed.error), c.fails) << analysed.error.describe();
         const std::string described = analysed.error.describe();

@@ -2,7 +2,7 @@
 // dictionary with LF line ends read with --encoding utf-8 --line-ends any
 // gives the same lines and encoding findings as the same dictionary in GBK
 // with CR LF. (The whole check of both: the command-line tests.)
-#include "encoding/encoding_check.h"
+#include "corvel/encoding_check.h"
 #include "scan_support.h"
 #include "test_support.h"
 

@@ -6,6 +6,7 @@
 #include "charset_converter.h"
 #include "platform.h"
 #include "test_support.h"
+#include "text_files.h"
 
 #include <gtest/gtest.h>
 

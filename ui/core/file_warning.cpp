@@ -1,6 +1,6 @@
 #include "file_warning.h"
 
-#include "corvel/report/analysis.h"
+#include "corvel/encoding_check.h"
 #include "corvel/report/rule_catalogue.h"
 
 #include <algorithm>

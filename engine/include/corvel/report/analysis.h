@@ -1,13 +1,12 @@
-// The report as the front ends ask for it: how a dictionary is read and
-// what it is, which rules report, and the one call that streams a
-// dictionary through every rule (the encoding rules in the same pass) into
-// a finding sink.
+// The report as the front ends ask for it: which rules report, and the
+// calls that stream a dictionary (the encoding rules in the same pass, read
+// as corvel/encoding_check.h says) or a translation file through every
+// rule into a finding sink.
 #pragma once
 
+#include "corvel/encoding_check.h"
 #include "corvel/error.h"
 #include "corvel/file_format.h"
-#include "corvel/file_kind.h"
-#include "corvel/reading_options.h"
 #include "corvel/report/baseline.h"
 #include "corvel/report/dictionary_report.h"
 #include "corvel/report/finding.h"
@@ -17,30 +16,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-
-namespace corvel::encoding {
-
-// How a dictionary is read and what it is, for the encoding rules.
-struct ScanSettings {
-    TextEncoding encoding = TextEncoding::Gbk;
-    LineEnds lineEnds = LineEnds::CrLf;
-    Charset charset = Charset::Any;
-    Layout layout = Layout::LinePairs;
-    FileKind kind;  // what detection found
-};
-
-struct EncodingCheck {
-    FileKind kind;
-    TextEncoding encoding = TextEncoding::Gbk;  // `options.encoding` resolved
-    std::int64_t lines = 0;                     // as the options read them
-};
-
-// Sends the findings of the dictionary at `path`, read with `options`, to
-// `sink`; `check` receives what was found out.
-Error checkEncoding(const std::filesystem::path& path, const ReadingOptions& options,
-                    report::FindingSink& sink, EncodingCheck& check);
-
-}  // namespace corvel::encoding
 
 namespace corvel::report {
 

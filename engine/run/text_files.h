@@ -12,6 +12,7 @@
 #include "corvel/unfinished_files.h"
 #include "line_facts.h"
 #include "platform.h"
+#include "read_observer.h"
 #include "rereader.h"
 #include "scan/byte_lanes.h"
 
@@ -27,14 +28,6 @@ namespace corvel {
 
 // What ends a line: CR LF or a lone CR (a lone LF is text), or any of
 // CR LF, lone CR and lone LF.
-
-// Sees every byte a LineReader reads from its file, in order, once per read
-// (not per line), before any line of those bytes is handed out.
-class ReadObserver {
-public:
-    virtual ~ReadObserver() = default;
-    virtual void bytesRead(const char* data, std::size_t size) = 0;
-};
 
 class LineReader {
 public:
