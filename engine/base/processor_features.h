@@ -94,8 +94,9 @@ private:
 };
 
 // The instruction sets the vector paths come in, narrowest first. AVX-512
-// has none: on the bench's dictionaries it saved no processor time over
-// AVX2 in a whole check.
+// has none: on the bench's dictionaries it saved a whole check or report
+// run no more processor time over AVX2 than the runs spread by
+// (bench/README.md).
 enum class InstructionSet : std::uint8_t { Scalar, Sse2, Avx2 };
 
 // What a bundle needs of the processor beyond baseline x86-64.
