@@ -263,7 +263,7 @@ int main(int argc, char** argv)
         readFile(s, buffer, [&](const char* p, std::size_t n) { lfs += countLf(p, n); });
     });
     row("read() + count LF", count, std::to_string(lfs) + " LF");
-    for (Kernel kernel : {Kernel::Avx512, Kernel::Avx2, Kernel::Sse2, Kernel::Scalar}) {
+    for (Kernel kernel : {Kernel::Avx2, Kernel::Sse2, Kernel::Scalar}) {
         if (!corvel::runsInstructionSet(kernel) || (kernel == Kernel::Scalar && !s.scalar))
             continue;
         for (bool copying : {false, true}) {
@@ -275,7 +275,7 @@ int main(int argc, char** argv)
                 std::to_string(c.lines) + " lines, " + std::to_string(c.reported) + " reported");
         }
     }
-    for (Kernel kernel : {Kernel::Avx512, Kernel::Avx2, Kernel::Sse2, Kernel::Scalar}) {
+    for (Kernel kernel : {Kernel::Avx2, Kernel::Sse2, Kernel::Scalar}) {
         if (!corvel::runsInstructionSet(kernel) || (kernel == Kernel::Scalar && !s.scalar))
             continue;
         for (bool copying : {false, true}) {

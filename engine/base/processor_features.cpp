@@ -13,10 +13,9 @@ namespace corvel {
 namespace {
 
 #if defined(CORVEL_CPUID)
-// Register state the system saves on a switch (XCR0): SSE, AVX's upper
-// halves, and AVX-512's mask, upper-half and upper-sixteen registers.
+// Register state the system saves on a switch (XCR0): SSE and AVX's upper
+// halves.
 constexpr unsigned kYmmState = 0x06;
-constexpr unsigned kZmmState = 0xE6;
 // The SSE levels below AVX that the compiler's "avx2" takes with it.
 constexpr unsigned kSseLevels = bit_SSE3 | bit_SSSE3 | bit_SSE4_1 | bit_SSE4_2;
 
@@ -47,15 +46,12 @@ FeatureSet ask()
     const unsigned state = (c & bit_OSXSAVE) != 0 ? savedRegisterState() : 0;
     const bool ymm = (c & bit_AVX) != 0 && (c & kSseLevels) == kSseLevels &&
                      (state & kYmmState) == kYmmState;
-    const bool zmm = ymm && (state & kZmmState) == kZmmState;
     if (maxLeaf < 7)
         return f;
     __cpuid_count(7, 0, a, b, c, d);
     add((b & bit_BMI) != 0, Feature::Bmi1);
     add((b & bit_BMI2) != 0, Feature::Bmi2);
     add(ymm && (b & bit_AVX2) != 0, Feature::Avx2);
-    add(zmm && (b & bit_AVX512F) != 0, Feature::Avx512f);
-    add(zmm && (b & bit_AVX512BW) != 0, Feature::Avx512bw);
     return f;
 }
 #else
@@ -65,8 +61,8 @@ FeatureSet ask()
 }
 #endif
 
-constexpr InstructionSet kWidestFirst[] = {InstructionSet::Avx512, InstructionSet::Avx2,
-                                           InstructionSet::Sse2, InstructionSet::Scalar};
+constexpr InstructionSet kWidestFirst[] = {InstructionSet::Avx2, InstructionSet::Sse2,
+                                           InstructionSet::Scalar};
 
 }  // namespace
 
@@ -116,7 +112,6 @@ const char* instructionSetName(InstructionSet set)
     case InstructionSet::Scalar: return "scalar";
     case InstructionSet::Sse2: return "sse2";
     case InstructionSet::Avx2: return "avx2";
-    case InstructionSet::Avx512: return "avx512";
     }
     return "?";
 }

@@ -1,6 +1,6 @@
 // The vector kernel bundles, one per instruction set, and the choice among
 // them at run time. Each function of a wide bundle carries its target
-// attribute (CORVEL_KERNEL_AVX2, CORVEL_KERNEL_AVX512), so every other
+// attribute (CORVEL_KERNEL_AVX2), so every other
 // function, shared inline ones included, stays at baseline x86-64. The
 // attribute's string is also what the bundle needs: the choice runs it only
 // on a processor with every feature it names.
@@ -15,25 +15,23 @@
 #include <string_view>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-// This build has the SSE2, AVX2 and AVX-512 bundles besides the scalar one.
+// This build has the SSE2 and AVX2 bundles besides the scalar one.
 #define CORVEL_VECTOR_KERNELS 1
 #endif
 
-// What each wide bundle is compiled for, and so what it needs.
+// What the wide bundle is compiled for, and so what it needs.
 #define CORVEL_AVX2_FEATURES "avx2,popcnt,pclmul,bmi,lzcnt"
-#define CORVEL_AVX512_FEATURES CORVEL_AVX2_FEATURES ",avx512f,avx512bw"
 
 #if defined(CORVEL_VECTOR_KERNELS)
 #define CORVEL_KERNEL_AVX2 __attribute__((target(CORVEL_AVX2_FEATURES)))
-#define CORVEL_KERNEL_AVX512 __attribute__((target(CORVEL_AVX512_FEATURES)))
 #endif
 
 namespace corvel {
 
-// The features a bundle may need beyond baseline x86-64. Avx2 and the
-// AVX-512 ones count only when the system also saves the wide registers;
-// Avx2 also stands for the SSE3 to SSE4.2 and AVX the compiler takes with it.
-enum class Feature : std::uint8_t { Popcnt, Pclmul, Lzcnt, Bmi1, Bmi2, Avx2, Avx512f, Avx512bw };
+// The features a bundle may need beyond baseline x86-64. Avx2 counts only
+// when the system also saves the wide registers; it also stands for the
+// SSE3 to SSE4.2 and AVX the compiler takes with it.
+enum class Feature : std::uint8_t { Popcnt, Pclmul, Lzcnt, Bmi1, Bmi2, Avx2 };
 
 // Each feature by its name in a target attribute.
 struct FeatureName {
@@ -41,9 +39,8 @@ struct FeatureName {
     std::string_view name;
 };
 inline constexpr FeatureName kFeatureNames[] = {
-    {Feature::Popcnt, "popcnt"}, {Feature::Pclmul, "pclmul"},     {Feature::Lzcnt, "lzcnt"},
-    {Feature::Bmi1, "bmi"},      {Feature::Bmi2, "bmi2"},         {Feature::Avx2, "avx2"},
-    {Feature::Avx512f, "avx512f"}, {Feature::Avx512bw, "avx512bw"},
+    {Feature::Popcnt, "popcnt"}, {Feature::Pclmul, "pclmul"}, {Feature::Lzcnt, "lzcnt"},
+    {Feature::Bmi1, "bmi"},      {Feature::Bmi2, "bmi2"},     {Feature::Avx2, "avx2"},
 };
 
 class FeatureSet {
@@ -96,8 +93,11 @@ private:
     std::uint32_t bits_ = 0;
 };
 
-// The instruction sets the vector paths come in, narrowest first.
-enum class InstructionSet : std::uint8_t { Scalar, Sse2, Avx2, Avx512 };
+// The instruction sets the vector paths come in, narrowest first. AVX-512
+// has none: on the bench's dictionaries it saved a whole check or report
+// run no more processor time over AVX2 than the runs spread by
+// (bench/README.md).
+enum class InstructionSet : std::uint8_t { Scalar, Sse2, Avx2 };
 
 // What a bundle needs of the processor beyond baseline x86-64.
 constexpr FeatureSet featuresNeeded(InstructionSet set)
@@ -106,7 +106,6 @@ constexpr FeatureSet featuresNeeded(InstructionSet set)
     case InstructionSet::Scalar:
     case InstructionSet::Sse2: return FeatureSet();
     case InstructionSet::Avx2: return FeatureSet::named(CORVEL_AVX2_FEATURES);
-    case InstructionSet::Avx512: return FeatureSet::named(CORVEL_AVX512_FEATURES);
     }
     return FeatureSet::all();
 }
@@ -116,7 +115,7 @@ bool runsInstructionSet(InstructionSet set, FeatureSet has);
 // The same for this processor.
 bool runsInstructionSet(InstructionSet set);
 // The widest set run with `has`, or the one `wanted` names (scalar, sse2,
-// avx2, avx512) when it runs; `wanted` may be null.
+// avx2) when it runs; `wanted` may be null.
 InstructionSet chooseInstructionSet(FeatureSet has, const char* wanted);
 // The one choice every vector path follows (the block classifier's kernels
 // and the encoding scan's): chooseInstructionSet for this processor and the

@@ -68,19 +68,6 @@ std::uint64_t controlBit(std::uint32_t byte)
     return std::uint64_t {1} << (byte == 0x7F ? 32 : byte);
 }
 
-const char* utf16Message(const FileKind& kind)
-{
-    if (kind.utf16 == Utf16::LittleEndian)
-        return kind.utf16Bom ? "the file is UTF-16 (little-endian, byte-order mark FF FE): its "
-                               "lines cannot be read; save it as GBK or UTF-8"
-                             : "the file looks like UTF-16 (little-endian: NUL bytes between its "
-                               "ASCII bytes): its lines cannot be read; save it as GBK or UTF-8";
-    return kind.utf16Bom ? "the file is UTF-16 (big-endian, byte-order mark FE FF): its lines "
-                           "cannot be read; save it as GBK or UTF-8"
-                         : "the file looks like UTF-16 (big-endian: NUL bytes before its ASCII "
-                           "bytes): its lines cannot be read; save it as GBK or UTF-8";
-}
-
 }  // namespace
 
 EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSink& sink)
@@ -103,23 +90,19 @@ EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSi
 void EncodingScanner::reportFileKind()
 {
     const FileKind& kind = settings_.kind;
-    auto fileFinding = [&](RuleId rule, std::string message) {
-        report::Finding f = report::makeFinding(rule, 1);
+    auto fileFinding = [&](RuleId rule, std::uint32_t value) {
+        report::Finding f = report::makeFinding(rule, 1, {settings_.encoding, value});
         f.column = 1;
-        f.message = std::move(message);
         (void)sink_.add(std::move(f));  // the line reader's feed asks whether to go on
     };
     if (kind.isUtf16()) {
-        fileFinding(RuleId::Utf16, utf16Message(kind));
+        fileFinding(RuleId::Utf16, (kind.utf16 == Utf16::LittleEndian ? kLittleEndian : 0) |
+                                       (kind.utf16Bom ? kWithBom : 0));
         ignored_ = true;
         return;
     }
     if (kind.utf8Bom) {
-        fileFinding(RuleId::Utf8Bom,
-                    gbkFamily_ ? "the file starts with a UTF-8 byte-order mark, which read as "
-                                 "GBK is text of line 1; use --encoding utf-8"
-                               : "the file starts with a UTF-8 byte-order mark (not part of "
-                                 "line 1); programs that expect none read it as text");
+        fileFinding(RuleId::Utf8Bom, 0);
         bomLeft_ = 3;
         if (!gbkFamily_)
             lineStart_ = 3;
@@ -202,16 +185,10 @@ std::size_t EncodingScanner::takePlainBlocks(const char* p, std::size_t blocks)
 {
     switch (isa_) {
 #if defined(CORVEL_VECTOR_KERNELS)
-    case InstructionSet::Avx512:
-        return gbkFamily_ ? takePlainBlocksAvx512(p, blocks) : takePlainUtf8BlocksAvx512(p, blocks);
-    case InstructionSet::Avx2:
-        return gbkFamily_ ? takePlainBlocksAvx2(p, blocks) : takePlainUtf8BlocksSse2(p, blocks);
-    case InstructionSet::Sse2:
-        return gbkFamily_ ? takePlainBlocksSse2(p, blocks) : takePlainUtf8BlocksSse2(p, blocks);
+    case InstructionSet::Avx2: return takePlainBlocksAvx2(p, blocks);
+    case InstructionSet::Sse2: return takePlainBlocksSse2(p, blocks);
 #endif
-    default:
-        return gbkFamily_ ? takePlainBlocksPortable(p, blocks)
-                          : takePlainUtf8BlocksPortable(p, blocks);
+    default: return takePlainBlocksPortable(p, blocks);
     }
 }
 
@@ -221,106 +198,70 @@ void EncodingScanner::limitVectorIsa(InstructionSet isa)
         isa_ = isa;
 }
 
-// The loop of the fast path, once per instruction set, with the usual case
-// (CR LF line ends, GBK characters, no line with something to report) and
-// each layout as constants of its own loop.
-// The byte before a block: for the first, kept from the block before; for
-// the others, in memory right before it.
-#define CORVEL_PLAIN_LOOP(masksOf, usual, equals)                                   \
-    {                                                                               \
-        _Pragma("GCC unroll 2")                                                     \
-        for (; taken < blocks; ++taken, p += 64) {                                  \
-            const auto before = taken == 0 ? state.before                           \
-                                           : static_cast<unsigned char>(p[-1]);     \
-            if (!takeIfPlain<usual, equals>(                                        \
-                    p, masksOf<false>(p, equals, before, taken == 0), state))       \
-                break;                                                              \
-        }                                                                           \
-    }
-
-#define CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, equals)                          \
-    {                                                                               \
-        for (; taken < blocks; ++taken, p += 64) {                                  \
-            const auto before = taken == 0 ? state.before                           \
-                                           : static_cast<unsigned char>(p[-1]);     \
-            const auto before2 = taken == 0 ? carry.before2                         \
-                                            : static_cast<unsigned char>(p[-2]);    \
-            const BlockMasks masks = masksOf<true>(p, equals, before, taken == 0);  \
-            if (!takeUtf8IfPlain<equals>(p, masks, classesOf(p), before, before2,   \
-                                         carry, state))                             \
-                break;                                                              \
-        }                                                                           \
-    }
-
-#define CORVEL_PLAIN_BLOCKS_BEGIN()                                                 \
-    PlainState state = plainState();                                                \
-    std::size_t taken = 0;
-
-#define CORVEL_PLAIN_BLOCKS_END()                                                   \
-    if (taken > 0)                                                                  \
-        keepPlainState(state, p - 64);                                              \
-    return taken;
-
-#define CORVEL_TAKE_PLAIN_BLOCKS(masksOf)                                           \
-    CORVEL_PLAIN_BLOCKS_BEGIN()                                                     \
-    const bool usual =                                                              \
-        state.kind == LineEndKind::CrLf && state.multibyte && !state.dirty;         \
-    if (usual && equalsLayout_)                                                     \
-        CORVEL_PLAIN_LOOP(masksOf, true, true)                            \
-    else if (usual)                                                                 \
-        CORVEL_PLAIN_LOOP(masksOf, true, false)                           \
-    else if (equalsLayout_)                                                         \
-        CORVEL_PLAIN_LOOP(masksOf, false, true)                           \
-    else                                                                            \
-        CORVEL_PLAIN_LOOP(masksOf, false, false)                          \
-    CORVEL_PLAIN_BLOCKS_END()
-
-#define CORVEL_TAKE_PLAIN_UTF8_BLOCKS(masksOf, classesOf)                           \
-    CORVEL_PLAIN_BLOCKS_BEGIN()                                                     \
-    Utf8Carry carry = utf8Carry();                                                  \
-    if (equalsLayout_)                                                              \
-        CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, true)                    \
-    else                                                                            \
-        CORVEL_PLAIN_UTF8_LOOP(masksOf, classesOf, false)                   \
-    CORVEL_PLAIN_BLOCKS_END()
-
-std::size_t EncodingScanner::takePlainBlocksPortable(const char* p, std::size_t blocks)
+// The fast path on one instruction set's lanes, whose entry below is
+// flattened so that they are inlined into it; the usual case (CR LF line
+// ends, GBK characters, no line with something to report) and each layout
+// are constants of a loop of their own. The byte before a block: for the
+// first, kept from the block before; for the others, in memory right
+// before it.
+template <class Lanes>
+CORVEL_ALWAYS_INLINE std::size_t EncodingScanner::takePlain(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksPortable)
+    PlainState state = plainState();
+    std::size_t taken = 0;
+    const auto loop = [&]<bool Usual, bool Equals>() {
+#pragma GCC unroll 2
+        for (; taken < blocks; ++taken, p += 64) {
+            const auto before = taken == 0 ? state.before : static_cast<unsigned char>(p[-1]);
+            if (!takeIfPlain<Usual, Equals>(p, blockMasks<Lanes, false>(p, Equals, before), state))
+                break;
+        }
+    };
+    const auto utf8Loop = [&]<bool Equals>() {
+        Utf8Carry carry = utf8Carry();
+        for (; taken < blocks; ++taken, p += 64) {
+            const auto before = taken == 0 ? state.before : static_cast<unsigned char>(p[-1]);
+            const auto before2 = taken == 0 ? carry.before2 : static_cast<unsigned char>(p[-2]);
+            if (!takeUtf8IfPlain<Equals>(p, blockMasks<Lanes, true>(p, Equals, before),
+                                         utf8Classes<Lanes>(p), before, before2, carry, state))
+                break;
+        }
+    };
+    const bool usual = state.kind == LineEndKind::CrLf && state.multibyte && !state.dirty;
+    if (!gbkFamily_ && equalsLayout_)
+        utf8Loop.template operator()<true>();
+    else if (!gbkFamily_)
+        utf8Loop.template operator()<false>();
+    else if (usual && equalsLayout_)
+        loop.template operator()<true, true>();
+    else if (usual)
+        loop.template operator()<true, false>();
+    else if (equalsLayout_)
+        loop.template operator()<false, true>();
+    else
+        loop.template operator()<false, false>();
+    if (taken > 0)
+        keepPlainState(state, p - 64);
+    return taken;
 }
 
-std::size_t EncodingScanner::takePlainUtf8BlocksPortable(const char* p, std::size_t blocks)
+CORVEL_LANES_FLATTEN
+std::size_t EncodingScanner::takePlainBlocksPortable(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksPortable, utf8ClassesPortable)
+    return takePlain<lanes::PortableLanes>(p, blocks);
 }
 
 #if defined(CORVEL_VECTOR_KERNELS)
+CORVEL_LANES_FLATTEN
 std::size_t EncodingScanner::takePlainBlocksSse2(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksSse2)
+    return takePlain<lanes::Sse2Lanes>(p, blocks);
 }
 
-std::size_t EncodingScanner::takePlainUtf8BlocksSse2(const char* p, std::size_t blocks)
-{
-    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksSse2, utf8ClassesSse2)
-}
-
-CORVEL_KERNEL_AVX2
+CORVEL_KERNEL_AVX2 CORVEL_LANES_FLATTEN
 std::size_t EncodingScanner::takePlainBlocksAvx2(const char* p, std::size_t blocks)
 {
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx2)
-}
-
-CORVEL_KERNEL_AVX512
-std::size_t EncodingScanner::takePlainBlocksAvx512(const char* p, std::size_t blocks)
-{
-    CORVEL_TAKE_PLAIN_BLOCKS(blockMasksAvx512)
-}
-
-CORVEL_KERNEL_AVX512
-std::size_t EncodingScanner::takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks)
-{
-    CORVEL_TAKE_PLAIN_UTF8_BLOCKS(blockMasksAvx512, utf8ClassesAvx512)
+    return takePlain<lanes::Avx2Lanes>(p, blocks);
 }
 #endif
 

@@ -57,13 +57,11 @@ private:
     struct Utf8Carry;
     void scanBlocks(const char* p, std::size_t blocks);
     std::size_t takePlainBlocks(const char* p, std::size_t blocks);
+    template <class Lanes>
+    std::size_t takePlain(const char* p, std::size_t blocks);
     std::size_t takePlainBlocksPortable(const char* p, std::size_t blocks);
     std::size_t takePlainBlocksSse2(const char* p, std::size_t blocks);
     std::size_t takePlainBlocksAvx2(const char* p, std::size_t blocks);
-    std::size_t takePlainBlocksAvx512(const char* p, std::size_t blocks);
-    std::size_t takePlainUtf8BlocksPortable(const char* p, std::size_t blocks);
-    std::size_t takePlainUtf8BlocksSse2(const char* p, std::size_t blocks);
-    std::size_t takePlainUtf8BlocksAvx512(const char* p, std::size_t blocks);
     PlainState plainState() const;
     void keepPlainState(const PlainState& state, const char* last);
     Utf8Carry utf8Carry() const;

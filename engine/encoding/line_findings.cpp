@@ -10,28 +10,6 @@ namespace corvel::encoding {
 
 using report::RuleId;
 
-namespace {
-
-const char* lineEndName(LineEndKind kind)
-{
-    switch (kind) {
-    case LineEndKind::CrLf: return "CR LF";
-    case LineEndKind::Cr: return "a lone CR";
-    case LineEndKind::Lf: return "a lone LF";
-    case LineEndKind::None: break;
-    }
-    return "nothing";
-}
-
-std::string withCount(std::string message, std::int32_t count)
-{
-    if (count > 1)
-        message += " (" + std::to_string(count) + " in this line)";
-    return message;
-}
-
-}  // namespace
-
 std::string hexBytes(std::uint32_t code, int count)
 {
     std::string out;
@@ -43,6 +21,13 @@ std::string hexBytes(std::uint32_t code, int count)
         out += buf;
     }
     return out;
+}
+
+std::string withCount(std::string message, std::int32_t count)
+{
+    if (count > 1)
+        message += " (" + std::to_string(count) + " in this line)";
+    return message;
 }
 
 void LineFindings::set(Slot& slot, std::uint64_t pos, std::uint32_t value, std::uint32_t extra)
@@ -84,91 +69,38 @@ void LineFindings::dropLfControl()
     controlLf_ = Slot {};
 }
 
-std::string LineFindings::invalidMessage(const Slot& slot) const
-{
-    const int shown = static_cast<int>(slot.extra);
-    if (encoding_ == TextEncoding::Utf8)
-        return withCount(hexBytes(slot.value, shown) + " is not valid UTF-8", slot.count);
-    if (encoding_ == TextEncoding::Gbk && shown == 4 &&
-        isGb18030FourByte(slot.value >> 24, slot.value >> 16, slot.value >> 8, slot.value))
-        return withCount(hexBytes(slot.value, 4) +
-                             " is a GB18030 four-byte character, not GBK; use --encoding gb18030",
-                         slot.count);
-    const char* name = encoding_ == TextEncoding::Gb18030 ? "GB18030" : "GBK";
-    std::string bytes = hexBytes(slot.value, shown);
-    std::string message = shown == 1 ? "byte " + bytes + " is not " + name
-                                     : bytes + " is not a " + name + " character";
-    return withCount(std::move(message), slot.count);
-}
-
-std::string LineFindings::controlMessage(const Slot& slot) const
-{
-    return withCount("control byte " + hexBytes(slot.value, 1) +
-                         " in the translation, which its source does not hold",
-                     slot.count);
-}
-
-std::string LineFindings::outsideMessage(const Slot& slot) const
-{
-    std::string what;
-    if (encoding_ == TextEncoding::Utf8) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(slot.value));
-        what = buf;
-    } else {
-        what = hexBytes(slot.value, static_cast<int>(slot.extra));
-    }
-    return withCount(what + " is not in GB2312: a font of GB2312 only shows it as a box or '?'",
-                     slot.count);
-}
-
-std::string LineFindings::mixedMessage(const Slot& slot) const
-{
-    return std::string("this line ends with ") +
-           lineEndName(static_cast<LineEndKind>(slot.extra)) + ", the lines before with " +
-           lineEndName(static_cast<LineEndKind>(slot.value));
-}
-
 void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, report::FindingSink& sink)
 {
     if (!any_)
         return;
-    auto finding = [&](RuleId rule, const Slot& slot, std::string message) {
-        report::Finding f = report::makeFinding(rule, line);
+    auto finding = [&](RuleId rule, const Slot& slot) {
+        report::Finding f =
+            report::makeFinding(rule, line, {encoding_, slot.value, slot.extra, slot.count});
         f.column = static_cast<std::int32_t>(slot.pos - lineStart + 1);
-        f.message = std::move(message);
         return f;
     };
     if (utf8Text_.set)
-        (void)sink.add(finding(RuleId::Utf8Text, utf8Text_,
-                         "the file is UTF-8 (its multibyte characters start here) but is read "
-                         "as GBK; use --encoding utf-8"));
+        (void)sink.add(finding(RuleId::Utf8Text, utf8Text_));
     if (lfLineEnds_.set)
-        (void)sink.add(finding(RuleId::LfLineEnds, lfLineEnds_,
-                         "lone LF bytes end the lines here, but a line ends only at CR LF or "
-                         "CR, so these lines are read as one; use --line-ends any"));
+        (void)sink.add(finding(RuleId::LfLineEnds, lfLineEnds_));
     if (mixed_.set)
-        (void)sink.add(finding(RuleId::MixedLineEnds, mixed_, mixedMessage(mixed_)));
+        (void)sink.add(finding(RuleId::MixedLineEnds, mixed_));
 
     std::vector<report::Finding> byColumn;
     if (invalid_.set)
-        byColumn.push_back(finding(encoding_ == TextEncoding::Utf8 ? RuleId::InvalidUtf8
-                                                                   : RuleId::InvalidGbk,
-                                   invalid_, invalidMessage(invalid_)));
+        byColumn.push_back(finding(
+            encoding_ == TextEncoding::Utf8 ? RuleId::InvalidUtf8 : RuleId::InvalidGbk, invalid_));
     if (mojibake_.set)
-        byColumn.push_back(finding(RuleId::Mojibake, mojibake_,
-                                   withCount(std::string(describeMark(
-                                                 static_cast<Mark>(mojibake_.value))),
-                                             mojibake_.count)));
+        byColumn.push_back(finding(RuleId::Mojibake, mojibake_));
     if (control_.set || controlLf_.set) {
         Slot first = !controlLf_.set || (control_.set && control_.pos < controlLf_.pos)
                          ? control_
                          : controlLf_;
         first.count = control_.count + controlLf_.count;
-        byColumn.push_back(finding(RuleId::ControlChar, first, controlMessage(first)));
+        byColumn.push_back(finding(RuleId::ControlChar, first));
     }
     if (outside_.set)
-        byColumn.push_back(finding(RuleId::OutsideCharset, outside_, outsideMessage(outside_)));
+        byColumn.push_back(finding(RuleId::OutsideCharset, outside_));
     std::stable_sort(byColumn.begin(), byColumn.end(),
                      [](const report::Finding& a, const report::Finding& b) {
                          return *a.column < *b.column;

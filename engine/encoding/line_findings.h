@@ -1,7 +1,8 @@
 // The encoding findings of one line, gathered while its bytes stream by and
 // handed to the report when the line ends: at most one finding of each rule
 // per line (its first place, with the count when there are more), the
-// notes about the whole file first, then the rest by column.
+// notes about the whole file first, then the rest by column. What a
+// finding says is its rule's (describeBytes in rules/).
 #pragma once
 
 #include "mojibake_matcher.h"
@@ -14,6 +15,25 @@
 namespace corvel::encoding {
 
 enum class LineEndKind : std::uint8_t { None, CrLf, Cr, Lf };
+
+// What the scan noted of one rule in one line, for the rule's message.
+struct ByteNote {
+    TextEncoding encoding = TextEncoding::Gbk;
+    // What was noted: the bytes (first byte highest) or the code point of
+    // a character, a Mark, the file's first LineEndKind; for utf16 its
+    // Utf16Note bits.
+    std::uint32_t value = 0;
+    // The character's byte count, or the LineEndKind of this line.
+    std::uint32_t extra = 0;
+    std::int32_t count = 1;  // how often in the line
+};
+
+enum Utf16Note : std::uint32_t { kLittleEndian = 1, kWithBom = 2 };
+
+// "0xD7 0x20": the `count` bytes of `code`, first byte highest.
+std::string hexBytes(std::uint32_t code, int count);
+// `message`, with how often in the line when more than once.
+std::string withCount(std::string message, std::int32_t count);
 
 class LineFindings {
 public:
@@ -48,18 +68,11 @@ private:
     };
 
     void set(Slot& slot, std::uint64_t pos, std::uint32_t value, std::uint32_t extra);
-    std::string invalidMessage(const Slot& slot) const;
-    std::string controlMessage(const Slot& slot) const;
-    std::string outsideMessage(const Slot& slot) const;
-    std::string mixedMessage(const Slot& slot) const;
 
     TextEncoding encoding_;
     bool any_ = false;
     Slot utf8Text_, lfLineEnds_, mixed_;
     Slot invalid_, mojibake_, control_, controlLf_, outside_;
 };
-
-// "0xD7 0x20": the `count` bytes of `code`, first byte highest.
-std::string hexBytes(std::uint32_t code, int count);
 
 }  // namespace corvel::encoding

@@ -24,9 +24,6 @@ struct MarkFound {
     Mark mark = Mark::Replacement;
 };
 
-// A short English description of a mark, for messages.
-std::string_view describeMark(Mark mark);
-
 class MojibakeMatcher {
 public:
     explicit MojibakeMatcher(TextEncoding encoding) : utf8_(encoding == TextEncoding::Utf8) {}

@@ -1,6 +1,7 @@
 # Encodings, byte-order marks and line ends of dictionaries: detection and
-# the scanner that finds them in a file's bytes as they stream by, below
-# the run and the report that feed it. No Qt.
+# the scanner that finds them in a file's bytes as they stream by (what
+# each finding says is its rule's, in report/rules/), below the run and the
+# report that feed it. No Qt.
 target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/block_feed.h
   ${CMAKE_CURRENT_LIST_DIR}/encoding_check.cpp
@@ -8,7 +9,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/file_kind.cpp ${CMAKE_CURRENT_LIST_DIR}/file_kind.h
   ${CMAKE_CURRENT_LIST_DIR}/gb2312_set.cpp ${CMAKE_CURRENT_LIST_DIR}/gb2312_set.h
   ${CMAKE_CURRENT_LIST_DIR}/line_findings.cpp ${CMAKE_CURRENT_LIST_DIR}/line_findings.h
-  ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.cpp ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.h
+  ${CMAKE_CURRENT_LIST_DIR}/mojibake_matcher.h
   ${CMAKE_CURRENT_LIST_DIR}/plain_block.h
   ${CMAKE_CURRENT_LIST_DIR}/reading_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/utf8_block.cpp ${CMAKE_CURRENT_LIST_DIR}/utf8_block.h

@@ -4,12 +4,12 @@
 #include "chars.h"
 #include "equals_log.h"
 #include "finding_queue.h"
+#include "line_rules.h"
 #include "pair_checks.h"
 #include "pair_log.h"
 #include "pair_shift_tracker.h"
 #include "pair_rules.h"
 #include "text_files.h"
-#include "text_kinds.h"
 
 #include <algorithm>
 #include <deque>
@@ -25,8 +25,19 @@ constexpr std::uint64_t kLongLineHead = 4096;
 // A guess of a dictionary's bytes for each distinct source it holds, to
 // size the consistency table from the start.
 constexpr std::uintmax_t kBytesPerSource = 256;
-// The longest line the reader holds whole (its buffer).
-constexpr std::uint64_t kHeldLine = 256 * 1024;
+
+// The kind of a line class for the line rules (0: none in this layout).
+unsigned lineKindOf(LineClass lineClass, Layout layout)
+{
+    switch (lineClass) {
+    case LineClass::Empty: return layout == Layout::LinePairs ? kOnEmpty : 0;
+    case LineClass::Erroneous: return layout == Layout::LinePairs ? kOnErroneous : 0;
+    case LineClass::Untranslated: return kOnUntranslated;
+    case LineClass::MissingEquals: return layout == Layout::Equals ? kOnNoEquals : 0;
+    case LineClass::Good: break;
+    }
+    return 0;
+}
 }
 
 // A line too long to be held: its class and its length in bytes.
@@ -83,16 +94,18 @@ private:
     // `cut`: the line was too long to be held, and only its start is seen.
     void addLineClass(LineClass lineClass, std::int32_t line, QuotedPair& quoted,
                       bool cut = false);
-    void addLineClass(LineClass lineClass, QuotedPair& quoted);
-    void addUntranslated(std::int32_t line, QuotedPair& quoted, std::string message);
     void addLogStop(std::int32_t line, QuotedPair& quoted);
-    void add(RuleId id, std::int32_t line, QuotedPair& quoted, std::string message);
+    LineRuleContext lineContext(LineKind kind, std::int32_t line, QuotedPair& quoted) const
+    {
+        return LineRuleContext(kind, line, quoted, options_.layout, options_.encoding);
+    }
 
     AnalysisOptions options_;
     ConsistencyIndex* census_;
     bool counting_;
     TextDecoder decoder_;
     PairChecks pairChecks_;
+    LineRules lineRules_;
     PairShiftTracker shifts_;
     bool trackShifts_;
     std::int32_t line_ = 0;
@@ -165,6 +178,7 @@ DictionaryAnalyser::Run::Run(AnalysisOptions options, FindingSink& sink,
       counting_(counting),
       decoder_(options_.encoding),
       pairChecks_(options_.rules, decoder_),
+      lineRules_(options_.rules),
       // Shifted regions are tracked with pair-shift off too: their pairs
       // are no pairs, and the pair rules must not weigh them.
       trackShifts_(options_.layout == Layout::LinePairs),
@@ -324,7 +338,7 @@ void DictionaryAnalyser::Run::addEqualsLine(std::string_view text, std::optional
     QuotedPair quoted(pair, decoder_);
     LineClass lineClass =
         cut ? cut->flag : classifyEqualsLine(text, options_.encoding);
-    addLineClass(lineClass, quoted);
+    addLineClass(lineClass, line_, quoted);
     const bool weighed = lineClass != LineClass::MissingEquals && !isEmptyLine(pair.source) &&
                          !isEmptyLine(pair.translation);
     if (weighed && !cut)
@@ -345,129 +359,50 @@ void DictionaryAnalyser::Run::checkPair(FindingQueue::Entry& entry, const PairTe
 
 void DictionaryAnalyser::Run::addShiftFinding(const LinePair& first)
 {
-    if (counting_ || !wants(RuleId::PairShift))
+    if (counting_ || !lineRules_.any(kOnPairRun))
         return;
     PairText pair {first.odd, first.even, first.oddLine, first.oddLine + 1, 0};
     QuotedPair quoted(pair, decoder_);
-    std::int32_t last = shifts_.lastInStepLine();
-    shift_ = makeFinding(RuleId::PairShift, first.oddLine);
-    quoted.fill(*shift_);
-    shift_->message =
-        "the line pairs are out of step from here: odd lines hold translations and even lines "
-        "sources; " +
-        (last > 0 ? "line " + std::to_string(last) + " is the last that still paired correctly"
-                  : std::string("no line above paired correctly"));
+    LineRuleContext run = lineContext(kOnPairRun, first.oddLine, quoted);
+    run.lastInStep = shifts_.lastInStepLine();
+    std::vector<Finding> found;
+    lineRules_.check(run, found);
+    if (!found.empty())
+        shift_ = std::move(found.front());
 }
 
 void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, std::int32_t line,
                                            QuotedPair& quoted, bool cut)
 {
-    bool odd = line % 2 != 0;
-    switch (lineClass) {
-    case LineClass::Good:
-    case LineClass::MissingEquals: return;  // not a class of this layout
-    case LineClass::Empty:
-        if (wants(RuleId::EmptyLine))
-            add(RuleId::EmptyLine, line, quoted,
-                odd ? "empty source line" : "empty translation line");
+    const auto kind = static_cast<LineKind>(lineKindOf(lineClass, options_.layout));
+    if (kind == 0 || !lineRules_.any(kind))
         return;
-    case LineClass::Erroneous:
-        // The check log reads every byte beyond ASCII as Chinese; the
-        // report tells a source with CJK from one with only accents or
-        // punctuation.
-        if (cut || holdsCjk(quoted.pair().source, options_.encoding)) {
-            if (wants(RuleId::SourceHasChinese))
-                add(RuleId::SourceHasChinese, line, quoted,
-                    "the source line " + quote(quoted.source()) +
-                        " holds characters beyond ASCII, which the check reads as Chinese");
-        } else if (wants(RuleId::SourceNonAscii)) {
-            add(RuleId::SourceNonAscii, line, quoted,
-                "the source line " + quote(quoted.source()) +
-                    " holds characters beyond ASCII but no Chinese; the check reads it as Chinese");
-        }
-        return;
-    case LineClass::Untranslated:
-        addUntranslated(line, quoted,
-                        "the translation " + quote(quoted.translation()) +
-                            " holds no Chinese character");
-        return;
-    }
-}
-
-// An untranslated pair whose translation is its source kept as it is (a
-// name, an acronym, an address, placeholders only) is kept-in-english, not
-// untranslated: the check log still lists it.
-void DictionaryAnalyser::Run::addUntranslated(std::int32_t line, QuotedPair& quoted,
-                                              std::string message)
-{
-    const PairText& pair = quoted.pair();
-    if (keptInEnglish(pair.source, pair.translation)) {
-        if (wants(RuleId::KeptInEnglish))
-            add(RuleId::KeptInEnglish, line, quoted,
-                "the translation keeps the source " + quote(quoted.source()) +
-                    " as it is (a name, an acronym, an address or placeholders only)");
-        return;
-    }
-    if (wants(RuleId::Untranslated))
-        add(RuleId::Untranslated, line, quoted, std::move(message));
-}
-
-void DictionaryAnalyser::Run::addLineClass(LineClass lineClass, QuotedPair& quoted)
-{
-    if (lineClass == LineClass::MissingEquals && wants(RuleId::MissingEquals)) {
-        add(RuleId::MissingEquals, line_, quoted, "no \"=\" between source and translation");
-    } else if (lineClass == LineClass::Untranslated) {
-        addUntranslated(line_, quoted,
-                        quoted.pair().translation.empty()
-                            ? std::string("nothing after \"=\"")
-                            : "the translation " + quote(quoted.translation()) +
-                                  " holds no Chinese character");
-    }
+    LineRuleContext context = lineContext(kind, line, quoted);
+    context.cut = cut;
+    lineRules_.check(context, *pending_);
 }
 
 // A pair with a line too long to be held: the rules that weigh a source
-// against its translation did not see it, which the report must not keep
-// quiet about (a silent pass would read as a clean pair).
+// against its translation did not see it.
 void DictionaryAnalyser::Run::addNotChecked(std::int32_t line, std::uint64_t sourceCut,
                                             std::uint64_t translationCut, QuotedPair& quoted)
 {
-    if (!wants(RuleId::PairNotChecked))
+    if (!lineRules_.any(kOnLongLine))
         return;
-    std::string what;
-    if (options_.layout == Layout::Equals)
-        what = "the line is " + std::to_string(sourceCut) + " bytes long";
-    else if (sourceCut != 0 && translationCut != 0)
-        what = "the source is " + std::to_string(sourceCut) + " and the translation " +
-               std::to_string(translationCut) + " bytes long";
-    else if (sourceCut != 0)
-        what = "the source is " + std::to_string(sourceCut) + " bytes long";
-    else
-        what = "the translation is " + std::to_string(translationCut) + " bytes long";
-    add(RuleId::PairNotChecked, line, quoted,
-        what + ", more than the report holds of a line with its end (" +
-            std::to_string(kHeldLine) + " bytes): placeholders, numbers, spaces and consistency were not checked");
+    LineRuleContext context = lineContext(kOnLongLine, line, quoted);
+    context.sourceLength = sourceCut;
+    context.translationLength = translationCut;
+    lineRules_.check(context, *pending_);
 }
 
 void DictionaryAnalyser::Run::addLogStop(std::int32_t line, QuotedPair& quoted)
 {
     const std::optional<LogStop>& stop = options_.logStop;
-    if (!stop || stop->line != line || !wants(stop->rule)) [[likely]]
+    if (!stop || stop->line != line || !lineRules_.any(kOnLogStop)) [[likely]]
         return;
-    add(stop->rule, line, quoted,
-        stop->rule == RuleId::StoppedAtEmptyLine
-            ? "the check log stops at this empty line (--stop-on-empty); the lines after it are "
-              "not in the log"
-            : "the check log stops here after a row of erroneous lines; the lines after this "
-              "one are not in the log");
-}
-
-void DictionaryAnalyser::Run::add(RuleId id, std::int32_t line, QuotedPair& quoted,
-                             std::string message)
-{
-    Finding finding = makeFinding(id, line);
-    quoted.fill(finding);
-    finding.message = std::move(message);
-    pending_->push_back(std::move(finding));
+    LineRuleContext context = lineContext(kOnLogStop, line, quoted);
+    context.stop = stop->rule;
+    lineRules_.check(context, *pending_);
 }
 
 namespace {

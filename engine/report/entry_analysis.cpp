@@ -7,6 +7,7 @@
 
 #include "consistency_index.h"
 #include "finding_queue.h"
+#include "line_rules.h"
 #include "formats/format_table.h"
 #include "formats/text_form.h"
 #include "pair_checks.h"
@@ -111,7 +112,8 @@ public:
           source_(source),
           sourceName_(sourceName),
           counts_(counts),
-          queue_(sink, decoder_, counting ? nullptr : census_)
+          queue_(sink, decoder_, counting ? nullptr : census_),
+          lineRules_(rules)
     {
     }
 
@@ -121,10 +123,13 @@ public:
     void finish(bool whole);
 
 private:
-    bool wants(RuleId id) const { return rules_.enabled(id); }
     void count(const Entry& entry);
     PairChecks& checksFor(const std::optional<PlaceholderSyntaxes>& declared);
     Finding finding(RuleId id, const Entry& entry, std::string message) const;
+    // Adds the findings of the line rules of `kind` about `entry` (`sourceLine`:
+    // the line of a key of the source that the file lacks).
+    void checkLines(LineKind kind, const Entry& entry,
+                    std::optional<std::int32_t> sourceLine = std::nullopt);
     // Moves the findings of the rules, placed as in a dictionary's line,
     // to the entry's place in its file.
     void place(std::vector<Finding>& findings, std::size_t from, const Entry& entry) const;
@@ -137,6 +142,7 @@ private:
     EntryCounts& counts_;
     TextDecoder decoder_ {TextEncoding::Utf8};
     FindingQueue queue_;
+    LineRules lineRules_;
     std::map<unsigned long, std::unique_ptr<PairChecks>> checks_;
     std::unordered_set<std::string> unknownKeys_;
     std::unordered_set<std::string> pluralKeys_;  // keys the translation gives a plural form of
@@ -185,6 +191,25 @@ Finding EntryChecker::finding(RuleId id, const Entry& entry, std::string message
     return f;
 }
 
+void EntryChecker::checkLines(LineKind kind, const Entry& entry,
+                              std::optional<std::int32_t> sourceLine)
+{
+    if (!lineRules_.any(kind))
+        return;
+    const PairText pair {entry.source, entry.target, 0, 0, 0};
+    QuotedPair quoted(pair, decoder_);
+    LineRuleContext context(kind, 0, quoted, Layout::Equals, decoder_.encoding());
+    const std::string key = decoder_.toUtf8(entry.key);
+    context.key = &key;
+    context.sourceFile = sourceName_;
+    context.sourceLine = sourceLine;
+    std::vector<Finding>& out = queue_.next().findings;
+    lineRules_.check(context, out);
+    for (Finding& f : out)
+        f = finding(f.rule, entry, std::move(f.message));
+    queue_.push();
+}
+
 void EntryChecker::place(std::vector<Finding>& findings, std::size_t from,
                          const Entry& entry) const
 {
@@ -223,14 +248,7 @@ bool EntryChecker::entry(Entry&& entry)
         if (text == nullptr) {
             if (!counting_ && unknownKeys_.insert(entry.key).second) {
                 ++counts_.unknownKeys;
-                if (wants(RuleId::UnknownKey)) {
-                    FindingQueue::Entry& held = queue_.next();
-                    held.findings.push_back(finding(
-                        RuleId::UnknownKey, entry,
-                        "the key " + quote(decoder_.toUtf8(entry.key)) + " is not in the source " +
-                            sourceName_));
-                    queue_.push();
-                }
+                checkLines(kOnPair, entry);
             }
             return true;
         }
@@ -247,23 +265,9 @@ bool EntryChecker::entry(Entry&& entry)
     if (entry.target.empty() || kept) {
         if (counting_)
             return true;
-        FindingQueue::Entry& held = queue_.next();
-        if (kept && keptInEnglish(entry.source, entry.target)) {
-            if (wants(RuleId::KeptInEnglish))
-                held.findings.push_back(finding(
-                    RuleId::KeptInEnglish, entry,
-                    "the translation keeps the source " + quote(decoder_.toUtf8(entry.source)) +
-                        " as it is (a name, an acronym, an address or placeholders only)"));
-        } else {
+        if (!kept || !keptInEnglish(entry.source, entry.target))
             ++counts_.untranslated;
-            if (wants(RuleId::Untranslated))
-                held.findings.push_back(finding(
-                    RuleId::Untranslated, entry,
-                    kept ? "the translation is the source " + quote(decoder_.toUtf8(entry.source)) +
-                               " kept as it is"
-                         : std::string("the translation is empty")));
-        }
-        queue_.push();
+        checkLines(kOnUntranslated, entry);
         return true;
     }
     if (entry.source.empty())
@@ -294,19 +298,11 @@ void EntryChecker::finish(bool whole)
                 continue;  // a plural form the translation's language does not use
             ++counts_.missing;
             ++counts_.untranslated;
-            if (!wants(RuleId::Untranslated))
-                continue;
             Entry missing;
             missing.key = text.key;
             missing.source = text.text;
             missing.targetPlace = {lastLine_, 0, 0};
-            FindingQueue::Entry& held = queue_.next();
-            held.findings.push_back(finding(
-                RuleId::Untranslated, missing,
-                "the key " + quote(decoder_.toUtf8(text.key)) + " (line " +
-                    std::to_string(text.line) + " of " + sourceName_ +
-                    ") has no translation in this file"));
-            queue_.push();
+            checkLines(kOnUntranslated, missing, text.line);
         }
     }
     queue_.drain();

@@ -1,6 +1,6 @@
 // The last few pairs' findings wait here on their way to the sink, and leave
-// in line order, a batch at a time. The consistency rule's finding, decided
-// against the census of the whole dictionary, takes its place among its
+// in line order, a batch at a time. The finding of a rule that weighs a pair
+// against the census of the whole dictionary takes its place among its
 // pair's when the pair asks for it.
 #pragma once
 
@@ -16,6 +16,15 @@
 
 namespace corvel::report {
 
+// The census's verdict on a pair whose source has another translation
+// elsewhere, its texts in UTF-8, for the rules that weigh a pair against
+// the whole dictionary.
+struct DictionaryVerdict {
+    std::string_view source;
+    std::string_view translation;
+    ConsistencyIndex::Verdict census;  // its `major` in UTF-8
+};
+
 class FindingQueue {
 public:
     struct Entry {
@@ -27,8 +36,8 @@ public:
 
     // The entry for the next pair, emptied; fill it, then push().
     Entry& next();
-    // Adds the entry's inconsistent-translation finding here, if its pair's
-    // translation is not the one its source has on most lines.
+    // Adds the entry's findings of the rules weighing a pair against the
+    // census, when its translation is not the only one of its source.
     void checkConsistency(Entry& entry, std::string_view source, std::string_view translation,
                           std::int32_t line);
     // Queues the entry; a full queue lets its whole batch leave.

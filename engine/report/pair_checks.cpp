@@ -17,7 +17,7 @@ bool blankEnds(std::string_view text)
 }
 
 // Whether the translation holds a byte that a wrong conversion or an
-// invisible control leaves (kOnMarks).
+// invisible control leaves.
 bool mayHoldMarks(std::string_view text, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Utf8) {
@@ -41,7 +41,40 @@ std::size_t characters(std::string_view text, const gbk::CharSteps& steps)
     return n;
 }
 
+inline unsigned byteAndEnds(const PairFacts& pair)
+{
+    unsigned kinds = 0;
+    if (((pair.sourceBytes | pair.translationBytes) & kPlaceholderStart) != 0)
+        kinds |= kOnPlaceholder;
+    if ((pair.sourceBytes & (kDigit | kFullwidthLead)) != 0)
+        kinds |= kOnSourceNumber;
+    if (blankEnds(pair.source) || blankEnds(pair.translation))
+        kinds |= kOnBlankEnd;
+    return kinds;
+}
+
+// Each kind's test, in the order of the list.
+struct KindTestEntry {
+    unsigned kind;
+    KindTest test;
+};
+constexpr KindTestEntry kKindTests[] = {
+#define CORVEL_LINE_KIND_TEST(kind, name, test) {k##kind, test},
+    CORVEL_LINE_KINDS(CORVEL_LINE_KIND_TEST)
+#undef CORVEL_LINE_KIND_TEST
+};
+
 }  // namespace
+
+unsigned byteAndEndKinds(const PairFacts& pair)
+{
+    return byteAndEnds(pair);
+}
+
+unsigned markKinds(const PairFacts& pair)
+{
+    return mayHoldMarks(pair.translation, pair.encoding) ? kOnMarks : 0;
+}
 
 PairRuleContext::PairRuleContext(const TextDecoder& decoder, PlaceholderRules& placeholderRules,
                                  PlaceholderComparison& placeholders, NumberRule& numberRule)
@@ -131,30 +164,30 @@ PairChecks::PairChecks(const RuleSelection& rules, const TextDecoder& decoder)
             selected_.push_back(&rule);
             firesOn_ |= rule.firesOn;
         }
+    // byteAndEndKinds reads what every pair takes anyway: check() runs it
+    // itself, where it is cheapest.
+    for (const KindTestEntry& entry : kKindTests)
+        if (entry.test != nullptr && entry.test != byteAndEndKinds &&
+            (entry.kind & firesOn_) != 0 &&
+            std::find(tests_.begin(), tests_.end(), entry.test) == tests_.end())
+            tests_.push_back(entry.test);
 }
 
-// Most pairs hold no placeholder, no blank at either end and no number:
-// for them no pair rule can find anything.
+// Most pairs hold none of the kinds the selected rules fire on: for them
+// no pair rule can find anything.
 void PairChecks::check(const PairText& pair, std::vector<Finding>& out)
 {
     if (firesOn_ == 0)
         return;
-    unsigned sourceKinds = byteKinds(pair.source, decoder_.encoding());
-    unsigned translationKinds = byteKinds(pair.translation, decoder_.encoding());
-    unsigned lineKinds = 0;
-    if (((sourceKinds | translationKinds) & kPlaceholderStart) != 0)
-        lineKinds |= kOnPlaceholder;
-    if (blankEnds(pair.source) || blankEnds(pair.translation))
-        lineKinds |= kOnBlankEnd;
-    if ((sourceKinds & (kDigit | kFullwidthLead)) != 0)
-        lineKinds |= kOnSourceNumber;
-    if ((firesOn_ & kOnMarks) != 0 && mayHoldMarks(pair.translation, decoder_.encoding()))
-        lineKinds |= kOnMarks;
-    if ((firesOn_ & kSignLineKinds) != 0)
-        lineKinds |= signLineKinds(pair.source, pair.translation);
+    const PairFacts facts {pair.source, pair.translation,
+                           byteKinds(pair.source, decoder_.encoding()),
+                           byteKinds(pair.translation, decoder_.encoding()), decoder_.encoding()};
+    unsigned lineKinds = byteAndEnds(facts);
+    for (KindTest test : tests_)
+        lineKinds |= test(facts);
     if ((lineKinds & firesOn_) == 0)
         return;
-    context_.reset(pair, sourceKinds, translationKinds, lineKinds);
+    context_.reset(pair, facts.sourceBytes, facts.translationBytes, lineKinds);
     for (const RuleInfo* rule : rulesFor(lineKinds & firesOn_))
         rule->checkPair(context_, out);
 }

@@ -1,13 +1,15 @@
 // The rules that weigh a source against its translation on their own
-// (those of the rule table with a checkPair): placeholders, full-width
-// look-alikes, whitespace and numbers. Each rule's check is in its file in
-// rules/; here is what they share about the pair at hand. (Consistency
-// looks at the whole dictionary: FindingQueue.)
+// (those of the rule table with a checkPair), and which of them a pair
+// calls: only those firing on a kind the pair holds (line_kinds.h). Each
+// rule's check is in its file in rules/; here is what they share about the
+// pair at hand.
 #pragma once
 
-#include "number_rule.h"
+#include "report/rules/support/number_rule.h"
+#include "line_kinds.h"
 #include "pair_text.h"
-#include "placeholder_rules.h"
+#include "report/rules/support/placeholder_rules.h"
+#include "corvel/report/rule_catalogue.h"
 #include "corvel/report/rule_selection.h"
 
 #include <array>
@@ -84,6 +86,7 @@ private:
     std::array<FiringRules, kKeptSets> firing_;
     std::size_t nextFiring_ = 0;  // the kept list to replace next
     unsigned firesOn_ = 0;                   // what any of them fires on
+    std::vector<KindTest> tests_;            // the tests of those kinds, each once
     PlaceholderRules placeholderRules_;
     PlaceholderComparison placeholders_;
     NumberRule numberRule_;

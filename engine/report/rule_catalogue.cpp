@@ -1,5 +1,7 @@
 #include "corvel/report/rule_catalogue.h"
 
+#include "line_kinds.h"
+
 #include <array>
 
 namespace corvel::report {
@@ -16,11 +18,10 @@ const std::array<RuleInfo, kRuleCount>& table()
     return rules;
 }
 
-constexpr std::array<std::string_view, 25> kLineKindNames {
-    "empty", "erroneous", "untranslated", "no-equals", "log-stop", "placeholder",
-    "blank-end", "source-number", "pair", "pair-run", "bytes", "marks", "long-line",
-    "end-mark", "bracket", "quote", "address", "option", "path", "inner-space",
-    "long-source", "attribute", "dollar", "source-control", "double-space",
+constexpr std::array<std::string_view, kLineKindCount> kLineKindNames {
+#define CORVEL_LINE_KIND_NAME(kind, name, test) name,
+    CORVEL_LINE_KINDS(CORVEL_LINE_KIND_NAME)
+#undef CORVEL_LINE_KIND_NAME
 };
 
 }  // namespace
@@ -59,6 +60,13 @@ Finding makeFinding(RuleId id, std::int32_t line)
     finding.rule = id;
     finding.severity = info.severity;
     finding.line = line;
+    return finding;
+}
+
+Finding makeFinding(RuleId id, std::int32_t line, const encoding::ByteNote& note)
+{
+    Finding finding = makeFinding(id, line);
+    finding.message = ruleInfo(id).describeBytes(note);
     return finding;
 }
 

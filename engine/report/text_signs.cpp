@@ -1,6 +1,6 @@
 #include "text_signs.h"
 
-#include "corvel/report/rule_catalogue.h"
+#include "line_kinds.h"
 
 #include <array>
 #include <cctype>
@@ -125,16 +125,14 @@ bool tokenChar(char c)
 
 }  // namespace
 
-const unsigned kSignLineKinds = kOnEndMark | kOnBracket | kOnQuote | kOnAddress | kOnOption |
-                                kOnPath | kOnInnerSpace | kOnLongSource | kOnAttribute |
-                                kOnDollar | kOnSourceControl | kOnDoubleSpace;
-
-unsigned signLineKinds(std::string_view source, std::string_view translation)
+unsigned signKinds(const PairFacts& pair)
 {
+    const std::string_view source = pair.source;
+    const std::string_view translation = pair.translation;
     unsigned signs = 0;
     for (char c : source)
         signs |= kSignTable[static_cast<unsigned char>(c)];
-    unsigned kinds = signs & kSignLineKinds;
+    unsigned kinds = signs & ~(kLessSign | kEqualsSign);
     if ((signs & kLessSign) != 0 && (signs & kEqualsSign) != 0)
         kinds |= kOnAttribute;
     if (endsInMark(source) || endsInQuestionMark(translation))

@@ -1,6 +1,5 @@
 // What the rules about punctuation, addresses, options, paths, variables,
-// attributes and control bytes share: a quick look at which signs a pair
-// holds (so that most pairs skip them), the marks of a text read as
+// attributes and control bytes share: the marks of a text read as
 // characters (full-width and CJK punctuation included), and the ASCII
 // tokens of a text.
 #pragma once
@@ -12,15 +11,6 @@
 #include <string_view>
 
 namespace corvel::report {
-
-// The LineKind bits of a pair for the rules above: what its source holds
-// (brackets, quotes, '/', '@', '-', '$', '\\', tags with '=', control
-// bytes), how its texts end, whether its translation holds a space (and
-// two in a row) and whether its source is long. May say yes too often, never too rarely.
-unsigned signLineKinds(std::string_view source, std::string_view translation);
-
-// The LineKind bits signLineKinds() sets.
-extern const unsigned kSignLineKinds;
 
 // A character that is none of the marks these rules read (a Han
 // character, a letter beyond ASCII, a byte that is no character).

@@ -14,6 +14,7 @@
 #include "platform.h"
 #include "read_observer.h"
 #include "rereader.h"
+#include "scan/byte_lanes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,9 +23,6 @@
 #include <string_view>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace corvel {
 
@@ -132,26 +130,12 @@ private:
     void loadEndMask(std::size_t base)
     {
         maskBase_ = base;
-        const char* p = buffer_.get() + base;
-#if defined(__SSE2__)
-        const __m128i cr = _mm_set1_epi8('\r');
-        const __m128i lf = _mm_set1_epi8('\n');
-        std::uint64_t mask = 0;
-        for (int i = 0; i < 4; ++i) {
-            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-            __m128i ends = _mm_cmpeq_epi8(v, cr);
-            if constexpr (AlsoLf)
-                ends = _mm_or_si128(ends, _mm_cmpeq_epi8(v, lf));
-            auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(ends));
-            mask |= std::uint64_t {bits} << (16 * i);
-        }
-        endMask_ = mask;
-#else
-        std::uint64_t mask = 0;
-        for (int i = 0; i < 64; ++i)
-            mask |= std::uint64_t {p[i] == '\r' || (AlsoLf && p[i] == '\n')} << i;
-        endMask_ = mask;
-#endif
+        using L = lanes::BaselineLanes;
+        const auto v = L::load(buffer_.get() + base);
+        auto ends = L::eq(v, '\r');
+        if constexpr (AlsoLf)
+            ends = L::either(ends, L::eq(v, '\n'));
+        endMask_ = L::bits(ends);
     }
     bool atEndSlow();
     template <bool AlsoLf>

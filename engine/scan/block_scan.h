@@ -1,7 +1,7 @@
-// The classifier's inner loop, shared by every instruction set: each
-// kernel_*.cpp includes it with its own way of turning 64 bytes into bit
-// masks, and inlines it whole into functions built for its instruction set
-// (BaselineScans, Avx2Scans, Avx512Scans).
+// The classifier's inner loop, shared by every instruction set: kernels.cpp
+// instantiates it with each set's lanes (byte_lanes.h) and bit steps, and
+// inlines it whole into functions built for that set (BaselineScans,
+// Avx2Scans).
 //
 // A block is 64 bytes; bit i of a mask stands for byte i. The loop never
 // visits a line that needs no report. Per block it works out, for every CR
@@ -17,12 +17,14 @@
 // the loop, to LineReports, which also finds where those lines begin.
 #pragma once
 
+#include "byte_lanes.h"
 #include "kernels.h"
 #include "line_reports.h"
 #include "scan_state.h"
 #include "scan_types.h"
 
 #include <cstddef>
+#include <bit>
 #include <cstdint>
 
 #if defined(__x86_64__) || defined(_M_X64)
@@ -36,8 +38,6 @@
 #endif
 
 namespace corvel::scan {
-// Everything here is compiled anew, with other instructions, in each kernel's
-// translation unit: internal linkage keeps the linker from mixing the copies.
 namespace {
 
 // The bytes of one block as masks: CR, LF, >= 0x81, and the layout's own
@@ -81,9 +81,50 @@ CORVEL_SCAN_INLINE std::uint64_t x86AddWithCarry(std::uint64_t a, std::uint64_t 
 }
 #endif
 
+// Bit i: whether bits 0..i of x hold an odd number of ones, by shifts.
+CORVEL_SCAN_INLINE std::uint64_t shiftedPrefixXor(std::uint64_t x)
+{
+    x ^= x << 1;
+    x ^= x << 2;
+    x ^= x << 4;
+    x ^= x << 8;
+    x ^= x << 16;
+    x ^= x << 32;
+    return x;
+}
+
+// The byte the layout looks for besides CR, LF and >= 0x81.
+constexpr char ownByte(Layout layout)
+{
+    return layout == Layout::LinePairs ? ' ' : '=';
+}
+
+// The bit steps without special instructions: a portable popcount and
+// carry, for processors other than x86-64.
+struct PortableSteps {
+    static unsigned popcount(std::uint64_t x) { return static_cast<unsigned>(std::popcount(x)); }
+    static std::uint64_t prefixXor(std::uint64_t x) { return shiftedPrefixXor(x); }
+    static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
+                                      std::uint64_t& sum)
+    {
+        return portableAddWithCarry(a, b, carry, sum);
+    }
+};
+
 #if defined(CORVEL_VECTOR_KERNELS)
-// The bit steps of the wide kernels, with POPCNT and PCLMULQDQ.
-struct ClmulBitSteps {
+// Baseline x86-64: no POPCNT instruction, but the processor's carry.
+struct Sse2Steps {
+    static unsigned popcount(std::uint64_t x) { return portablePopcount(x); }
+    static std::uint64_t prefixXor(std::uint64_t x) { return shiftedPrefixXor(x); }
+    static std::uint64_t addWithCarry(std::uint64_t a, std::uint64_t b, std::uint64_t carry,
+                                      std::uint64_t& sum)
+    {
+        return x86AddWithCarry(a, b, carry, sum);
+    }
+};
+
+// The AVX2 bundle's, with POPCNT and PCLMULQDQ.
+struct ClmulSteps {
     CORVEL_KERNEL_AVX2 static unsigned popcount(std::uint64_t x)
     {
         return static_cast<unsigned>(_mm_popcnt_u64(x));
@@ -104,28 +145,28 @@ struct ClmulBitSteps {
 };
 #endif
 
-// Bit i: whether bits 0..i of x hold an odd number of ones, by shifts.
-CORVEL_SCAN_INLINE std::uint64_t shiftedPrefixXor(std::uint64_t x)
-{
-    x ^= x << 1;
-    x ^= x << 2;
-    x ^= x << 4;
-    x ^= x << 8;
-    x ^= x << 16;
-    x ^= x << 32;
-    return x;
-}
+// The masks of a block by one instruction set's lanes, with its bit steps.
+template <class Lanes, class Steps>
+struct LaneMasks : Steps {
+    template <char Own>
+    static ByteMasks load(const unsigned char* p)
+    {
+        const auto v = Lanes::load(p);
+        return {Lanes::bits(Lanes::eq(v, '\r')), Lanes::bits(Lanes::eq(v, '\n')),
+                Lanes::bits(Lanes::atLeast(v, 0x81)),
+                Lanes::bits(Lanes::eq(v, static_cast<std::uint8_t>(Own)))};
+    }
+    // Whether the 64 bytes hold no CR and, if `high`, no byte >= 0x81.
+    static bool quiet(const unsigned char* p, bool high)
+    {
+        const auto v = Lanes::load(p);
+        auto found = Lanes::eq(v, '\r');
+        if (high)
+            found = Lanes::either(found, Lanes::atLeast(v, 0x81));
+        return !Lanes::any(found);
+    }
+};
 
-// The byte the layout looks for besides CR, LF and >= 0x81.
-constexpr char ownByte(Layout layout)
-{
-    return layout == Layout::LinePairs ? ' ' : '=';
-}
-
-// `Masks` provides load<own>(p) (64 bytes to ByteMasks), quiet(p, high)
-// (whether the 64 bytes hold no CR and, if `high`, no byte >= 0x81), popcount(x),
-// prefixXor(x) (bit i: whether bits 0..i of x hold an odd number of ones)
-// and addWithCarry (one of the above).
 template <class Masks, Layout L, bool Copying>
 class BlockScan {
 public:
@@ -326,12 +367,13 @@ private:
     }
 };
 
-// BlockScan's run in a function of its own, for baseline x86-64 and for
-// each wide bundle.
+// BlockScan's run in a function of its own, at baseline and in the AVX2
+// bundle.
 template <class Masks>
 struct BaselineScans {
     template <Layout L, bool Copying>
-    static std::size_t scan(ScanState& s, const ScanInput& in, std::size_t pos, LineReports& r)
+    CORVEL_LANES_FLATTEN static std::size_t scan(ScanState& s, const ScanInput& in, std::size_t pos,
+                                                LineReports& r)
     {
         return BlockScan<Masks, L, Copying>::run(s, in, pos, r);
     }
@@ -340,16 +382,7 @@ struct BaselineScans {
 template <class Masks>
 struct Avx2Scans {
     template <Layout L, bool Copying>
-    CORVEL_KERNEL_AVX2 __attribute__((flatten)) static std::size_t scan(
-        ScanState& s, const ScanInput& in, std::size_t pos, LineReports& r)
-    {
-        return BlockScan<Masks, L, Copying>::run(s, in, pos, r);
-    }
-};
-template <class Masks>
-struct Avx512Scans {
-    template <Layout L, bool Copying>
-    CORVEL_KERNEL_AVX512 __attribute__((flatten)) static std::size_t scan(
+    CORVEL_KERNEL_AVX2 CORVEL_LANES_FLATTEN static std::size_t scan(
         ScanState& s, const ScanInput& in, std::size_t pos, LineReports& r)
     {
         return BlockScan<Masks, L, Copying>::run(s, in, pos, r);
@@ -359,8 +392,8 @@ struct Avx512Scans {
 
 // The scans of one kernel, by layout and copying: `Scans::scan<L, Copying>`
 // inlines BlockScan<Masks, L, Copying>::run whole, in a function with the
-// kernel's target attribute (flatten, so that the mask steps, which carry
-// that attribute themselves, are inlined into it as well).
+// kernel's target attribute (flatten, so that the lanes and bit steps,
+// which carry that attribute themselves, are inlined into it as well).
 template <class Scans>
 ScanFunction scansOf(Layout layout, bool copying)
 {

@@ -1,6 +1,5 @@
-// The classifier's code paths, one translation unit each, the wide ones in
-// their kernel bundles (processor_features.h), and the choice among them at
-// run time.
+// The classifier's code paths, one per instruction set (kernels.cpp), and
+// the choice among them at run time.
 #pragma once
 
 #include "scan_state.h"
@@ -14,14 +13,8 @@ class LineReports;
 
 using ScanFunction = std::size_t (*)(ScanState&, const ScanInput&, std::size_t, LineReports&);
 
-// Each kernel's scan for a layout, copying or not.
-// The SSE2, AVX2 and AVX-512 ones exist in x86-64 builds only.
-ScanFunction scalarScan(Layout layout, bool copying);
-ScanFunction sse2Scan(Layout layout, bool copying);
-ScanFunction avx2Scan(Layout layout, bool copying);  // only where runsInstructionSet(Avx2)
-ScanFunction avx512Scan(Layout layout, bool copying);  // only where runsInstructionSet(Avx512)
-
-// The scan for a kernel that is available.
+// The scan for a layout, copying or not, with `kernel` where this build
+// and processor run it, else with the widest narrower one that they do.
 ScanFunction scanFunction(Kernel kernel, Layout layout, bool copying);
 
 }  // namespace corvel::scan

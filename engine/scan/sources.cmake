@@ -1,16 +1,13 @@
 # The block line classifier, part of the engine library:
 #   include(${CMAKE_CURRENT_SOURCE_DIR}/scan/sources.cmake)
-# One kernel file per instruction set; the wide ones hold their target
-# attributes themselves (processor_features.h), so every file is built at
-# baseline and the choice is made at run time.
+# The kernels of every instruction set are built in one file (kernels.cpp):
+# the wide ones hold their target attributes themselves (processor_
+# features.h), so every file is built at baseline and the choice is made at
+# run time.
 target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/block_scan.h
-  ${CMAKE_CURRENT_LIST_DIR}/kernel_avx2.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/kernel_avx512.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/kernel_choice.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/kernel_scalar.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/kernel_sse2.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/kernels.h
+  ${CMAKE_CURRENT_LIST_DIR}/byte_lanes.h
+  ${CMAKE_CURRENT_LIST_DIR}/kernels.cpp ${CMAKE_CURRENT_LIST_DIR}/kernels.h
   ${CMAKE_CURRENT_LIST_DIR}/line_classifier.cpp ${CMAKE_CURRENT_LIST_DIR}/line_classifier.h
   ${CMAKE_CURRENT_LIST_DIR}/line_reports.cpp ${CMAKE_CURRENT_LIST_DIR}/line_reports.h
   ${CMAKE_CURRENT_LIST_DIR}/scan_state.h

@@ -1,6 +1,8 @@
 // Each rule on the case that decides it and on its nearest false positive.
 #include "scan_support.h"
 
+#include "corvel/report/rule_catalogue.h"
+
 #include <gtest/gtest.h>
 
 namespace corvel::encoding::test {
@@ -158,16 +160,69 @@ TEST(EncodingRules, OneFindingOfARulePerLineCountsTheRest)
     EXPECT_NE(found[0].message.find("(3 in this line)"), std::string::npos) << found[0].message;
 }
 
-TEST(EncodingRules, HintsNameTheOptionToUse)
+// What each rule of the bytes says of what the scan noted, hints naming
+// the option to use included.
+TEST(EncodingRules, EachRuleSaysWhatItNoted)
 {
-    auto message = [](std::string_view bytes, const ReadingOptions& options) {
-        std::vector<report::Finding> found = scanBytes(bytes, options);
-        return found.empty() ? std::string() : found[0].message;
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string cannotRead = ": its lines cannot be read; save it as GBK or UTF-8";
+    struct Said {
+        std::string bytes;
+        ReadingOptions options;
+        std::string rule;
+        std::string message;
     };
-    EXPECT_NE(message(pair("Open", "打开"), kGbk).find("--encoding utf-8"), std::string::npos);
-    EXPECT_NE(message("Open\nOK\n", kGbk).find("--line-ends any"), std::string::npos);
-    EXPECT_NE(message(pair("Open", "\x81\x30\x81\x30"), kGbk).find("--encoding gb18030"),
-              std::string::npos);
+    const Said cases[] = {
+        {pair("Open", "打开"), kGbk, "utf8-text",
+         "the file is UTF-8 (its multibyte characters start here) but is read as GBK; use "
+         "--encoding utf-8"},
+        {"Open\nOK\n", kGbk, "lf-line-ends",
+         "lone LF bytes end the lines here, but a line ends only at CR LF or CR, so these lines "
+         "are read as one; use --line-ends any"},
+        {"A\r\nB\rC\r\n", kGbk, "mixed-line-ends",
+         "this line ends with a lone CR, the lines before with CR LF"},
+        {"A\rB\r\nC\r", kGbk, "mixed-line-ends",
+         "this line ends with CR LF, the lines before with a lone CR"},
+        {pair("Open", "\x81\x30\x81\x30"), kGbk, "invalid-gbk",
+         "0x81 0x30 0x81 0x30 is a GB18030 four-byte character, not GBK; use --encoding gb18030"},
+        {pair("Open", "\xFF"), kGbk, "invalid-gbk", "byte 0xFF is not GBK"},
+        {pair("Open", "\xFF"), kGb18030, "invalid-gbk", "byte 0xFF is not GB18030"},
+        {pair("Open", "\x81\x20"), kGbk, "invalid-gbk", "0x81 0x20 is not a GBK character"},
+        {pair("Open", "\xC3\x28"), kUtf8, "invalid-utf8", "0xC3 is not valid UTF-8"},
+        {pair("Open", "OK\x01"), kGbk, "control-char",
+         "control byte 0x01 in the translation, which its source does not hold"},
+        {pair("Open", gbk("打锟斤拷")), kGbk, "mojibake",
+         "'锟斤拷': the UTF-8 bytes of U+FFFD read as GBK, text an earlier conversion lost"},
+        {pair("Open", gbk("烫烫烫")), kGbk, "mojibake",
+         "'烫烫烫': bytes 0xCC of uninitialized memory read as text"},
+        {pair("Open", "\x81\x40"), kGb2312, "outside-charset",
+         "0x81 0x40 is not in GB2312: a font of GB2312 only shows it as a box or '?'"},
+        {pair("Open", "\xE4\xB8\x82"), kUtf8Gb2312, "outside-charset",
+         "U+4E02 is not in GB2312: a font of GB2312 only shows it as a box or '?'"},
+        {bom + "Open\r\n", kGbk, "utf8-bom",
+         "the file starts with a UTF-8 byte-order mark, which read as GBK is text of line 1; "
+         "use --encoding utf-8"},
+        {bom + "Open\r\n", kUtf8, "utf8-bom",
+         "the file starts with a UTF-8 byte-order mark (not part of line 1); programs that "
+         "expect none read it as text"},
+        {"\xFF\xFEO\0\r\0\n\0"s, kGbk, "utf16",
+         "the file is UTF-16 (little-endian, byte-order mark FF FE)" + cannotRead},
+        {"\xFE\xFF\0O\0\r\0\n"s, kGbk, "utf16",
+         "the file is UTF-16 (big-endian, byte-order mark FE FF)" + cannotRead},
+        {"O\0p\0e\0n\0\r\0\n\0"s, kGbk, "utf16",
+         "the file looks like UTF-16 (little-endian: NUL bytes between its ASCII bytes)" +
+             cannotRead},
+        {"\0O\0p\0e\0n\0\r\0\n"s, kGbk, "utf16",
+         "the file looks like UTF-16 (big-endian: NUL bytes before its ASCII bytes)" +
+             cannotRead},
+    };
+    for (const Said& c : cases) {
+        std::vector<std::string> said;
+        for (const report::Finding& f : scanBytes(c.bytes, c.options))
+            if (report::ruleInfo(f.rule).name == c.rule)
+                said.push_back(f.message);
+        EXPECT_EQ(said, std::vector<std::string> {c.message}) << c.rule;
+    }
 }
 
 TEST(EncodingRules, LfLineEndsAndMixedLineEndsAreReportedOnce)

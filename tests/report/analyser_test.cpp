@@ -4,6 +4,7 @@
 #include "report_test_support.h"
 
 #include "report/consistency_index.h"
+#include "report/line_rules.h"
 #include "report/pair_shift_tracker.h"
 #include "corvel/report/rule_catalogue.h"
 #include "corvel/report/rule_selection.h"
@@ -279,6 +280,119 @@ TEST(Analyser, OnlyTheSelectedRulesReport)
     auto findings = analyseLines(Layout::Equals, {"Level %d 5=等级", "No equals", "Open=Open"},
                                  options);
     EXPECT_EQ(ruleLines(findings), (Lines {"placeholder-mismatch@1"}));
+}
+
+// With every rule on, a line calls the rules of its kind, and the one that
+// decides it (of two alternatives, exactly one) says what it found.
+TEST(LineRules, EachLineGetsTheFindingOfTheRuleThatDecidesIt)
+{
+    std::string error;
+    const RuleSelection all = RuleSelection::fromLists(
+        {"empty-line,untranslated,source-has-chinese,row-of-errors,missing-equals,"
+         "stopped-at-empty-line,pair-shift,pair-not-checked,source-non-ascii,kept-in-english,"
+         "unknown-key"},
+        {}, error);
+    ASSERT_EQ(error, "");
+    const LineRules rules(all);
+    const TextDecoder decoder(TextEncoding::Utf8);
+    struct Line {
+        LineKind kind;
+        Layout layout;
+        std::int32_t line;
+        std::string_view source;
+        std::string_view translation;
+        void (*set)(LineRuleContext&);
+        std::string said;  // rule: the start of its message
+    };
+    auto none = [](LineRuleContext&) {};
+    const Line cases[] = {
+        {kOnEmpty, Layout::LinePairs, 3, "", "x", none, "empty-line: empty source line"},
+        {kOnEmpty, Layout::LinePairs, 4, "x", "", none, "empty-line: empty translation line"},
+        {kOnErroneous, Layout::LinePairs, 1, "中文", "", none,
+         "source-has-chinese: the source line \"中文\" holds"},
+        {kOnErroneous, Layout::LinePairs, 1, "Türkiye", "", none,
+         "source-non-ascii: the source line \"Türkiye\" holds"},
+        {kOnErroneous, Layout::LinePairs, 1, "Türkiye", "", [](LineRuleContext& c) { c.cut = true; },
+         "source-has-chinese: the source line \"Türkiye\" holds"},
+        {kOnUntranslated, Layout::LinePairs, 2, "Open", "Open", none,
+         "untranslated: the translation \"Open\" holds no Chinese"},
+        {kOnUntranslated, Layout::LinePairs, 2, "USB", "USB", none,
+         "kept-in-english: the translation keeps the source \"USB\""},
+        {kOnUntranslated, Layout::Equals, 1, "Open", "", none,
+         "untranslated: nothing after \"=\""},
+        {kOnNoEquals, Layout::Equals, 1, "Open", "", none, "missing-equals: no \"=\""},
+        {kOnLogStop, Layout::LinePairs, 6, "Open", "x",
+         [](LineRuleContext& c) { c.stop = RuleId::RowOfErrors; },
+         "row-of-errors: the check log stops here after a row"},
+        {kOnLogStop, Layout::LinePairs, 3, "", "x",
+         [](LineRuleContext& c) { c.stop = RuleId::StoppedAtEmptyLine; },
+         "stopped-at-empty-line: the check log stops at this empty line"},
+        {kOnLongLine, Layout::LinePairs, 2, "a", "b",
+         [](LineRuleContext& c) { c.sourceLength = 300000; c.translationLength = 400000; },
+         "pair-not-checked: the source is 300000 and the translation 400000 bytes long"},
+        {kOnLongLine, Layout::LinePairs, 2, "a", "b",
+         [](LineRuleContext& c) { c.translationLength = 400000; },
+         "pair-not-checked: the translation is 400000 bytes long"},
+        {kOnLongLine, Layout::Equals, 1, "a", "b",
+         [](LineRuleContext& c) { c.sourceLength = 300000; },
+         "pair-not-checked: the line is 300000 bytes long"},
+        {kOnPairRun, Layout::LinePairs, 1, "打开", "Open", none,
+         "pair-shift: the line pairs are out of step from here"},
+        {kOnPairRun, Layout::LinePairs, 9, "打开", "Open",
+         [](LineRuleContext& c) { c.lastInStep = 6; },
+         "pair-shift: the line pairs are out of step from here: odd lines hold translations and "
+         "even lines sources; line 6 is the last"},
+    };
+    // In a translation file paired with its source.
+    static const std::string key = "menu.open";
+    auto inFile = [](LineRuleContext& c) {
+        c.key = &key;
+        c.sourceFile = "en.json";
+    };
+    const Line inFiles[] = {
+        {kOnUntranslated, Layout::Equals, 7, "Open", "", inFile,
+         "untranslated: the translation is empty"},
+        {kOnUntranslated, Layout::Equals, 7, "Open", "Open", inFile,
+         "untranslated: the translation is the source \"Open\" kept as it is"},
+        {kOnUntranslated, Layout::Equals, 7, "USB", "USB", inFile,
+         "kept-in-english: the translation keeps the source \"USB\""},
+        {kOnUntranslated, Layout::Equals, 7, "Open", "",
+         [](LineRuleContext& c) {
+             c.key = &key;
+             c.sourceFile = "en.json";
+             c.sourceLine = 3;
+         },
+         "untranslated: the key \"menu.open\" (line 3 of en.json) has no translation"},
+        {kOnPair, Layout::Equals, 7, "Open", "Opne", inFile,
+         "unknown-key: the key \"menu.open\" is not in the source en.json"},
+    };
+    std::vector<Line> lines(std::begin(cases), std::end(cases));
+    lines.insert(lines.end(), std::begin(inFiles), std::end(inFiles));
+    for (const Line& c : lines) {
+        const PairText pair {c.source, c.translation, c.line, c.line, 0};
+        QuotedPair quoted(pair, decoder);
+        LineRuleContext context(c.kind, c.line, quoted, c.layout, TextEncoding::Utf8);
+        c.set(context);
+        ASSERT_TRUE(rules.any(c.kind)) << c.said;
+        std::vector<Finding> found;
+        rules.check(context, found);
+        ASSERT_EQ(found.size(), 1u) << c.said;
+        const std::string said =
+            std::string(ruleInfo(found[0].rule).name) + ": " + found[0].message;
+        EXPECT_EQ(said.substr(0, c.said.size()), c.said) << said;
+        EXPECT_EQ(found[0].line, c.line) << c.said;
+    }
+    // Off, a rule is not called: a kept source with kept-in-english off is
+    // no finding (untranslated leaves it alone).
+    const LineRules untranslatedOnly(RuleSelection::fromLists({"untranslated"}, {}, error));
+    EXPECT_FALSE(untranslatedOnly.any(kOnEmpty));
+    const PairText kept {"USB", "USB", 1, 2, 0};
+    QuotedPair quoted(kept, decoder);
+    std::vector<Finding> found;
+    untranslatedOnly.check(LineRuleContext(kOnUntranslated, 2, quoted, Layout::LinePairs,
+                                           TextEncoding::Utf8),
+                           found);
+    EXPECT_TRUE(found.empty());
 }
 
 TEST(Analyser, ALoneLastOddLineIsAClassOnly)

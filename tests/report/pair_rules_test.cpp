@@ -1,11 +1,11 @@
 // whitespace-mismatch, number-mismatch, the consistency index and the
 // equals-line split, each on the cases that decide it.
 #include "report/consistency_index.h"
-#include "report/number_rule.h"
+#include "report/rules/support/number_rule.h"
 #include "report/pair_text.h"
-#include "report/placeholder_rules.h"
+#include "report/rules/support/placeholder_rules.h"
 #include "corvel/report/text_decoder.h"
-#include "report/whitespace_rule.h"
+#include "report/rules/support/whitespace_rule.h"
 
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 // placeholder-mismatch and fullwidth-placeholder on the cases that decide
 // them and on their nearest false positives.
-#include "report/placeholder_rules.h"
+#include "report/rules/support/placeholder_rules.h"
 #include "corvel/report/text_decoder.h"
 
 #include "test_support.h"

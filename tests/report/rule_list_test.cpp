@@ -5,6 +5,7 @@
 #include "rule_docs.h"
 #include "test_support.h"
 #include "corvel/report/rule_catalogue.h"
+#include "report/line_kinds.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,54 @@ TEST(RuleList, TableFollowsTheRegistryInIdOrder)
         EXPECT_EQ(findRule(rule.name), rule.id);
     }
     EXPECT_EQ(index, kRuleCount);
+}
+
+// A rule has the hook of each kind it fires on: who reports a rule of a
+// line's class, of the bytes or of a pair's signs is its own file.
+TEST(RuleList, EachRuleHasTheHookOfWhatItFiresOn)
+{
+    unsigned tested = 0;  // the kinds a pair's test decides
+#define CORVEL_TESTED_KIND(kind, name, test) tested |= test != nullptr ? k##kind : 0u;
+    CORVEL_LINE_KINDS(CORVEL_TESTED_KIND)
+#undef CORVEL_TESTED_KIND
+    struct Hook {
+        const char* name;
+        unsigned kinds;
+        bool (*has)(const RuleInfo&);
+    };
+    constexpr unsigned kLineHookKinds = kOnEmpty | kOnErroneous | kOnUntranslated | kOnNoEquals |
+                                        kOnLogStop | kOnLongLine | kOnPairRun;
+    const Hook hooks[] = {
+        {"checkLine", kLineHookKinds, [](const RuleInfo& r) { return r.checkLine != nullptr; }},
+        {"describeBytes", kOnBytes, [](const RuleInfo& r) { return r.describeBytes != nullptr; }},
+        {"checkPair", tested, [](const RuleInfo& r) { return r.checkPair != nullptr; }},
+    };
+    for (const RuleInfo& rule : ruleCatalogue()) {
+        // A pair against the others: of the dictionary, or a key of a
+        // translation file against its source (a line rule).
+        const bool againstOthers = (rule.firesOn & kOnPair) != 0;
+        EXPECT_EQ(rule.checkDictionary != nullptr,
+                  againstOthers && rule.id == RuleId::InconsistentTranslation)
+            << rule.name;
+        for (const Hook& hook : hooks)
+            EXPECT_EQ(hook.has(rule), (rule.firesOn & hook.kinds) != 0 ||
+                                          (hook.kinds == kLineHookKinds && againstOthers &&
+                                           rule.checkDictionary == nullptr))
+                << rule.name << " and " << hook.name;
+    }
+}
+
+TEST(RuleList, EveryKindHasItsOwnName)
+{
+    std::set<std::string_view> names;
+    for (std::size_t bit = 0; bit < kLineKindCount; ++bit) {
+        std::vector<std::string_view> one = lineKindNames(1u << bit);
+        ASSERT_EQ(one.size(), 1u) << bit;
+        EXPECT_TRUE(names.insert(one[0]).second) << "twice: " << one[0];
+    }
+    EXPECT_EQ(lineKindNames(~0u).size(), kLineKindCount);
+    EXPECT_EQ(lineKindNames(kOnPlaceholder | kOnDoubleSpace),
+              (std::vector<std::string_view> {"placeholder", "double-space"}));
 }
 
 TEST(RuleList, TextAndJsonListEveryRule)

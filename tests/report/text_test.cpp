@@ -5,6 +5,7 @@
 #include "report/text_writer.h"
 
 #include "report/byte_scan.h"
+#include "report/line_kinds.h"
 #include "report/pair_text.h"
 #include "corvel/report/text_decoder.h"
 #include "test_support.h"
@@ -67,6 +68,68 @@ TEST(ByteScan, AgreesWithAPlainLookAtEveryLengthAndPosition)
                 EXPECT_EQ(masks.fullwidthLeads, special == '\xA3' ? bit : 0) << n << " " << at;
             }
         }
+    }
+}
+
+// Each kind a pair's test decides, on a pair that holds it: its test says
+// so, and no test says it of a plain pair. Every such kind has its row.
+TEST(LineKinds, EachTestFindsItsKind)
+{
+    using namespace report;
+    struct Tested {
+        unsigned kind;
+        KindTest test;
+    };
+    const Tested tests[] = {
+#define CORVEL_KIND_TEST(kind, name, test) {k##kind, test},
+        CORVEL_LINE_KINDS(CORVEL_KIND_TEST)
+#undef CORVEL_KIND_TEST
+    };
+    struct Holds {
+        unsigned kind;
+        std::string_view source;
+        std::string_view translation;
+        TextEncoding encoding = TextEncoding::Gbk;
+    };
+    const Holds cases[] = {
+        {kOnPlaceholder, "Open", "%s \xB4\xF2"},
+        {kOnBlankEnd, "Open ", "\xB4\xF2"},
+        {kOnSourceNumber, "Open 2", "\xB4\xF2"},
+        {kOnMarks, "Open", "\xB4\x81\xA0"},
+        {kOnMarks, "Cafe", "Caf\xC3\xA9", TextEncoding::Utf8},
+        {kOnEndMark, "Open?", "\xB4\xF2"},
+        {kOnEndMark, "Open", "\xB4\xF2?"},
+        {kOnBracket, "Open (file)", "\xB4\xF2"},
+        {kOnQuote, "Open \"file\"", "\xB4\xF2"},
+        {kOnAddress, "me@host", "\xB4\xF2"},
+        {kOnOption, "--open", "\xB4\xF2"},
+        {kOnPath, "C:\\open", "\xB4\xF2"},
+        {kOnInnerSpace, "Open", "\xB4\xF2 \xB4\xF2"},
+        {kOnLongSource, "Open the file that the last session of this program left", "\xB4\xF2"},
+        {kOnAttribute, "<a href=x>", "\xB4\xF2"},
+        {kOnDollar, "$HOME", "\xB4\xF2"},
+        {kOnSourceControl, "Open\x01", "\xB4\xF2"},
+        {kOnDoubleSpace, "Open", "\xB4\xF2  \xB4\xF2"},
+    };
+    auto facts = [](std::string_view source, std::string_view translation, TextEncoding e) {
+        return PairFacts {source, translation, byteKinds(source, e), byteKinds(translation, e), e};
+    };
+    unsigned covered = 0;
+    for (const Holds& c : cases) {
+        covered |= c.kind;
+        for (const Tested& t : tests)
+            if (t.kind == c.kind) {
+                ASSERT_NE(t.test, nullptr) << c.source;
+                EXPECT_NE(t.test(facts(c.source, c.translation, c.encoding)) & c.kind, 0u)
+                    << c.source << " / " << c.translation;
+            }
+    }
+    for (const Tested& t : tests) {
+        if (t.test == nullptr)
+            continue;
+        EXPECT_NE(covered & t.kind, 0u) << "no pair holds kind " << t.kind;
+        EXPECT_EQ(t.test(facts("Save", "\xB1\xA3\xB4\xE6", TextEncoding::Gbk)) & t.kind, 0u)
+            << "a plain pair holds kind " << t.kind;
     }
 }
 

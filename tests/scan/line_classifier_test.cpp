@@ -214,8 +214,7 @@ TEST_P(Classifier, AgreesWithTheReferenceOnRandomDictionaries)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, Classifier,
-                         ::testing::Values(Kernel::Scalar, Kernel::Sse2, Kernel::Avx2,
-                                           Kernel::Avx512),
+                         ::testing::Values(Kernel::Scalar, Kernel::Sse2, Kernel::Avx2),
                          [](const auto& info) { return std::string(instructionSetName(info.param)); });
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "../pair_checks.h"
 #include "../text_marks.h"
+#include "encoding/line_findings.h"
 
 #include <cstdio>
 
@@ -26,6 +27,14 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
     out.push_back(std::move(f));
 }
 
+// A control byte the byte scan found in the translation.
+std::string describe(const encoding::ByteNote& note)
+{
+    return encoding::withCount("control byte " + encoding::hexBytes(note.value, 1) +
+                                   " in the translation, which its source does not hold",
+                               note.count);
+}
+
 }  // namespace
 
 constexpr RuleExample kControlCharExamples[] {
@@ -41,6 +50,6 @@ constinit const RuleInfo ControlChar {
     "separators and the bidi controls such as U+202E). A control in both is formatting (such "
     "as IRC colour codes) and is not flagged.",
     kControlCharExamples,
-    check};
+    check, nullptr, describe};
 
 }  // namespace corvel::report::rules

@@ -1,8 +1,21 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
 
-// Reported by the analyser in place of untranslated.
+namespace {
+
+// In place of untranslated: the check log still lists the line.
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    if (line.keptInEnglish())
+        out.push_back(line.finding(RuleId::KeptInEnglish,
+                                   "the translation keeps the source " + quote(line.source()) +
+                                       " as it is (a name, an acronym, an address or "
+                                       "placeholders only)"));
+}
+
+}  // namespace
+
 constexpr RuleExample kKeptInEnglishExamples[] {
     {true, "USB", "USB", ExampleFile::LinePairs, "--enable kept-in-english"},
     {false, "Open", "Open", ExampleFile::LinePairs, "--enable kept-in-english"},
@@ -23,6 +36,7 @@ constinit const RuleInfo KeptInEnglish {
     "(translator-credits) or a qualifier alone (?name:). A translator rightly keeps "
     "these, so they are not reported as untranslated; the check log still lists them. Off "
     "by default.",
-    kKeptInEnglishExamples};
+    kKeptInEnglishExamples,
+    nullptr, check};
 
 }  // namespace corvel::report::rules

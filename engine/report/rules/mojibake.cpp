@@ -1,5 +1,6 @@
 #include "../pair_checks.h"
 #include "../text_marks.h"
+#include "encoding/line_findings.h"
 
 namespace corvel::report::rules {
 
@@ -26,6 +27,32 @@ void check(PairRuleContext& context, std::vector<Finding>& out)
     out.push_back(std::move(f));
 }
 
+// A mark the byte scan found in the bytes.
+std::string describe(const encoding::ByteNote& note)
+{
+    using encoding::Mark;
+    const char* what = "";
+    switch (static_cast<Mark>(note.value)) {
+    case Mark::ReplacementAsGbk:
+        what = "'锟斤拷': the UTF-8 bytes of U+FFFD read as GBK, text an earlier "
+               "conversion lost";
+        break;
+    case Mark::Replacement:
+        what = "U+FFFD replacement character: text an earlier conversion lost";
+        break;
+    case Mark::HotFill:
+        what = "'烫烫烫': bytes 0xCC of uninitialized memory read as text";
+        break;
+    case Mark::HeapFill:
+        what = "'屯屯屯': bytes 0xCD of uninitialized memory read as text";
+        break;
+    case Mark::QuestionRun:
+        what = "'?' run inside Chinese text: characters an earlier conversion could not write";
+        break;
+    }
+    return encoding::withCount(what, note.count);
+}
+
 }  // namespace
 
 constexpr RuleExample kMojibakeExamples[] {
@@ -42,6 +69,6 @@ constinit const RuleInfo Mojibake {
     "characters beyond GB2312) and, under UTF-8, UTF-8 read as Latin-1 or Windows-1252 "
     "(Caf\u00c3\u00a9 for Caf\u00e9).",
     kMojibakeExamples,
-    check};
+    check, nullptr, describe};
 
 }  // namespace corvel::report::rules

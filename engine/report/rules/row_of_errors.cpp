@@ -1,6 +1,18 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    if (line.stop == RuleId::RowOfErrors)
+        out.push_back(line.finding(RuleId::RowOfErrors,
+                                   "the check log stops here after a row of erroneous lines; the "
+                                   "lines after this one are not in the log"));
+}
+
+}  // namespace
 
 // Twelve pairs whose source lines hold Chinese, as when the source column
 // was translated too: a row of erroneous lines.
@@ -17,6 +29,7 @@ constinit const RuleInfo RowOfErrors {
     "The serious-error stop of the line-pair check: a row of erroneous lines ended the check "
     "log early at this line. The report itself goes on to the end of the dictionary, but the "
     "lines after this one are missing from the check log.",
-    kRowOfErrorsExamples};
+    kRowOfErrorsExamples,
+    nullptr, check};
 
 }  // namespace corvel::report::rules

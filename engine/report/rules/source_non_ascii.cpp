@@ -1,8 +1,21 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
 
-// Reported by the analyser in place of source-has-chinese.
+namespace {
+
+// In place of source-has-chinese.
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    if (!line.cut && !line.sourceHoldsCjk())
+        out.push_back(line.finding(RuleId::SourceNonAscii,
+                                   "the source line " + quote(line.source()) +
+                                       " holds characters beyond ASCII but no Chinese; the check "
+                                       "reads it as Chinese"));
+}
+
+}  // namespace
+
 constexpr RuleExample kSourceNonAsciiExamples[] {
     {true, "Türkiye", "土耳其", ExampleFile::LinePairs, "--enable source-non-ascii"},
     {false, "Turkey", "土耳其", ExampleFile::LinePairs, "--enable source-non-ascii"},
@@ -17,6 +30,7 @@ constinit const RuleInfo SourceNonAscii {
     "it does every source beyond ASCII; the report keeps source-has-chinese for sources that "
     "hold CJK characters. Off by default: typographic marks (\u2026, \u2014, \u2019, \u00b0) "
     "and accented letters are normal English.",
-    kSourceNonAsciiExamples};
+    kSourceNonAsciiExamples,
+    nullptr, check};
 
 }  // namespace corvel::report::rules

@@ -1,6 +1,19 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+// Told of each key once, in translation files paired with their source.
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    if (line.key != nullptr)
+        out.push_back(line.finding(RuleId::UnknownKey, "the key " + quote(*line.key) +
+                                                           " is not in the source " +
+                                                           std::string(line.sourceFile)));
+}
+
+}  // namespace
 
 constexpr RuleExample kUnknownKeyExamples[] {
     {true, "ok=OK", "ok=好\nextra=多余", ExampleFile::Properties},
@@ -14,6 +27,7 @@ constinit const RuleInfo UnknownKey {
     "strings.xml, JSON, .properties), a key that the source file lacks: left over from a "
     "removed text, or a typing error in the key, so the program never shows it. Reported once "
     "per key, at its line in the translation.",
-    kUnknownKeyExamples};
+    kUnknownKeyExamples,
+    nullptr, check};
 
 }  // namespace corvel::report::rules

@@ -1,6 +1,34 @@
-#include "corvel/report/rule_catalogue.h"
+#include "../line_rules.h"
 
 namespace corvel::report::rules {
+
+namespace {
+
+// A translation kept as its source where a translator rightly keeps it is
+// kept-in-english's. In a translation file also an empty translation and a
+// key of the source that the file lacks.
+void check(const LineRuleContext& line, std::vector<Finding>& out)
+{
+    if (line.keptInEnglish())
+        return;
+    const bool empty = line.pair().translation.empty();
+    std::string message;
+    if (line.key == nullptr)
+        message = line.layout() == Layout::Equals && empty
+                      ? std::string("nothing after \"=\"")
+                      : "the translation " + quote(line.translation()) +
+                            " holds no Chinese character";
+    else if (line.sourceLine)
+        message = "the key " + quote(*line.key) + " (line " + std::to_string(*line.sourceLine) +
+                  " of " + std::string(line.sourceFile) + ") has no translation in this file";
+    else
+        message = empty ? std::string("the translation is empty")
+                        : "the translation is the source " + quote(line.source()) +
+                              " kept as it is";
+    out.push_back(line.finding(RuleId::Untranslated, std::move(message)));
+}
+
+}  // namespace
 
 constexpr RuleExample kUntranslatedExamples[] {
     {true, "Open file", "Open file"},
@@ -18,6 +46,7 @@ constinit const RuleInfo Untranslated {
     "translate (not a name, an acronym, an address or placeholders only), or a key of the "
     "source that the translation lacks; fuzzy, unfinished and obsolete entries are counted "
     "in the summary instead.",
-    kUntranslatedExamples};
+    kUntranslatedExamples,
+    nullptr, check};
 
 }  // namespace corvel::report::rules

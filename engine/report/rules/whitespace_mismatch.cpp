@@ -1,5 +1,5 @@
 #include "../pair_checks.h"
-#include "../whitespace_rule.h"
+#include "report/rules/support/whitespace_rule.h"
 
 namespace corvel::report::rules {
 

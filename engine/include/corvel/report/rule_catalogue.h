@@ -1,8 +1,8 @@
 // Every rule of the report: its stable English ID (never translated), its
-// severity, its descriptions, its examples, what it fires on and, for the
-// rules that weigh a pair on its own, its check. A rule is one file in
-// rules/ plus its line in CORVEL_RULES; the SARIF writer, `corvel-check
-// --list-rules` and docs/report.md (generated from it) list the same table.
+// severity, its descriptions, its examples, what it fires on and its
+// checks. A rule of any kind is one file in rules/ plus its line in
+// CORVEL_RULES; the SARIF writer, `corvel-check --list-rules` and
+// docs/report.md (generated from it) list the same table.
 #pragma once
 
 #include "corvel/report/finding.h"
@@ -12,49 +12,23 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
+namespace corvel::encoding {
+struct ByteNote;
+}
+
 namespace corvel::report {
 
-// What a rule fires on: a class of the check log, something a pair holds,
-// or the bytes of the file. The analyser weighs a pair with the pair rules
-// only when the pair holds something that a selected one fires on.
-enum LineKind : unsigned {
-    kOnEmpty = 1u << 0,         // the check log's empty line
-    kOnErroneous = 1u << 1,     // its erroneous line: a source holding Chinese
-    kOnUntranslated = 1u << 2,  // its untranslated line
-    kOnNoEquals = 1u << 3,      // an equals line without "="
-    kOnLogStop = 1u << 4,       // the line where the check log stopped early
-    kOnPlaceholder = 1u << 5,   // a pair with a placeholder's first byte on either side
-    kOnBlankEnd = 1u << 6,      // a pair with a space or tab at an end of either side
-    kOnSourceNumber = 1u << 7,  // a pair whose source holds a digit or a full-width form
-    kOnPair = 1u << 8,          // any pair of two texts (against the dictionary's others)
-    kOnPairRun = 1u << 9,       // a run of line pairs
-    kOnBytes = 1u << 10,        // any byte of the file (the encoding scan)
-    // A translation with bytes that a wrong conversion or an invisible
-    // control leaves (GBK: 0x80..0xA0; UTF-8: the leads of U+0080..U+00FF,
-    // U+061C and U+2000..U+207F).
-    kOnMarks = 1u << 11,
-    kOnLongLine = 1u << 12,     // a pair with a line too long to be held
-    kOnEndMark = 1u << 13,      // a pair whose source ends in a mark (? ! : . ... or a tag)
-    kOnBracket = 1u << 14,      // a pair whose source holds ( ) [ ]
-    kOnQuote = 1u << 15,        // a pair whose source holds a double quote
-    kOnAddress = 1u << 16,      // a pair whose source holds / or @
-    kOnOption = 1u << 17,       // a pair whose source holds -
-    kOnPath = 1u << 18,         // a pair whose source holds / or a backslash
-    kOnInnerSpace = 1u << 19,   // a pair whose translation holds a space
-    kOnLongSource = 1u << 20,   // a pair whose source is long enough to weigh its length
-    kOnAttribute = 1u << 21,    // a pair whose source holds < and =
-    kOnDollar = 1u << 22,       // a pair whose source holds $
-    kOnSourceControl = 1u << 23,  // a pair whose source holds a control byte other than TAB and LF
-    kOnDoubleSpace = 1u << 24,  // a pair whose translation holds two spaces in a row
-};
-
-// The names of the kinds, for --list-rules=json: "empty", "placeholder", ...
+// The names of a set of the kinds a rule fires on (LineKind, listed with
+// their tests in the engine), for --list-rules=json: "empty", "placeholder", ...
 std::vector<std::string_view> lineKindNames(unsigned kinds);
 
 class PairRuleContext;
+class LineRuleContext;
+struct DictionaryVerdict;
 
 // How an example's texts become the file the checker reads.
 enum class ExampleFile : unsigned char {
@@ -87,10 +61,22 @@ struct RuleInfo {
     std::string_view summary;      // one short sentence
     std::string_view description;  // what the rule finds, where, and what it leaves alone
     std::span<const RuleExample> examples;  // at least one firing example and one near miss
-    // The rules that weigh a pair on their own: appends what the pair at
-    // hand holds of this rule's findings. Null for the others, which the
-    // analyser, the consistency queue or the encoding scan report.
+    // A rule has the hook of each kind of thing it fires on; null for the
+    // other kinds.
+    // A pair weighed on its own: appends what the pair at hand holds of
+    // this rule's findings.
     void (*checkPair)(PairRuleContext& pair, std::vector<Finding>& out) = nullptr;
+    // A line of the check log with a class or its stop, a pair with a line
+    // too long to weigh, the first pair of a shifted run; in a translation
+    // file an entry left untranslated or a key its source lacks: appends
+    // this rule's finding about it, if any.
+    void (*checkLine)(const LineRuleContext& line, std::vector<Finding>& out) = nullptr;
+    // The bytes of the file: the message of what the encoding scan noted of
+    // this rule in one line (or, for the file's kind, at its start).
+    std::string (*describeBytes)(const encoding::ByteNote& note) = nullptr;
+    // A pair weighed against every pair of the dictionary: the message of
+    // the finding the census's verdict makes, or none.
+    std::optional<std::string> (*checkDictionary)(const DictionaryVerdict& verdict) = nullptr;
 };
 
 namespace rules {
@@ -106,5 +92,7 @@ std::optional<RuleId> findRule(std::string_view name);
 
 // A finding of `id` with its name and severity filled in.
 Finding makeFinding(RuleId id, std::int32_t line);
+// The same for a rule of the bytes, with its message about `note`.
+Finding makeFinding(RuleId id, std::int32_t line, const encoding::ByteNote& note);
 
 }  // namespace corvel::report

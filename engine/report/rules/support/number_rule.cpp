@@ -1,7 +1,7 @@
 #include "number_rule.h"
 
-#include "byte_scan.h"
-#include "gbk_chars.h"
+#include "report/byte_scan.h"
+#include "report/gbk_chars.h"
 #include "placeholder_rules.h"
 
 #include <algorithm>

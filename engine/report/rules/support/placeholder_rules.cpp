@@ -1,10 +1,10 @@
 #include "placeholder_rules.h"
 
 #include "corvel/report/half_width.h"
-#include "pair_text.h"
+#include "report/pair_text.h"
 
-#include "byte_scan.h"
-#include "gbk_chars.h"
+#include "report/byte_scan.h"
+#include "report/gbk_chars.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "placeholder_scanner.h"
 
-#include "byte_scan.h"
-#include "gbk_chars.h"
+#include "report/byte_scan.h"
+#include "report/gbk_chars.h"
 
 #include <algorithm>
 #include <array>

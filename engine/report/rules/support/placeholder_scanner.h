@@ -5,7 +5,7 @@
 // ＼ｎ) are read as the half-width ones and the placeholder is marked.
 #pragma once
 
-#include "gbk_chars.h"
+#include "report/gbk_chars.h"
 
 #include "corvel/report/placeholder_syntax.h"
 

@@ -13,7 +13,7 @@
 // translation writes a number the source lacks.
 #pragma once
 
-#include "gbk_chars.h"
+#include "report/gbk_chars.h"
 #include "placeholder_scanner.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "whitespace_rule.h"
 
-#include "gbk_chars.h"
+#include "report/gbk_chars.h"
 
 #include <string>
 
