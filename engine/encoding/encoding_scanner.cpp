@@ -96,8 +96,8 @@ void EncodingScanner::reportFileKind()
         (void)sink_.add(std::move(f));  // the line reader's feed asks whether to go on
     };
     if (kind.isUtf16()) {
-        fileFinding(RuleId::Utf16, (kind.utf16 == Utf16::LittleEndian ? kLittleEndian : 0) |
-                                       (kind.utf16Bom ? kWithBom : 0));
+        fileFinding(RuleId::Utf16, (kind.utf16 == Utf16::LittleEndian ? std::uint32_t{kLittleEndian} : 0u) |
+                                       (kind.utf16Bom ? std::uint32_t{kWithBom} : 0u));
         ignored_ = true;
         return;
     }

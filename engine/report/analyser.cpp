@@ -30,10 +30,10 @@ constexpr std::uintmax_t kBytesPerSource = 256;
 unsigned lineKindOf(LineClass lineClass, Layout layout)
 {
     switch (lineClass) {
-    case LineClass::Empty: return layout == Layout::LinePairs ? kOnEmpty : 0;
-    case LineClass::Erroneous: return layout == Layout::LinePairs ? kOnErroneous : 0;
+    case LineClass::Empty: return layout == Layout::LinePairs ? unsigned{kOnEmpty} : 0u;
+    case LineClass::Erroneous: return layout == Layout::LinePairs ? unsigned{kOnErroneous} : 0u;
     case LineClass::Untranslated: return kOnUntranslated;
-    case LineClass::MissingEquals: return layout == Layout::Equals ? kOnNoEquals : 0;
+    case LineClass::MissingEquals: return layout == Layout::Equals ? unsigned{kOnNoEquals} : 0u;
     case LineClass::Good: break;
     }
     return 0;

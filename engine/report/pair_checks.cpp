@@ -73,7 +73,7 @@ unsigned byteAndEndKinds(const PairFacts& pair)
 
 unsigned markKinds(const PairFacts& pair)
 {
-    return mayHoldMarks(pair.translation, pair.encoding) ? kOnMarks : 0;
+    return mayHoldMarks(pair.translation, pair.encoding) ? unsigned{kOnMarks} : 0u;
 }
 
 PairRuleContext::PairRuleContext(const TextDecoder& decoder, PlaceholderRules& placeholderRules,
