@@ -23,9 +23,9 @@ namespace {
 using namespace corvel;
 using namespace corvel::encoding;
 
-class CountingSink : public report::FindingSink {
+class CountingSink : public NoteSink {
 public:
-    bool add(report::Finding) override
+    bool add(report::RuleId, std::int32_t, std::int32_t, const ByteNote&) override
     {
         ++count;
         return true;

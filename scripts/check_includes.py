@@ -117,15 +117,6 @@ def engine_folders_keep_their_floors(root):
     return sorted(set(problems))
 
 
-# Link-level uses up the floors that wait for their code to move down: the
-# folder using the symbol, the folder defining it, and a piece of its name.
-# Each must still occur, so none outlives its cause.
-WAITING_UPWARD = [
-    # The encoding scanner makes its findings through the rule table.
-    ("encoding", "report", "makeFinding"),
-]
-
-
 def object_folder(path):
     """The engine folder an object file was compiled from (.../engine.dir/FOLDER/...)."""
     parts = os.path.normpath(path).replace(os.sep, "/").split("/")
@@ -171,7 +162,7 @@ def links_keep_the_floors(folders):
     for folder, (defined, _) in folders.items():
         for name in defined:
             definers.setdefault(name, set()).add(folder)
-    problems, waiting = [], set()
+    problems = []
     for here, (_, used) in sorted(folders.items()):
         if here not in FLOOR:
             problems.append(f"engine/{here}/ is on no floor: place it in FLOORS")
@@ -180,18 +171,9 @@ def links_keep_the_floors(folders):
             there = definers.get(name, set()) & set(FLOOR)
             if not there or not all(leans_on(here, t) for t in there):
                 continue
-            wait = next((w for w in WAITING_UPWARD if w[0] == here and w[1] in there
-                         and w[2] in name), None)
-            if wait:
-                waiting.add(wait)
-                continue
             problems.append(f"engine/{here}/ uses {readable(name)}, which only "
                             f"{', '.join(f'engine/{t}/' for t in sorted(there))} defines: "
                             f"a link {leans_on(here, min(there, key=FLOOR.get))}")
-    for wait in WAITING_UPWARD:
-        if wait not in waiting and wait[0] in folders:
-            problems.append(f"engine/{wait[0]}/ no longer uses {wait[2]} of engine/{wait[1]}/: "
-                            "drop it from WAITING_UPWARD")
     return problems
 
 

@@ -6,7 +6,7 @@
 namespace corvel::encoding {
 
 Error checkEncoding(const std::filesystem::path& path, const ReadingOptions& options,
-                    report::FindingSink& sink, EncodingCheck& check)
+                    NoteSink& sink, EncodingCheck& check)
 {
     check = EncodingCheck {};
     if (Error error = detectFileKind(path, check.kind))

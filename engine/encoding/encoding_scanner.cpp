@@ -1,6 +1,5 @@
 #include "encoding_scanner.h"
 
-#include "corvel/report/rule_catalogue.h"
 #include "gb2312_set.h"
 #include "gbk_cells.h"
 #include "plain_block.h"
@@ -70,7 +69,7 @@ std::uint64_t controlBit(std::uint32_t byte)
 
 }  // namespace
 
-EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSink& sink)
+EncodingScanner::EncodingScanner(const ScanSettings& settings, NoteSink& sink)
     : settings_(settings),
       sink_(sink),
       anyEnds_(settings.lineEnds == LineEnds::Any),
@@ -90,19 +89,18 @@ EncodingScanner::EncodingScanner(const ScanSettings& settings, report::FindingSi
 void EncodingScanner::reportFileKind()
 {
     const FileKind& kind = settings_.kind;
-    auto fileFinding = [&](RuleId rule, std::uint32_t value) {
-        report::Finding f = report::makeFinding(rule, 1, {settings_.encoding, value});
-        f.column = 1;
-        (void)sink_.add(std::move(f));  // the line reader's feed asks whether to go on
+    auto fileNote = [&](RuleId rule, std::uint32_t value) {
+        // The line reader's feed asks whether to go on.
+        (void)sink_.add(rule, 1, 1, ByteNote {settings_.encoding, value});
     };
     if (kind.isUtf16()) {
-        fileFinding(RuleId::Utf16, (kind.utf16 == Utf16::LittleEndian ? std::uint32_t{kLittleEndian} : 0u) |
+        fileNote(RuleId::Utf16, (kind.utf16 == Utf16::LittleEndian ? std::uint32_t{kLittleEndian} : 0u) |
                                        (kind.utf16Bom ? std::uint32_t{kWithBom} : 0u));
         ignored_ = true;
         return;
     }
     if (kind.utf8Bom) {
-        fileFinding(RuleId::Utf8Bom, 0);
+        fileNote(RuleId::Utf8Bom, 0);
         bomLeft_ = 3;
         if (!gbkFamily_)
             lineStart_ = 3;

@@ -1,13 +1,13 @@
 // The encoding and line-end rules of a dictionary, applied to its bytes as
 // they stream by (a LineReader hands them over as it reads, or anything
 // else feeds them in pieces of any size), with the same line numbers and
-// line ends the reading gives. Findings reach the sink in line order; those
-// about the whole file first.
+// line ends the reading gives. Its notes reach the sink in line order;
+// those about the whole file first. What a note says is the report's.
 //
 // With a run: detect the file's kind first (detectFileKind), hand the
 // scanner to the dictionary's LineReader right after opening it
 // (LineReader::observe), and call finish() after the last line. The scanner
-// runs ahead of the lines by up to one read of the reader: the findings of
+// runs ahead of the lines by up to one read of the reader: the notes of
 // those lines reach the sink before the run handles them.
 //
 // Most 64-byte blocks of a dictionary need no attention: their masks are
@@ -24,7 +24,6 @@
 #include "mojibake_matcher.h"
 #include "corvel/encoding_check.h"
 #include "corvel/reading_options.h"
-#include "corvel/report/finding.h"
 #include "read_observer.h"
 
 #include <cstddef>
@@ -38,7 +37,7 @@ struct Utf8Classes;
 
 class EncodingScanner final : public ReadObserver {
 public:
-    EncodingScanner(const ScanSettings& settings, report::FindingSink& sink);
+    EncodingScanner(const ScanSettings& settings, NoteSink& sink);
 
     // The next bytes of the file.
     void bytesRead(const char* data, std::size_t size) override;
@@ -85,7 +84,7 @@ private:
     void noteLineEnd(LineEndKind kind, std::uint64_t terminator);
 
     const ScanSettings settings_;
-    report::FindingSink& sink_;
+    NoteSink& sink_;
     const bool anyEnds_;
     const bool gbkFamily_;
     const bool equalsLayout_;

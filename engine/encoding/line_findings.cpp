@@ -1,10 +1,7 @@
 #include "line_findings.h"
 
-#include "corvel/report/rule_catalogue.h"
-
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace corvel::encoding {
 
@@ -69,44 +66,46 @@ void LineFindings::dropLfControl()
     controlLf_ = Slot {};
 }
 
-void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, report::FindingSink& sink)
+void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, NoteSink& sink)
 {
     if (!any_)
         return;
-    auto finding = [&](RuleId rule, const Slot& slot) {
-        report::Finding f =
-            report::makeFinding(rule, line, {encoding_, slot.value, slot.extra, slot.count});
-        f.column = static_cast<std::int32_t>(slot.pos - lineStart + 1);
-        return f;
+    struct Noted {
+        RuleId rule;
+        std::int32_t column;
+        ByteNote note;
+    };
+    Noted noted[7];  // one a slot, control_ and controlLf_ as one
+    std::size_t count = 0;
+    auto note = [&](RuleId rule, const Slot& slot) {
+        noted[count++] = {rule, static_cast<std::int32_t>(slot.pos - lineStart + 1),
+                          {encoding_, slot.value, slot.extra, slot.count}};
     };
     if (utf8Text_.set)
-        (void)sink.add(finding(RuleId::Utf8Text, utf8Text_));
+        note(RuleId::Utf8Text, utf8Text_);
     if (lfLineEnds_.set)
-        (void)sink.add(finding(RuleId::LfLineEnds, lfLineEnds_));
+        note(RuleId::LfLineEnds, lfLineEnds_);
     if (mixed_.set)
-        (void)sink.add(finding(RuleId::MixedLineEnds, mixed_));
-
-    std::vector<report::Finding> byColumn;
+        note(RuleId::MixedLineEnds, mixed_);
+    const std::size_t byColumn = count;  // the rest go by column
     if (invalid_.set)
-        byColumn.push_back(finding(
-            encoding_ == TextEncoding::Utf8 ? RuleId::InvalidUtf8 : RuleId::InvalidGbk, invalid_));
+        note(encoding_ == TextEncoding::Utf8 ? RuleId::InvalidUtf8 : RuleId::InvalidGbk, invalid_);
     if (mojibake_.set)
-        byColumn.push_back(finding(RuleId::Mojibake, mojibake_));
+        note(RuleId::Mojibake, mojibake_);
     if (control_.set || controlLf_.set) {
         Slot first = !controlLf_.set || (control_.set && control_.pos < controlLf_.pos)
                          ? control_
                          : controlLf_;
         first.count = control_.count + controlLf_.count;
-        byColumn.push_back(finding(RuleId::ControlChar, first));
+        note(RuleId::ControlChar, first);
     }
     if (outside_.set)
-        byColumn.push_back(finding(RuleId::OutsideCharset, outside_));
-    std::stable_sort(byColumn.begin(), byColumn.end(),
-                     [](const report::Finding& a, const report::Finding& b) {
-                         return *a.column < *b.column;
-                     });
-    for (report::Finding& f : byColumn)
-        (void)sink.add(std::move(f));
+        note(RuleId::OutsideCharset, outside_);
+    std::stable_sort(noted + byColumn, noted + count,
+                     [](const Noted& a, const Noted& b) { return a.column < b.column; });
+    for (std::size_t i = 0; i < count; ++i)
+        if (!sink.add(noted[i].rule, line, noted[i].column, noted[i].note))
+            break;
     *this = LineFindings(encoding_);
 }
 

@@ -1,13 +1,13 @@
 // The encoding findings of one line, gathered while its bytes stream by and
-// handed to the report when the line ends: at most one finding of each rule
+// handed to a NoteSink when the line ends: at most one note of each rule
 // per line (its first place, with the count when there are more), the
 // notes about the whole file first, then the rest by column. What a
-// finding says is its rule's (describeBytes in rules/).
+// finding says is its rule's (describeBytes in the report's rules/).
 #pragma once
 
 #include "mojibake_matcher.h"
 #include "corvel/reading_options.h"
-#include "corvel/report/finding.h"
+#include "corvel/encoding_check.h"
 
 #include <cstdint>
 #include <string>
@@ -54,9 +54,10 @@ public:
     void dropLfControl();
 
     bool empty() const { return !any_; }
-    // Hands the findings to `sink` as findings of line `line`, whose text
-    // starts at stream position `lineStart`, and forgets them.
-    void emit(std::int32_t line, std::uint64_t lineStart, report::FindingSink& sink);
+    // Hands the notes to `sink` as notes of line `line`, whose text starts
+    // at stream position `lineStart`, and forgets them; none more once the
+    // sink says stop.
+    void emit(std::int32_t line, std::uint64_t lineStart, NoteSink& sink);
 
 private:
     struct Slot {

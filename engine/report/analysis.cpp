@@ -1,6 +1,6 @@
 // The report's entry point: a dictionary read once, its bytes through the
-// encoding scanner and its lines through the analyser, the two streams of
-// findings merged in line order, then marked against the baseline and
+// encoding scanner (whose notes become findings here) and its lines
+// through the analyser, the two streams of findings merged in line order, then marked against the baseline and
 // counted.
 #include "corvel/report/analysis.h"
 
@@ -37,8 +37,9 @@ public:
     FindingMerge(FindingSink& out, const RuleSelection& rules,
                  std::function<std::int64_t()> settled);
 
-    // The stream that runs ahead.
-    FindingSink& early() { return early_; }
+    // The stream that runs ahead: the notes of the encoding scan, which
+    // become findings here.
+    encoding::NoteSink& early() { return early_; }
     // A finding of the line rules: it leaves once its line is settled,
     // after the early ones up to its line.
     bool add(Finding finding) override;
@@ -48,10 +49,11 @@ public:
     void finish();
 
 private:
-    class Early : public FindingSink {
+    class Early : public encoding::NoteSink {
     public:
         Early(FindingMerge& merge, const RuleSelection& rules) : merge_(merge), rules_(rules) {}
-        bool add(Finding finding) override;
+        bool add(RuleId rule, std::int32_t line, std::int32_t column,
+                 const encoding::ByteNote& note) override;
 
     private:
         FindingMerge& merge_;
@@ -87,10 +89,11 @@ FindingMerge::FindingMerge(FindingSink& out, const RuleSelection& rules,
 {
 }
 
-bool FindingMerge::Early::add(Finding finding)
+bool FindingMerge::Early::add(RuleId rule, std::int32_t line, std::int32_t column,
+                              const encoding::ByteNote& note)
 {
-    if (rules_.enabled(finding.rule))
-        merge_.takeEarly(std::move(finding));
+    if (rules_.enabled(rule))
+        merge_.takeEarly(makeFinding(rule, line, column, note));
     return merge_.goOn_;
 }
 

@@ -63,9 +63,11 @@ Finding makeFinding(RuleId id, std::int32_t line)
     return finding;
 }
 
-Finding makeFinding(RuleId id, std::int32_t line, const encoding::ByteNote& note)
+Finding makeFinding(RuleId id, std::int32_t line, std::int32_t column,
+                    const encoding::ByteNote& note)
 {
     Finding finding = makeFinding(id, line);
+    finding.column = column;
     finding.message = ruleInfo(id).describeBytes(note);
     return finding;
 }

@@ -100,13 +100,13 @@ LINK_CASES = [
      ["engine/formats/ uses logLine(), which only engine/run/ defines: a link sideways"]),
     ("a folder on no floor", {"extra/more.cpp": "int more() { return 0; }"},
      ["engine/extra/ is on no floor"]),
-    ("a waiting use up the floors passes",
+    ("the encoding scan makes the report's findings",
      {"encoding/scanner.cpp": "namespace corvel::report { int makeFinding(int); }\n"
                               "int scan() { return corvel::report::makeFinding(1); }",
       "report/rule.cpp": "namespace corvel::report { int makeFinding(int l) { return l; } }"},
-     []),
-    ("a waiting use that has gone", {"encoding/scanner.cpp": "int scan() { return 0; }"},
-     ["no longer uses makeFinding of engine/report/"]),
+     ["engine/encoding/ uses ", "which only engine/report/ defines: a link up the floors"]),
+    ("the encoding scan uses base, below it",
+     {"encoding/scanner.cpp": "int fileSize(); int scan() { return fileSize(); }"}, []),
 ]
 
 

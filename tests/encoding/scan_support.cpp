@@ -44,6 +44,13 @@ std::string describe(const report::Finding& f)
 
 }  // namespace
 
+bool CollectingSink::add(report::RuleId rule, std::int32_t line, std::int32_t column,
+                         const ByteNote& note)
+{
+    findings.push_back(report::makeFinding(rule, line, column, note));
+    return true;
+}
+
 std::vector<std::string> brief(const std::vector<report::Finding>& findings)
 {
     std::vector<std::string> out;

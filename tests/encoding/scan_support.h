@@ -4,7 +4,7 @@
 // (byte by byte, or each instruction set of the fast path) takes a block.
 #pragma once
 
-#include "corvel/reading_options.h"
+#include "corvel/encoding_check.h"
 #include "corvel/report/finding.h"
 
 #include <string>
@@ -13,13 +13,11 @@
 
 namespace corvel::encoding::test {
 
-class CollectingSink : public report::FindingSink {
+// The scan's notes as the report's findings.
+class CollectingSink : public NoteSink {
 public:
-    bool add(report::Finding finding) override
-    {
-        findings.push_back(std::move(finding));
-        return true;
-    }
+    bool add(report::RuleId rule, std::int32_t line, std::int32_t column,
+             const ByteNote& note) override;
     std::vector<report::Finding> findings;
 };
 

@@ -1,7 +1,6 @@
 #include "file_warning.h"
 
 #include "corvel/encoding_check.h"
-#include "corvel/report/rule_catalogue.h"
 
 #include <algorithm>
 #include <vector>
@@ -13,20 +12,19 @@ namespace {
 using report::RuleId;
 
 // The rules of the file's own kind, as the check reads it (GBK, CR LF).
-class KindSink : public report::FindingSink {
+class KindSink : public encoding::NoteSink {
 public:
-    bool add(report::Finding finding) override
+    bool add(RuleId rule, std::int32_t, std::int32_t, const encoding::ByteNote&) override
     {
-        if (report::aboutTheWholeFile(finding.rule))
-            found.push_back(std::move(finding));
+        if (report::aboutTheWholeFile(rule))
+            found.push_back(rule);
         return true;
     }
     bool has(RuleId rule) const
     {
-        return std::any_of(found.begin(), found.end(),
-                           [&](const report::Finding& f) { return f.rule == rule; });
+        return std::find(found.begin(), found.end(), rule) != found.end();
     }
-    std::vector<report::Finding> found;
+    std::vector<RuleId> found;
 };
 
 std::string utf8Text(bool withMark)

@@ -92,7 +92,9 @@ std::optional<RuleId> findRule(std::string_view name);
 
 // A finding of `id` with its name and severity filled in.
 Finding makeFinding(RuleId id, std::int32_t line);
-// The same for a rule of the bytes, with its message about `note`.
-Finding makeFinding(RuleId id, std::int32_t line, const encoding::ByteNote& note);
+// The same for a rule of the bytes, at byte column `column`, with its
+// message about what the encoding scan noted.
+Finding makeFinding(RuleId id, std::int32_t line, std::int32_t column,
+                    const encoding::ByteNote& note);
 
 }  // namespace corvel::report
