@@ -1,7 +1,7 @@
 # Encodings, byte-order marks and line ends of dictionaries: detection and
-# the scanner that finds them in a file's bytes as they stream by (what
-# each finding says is its rule's, in report/rules/), below the run and the
-# report that feed it. No Qt.
+# the scanner that notes them in a file's bytes as they stream by, into a
+# NoteSink (the report makes the notes findings, with its rules' messages),
+# below the run and the report that feed it. No Qt.
 target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/block_feed.h
   ${CMAKE_CURRENT_LIST_DIR}/encoding_check.cpp
