@@ -90,13 +90,12 @@ void EncodingScanner::reportFileKind()
 {
     const FileKind& kind = settings_.kind;
     auto fileNote = [&](RuleId rule, std::uint32_t value) {
-        // The line reader's feed asks whether to go on.
-        (void)sink_.add(rule, 1, 1, ByteNote {settings_.encoding, value});
+        done_ = !sink_.add(rule, 1, 1, ByteNote {settings_.encoding, value});
     };
     if (kind.isUtf16()) {
         fileNote(RuleId::Utf16, (kind.utf16 == Utf16::LittleEndian ? std::uint32_t{kLittleEndian} : 0u) |
                                        (kind.utf16Bom ? std::uint32_t{kWithBom} : 0u));
-        ignored_ = true;
+        done_ = true;
         return;
     }
     if (kind.utf8Bom) {
@@ -110,7 +109,7 @@ void EncodingScanner::reportFileKind()
 
 void EncodingScanner::bytesRead(const char* data, std::size_t size)
 {
-    if (ignored_)
+    if (done_)
         return;
     while (bomLeft_ > 0 && size > 0) {
         --bomLeft_;
@@ -123,7 +122,7 @@ void EncodingScanner::bytesRead(const char* data, std::size_t size)
 
 void EncodingScanner::finish()
 {
-    if (ignored_)
+    if (done_)
         return;
     enterSlowPath();
     for (char byte : feed_.takeRest())
@@ -135,7 +134,7 @@ void EncodingScanner::finish()
     }
     if (pos_ > lineStart_)  // a last line without terminator
         endLine(LineEndKind::None, pos_, 0);
-    ignored_ = true;  // nothing more to take
+    done_ = true;  // nothing more to take
 }
 
 // ---- The fast path -----------------------------------------------------
@@ -577,7 +576,10 @@ void EncodingScanner::endLine(LineEndKind kind, std::uint64_t terminator, unsign
     }
     if (lfReported_)
         findings_.dropLfControl();
-    findings_.emit(static_cast<std::int32_t>(lineNumber_), lineStart_, sink_);
+    if (done_)  // the sink said stop: the rest of this read is noted to no one
+        findings_ = LineFindings(settings_.encoding);
+    else if (!findings_.emit(static_cast<std::int32_t>(lineNumber_), lineStart_, sink_))
+        done_ = true;
     sourceControls_ = !equalsLayout_ && lineNumber_ % 2 != 0 ? controls_ : 0;
     ++lineNumber_;
     lineStart_ = terminator + length;

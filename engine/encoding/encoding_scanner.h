@@ -91,7 +91,9 @@ private:
     const bool gb2312_;
     InstructionSet isa_;
     bool fastPath_ = true;
-    bool ignored_ = false;  // UTF-16: no line can be read
+    // No more to take: UTF-16 (no line can be read), the sink said stop,
+    // or finished.
+    bool done_ = false;
 
     CharDecoder decoder_;
     MojibakeMatcher matcher_;

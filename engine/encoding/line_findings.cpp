@@ -66,10 +66,10 @@ void LineFindings::dropLfControl()
     controlLf_ = Slot {};
 }
 
-void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, NoteSink& sink)
+bool LineFindings::emit(std::int32_t line, std::uint64_t lineStart, NoteSink& sink)
 {
     if (!any_)
-        return;
+        return true;
     struct Noted {
         RuleId rule;
         std::int32_t column;
@@ -103,10 +103,11 @@ void LineFindings::emit(std::int32_t line, std::uint64_t lineStart, NoteSink& si
         note(RuleId::OutsideCharset, outside_);
     std::stable_sort(noted + byColumn, noted + count,
                      [](const Noted& a, const Noted& b) { return a.column < b.column; });
+    *this = LineFindings(encoding_);
     for (std::size_t i = 0; i < count; ++i)
         if (!sink.add(noted[i].rule, line, noted[i].column, noted[i].note))
-            break;
-    *this = LineFindings(encoding_);
+            return false;
+    return true;
 }
 
 }  // namespace corvel::encoding

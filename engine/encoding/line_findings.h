@@ -56,8 +56,8 @@ public:
     bool empty() const { return !any_; }
     // Hands the notes to `sink` as notes of line `line`, whose text starts
     // at stream position `lineStart`, and forgets them; none more once the
-    // sink says stop.
-    void emit(std::int32_t line, std::uint64_t lineStart, NoteSink& sink);
+    // sink says stop. Returns whether the sink goes on.
+    bool emit(std::int32_t line, std::uint64_t lineStart, NoteSink& sink);
 
 private:
     struct Slot {

@@ -232,6 +232,31 @@ TEST(EncodingRules, LfLineEndsAndMixedLineEndsAreReportedOnce)
     EXPECT_EQ(scanBrief("A\r\nB\rC\r\nD\rE\r\n", kGbk), (Briefs {"mixed-line-ends@2:2"}));
 }
 
+// Once the sink says stop, nothing more is noted: not the rest of the
+// line's notes, not the lines after, whichever path and pieces read them.
+TEST(EncodingRules, NothingIsNotedAfterTheSinkSaysStop)
+{
+    const std::string faults = pair("A", gbk("甲") + "\x80\x01" + gbk("锟斤拷")) +
+                               pair("B", "\xFF") + pair("C", "D\nE\nF");
+    const struct {
+        const char* name;
+        std::string bytes;
+        ReadingOptions options;
+    } files[] = {
+        {"gbk", faults, kGbk},
+        {"bom", kBom + faults, kGbk},
+        {"utf-8", kBom + pair("A", "\xE6\x89\x01") + pair("B", "\xFF"), kUtf8},
+    };
+    for (const auto& file : files) {
+        const Briefs all = scanBrief(file.bytes, file.options);
+        ASSERT_GE(all.size(), 3u) << file.name;
+        for (std::size_t stopAt = 1; stopAt < all.size(); ++stopAt)
+            EXPECT_EQ(scanBrief(file.bytes, file.options, stopAt),
+                      Briefs(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(stopAt)))
+                << file.name << ", stop at " << stopAt;
+    }
+}
+
 TEST(EncodingRules, Utf16FileGetsNoLineFindings)
 {
     // As GBK its NULs would be control bytes and its pairs odd characters.

@@ -7,26 +7,35 @@
 #include "corvel/encoding_check.h"
 #include "corvel/report/finding.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace corvel::encoding::test {
 
-// The scan's notes as the report's findings.
+// The scan's notes as the report's findings; says stop once it holds
+// `stopAt` of them.
 class CollectingSink : public NoteSink {
 public:
+    explicit CollectingSink(std::size_t stopAt = SIZE_MAX) : stopAt_(stopAt) {}
     bool add(report::RuleId rule, std::int32_t line, std::int32_t column,
              const ByteNote& note) override;
     std::vector<report::Finding> findings;
+
+private:
+    std::size_t stopAt_;
 };
 
 // "rule@line:column" (or "rule@line"), in report order.
 std::vector<std::string> brief(const std::vector<report::Finding>& findings);
 
-// The findings of `bytes` read with `options`.
-std::vector<report::Finding> scanBytes(std::string_view bytes, const ReadingOptions& options);
-std::vector<std::string> scanBrief(std::string_view bytes, const ReadingOptions& options);
+// The findings of `bytes` read with `options`, into a sink that says stop
+// once it holds `stopAt`.
+std::vector<report::Finding> scanBytes(std::string_view bytes, const ReadingOptions& options,
+                                       std::size_t stopAt = SIZE_MAX);
+std::vector<std::string> scanBrief(std::string_view bytes, const ReadingOptions& options,
+                                   std::size_t stopAt = SIZE_MAX);
 
 // The lines LineReader gives for `bytes` with `ends` (UTF-8 byte-order mark
 // skipped on request).
