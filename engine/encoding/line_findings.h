@@ -2,7 +2,7 @@
 // handed to a NoteSink when the line ends: at most one note of each rule
 // per line (its first place, with the count when there are more), the
 // notes about the whole file first, then the rest by column. What a
-// finding says is its rule's (describeBytes in the report's rules/).
+// note says is its rule's (describeBytes in the report's rules/).
 #pragma once
 
 #include "mojibake_matcher.h"

@@ -1,7 +1,7 @@
 // The report's entry point: a dictionary read once, its bytes through the
 // encoding scanner (whose notes become findings here) and its lines
-// through the analyser, the two streams of findings merged in line order, then marked against the baseline and
-// counted.
+// through the analyser, the two streams of findings merged in line order,
+// then marked against the baseline and counted.
 #include "corvel/report/analysis.h"
 
 #include "analyser.h"
