@@ -141,6 +141,44 @@ TEST_F(MainWindowTest, RunShowsTotalAndGivesControlsBack)
     EXPECT_EQ(view.ends, 0);
 }
 
+// With stop-on-empty set, the empty English line (line 7) stops the run
+// before its number shows; Cancel leaves the window waiting.
+TEST_F(MainWindowTest, EmptyLineStopReturnsToWaiting)
+{
+    choose(makeFile("game.txt", sample()));
+    view.state[Control::StopOnEmptyBox].checked = true;
+    view.answers["遇到空行"] = Answer::Cancel;
+    window.checkClicked();
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string> {"遇到空行，停止执行程序！是否要查看记录？"});
+    EXPECT_EQ(view.lineShown, 6);
+    EXPECT_EQ(view.state[Control::StatusMessage].text, kWaiting);
+    EXPECT_TRUE(view.state[Control::StatusMessage].visible);
+    for (Control c : kProgress)
+        EXPECT_FALSE(view.state[c].visible);
+    EXPECT_TRUE(enabled(Control::CheckButton));
+    EXPECT_TRUE(view.editorRequests.empty());
+    EXPECT_EQ(view.ends, 0);
+}
+
+// A second run without choosing again puts its output folder inside the
+// first run's; choosing the file again brings it back beside the file.
+TEST_F(MainWindowTest, SecondRunNestsUntilChosenAgain)
+{
+    const auto path = makeFile("game.txt", sample());
+    view.answers[kDone] = Answer::Cancel;
+    choose(path);
+    window.checkClicked();
+    window.checkClicked();
+    EXPECT_TRUE(std::filesystem::exists(root() / "game" / "game.log"));
+    EXPECT_TRUE(std::filesystem::exists(root() / "game" / "game" / "game.log"));
+
+    std::filesystem::remove(root() / "game" / "game.log");
+    choose(path);
+    window.checkClicked();
+    EXPECT_TRUE(std::filesystem::exists(root() / "game" / "game.log"));
+    EXPECT_FALSE(std::filesystem::exists(root() / "game" / "game" / "game"));
+}
+
 // OK at the end opens the log by its absolute path; an editor that cannot
 // start is reported and the window waits.
 TEST_F(MainWindowTest, EditorOpensTheLogOrIsReportedMissing)
@@ -181,6 +219,10 @@ TEST_F(MainWindowTest, EndingDuringRunWaitsForTheRun)
         EXPECT_EQ(v.ends, 1);
         EXPECT_TRUE(w.isEnding());
         EXPECT_EQ(v.lineShown, 1);
+        // The log is closed with what was written so far and no summary.
+        const std::string log = test::readBytes(root() / "game" / "game.log");
+        EXPECT_FALSE(log.empty());
+        EXPECT_EQ(log.find(test::gbk("总共")), std::string::npos);
         EXPECT_EQ(v.messageTexts(), escape ? std::vector<std::string> {"真的要停止校验吗？"}
                                            : std::vector<std::string> {});
     }
