@@ -61,6 +61,9 @@ struct Main {
     QString status(const char* name) { return label(&window, name)->text(); }
 };
 
+// Ways to end an idle window.
+enum class Ending { EscOnWindow, EscOnFocusedControl, CloseBox, ExitButton };
+
 // A dictionary of `pairs` good line pairs, long enough to act during its run.
 QStringList longDictionary(int pairs)
 {
@@ -72,6 +75,8 @@ QStringList longDictionary(int pairs)
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Ending)
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -137,14 +142,13 @@ private slots:
         QVERIFY(box(w, "chkspac")->isChecked());
     }
 
+    // Browse opens the real chooser; its path, a Chinese one too, reaches
+    // the path box and the output folder, and a type warning shows as a box.
     void browseChoosesAndWarns_data()
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<bool>("warned");
-        QTest::newRow("dict.txt") << "dict.txt" << false;
         QTest::newRow("DICT.TXT") << "DICT.TXT" << true;
-        QTest::newRow("words.dat") << "words.dat" << true;
-        QTest::newRow("booktxt") << "booktxt" << false;
         QTest::newRow("chinese name") << "汉化字典.txt" << false;
     }
 
@@ -169,6 +173,7 @@ private slots:
                  QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
     }
 
+    // Keys, Backspace and a paste into the real line edit are all undone.
     void pathBoxUndoesEdits()
     {
         Main m;
@@ -189,119 +194,125 @@ private slots:
         QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
     }
 
-    void checkRunWritesLogAndShowsTotal()
+    // Whole runs from the window: the clicked mode and the ticked box reach
+    // the run, which writes its files beside the chosen one, asks its last
+    // question as a real box, and gives the controls back; OK opens the log
+    // the run wrote, by its absolute path.
+    void runsFromTheWindow_data()
     {
-        Scratch scratch;
-        writeDictionary(scratch.path("game.txt"), kSample);
-        Main m;
-        m.choose(scratch.path("game.txt"));
-        BoxAnswerer answers;
-        answers.answer(kDone, QMessageBox::Cancel);
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
-
-        QCOMPARE(answers.seen(), QStringList {kDone});
-        QCOMPARE(m.status("lbl5"), QStringLiteral("总共处理了 8 行"));
-        for (const char* hidden : {"lbl1", "lbl2", "lbl3", "lbl4"})
-            QVERIFY2(!label(&m.window, hidden)->isVisible(), hidden);
-        for (const char* name : {"cmdCheck", "cmdexit"})
-            QVERIFY2(button(&m.window, name)->isEnabled(), name);
-        QVERIFY(label(&m.window, "lblother")->isEnabled());
-        const QString log = fromGbk(readAll(scratch.path("game/game.log")));
-        QVERIFY2(log.contains(QStringLiteral("检错")), qPrintable(log));
-        QVERIFY(!QFileInfo::exists(scratch.path("game/game.txt")));  // check mode copies nothing
-        QVERIFY(m.launched->requests.empty());
-        QCOMPARE(m.ended.count(), 0);
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("tick");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<bool>("openLog");
+        QTest::addColumn<QString>("lineAtPrompt");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("logWord");
+        QTest::addColumn<QByteArray>("corrected");  // empty: none written
+        QTest::newRow("check, OK opens the log")
+            << "optcheck" << "" << kDone << true << "8" << "总共处理了 8 行" << "检错" << QByteArray();
+        // The erroneous and the empty pair are dropped; the untranslated one stays.
+        QTest::newRow("correct") << "optcorrect" << "" << kDone << false << "8" << "总共处理了 8 行"
+                                 << "纠错" << gbk("Hello\r\n你好\r\nWorld\r\nWorld\r\n");
+        // The stop comes while line 7 is handled, before its number is shown.
+        QTest::newRow("stop on the empty line")
+            << "optcheck" << "chkspac" << kEmptyStop << false << "6" << kWaiting << "检错" << QByteArray();
     }
 
-    // A second run without choosing again puts its output folder inside the
-    // first run's; choosing the file again brings it back beside the file.
-    void secondRunNestsUntilChosenAgain()
+    void runsFromTheWindow()
     {
-        Scratch scratch;
-        writeDictionary(scratch.path("game.txt"), kSample);
-        Main m;
-        m.choose(scratch.path("game.txt"));
-        BoxAnswerer answers;
-        answers.answer(kDone, QMessageBox::Cancel);
-        for (int run = 0; run < 2; ++run)
-            QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
-        QVERIFY(QFileInfo::exists(scratch.path("game/game.log")));
-        QVERIFY(QFileInfo::exists(scratch.path("game/game/game.log")));
-
-        QFile::remove(scratch.path("game/game.log"));
-        m.choose(scratch.path("game.txt"));
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
-        QVERIFY(QFileInfo::exists(scratch.path("game/game.log")));
-        QVERIFY(!QFileInfo::exists(scratch.path("game/game/game/game.log")));
-    }
-
-    void correctRunWritesCorrectedDictionary()
-    {
+        QFETCH(QString, mode);
+        QFETCH(QString, tick);
+        QFETCH(QString, prompt);
+        QFETCH(bool, openLog);
+        QFETCH(QString, lineAtPrompt);
+        QFETCH(QString, status);
+        QFETCH(QString, logWord);
+        QFETCH(QByteArray, corrected);
         Scratch scratch;
         writeDictionary(scratch.path("game.txt"), kSample);
         const QByteArray original = readAll(scratch.path("game.txt"));
         Main m;
+        QWidget* w = &m.window;
         m.choose(scratch.path("game.txt"));
-        QTest::mouseClick(control<QRadioButton>(&m.window, "optcorrect"), Qt::LeftButton);
+        QTest::mouseClick(control<QRadioButton>(w, qPrintable(mode)), Qt::LeftButton);
+        if (!tick.isEmpty())
+            QTest::mouseClick(box(w, qPrintable(tick)), Qt::LeftButton);
         BoxAnswerer answers;
-        answers.answer(kDone, QMessageBox::Cancel);
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
-
-        // The erroneous and the empty pair are dropped; the untranslated one stays.
-        QCOMPARE(readAll(scratch.path("game/game.txt")), gbk("Hello\r\n你好\r\nWorld\r\nWorld\r\n"));
-        QCOMPARE(readAll(scratch.path("game.txt")), original);
-        QVERIFY(fromGbk(readAll(scratch.path("game/game.log"))).contains(QStringLiteral("纠错")));
-        QCOMPARE(m.status("lbl5"), QStringLiteral("总共处理了 8 行"));
-    }
-
-    void emptyLineStopReturnsToWaiting()
-    {
-        Scratch scratch;
-        writeDictionary(scratch.path("game.txt"), kSample);
-        Main m;
-        m.choose(scratch.path("game.txt"));
-        box(&m.window, "chkspac")->setChecked(true);
-        BoxAnswerer answers;
-        QString lineAtStop;
+        QString lineShown;
         answers.handle(
-            [](QWidget* w) {
-                auto* b = qobject_cast<QMessageBox*>(w);
-                return b && b->text() == kEmptyStop;
+            [&](QWidget* modal) {
+                auto* b = qobject_cast<QMessageBox*>(modal);
+                return b && b->text() == prompt;
             },
-            [&](QWidget* w) {
-                lineAtStop = label(&m.window, "lbl2")->text();
-                static_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click();
+            [&](QWidget* modal) {
+                lineShown = label(w, "lbl2")->text();
+                static_cast<QMessageBox*>(modal)
+                    ->button(openLog ? QMessageBox::Ok : QMessageBox::Cancel)
+                    ->click();
             });
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QTest::mouseClick(button(w, "cmdCheck"), Qt::LeftButton);
 
-        // The stop comes while line 7 is handled, before its number is shown.
-        QCOMPARE(lineAtStop, QStringLiteral("6"));
-        QCOMPARE(m.status("lbl5"), kWaiting);
-        QVERIFY(label(&m.window, "lbl5")->isVisible());
-        QVERIFY(!label(&m.window, "lbl2")->isVisible());
-        QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
-        QVERIFY(m.launched->requests.empty());
+        QCOMPARE(lineShown, lineAtPrompt);
+        QCOMPARE(answers.seen(), QStringList {prompt});
+        QCOMPARE(m.status("lbl5"), status);
+        QVERIFY(label(w, "lbl5")->isVisible());
+        for (const char* hidden : {"lbl1", "lbl2", "lbl3", "lbl4"})
+            QVERIFY2(!label(w, hidden)->isVisible(), hidden);
+        for (const char* name : {"cmdCheck", "cmdexit"})
+            QVERIFY2(button(w, name)->isEnabled(), name);
+        QVERIFY(label(w, "lblother")->isEnabled());
+        const QString log = fromGbk(readAll(scratch.path("game/game.log")));
+        QVERIFY2(log.contains(logWord), qPrintable(log));
+        QCOMPARE(QFileInfo::exists(scratch.path("game/game.txt")), !corrected.isEmpty());
+        if (!corrected.isEmpty())
+            QCOMPARE(readAll(scratch.path("game/game.txt")), corrected);
+        QCOMPARE(readAll(scratch.path("game.txt")), original);
+        QCOMPARE(m.launched->requests.size(), size_t(openLog ? 1 : 0));
+        if (openLog) {
+            const EditorRequest& request = m.launched->requests.front();
+            QVERIFY(request.log.is_absolute());
+            QCOMPARE(QFileInfo(QString::fromStdString(request.log.string())).canonicalFilePath(),
+                     QFileInfo(scratch.path("game/game.log")).canonicalFilePath());
+        }
         QCOMPARE(m.ended.count(), 0);
     }
 
-    void escAsksAndOkEnds()
+    // ESC with any modifier, from the window or from the control holding the
+    // focus, asks the stop question; the close box and Exit end an idle
+    // window at once, asking nothing.
+    void endingAnIdleWindow_data()
     {
-        Main m;
-        {
-            BoxAnswerer answers;
-            answers.answer(kStopQuestion, QMessageBox::Cancel);
-            QTest::keyClick(&m.window, Qt::Key_Escape, Qt::ShiftModifier);
-            QCOMPARE(answers.seen(), QStringList {kStopQuestion});
-            QCOMPARE(m.ended.count(), 0);
-        }
+        QTest::addColumn<Ending>("ending");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("ends");
+        QTest::newRow("Shift+ESC, Cancel") << Ending::EscOnWindow << QMessageBox::Cancel << true << 0;
+        QTest::newRow("Ctrl+ESC in the path box, OK")
+            << Ending::EscOnFocusedControl << QMessageBox::Ok << true << 1;
+        QTest::newRow("close box") << Ending::CloseBox << QMessageBox::Ok << false << 1;
+        QTest::newRow("Exit") << Ending::ExitButton << QMessageBox::Ok << false << 1;
+    }
 
-        BoxAnswerer ok;
-        ok.answer(kStopQuestion, QMessageBox::Ok);
-        // ESC reaches the window whichever control has the focus.
-        QTest::keyClick(control<QLineEdit>(&m.window, "txtfile"), Qt::Key_Escape,
-                        Qt::ControlModifier);
-        QCOMPARE(ok.seen(), QStringList {kStopQuestion});
-        QCOMPARE(m.ended.count(), 1);
+    void endingAnIdleWindow()
+    {
+        QFETCH(Ending, ending);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, asked);
+        QFETCH(int, ends);
+        Main m;
+        BoxAnswerer answers;
+        answers.answer(kStopQuestion, answer);
+        switch (ending) {
+        case Ending::EscOnWindow: QTest::keyClick(&m.window, Qt::Key_Escape, Qt::ShiftModifier); break;
+        case Ending::EscOnFocusedControl:
+            QTest::keyClick(control<QLineEdit>(&m.window, "txtfile"), Qt::Key_Escape,
+                            Qt::ControlModifier);
+            break;
+        case Ending::CloseBox: m.window.close(); break;
+        case Ending::ExitButton: QTest::mouseClick(button(&m.window, "cmdexit"), Qt::LeftButton); break;
+        }
+        QCOMPARE(answers.seen(), asked ? QStringList {kStopQuestion} : QStringList {});
+        QCOMPARE(m.ended.count(), ends);
     }
 
     void questionBoxSpeaksChinese()
@@ -329,7 +340,9 @@ private slots:
         QVERIFY(okIcon.isNull());  // plain buttons, as on Windows
     }
 
-    void escDuringRunEndsAfterFilesAreClosed()
+    // ESC during a run is served between lines and the window ends once the
+    // run has stopped, part way through.
+    void escDuringRunEndsTheRun()
     {
         Scratch scratch;
         writeDictionary(scratch.path("big.txt"), longDictionary(300000));
@@ -341,92 +354,66 @@ private slots:
                      [&] { QTest::keyClick(&m.window, Qt::Key_Escape); });
         QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
 
+        QCOMPARE(answers.seen(), QStringList {kStopQuestion});
         QCOMPARE(m.ended.count(), 1);
         QVERIFY(m.window.isEnding());
         const int stoppedAt = label(&m.window, "lbl2")->text().toInt();
         QVERIFY(stoppedAt > 0 && stoppedAt < 600000);
-        // The log is on disk with the header written so far and no summary.
-        const QString log = fromGbk(readAll(scratch.path("big/big.log")));
-        QVERIFY(!log.isEmpty());
-        QVERIFY(!log.contains(QStringLiteral("总共")));
     }
 
-    // The close box and Exit end an idle window at once, asking nothing.
-    void closeAndExitEndAtOnce()
-    {
-        for (bool exit : {false, true}) {
-            Main m;
-            BoxAnswerer answers;
-            if (exit)
-                QTest::mouseClick(button(&m.window, "cmdexit"), Qt::LeftButton);
-            else
-                m.window.close();
-            QCOMPARE(m.ended.count(), 1);
-            QVERIFY(answers.seen().isEmpty());
-        }
-    }
-
-    // Clicks during a run are served: a mode switch, choosing another file
-    // and Check start no second run, and the run keeps its check mode.
+    // Clicks during a run are served: the mode switch and another file reach
+    // the window, but Check is disabled and starts no second run.
     void clicksDuringRunStartNoSecondRun()
     {
         Scratch scratch;
         writeDictionary(scratch.path("big.txt"), longDictionary(200000));
         writeDictionary(scratch.path("other.txt"), kSample);
         Main m;
+        QWidget* w = &m.window;
         m.choose(scratch.path("big.txt"));
         BoxAnswerer answers;
         answers.answer(kDone, QMessageBox::Cancel);
         answers.choose(scratch.path("other.txt"));
         bool checkEnabledMidRun = true;
-        answers.once([&] { return label(&m.window, "lbl2")->isVisible(); },
+        answers.once([&] { return label(w, "lbl2")->isVisible(); },
                      [&] {
-                         QTest::mouseClick(control<QRadioButton>(&m.window, "optcorrect"),
-                                           Qt::LeftButton);
-                         QTest::mouseClick(button(&m.window, "cmdopen"), Qt::LeftButton);
-                         checkEnabledMidRun = button(&m.window, "cmdCheck")->isEnabled();
-                         QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+                         QTest::mouseClick(control<QRadioButton>(w, "optcorrect"), Qt::LeftButton);
+                         QTest::mouseClick(button(w, "cmdopen"), Qt::LeftButton);
+                         checkEnabledMidRun = button(w, "cmdCheck")->isEnabled();
+                         QTest::mouseClick(button(w, "cmdCheck"), Qt::LeftButton);
                      });
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
+        QTest::mouseClick(button(w, "cmdCheck"), Qt::LeftButton);
         QVERIFY(!checkEnabledMidRun);
         QCOMPARE(answers.seen(), QStringList {kDone});  // one run, one prompt
         QCOMPARE(m.ended.count(), 0);
         QCOMPARE(m.status("lbl5").remove(QLatin1Char(' ')), QStringLiteral("总共处理了400000行"));
-        QVERIFY(button(&m.window, "cmdCheck")->isEnabled());
-        QVERIFY(!QFileInfo::exists(scratch.path("big/big.txt")));
-        QVERIFY(!QFileInfo::exists(scratch.path("other")));
+        QVERIFY(box(w, "chkspace")->isEnabled());  // the mode click was served
+        QCOMPARE(control<QLineEdit>(w, "txtfile")->text(),
+                 QDir::toNativeSeparators(scratch.path("other.txt")));
+        QVERIFY(button(w, "cmdCheck")->isEnabled());
+        QVERIFY(!QFileInfo::exists(scratch.path("big/big.txt")));  // the run kept check mode
     }
 
-    // OK at the end opens the log the run wrote, by its absolute path,
-    // although the working directory has moved since.
-    void editorOpensTheLogTheRunWrote()
-    {
-        Scratch scratch;
-        writeDictionary(scratch.path("game.txt"), kSample);
-        Main m;
-        m.choose(scratch.path("game.txt"));
-        BoxAnswerer answers;
-        answers.answer(kDone, QMessageBox::Ok);
-        QTest::mouseClick(button(&m.window, "cmdCheck"), Qt::LeftButton);
-        QCOMPARE(m.launched->requests.size(), size_t(1));
-        const EditorRequest& request = m.launched->requests.front();
-        QCOMPARE(QFileInfo(QString::fromStdString(request.log.string())).canonicalFilePath(),
-                 QFileInfo(scratch.path("game/game.log")).canonicalFilePath());
-        QVERIFY(request.log.is_absolute());
-    }
-
+    // The pointer's moves reach the window: the switch lights up and stays
+    // lit over a control, goes out over the bare window; a frame's hint
+    // comes over the frame itself, not over the controls inside it.
     void hoverHighlightAndHints()
     {
         Main m;
         QWidget* w = &m.window;
         QLabel* other = label(w, "lblother");
         const QColor plain = other->palette().color(QPalette::Window);
-        QTest::mouseMove(other, QPoint(5, 5));
-        QCOMPARE(other->palette().color(QPalette::Window), QColor(0xFF, 0x80, 0xFF));
-        QTest::mouseMove(button(w, "cmdopen"), QPoint(5, 5));  // a control: stays lit
-        QCOMPARE(other->palette().color(QPalette::Window), QColor(0xFF, 0x80, 0xFF));
-        QTest::mouseMove(w, QPoint(460, 10));  // bare window surface
-        QCOMPARE(other->palette().color(QPalette::Window), plain);
+        const QColor lit(0xFF, 0x80, 0xFF);
+        struct Move {
+            QWidget* target;
+            QPoint at;
+            QColor switchColour;
+        };
+        for (const Move& move : {Move {other, {5, 5}, lit}, Move {button(w, "cmdopen"), {5, 5}, lit},
+                                 Move {w, {460, 10}, plain}}) {
+            QTest::mouseMove(move.target, move.at);
+            QCOMPARE(other->palette().color(QPalette::Window), move.switchColour);
+        }
 
         auto* frame = control<QGroupBox>(w, "fracheck");
         QTest::mouseMove(box(w, "chkreplace"), QPoint(3, 3));
