@@ -53,6 +53,9 @@ struct Other {
     QString status() { return control<QLabel>(&window, "lbl5")->text(); }
 };
 
+// Ways to end the window.
+enum class Ending { EscOnWindow, EscOnFocusedControl, CloseRequest };
+
 int liveCheckWindows()
 {
     int count = 0;
@@ -62,6 +65,8 @@ int liveCheckWindows()
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Ending)
 
 class EqualsWindowTest : public QObject {
     Q_OBJECT
@@ -176,30 +181,42 @@ private slots:
         QCOMPARE(o.ended.count(), 0);
     }
 
-    void escAsksAndOkEnds()
+    // ESC, from the window or with Alt from a focused control, asks the
+    // stop question; the close request is refused and asks nothing.
+    void endingTheWindow_data()
     {
-        Other o;
-        {
-            BoxAnswerer cancel;
-            cancel.answer(kStopQuestion, QMessageBox::Cancel);
-            QTest::keyClick(&o.window, Qt::Key_Escape);
-            QCOMPARE(cancel.seen(), QStringList {kStopQuestion});
-            QCOMPARE(o.ended.count(), 0);
-        }
-
-        BoxAnswerer ok;
-        ok.answer(kStopQuestion, QMessageBox::Ok);
-        QTest::keyClick(control<QRadioButton>(&o.window, "optChect"), Qt::Key_Escape,
-                        Qt::AltModifier);
-        QCOMPARE(o.ended.count(), 1);
+        QTest::addColumn<Ending>("ending");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("ends");
+        QTest::newRow("ESC, Cancel") << Ending::EscOnWindow << QMessageBox::Cancel << true << 0;
+        QTest::newRow("Alt+ESC on an option, OK")
+            << Ending::EscOnFocusedControl << QMessageBox::Ok << true << 1;
+        QTest::newRow("close request") << Ending::CloseRequest << QMessageBox::Ok << false << 0;
     }
 
-    void closeRequestIsRefused()
+    void endingTheWindow()
     {
+        QFETCH(Ending, ending);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, asked);
+        QFETCH(int, ends);
         Other o;
-        QVERIFY(!o.window.close());
-        QVERIFY(o.window.isVisible());
-        QCOMPARE(o.ended.count(), 0);
+        BoxAnswerer answers;
+        answers.answer(kStopQuestion, answer);
+        switch (ending) {
+        case Ending::EscOnWindow: QTest::keyClick(&o.window, Qt::Key_Escape); break;
+        case Ending::EscOnFocusedControl:
+            QTest::keyClick(control<QRadioButton>(&o.window, "optChect"), Qt::Key_Escape,
+                            Qt::AltModifier);
+            break;
+        case Ending::CloseRequest:
+            QVERIFY(!o.window.close());
+            QVERIFY(o.window.isVisible());
+            break;
+        }
+        QCOMPARE(answers.seen(), asked ? QStringList {kStopQuestion} : QStringList {});
+        QCOMPARE(o.ended.count(), ends);
     }
 
     // Each switch leaves exactly one window, created afresh from its design.
