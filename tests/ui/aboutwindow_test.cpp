@@ -1,8 +1,7 @@
 // The about window: which clicks close it, the mail and home-page actions,
-// the links' drawing and the version shown.
+// the links' drawing, and that it takes no keys.
 #include "aboutwindow.h"
 #include "uitest.h"
-#include "version.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -102,13 +101,9 @@ private slots:
         }
     }
 
-    void versionAndNoKeys()
+    void handlesNoKeys()
     {
-        // "Version 0.2" for the version 0.2.0
-        QCOMPARE(about_->findChild<QLabel*>("Label3")->text(),
-                 QStringLiteral("Version ") + QString::fromUtf8(version::kShort));
-        QCOMPARE(about_->findChild<QLabel*>("lblcap")->text(), QStringLiteral("Corvel"));
-        QTest::keyClick(about_.get(), Qt::Key_Escape);  // handles no keys
+        QTest::keyClick(about_.get(), Qt::Key_Escape);
         QVERIFY(about_->isVisible());
     }
 

@@ -4,7 +4,6 @@
 #include "aboutwindow.h"
 #include "checkwindow.h"
 #include "uitest.h"
-#include "version.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -82,13 +81,6 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { prepareApplication(); }
-
-    // The title names the version: "Corvel v0.2" for the version 0.2.0.
-    void titleNamesTheVersion()
-    {
-        Main m;
-        QCOMPARE(m.window.windowTitle(), QStringLiteral("Corvel v") + QString::fromUtf8(version::kShort));
-    }
 
     // The frames' captions lie in their top line, as the design draws
     // frames: the line (found in the frame's right half, clear of the

@@ -1,5 +1,6 @@
 // The design tables: sizes at 96 dpi, tab order, access keys, and that
 // every table is consistent in itself.
+#include "version.h"
 #include "window_design.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,18 @@ TEST(WindowDesignTest, ClientSizeInPixelsAt96Dpi)
         EXPECT_EQ(pixels(w.clientHeight), c.height) << w.name;
         EXPECT_EQ(pixels(w.clientWidth, 192), 2 * c.width) << w.name;
     }
+}
+
+// The main window's title and the about window's lines name the product
+// and its version without a zero patch level: "Corvel v0.2" for 0.2.0.
+TEST(WindowDesignTest, CaptionsNameTheShortVersion)
+{
+    const std::string shortVersion = version::kShort;
+    EXPECT_EQ(windowDesign(WindowKind::Main).caption, "Corvel v" + shortVersion);
+    const WindowDesign& about = windowDesign(WindowKind::About);
+    EXPECT_EQ(about.control(Control::VersionLine).caption, "Version " + shortVersion);
+    EXPECT_EQ(about.control(Control::ProductName).caption, "Corvel");
+    EXPECT_EQ(version::kFull, version::kPatch == 0 ? shortVersion + ".0" : shortVersion);
 }
 
 std::vector<std::string> tabNames(WindowKind kind)
