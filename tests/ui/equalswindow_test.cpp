@@ -105,8 +105,8 @@ private slots:
         QVERIFY(!inInk);  // the last line is not cut off
     }
 
-    // A UTF-8 dictionary with LF line ends gets one 警告 box saying so; a
-    // GBK one with CR LF none. The check is then possible as ever.
+    // Choosing a UTF-8 dictionary with LF line ends brings up the reading
+    // warning as a real box; the check is then possible as ever.
     void readingWarningAfterChoosing()
     {
         Scratch scratch;
@@ -114,19 +114,14 @@ private slots:
         QVERIFY(utf8.open(QIODevice::WriteOnly));
         utf8.write("Open=\xE6\x89\x93\xE5\xBC\x80\nSave=\xE4\xBF\x9D\xE5\xAD\x98\n");
         utf8.close();
-        writeDictionary(scratch.path("gbk.DAT"), {QStringLiteral("Open=打开")});
-        for (const char* name : {"utf8.DAT", "gbk.DAT"}) {
-            Other o;
-            BoxAnswerer answers;
-            answers.answer(QStringLiteral("UTF-8 编码"), QMessageBox::Ok);
-            answers.choose(scratch.path(name));
-            QTest::mouseClick(control<QPushButton>(&o.window, "cmdopen"), Qt::LeftButton);
-            const bool utf8Chosen = QLatin1String(name) == QLatin1String("utf8.DAT");
-            QCOMPARE(answers.seen().size(), utf8Chosen ? 1 : 0);
-            if (utf8Chosen)
-                QVERIFY(answers.seen().front().contains(QStringLiteral("（LF）")));
-            QVERIFY(o.checkEnabled());
-        }
+        Other o;
+        BoxAnswerer answers;
+        answers.answer(QStringLiteral("UTF-8 编码"), QMessageBox::Ok);
+        answers.choose(scratch.path("utf8.DAT"));
+        QTest::mouseClick(control<QPushButton>(&o.window, "cmdopen"), Qt::LeftButton);
+        QCOMPARE(answers.seen().size(), 1);
+        QVERIFY(answers.seen().front().contains(QStringLiteral("（LF）")));
+        QVERIFY(o.checkEnabled());
     }
 
     void choosingShowsStatusBoxForGood()

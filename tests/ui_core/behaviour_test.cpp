@@ -310,6 +310,8 @@ TEST_F(MainWindowTest, HoverHighlightAndHints)
     EXPECT_EQ(view.switches, 1);
 }
 
+class CheckWindowReadingTest : public test::TempFolderTest {};
+
 class EqualsWindowTest : public test::TempFolderTest {
 protected:
     void choose(const std::string& path)
@@ -426,6 +428,40 @@ TEST(CheckWindowClicksTest, EveryControlReachesItsHandler)
             const auto wanted = expected.find({kind, c.id});
             EXPECT_EQ(seen, wanted == expected.end() ? "" : wanted->second) << c.name;
         }
+    }
+}
+
+// After a dictionary is chosen in either window, what its reading will see
+// comes as a warning box, after the main window's type warning; the check
+// can still be started.
+TEST_F(CheckWindowReadingTest, ChoosingWarnsAboutReading)
+{
+    struct Case {
+        WindowKind kind;
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> starts;  // of the warnings, in order
+    };
+    const std::string utf8Lf = "Open=打开\nSave=保存\n";
+    const std::string reading = "该文件是 UTF-8 编码";
+    for (const Case& c : {Case {WindowKind::Main, "utf8.txt", utf8Lf, {reading}},
+                          Case {WindowKind::Main, "utf8.dat", utf8Lf, {kTypeWarning, reading}},
+                          Case {WindowKind::Equals, "utf8.DAT", utf8Lf, {reading}},
+                          Case {WindowKind::Equals, "gbk.DAT", test::gbkLines({"Open=打开"}), {}}}) {
+        RecordingView v {c.kind};
+        const std::unique_ptr<CheckWindowBehaviour> w = checkWindowBehaviour(c.kind, v);
+        w->opened();
+        v.chooserAnswers.push_back(displayPath(makeFile(c.name, c.bytes)));
+        w->clicked(Control::BrowseButton);
+        ASSERT_EQ(v.messages.size(), c.starts.size()) << c.name;
+        for (std::size_t i = 0; i < c.starts.size(); ++i) {
+            EXPECT_TRUE(v.messages[i].text.starts_with(c.starts[i])) << c.name << ": " << v.messages[i].text;
+            EXPECT_EQ(v.messages[i].title, "警告");
+            EXPECT_EQ(v.messages[i].icon, Icon::Exclamation);
+        }
+        if (!c.starts.empty())
+            EXPECT_NE(v.messages.back().text.find("（LF）"), std::string::npos) << c.name;
+        EXPECT_TRUE(v.state[Control::CheckButton].enabled) << c.name;
     }
 }
 
