@@ -1,5 +1,8 @@
-// The main window driven as a user would: design state, the mode rules,
-// choosing a file, whole runs through cmdCheck, ESC and the hints.
+// The main window driven as a user would, to see that real clicks, keys,
+// edits and pointer moves reach the window's behaviour and that what it
+// shows reaches the real widgets: the chooser, the boxes, whole runs
+// writing their files, the endings, the hints. The behaviour's own rules
+// are tested once for every view in the behaviour tests.
 #include "boxanswerer.h"
 #include "aboutwindow.h"
 #include "checkwindow.h"
