@@ -336,7 +336,7 @@ private slots:
     }
 
     // ESC during a run is served between lines and the window ends once the
-    // run has stopped, part way through.
+    // run has stopped before its last line.
     void escDuringRunEndsTheRun()
     {
         Scratch scratch;
