@@ -8,12 +8,6 @@
 #ifdef _WIN32
 #include "corvel/windows_text.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 // Built with -municode: the arguments come as UTF-16, so Chinese names

@@ -6,12 +6,6 @@
 
 #ifdef _WIN32
 #include "corvel/windows_text.h"
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 #else
 #include <cerrno>

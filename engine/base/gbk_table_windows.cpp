@@ -1,12 +1,6 @@
 // Windows side of the GBK table: code page 936, one character at a time.
 #include "gbk_table.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace corvel::report {

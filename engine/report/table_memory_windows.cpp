@@ -2,12 +2,6 @@
 // pages need a privilege that users do not have).
 #include "table_memory.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <new>

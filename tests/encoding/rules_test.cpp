@@ -106,7 +106,7 @@ std::vector<Case> cases()
         {"equals: control byte after '=' only", "A=" + jia + "\x03\r\n", kEquals,
          {"control-char@1:5"}},
         {"equals: '=' and the control byte blocks apart",
-         "A" + std::string(90, 'x') + "=" + jia + std::string(80, 'y') + "\x02\r\n", kEquals,
+         std::string("A") + std::string(90, 'x') + "=" + jia + std::string(80, 'y') + "\x02\r\n", kEquals,
          {"control-char@1:175"}},
         {"equals: '=' blocks after the source's control byte",
          "A\x02" + std::string(90, 'x') + "=" + jia + std::string(80, 'y') + "\x02\r\n", kEquals,

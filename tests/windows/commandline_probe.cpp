@@ -1,12 +1,6 @@
 // Stands in for the text editor in the editor tests: writes how it was
 // started (the window style it was asked for, then its whole command line,
 // UTF-8) to probe.txt in its working directory, whole or not at all.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <string>

@@ -8,10 +8,4 @@
 #ifndef _UNICODE
 #define _UNICODE
 #endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
