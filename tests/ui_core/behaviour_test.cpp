@@ -459,8 +459,9 @@ TEST_F(CheckWindowReadingTest, ChoosingWarnsAboutReading)
             EXPECT_EQ(v.messages[i].title, "警告");
             EXPECT_EQ(v.messages[i].icon, Icon::Exclamation);
         }
-        if (!c.starts.empty())
+        if (!c.starts.empty()) {
             EXPECT_NE(v.messages.back().text.find("（LF）"), std::string::npos) << c.name;
+        }
         EXPECT_TRUE(v.state[Control::CheckButton].enabled) << c.name;
     }
 }
